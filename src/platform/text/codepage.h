@@ -1,0 +1,20 @@
+// Conversions between UTF-8 and the system code page (GBK).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace orlu {
+
+// Strict: well-formed UTF-8 (1 to 4 bytes a character) converts to GBK, a
+// character without a GBK form (and every 4-byte character) becomes "?".
+// Text that is not well-formed UTF-8 (stray continuation byte, truncated
+// sequence, overlong form, surrogate, code point above U+10FFFF) converts to
+// the empty text as a whole.
+std::string Utf8ToAnsi(std::string_view utf8);
+
+// GBK to UTF-8. A byte or byte pair that is not GBK becomes "?", so the
+// result is always well-formed UTF-8.
+std::string AnsiToUtf8(std::string_view gbk);
+
+}  // namespace orlu
