@@ -23,16 +23,19 @@ std::string LowerCase(std::string_view s);
 std::string UpperCase(std::string_view s);
 
 // Byte-wise search: 1-based position of the first `sub` in `s` at or after
-// position `from`, 0 when absent (also for an empty `sub`).
+// position `from` (a `from` below 1 counts as 1), 0 when absent (also for an
+// empty `sub`).
 int Pos(std::string_view sub, std::string_view s, int from = 1);
 
 // As Pos, but only matches that start at a character boundary of `s`
 // (a byte that is the second half of a double-byte character never starts a
-// match), so "|" never matches inside a Chinese character.
+// match, and a match never ends inside a character), so "|" never matches
+// inside a Chinese character. Characters are counted from the start of `s`.
 int PosChar(std::string_view sub, std::string_view s, int from = 1);
 
 // 1-based substring in the style of the system's routines: `count` bytes from
-// `index`; out-of-range parts are clipped, an impossible range gives "".
+// `index`; an `index` below 1 counts as 1 (the count is kept), a count past
+// the end is clipped, an `index` past the end or a `count` below 1 gives "".
 std::string Copy(std::string_view s, int index, int count);
 
 // Converts a UTF-8 literal of the source code to GBK (for captions, markers

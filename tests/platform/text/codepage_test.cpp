@@ -1,0 +1,129 @@
+#include "platform/text/codepage.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using orlu::AnsiToUtf8;
+using orlu::Utf8ToAnsi;
+
+namespace {
+
+// 中文 and 網 in GBK.
+const std::string kZhongWen = "\xD6\xD0\xCE\xC4";
+const std::string kWang = "\xBE\x57";
+
+TEST(Utf8ToAnsi, ConvertsWellFormedText) {
+  EXPECT_EQ(Utf8ToAnsi(""), "");
+  EXPECT_EQ(Utf8ToAnsi("plain <b>ascii</b>\r\n\t"), "plain <b>ascii</b>\r\n\t");
+  EXPECT_EQ(Utf8ToAnsi("abc\xE4\xB8\xAD\xE6\x96\x87"), "abc" + kZhongWen);
+  EXPECT_EQ(Utf8ToAnsi("\xE7\xB6\xB2"), kWang);
+  // The euro sign is the single byte 0x80; a NUL byte passes through.
+  EXPECT_EQ(Utf8ToAnsi("\xE2\x82\xAC" "5"), "\x80" "5");
+  EXPECT_EQ(Utf8ToAnsi(std::string("a\0b", 3)), std::string("a\0b", 3));
+  // Two-byte UTF-8 characters that GBK holds: the middle dot and e-acute.
+  EXPECT_EQ(Utf8ToAnsi("\xC2\xB7\xC3\xA9"), "\xA1\xA4\xA8\xA6");
+}
+
+TEST(Utf8ToAnsi, CharactersWithoutGbkFormGiveQuestionMark) {
+  // A Hangul syllable (U+D55C), U+0080 and a private-use character.
+  EXPECT_EQ(Utf8ToAnsi("a\xED\x95\x9C" "b"), "a?b");
+  EXPECT_EQ(Utf8ToAnsi("\xC2\x80"), "?");
+  // Every four-byte character, even the last code point.
+  EXPECT_EQ(Utf8ToAnsi("x\xF0\x9F\x98\x80y"), "x?y");
+  EXPECT_EQ(Utf8ToAnsi("\xF4\x8F\xBF\xBF\xF0\x90\x80\x80"), "??");
+}
+
+TEST(Utf8ToAnsi, MalformedTextConvertsToNothingAsAWhole) {
+  const std::string good = "<html>\xE4\xB8\xAD\xE6\x96\x87 text</html>";
+  const char* const bad[] = {
+      "\x80",                  // stray continuation byte
+      "\xBF",
+      "\xE4\xB8",              // sequence cut off at the end
+      "\xE4\xB8x",             // lead byte without all its continuation bytes
+      "\xC3",
+      "\xF0\x9F\x98",
+      "\xC0\xAF",              // overlong forms
+      "\xC1\xBF",
+      "\xE0\x80\xAF",
+      "\xE0\x9F\xBF",
+      "\xF0\x80\x80\xAF",
+      "\xF0\x8F\xBF\xBF",
+      "\xED\xA0\x80",          // surrogates
+      "\xED\xBF\xBF",
+      "\xF4\x90\x80\x80",      // above U+10FFFF
+      "\xF5\x80\x80\x80",
+      "\xF8\x88\x80\x80\x80",
+      "\xFE",
+      "\xFF",
+  };
+  for (const char* b : bad) {
+    SCOPED_TRACE(testing::PrintToString(std::string(b)));
+    EXPECT_EQ(Utf8ToAnsi(b), "");
+    EXPECT_EQ(Utf8ToAnsi(good + b), "");
+    EXPECT_EQ(Utf8ToAnsi(b + good), "");
+    EXPECT_EQ(Utf8ToAnsi(good + b + good + "padding to pass the ascii run"), "");
+  }
+}
+
+TEST(Utf8ToAnsi, GbkPageGivesEmptyText) {
+  const std::string page = "<html><title>" + kZhongWen + "</title><body>" + kWang +
+                           " \xC8\x41 more</body></html>";
+  EXPECT_EQ(Utf8ToAnsi(page), "");
+}
+
+TEST(Utf8ToAnsi, NonAsciiAtEveryOffsetAroundTheAsciiRuns) {
+  for (size_t before = 0; before < 20; ++before) {
+    for (size_t after = 0; after < 12; ++after) {
+      const std::string a(before, 'a'), z(after, 'z');
+      ASSERT_EQ(Utf8ToAnsi(a + "\xE4\xB8\xAD" + z), a + "\xD6\xD0" + z) << before << " " << after;
+      ASSERT_EQ(Utf8ToAnsi(a + "\xB8" + z), "") << before << " " << after;
+      ASSERT_EQ(AnsiToUtf8(a + "\xD6\xD0" + z), a + "\xE4\xB8\xAD" + z) << before << " " << after;
+    }
+  }
+}
+
+TEST(AnsiToUtf8, ConvertsGbkText) {
+  EXPECT_EQ(AnsiToUtf8(""), "");
+  EXPECT_EQ(AnsiToUtf8("ab" + kZhongWen), "ab\xE4\xB8\xAD\xE6\x96\x87");
+  EXPECT_EQ(AnsiToUtf8(kWang + "\xC8\x41"), "\xE7\xB6\xB2\xE8\x8F\xAF");
+  EXPECT_EQ(AnsiToUtf8("\x80"), "\xE2\x82\xAC");
+}
+
+TEST(AnsiToUtf8, BytesThatAreNotGbkGiveQuestionMark) {
+  EXPECT_EQ(AnsiToUtf8("\xFF"), "?");
+  EXPECT_EQ(AnsiToUtf8("ab\xD6"), "ab?");            // cut off at the end
+  EXPECT_EQ(AnsiToUtf8("\xD6\n\xD0"), "?\n?");       // lead byte without a second byte
+  EXPECT_EQ(AnsiToUtf8("\x81\x7F"), "?\x7F");        // 0x7F is never a second byte
+  EXPECT_EQ(AnsiToUtf8("\xA2\xA0"), "?");            // a pair with no character
+}
+
+TEST(CodePage, EveryGbkCharacterSurvivesTheRoundTrip) {
+  int mapped = 0;
+  for (unsigned lead = 0x81; lead <= 0xFE; ++lead) {
+    for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
+      if (trail == 0x7F) continue;
+      const std::string g{static_cast<char>(lead), static_cast<char>(trail)};
+      const std::string u = AnsiToUtf8(g);
+      if (u == "?") continue;
+      ++mapped;
+      ASSERT_EQ(Utf8ToAnsi(u), g) << std::hex << lead << " " << trail;
+    }
+  }
+  // Code page 936 defines 21791 double-byte characters.
+  EXPECT_EQ(mapped, 21791);
+}
+
+TEST(CodePage, AnsiToUtf8AlwaysGivesWellFormedText) {
+  std::string all;
+  for (int i = 0; i < 256; ++i)
+    for (int j = 0; j < 256; j += 7) {
+      all += static_cast<char>(i);
+      all += static_cast<char>(j);
+    }
+  const std::string u = AnsiToUtf8(all);
+  EXPECT_FALSE(u.empty());
+  EXPECT_FALSE(Utf8ToAnsi(u).empty());
+}
+
+}  // namespace

@@ -1,0 +1,131 @@
+#include "platform/text/gbk.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+
+#include "platform/text/errors.h"
+
+using namespace orlu;
+
+namespace {
+
+TEST(Trim, RemovesBytesUpToBlankAtTheEnds) {
+  const std::string s = std::string("\0\x01\t\r\n ", 6) + "a b\x1F" + "\xD6\xD0" + " \x20\x7F" +
+                        std::string("\x1F\0 \r\n", 5);
+  EXPECT_EQ(Trim(s), "a b\x1F\xD6\xD0 \x20\x7F");
+  EXPECT_EQ(TrimLeft("  x  "), "x  ");
+  EXPECT_EQ(TrimRight("  x  "), "  x");
+  EXPECT_EQ(Trim(" \t\r\n "), "");
+  EXPECT_EQ(Trim(""), "");
+  // A byte of 0x80 or above is not a blank.
+  EXPECT_EQ(Trim("\xA1\xA1"), "\xA1\xA1");
+}
+
+TEST(LowerCase, ChangesSingleByteLettersOnly) {
+  // 網 is BE 57 and 華 is C8 41: their second bytes look like "W" and "A".
+  EXPECT_EQ(LowerCase("ABC\xBE\x57XYZ\xC8\x41Q"), "abc\xBE\x57xyz\xC8\x41q");
+  EXPECT_EQ(UpperCase("abc\xBE\x77xyz\xC8\x61q"), "ABC\xBE\x77XYZ\xC8\x61Q");
+  EXPECT_EQ(LowerCase("@[`{Z"), "@[`{z");
+  // A lead byte cut off at the end, and one before a byte that cannot be a
+  // second byte, stand alone.
+  EXPECT_EQ(LowerCase("A\xBE"), "a\xBE");
+  EXPECT_EQ(LowerCase("\xBE\x0A" "A"), "\xBE\x0A" "a");
+  // The byte after a complete character is a character of its own.
+  EXPECT_EQ(LowerCase("\xBE\x57W"), "\xBE\x57w");
+}
+
+TEST(Pos, FindsBytes) {
+  EXPECT_EQ(Pos("b", "abcb"), 2);
+  EXPECT_EQ(Pos("b", "abcb", 3), 4);
+  EXPECT_EQ(Pos("b", "abcb", 5), 0);
+  EXPECT_EQ(Pos("", "abc"), 0);
+  EXPECT_EQ(Pos("x", ""), 0);
+  EXPECT_EQ(Pos("abcd", "abc"), 0);
+  EXPECT_EQ(Pos("a", "abc", 0), 1);
+  // Byte-wise: the second byte of 華 matches "A".
+  EXPECT_EQ(Pos("A", "\xC8\x41"), 2);
+}
+
+TEST(PosChar, NeverMatchesInsideACharacter) {
+  // "|" (0x7C) and "@" (0x40) as second bytes: \xB0\x7C and \x81\x40.
+  const std::string s = "\xB0\x7C" "a\x81\x40" "b|c@";
+  EXPECT_EQ(Pos("|", s), 2);
+  EXPECT_EQ(PosChar("|", s), 7);
+  EXPECT_EQ(Pos("@", s), 5);
+  EXPECT_EQ(PosChar("@", s), 9);
+  EXPECT_EQ(PosChar("@", "\x81\x40"), 0);
+  EXPECT_EQ(PosChar("A", "\xC8\x41\xC8\x41" "A"), 5);
+  // The walk starts at the beginning even when the search does not: from 2
+  // the 0x7C at position 2 is still the second byte of a character.
+  EXPECT_EQ(PosChar("|", "\xB0\x7C|", 2), 3);
+  EXPECT_EQ(PosChar("|", "a|b|", 3), 4);
+  EXPECT_EQ(PosChar("|", "a|b|", 5), 0);
+  // Multi-byte markers, and a match that would cut the last character apart.
+  EXPECT_EQ(PosChar("\xD6\xD0", "\xCE\xD6\xD0\xC4\xD6\xD0"), 5);
+  EXPECT_EQ(PosChar("x\xD6", "x\xD6\xD0"), 0);
+  EXPECT_EQ(PosChar("x\xD6", "ax\xD6"), 2);
+  EXPECT_EQ(PosChar("", "abc"), 0);
+  // After a lead byte that has no valid second byte, the next byte is a character.
+  EXPECT_EQ(PosChar(".", "\xB0." ), 2);
+}
+
+TEST(Copy, ClipsLikeTheSystemRoutine) {
+  EXPECT_EQ(Copy("abcdef", 2, 3), "bcd");
+  EXPECT_EQ(Copy("abcdef", 4, 100), "def");
+  EXPECT_EQ(Copy("abcdef", 6, 1), "f");
+  EXPECT_EQ(Copy("abcdef", 7, 1), "");
+  EXPECT_EQ(Copy("abcdef", 0, 2), "ab");
+  EXPECT_EQ(Copy("abcdef", -5, 2), "ab");
+  EXPECT_EQ(Copy("abcdef", 2, 0), "");
+  EXPECT_EQ(Copy("abcdef", 2, -1), "");
+  EXPECT_EQ(Copy("abcdef", INT_MAX, INT_MAX), "");
+  EXPECT_EQ(Copy("abcdef", 1, INT_MAX), "abcdef");
+  EXPECT_EQ(Copy("", 1, 1), "");
+}
+
+TEST(Gbk, ConvertsSourceLiterals) {
+  EXPECT_EQ(Gbk("\xE5\xA4\xB1\xE8\xB4\xA5"), "\xCA\xA7\xB0\xDC");  // 失败
+  EXPECT_EQ(Gbk("fail"), "fail");
+}
+
+TEST(StrToInt, ParsesWholeNumbers) {
+  EXPECT_EQ(StrToInt("0"), 0);
+  EXPECT_EQ(StrToInt(" 42 "), 42);
+  EXPECT_EQ(StrToInt("+7"), 7);
+  EXPECT_EQ(StrToInt("-007"), -7);
+  EXPECT_EQ(StrToInt("2147483647"), INT_MAX);
+  EXPECT_EQ(StrToInt("-2147483648"), INT_MIN);
+  EXPECT_EQ(StrToInt64("-9223372036854775808"), LLONG_MIN);
+  EXPECT_EQ(StrToInt64("9223372036854775807"), LLONG_MAX);
+  EXPECT_EQ(IntToStr(-12), "-12");
+  EXPECT_EQ(IntToStr(LLONG_MIN), "-9223372036854775808");
+}
+
+TEST(StrToInt, RaisesConvertErrorNamingTheText) {
+  for (const char* bad : {"", " ", "abc", "12a", "1 2", "-", "+-1", "0x10", "1.5",
+                          "2147483648", "-2147483649", "99999999999999999999"}) {
+    try {
+      StrToInt(bad);
+      ADD_FAILURE() << "no error for " << bad;
+    } catch (const ConvertError& e) {
+      EXPECT_EQ(std::string(e.what()), std::string("'") + bad + "' is not a valid integer value");
+    }
+  }
+  EXPECT_THROW(StrToInt64("9223372036854775808"), ConvertError);
+  try {
+    StrToInt("\xD6\xD0");
+  } catch (const Error& e) {
+    EXPECT_STREQ(e.what(), "'\xD6\xD0' is not a valid integer value");
+  }
+}
+
+TEST(Errors, CarryTheirMessages) {
+  EXPECT_STREQ(ListIndexError(5).what(), "List index out of bounds (5)");
+  EXPECT_STREQ(ListIndexError(-1).what(), "List index out of bounds (-1)");
+  const Error& base = ConvertError("x");
+  EXPECT_STREQ(base.what(), "'x' is not a valid integer value");
+}
+
+}  // namespace
