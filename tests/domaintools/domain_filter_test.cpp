@@ -1,0 +1,363 @@
+#include "domaintools/domain_filter.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/text/errors.h"
+#include "platform/text/gbk.h"
+
+namespace orlu {
+namespace {
+
+// GBK bytes of a UTF-8 literal.
+std::string G(std::string_view utf8) { return Gbk(utf8); }
+
+std::string Extract(std::string_view line) {
+  auto r = ExtractDomainFromText(line);
+  return r ? *r : std::string("<nothing>");
+}
+
+// ---------------------------------------------------------------- extraction
+
+TEST(ExtractDomainFromText, PrefixesAndPaths) {
+  EXPECT_EQ(Extract("http://www.dom.com/path/x.html"), "dom.com/path/x.html");
+  EXPECT_EQ(Extract("HTTP://WWW.Dom.COM"), "dom.com");
+  EXPECT_EQ(Extract("www.dom.com"), "dom.com");
+  EXPECT_EQ(Extract("http://www.dom.cn/path/x.html"), "dom.cn");
+  EXPECT_EQ(Extract("dom.com.cn/index.asp?id=1"), "dom.com.cn");
+  EXPECT_EQ(Extract("dom.cn"), "dom.cn");
+  EXPECT_EQ(Extract("dom.cn" + G("中文")), "dom.cn");
+  // Only 7 bytes of "http://" stay (nothing longer to cut) and hold no dot.
+  EXPECT_EQ(Extract("http://"), "<nothing>");
+  EXPECT_EQ(Extract("http://x.y"), "x.y");
+}
+
+TEST(ExtractDomainFromText, CnCutOnlyWhereTheHostEnds) {
+  EXPECT_EQ(Extract("dom.cnnic.net"), "dom.cnnic.net");
+  EXPECT_EQ(Extract("x.cn.com"), "x.cn.com");
+  EXPECT_EQ(Extract("x.cn-a.com/p"), "x.cn-a.com/p");
+  EXPECT_EQ(Extract("x.cn9.com"), "x.cn9.com");
+  EXPECT_EQ(Extract("dom.cn/path"), "dom.cn");
+  EXPECT_EQ(Extract("dom.cn:8080/a"), "dom.cn");
+}
+
+TEST(ExtractDomainFromText, WordsAroundTheDomain) {
+  EXPECT_EQ(Extract(G("域名 dom.com 已到期")), "dom.com");
+  EXPECT_EQ(Extract("a b c d.com e"), "d.com");
+  EXPECT_EQ(Extract("see dom.com"), "dom.com");
+  EXPECT_EQ(Extract("dom.com is free"), "dom.com");
+  EXPECT_EQ(Extract("mail me: admin@dom.com today"), "dom.com");
+  EXPECT_EQ(Extract(G("联系：dom.com")), "dom.com");
+  EXPECT_EQ(Extract(G("联系人：王 电话：12.34")), "12.34");
+  EXPECT_EQ(Extract("[dom.com]"), "dom.com");
+  EXPECT_EQ(Extract("dom.com(test)"), "dom.com");
+  EXPECT_EQ(Extract("www.abc(x)"), "abc");       // no dot left: cut at "(" anyway
+  EXPECT_EQ(Extract("(a)b.com"), "(a)b.com");    // "(" before the dot stays
+  EXPECT_EQ(Extract("a]b.com"), "a]b.com");      // first "]" is not the last byte
+  EXPECT_EQ(Extract("@dom.com@x"), "dom.com@x");
+}
+
+TEST(ExtractDomainFromText, NoDotNothing) {
+  EXPECT_EQ(Extract(""), "<nothing>");
+  EXPECT_EQ(Extract("no domain here"), "<nothing>");
+  EXPECT_EQ(Extract(G("域名已到期")), "<nothing>");
+}
+
+TEST(ExtractDomainFromText, ChineseCharactersStayWhole) {
+  // 園 is 88 40: its second byte is "@".
+  const std::string huayuan = G("花園.com");
+  ASSERT_EQ(huayuan, "\xBB\xA8\x88\x40.com");
+  EXPECT_EQ(Extract(huayuan), huayuan);
+  // 福海 is B8 A3 BA A3: a full-width colon (A3 BA) straddles the two.
+  const std::string fuhai = G("福海.com");
+  ASSERT_EQ(fuhai, "\xB8\xA3\xBA\xA3.com");
+  EXPECT_EQ(Extract(fuhai), fuhai);
+  // 乚 is 81 5D: its second byte is "]".
+  EXPECT_EQ(Extract("dom.x\x81\x5D"), "dom.x\x81\x5D");
+  // Lower-casing leaves the second bytes of 華 (C8 41) and 網 (BE 57).
+  EXPECT_EQ(Extract(G("華網.COM")), "\xC8\x41\xBE\x57.com");
+  // A real separator after Chinese text still works.
+  EXPECT_EQ(Extract(G("花園 admin@dom.com")), "dom.com");
+}
+
+TEST(ExtractDomainFromText, LongLines) {
+  const std::string name(5000, 'a');
+  EXPECT_EQ(Extract("http://www." + name + ".com/" + std::string(3000, 'p')),
+            name + ".com/" + std::string(3000, 'p'));
+  EXPECT_EQ(Extract(std::string(4000, ' ') + name + ".cn/x"), name + ".cn");
+}
+
+TEST(ExtractDomains, KeepsOnlyLinesThatYield) {
+  const Lines in = {"see dom.com", "nothing", "", "www.b.net", "x"};
+  EXPECT_EQ(ExtractDomains(in), (Lines{"dom.com", "b.net"}));
+}
+
+// ------------------------------------------------------------ length, names
+
+TEST(DomainNameLength, CountsBytesBeforeTheFirstDot) {
+  EXPECT_EQ(DomainNameLength(G("中文.com")), 4);
+  EXPECT_EQ(DomainNameLength("abc.com.cn"), 3);
+  EXPECT_EQ(DomainNameLength(".com"), 0);
+  EXPECT_EQ(DomainNameLength("abc"), -1);
+  EXPECT_EQ(DomainNameLength(""), -1);
+}
+
+TEST(FilterByNameLength, BoundsInclusiveEntriesUnchanged) {
+  const Lines in = {"ab.com", "abc.com", " Abcd.NET", "abcde.org", "nodot", ".com"};
+  EXPECT_EQ(FilterByNameLength(in, 3, 4), (Lines{"abc.com"}));
+  EXPECT_EQ(FilterByNameLength(in, 5, 5), (Lines{" Abcd.NET", "abcde.org"}));
+  EXPECT_EQ(FilterByNameLength(in, 1, 100),
+            (Lines{"ab.com", "abc.com", " Abcd.NET", "abcde.org"}));
+  EXPECT_EQ(FilterByNameLength(in, -1, -1), (Lines{"nodot"}));
+  EXPECT_EQ(FilterByNameLength(in, 0, 0), (Lines{".com"}));
+  EXPECT_EQ(FilterByNameLength(in, 5, 2), Lines{});
+  EXPECT_EQ(FilterByNameLength(Lines{G("中文.com")}, 4, 4), (Lines{G("中文.com")}));
+}
+
+TEST(FilterByNameLength, BoundsFromText) {
+  const Lines in = {"ab.com", "abc.com", "abcdef.com"};
+  EXPECT_EQ(FilterByNameLength(in, "1", "3"), (Lines{"ab.com", "abc.com"}));
+  EXPECT_EQ(FilterByNameLength(in, "-5", "2000"), in);  // typed values as they are
+  EXPECT_THROW(FilterByNameLength(in, "abc", "3"), ConvertError);
+  EXPECT_THROW(FilterByNameLength(in, "1", ""), ConvertError);
+  EXPECT_THROW(FilterByNameLength(in, "1", "3.5"), ConvertError);
+  try {
+    FilterByNameLength(in, "x1", "3");
+    FAIL();
+  } catch (const ConvertError& e) {
+    EXPECT_STREQ(e.what(), "'x1' is not a valid integer value");
+  }
+}
+
+TEST(ReduceToNames, TextBeforeTheFirstDot) {
+  EXPECT_EQ(ReduceToNames({"Dom.Com", "a.b.c", " a b.cn", "nodot", ".com", ""}),
+            (Lines{"Dom", "a", " a b", "nodot", "", ""}));
+}
+
+// ----------------------------------------------------------------- duplicates
+
+TEST(RemoveDuplicateLines, FirstOccurrenceStaysInPlace) {
+  EXPECT_EQ(RemoveDuplicateLines({"a.com", "b.com", "a.com", "A.com"}),
+            (Lines{"a.com", "b.com", "A.com"}));
+  EXPECT_EQ(RemoveDuplicateLines({"a.com ", "a.com", "", "a.com ", "", "b"}),
+            (Lines{"a.com ", "a.com", "", "b"}));
+  EXPECT_EQ(RemoveDuplicateLines({}), Lines{});
+}
+
+TEST(RemoveDuplicateLines, ManyLinesKeepOrder) {
+  Lines in;
+  Lines expected;
+  for (int round = 0; round < 3; ++round) {
+    for (int i = 0; i < 20000; ++i) {
+      in.push_back("d" + std::to_string((i * 7919) % 20000) + ".com");
+      if (round == 0) expected.push_back(in.back());
+    }
+  }
+  EXPECT_EQ(RemoveDuplicateLines(in), expected);
+}
+
+// ------------------------------------------------------------- suffix phase
+
+DomainFilterSettings NoBoxes() {
+  DomainFilterSettings s;
+  s.cn = s.comCn = s.netCn = s.orgCn = s.com = s.net = s.org = s.dq = false;
+  return s;
+}
+
+TEST(FilterSuffixCandidates, LowerCasedAndTrimmed) {
+  EXPECT_EQ(FilterSuffixCandidates({" DOM.Com "}, {}), (Lines{"dom.com"}));
+  EXPECT_EQ(FilterSuffixCandidates({"\t\x01" "Dom.NET\r"}, {}), (Lines{"dom.net"}));
+  EXPECT_EQ(FilterSuffixCandidates({"www.dom.com", "nodot", "", "dom.info"}, {}), Lines{});
+  EXPECT_EQ(FilterSuffixCandidates({G("華.COM")}, {}), (Lines{"\xC8\x41.com"}));
+}
+
+TEST(FilterSuffixCandidates, DefaultBoxes) {
+  const Lines in = {"a.cn", "b.com.cn", "c.net.cn", "d.org.cn", "e.com",
+                    "f.net", "g.org", "h.bj.cn", "i.cnn.com", "j.info"};
+  EXPECT_EQ(FilterSuffixCandidates(in, {}),
+            (Lines{"a.cn", "b.com.cn", "e.com", "f.net", "g.org"}));
+}
+
+TEST(FilterSuffixCandidates, EachBoxExactly) {
+  const Lines in = {"a.cn",     "b.com.cn", "c.net.cn", "d.org.cn",  "e.com",    "f.net",
+                    "g.org",    "h.bj.cn",  "i.gov.cn", "j.cnn.com", "k.com.cn.net",
+                    "www.l.com", "m.cn.com", "n.x.cn",  "o.CN"};
+  struct Case {
+    bool DomainFilterSettings::*box;
+    Lines expected;
+  };
+  const Case cases[] = {
+      {&DomainFilterSettings::cn, {"a.cn", "o.cn"}},
+      {&DomainFilterSettings::comCn, {"b.com.cn"}},
+      {&DomainFilterSettings::netCn, {"c.net.cn"}},
+      {&DomainFilterSettings::orgCn, {"d.org.cn"}},
+      {&DomainFilterSettings::com, {"e.com"}},
+      {&DomainFilterSettings::net, {"f.net"}},
+      {&DomainFilterSettings::org, {"g.org"}},
+      {&DomainFilterSettings::dq, {"h.bj.cn", "i.gov.cn", "n.x.cn"}},
+  };
+  for (const auto& c : cases) {
+    DomainFilterSettings s = NoBoxes();
+    s.*(c.box) = true;
+    EXPECT_EQ(FilterSuffixCandidates(in, s), c.expected) << c.expected.front();
+  }
+  EXPECT_EQ(FilterSuffixCandidates(in, NoBoxes()), Lines{});
+}
+
+TEST(FilterSuffixCandidates, RegionalBoxWithOthers) {
+  DomainFilterSettings s;  // defaults: .com.cn ticked, regional not
+  s.dq = true;
+  EXPECT_EQ(FilterSuffixCandidates({"dom.bj.cn", "dom.gov.cn", "dom.com.cn", "dom.cnn.com",
+                                    "dom.net.cn", "dom.cn", "www.dom.cn"},
+                                   s),
+            (Lines{"dom.bj.cn", "dom.gov.cn", "dom.com.cn", "dom.cn", "www.dom.cn"}));
+  s.comCn = false;
+  EXPECT_EQ(FilterSuffixCandidates({"dom.com.cn", "dom.bj.cn"}, s), (Lines{"dom.bj.cn"}));
+}
+
+// ------------------------------------------------------------ pattern phase
+
+TEST(MatchesNamePattern, EveryButton) {
+  const Lines in = {"abc.com", "abcd.com", "123.com", "1234.com", "12345.com", ".com",
+                    "a1b.com", "ab-.com",  "dom.com", "ab.com",   G("中a.com"),  G("中文.com")};
+  auto pass = [&](NamePattern p) {
+    DomainFilterSettings s;
+    s.pattern = p;
+    return FilterDomainList(in, s, {});
+  };
+  EXPECT_EQ(pass(NamePattern::AllDomain), in);
+  EXPECT_EQ(pass(NamePattern::ThreeWord), (Lines{"abc.com", "dom.com"}));
+  EXPECT_EQ(pass(NamePattern::FourWord), (Lines{"abcd.com"}));
+  EXPECT_EQ(pass(NamePattern::ThreeNum), (Lines{"123.com"}));
+  EXPECT_EQ(pass(NamePattern::AllNum), (Lines{"123.com", "1234.com", "12345.com", ".com"}));
+  EXPECT_EQ(pass(NamePattern::ThreeAll), (Lines{"a1b.com", "ab-.com", G("中a.com")}));
+  EXPECT_EQ(pass(NamePattern::FourNum), (Lines{"1234.com"}));
+  EXPECT_EQ(pass(NamePattern::CmpKey), Lines{});  // no rules: nothing
+  EXPECT_EQ(pass(NamePattern::None), Lines{});
+}
+
+TEST(MatchesNamePattern, LongNames) {
+  const std::string digits(5000, '7');
+  EXPECT_TRUE(MatchesNamePattern(digits + ".com", NamePattern::AllNum));
+  EXPECT_FALSE(MatchesNamePattern(digits + "x.com", NamePattern::AllNum));
+  EXPECT_FALSE(MatchesNamePattern(digits + ".com", NamePattern::ThreeNum));
+}
+
+// ------------------------------------------------------------ keyword rules
+
+TEST(ParseFilterKeyWord, FlagsAndPrecedence) {
+  struct Case {
+    std::string line, keyword;
+    int enabled, middle, front, back;
+  };
+  const Case cases[] = {
+      {G("china|前后无"), "china", 0, 0, 0, 0},
+      {G("abc|无中"), "abc", 0, 0, 0, 0},
+      {G("a|无"), "a", 0, 0, 0, 0},
+      {G("cn|中前后"), "cn", 1, 1, 0, 0},
+      {G("china|前后"), "china", 1, 0, 1, 1},
+      {G("tv|后"), "tv", 1, 0, 0, 1},
+      {G("x|前"), "x", 1, 0, 1, 0},
+      {G("TV|后"), "TV", 1, 0, 0, 1},
+      {G("tv后"), "", 1, 0, 0, 1},
+      {"x|", "x", 0, 0, 0, 0},
+      {"x|abc", "x", 0, 0, 0, 0},
+      {G("a|b|后"), "a", 1, 0, 0, 1},
+      // 東 is 96 7C: its second byte is "|"; the real "|" follows it.
+      {G("東|后"), G("東"), 1, 0, 0, 1},
+  };
+  for (const auto& c : cases) {
+    const FilterKeyWordStu r = ParseFilterKeyWord(c.line);
+    EXPECT_EQ(r.Keyword, c.keyword) << c.line;
+    EXPECT_EQ(r.Enabled, c.enabled) << c.line;
+    EXPECT_EQ(r.Middle, c.middle) << c.line;
+    EXPECT_EQ(r.Front, c.front) << c.line;
+    EXPECT_EQ(r.Back, c.back) << c.line;
+  }
+}
+
+Lines RunRules(const Lines& lines, const Lines& rules, DomainFilterSettings s = {}) {
+  s.pattern = NamePattern::CmpKey;
+  return FilterDomainList(lines, s, rules);
+}
+
+const Lines kDefaultRules() {
+  return {G("china|前后无"), G("ol|后无"), G("rc|后无"), G("info|后无"),
+          G("abc|无中"),     G("a|无"),    G("tv|后"),  G("loan|后")};
+}
+
+TEST(KeyWordRules, DefaultRulesEnableOnlyTvAndLoan) {
+  const Lines in = {"domtv.com", "myloan.net", "tvtv.com", "dom.tv", "china.com",
+                    "abc.com",   "cool.com",   "loantv.org", "dom.info", "myloan.cn"};
+  EXPECT_EQ(RunRules(in, kDefaultRules()),
+            (Lines{"domtv.com", "tvtv.com", "loantv.org", "myloan.net", "myloan.cn"}));
+}
+
+TEST(KeyWordRules, BackMeansTheNameEndsWithTheKeyword) {
+  const Lines in = {"domtv.com", "tvtv.com", "dom.tv", "tv.com", "tvdom.com", "DOMTV.com"};
+  EXPECT_EQ(RunRules(in, {G("tv|后")}), (Lines{"domtv.com", "tvtv.com", "tv.com", "domtv.com"}));
+  // Candidates are lower-case: an upper-case keyword finds nothing.
+  EXPECT_EQ(RunRules(in, {G("TV|后")}), Lines{});
+  // A line without "|" has an empty keyword and matches nothing.
+  EXPECT_EQ(RunRules(in, {G("tv后")}), Lines{});
+  // 網 is BE 57: its second byte is "W", which no keyword "W" may end.
+  EXPECT_EQ(RunRules({G("網.com")}, {G("W|后")}), Lines{});
+  EXPECT_EQ(RunRules({G("花網.com")}, {G("網|后")}), (Lines{G("花網.com")}));
+}
+
+TEST(KeyWordRules, FrontAndMiddle) {
+  const Lines in = {"chinadom.com", "domchina.com", "china.cn", "dom.com.cn", "dom.com"};
+  // "前" wins over "后": only the start is tested.
+  EXPECT_EQ(RunRules(in, {G("china|前后")}), (Lines{"chinadom.com", "china.cn"}));
+  EXPECT_EQ(RunRules(in, {G("cn|中")}), (Lines{"china.cn", "dom.com.cn"}));
+  // "中" looks at the whole candidate, suffix included, but at character
+  // boundaries only (園 is 88 40).
+  EXPECT_EQ(RunRules({G("花園.com"), "a@b.com"}, {G("@|中")}), (Lines{"a@b.com"}));
+  // A rule that is off ("无" beats "中") adds nothing.
+  EXPECT_EQ(RunRules(in, {G("cn|无中")}), Lines{});
+}
+
+TEST(KeyWordRules, OutputGroupedByRuleWithRepeats) {
+  const Lines in = {"domtv.com", "dom.net", "abc.org"};
+  EXPECT_EQ(RunRules(in, {G("tv|后"), G("dom|前"), G("tv|中")}),
+            (Lines{"domtv.com", "domtv.com", "dom.net", "domtv.com"}));
+  // Rules act on the suffix-phase candidates only.
+  DomainFilterSettings s;
+  s.net = false;
+  EXPECT_EQ(RunRules(in, {G("dom|前")}, s), (Lines{"domtv.com"}));
+  EXPECT_EQ(RunRules(in, {}), Lines{});
+}
+
+// ------------------------------------------------------- list 1 vs list 2
+
+TEST(DropListedNames, ComparesNamesLowerCased) {
+  const Lines list1 = {"Dom.com", "xyz.net"};
+  const Lines list2 = {"DOM"};
+  EXPECT_EQ(DropListedNames(list1, list2), (Lines{"xyz.net"}));
+  EXPECT_EQ(DropListedNames({"A.COM", "b.NET", "a.org", "c", "A.cn"}, {"x", "b "}),
+            (Lines{"a.com", "b.net", "a.org", "c", "a.cn"}));
+  // An entry without "." has the empty name; an empty line of list 2 drops it.
+  EXPECT_EQ(DropListedNames({"nodot", "a.com", ".cn"}, {""}), (Lines{"a.com"}));
+  EXPECT_EQ(DropListedNames({"a.com", "b.com"}, {}), (Lines{"a.com", "b.com"}));
+  EXPECT_EQ(DropListedNames({G("華網.com"), G("花.com")}, {G("華網")}), (Lines{G("花.com")}));
+}
+
+TEST(DropListedNames, ManyLines) {
+  Lines list1, list2, expected;
+  for (int i = 0; i < 30000; ++i) list1.push_back("N" + std::to_string(i) + ".Com");
+  for (int i = 0; i < 30000; i += 3) list2.push_back("n" + std::to_string(i));
+  for (int i = 0; i < 30000; ++i) {
+    if (i % 3 != 0) expected.push_back("n" + std::to_string(i) + ".com");
+  }
+  EXPECT_EQ(DropListedNames(list1, list2), expected);
+}
+
+// ----------------------------------------------------------------- reverse
+
+TEST(ReverseLowerCase, BottomToTopLowerCased) {
+  EXPECT_EQ(ReverseLowerCase({"A.com", G("華.COM"), "", "c"}),
+            (Lines{"c", "", "\xC8\x41.com", "a.com"}));
+  EXPECT_EQ(ReverseLowerCase({}), Lines{});
+}
+
+}  // namespace
+}  // namespace orlu
