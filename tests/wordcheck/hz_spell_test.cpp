@@ -1,0 +1,236 @@
+#include "wordcheck/hz_spell.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+
+namespace orlu {
+namespace {
+
+std::string Pair(int lead, int trail) {
+  return std::string{static_cast<char>(lead), static_cast<char>(trail)};
+}
+
+std::string Py(int lead, int trail) {
+  const std::string s = Pair(lead, trail);
+  return GetHzPy(s.data(), 2);
+}
+
+TEST(HzSpell, ChineseTextReadsAsSpacedSyllablesAndInitials) {
+  const std::string zhongguo = "\xD6\xD0\xB9\xFA";  // 中国
+  EXPECT_EQ(GetHzPyFull(zhongguo), "zhong guo");
+  EXPECT_EQ(GetPyChars(zhongguo), "zg");
+  EXPECT_EQ(THzSpell::PyOfHz(zhongguo), "zhong guo");
+  EXPECT_EQ(THzSpell::PyHeadOfHz(zhongguo), "zg");
+
+  EXPECT_EQ(GetHzPyFull("\xBA\xBA\xD7\xD6\xC6\xB4\xD2\xF4"), "han zi pin yin");  // 汉字拼音
+  EXPECT_EQ(GetHzPyFull("\xB1\xB1\xBE\xA9"), "bei jing");                      // 北京
+  EXPECT_EQ(GetHzPyFull(""), "");
+  EXPECT_EQ(GetPyChars(""), "");
+}
+
+TEST(HzSpell, BoundReadingsOfCharactersWithSeveralReadings) {
+  EXPECT_EQ(Py(0xD0, 0xD0), "hang");   // 行
+  EXPECT_EQ(Py(0xB3, 0xA4), "zhang");  // 长
+  EXPECT_EQ(Py(0xD6, 0xD0), "zhong");  // 中
+  EXPECT_EQ(Py(0xD6, 0xD8), "zhong");  // 重
+  EXPECT_EQ(PyCodeIndex[(0xB0 - 0x81) * 191 + (0xA1 - 0x40)], 1);  // 啊
+  EXPECT_EQ(PyMusicCode[1], "a");
+}
+
+TEST(HzSpell, CharactersBeyondGb2312) {
+  EXPECT_EQ(Py(0x81, 0x40), "kao");    // 丂, first code of the extension rows
+  EXPECT_EQ(Py(0x83, 0xBE), "shike");  // 兙, read by hand
+  EXPECT_EQ(Py(0x83, 0xC4), "baike");  // 兡, read by hand
+  EXPECT_EQ(Py(0xFD, 0x9C), "lang");   // compatibility form of 郎
+}
+
+TEST(HzSpell, AsciiIsSpacedAndFilteredLikeCharacters) {
+  EXPECT_EQ(GetHzPyFull("abc"), "a b c");
+  EXPECT_EQ(GetPyChars("abc"), "abc");
+  EXPECT_EQ(GetHzPyFull("a b"), "a b");
+  EXPECT_EQ(GetHzPyFull("a-1.b"), "a - 1 . b");
+  EXPECT_EQ(GetHzPyFull("a_b/c"), "a b c");
+  EXPECT_EQ(GetHzPyFull("AbC"), "A b C");
+  EXPECT_EQ(GetHzPyFull("  __ "), "");
+
+  // Every single byte taken alone: only the kept printable ASCII survives.
+  std::string all;
+  for (int c = 0; c < 256; ++c) {
+    const char b = static_cast<char>(c);
+    all += GetHzPy(&b, 1);
+  }
+  EXPECT_EQ(all,
+            "!\"#$%&()*+-.0123456789:<>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[]^"
+            "abcdefghijklmnopqrstuvwxyz");
+}
+
+TEST(HzSpell, SymbolRowsGiveDigitsAndLatinLetters) {
+  // Full-width ASCII: brackets, digits and letters only.
+  EXPECT_EQ(GetHzPyFull("\xA3\xC1\xA3\xC2"), "A B");  // ＡＢ
+  EXPECT_EQ(Py(0xA3, 0xE1), "a");
+  EXPECT_EQ(Py(0xA3, 0xB0), "0");
+  EXPECT_EQ(Py(0xA3, 0xA8), "(");
+  EXPECT_EQ(Py(0xA3, 0xDD), "]");
+  EXPECT_EQ(Py(0xA3, 0xDC), "");  // full-width backslash
+  EXPECT_EQ(Py(0xA3, 0xAD), "");  // full-width hyphen
+  EXPECT_EQ(Py(0xA3, 0x41), "");
+
+  // Enumerated numbers.
+  EXPECT_EQ(Py(0xA2, 0xD9), "1");   // circled one
+  EXPECT_EQ(Py(0xA2, 0xAA), "10");  // small Roman ten
+  EXPECT_EQ(Py(0xA2, 0xA1), "1");
+  EXPECT_EQ(Py(0xA2, 0xC4), "20");  // twenty with a full stop
+  EXPECT_EQ(Py(0xA2, 0xD8), "20");  // parenthesised twenty
+  EXPECT_EQ(Py(0xA2, 0xE5), "1");   // parenthesised ideographic one
+  EXPECT_EQ(Py(0xA2, 0xFC), "12");  // capital Roman twelve
+  EXPECT_EQ(Py(0xA2, 0xE3), "");
+  EXPECT_EQ(Py(0xA2, 0xFE), "");
+  EXPECT_EQ(Py(0xA2, 0xA0), "");
+  EXPECT_EQ(GetPyChars("\xA2\xAA\xA2\xB3"), "13");
+
+  // Greek letters, capital and small alike.
+  EXPECT_EQ(Py(0xA6, 0xA1), "a");
+  EXPECT_EQ(Py(0xA6, 0xC1), "a");
+  EXPECT_EQ(Py(0xA6, 0xA8), "th");
+  EXPECT_EQ(Py(0xA6, 0xC8), "th");
+  EXPECT_EQ(Py(0xA6, 0xB8), "o");
+  EXPECT_EQ(Py(0xA6, 0xD8), "o");
+  EXPECT_EQ(Py(0xA6, 0xB9), "");
+  EXPECT_EQ(Py(0xA6, 0xC0), "");
+  EXPECT_EQ(Py(0xA6, 0xD9), "");
+  EXPECT_EQ(GetPyChars("\xA6\xA8\xA6\xD7"), "tp");  // Θ ψ
+}
+
+TEST(HzSpell, BrokenDoubleByteCharacters) {
+  // A last lead byte alone reads nothing.
+  EXPECT_EQ(GetHzPyFull("a\xD6"), "a");
+  EXPECT_EQ(GetPyChars("a\xD6"), "a");
+  EXPECT_EQ(GetHzPyFull("\x81"), "");
+  EXPECT_EQ(GetHzPyFull("\xFF"), "");
+  // A lead byte takes the next byte with it even when that cannot be a trail
+  // byte: "1" is swallowed, "b" is read.
+  EXPECT_EQ(GetHzPyFull("\xD6" "1b"), "b");
+  EXPECT_EQ(GetPyChars("\xD6" "1b"), "b");
+  EXPECT_EQ(GetHzPyFull("\xD6" " b"), "b");
+  EXPECT_EQ(GetHzPyFull("\xD6\x30\xB9\xFA"), "guo");
+  // Trail 0xFF and lead 0xFF are never characters.
+  EXPECT_EQ(Py(0xD6, 0xFF), "");
+  EXPECT_EQ(Py(0xFF, 0x40), "");
+  EXPECT_EQ(Py(0xFF, 0xFF), "");
+  EXPECT_EQ(Py(0xA2, 0xFF), "");
+  // The length limits what is read.
+  const std::string zhong = "\xD6\xD0";
+  EXPECT_EQ(GetHzPy(zhong.data(), 1), "");
+  EXPECT_EQ(GetHzPy(zhong.data(), 0), "");
+  EXPECT_EQ(GetHzPyHead(zhong.data(), 2), "z");
+  EXPECT_EQ(GetHzPyHead(zhong.data(), 1), "");
+}
+
+TEST(HzSpell, EveryGb2312HanziHasALowerCaseReading) {
+  const std::regex syllable("[a-z]{1,6}");
+  int count = 0;
+  for (int lead = 0xB0; lead <= 0xF7; ++lead) {
+    for (int trail = 0xA1; trail <= 0xFE; ++trail) {
+      if (lead == 0xD7 && trail >= 0xFA) continue;
+      const std::string r = Py(lead, trail);
+      EXPECT_TRUE(std::regex_match(r, syllable)) << std::hex << lead << " " << trail;
+      ++count;
+    }
+  }
+  EXPECT_EQ(count, 6763);
+}
+
+TEST(HzSpell, SymbolRowsAndUnassignedCodesReadNothing) {
+  for (int lead : {0xA1, 0xA4, 0xA5, 0xA7, 0xA8, 0xA9, 0xFE}) {
+    for (int trail = 0x00; trail <= 0xFF; ++trail) {
+      EXPECT_EQ(Py(lead, trail), "") << std::hex << lead << " " << trail;
+    }
+  }
+  for (int trail = 0xFA; trail <= 0xFE; ++trail) EXPECT_EQ(Py(0xD7, trail), "");
+}
+
+TEST(HzSpell, EveryBytePairReadsInsideTheTables) {
+  // Run under AddressSanitizer by the sanitizer suite.
+  const std::regex shape("[a-zA-Z0-9()\\[\\]]{0,6}");
+  for (int lead = 0; lead < 256; ++lead) {
+    for (int trail = 0; trail < 256; ++trail) {
+      const std::string s = Pair(lead, trail);
+      const std::string r = GetHzPy(s.data(), 2);
+      const std::string head = GetHzPyHead(s.data(), 2);
+      ASSERT_EQ(head, r.substr(0, 1));
+      if (lead < 0x81 || trail < 0x40) {
+        // Not a pair: the first byte is read alone.
+        ASSERT_EQ(r, GetHzPy(s.data(), 1)) << std::hex << lead << " " << trail;
+      } else {
+        ASSERT_TRUE(std::regex_match(r, shape)) << std::hex << lead << " " << trail;
+      }
+      if (lead == 0xFF || (lead >= 0x81 && trail == 0xFF)) {
+        ASSERT_EQ(r, "");
+      }
+    }
+  }
+}
+
+TEST(HzSpell, GeneratedTablesAreWellFormed) {
+  EXPECT_EQ(PyMusicCode[0], "");
+  const std::regex syllable("[a-z]{1,6}");
+  for (int k = 1; k <= PyMusicCodeCount; ++k) {
+    EXPECT_TRUE(std::regex_match(std::string(PyMusicCode[k]), syllable)) << k;
+    if (k > 1) {
+      EXPECT_LT(PyMusicCode[k - 1], PyMusicCode[k]) << k;
+    }
+  }
+  int filled = 0;
+  for (int lead = 0x81; lead <= 0xFE; ++lead) {
+    for (int trail = 0x40; trail <= 0xFE; ++trail) {
+      const int k = PyCodeIndex[(lead - 0x81) * 191 + (trail - 0x40)];
+      ASSERT_LE(k, PyMusicCodeCount);
+      if (k == 0) continue;
+      ++filled;
+      const bool full_rows = (lead <= 0xA0 || (lead >= 0xB0 && lead <= 0xF7));
+      const bool half_rows = ((lead >= 0xAA && lead <= 0xAF) || (lead >= 0xF8 && lead <= 0xFD));
+      EXPECT_TRUE(trail != 0x7F && (full_rows || (half_rows && trail <= 0xA0)))
+          << std::hex << lead << " " << trail;
+    }
+  }
+  EXPECT_GT(filled, 20900);
+}
+
+// Opens the fields so the caches can be seen.
+class CacheView : public THzSpell {
+ public:
+  void ChangeTextBehindTheCache(std::string text) { FHzText = std::move(text); }
+};
+
+TEST(THzSpell, FollowsNewTextAndKeepsOnlyNonEmptyReadings) {
+  CacheView spell;
+  EXPECT_EQ(spell.HzSpell(), "");
+  spell.SetHzText("\xD6\xD0\xB9\xFA");  // 中国
+  EXPECT_EQ(spell.HzText(), "\xD6\xD0\xB9\xFA");
+  EXPECT_EQ(spell.HzSpell(), "zhong guo");
+  EXPECT_EQ(spell.PyHead(), "zg");
+
+  spell.SetHzText("\xD0\xD0\xB3\xA4");  // 行长
+  EXPECT_EQ(spell.HzSpell(), "hang zhang");
+  EXPECT_EQ(spell.PyHead(), "hz");
+
+  // A non-empty reading is kept until the text is set again.
+  spell.ChangeTextBehindTheCache("abc");
+  EXPECT_EQ(spell.HzSpell(), "hang zhang");
+  EXPECT_EQ(spell.PyHead(), "hz");
+  spell.SetHzText("abc");
+  EXPECT_EQ(spell.HzSpell(), "a b c");
+
+  // An empty reading is computed again on every read.
+  spell.SetHzText("__");
+  EXPECT_EQ(spell.HzSpell(), "");
+  EXPECT_EQ(spell.PyHead(), "");
+  spell.ChangeTextBehindTheCache("xy");
+  EXPECT_EQ(spell.GetHzSpell(), "x y");
+  EXPECT_EQ(spell.GetPyHead(), "xy");
+}
+
+}  // namespace
+}  // namespace orlu
