@@ -1,0 +1,151 @@
+// The simple controls: buttons, edits, memos, labels, check and radio
+// buttons, up-downs, and the plain containers (panel, group box, scroll box).
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/ui/control.h"
+
+namespace orlu {
+
+class Button : public Control {
+ public:
+  explicit Button(Container& parent, const std::string& caption = "");
+};
+
+// A one-line edit box. Caption() and Text() are the same.
+class Edit : public Control {
+ public:
+  explicit Edit(Container& parent, const std::string& text = "");
+  std::string Text() const { return Caption(); }
+  void SetText(const std::string& text) { SetCaption(text); }
+  void SetReadOnly(bool readOnly);
+  bool ReadOnly() const;
+  // A flat edit without a border.
+  void SetBorder(bool border);
+  void SetMaxLength(int maxLength);  // 0: no limit
+  // The text changed (by the user or by code).
+  std::function<void()> OnChange;
+
+  std::string Caption() const override;
+  void SetCaption(const std::string& text) override;
+};
+
+// A multi-line edit box. Its lines follow the string-list rules: an empty
+// memo has no lines; text splits at CR LF, LF or a lone CR; a final line
+// break adds no line. SetLines writes every line followed by a break.
+class Memo : public Control {
+ public:
+  explicit Memo(Container& parent);
+
+  // A snapshot of the lines (GBK).
+  std::vector<std::string> Lines() const;
+  int LineCount() const;
+  // Replaces the whole content in one call.
+  void SetLines(const std::vector<std::string>& lines);
+  // Appends one line (after a break when the text does not end in one).
+  void Add(const std::string& line);
+  void Clear();
+  // The raw text with CR LF line breaks, and its setter (any break style).
+  std::string Text() const;
+  void SetText(const std::string& text);
+
+  void SetReadOnly(bool readOnly);
+  bool ReadOnly() const;
+  void SetScrollBars(ScrollBars bars);  // a horizontal bar turns wrapping off
+  void SetWordWrap(bool wrap);
+  std::function<void()> OnChange;
+
+  std::string Caption() const override { return Text(); }
+  void SetCaption(const std::string& text) override { SetText(text); }
+};
+
+// A static text. A link-style label is a label with the hand cursor and a
+// blue font colour.
+class Label : public Control {
+ public:
+  explicit Label(Container& parent, const std::string& caption = "");
+  // On by default: the label sizes itself to its caption.
+  void SetAutoSize(bool autoSize);
+  void SetWordWrap(bool wrap);
+  // Transparent by default; a colour set with SetColor fills the label.
+  std::string Caption() const override;
+  void SetCaption(const std::string& caption) override;
+};
+
+class CheckBox : public Control {
+ public:
+  explicit CheckBox(Container& parent, const std::string& caption = "");
+  bool Checked() const;
+  // Does not run OnClick.
+  void SetChecked(bool checked);
+  // From code: toggles (when enabled or not) and runs OnClick.
+  void Click() override;
+};
+
+// Radio buttons with the same parent exclude each other.
+class RadioButton : public Control {
+ public:
+  explicit RadioButton(Container& parent, const std::string& caption = "");
+  bool Checked() const;
+  void SetChecked(bool checked);
+  // From code: checks it and runs OnClick.
+  void Click() override;
+};
+
+// Up and down arrows that step a whole number shown in an edit beside them.
+// Associate places the arrows at the edit's right edge and writes Position
+// into the edit; an arrow press reads the edit's number (Position when it is
+// none), steps it within Min..Max and writes it back.
+class UpDown : public Control {
+ public:
+  explicit UpDown(Container& parent);
+  void Associate(Edit* edit);
+  void SetRange(int min, int max);
+  int Min() const;
+  int Max() const;
+  int Position() const;
+  void SetPosition(int position);  // clipped to the range; updates the edit
+  void StepUp();
+  void StepDown();
+  // The position changed by an arrow.
+  std::function<void()> OnChange;
+};
+
+enum class Bevel { None, Raised, Lowered };
+
+// A plain container; with a caption it shows the caption centred.
+class Panel : public Container {
+ public:
+  explicit Panel(Container& parent);
+  void SetBevel(Bevel outer);
+  std::string Caption() const override;
+  void SetCaption(const std::string& caption) override;
+};
+
+// A framed container with a title.
+class GroupBox : public Container {
+ public:
+  explicit GroupBox(Container& parent, const std::string& caption = "");
+  std::string Caption() const override;
+  void SetCaption(const std::string& caption) override;
+};
+
+// A container whose content is larger than its view. Children sit on the
+// content area; SetContentHeight/Width set the scroll range (0: as large as
+// the view in that direction).
+class ScrollBox : public Container {
+ public:
+  explicit ScrollBox(Container& parent);
+  void SetContentHeight(int height);
+  void SetContentWidth(int width);
+  int ScrollPosition() const;  // vertical
+  void SetScrollPosition(int position);
+  // Wheel turns over the box: delta in eighths of a degree (120 a notch);
+  // return true when handled (no scrolling then).
+  std::function<bool(int delta)> OnMouseWheel;
+};
+
+}  // namespace orlu

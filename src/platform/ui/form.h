@@ -1,0 +1,106 @@
+// A top-level window. Width and Height are the whole window's size (menu bar
+// included); ClientWidth/ClientHeight the part below the menu bar where child
+// controls sit.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/ui/control.h"
+
+namespace orlu {
+
+class MainMenu;
+
+enum class FormPosition { Designed, ScreenCenter };
+enum class WindowState { Normal, Minimized, Maximized };
+enum class BorderStyle { Sizeable, Single, Dialog, ToolWindow };
+
+// Modal results (ShowModal's answer).
+inline constexpr int kModalNone = 0;
+inline constexpr int kModalOk = 1;
+inline constexpr int kModalCancel = 2;
+
+class Form : public Container {
+ public:
+  // A new form is hidden. The first form made while an Application exists
+  // becomes the application's main form.
+  Form();
+  ~Form() override;
+
+  void SetCaption(const std::string& caption) override;
+  std::string Caption() const override;
+
+  void SetClientSize(int width, int height);
+  // ScreenCenter centres the form on the desktop each time it is shown.
+  void SetPosition(FormPosition position);
+  void SetBorderStyle(BorderStyle style);
+  // Title-bar buttons besides close; both on by default.
+  void SetBorderIcons(bool minimize, bool maximize);
+  void SetStayOnTop(bool stayOnTop);
+  bool StayOnTop() const;
+  // Painting is always buffered; kept for the forms that ask for it.
+  void SetDoubleBuffered(bool) {}
+
+  WindowState State() const;
+  void SetState(WindowState state);
+  void Minimize() { SetState(WindowState::Minimized); }
+  // Shows the form in its normal state and brings it to the front.
+  void Restore();
+
+  // Non-modal show; Show()/Hide() of Control work as well.
+  void ShowNonModal() { Show(); }
+  // Shows the form modally and returns its modal result once it is closed
+  // (kModalCancel when closed without one). When a ShowModal hook is set,
+  // the hook answers instead and no loop runs.
+  int ShowModal();
+  bool Modal() const;
+  // Closing a modal form: sets the result and closes it.
+  void SetModalResult(int result);
+  int ModalResult() const;
+  // Hides the form (the main form's close ends the application's loop).
+  void Close();
+
+  // Saves a picture of the form as it is drawn now (PNG). True on success.
+  bool GrabToPng(const std::string& fileName);
+
+  // Called after the form has painted itself.
+  std::function<void()> OnPaint;
+  // The form moved on screen.
+  std::function<void()> OnMove;
+  std::function<void()> OnResize;
+  std::function<void()> OnShow;
+  // The form is closing (by the user or Close()).
+  std::function<void()> OnClose;
+  std::function<void()> OnMinimize;
+  std::function<void()> OnRestore;
+
+  // Busy flag of BusyGuard.
+  bool Busy() const { return busy_; }
+
+  // Tests: answers ShowModal for every form instead of running its loop.
+  static void SetShowModalHook(std::function<int(Form&)> hook);
+
+ private:
+  friend class BusyGuard;
+  bool busy_ = false;
+};
+
+// Held by a handler that waits (RunKeepingWindowsAlive) so that a second
+// request from the same window during the wait is ignored, not nested:
+//   BusyGuard guard(*this); if (!guard) return;
+class BusyGuard {
+ public:
+  explicit BusyGuard(Form& form);
+  ~BusyGuard();
+  BusyGuard(const BusyGuard&) = delete;
+  BusyGuard& operator=(const BusyGuard&) = delete;
+  bool Acquired() const { return acquired_; }
+  explicit operator bool() const { return acquired_; }
+
+ private:
+  Form& form_;
+  bool acquired_;
+};
+
+}  // namespace orlu

@@ -1,0 +1,43 @@
+// A picture box: still pictures (JPEG through libjpeg, or anything Qt reads)
+// and animated GIFs decoded with giflib, each frame shown for its own delay,
+// repeated as the file's loop count says (0: forever; a file without a loop
+// count plays once).
+#pragma once
+
+#include <string>
+
+#include "platform/ui/control.h"
+
+namespace orlu {
+
+class Image : public Control {
+ public:
+  explicit Image(Container& parent);
+  ~Image() override;
+
+  // Load from bytes or a file (GBK name). False when the data is not a
+  // picture; the box then keeps its old picture.
+  bool LoadGif(const std::string& bytes);
+  bool LoadJpeg(const std::string& bytes);
+  bool LoadData(const std::string& bytes);  // by its signature
+  bool LoadFile(const std::string& fileName);
+  void Clear();
+
+  // Scale to the box / centre in the box (default: top-left, natural size).
+  void SetStretch(bool stretch);
+  void SetCenter(bool center);
+
+  int PictureWidth() const;
+  int PictureHeight() const;
+  int FrameCount() const;                // 1 for a still picture, 0 when empty
+  int FrameDelayMs(int frame) const;     // as decoded (a zero delay shows 100 ms)
+  int CurrentFrame() const;
+  // Loop count of the animation: 0 forever, n: n repetitions after the first
+  // play, -1: the file has none (one play).
+  int LoopCount() const;
+  bool Animating() const;
+  // Stops or resumes the animation (on by default).
+  void SetAnimate(bool animate);
+};
+
+}  // namespace orlu
