@@ -1,0 +1,175 @@
+#include "platform/text/ini_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "platform/text/errors.h"
+#include "temp_dir.h"
+
+using namespace orlu;
+using orlu::testing_text::FileSizeLimit;
+using orlu::testing_text::Slurp;
+using orlu::testing_text::Spit;
+using orlu::testing_text::TempDir;
+
+namespace {
+
+void ExpectWriteFails(IniFile& ini, const std::string& message) {
+  try {
+    ini.WriteString("S", "K", "v");
+    ADD_FAILURE() << "no error, expected: " << message;
+  } catch (const FileError& e) {
+    EXPECT_EQ(std::string(e.what()), message);
+  }
+}
+
+TEST(IniFile, MissingFileGivesDefaults) {
+  TempDir dir;
+  IniFile ini(dir / "none.ini");
+  EXPECT_EQ(ini.ReadString("Filter Key", "KeyWord", "dflt"), "dflt");
+  EXPECT_FALSE(ini.SectionExists("Filter Key"));
+  EXPECT_FALSE(ini.ValueExists("Filter Key", "KeyWord"));
+}
+
+TEST(IniFile, ReadsValuesLikeTheProfileReader) {
+  TempDir dir;
+  const std::string longValue(5000, 'v');
+  Spit(dir / "a.ini",
+       "top=before any section\r\n"
+       "; comment\r\n"
+       "[Filter Key]\r\n"
+       "KeyWord=china|\xC7\xB0\xBA\xF3\xCE\xDE;ol|;\r\n"
+       "  Spaced  =   padded value \t \r\n"
+       "Quoted=\"  in quotes  \"\r\n"
+       "Half=\"open\r\n"
+       "Twice=\"\"x\"\"\r\n"
+       "Empty=\r\n"
+       "Eq=a=b\r\n"
+       "KeyWord=second\r\n"
+       "NoEquals\r\n"
+       "[Other]\n"
+       "KeyWord=other\n"
+       "Long=" + longValue + "\n"
+       "[filter key]\r"
+       "Late=x\r");
+  IniFile ini(dir / "a.ini");
+  EXPECT_EQ(ini.ReadString("Filter Key", "KeyWord", "d"), "china|\xC7\xB0\xBA\xF3\xCE\xDE;ol|;");
+  EXPECT_EQ(ini.ReadString("FILTER KEY", "keyword", "d"), "china|\xC7\xB0\xBA\xF3\xCE\xDE;ol|;");
+  EXPECT_EQ(ini.ReadString("Filter Key", "Spaced", "d"), "padded value");
+  EXPECT_EQ(ini.ReadString("Filter Key", "Quoted", "d"), "  in quotes  ");
+  EXPECT_EQ(ini.ReadString("Filter Key", "Half", "d"), "\"open");
+  EXPECT_EQ(ini.ReadString("Filter Key", "Twice", "d"), "\"x\"");
+  EXPECT_EQ(ini.ReadString("Filter Key", "Empty", "d"), "");
+  EXPECT_EQ(ini.ReadString("Filter Key", "Eq", "d"), "a=b");
+  EXPECT_EQ(ini.ReadString("Filter Key", "NoEquals", "d"), "d");
+  EXPECT_EQ(ini.ReadString("Filter Key", "top", "d"), "d");
+  EXPECT_EQ(ini.ReadString("Other", "KeyWord", "d"), "other");
+  EXPECT_EQ(ini.ReadString("Other", "Long", "d"), longValue);
+  // A second section of the same name is not read.
+  EXPECT_EQ(ini.ReadString("Filter Key", "Late", "d"), "d");
+  EXPECT_TRUE(ini.SectionExists("other"));
+  EXPECT_FALSE(ini.SectionExists("Missing"));
+  EXPECT_TRUE(ini.ValueExists("Filter Key", "empty"));
+  EXPECT_FALSE(ini.ValueExists("Other", "Spaced"));
+}
+
+TEST(IniFile, WritingCreatesTheFile) {
+  TempDir dir;
+  IniFile ini(dir / "new.ini");
+  ini.WriteString("Filter Key", "KeyWord", "a;b;;");
+  EXPECT_EQ(Slurp(dir / "new.ini"), "[Filter Key]\r\nKeyWord=a;b;;\r\n");
+  ini.WriteString("SiteInfo Key", "KeyWord", "\xC1\xF9\xD4\xC2;");
+  EXPECT_EQ(Slurp(dir / "new.ini"),
+            "[Filter Key]\r\nKeyWord=a;b;;\r\n[SiteInfo Key]\r\nKeyWord=\xC1\xF9\xD4\xC2;\r\n");
+  EXPECT_EQ(ini.ReadString("SiteInfo Key", "KeyWord", ""), "\xC1\xF9\xD4\xC2;");
+  EXPECT_EQ(ini.ReadString("Filter Key", "KeyWord", ""), "a;b;;");
+}
+
+TEST(IniFile, WritingOneValueKeepsEveryOtherByte) {
+  TempDir dir;
+  const std::string head =
+      "; settings\n"
+      "[Filter Key]\r\n"
+      "other = 1 \r"
+      "  keyword = old value\n";
+  const std::string tail =
+      "after=2\r\n"
+      "\r\n"
+      "[SiteInfo Key]\n"
+      "KeyWord=\xD6\xD0;\n"
+      "\tjunk line\x1A\r\n";
+  Spit(dir / "a.ini", head + tail);
+  IniFile ini(dir / "a.ini");
+
+  // The key keeps its spelling; its line break stays LF.
+  ini.WriteString("FILTER KEY", "KEYWORD", "new;\xCE\xC4;");
+  const std::string rewritten =
+      "; settings\n"
+      "[Filter Key]\r\n"
+      "other = 1 \r"
+      "keyword=new;\xCE\xC4;\n";
+  EXPECT_EQ(Slurp(dir / "a.ini"), rewritten + tail);
+
+  // A new key goes after the section's last line, before its blank lines.
+  ini.WriteString("Filter Key", "Added", "x");
+  const std::string withAdded = rewritten + "after=2\r\nAdded=x\r\n\r\n[SiteInfo Key]\n"
+                                            "KeyWord=\xD6\xD0;\n\tjunk line\x1A\r\n";
+  EXPECT_EQ(Slurp(dir / "a.ini"), withAdded);
+
+  // The last section of a file without a final break, and a new section.
+  Spit(dir / "b.ini", "[A]\nx=1");
+  IniFile b(dir / "b.ini");
+  b.WriteString("a", "y", "2");
+  EXPECT_EQ(Slurp(dir / "b.ini"), "[A]\nx=1\r\ny=2\r\n");
+  Spit(dir / "c.ini", "[A]\nx=1");
+  IniFile c(dir / "c.ini");
+  c.WriteString("B", "y", "2");
+  EXPECT_EQ(Slurp(dir / "c.ini"), "[A]\nx=1\r\n[B]\r\ny=2\r\n");
+  c.WriteString("A", "x", "");
+  EXPECT_EQ(Slurp(dir / "c.ini"), "[A]\nx=\r\n[B]\r\ny=2\r\n");
+}
+
+TEST(IniFile, GbkValuesRoundTrip) {
+  TempDir dir;
+  IniFile ini(dir / "\xC9\xE8\xD6\xC3.ini");  // 设置.ini
+  const std::string value = "\xD6\xD0\xCE\xC4|\xB0\x7C;\x81\x40@;\x80;";
+  ini.WriteString("\xB9\xD8\xBC\xFC", "\xB4\xCA", value);
+  EXPECT_EQ(ini.ReadString("\xB9\xD8\xBC\xFC", "\xB4\xCA", ""), value);
+  EXPECT_TRUE(std::filesystem::exists(dir.path() / "\xE8\xAE\xBE\xE7\xBD\xAE.ini"));
+}
+
+TEST(IniFile, FailedWriteRaisesAndKeepsTheOldFile) {
+  TempDir dir;
+  Spit(dir / "plain", "x");
+  IniFile inFile(dir / "plain/set.ini");
+  ExpectWriteFails(inFile, "Unable to write to " + (dir / "plain/set.ini"));
+  IniFile noDir(dir / "missing/set.ini");
+  ExpectWriteFails(noDir, "Unable to write to " + (dir / "missing/set.ini"));
+
+  // A folder where the file should be cannot be read, so it is not replaced.
+  std::filesystem::create_directory(dir / "set.ini");
+  IniFile folder(dir / "set.ini");
+  ExpectWriteFails(folder, "Unable to write to " + (dir / "set.ini"));
+  EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "set.ini"));
+  EXPECT_EQ(Slurp(dir / "plain"), "x");
+
+  // A write that fails half-way leaves the old file as it was.
+  const std::string old = "[S]\r\nK=old\r\n[T]\r\nU=1\r\n";
+  Spit(dir / "kept.ini", old);
+  IniFile kept(dir / "kept.ini");
+  {
+    FileSizeLimit limit(64);
+    try {
+      kept.WriteString("S", "K", std::string(1000, 'v'));
+      ADD_FAILURE() << "no error";
+    } catch (const FileError& e) {
+      EXPECT_EQ(std::string(e.what()), "Unable to write to " + (dir / "kept.ini"));
+    }
+  }
+  EXPECT_EQ(Slurp(dir / "kept.ini"), old);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 3);
+}
+
+}  // namespace
