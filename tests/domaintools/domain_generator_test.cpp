@@ -1,0 +1,134 @@
+#include "domaintools/domain_generator.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/text/gbk.h"
+
+namespace orlu {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+Lines Typo(const Lines& in, std::uint8_t mode) {
+  StringList input(in), output;
+  MakeTypoDomains(input, output, mode);
+  EXPECT_EQ(CountTypoDomains(input, mode), output.Count());
+  return output.Lines();
+}
+
+TEST(Fill, LettersAndDigits) {
+  Lines list = LetterLines();
+  Lines more = LetterLines();
+  list.insert(list.end(), more.begin(), more.end());
+  ASSERT_EQ(list.size(), 52u);
+  EXPECT_EQ(list.front(), "a");
+  EXPECT_EQ(list[25], "z");
+  EXPECT_EQ(list[26], "a");
+  EXPECT_EQ(DigitLines(), (Lines{"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}));
+}
+
+TEST(Join, EveryOuterLineWithEveryInnerLineAsTheyAre) {
+  Lines out;
+  JoinLists({"a", "b"}, {"1", "2"}, out);
+  EXPECT_EQ(out, (Lines{"a1", "a2", "b1", "b2"}));
+  out.clear();
+  JoinLists({"1", "2"}, {"a", "b"}, out);  // the swapped roles
+  EXPECT_EQ(out, (Lines{"1a", "1b", "2a", "2b"}));
+
+  out = {"kept"};
+  JoinLists({"x"}, {}, out);
+  EXPECT_EQ(out, (Lines{"kept"}));  // appends, an empty inner list adds nothing
+  out.clear();
+  JoinLists({"x"}, {""}, out);
+  EXPECT_EQ(out, (Lines{"x"}));
+  out.clear();
+  JoinLists({" A "}, {"B.Com"}, out);
+  EXPECT_EQ(out, (Lines{" A B.Com"}));
+  EXPECT_EQ(CountJoin(Lines(5000, "a"), Lines(5000, "b")), 25'000'000);
+  EXPECT_GT(CountJoin(Lines(5000, "a"), Lines(5000, "b")), kMaxGeneratedLines);
+}
+
+TEST(Typo, AsciiModes) {
+  EXPECT_EQ(Typo({"dog.com"}, 0), (Lines{"og.com", "dg.com", "do.com"}));
+  EXPECT_EQ(Typo({"aab.com"}, 0), (Lines{"ab.com", "ab.com", "aa.com"}));
+  EXPECT_EQ(Typo({"a.com"}, 0), (Lines{".com"}));
+  EXPECT_EQ(Typo({"nan.com"}, 1), (Lines{"man.com", "nam.com"}));
+  EXPECT_EQ(Typo({"mom.com"}, 2), (Lines{"nom.com", "mon.com"}));
+  EXPECT_EQ(Typo({"dog.com"}, 1), Lines{});
+  EXPECT_EQ(Typo({"dog.com"}, 2), Lines{});
+  // Only the name changes: the suffix keeps its letters.
+  EXPECT_EQ(Typo({"a.net"}, 1), Lines{});
+  EXPECT_EQ(Typo({"dog.com"}, 3), (Lines{"g.com"}));
+  EXPECT_EQ(Typo({"do.com"}, 3), Lines{});
+  EXPECT_EQ(Typo({"ab.cn"}, 4), (Lines{"aab.cn", "abb.cn"}));
+  EXPECT_EQ(Typo({"dog.com.cn"}, 5), (Lines{"dogcom.cn"}));
+  EXPECT_EQ(Typo({"dog.net.cn", "dog.com", "dog.com.cn.x"}, 5), Lines{});
+  EXPECT_EQ(Typo({" Dog.Com "}, 3), (Lines{"g.com"}));
+  EXPECT_EQ(Typo({"dog.com"}, 6), Lines{});
+}
+
+TEST(Typo, EntriesWithoutADotGiveNothing) {
+  for (std::uint8_t mode = 0; mode <= 5; ++mode)
+    EXPECT_EQ(Typo({"nomad", "", "  "}, mode), Lines{}) << int(mode);
+}
+
+TEST(Typo, GroupedByModeThenLineThenPosition) {
+  StringList input(Lines{"dog.com", "ab.cn"}), output;
+  MakeTypoDomains(input, output, 0);
+  MakeTypoDomains(input, output, 3);
+  EXPECT_EQ(output.Lines(),
+            (Lines{"og.com", "dg.com", "do.com", "b.cn", "a.cn", "g.com"}));
+}
+
+TEST(Typo, DoubleByteCharactersAreOneUnit) {
+  const std::string zw = Gbk("中文");  // D6 D0 CE C4
+  EXPECT_EQ(Typo({zw + ".com"}, 0), (Lines{Gbk("文.com"), Gbk("中.com")}));
+  EXPECT_EQ(Typo({zw + ".com"}, 4), (Lines{Gbk("中中文.com"), Gbk("中文文.com")}));
+  EXPECT_EQ(Typo({Gbk("中文网") + ".com"}, 3), (Lines{Gbk("网.com")}));
+  EXPECT_EQ(Typo({zw + ".com"}, 3), Lines{});
+  // 蘭 is CC 6D: its second byte is an "m" that is not a letter of the name.
+  const std::string lan = Gbk("蘭");
+  ASSERT_EQ(lan, "\xCC\x6D");
+  EXPECT_EQ(Typo({lan + "m.com"}, 2), (Lines{lan + "n.com"}));
+  EXPECT_EQ(Typo({Gbk("蘭") + ".com"}, 2), Lines{});
+  // Upper-case bytes inside a character are not lower-cased (華 is C8 41).
+  EXPECT_EQ(Typo({Gbk("華") + "A.com"}, 0), (Lines{"a.com", Gbk("華") + ".com"}));
+}
+
+TEST(Typo, LongEntriesWork) {
+  std::string name(1000, 'n');
+  Lines out = Typo({name + ".com"}, 1);
+  ASSERT_EQ(out.size(), 1000u);
+  EXPECT_EQ(out[999], std::string(999, 'n') + "m.com");
+}
+
+TEST(Expansion, DefaultBoxesAllSuffixesAndOrder) {
+  std::array<bool, kSuffixCount> defaults{};
+  for (int k = 0; k < kSuffixCount; ++k) defaults[k] = kSuffixTable[k].tickedByDefault;
+  EXPECT_EQ(ExpandWithSuffixes({"Dog", "cat"}, defaults),
+            (Lines{"dog.cn", "dog.com.cn", "dog.com", "dog.net", "cat.cn", "cat.com.cn",
+                   "cat.com", "cat.net"}));
+
+  std::array<bool, kSuffixCount> all;
+  all.fill(true);
+  Lines out = ExpandWithSuffixes({"a"}, all);
+  ASSERT_EQ(out.size(), 14u);
+  EXPECT_EQ(out, (Lines{"a.cn", "a.com.cn", "a.net.cn", "a.org.cn", "a.gov.cn", "a.com",
+                        "a.net", "a.org", "a.biz", "a.info", "a.tv", "a.mobi", "a.name",
+                        "a.cc"}));
+
+  std::array<bool, kSuffixCount> cnOnly{};
+  cnOnly[0] = true;
+  EXPECT_EQ(ExpandWithSuffixes({"dog.com"}, cnOnly), (Lines{"dog.com.cn"}));
+  EXPECT_EQ(ExpandWithSuffixes({""}, cnOnly), (Lines{".cn"}));
+  EXPECT_EQ(ExpandWithSuffixes({}, all), Lines{});
+  EXPECT_EQ(CountExpansion({"a", "b"}, defaults), 8);
+}
+
+TEST(Limits, MessageGivesTheCount) {
+  std::string m = TooManyLinesMessage(25'000'000);
+  EXPECT_NE(m.find("25000000"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace orlu
