@@ -27,11 +27,34 @@ class Dispatcher {
 };
 
 // The dispatcher in force; one per process. Installing nullptr removes it.
+// Remove a dispatcher before destroying it: once SetDispatcher returns, no
+// other thread is inside its Post any more. A dispatcher that destroys calls
+// without running them (dropped at its end) releases the workers waiting for
+// them in Synchronize.
 void SetDispatcher(Dispatcher* dispatcher);
+// For the window thread; other threads use PostToWindowThread and
+// OnWindowThread, which are safe while the dispatcher is being removed.
 Dispatcher* CurrentDispatcher();
 
+// Any thread: queues `call` on the dispatcher in force. False, and the call
+// is dropped, when none is installed.
+bool PostToWindowThread(std::function<void()> call);
+
+// True on the window thread of the dispatcher in force; false when none is
+// installed.
+bool OnWindowThread();
+
+// How many waits that keep the window thread serving its queue are running
+// now (WaitFor, RunKeepingWindowsAlive, ShutdownAllThreads on the window
+// thread, nested ones counted each). Non-zero means a handler is blocked
+// further down the window thread's stack; the window layer may use this to
+// put off closing a window until the wait has returned.
+int WindowWaitDepth();
+
 // A dispatcher without windows: the thread that creates it is the window
-// thread; ProcessEvents runs posted calls.
+// thread; ProcessEvents runs the calls queued when it starts, one at a time,
+// and lets an exception thrown by one of them propagate (the rest stay
+// queued). Its destruction removes it if installed and drops what is queued.
 class PlainLoopDispatcher : public Dispatcher {
  public:
   PlainLoopDispatcher();

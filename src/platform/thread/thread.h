@@ -2,9 +2,24 @@
 // derives from Thread and overrides Execute; results reach the window thread
 // through Synchronize; pause (Suspend/Resume) and stop (Terminate) are
 // cooperative and take effect at the worker's next checkpoint.
+//
+// Starting. Execute cannot run before the derived object is fully built, so a
+// thread not created suspended starts
+//   - when created on the window thread: as soon as the window thread serves
+//     its queue again (the handler that made it has returned, or it waits);
+//   - otherwise (no dispatcher, or created on another thread): at the first
+//     Start(), Resume() or WaitFor().
+// Start() may always be called to start it at once.
+//
+// Ending. Destroying a Thread stops and joins it, but by then the derived
+// part is already gone: an owner whose Execute uses members of the derived
+// class calls Terminate() and WaitFor() before deleting it (as the job
+// records do), or ShutdownAllThreads() has ended it. Threads are destroyed
+// on the window thread (or at least not while ShutdownAllThreads runs).
 #pragma once
 
 #include <chrono>
+#include <exception>
 #include <functional>
 
 namespace orlu {
@@ -28,16 +43,32 @@ class Thread {
   // held by a pause once the pause is lifted (or at shutdown).
   void Terminate();
   bool Terminated() const;
+  // True once Execute has returned (or will never run: the thread was
+  // destroyed or shut down before it started).
   bool Finished() const;
   // Waits until Execute has returned. On the window thread it keeps serving
-  // Synchronize calls (and events) meanwhile.
+  // Synchronize calls (and events) meanwhile. Starts a thread whose start is
+  // still pending; waits for ever on a thread created suspended and never
+  // resumed. Throws std::logic_error when called by the worker itself.
   void WaitFor();
+
+  // Starts a thread that was not created suspended and has not started yet;
+  // does nothing otherwise (a thread created suspended starts at Resume).
+  void Start();
+
+  // What Execute threw, if it ended by an exception (caught, never fatal to
+  // the process); null otherwise.
+  std::exception_ptr FatalException() const;
 
  protected:
   virtual void Execute() = 0;
 
   // Runs `call` on the window thread and waits for it to finish. Rethrows in
-  // the worker what the call threw.
+  // the worker what the call threw. On the window thread it runs `call`
+  // directly. With no dispatcher installed, `call` runs on the worker itself,
+  // one such call at a time process-wide, unless the worker was told to stop
+  // (then it is skipped). A call the dispatcher drops unrun (removed at
+  // shutdown) is skipped too and tells the worker to stop.
   void Synchronize(const std::function<void()>& call);
 
   // Holds while the worker is paused; false once the worker should stop.
@@ -46,12 +77,22 @@ class Thread {
   bool Sleep(std::chrono::milliseconds duration);
 
   // Hook for aborting blocking work (e.g. a transfer) when Terminate is
-  // called; runs on the terminating thread.
+  // called; runs on the terminating thread, once, concurrently with Execute
+  // (guard what it shares with Execute). Not called from ~Thread.
   virtual void OnTerminate() {}
 
  private:
+  friend bool ShutdownAllThreads(std::chrono::milliseconds limit);
   struct State;
   State* state_;
 };
+
+// Process end: tells every live Thread to stop (calling its OnTerminate),
+// lifts every pause (threads never started will not start), and waits until
+// all have ended or `limit` has passed, serving the window thread's queue
+// meanwhile when called there. Threads created during the wait are stopped
+// too. Returns true when every thread has ended. Threads are not joined or
+// destroyed: their owners still do that.
+bool ShutdownAllThreads(std::chrono::milliseconds limit);
 
 }  // namespace orlu

@@ -1,0 +1,217 @@
+#include "platform/thread/dispatcher.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <future>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace orlu {
+namespace {
+
+using namespace std::chrono_literals;
+
+class WindowLoop : public ::testing::Test {
+ protected:
+  void SetUp() override { SetDispatcher(&loop_); }
+  void TearDown() override { SetDispatcher(nullptr); }
+
+  PlainLoopDispatcher loop_;
+};
+
+TEST_F(WindowLoop, CallsFromOtherThreadsRunOnTheWindowThreadInOrderWhenServed) {
+  std::vector<int> order;
+  std::vector<std::thread::id> ranOn;
+  std::thread poster([&] {
+    for (int i = 0; i < 3; ++i) {
+      EXPECT_FALSE(OnWindowThread());
+      EXPECT_TRUE(PostToWindowThread([&, i] {
+        order.push_back(i);
+        ranOn.push_back(std::this_thread::get_id());
+      }));
+    }
+  });
+  poster.join();
+  EXPECT_TRUE(order.empty());  // nothing runs until the window thread serves
+  EXPECT_TRUE(OnWindowThread());
+  loop_.ProcessEvents(0ms);
+  EXPECT_EQ(order, (std::vector<int>{0, 1, 2}));
+  for (auto id : ranOn) EXPECT_EQ(id, std::this_thread::get_id());
+}
+
+TEST_F(WindowLoop, WaitEndsWhenACallArrivesAndOnlyQueuedCallsRunPerTurn) {
+  std::atomic<bool> ran{false};
+  std::thread poster([&] {
+    std::this_thread::sleep_for(20ms);
+    PostToWindowThread([&] { ran = true; });
+  });
+  const auto start = std::chrono::steady_clock::now();
+  while (!ran && std::chrono::steady_clock::now() - start < 10s) loop_.ProcessEvents(60s);
+  poster.join();
+  EXPECT_TRUE(ran);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 10s);
+
+  // A call that re-posts itself runs once per turn, never for ever in one.
+  int turns = 0;
+  std::function<void()> again = [&] {
+    ++turns;
+    loop_.Post(again);
+  };
+  loop_.Post(again);
+  loop_.ProcessEvents(0ms);
+  EXPECT_EQ(turns, 1);
+  loop_.ProcessEvents(0ms);
+  EXPECT_EQ(turns, 2);
+}
+
+TEST_F(WindowLoop, NestedProcessEventsRunsCallsPostedMeanwhile) {
+  std::vector<std::string> trace;
+  loop_.Post([&] {
+    trace.push_back("outer begins");
+    loop_.Post([&] { trace.push_back("inner"); });
+    loop_.ProcessEvents(0ms);
+    trace.push_back("outer ends");
+  });
+  loop_.Post([&] { trace.push_back("second"); });
+  loop_.ProcessEvents(0ms);
+  // The nested turn runs what was queued before it (the second call, then the
+  // one posted by the outer call).
+  EXPECT_EQ(trace, (std::vector<std::string>{"outer begins", "second", "inner", "outer ends"}));
+}
+
+TEST_F(WindowLoop, AThrowingCallPropagatesAndLeavesTheRestQueued) {
+  int later = 0;
+  loop_.Post([] { throw std::runtime_error("handler failed"); });
+  loop_.Post([&] { ++later; });
+  EXPECT_THROW(loop_.ProcessEvents(0ms), std::runtime_error);
+  EXPECT_EQ(later, 0);
+  loop_.ProcessEvents(0ms);
+  EXPECT_EQ(later, 1);
+}
+
+TEST_F(WindowLoop, ServingOffTheWindowThreadIsRefused) {
+  std::thread other([&] {
+    EXPECT_FALSE(loop_.InWindowThread());
+    EXPECT_THROW(loop_.ProcessEvents(0ms), std::logic_error);
+  });
+  other.join();
+  EXPECT_TRUE(loop_.InWindowThread());
+}
+
+TEST(Dispatcher, WithoutOneNothingIsTheWindowThreadAndPostsAreDropped) {
+  SetDispatcher(nullptr);
+  EXPECT_EQ(CurrentDispatcher(), nullptr);
+  EXPECT_FALSE(OnWindowThread());
+  bool ran = false;
+  EXPECT_FALSE(PostToWindowThread([&] { ran = true; }));
+  EXPECT_FALSE(ran);
+}
+
+TEST(Dispatcher, DestroyingTheInstalledLoopRemovesItAndDropsItsQueue) {
+  auto token = std::make_shared<int>(0);
+  bool ran = false;
+  {
+    PlainLoopDispatcher loop;
+    SetDispatcher(&loop);
+    EXPECT_EQ(CurrentDispatcher(), &loop);
+    PostToWindowThread([token, &ran] { ran = true; });
+    EXPECT_EQ(token.use_count(), 2);
+  }
+  EXPECT_EQ(CurrentDispatcher(), nullptr);
+  EXPECT_FALSE(ran);
+  EXPECT_EQ(token.use_count(), 1);  // the dropped call was destroyed
+
+  // A loop that is not installed leaves the installed one alone.
+  PlainLoopDispatcher installed;
+  SetDispatcher(&installed);
+  { PlainLoopDispatcher other; }
+  EXPECT_EQ(CurrentDispatcher(), &installed);
+  SetDispatcher(nullptr);
+}
+
+TEST_F(WindowLoop, RunKeepingWindowsAliveServesTheWindowThreadDuringTheWork) {
+  std::thread::id workThread;
+  int servedDepth = -1;
+  bool servedInTime = false;
+  RunKeepingWindowsAlive([&] {
+    workThread = std::this_thread::get_id();
+    // Without the window thread serving its queue this would never return.
+    std::promise<void> served;
+    auto done = served.get_future();
+    PostToWindowThread([&] {
+      servedDepth = WindowWaitDepth();
+      served.set_value();
+    });
+    servedInTime = done.wait_for(30s) == std::future_status::ready;
+  });
+  EXPECT_TRUE(servedInTime);
+  EXPECT_NE(workThread, std::this_thread::get_id());
+  EXPECT_EQ(servedDepth, 1);
+  EXPECT_EQ(WindowWaitDepth(), 0);
+}
+
+TEST_F(WindowLoop, RunKeepingWindowsAliveRethrowsAndNests) {
+  try {
+    RunKeepingWindowsAlive([] { throw std::invalid_argument("no such host"); });
+    ADD_FAILURE() << "nothing thrown";
+  } catch (const std::invalid_argument& e) {
+    EXPECT_STREQ(e.what(), "no such host");
+  }
+
+  // A handler served during one wait starts a wait of its own.
+  std::vector<std::string> trace;
+  RunKeepingWindowsAlive([&] {
+    std::promise<void> innerDone;
+    auto f = innerDone.get_future();
+    PostToWindowThread([&] {
+      RunKeepingWindowsAlive([&] {
+        std::promise<void> p;
+        auto g = p.get_future();
+        PostToWindowThread([&] {
+          trace.push_back("depth " + std::to_string(WindowWaitDepth()));
+          p.set_value();
+        });
+        g.wait();
+      });
+      trace.push_back("inner returned");
+      innerDone.set_value();
+    });
+    f.wait();
+  });
+  EXPECT_EQ(trace, (std::vector<std::string>{"depth 2", "inner returned"}));
+  EXPECT_EQ(WindowWaitDepth(), 0);
+}
+
+TEST_F(WindowLoop, RunKeepingWindowsAliveOffTheWindowThreadRunsInPlace) {
+  std::thread other([] {
+    std::thread::id ranOn;
+    RunKeepingWindowsAlive([&] { ranOn = std::this_thread::get_id(); });
+    EXPECT_EQ(ranOn, std::this_thread::get_id());
+    EXPECT_THROW(RunKeepingWindowsAlive([] { throw std::runtime_error("x"); }),
+                 std::runtime_error);
+  });
+  other.join();
+}
+
+TEST_F(WindowLoop, AHandlerFailingDuringTheWaitIsReportedAfterTheWork) {
+  std::atomic<bool> workFinished{false};
+  loop_.Post([] { throw std::runtime_error("handler failed"); });
+  try {
+    RunKeepingWindowsAlive([&] {
+      std::this_thread::sleep_for(30ms);
+      workFinished = true;
+    });
+    ADD_FAILURE() << "nothing thrown";
+  } catch (const std::runtime_error& e) {
+    EXPECT_STREQ(e.what(), "handler failed");
+  }
+  EXPECT_TRUE(workFinished);
+}
+
+}  // namespace
+}  // namespace orlu
