@@ -1,0 +1,67 @@
+// Reading registry replies: preparation, the registration state of each
+// registry group, and the registration fields cut out of a reply.
+//
+// Every routine here takes the prepared reply: converted from UTF-8 to GBK
+// (text that is not well-formed UTF-8 becomes empty) and lower-cased, so
+// every marker and label is lower-case.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orlu {
+
+// Result words (GBK).
+const std::string& WordUnregistered();  // "未注册"
+const std::string& WordRegistered();    // "已注册"
+const std::string& WordReserved();      // "限制注册"
+const std::string& WordFailed();        // "失败"
+const std::string& WordUnsupported();   // "后缀不支持"
+
+// The registration fields of one answer. Each holds " " until a cutter finds
+// its label.
+struct WhoisFields {
+  std::string Organization = " ";
+  std::string StatusText = " ";
+  std::string Contact = " ";
+  std::string Email = " ";
+  std::string Registrar = " ";
+  std::string NameServer = " ";
+  std::string CreationDate = " ";
+  std::string ExpirationDate = " ";
+
+  void Reset() { *this = WhoisFields(); }
+};
+
+// UTF-8 to GBK, then lower-cased.
+std::string PrepareWhoisReply(std::string_view raw);
+
+// Texts with which registries refuse to answer (query limits, outages),
+// lower-case. A reply holding one of them says nothing about the domain.
+const std::vector<std::string_view>& WhoisRefusalTexts();
+bool IsWhoisRefusal(std::string_view prepared);
+
+// The state ("未注册", "已注册", "限制注册" or "失败") a registry group's
+// reply stands for. An empty reply, the text "失败" and a refusal are "失败"
+// in every group.
+std::string ClassifyWhoisReply(int group, std::string_view prepared);
+
+// Cuts the group's labels out of the reply into `fields`; a label the reply
+// lacks leaves its field as it was.
+void CutWhoisFields(int group, std::string_view prepared, WhoisFields& fields);
+
+// The WHOIS server an IANA reply refers to. Tries, in order: the marker
+// "whois server (port 43): " anywhere (its value may be empty), then a line
+// starting "refer:", then a line starting "whois:" (these two only with a
+// value). False when the reply names none.
+bool CutIanaReferral(std::string_view prepared, std::string& server);
+
+// The value after `label` up to the next line feed, searched at character
+// boundaries from 0-based `from`; `skip` bytes after the label are passed
+// over first. Returns false when the label is absent; `value` is empty when
+// no line feed follows. `labelPos` receives the label's 0-based position.
+bool CutLabelValue(std::string_view text, std::string_view label, size_t from, size_t skip,
+                   std::string& value, size_t* labelPos = nullptr);
+
+}  // namespace orlu
