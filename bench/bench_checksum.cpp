@@ -1,0 +1,29 @@
+// Page-rank request checksums per second over a list of domains; no peer,
+// the figure guards against slowing the hash down.
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "sitequery/pr_checksum.h"
+
+int main() {
+  std::vector<std::string> domains;
+  for (int i = 0; i < 4096; ++i) {
+    domains.push_back("www.site" + std::to_string(i * 7919) + (i % 3 ? ".com" : ".com.cn"));
+  }
+  orlu::PrCalc calc;
+  std::size_t checksums = 0;
+  std::size_t digits = 0;
+  const auto t0 = std::chrono::steady_clock::now();
+  double secs = 0;
+  while (secs < 1.0) {
+    for (const std::string& d : domains) digits += calc.CheckSum(d).size();
+    checksums += domains.size();
+    secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+  }
+  std::printf("# checksum: %zu checksums, %zu digits\n", checksums, digits);
+  std::printf("bench pr_checksum: %.0f checksums/s\n", static_cast<double>(checksums) / secs);
+  return 0;
+}
