@@ -141,6 +141,19 @@ Lines RemoveDuplicateLines(const Lines& lines) {
   return out;
 }
 
+Lines DefaultFilterKeyWordLines() {
+  return {
+      "china|\xC7\xB0\xBA\xF3\xCE\xDE",  // china|前后无
+      "ol|\xBA\xF3\xCE\xDE",               // ol|后无
+      "rc|\xBA\xF3\xCE\xDE",               // rc|后无
+      "info|\xBA\xF3\xCE\xDE",             // info|后无
+      "abc|\xCE\xDE\xD6\xD0",              // abc|无中
+      "a|\xCE\xDE",                         // a|无
+      "tv|\xBA\xF3",                        // tv|后
+      "loan|\xBA\xF3",                      // loan|后
+  };
+}
+
 FilterKeyWordStu ParseFilterKeyWord(std::string_view line) {
   FilterKeyWordStu rule;
   std::string_view flags = line;

@@ -79,6 +79,9 @@ struct FilterKeyWordStu {
   std::uint8_t Back = 0;    // "后": the name ends with it
 };
 
+// The rule memo's lines before any settings file replaces them (GBK).
+Lines DefaultFilterKeyWordLines();
+
 FilterKeyWordStu ParseFilterKeyWord(std::string_view line);
 // True when the rule is enabled and its one test passes the candidate.
 bool MatchesKeyWord(const FilterKeyWordStu& rule, std::string_view candidate);

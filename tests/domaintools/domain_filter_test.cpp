@@ -280,15 +280,18 @@ Lines RunRules(const Lines& lines, const Lines& rules, DomainFilterSettings s = 
   return FilterDomainList(lines, s, rules);
 }
 
-const Lines kDefaultRules() {
-  return {G("china|前后无"), G("ol|后无"), G("rc|后无"), G("info|后无"),
-          G("abc|无中"),     G("a|无"),    G("tv|后"),  G("loan|后")};
-}
-
 TEST(KeyWordRules, DefaultRulesEnableOnlyTvAndLoan) {
+  const Lines rules = DefaultFilterKeyWordLines();
+  ASSERT_EQ(rules, (Lines{G("china|前后无"), G("ol|后无"), G("rc|后无"), G("info|后无"),
+                          G("abc|无中"), G("a|无"), G("tv|后"), G("loan|后")}));
+  Lines enabled;
+  for (const auto& r : rules) {
+    if (ParseFilterKeyWord(r).Enabled) enabled.push_back(r);
+  }
+  EXPECT_EQ(enabled, (Lines{G("tv|后"), G("loan|后")}));
   const Lines in = {"domtv.com", "myloan.net", "tvtv.com", "dom.tv", "china.com",
                     "abc.com",   "cool.com",   "loantv.org", "dom.info", "myloan.cn"};
-  EXPECT_EQ(RunRules(in, kDefaultRules()),
+  EXPECT_EQ(RunRules(in, rules),
             (Lines{"domtv.com", "tvtv.com", "loantv.org", "myloan.net", "myloan.cn"}));
 }
 
