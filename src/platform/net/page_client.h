@@ -1,5 +1,13 @@
 // HTTP GET client: one conversation (cookies, settings) per object. Never
 // shared between threads, except Abort(), which any thread may call.
+//
+// On the wire: the request line, Host, the Cookie header once the server has
+// set a cookie (cookies are kept in memory by every client object and lost
+// with it), then the header fields below in this order: Accept,
+// Accept-Language, Accept-Encoding, User-Agent, Connection. Nothing else is
+// added. The body comes back byte for byte (never decompressed). Redirects
+// are followed only with HandleRedirects; each hop is looked up in the
+// outside-hosts configuration (services.h) again.
 #pragma once
 
 #include <memory>
@@ -25,9 +33,10 @@ class PageClient {
 
   // Settings (the "default" header set: Accept "text/html, */*",
   // User-Agent "Mozilla/3.0 (compatible; Indy Library)").
-  int ReadTimeout = 0;          // ms of inactivity; 0: none beyond the cap below
+  int ReadTimeout = 0;          // ms of inactivity; 0: 30 s
   int ConnectTimeout = 30000;   // ms
   int RecvBufferSize = 0;       // bytes; 0: library default
+  size_t MaxBody = 64u << 20;   // a longer reply raises NetError
   bool HandleRedirects = false;
   std::string Accept = "text/html, */*";
   std::string AcceptLanguage;   // empty: not sent
@@ -44,12 +53,18 @@ class PageClient {
   std::string Get(const std::string& url);
 
   // Aborts a transfer in progress (any thread); the Get raises NetError.
+  // The client stays aborted: every later Get raises at once too.
   void Abort();
 
  private:
   struct Impl;
   std::unique_ptr<Impl> impl_;
 };
+
+// The address with every byte that may not stand in a URL (control bytes,
+// blank, bytes of 0x80 and above, and `"<>\^`{|}`) written as %XX. A "%"
+// already there is left alone.
+std::string EscapeUrlBytes(const std::string& text);
 
 // Process-wide set-up of the transfer library; idempotent, thread-safe.
 // Called before any worker starts.

@@ -1,0 +1,301 @@
+#include "platform/net/page_client.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "platform/net/services.h"
+#include "support/service_scope.h"
+#include "support/substitute_http.h"
+
+namespace orlu {
+namespace {
+
+using namespace std::chrono_literals;
+using test::HttpReply;
+using test::HttpRequest;
+using test::RefusingPort;
+using test::SubstituteHttpServer;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+std::string GetOrError(PageClient& c, const std::string& url) {
+  try {
+    return "body:" + c.Get(url);
+  } catch (const NetError& e) {
+    return std::string("error:") + e.what();
+  }
+}
+
+class PageClientTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ClearServiceOverrides(); }
+  SubstituteHttpServer http;
+};
+
+TEST_F(PageClientTest, DefaultHeaderSetIsExactlyOnTheWire) {
+  http.On("/a?b=1", HttpReply::Ok("x"));
+  PageClient c;
+  EXPECT_EQ(c.Get(http.Url("/a?b=1")), "x");
+  HttpRequest r = http.LastRequest();
+  EXPECT_EQ(r.rawHead, "GET /a?b=1 HTTP/1.1\r\n"
+                       "Host: " + http.HostPort() + "\r\n"
+                       "Accept: text/html, */*\r\n"
+                       "User-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n"
+                       "\r\n");
+}
+
+TEST_F(PageClientTest, BrowserHeaderSetIsExactlyOnTheWireInOrder) {
+  http.On("/", HttpReply::Ok("x"));
+  PageClient c;
+  c.UseBrowserHeaders();
+  c.Get(http.Url("/"));
+  HttpRequest r = http.LastRequest();
+  EXPECT_THAT(r.HeaderNames(),
+              ElementsAre("Host", "Accept", "Accept-Language", "Accept-Encoding", "User-Agent", "Connection"));
+  EXPECT_EQ(r.rawHead,
+            "GET / HTTP/1.1\r\n"
+            "Host: " + http.HostPort() + "\r\n"
+            "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, application/x-shockwave-flash, "
+            "application/vnd.ms-excel, application/vnd.ms-powerpoint, application/msword, "
+            "application/x-silverlight, */*\r\n"
+            "Accept-Language: zh-cn\r\n"
+            "Accept-Encoding:\r\n"
+            "User-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1; SV1; .NET CLR 2.0.50727; CIBA)\r\n"
+            "Connection: Keep-Alive\r\n"
+            "\r\n");
+  EXPECT_TRUE(r.HasHeader("Accept-Encoding"));
+  EXPECT_EQ(r.Header("Accept-Encoding"), "");
+}
+
+TEST_F(PageClientTest, CookieGoesBackOnlyWithTheSameClient) {
+  http.On("/set", HttpReply::Ok("s").Header("Set-Cookie", "sid=abc123; Path=/"));
+  http.On("/next", HttpReply::Ok("n"));
+  {
+    PageClient c;
+    c.UseBrowserHeaders();
+    c.Get(http.Url("/set"));
+    EXPECT_FALSE(http.LastRequest().HasHeader("Cookie"));
+    c.Get(http.Url("/next"));
+    HttpRequest r = http.LastRequest();
+    EXPECT_EQ(r.Header("Cookie"), "sid=abc123");
+    // The cookie comes right after Host; the header set keeps its order.
+    EXPECT_THAT(r.HeaderNames(), ElementsAre("Host", "Cookie", "Accept", "Accept-Language", "Accept-Encoding",
+                                             "User-Agent", "Connection"));
+  }
+  PageClient fresh;
+  fresh.UseBrowserHeaders();
+  fresh.Get(http.Url("/next"));
+  EXPECT_FALSE(http.LastRequest().HasHeader("Cookie"));
+
+  PageClient plain;  // the default set keeps cookies too
+  plain.Get(http.Url("/set"));
+  plain.Get(http.Url("/next"));
+  EXPECT_EQ(http.LastRequest().Header("Cookie"), "sid=abc123");
+}
+
+TEST_F(PageClientTest, CookieSetOnARedirectIsSentToItsTarget) {
+  http.On("/login", HttpReply::Redirect("/home").Header("Set-Cookie", "k=v"));
+  http.On("/home", HttpReply::Ok("home"));
+  PageClient c;
+  c.HandleRedirects = true;
+  EXPECT_EQ(c.Get(http.Url("/login")), "home");
+  EXPECT_EQ(http.LastRequest().Header("Cookie"), "k=v");
+}
+
+TEST_F(PageClientTest, StallLongerThanReadTimeoutRaises) {
+  http.On("/stall", HttpReply::Ok("late").Delay(3000ms));
+  http.On("/hang", HttpReply::Hang());
+  PageClient c;
+  c.ReadTimeout = 200;
+  auto t0 = std::chrono::steady_clock::now();
+  EXPECT_THAT(GetOrError(c, http.Url("/stall")), HasSubstr("timed out"));
+  EXPECT_THAT(GetOrError(c, http.Url("/hang")), HasSubstr("timed out"));
+  EXPECT_LT(std::chrono::steady_clock::now() - t0, 2500ms);
+}
+
+TEST_F(PageClientTest, StallInTheMiddleOfTheBodyRaises) {
+  std::string body(4000, 'a');
+  // 100 bytes, then a pause much longer than the read time-out.
+  http.On("/mid", HttpReply::Ok(body).Drip(100, 2000ms));
+  PageClient c;
+  c.ReadTimeout = 200;
+  EXPECT_THAT(GetOrError(c, http.Url("/mid")), HasSubstr("timed out"));
+}
+
+TEST_F(PageClientTest, SlowDripThatNeverPausesTooLongCompletes) {
+  std::string body;
+  for (int i = 0; i < 1500; ++i) body += static_cast<char>('a' + i % 26);
+  http.On("/drip", HttpReply::Ok(body).Drip(100, 40ms));  // ~0.7 s in all
+  PageClient c;
+  c.ReadTimeout = 300;  // shorter than the whole transfer, longer than any pause
+  EXPECT_EQ(c.Get(http.Url("/drip")), body);
+}
+
+TEST_F(PageClientTest, FailuresRaise) {
+  RefusingPort refused;
+  http.On("/early", HttpReply::Ok(std::string(1000, 'x')).CloseEarly(10));
+  http.On("/nothing", HttpReply::Raw(""));
+  http.On("/404", HttpReply::Status(404, "missing"));
+  http.On("/500", HttpReply::Status(500, "broken"));
+  http.On("/302", HttpReply::Redirect("/elsewhere"));
+  http.On("/elsewhere", HttpReply::Ok("there"));
+  PageClient c;
+  c.ReadTimeout = 2000;
+  c.ConnectTimeout = 2000;
+  EXPECT_THAT(GetOrError(c, refused.Url("/")), HasSubstr("error:Could not connect"));
+  EXPECT_THAT(GetOrError(c, http.Url("/early")), HasSubstr("error:Connection closed early"));
+  EXPECT_THAT(GetOrError(c, http.Url("/nothing")), HasSubstr("error:Connection closed early"));
+  EXPECT_THAT(GetOrError(c, http.Url("/404")), HasSubstr("error:HTTP error 404"));
+  EXPECT_THAT(GetOrError(c, http.Url("/500")), HasSubstr("error:HTTP error 500"));
+  EXPECT_THAT(GetOrError(c, http.Url("/302")), HasSubstr("error:Redirect 302 not followed"));
+  EXPECT_EQ(http.RequestCount(), 5u);  // the redirect was not followed
+}
+
+TEST_F(PageClientTest, FollowedRedirectReturnsTheFinalBody) {
+  http.On("/r1", HttpReply::Redirect("/r2", 301));
+  http.On("/r2", HttpReply::Redirect(http.Url("/final?x=1"), 302).Header("X", "y"));
+  http.On("/final?x=1", HttpReply::Ok("final body"));
+  http.On("/loop", HttpReply::Redirect("/loop"));
+  PageClient c;
+  c.HandleRedirects = true;
+  EXPECT_EQ(c.Get(http.Url("/r1")), "final body");
+  EXPECT_EQ(http.LastRequest().target, "/final?x=1");
+  EXPECT_THAT(GetOrError(c, http.Url("/loop")), HasSubstr("Too many redirects"));
+}
+
+TEST_F(PageClientTest, RedirectToAnotherSchemeIsRefused) {
+  http.On("/to-file", HttpReply::Redirect("file:///etc/passwd"));
+  PageClient c;
+  c.HandleRedirects = true;
+  EXPECT_THAT(GetOrError(c, http.Url("/to-file")), HasSubstr("error:"));
+  EXPECT_EQ(http.RequestCount(), 1u);
+}
+
+TEST_F(PageClientTest, BodiesComeBackByteForByte) {
+  std::string binary;
+  for (int i = 0; i < 256; ++i) binary += static_cast<char>(i);
+  binary += std::string("\0\0\xff\xfe\r\n\r\n", 8);
+  // A gzip stream of "hello", served as gzip content: it stays compressed.
+  const std::string gz("\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\x03\xcb\x48\xcd\xc9\xc9\x07\x00\x86\xa6\x10\x36\x05"
+                       "\x00\x00\x00",
+                       25);
+  const std::string gbk = "\xcd\xf8\xd5\xbe\xb2\xe9\xd1\xaf";  // 网站查询 in GBK
+  http.On("/bin", HttpReply::Ok(binary, "application/octet-stream"));
+  http.On("/gz", HttpReply::Ok(gz).Header("Content-Encoding", "gzip"));
+  http.On("/gbk", HttpReply::Ok(gbk, "text/html; charset=gb2312"));
+  http.On("/empty", HttpReply::Ok(""));
+  http.On("/unsized", HttpReply::Ok("read until close").NoContentLength());
+  http.On("/chunked", HttpReply::Raw("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"
+                                     "5\r\nhello\r\n6\r\n world\r\n0\r\n\r\n"));
+  PageClient c;
+  c.UseBrowserHeaders();
+  EXPECT_EQ(c.Get(http.Url("/bin")), binary);
+  EXPECT_EQ(c.Get(http.Url("/gz")), gz);
+  EXPECT_EQ(c.Get(http.Url("/gbk")), gbk);
+  EXPECT_EQ(c.Get(http.Url("/empty")), "");
+  EXPECT_EQ(c.Get(http.Url("/unsized")), "read until close");
+  EXPECT_EQ(c.Get(http.Url("/chunked")), "hello world");
+}
+
+TEST_F(PageClientTest, LargeBodyWithBigReceiveBufferAndCap) {
+  std::string big(3 * 1024 * 1024 + 7, '\0');
+  for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 131 % 251);
+  http.On("/big", HttpReply::Ok(big));
+  PageClient c;
+  c.RecvBufferSize = 131072;
+  EXPECT_EQ(c.Get(http.Url("/big")), big);
+  PageClient capped;
+  capped.MaxBody = 1024 * 1024;
+  EXPECT_THAT(GetOrError(capped, http.Url("/big")), HasSubstr("error:Reply larger than"));
+}
+
+TEST_F(PageClientTest, UnsafeBytesInTheAddressArePercentEscapedOnTheWire) {
+  http.OnPrefix("/s", HttpReply::Ok("s"));
+  PageClient c;
+  c.Get(http.Url("/s?q=a b\rc\nd&w=\xcd\xf8\xd5\xbe&x=\"<>\\^`{|}&pct=%41"));
+  EXPECT_EQ(http.LastRequest().target,
+            "/s?q=a%20b%0Dc%0Ad&w=%CD%F8%D5%BE&x=%22%3C%3E%5C%5E%60%7B%7C%7D&pct=%41");
+  EXPECT_EQ(EscapeUrlBytes(std::string("a\x00\x7f\x80~", 5)), "a%00%7F%80~");
+  // No header can be smuggled in through the address.
+  EXPECT_FALSE(http.LastRequest().HasHeader("d&w"));
+  EXPECT_EQ(http.RequestCount(), 1u);
+}
+
+TEST_F(PageClientTest, OnlyHttpAndHttpsAreFetched) {
+  PageClient c;
+  for (const std::string& url : std::vector<std::string>{"file:///etc/passwd", "ftp://127.0.0.1/x", "gopher://127.0.0.1/", "127.0.0.1/x",
+                          "dict://127.0.0.1:" + std::to_string(http.Port()) + "/"}) {
+    EXPECT_THAT(GetOrError(c, url), HasSubstr("error:")) << url;
+  }
+  EXPECT_THAT(GetOrError(c, "http://bad host/"), HasSubstr("error:Bad host"));
+  EXPECT_EQ(http.ConnectionCount(), 0u);
+  http.On("/", HttpReply::Ok("upper"));
+  EXPECT_EQ(c.Get("HTTP://127.0.0.1:" + std::to_string(http.Port()) + "/"), "upper");
+}
+
+TEST_F(PageClientTest, AbortFromAnotherThreadEndsAGetPromptly) {
+  http.On("/hang", HttpReply::Hang());
+  PageClient c;
+  c.ReadTimeout = 20000;
+  std::thread aborter([&] {
+    http.WaitForRequests(1, 5000ms);
+    std::this_thread::sleep_for(50ms);
+    c.Abort();
+  });
+  auto t0 = std::chrono::steady_clock::now();
+  EXPECT_THAT(GetOrError(c, http.Url("/hang")), HasSubstr("error:Transfer aborted"));
+  EXPECT_LT(std::chrono::steady_clock::now() - t0, 3000ms);
+  aborter.join();
+  // An aborted client stays aborted.
+  EXPECT_THAT(GetOrError(c, http.Url("/")), HasSubstr("error:Transfer aborted"));
+  EXPECT_EQ(http.RequestCount(), 1u);
+}
+
+TEST_F(PageClientTest, ServicesSendEveryHostToTheSubstituteKeepingItsName) {
+  http.OnHost("data.example.com", "/", [](const HttpRequest& r) { return HttpReply::Ok("data:" + r.target); });
+  http.OnHost("www.example.org", "/", HttpReply::Ok("org"));
+  test::ScopedServices services(&http);
+  PageClient c;
+  EXPECT_EQ(c.Get("http://data.example.com/xml?url=abc.com"), "data:/xml?url=abc.com");
+  EXPECT_EQ(http.LastRequest().Header("Host"), "data.example.com");
+  // https to a loopback stand-in goes out as plain http.
+  EXPECT_EQ(c.Get("https://www.example.org/"), "org");
+  EXPECT_EQ(http.LastRequest().Header("Host"), "www.example.org");
+  // An explicit port stays in the Host header.
+  EXPECT_EQ(c.Get("http://data.example.com:8080/p"), "data:/p");
+  EXPECT_EQ(http.LastRequest().Header("Host"), "data.example.com:8080");
+}
+
+TEST_F(PageClientTest, FollowedRedirectToAnotherHostGoesThroughServicesToo) {
+  http.OnHost("a.example.com", "/", HttpReply::Redirect("http://b.example.com/landing"));
+  http.OnHost("b.example.com", "/landing", HttpReply::Ok("landed"));
+  test::ScopedServices services(&http);
+  PageClient c;
+  c.HandleRedirects = true;
+  EXPECT_EQ(c.Get("http://a.example.com/start"), "landed");
+  EXPECT_EQ(http.LastRequest().Header("Host"), "b.example.com");
+}
+
+TEST_F(PageClientTest, ManyClientsOnManyThreads) {
+  http.OnPrefix("/n/", [](const HttpRequest& r) { return HttpReply::Ok(r.Path().substr(3)); });
+  std::vector<std::thread> threads;
+  std::atomic<int> good{0};
+  for (int t = 0; t < 32; ++t) {
+    threads.emplace_back([&, t] {
+      PageClient c;
+      c.UseBrowserHeaders();
+      for (int i = 0; i < 5; ++i) {
+        std::string key = std::to_string(t) + "-" + std::to_string(i);
+        if (c.Get(http.Url("/n/" + key)) == key) ++good;
+      }
+    });
+  }
+  for (auto& t : threads) t.join();
+  EXPECT_EQ(good.load(), 160);
+}
+
+}  // namespace
+}  // namespace orlu

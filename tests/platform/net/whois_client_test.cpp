@@ -1,0 +1,136 @@
+#include "platform/net/whois_client.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "platform/net/services.h"
+#include "support/service_scope.h"
+#include "support/substitute_http.h"
+#include "support/substitute_whois.h"
+
+namespace orlu {
+namespace {
+
+using namespace std::chrono_literals;
+using test::SubstituteWhoisServer;
+using test::WhoisReply;
+using ::testing::HasSubstr;
+
+std::string AskOrError(WhoisClient& c, const std::string& query) {
+  try {
+    return "reply:" + c.WhoIs(query);
+  } catch (const NetError& e) {
+    return std::string("error:") + e.what();
+  }
+}
+
+class WhoisClientTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ClearServiceOverrides();
+    client.Host = whois.HostPort();
+    client.ConnectTimeout = 2000;
+    client.ReadTimeout = 2000;
+  }
+  SubstituteWhoisServer whois;
+  WhoisClient client;
+};
+
+TEST_F(WhoisClientTest, SendsTheQueryAndCrLfAndReadsUntilClose) {
+  const std::string reply = "Domain Name: ABC.COM\r\nRegistrar: \xd6\xd0\xb9\xfa\r\n\r\n>>> end <<<\n";
+  whois.On("abc.com", WhoisReply::Text(reply).Drip(7, 20ms));
+  EXPECT_EQ(client.WhoIs("abc.com"), reply);
+  ASSERT_EQ(whois.RequestCount(), 1u);
+  EXPECT_EQ(whois.LastRequest().raw, "abc.com\r\n");
+
+  // Query bytes go out as given (a UTF-8 query, a GBK query).
+  client.WhoIs("\xe4\xb8\xad\xe5\x9b\xbd.cn");
+  EXPECT_EQ(whois.LastRequest().raw, "\xe4\xb8\xad\xe5\x9b\xbd.cn\r\n");
+  client.WhoIs("\xd6\xd0\xb9\xfa.cn");
+  EXPECT_EQ(whois.LastRequest().raw, "\xd6\xd0\xb9\xfa.cn\r\n");
+}
+
+TEST_F(WhoisClientTest, EmptyReplyIsReturnedEmpty) {
+  EXPECT_EQ(AskOrError(client, "nothing.com"), "reply:");
+}
+
+TEST_F(WhoisClientTest, HangEndsInTheTimeOutError) {
+  whois.On("hang.com", WhoisReply::Hang());
+  whois.On("open.com", WhoisReply::Text("partial reply").KeepOpen());
+  client.ReadTimeout = 200;
+  auto t0 = std::chrono::steady_clock::now();
+  EXPECT_THAT(AskOrError(client, "hang.com"), HasSubstr("error:WHOIS read timed out"));
+  // A reply that never ends with a close is not a reply.
+  EXPECT_THAT(AskOrError(client, "open.com"), HasSubstr("error:WHOIS read timed out"));
+  EXPECT_LT(std::chrono::steady_clock::now() - t0, 2000ms);
+}
+
+TEST_F(WhoisClientTest, SlowReplyWithShortPausesCompletes) {
+  std::string body(600, 'w');
+  whois.On("slow.com", WhoisReply::Text(body).Delay(100ms).Drip(50, 50ms));
+  client.ReadTimeout = 250;
+  EXPECT_EQ(client.WhoIs("slow.com"), body);
+}
+
+TEST_F(WhoisClientTest, RefusedAndOverTheCapRaise) {
+  test::RefusingPort refused;
+  WhoisClient c;
+  c.Host = refused.HostPort();
+  EXPECT_THAT(AskOrError(c, "abc.com"), HasSubstr("error:Could not connect"));
+
+  whois.On("big.com", WhoisReply::Text(std::string(5000, 'x')));
+  whois.On("fits.com", WhoisReply::Text(std::string(4096, 'x')));
+  client.MaxReply = 4096;
+  EXPECT_THAT(AskOrError(client, "big.com"), HasSubstr("error:WHOIS reply longer than 4096"));
+  EXPECT_EQ(client.WhoIs("fits.com").size(), 4096u);
+
+  WhoisClient noHost;
+  EXPECT_THAT(AskOrError(noHost, "abc.com"), HasSubstr("error:No WHOIS host"));
+  noHost.Host = "127.0.0.1:99999";
+  EXPECT_THAT(AskOrError(noHost, "abc.com"), HasSubstr("error:Bad WHOIS host"));
+}
+
+TEST_F(WhoisClientTest, DefaultReplyCapIsFourMiB) {
+  EXPECT_EQ(WhoisClient().MaxReply, 4u * 1024 * 1024);
+  whois.On("huge.com", WhoisReply::Text(std::string(4 * 1024 * 1024 + 1, 'h')));
+  EXPECT_THAT(AskOrError(client, "huge.com"), HasSubstr("error:WHOIS reply longer than"));
+}
+
+TEST_F(WhoisClientTest, AbortFromAnotherThreadEndsTheQuestion) {
+  whois.On("hang.com", WhoisReply::Hang());
+  client.ReadTimeout = 20000;
+  std::thread aborter([&] {
+    whois.WaitForRequests(1, 5000ms);
+    client.Abort();
+  });
+  auto t0 = std::chrono::steady_clock::now();
+  EXPECT_THAT(AskOrError(client, "hang.com"), HasSubstr("error:WHOIS question aborted"));
+  EXPECT_LT(std::chrono::steady_clock::now() - t0, 3000ms);
+  aborter.join();
+  EXPECT_THAT(AskOrError(client, "abc.com"), HasSubstr("error:WHOIS question aborted"));
+  // A copy is a fresh client with the same settings.
+  WhoisClient copy(client);
+  whois.On("abc.com", WhoisReply::Text("ok"));
+  EXPECT_EQ(copy.WhoIs("abc.com"), "ok");
+}
+
+TEST_F(WhoisClientTest, HostGoesThroughTheServices) {
+  SubstituteWhoisServer cnnic;
+  cnnic.On("abc.cn", WhoisReply::Text("cn reply"));
+  whois.On("abc.com", WhoisReply::Text("com reply"));
+  test::ScopedServices services(nullptr, &whois);
+  services.Map("whois.cnnic.cn", cnnic.HostPort());
+  WhoisClient c;
+  c.Host = "whois.cnnic.cn";
+  EXPECT_EQ(c.WhoIs("abc.cn"), "cn reply");
+  c.Host = "whois.verisign-grs.com";
+  EXPECT_EQ(c.WhoIs("abc.com"), "com reply");
+  c.Host = "WHOIS.CNNIC.CN:43";
+  EXPECT_EQ(c.WhoIs("abc.cn"), "cn reply");
+}
+
+}  // namespace
+}  // namespace orlu

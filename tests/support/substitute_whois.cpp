@@ -1,0 +1,188 @@
+#include "support/substitute_whois.h"
+
+#include <algorithm>
+#include <condition_variable>
+#include <map>
+#include <mutex>
+#include <stdexcept>
+
+#include "support/loopback_server.h"
+
+namespace orlu::test {
+
+namespace {
+constexpr size_t kMaxQuery = 64 * 1024;
+constexpr auto kClientWait = std::chrono::seconds(30);
+}  // namespace
+
+WhoisReply WhoisReply::Text(std::string body) {
+  WhoisReply r;
+  r.body = std::move(body);
+  return r;
+}
+
+WhoisReply WhoisReply::Hang() {
+  WhoisReply r;
+  r.hang = true;
+  return r;
+}
+
+WhoisReply& WhoisReply::Delay(std::chrono::milliseconds d) {
+  delay = d;
+  return *this;
+}
+
+WhoisReply& WhoisReply::Drip(size_t bytes, std::chrono::milliseconds every) {
+  dripBytes = bytes;
+  dripEvery = every;
+  return *this;
+}
+
+WhoisReply& WhoisReply::KeepOpen() {
+  keepOpen = true;
+  return *this;
+}
+
+struct SubstituteWhoisServer::Impl {
+  mutable std::mutex mutex;
+  mutable std::condition_variable arrived;
+  std::vector<WhoisRequest> requests;
+  std::map<std::string, WhoisResponder> exact;
+  std::vector<WhoisMaybeResponder> responders;
+  WhoisResponder fallback;
+  std::unique_ptr<LoopbackServer> server;
+
+  WhoisReply Choose(const WhoisRequest& req) {
+    WhoisResponder chosen;
+    std::vector<WhoisMaybeResponder> maybes;
+    {
+      std::lock_guard<std::mutex> lock(mutex);
+      auto it = exact.find(req.query);
+      if (it != exact.end()) {
+        chosen = it->second;
+      } else {
+        maybes = responders;
+        chosen = fallback;
+      }
+    }
+    try {
+      for (auto& m : maybes) {
+        if (auto r = m(req)) return *r;
+      }
+      if (chosen) return chosen(req);
+    } catch (...) {
+    }
+    return WhoisReply{};
+  }
+
+  void Serve(LoopbackConnection& conn) {
+    WhoisRequest req;
+    bool eof = false;
+    while (req.raw.find('\n') == std::string::npos && req.raw.size() < kMaxQuery) {
+      if (!conn.Read(req.raw, kClientWait, eof)) {
+        if (!eof) return;  // stopped or client gone silent
+        break;
+      }
+    }
+    req.query = req.raw;
+    if (!req.query.empty() && req.query.back() == '\n') req.query.pop_back();
+    if (!req.query.empty() && req.query.back() == '\r') req.query.pop_back();
+    {
+      std::lock_guard<std::mutex> lock(mutex);
+      requests.push_back(req);
+    }
+    arrived.notify_all();
+
+    WhoisReply reply = Choose(req);
+    if (reply.hang) {
+      conn.WaitForStop();
+      return;
+    }
+    if (reply.delay.count() > 0 && !conn.Pause(reply.delay)) return;
+    const std::string& wire = reply.body;
+    if (reply.dripBytes > 0) {
+      for (size_t pos = 0; pos < wire.size(); pos += reply.dripBytes) {
+        if (pos > 0 && !conn.Pause(reply.dripEvery)) return;
+        if (!conn.Send(wire.data() + pos, std::min(reply.dripBytes, wire.size() - pos))) return;
+      }
+    } else if (!conn.Send(wire)) {
+      return;
+    }
+    if (reply.keepOpen) conn.WaitForStop();
+  }
+};
+
+SubstituteWhoisServer::SubstituteWhoisServer() : impl_(std::make_unique<Impl>()) {
+  Impl* impl = impl_.get();
+  impl_->server = std::make_unique<LoopbackServer>([impl](LoopbackConnection& c) { impl->Serve(c); });
+}
+
+SubstituteWhoisServer::~SubstituteWhoisServer() { impl_->server->Stop(); }
+
+uint16_t SubstituteWhoisServer::Port() const { return impl_->server->Port(); }
+
+std::string SubstituteWhoisServer::HostPort() const { return "127.0.0.1:" + std::to_string(Port()); }
+
+void SubstituteWhoisServer::On(const std::string& query, WhoisReply reply) {
+  On(query, [reply](const WhoisRequest&) { return reply; });
+}
+
+void SubstituteWhoisServer::On(const std::string& query, WhoisResponder responder) {
+  std::lock_guard<std::mutex> lock(impl_->mutex);
+  impl_->exact[query] = std::move(responder);
+}
+
+void SubstituteWhoisServer::OnSequence(const std::string& query, std::vector<WhoisReply> replies) {
+  if (replies.empty()) throw std::invalid_argument("OnSequence needs a reply");
+  auto state = std::make_shared<std::pair<std::mutex, size_t>>();
+  auto list = std::make_shared<std::vector<WhoisReply>>(std::move(replies));
+  On(query, [state, list](const WhoisRequest&) {
+    std::lock_guard<std::mutex> lock(state->first);
+    size_t i = std::min(state->second++, list->size() - 1);
+    return (*list)[i];
+  });
+}
+
+void SubstituteWhoisServer::AddResponder(WhoisMaybeResponder responder) {
+  std::lock_guard<std::mutex> lock(impl_->mutex);
+  impl_->responders.push_back(std::move(responder));
+}
+
+void SubstituteWhoisServer::Fallback(WhoisResponder responder) {
+  std::lock_guard<std::mutex> lock(impl_->mutex);
+  impl_->fallback = std::move(responder);
+}
+
+void SubstituteWhoisServer::ClearRoutes() {
+  std::lock_guard<std::mutex> lock(impl_->mutex);
+  impl_->exact.clear();
+  impl_->responders.clear();
+  impl_->fallback = nullptr;
+}
+
+std::vector<WhoisRequest> SubstituteWhoisServer::Requests() const {
+  std::lock_guard<std::mutex> lock(impl_->mutex);
+  return impl_->requests;
+}
+
+size_t SubstituteWhoisServer::RequestCount() const {
+  std::lock_guard<std::mutex> lock(impl_->mutex);
+  return impl_->requests.size();
+}
+
+WhoisRequest SubstituteWhoisServer::LastRequest() const {
+  std::lock_guard<std::mutex> lock(impl_->mutex);
+  return impl_->requests.empty() ? WhoisRequest{} : impl_->requests.back();
+}
+
+void SubstituteWhoisServer::ClearRequests() {
+  std::lock_guard<std::mutex> lock(impl_->mutex);
+  impl_->requests.clear();
+}
+
+bool SubstituteWhoisServer::WaitForRequests(size_t n, std::chrono::milliseconds timeout) const {
+  std::unique_lock<std::mutex> lock(impl_->mutex);
+  return impl_->arrived.wait_for(lock, timeout, [&] { return impl_->requests.size() >= n; });
+}
+
+}  // namespace orlu::test
