@@ -4,6 +4,8 @@
 
 #include <regex>
 #include <string>
+#include <thread>
+#include <vector>
 
 namespace orlu {
 namespace {
@@ -196,6 +198,26 @@ TEST(HzSpell, GeneratedTablesAreWellFormed) {
     }
   }
   EXPECT_GT(filled, 20900);
+}
+
+TEST(HzSpell, ConvertsInSeveralThreadsAtOnce) {
+  std::string text;
+  for (int lead = 0xB0; lead <= 0xF7; ++lead) text += Pair(lead, 0xA1) + "a-1 ";
+  const std::string full = GetHzPyFull(text);
+  const std::string heads = GetPyChars(text);
+  std::vector<int> same(4, 0);
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([&, t] {
+      THzSpell spell;  // one object per thread
+      for (int i = 0; i < 50; ++i) {
+        spell.SetHzText(text);
+        same[t] += GetHzPyFull(text) == full && spell.PyHead() == heads;
+      }
+    });
+  }
+  for (auto& th : threads) th.join();
+  EXPECT_EQ(same, std::vector<int>(4, 50));
 }
 
 // Opens the fields so the caches can be seen.
