@@ -1,0 +1,47 @@
+// Responders of the substitute-services program: each outside service the
+// program calls gets a file of its own (<service>_responder.cpp) that
+// registers a function installing its routes on the two servers:
+//
+//   #include "responder.h"
+//   namespace {
+//   void Install(orlu::substitute::Servers& s) {
+//     s.http.OnHost("data.example.com", "/xml", [](const orlu::test::HttpRequest& r) {
+//       return orlu::test::HttpReply::Ok(...);
+//     });
+//     s.whois.AddResponder(...);
+//   }
+//   const orlu::substitute::Responder registered("ranking data", Install);
+//   }  // namespace
+//
+// Every page host reaches the HTTP server (the services file maps "*http"
+// to it) with its own name in the Host header, so routes are set per host
+// with OnHost; every WHOIS host reaches the WHOIS server, which tells the
+// questions apart by the query text.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "support/substitute_http.h"
+#include "support/substitute_whois.h"
+
+namespace orlu::substitute {
+
+struct Servers {
+  test::SubstituteHttpServer& http;
+  test::SubstituteWhoisServer& whois;
+  std::string fixtureDir;  // tests/fixtures of the source tree, or --fixtures
+};
+
+using Installer = void (*)(Servers&);
+
+// Every responder registered so far, in registration order.
+std::vector<std::pair<std::string, Installer>>& Responders();
+
+// Registers at static initialisation (a namespace-scope object).
+struct Responder {
+  Responder(const char* name, Installer install) { Responders().emplace_back(name, install); }
+};
+
+}  // namespace orlu::substitute
