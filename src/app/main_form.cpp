@@ -1,0 +1,297 @@
+#include "app/main_form.h"
+
+#include <string>
+#include <vector>
+
+#include "app/banner_gif.h"
+#include "app/list_view_rows.h"
+#include "app/settings_file.h"
+#include "app/small_windows.h"
+#include "app/stat_show_form.h"
+#include "platform/text/gbk.h"
+
+namespace orlu {
+
+TFormMain* FormMain = nullptr;
+
+TFormMain::TFormMain()
+    : N1(mmMain.Add(Gbk("功能"))),
+      whois1(N1.Add(Gbk("WHOIS查询"))),
+      N12(whois1.Add(Gbk("批量查询"))),
+      N13(whois1.Add(Gbk("单域名查询"))),
+      N8(N1.Add(Gbk("字符过滤"))),
+      N9(N1.Add(Gbk("域名生成"))),
+      Alexa1(N1.Add(Gbk("Alexa排名查询"))),
+      N14(Alexa1.Add(Gbk("批量查询"))),
+      N15(Alexa1.Add(Gbk("单域名详查"))),
+      N10(N1.Add(Gbk("站点网页值查询"))),
+      N11(N1.Add(Gbk("站点收录详查"))),
+      N16(N1.Add(Gbk("域名关键字对比"))),
+      N17(N1.Add(Gbk("域名拼音初查"))),
+      N18(N1.Add(Gbk("域名单词粗查"))),
+      N2(mmMain.Add(Gbk("辅助"))),
+      N4(N2.Add(Gbk("设置保存"))),
+      N5(N2.Add(Gbk("设置读取"))),
+      N3(mmMain.Add(Gbk("帮助"))),
+      N7(N3.Add(Gbk("关于"))) {
+  FormMain = this;
+  FilterWorkList = std::make_unique<StringList>();
+  AlexaDetailDomain.clear();
+
+  BuildFrame();
+  BuildMenu();
+  BuildWhoisPage();
+  BuildDomainFilterPage();
+  BuildAlexaPage();
+  BuildSiteInfoPage();
+  BuildKeyWordPage();
+  BuildStartPage();
+  BuildAlexaDetailPage();
+  BuildKeyWordCompPage();
+  BuildWordCheckPages();
+
+  FormCreate();
+}
+
+TFormMain::~TFormMain() {
+  if (FormMain == this) FormMain = nullptr;
+}
+
+void TFormMain::BuildFrame() {
+  SetCaption(Gbk("Orlu站长工具v0.9  域名与站点查询工具箱"));
+  SetWidth(913);
+  SetHeight(697);
+  SetPosition(FormPosition::ScreenCenter);
+
+  // Tool-bar images: a drawn glyph each, in the order the buttons name them.
+  ilMain.AddGlyph("W", 0x2F6FB5);            // 0 WHOIS
+  ilMain.AddGlyph(Gbk("滤"), 0x3C8D40);      // 1 filter
+  ilMain.AddGlyph(Gbk("生"), 0x7A5AA8);      // 2 generator
+  ilMain.AddGlyph("A", 0xC0392B);            // 3 ranking
+  ilMain.AddGlyph(Gbk("值"), 0xD9822B);      // 4 site information
+  ilMain.AddGlyph(Gbk("收"), 0x1F8A8A);      // 5 single-site report
+  ilMain.AddGlyph(Gbk("综"), 0x555F6B);      // 6 start page
+
+  tlbMain.SetAlign(Align::Top);
+  tlbMain.SetImages(&ilMain);
+  tlbMain.SetButtonSize(55, 50);
+  tlbMain.SetHeight(54);
+  struct ToolDef {
+    ToolButton& button;
+    const char* caption;
+    int image;
+    void (TFormMain::*handler)();
+  };
+  const ToolDef tools[] = {
+      {btnAll, "综合", 6, &TFormMain::btnAllClick},
+      {btntsWhois, "WHOIS", 0, &TFormMain::btntsWhoisClick},
+      {btnDomainFilter, "字母过滤", 1, &TFormMain::btnDomainFilterClick},
+      {btnDomainCreate, "生成域名", 2, &TFormMain::btnDomainCreateClick},
+      {btnAlexaTableShow, "Alexa", 3, &TFormMain::btnAlexaTableShowClick},
+      {btnSiteInfoTableShow, "网页值", 4, &TFormMain::btnSiteInfoTableShowClick},
+      {btnShoulu, "收录详情", 5, &TFormMain::btnShouluClick},
+  };
+  for (const auto& t : tools) {
+    t.button.SetCaption(Gbk(t.caption));
+    t.button.SetImageIndex(t.image);
+    auto handler = t.handler;
+    t.button.OnClick = [this, handler] { (this->*handler)(); };
+  }
+
+  // The banner panel fills the bar after the buttons; the picture sits at its
+  // right edge.
+  pnlImg.SetBevel(Bevel::None);
+  pnlImg.SetWidth(913 - 7 * 55 - 10);
+  pnlImg.SetHeight(50);
+  ImageAd.SetAlign(Align::Right);
+  ImageAd.SetWidth(383);
+  ImageAd.SetHeight(48);
+  ImageAd.LoadGif(std::string(reinterpret_cast<const char*>(kBannerGif), kBannerGifSize));
+
+  pnlLinks.SetAlign(Align::Top);
+  pnlLinks.SetHeight(35);
+  pnlLinks.SetBevel(Bevel::None);
+  pnlLinks.SetColor(colors::Window);
+  const int linkX[] = {58, 255, 451, 648};
+  Label* links[] = {&lblUrl1, &lblUrl2, &lblUrl3, &lblUrl4};
+  for (int i = 0; i < 4; ++i) {
+    links[i]->SetAutoSize(false);
+    links[i]->SetBounds(linkX[i], 10, 150, 16);
+  }
+
+  stat1.SetAlign(Align::Bottom);
+  stat1.SetPanelCount(1);
+  stat1.SetPanelText(0, Gbk("Orlu站长工具：域名WHOIS、排名、收录与网页值的批量查询"));
+
+  pgcMain.SetAlign(Align::Client);
+  pgcMain.SetTabsVisible(false);
+  const char* pageCaptions[] = {"WHOIS", "字母过滤", "生成域名", "Alexa", "网页值", "收录详情",
+                                "关键字", "综合", "Alexa详查", "关键字对比", "拼音", "单词"};
+  for (int i = 0; i < pgcMain.PageCount(); ++i) pgcMain.Page(i)->SetCaption(Gbk(pageCaptions[i]));
+
+  trycn1.SetHint(Gbk("Orlu站长工具"));
+  trycn1.SetVisible(true);
+
+  dlgSaveCsvFile.SetDefaultExt("csv");
+  dlgSaveCsvFile.SetFilter(Gbk("csv文件|*.csv"));
+
+  OnMove = [this] { WMMove(); };
+}
+
+void TFormMain::BuildMenu() {
+  auto bind = [this](MenuItem& item, void (TFormMain::*handler)()) {
+    item.OnClick = [this, handler] { (this->*handler)(); };
+  };
+  bind(N12, &TFormMain::N12Click);
+  bind(N13, &TFormMain::N13Click);
+  bind(N8, &TFormMain::N8Click);
+  bind(N9, &TFormMain::N9Click);
+  bind(N14, &TFormMain::N14Click);
+  bind(N15, &TFormMain::N15Click);
+  bind(N10, &TFormMain::N10Click);
+  bind(N11, &TFormMain::N11Click);
+  bind(N16, &TFormMain::N16Click);
+  bind(N17, &TFormMain::N17Click);
+  bind(N18, &TFormMain::N18Click);
+  bind(N4, &TFormMain::N4Click);
+  bind(N5, &TFormMain::N5Click);
+  bind(N7, &TFormMain::N7Click);
+}
+
+void TFormMain::FormCreate() {
+  SponsorIndex = 0;
+  LoadSettings();
+  SetDoubleBuffered(true);
+  SponsorUrls = std::make_unique<StringList>();
+  SponsorTitles = std::make_unique<StringList>();
+  for (Label* link : {&lblUrl1, &lblUrl2, &lblUrl3, &lblUrl4}) {
+    link->SetCursor(Cursor::Hand);
+    link->SetFontColor(colors::Blue);
+    link->SetCaption("");
+  }
+  ImageAd.SetCursor(Cursor::Hand);
+  // TODO: hand lvWhois, lvPinyin and lvEngWord to the settings blocks of the
+  // WHOIS, pinyin and English-word workers once those workers exist.
+  pgcMain.SetActivePageIndex(kPageAll);
+  // The ranking-detail page styles its two lists' headers and its chart tabs
+  // itself when it is built.
+}
+
+// --- Settings ---
+
+void TFormMain::LoadSettings() {
+  std::string fileName = SettingsFileName();
+  if (!FileExists(fileName)) return;
+  // Each list is read whole before its memo is cleared, so a read that fails
+  // leaves the memo as it was.
+  std::vector<std::string> filter = ReadKeyWordList(fileName, kFilterKeySection);
+  mmoFilterKeyWord.Clear();
+  mmoFilterKeyWord.SetLines(filter);
+  std::vector<std::string> siteInfo = ReadKeyWordList(fileName, kSiteInfoKeySection);
+  mmoSiteInfoKeword.Clear();
+  mmoSiteInfoKeword.SetLines(siteInfo);
+}
+
+void TFormMain::SaveFilterKeyWords() {
+  WriteKeyWordList(SettingsFileName(), kFilterKeySection, mmoFilterKeyWord.Lines());
+}
+
+void TFormMain::btnFilterKeyWordSaveClick() { SaveFilterKeyWords(); }
+
+void TFormMain::btnSiteInfoKeyWordSaveClick() {
+  WriteKeyWordList(SettingsFileName(), kSiteInfoKeySection, mmoSiteInfoKeword.Lines());
+}
+
+// --- Status window docking ---
+
+void TFormMain::WMMove() {
+  if (!FormStatShow) return;
+  int bottom = Top() + Height();
+  if (bottom < FormStatShow->Top()) FormStatShow->SetTop(bottom);
+}
+
+// --- Navigation ---
+
+void TFormMain::ShowPage(int index) {
+  pgcMain.SetActivePageIndex(index);
+  pgcMain.Show();
+}
+
+void TFormMain::btnAllClick() { ShowPage(kPageAll); }
+void TFormMain::btntsWhoisClick() { ShowPage(kPageWhois); }
+void TFormMain::btnDomainFilterClick() { ShowPage(kPageDomainFilter); }
+void TFormMain::btnDomainCreateClick() { ShowPage(kPageDomainCreate); }
+void TFormMain::btnAlexaTableShowClick() { ShowPage(kPageAlexa); }
+void TFormMain::btnSiteInfoTableShowClick() { ShowPage(kPageSiteInfo); }
+void TFormMain::btnShouluClick() { ShowPage(kPageShoulu); }
+void TFormMain::N12Click() { ShowPage(kPageWhois); }
+void TFormMain::N13Click() {
+  if (FormWhoisInfo) FormWhoisInfo->ShowModal();
+}
+void TFormMain::N8Click() { ShowPage(kPageDomainFilter); }
+void TFormMain::N9Click() { ShowPage(kPageDomainCreate); }
+void TFormMain::N14Click() { ShowPage(kPageAlexa); }
+void TFormMain::N15Click() { ShowPage(kPageAlexaDetail); }
+void TFormMain::N10Click() {
+  ShowPage(kPageSiteInfo);
+  CheckAllSiteInfoColumns();
+}
+void TFormMain::N11Click() { ShowPage(kPageShoulu); }
+void TFormMain::N16Click() { ShowPage(kPageKeyWordComp); }
+void TFormMain::N17Click() { ShowPage(kPagePinyin); }
+void TFormMain::N18Click() { ShowPage(kPageEngWord); }
+void TFormMain::N4Click() { SaveFilterKeyWords(); }
+void TFormMain::N5Click() { LoadSettings(); }
+void TFormMain::N7Click() {
+  if (FormBanquan) FormBanquan->ShowModal();
+}
+void TFormMain::btnOpenKeyWordMiduClick() {
+  if (FormKWordMi) FormKWordMi->ShowModal();
+}
+
+// --- Site-information column boxes ---
+
+void TFormMain::CheckAllSiteInfoColumns() {
+  for (CheckBox* box : {&chkPr, &chkAlexa, &chkAlink, &chkZhidao, &chkBsite, &chkYlink,
+                        &chkArchive, &chkKeyWord}) {
+    box->SetChecked(true);
+  }
+}
+
+void TFormMain::UncheckAllSiteInfoColumns() {
+  for (CheckBox* box : {&chkPr, &chkAlexa, &chkAlink, &chkZhidao, &chkBsite, &chkYlink,
+                        &chkArchive, &chkKeyWord}) {
+    box->SetChecked(false);
+  }
+}
+
+void TFormMain::btn14Click() { CheckAllSiteInfoColumns(); }
+
+// --- Export and row display ---
+
+void TFormMain::ExportWithDialog(ListView& list) {
+  dlgSaveCsvFile.SetInitialDir(ExtractFileDir(ProgramFileName()));
+  if (!dlgSaveCsvFile.Execute()) return;
+  ExportListViewCsv(dlgSaveCsvFile.FileName(), list);
+}
+
+void TFormMain::btnWhoisExcClick() { ExportWithDialog(lvWhois); }
+void TFormMain::btnAlexaPutOutClick() { ExportWithDialog(lvAlexa); }
+void TFormMain::btnSiteInfoFileOutClick() { ExportWithDialog(lvSiteInfo); }
+void TFormMain::btnKeyWordFilesOutClick() { ExportWithDialog(lvKeyWord); }
+void TFormMain::btn22Click() { ExportWithDialog(lvPinyin); }
+void TFormMain::btn23Click() { ExportWithDialog(lvEngWord); }
+
+void TFormMain::lvAlexaClick() {
+  if (FormStatShow) ShowListViewItem(lvAlexa, FormStatShow->mmoStatShow);
+}
+void TFormMain::lvSiteInfoClick() {
+  if (FormStatShow) ShowListViewItem(lvSiteInfo, FormStatShow->mmoStatShow);
+}
+void TFormMain::lvKeyWordClick() {
+  if (FormStatShow) ShowListViewItem(lvKeyWord, FormStatShow->mmoStatShow);
+}
+void TFormMain::lvPinyinClick() { ShowListViewItem(lvPinyin, mmoPinyinShow); }
+void TFormMain::lvEngWordClick() { ShowListViewItem(lvEngWord, mmoEngWordShow); }
+
+}  // namespace orlu

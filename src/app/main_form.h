@@ -1,0 +1,276 @@
+// The main window: tool bar, menu, sponsor-link strip, twelve pages with
+// hidden tabs, status bar and notification-area icon, and the settings file
+// that keeps the filter and site-information keyword lists.
+//
+// Every component is a member, declared after the container it sits in, so
+// it is built after its parent and destroyed before it. The pages of the
+// tools are built by their own routines (Build...Page), each in the file of
+// its tool.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/text/string_list.h"
+#include "platform/ui/ui.h"
+
+namespace orlu {
+
+// Page indices of pgcMain; every navigation control selects one of these.
+enum MainPage : int {
+  kPageWhois = 0,
+  kPageDomainFilter = 1,
+  kPageDomainCreate = 2,
+  kPageAlexa = 3,
+  kPageSiteInfo = 4,
+  kPageShoulu = 5,
+  kPageKeyWord = 6,
+  kPageAll = 7,
+  kPageAlexaDetail = 8,
+  kPageKeyWordComp = 9,
+  kPagePinyin = 10,
+  kPageEngWord = 11,
+};
+
+class TFormMain : public Form {
+ public:
+  TFormMain();
+  ~TFormMain() override;
+
+  // --- Fields ---
+  std::unique_ptr<StringList> SponsorUrls;    // sponsor link addresses
+  std::unique_ptr<StringList> SponsorTitles;  // their captions, same order
+  int SponsorIndex = 0;                       // rotation counter of the link strip
+  std::unique_ptr<StringList> FilterWorkList; // scratch list of the filter page
+  std::string AlexaDetailDomain;              // domain of the last ranking detail
+  std::string ScanDirBuffer;                  // folder of the word-file scan
+  std::string SavedDirBuffer;                 // folder before that scan
+  int ScanTotalSize = 0;
+  int ScanFileCount = 0;
+
+  // --- Frame ---
+  MainMenu mmMain{*this};
+  MenuItem& N1;      // 功能
+  MenuItem& whois1;  // 功能 > WHOIS查询
+  MenuItem& N12;
+  MenuItem& N13;
+  MenuItem& N8;
+  MenuItem& N9;
+  MenuItem& Alexa1;  // 功能 > Alexa排名查询
+  MenuItem& N14;
+  MenuItem& N15;
+  MenuItem& N10;
+  MenuItem& N11;
+  MenuItem& N16;
+  MenuItem& N17;
+  MenuItem& N18;
+  MenuItem& N2;  // 辅助
+  MenuItem& N4;
+  MenuItem& N5;
+  MenuItem& N3;  // 帮助
+  MenuItem& N7;
+
+  ImageList ilMain{30, 30};
+  ToolBar tlbMain{*this};
+  ToolButton btnAll{tlbMain};
+  ToolButton btntsWhois{tlbMain};
+  ToolButton btnDomainFilter{tlbMain};
+  ToolButton btnDomainCreate{tlbMain};
+  ToolButton btnAlexaTableShow{tlbMain};
+  ToolButton btnSiteInfoTableShow{tlbMain};
+  ToolButton btnShoulu{tlbMain};
+  Panel pnlImg{tlbMain};
+  Image ImageAd{pnlImg};
+
+  Panel pnlLinks{*this};
+  Label lblUrl1{pnlLinks};
+  Label lblUrl2{pnlLinks};
+  Label lblUrl3{pnlLinks};
+  Label lblUrl4{pnlLinks};
+
+  StatusBar stat1{*this};
+  PageControl pgcMain{*this};
+  TabSheet tsWhois{pgcMain};
+  TabSheet tsDomainFilter{pgcMain};
+  TabSheet tsDomainCreate{pgcMain};
+  TabSheet tsAleax{pgcMain};
+  TabSheet tsSiteInfo{pgcMain};
+  TabSheet tsShoulu{pgcMain};
+  TabSheet tsKeyWord{pgcMain};
+  TabSheet tsAll{pgcMain};
+  TabSheet tsAlexaDetail{pgcMain};
+  TabSheet tsKeyWordComp{pgcMain};
+  TabSheet tsPinyin{pgcMain};
+  TabSheet tsEngWord{pgcMain};
+
+  TrayIcon trycn1{*this};
+  OpenDialog dlgOpenInPut;
+  SaveDialog dlgSaveCsvFile;
+
+  // --- Page 0: batch WHOIS ---
+  Button btnWhoisExc{tsWhois};
+  ListView lvWhois{tsWhois};
+
+  // --- Page 1: domain filter ---
+  Button btnFilterKeyWordSave{tsDomainFilter};
+  Memo mmoFilterKeyWord{tsDomainFilter};
+
+  // --- Page 3: batch ranking ---
+  Button btnAlexaPutOut{tsAleax};
+  ListView lvAlexa{tsAleax};
+
+  // --- Page 4: site information ---
+  PageControl mmoSiteInfoKeyWord{tsSiteInfo};
+  TabSheet ts7{mmoSiteInfoKeyWord};
+  TabSheet ts8{mmoSiteInfoKeyWord};
+  Memo mmoSiteInfoDomainList1{ts7};
+  Memo mmoSiteInfoKeword{ts8};
+  Button btnSiteInfoKeyWordSave{tsSiteInfo};
+  CheckBox chkPr{tsSiteInfo};
+  CheckBox chkAlexa{tsSiteInfo};
+  CheckBox chkAlink{tsSiteInfo};
+  CheckBox chkZhidao{tsSiteInfo};
+  CheckBox chkBsite{tsSiteInfo};
+  CheckBox chkYlink{tsSiteInfo};
+  CheckBox chkArchive{tsSiteInfo};
+  CheckBox chkKeyWord{tsSiteInfo};
+  Button btn14{tsSiteInfo};
+  Button btnSiteInfoFileOut{tsSiteInfo};
+  ListView lvSiteInfo{tsSiteInfo};
+
+  // --- Page 6: keyword tools ---
+  Button btnOpenKeyWordMidu{tsKeyWord};
+
+  // --- Page 7: start page ---
+  Label lbl33{tsAll};
+  Button btn18{tsAll};
+  Button btn17{tsAll};
+  Button btn19{tsAll};
+  GroupBox grp7{tsAll};
+  GroupBox grp2{tsAll};
+  GroupBox grp6{tsAll};
+  GroupBox grp3{tsAll};
+  GroupBox grp5{tsAll};
+  GroupBox grp4{tsAll};
+  Label lblAllShuluPrompt{grp7};
+  Edit edtAllShulu{grp7};
+  Button btnAllShuluDo{grp7};
+  Label lbl24{grp7};
+  Label lblAllPrPrompt{grp2};
+  Edit edtAllPr{grp2};
+  Button btnAllPrDo{grp2};
+  Label lbl26{grp2};
+  Label lblAllSourcePrompt{grp6};
+  Edit edtAllSouce{grp6};
+  Button btnAllSourceDo{grp6};
+  Label lblAllAlexaPrompt{grp3};
+  Edit edtAllAlexa{grp3};
+  Button btnAllAlexaDo{grp3};
+  Label lbl23{grp3};
+  Label lblAllWhoisPrompt{grp5};
+  Edit edtAllWhois{grp5};
+  Button btnAllWhoisDo{grp5};
+  Label lbl28{grp5};
+  Label lbl30{grp4};
+  Label lbl31{grp4};
+  Label lblAllDaoqi1{grp4};
+  Label lblAllDaoqi2{grp4};
+  Label lblAllDaoqi3{grp4};
+  Label lblAllDaoqi4{grp4};
+  Label lblAllDaoqi5{grp4};
+
+  // --- Page 8: ranking detail ---
+  ScrollBox scrlbxAlexa{tsAlexaDetail};
+  ListView lvAlexaTraffic{scrlbxAlexa};
+  ListView lvAlexaCountry{scrlbxAlexa};
+  PageControl pgcAlexaPic{scrlbxAlexa};
+
+  // --- Page 9: keyword-file comparison ---
+  Button btnKeyWordFilesOut{tsKeyWordComp};
+  ListView lvKeyWord{tsKeyWordComp};
+
+  // --- Page 10: pinyin check ---
+  Button btn22{tsPinyin};
+  ListView lvPinyin{tsPinyin};
+  Memo mmoPinyinShow{tsPinyin};
+
+  // --- Page 11: English-word check ---
+  Button btn23{tsEngWord};
+  ListView lvEngWord{tsEngWord};
+  Memo mmoEngWordShow{tsEngWord};
+
+  // --- Operations ---
+  void FormCreate();
+  // Refills both keyword memos from the settings file when it exists.
+  void LoadSettings();
+  // Writes the filter keywords ("Filter Key") to the settings file.
+  void SaveFilterKeyWords();
+  // The main window moved: raises the status window to its bottom edge.
+  void WMMove();
+  // Shows page `index` of pgcMain.
+  void ShowPage(int index);
+  // The steps of every export button: save dialog in the program's folder,
+  // then the list as CSV.
+  void ExportWithDialog(ListView& list);
+  void CheckAllSiteInfoColumns();
+  void UncheckAllSiteInfoColumns();
+
+  // Navigation handlers.
+  void btnAllClick();
+  void btntsWhoisClick();
+  void btnDomainFilterClick();
+  void btnDomainCreateClick();
+  void btnAlexaTableShowClick();
+  void btnSiteInfoTableShowClick();
+  void btnShouluClick();
+  void N12Click();
+  void N13Click();
+  void N8Click();
+  void N9Click();
+  void N14Click();
+  void N15Click();
+  void N10Click();
+  void N11Click();
+  void N16Click();
+  void N17Click();
+  void N18Click();
+  void N4Click();
+  void N5Click();
+  void N7Click();
+  void btnOpenKeyWordMiduClick();
+
+  // Settings buttons of pages 1 and 4.
+  void btnFilterKeyWordSaveClick();
+  void btnSiteInfoKeyWordSaveClick();
+
+  // Export buttons and row clicks of the result lists.
+  void btnWhoisExcClick();
+  void btnAlexaPutOutClick();
+  void btnSiteInfoFileOutClick();
+  void btnKeyWordFilesOutClick();
+  void btn22Click();
+  void btn23Click();
+  void lvAlexaClick();
+  void lvSiteInfoClick();
+  void lvKeyWordClick();
+  void lvPinyinClick();
+  void lvEngWordClick();
+  void btn14Click();
+
+ private:
+  void BuildFrame();
+  void BuildMenu();
+  void BuildWhoisPage();
+  void BuildDomainFilterPage();
+  void BuildAlexaPage();
+  void BuildSiteInfoPage();
+  void BuildKeyWordPage();
+  void BuildStartPage();
+  void BuildAlexaDetailPage();
+  void BuildKeyWordCompPage();
+  void BuildWordCheckPages();
+};
+
+extern TFormMain* FormMain;
+
+}  // namespace orlu

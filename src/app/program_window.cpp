@@ -1,0 +1,33 @@
+#include "app/program.h"
+
+#include "app/main_form.h"
+#include "app/small_windows.h"
+#include "app/stat_show_form.h"
+#include "platform/text/gbk.h"
+#include "platform/ui/application.h"
+
+namespace orlu {
+
+void CreateProgramWindows(Application& app) {
+  app.CreateForm(FormMain);
+  app.CreateForm(FormStatShow);
+  app.CreateForm(FormKWordMi);
+  app.CreateForm(FormWhoisInfo);
+  app.CreateForm(FormSource);
+  app.CreateForm(FormDaoqi);
+  app.CreateForm(FormBanquan);
+}
+
+int WinMain(int argc, char** argv) {
+  try {
+    Application app(argc, argv);
+    app.SetTitle(Gbk("Orlu站长工具"));
+    CreateProgramWindows(app);
+    app.Run();
+  } catch (...) {
+    Application::ShowCurrentException();
+  }
+  return 0;
+}
+
+}  // namespace orlu

@@ -1,0 +1,59 @@
+// Text forms of a result list's rows: the one-line display of a selected row
+// and the CSV file of a whole list. A row is its caption (shown in the first
+// column) plus one cell for every further column.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orlu {
+
+// "<caption 0>: <row caption>  <caption 1>: <cell 0>  ..." with two blanks
+// after every value. Raises ListIndexError when the row has fewer cells than
+// the list has further columns.
+std::string RowDisplayLine(const std::vector<std::string>& columns,
+                           std::string_view rowCaption,
+                           const std::vector<std::string>& cells);
+
+// Builds the bytes of a CSV file: every field is a double quote, the text (a
+// double quote inside it doubled), a double quote and a comma; every line,
+// the last included, ends with CR LF. No byte-order mark; text stays GBK.
+class CsvBuilder {
+ public:
+  explicit CsvBuilder(std::vector<std::string> columns);
+
+  // Reserves room for about `rows` lines of `bytesPerRow` bytes.
+  void Reserve(std::size_t bytes) { out_.reserve(bytes); }
+  // One line for a row; raises ListIndexError when cells are missing.
+  void AddRow(std::string_view caption, const std::vector<std::string>& cells);
+  // The same for a row given as its caption followed by its cells.
+  void AddRowTexts(const std::vector<std::string>& texts);
+
+  const std::string& Bytes() const { return out_; }
+  std::string Take() { return std::move(out_); }
+
+ private:
+  std::size_t columnCount_;
+  std::string out_;
+};
+
+// Appends one quoted field followed by a comma.
+void AppendCsvField(std::string& out, std::string_view value);
+
+// The CSV bytes of a whole list held as plain data (each row: caption and
+// cells).
+struct PlainRow {
+  std::string caption;
+  std::vector<std::string> cells;
+};
+std::string BuildCsv(const std::vector<std::string>& columns,
+                     const std::vector<PlainRow>& rows);
+
+// Writes `bytes` to the file (GBK name) under a temporary name, then renames
+// it over any old file. Raises FileError "Cannot create file %s" with the name
+// as given when that fails; the old file, if any, stays as it was.
+void WriteCsvFile(const std::string& fileName, std::string_view bytes);
+
+}  // namespace orlu

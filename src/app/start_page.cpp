@@ -1,0 +1,92 @@
+// The start page (page 7): quick-query boxes, links to the other pages and
+// the deletion-list links, laid out in two columns of three groups.
+#include <string>
+
+#include "app/main_form.h"
+#include "platform/text/gbk.h"
+
+namespace orlu {
+
+namespace {
+
+constexpr int kColumnLeft[2] = {10, 458};
+constexpr int kGroupWidth = 438;
+constexpr int kGroupHeight = 150;
+constexpr int kGroupTop[3] = {40, 198, 356};
+
+void PlaceQuickQuery(Label& prompt, Edit& edit, Button& button, const std::string& example,
+                     const std::string& sample) {
+  prompt.SetCaption(Gbk("请输入网址，如：") + example);
+  prompt.SetBounds(14, 26, 400, 16);
+  edit.SetText(sample);
+  edit.SetBounds(14, 52, 300, 24);
+  button.SetCaption(Gbk("查询"));
+  button.SetBounds(326, 51, 80, 26);
+}
+
+void PlaceLink(Label& link, const std::string& caption, int left, int top, Color color) {
+  link.SetCaption(caption);
+  link.SetBounds(left, top, 400, 16);
+  link.SetCursor(Cursor::Hand);
+  link.SetFontColor(color);
+}
+
+}  // namespace
+
+void TFormMain::BuildStartPage() {
+  lbl33.SetCaption(Gbk("0.9版本新功能："));
+  lbl33.SetFontColor(colors::Red);
+  lbl33.SetBounds(14, 12, 110, 16);
+
+  btn18.SetCaption(Gbk("域名关键字对比"));
+  btn18.SetBounds(130, 7, 110, 26);
+  btn17.SetCaption(Gbk("域名拼音粗查"));
+  btn17.SetBounds(248, 7, 110, 26);
+  btn19.SetCaption(Gbk("域名单词粗查"));
+  btn19.SetBounds(366, 7, 110, 26);
+
+  struct GroupDef {
+    GroupBox& group;
+    const char* caption;
+    int column;
+    int row;
+  };
+  const GroupDef groups[] = {
+      {grp7, "站长工具 - 收录查询", 0, 0},       {grp2, "站长工具 - Google PR查询", 0, 1},
+      {grp6, "站长工具 - 查看网页源码", 0, 2},   {grp3, "站长工具 - Alexa排名查询", 1, 0},
+      {grp5, "站长工具 - 域名WHOIS查询", 1, 1},  {grp4, "站长工具 - 其他常用域名工具", 1, 2},
+  };
+  for (const auto& g : groups) {
+    g.group.SetCaption(Gbk(g.caption));
+    g.group.SetBounds(kColumnLeft[g.column], kGroupTop[g.row], kGroupWidth, kGroupHeight);
+  }
+
+  // Sample addresses in the boxes; the prompts show the form each box takes.
+  PlaceQuickQuery(lblAllShuluPrompt, edtAllShulu, btnAllShuluDo, "www.example.com",
+                  "www.example.com");
+  PlaceQuickQuery(lblAllPrPrompt, edtAllPr, btnAllPrDo, "example.com", "example.com");
+  PlaceQuickQuery(lblAllSourcePrompt, edtAllSouce, btnAllSourceDo, "http://www.example.com/",
+                  "http://www.example.com/");
+  PlaceQuickQuery(lblAllAlexaPrompt, edtAllAlexa, btnAllAlexaDo, "example.com", "example.com");
+  PlaceQuickQuery(lblAllWhoisPrompt, edtAllWhois, btnAllWhoisDo, "example.com", "example.com");
+
+  // Links to other pages, in the window-text colour.
+  PlaceLink(lbl24, Gbk("网页值各项值批量查询。"), 14, 96, colors::Black);
+  PlaceLink(lbl26, Gbk("PR值批量查询。"), 14, 96, colors::Black);
+  PlaceLink(lbl23, Gbk("ALEXA值批量查询。"), 14, 96, colors::Black);
+  PlaceLink(lbl28, Gbk("WHOIS批量查询，支持各种后缀域名。"), 14, 96, colors::Black);
+  PlaceLink(lbl30, Gbk("强大的域名过滤功能，供您精心挑选域名。"), 14, 24, colors::Black);
+  PlaceLink(lbl31, Gbk("域名生成，TYPO，各种组合，各类后缀。"), 14, 46, colors::Black);
+
+  // The registry's deletion lists, in blue.
+  PlaceLink(lblAllDaoqi1, Gbk("明天拟删除域名"), 14, 76, colors::Blue);
+  PlaceLink(lblAllDaoqi2, Gbk("后天拟删除域名"), 144, 76, colors::Blue);
+  PlaceLink(lblAllDaoqi3, Gbk("今日删除域名"), 274, 76, colors::Blue);
+  PlaceLink(lblAllDaoqi4, Gbk("昨天删除域名"), 14, 102, colors::Blue);
+  PlaceLink(lblAllDaoqi5, Gbk("前天删除域名"), 144, 102, colors::Blue);
+  for (Label* link : {&lblAllDaoqi1, &lblAllDaoqi2, &lblAllDaoqi3, &lblAllDaoqi4, &lblAllDaoqi5}) {
+    link->SetWidth(120);
+  }
+}
+
+}  // namespace orlu

@@ -1,0 +1,113 @@
+#include "app/result_rows.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/text/errors.h"
+
+namespace orlu {
+namespace {
+
+// "域名" and "排名" in GBK.
+const std::string kDomain = "\xD3\xF2\xC3\xFB";
+const std::string kRank = "\xC5\xC5\xC3\xFB";
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::string TempDir() {
+  char tmpl[] = "/tmp/orlu-app-test-XXXXXX";
+  const char* dir = mkdtemp(tmpl);
+  return dir ? dir : "/tmp";
+}
+
+TEST(RowDisplayLine, CaptionsAndValuesEachFollowedByTwoBlanks) {
+  EXPECT_EQ(RowDisplayLine({"ID", kDomain, kRank}, "3", {"d", "1200"}),
+            "ID: 3  " + kDomain + ": d  " + kRank + ": 1200  ");
+  EXPECT_EQ(RowDisplayLine({"ID"}, "7", {}), "ID: 7  ");
+  // Cells beyond the columns are not shown.
+  EXPECT_EQ(RowDisplayLine({"ID", "x"}, "1", {"a", "b"}), "ID: 1  x: a  ");
+}
+
+TEST(RowDisplayLine, ShortRowRaisesListIndexError) {
+  try {
+    RowDisplayLine({"ID", "a", "b", "c"}, "1", {"x"});
+    FAIL() << "no error";
+  } catch (const ListIndexError& e) {
+    EXPECT_STREQ(e.what(), "List index out of bounds (1)");
+  }
+}
+
+TEST(Csv, ExactBytesOfHeaderAndRows) {
+  std::vector<PlainRow> rows{{"1", {"a.com", " "}}, {"2", {kDomain + ".cn", "1200"}}};
+  EXPECT_EQ(BuildCsv({"ID", kDomain, kRank}, rows),
+            "\"ID\",\"" + kDomain + "\",\"" + kRank + "\",\r\n"
+            "\"1\",\"a.com\",\" \",\r\n"
+            "\"2\",\"" + kDomain + ".cn\",\"1200\",\r\n");
+}
+
+TEST(Csv, EmptyListGivesHeaderLineAlone) {
+  EXPECT_EQ(BuildCsv({"ID", "a"}, {}), "\"ID\",\"a\",\r\n");
+  EXPECT_EQ(BuildCsv({}, {}), "\r\n");
+}
+
+TEST(Csv, QuoteIsDoubledAndEveryOtherByteStays) {
+  std::vector<PlainRow> rows{{"1", {"say \"hi\"", "a,b\r\nc", "\"", ""}}};
+  EXPECT_EQ(BuildCsv({"ID", "q\"c", "b", "e", "z"}, rows),
+            "\"ID\",\"q\"\"c\",\"b\",\"e\",\"z\",\r\n"
+            "\"1\",\"say \"\"hi\"\"\",\"a,b\r\nc\",\"\"\"\",\"\",\r\n");
+}
+
+TEST(Csv, ShortRowRaisesAndAddsNoHalfLine) {
+  CsvBuilder csv({"ID", "a", "b"});
+  csv.AddRow("1", {"x", "y"});
+  std::string before = csv.Bytes();
+  try {
+    csv.AddRow("2", {"x"});
+    FAIL() << "no error";
+  } catch (const ListIndexError& e) {
+    EXPECT_STREQ(e.what(), "List index out of bounds (1)");
+  }
+  EXPECT_EQ(csv.Bytes(), before);
+}
+
+TEST(CsvFile, WritesExactBytesAndReplacesOldFile) {
+  std::string dir = TempDir();
+  std::string path = dir + "/out.csv";
+  { std::ofstream(path, std::ios::binary) << "old contents that are longer than the new"; }
+  std::string bytes = "\"ID\",\r\n\"1\",\r\n";
+  WriteCsvFile(path, bytes);
+  EXPECT_EQ(ReadAll(path), bytes);
+  std::remove(path.c_str());
+  rmdir(dir.c_str());
+}
+
+TEST(CsvFile, UncreatableFileRaisesCannotCreateAndLeavesNothing) {
+  std::string dir = TempDir();
+  std::string blocker = dir + "/plain";
+  { std::ofstream(blocker) << "x"; }
+  std::string name = blocker + "/out.csv";  // parent is a regular file
+  try {
+    WriteCsvFile(name, "\"ID\",\r\n");
+    FAIL() << "no error";
+  } catch (const FileError& e) {
+    EXPECT_EQ(std::string(e.what()), "Cannot create file " + name);
+  }
+  EXPECT_EQ(ReadAll(blocker), "x");
+  std::remove(blocker.c_str());
+  rmdir(dir.c_str());
+}
+
+}  // namespace
+}  // namespace orlu
