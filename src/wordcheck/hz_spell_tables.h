@@ -9,7 +9,7 @@
 namespace orlu {
 
 // Number of readings in PyMusicCode (entries 1 to PyMusicCodeCount).
-inline constexpr int PyMusicCodeCount = 418;
+inline constexpr int PyMusicCodeCount = 420;
 
 // Number of GBK codes PyCodeIndex covers: lead 0x81-0xFE times trail 0x40-0xFE.
 inline constexpr int PyCodeIndexSize = 24066;

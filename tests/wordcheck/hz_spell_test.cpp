@@ -28,6 +28,8 @@ TEST(HzSpell, ChineseTextReadsAsSpacedSyllablesAndInitials) {
 
   EXPECT_EQ(GetHzPyFull("\xBA\xBA\xD7\xD6\xC6\xB4\xD2\xF4"), "han zi pin yin");  // 汉字拼音
   EXPECT_EQ(GetHzPyFull("\xB1\xB1\xBE\xA9"), "bei jing");                      // 北京
+  // u with a diaeresis is written v, also under a tone mark.
+  EXPECT_EQ(GetHzPyFull("\xC5\xAE\xC2\xCC\xC2\xD4"), "nv lv lve");  // 女绿略
   EXPECT_EQ(GetHzPyFull(""), "");
   EXPECT_EQ(GetPyChars(""), "");
 }

@@ -119,11 +119,11 @@ def open_readings(path):
 
 
 def toneless(reading):
-    """'zhōng' -> 'zhong', 'lǜ' -> 'lv'."""
-    reading = reading.replace("ü", "v").replace("Ü", "v")
-    reading = unicodedata.normalize("NFD", reading)
+    """'zhōng' -> 'zhong', 'lǜ' -> 'lv', 'nǚ' -> 'nv'."""
+    # ü may carry a tone mark as well (ǚ): take the diaeresis apart first.
+    reading = unicodedata.normalize("NFD", reading.lower())
+    reading = reading.replace("u\u0308", "v")
     reading = "".join(c for c in reading if not unicodedata.combining(c))
-    reading = reading.replace("u\u0308", "v").lower()
     if not re.fullmatch(r"[a-z]{1,6}", reading):
         raise ValueError(f"unexpected reading {reading!r}")
     return reading
