@@ -1,0 +1,75 @@
+// The code-page conversions, the GBK helpers, line splitting and the INI
+// reader/writer on arbitrary bytes.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "platform/text/codepage.h"
+#include "platform/text/gbk.h"
+#include "platform/text/ini_file.h"
+#include "platform/text/string_list.h"
+
+namespace {
+
+void Check(bool ok) {
+  if (!ok) std::abort();
+}
+
+// One scratch settings file per process, removed at exit.
+struct ScratchIni {
+  ScratchIni() {
+    const char* dir = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+    name = std::string(dir) + "/fuzz_utf8-" + std::to_string(getpid()) + ".ini";
+  }
+  ~ScratchIni() { unlink(name.c_str()); }
+  std::string name;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+
+  // UTF-8 to GBK never grows the text; what converts comes back unchanged
+  // through UTF-8, since every character it holds is a GBK one or "?".
+  const std::string gbk = orlu::Utf8ToAnsi(text);
+  Check(gbk.size() <= text.size());
+  Check(orlu::Utf8ToAnsi(orlu::AnsiToUtf8(gbk)) == gbk);
+
+  // GBK to UTF-8 always gives well-formed text.
+  const std::string utf8 = orlu::AnsiToUtf8(text);
+  Check(text.empty() == orlu::Utf8ToAnsi(utf8).empty());
+
+  // Helpers: positions stay inside the text, case mapping keeps the length.
+  Check(orlu::LowerCase(text).size() == text.size());
+  Check(orlu::LowerCase(orlu::UpperCase(text)) == orlu::LowerCase(text));
+  Check(orlu::Trim(text).size() <= text.size());
+  for (const char* marker : {"|", "@", ".", "\xD6\xD0"}) {
+    const int byteWise = orlu::Pos(marker, text);
+    const int charWise = orlu::PosChar(marker, text);
+    Check(charWise == 0 || (charWise >= byteWise && byteWise > 0));
+    Check(charWise == 0 || orlu::Copy(text, charWise, 1) == std::string_view(marker).substr(0, 1));
+  }
+  const int half = static_cast<int>(size / 2);
+  Check(orlu::Copy(text, half, half + 1).size() <= text.size());
+
+  // Splitting and joining keep every line.
+  const auto lines = orlu::SplitLines(text);
+  Check(orlu::SplitLines(orlu::JoinLines(lines)) == lines);
+
+  // INI: a value written is read back, from any file contents.
+  static const ScratchIni scratch;
+  const std::string& ini = scratch.name;
+  orlu::WriteFileAtomically(ini, text);
+  orlu::IniFile file(ini);
+  file.ReadString("Filter Key", "KeyWord", "");
+  file.SectionExists("S");
+  file.WriteString("Filter Key", "KeyWord", "a;\xD6\xD0;");
+  Check(file.ReadString("filter key", "keyword", "") == "a;\xD6\xD0;");
+  Check(file.SectionExists("FILTER KEY"));
+  return 0;
+}
