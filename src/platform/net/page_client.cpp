@@ -71,7 +71,7 @@ Address ParseAddress(const std::string& url) {
   std::string hostPort = at == std::string::npos ? a.authority : a.authority.substr(at + 1);
   if (!SplitHostPort(hostPort, a.host, a.port)) throw NetError("Bad host in address: " + url);
   a.rest = EscapeUrlBytes(url.substr(end));
-  if (a.rest.empty() || a.rest[0] != '/') a.rest.insert(0, "/");
+  if (a.rest.empty() || a.rest[0] != '/') a.rest = std::string(1, '/') + a.rest;
   return a;
 }
 
