@@ -37,6 +37,17 @@ struct Thread::State : std::enable_shared_from_this<Thread::State> {
   // Starts the OS thread if it has not started and may. Lock held.
   void LaunchIfPendingLocked();
   static void Run(std::shared_ptr<State> self, Thread* owner);
+  // Waits until Execute has returned, serving the queue on the window thread.
+  void WaitUntilFinished(bool swallowErrors) {
+    if (OnWindowThread()) {
+      thread_detail::ServeWindowQueueUntil([this] { return finished.load(); },
+                                           std::chrono::steady_clock::time_point::max(),
+                                           swallowErrors);
+      return;
+    }
+    std::unique_lock lock(mutex);
+    changed.wait(lock, [this] { return finished.load(); });
+  }
   // Stops the thread for shutdown; true when it has ended.
   bool StopForShutdown();
 
@@ -204,15 +215,7 @@ Thread::~Thread() {
     s->thread.detach();
     return;
   }
-  State* raw = s.get();
-  if (OnWindowThread()) {
-    thread_detail::ServeWindowQueueUntil([raw] { return raw->finished.load(); },
-                                         std::chrono::steady_clock::time_point::max(),
-                                         /*swallowErrors=*/true);
-  } else {
-    std::unique_lock lock(s->mutex);
-    s->changed.wait(lock, [raw] { return raw->finished.load(); });
-  }
+  s->WaitUntilFinished(/*swallowErrors=*/true);
   s->thread.join();
 }
 
@@ -265,13 +268,24 @@ void Thread::WaitFor() {
     }
     if (!s->startAtResume) s->LaunchIfPendingLocked();
   }
-  if (OnWindowThread()) {
-    thread_detail::ServeWindowQueueUntil([s] { return s->finished.load(); },
-                                         std::chrono::steady_clock::time_point::max());
-    return;
+  s->WaitUntilFinished(/*swallowErrors=*/false);
+}
+
+void Thread::StopAndWait() {
+  State* s = state_;
+  bool first = false;
+  {
+    std::lock_guard lock(s->mutex);
+    if (s->launched && s->id == std::this_thread::get_id()) {
+      throw std::logic_error("a thread cannot wait for itself");
+    }
+    first = !s->terminated.exchange(true);
+    s->pausesLifted = true;
+    if (!s->launched) s->finished.store(true);
   }
-  std::unique_lock lock(s->mutex);
-  s->changed.wait(lock, [s] { return s->finished.load(); });
+  s->changed.notify_all();
+  if (first) OnTerminate();
+  s->WaitUntilFinished(/*swallowErrors=*/false);
 }
 
 std::exception_ptr Thread::FatalException() const {

@@ -52,6 +52,13 @@ class Thread {
   // resumed. Throws std::logic_error when called by the worker itself.
   void WaitFor();
 
+  // Ends the worker for good: tells it to stop, lifts its pauses for good
+  // (a thread not yet started never starts) and waits for it, serving the
+  // queue on the window thread. What the destructor does, for owners and
+  // derived destructors to call while the derived part still exists.
+  // Throws std::logic_error when called by the worker itself.
+  void StopAndWait();
+
   // Starts a thread that was not created suspended and has not started yet;
   // does nothing otherwise (a thread created suspended starts at Resume).
   void Start();

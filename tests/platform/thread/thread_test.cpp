@@ -1,0 +1,578 @@
+#include "platform/thread/thread.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/thread/dispatcher.h"
+
+namespace orlu {
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+// A worker whose body is given by the test. The body is kept behind a
+// shared pointer that Execute copies first, so the worker never reads a
+// member once it runs.
+class Worker : public Thread {
+ public:
+  using Body = std::function<void(Worker&)>;
+  explicit Worker(Body body, bool createSuspended = false)
+      : Thread(createSuspended), body_(std::make_shared<Body>(std::move(body))) {}
+
+  using Thread::Checkpoint;
+  using Thread::Sleep;
+  using Thread::Synchronize;
+
+  std::function<void()> onTerminate;  // set before the worker can be stopped
+
+ protected:
+  void Execute() override {
+    auto body = body_;
+    (*body)(*this);
+  }
+  void OnTerminate() override {
+    if (onTerminate) onTerminate();
+  }
+
+ private:
+  std::shared_ptr<Body> body_;
+};
+
+// Counts the steps of a worker looping through checkpoints, so a test can
+// tell a held worker from a running one.
+struct Steps {
+  std::atomic<int> count{0};
+  std::atomic<bool> sawStop{false};  // Checkpoint reported the stop
+
+  Worker::Body Loop() {
+    return [this](Worker& w) {
+      while (w.Checkpoint()) {
+        ++count;
+        std::this_thread::sleep_for(1ms);
+      }
+      sawStop = true;
+    };
+  }
+
+  // True when the count moves within `limit`.
+  bool Advance(std::chrono::milliseconds limit) {
+    const int before = count.load();
+    const auto end = Clock::now() + limit;
+    while (Clock::now() < end) {
+      if (count.load() != before) return true;
+      std::this_thread::sleep_for(1ms);
+    }
+    return count.load() != before;
+  }
+
+  // Waits until the worker holds: the count stays put for a while.
+  bool Held() {
+    const auto end = Clock::now() + 10s;
+    while (Clock::now() < end) {
+      if (!Advance(60ms)) return true;
+    }
+    return false;
+  }
+};
+
+// Waits (serving the window thread's queue when installed) until `cond`.
+bool Eventually(const std::function<bool()>& cond, std::chrono::milliseconds limit = 10s) {
+  const auto end = Clock::now() + limit;
+  while (Clock::now() < end) {
+    if (cond()) return true;
+    if (Dispatcher* d = CurrentDispatcher(); d != nullptr && d->InWindowThread()) {
+      d->ProcessEvents(5ms);
+    } else {
+      std::this_thread::sleep_for(1ms);
+    }
+  }
+  return cond();
+}
+
+class Threads : public ::testing::Test {
+ protected:
+  void SetUp() override { SetDispatcher(&loop_); }
+  void TearDown() override { SetDispatcher(nullptr); }
+
+  PlainLoopDispatcher loop_;
+};
+
+// --- Synchronize -----------------------------------------------------------
+
+TEST_F(Threads, HundredWorkersSynchronizeWhileTheWindowThreadWaits) {
+  constexpr int kWorkers = 100;
+  constexpr int kCalls = 20;
+  const auto windowThread = std::this_thread::get_id();
+  // Touched only by the calls, on the window thread: plain ints.
+  int total = 0;
+  int offWindow = 0;
+  std::vector<std::vector<int>> seen(kWorkers);
+  std::vector<int> replies(kWorkers, -1);
+  std::vector<int> mismatches(kWorkers, 0);  // each written by its own worker
+
+  std::vector<std::unique_ptr<Worker>> workers;
+  for (int i = 0; i < kWorkers; ++i) {
+    workers.push_back(std::make_unique<Worker>([&, i](Worker& w) {
+      for (int k = 0; k < kCalls; ++k) {
+        w.Synchronize([&, i, k] {
+          ++total;
+          if (std::this_thread::get_id() != windowThread) ++offWindow;
+          seen[i].push_back(k);
+          replies[i] = k * 7;
+        });
+        // The call has run when Synchronize returns, and what it wrote is
+        // visible here.
+        if (replies[i] != k * 7) ++mismatches[i];
+      }
+    }));
+  }
+  for (auto& w : workers) w->WaitFor();
+
+  EXPECT_EQ(total, kWorkers * kCalls);
+  EXPECT_EQ(offWindow, 0);
+  std::vector<int> inOrder;
+  for (int k = 0; k < kCalls; ++k) inOrder.push_back(k);
+  for (int i = 0; i < kWorkers; ++i) {
+    EXPECT_EQ(seen[i], inOrder) << "worker " << i;
+    EXPECT_EQ(mismatches[i], 0) << "worker " << i;
+    EXPECT_TRUE(workers[i]->Finished());
+    EXPECT_EQ(workers[i]->FatalException(), nullptr);
+  }
+}
+
+TEST_F(Threads, AStoppedWorkerSynchronizingWhileBeingJoinedDoesNotDeadlock) {
+  // Joined by WaitFor, by StopAndWait and by the destructor, each on the
+  // window thread while the worker keeps handing calls over.
+  for (int way = 0; way < 3; ++way) {
+    int calls = 0;
+    bool lastCallRan = false;
+    auto w = std::make_unique<Worker>([&](Worker& self) {
+      while (self.Checkpoint()) self.Synchronize([&] { ++calls; });
+      self.Synchronize([&] { lastCallRan = true; });
+    });
+    ASSERT_TRUE(Eventually([&] { return calls >= 5; })) << "way " << way;
+    if (way == 0) {
+      w->Terminate();
+      w->WaitFor();
+    } else if (way == 1) {
+      w->StopAndWait();
+    } else {
+      w.reset();
+    }
+    EXPECT_TRUE(lastCallRan) << "way " << way;
+    EXPECT_EQ(WindowWaitDepth(), 0);
+  }
+}
+
+TEST_F(Threads, WhatACallThrowsIsRethrownInTheWorker) {
+  std::string caught;
+  bool nextCallRan = false;
+  Worker w([&](Worker& self) {
+    try {
+      self.Synchronize([] { throw std::out_of_range("List index out of bounds (5)"); });
+    } catch (const std::out_of_range& e) {
+      caught = e.what();
+    }
+    self.Synchronize([&] { nextCallRan = true; });
+  });
+  w.WaitFor();
+  EXPECT_EQ(caught, "List index out of bounds (5)");
+  EXPECT_TRUE(nextCallRan);
+  EXPECT_EQ(w.FatalException(), nullptr);
+}
+
+TEST_F(Threads, AnExceptionLeavingExecuteIsKeptNotFatal) {
+  Worker w([](Worker&) { throw std::runtime_error("worker failed"); });
+  w.WaitFor();
+  EXPECT_TRUE(w.Finished());
+  ASSERT_NE(w.FatalException(), nullptr);
+  try {
+    std::rethrow_exception(w.FatalException());
+  } catch (const std::runtime_error& e) {
+    EXPECT_STREQ(e.what(), "worker failed");
+  }
+}
+
+TEST_F(Threads, SynchronizeOnTheWindowThreadRunsAtOnce) {
+  Worker w([](Worker&) {}, /*createSuspended=*/true);
+  bool ran = false;
+  w.Synchronize([&] { ran = true; });
+  EXPECT_TRUE(ran);
+  EXPECT_THROW(w.Synchronize([] { throw std::logic_error("direct"); }), std::logic_error);
+}
+
+TEST(ThreadsWithoutWindows, SynchronizeRunsOnTheWorkerOneCallAtATime) {
+  SetDispatcher(nullptr);
+  int total = 0;  // guarded only by Synchronize's own serialisation
+  std::vector<std::unique_ptr<Worker>> workers;
+  std::vector<int> onWorker(8, 0);
+  for (int i = 0; i < 8; ++i) {
+    workers.push_back(std::make_unique<Worker>([&, i](Worker& w) {
+      const auto me = std::this_thread::get_id();
+      for (int k = 0; k < 500; ++k) {
+        w.Synchronize([&] {
+          ++total;
+          if (std::this_thread::get_id() == me) ++onWorker[i];
+        });
+      }
+    }));
+  }
+  for (auto& w : workers) w->WaitFor();  // no dispatcher: WaitFor starts them
+  EXPECT_EQ(total, 8 * 500);
+  for (int n : onWorker) EXPECT_EQ(n, 500);
+
+  // A worker told to stop has nowhere to hand its calls: they are skipped.
+  bool ran = false;
+  Worker stopped([&](Worker& w) {
+    while (w.Checkpoint()) std::this_thread::sleep_for(1ms);
+    w.Synchronize([&] { ran = true; });
+  });
+  stopped.Start();
+  stopped.Terminate();
+  stopped.WaitFor();
+  EXPECT_FALSE(ran);
+}
+
+// Keeps posted calls for the test to run or drop.
+class HeldQueue : public Dispatcher {
+ public:
+  void Post(std::function<void()> call) override {
+    {
+      std::lock_guard lock(mutex_);
+      queue_.push_back(std::move(call));
+    }
+    arrived_.notify_all();
+  }
+  bool InWindowThread() const override { return std::this_thread::get_id() == owner_; }
+  void ProcessEvents(std::chrono::milliseconds) override {}
+
+  bool WaitForCall() {
+    std::unique_lock lock(mutex_);
+    return arrived_.wait_for(lock, 10s, [this] { return !queue_.empty(); });
+  }
+  void Drop() {
+    std::deque<std::function<void()>> dropped;
+    {
+      std::lock_guard lock(mutex_);
+      dropped.swap(queue_);
+    }
+  }
+
+ private:
+  std::thread::id owner_ = std::this_thread::get_id();
+  std::mutex mutex_;
+  std::condition_variable arrived_;
+  std::deque<std::function<void()>> queue_;
+};
+
+TEST(ThreadsWithoutWindows, ACallDroppedUnrunReleasesTheWorkerAndStopsIt) {
+  SetDispatcher(nullptr);
+  std::atomic<bool> ran{false};
+  std::atomic<bool> returned{false};
+  Worker w([&](Worker& self) {
+    self.Synchronize([&] { ran = true; });
+    returned = true;
+  });
+  HeldQueue queue;
+  SetDispatcher(&queue);
+  w.Start();
+  ASSERT_TRUE(queue.WaitForCall());
+  SetDispatcher(nullptr);
+  EXPECT_FALSE(returned);
+  queue.Drop();  // the queue goes away with the call unrun
+  w.WaitFor();
+  EXPECT_TRUE(returned);
+  EXPECT_FALSE(ran);
+  EXPECT_TRUE(w.Terminated());
+}
+
+// --- Starting --------------------------------------------------------------
+
+TEST_F(Threads, AWorkerMadeOnTheWindowThreadStartsWhenTheQueueIsServed) {
+  std::atomic<bool> ran{false};
+  Worker w([&](Worker&) { ran = true; });
+  std::this_thread::sleep_for(20ms);
+  EXPECT_FALSE(ran);  // the handler that made it has not returned yet
+  EXPECT_TRUE(Eventually([&] { return w.Finished(); }));
+  EXPECT_TRUE(ran);
+}
+
+TEST(ThreadsWithoutWindows, AWorkerMadeElsewhereStartsAtStartOrWaitFor) {
+  SetDispatcher(nullptr);
+  std::atomic<int> runs{0};
+  Worker a([&](Worker&) { ++runs; });
+  Worker b([&](Worker&) { ++runs; });
+  std::this_thread::sleep_for(20ms);
+  EXPECT_EQ(runs, 0);
+  a.Start();
+  a.Start();  // once started, Start does nothing
+  EXPECT_TRUE(Eventually([&] { return a.Finished(); }));
+  b.WaitFor();
+  EXPECT_EQ(runs, 2);
+}
+
+TEST_F(Threads, AWorkerCreatedSuspendedStartsAtItsLastResume) {
+  std::atomic<bool> ran{false};
+  Worker w([&](Worker&) { ran = true; }, /*createSuspended=*/true);
+  w.Start();    // no effect on a suspended one
+  w.Suspend();  // two pauses now
+  EXPECT_FALSE(Eventually([&] { return ran.load(); }, 50ms));
+  w.Resume();
+  EXPECT_FALSE(Eventually([&] { return ran.load(); }, 50ms));
+  w.Resume();
+  w.WaitFor();
+  EXPECT_TRUE(ran);
+}
+
+TEST_F(Threads, AWorkerDestroyedBeforeItStartedNeverRuns) {
+  std::atomic<int> runs{0};
+  {
+    Worker suspended([&](Worker&) { ++runs; }, /*createSuspended=*/true);
+    Worker pending([&](Worker&) { ++runs; });  // start still queued
+  }
+  loop_.ProcessEvents(0ms);  // the queued start finds nothing to start
+  EXPECT_EQ(runs, 0);
+}
+
+TEST_F(Threads, AWorkerCannotWaitForItself) {
+  bool refused = false;
+  Worker w([&](Worker& self) {
+    try {
+      self.WaitFor();
+    } catch (const std::logic_error&) {
+      refused = true;
+    }
+  });
+  w.WaitFor();
+  EXPECT_TRUE(refused);
+}
+
+// --- Pause, resume, stop ---------------------------------------------------
+
+TEST_F(Threads, PausesNest) {
+  Steps steps;
+  Worker w(steps.Loop());
+  w.Start();
+  ASSERT_TRUE(steps.Advance(10s));
+  w.Suspend();
+  w.Suspend();
+  ASSERT_TRUE(steps.Held());
+  w.Resume();
+  EXPECT_FALSE(steps.Advance(150ms)) << "one resume lifted two pauses";
+  w.Resume();
+  EXPECT_TRUE(steps.Advance(10s));
+  w.StopAndWait();
+  EXPECT_TRUE(steps.sawStop);
+}
+
+TEST_F(Threads, AResumeWithNothingPausedDoesNothing) {
+  Steps steps;
+  Worker w(steps.Loop());
+  w.Start();
+  ASSERT_TRUE(steps.Advance(10s));
+  w.Resume();
+  w.Resume();
+  EXPECT_TRUE(steps.Advance(10s));
+  // Had the resumes been counted, this pause would not hold.
+  w.Suspend();
+  EXPECT_TRUE(steps.Held());
+  EXPECT_FALSE(steps.Advance(150ms));
+  w.Resume();
+  EXPECT_TRUE(steps.Advance(10s));
+  w.StopAndWait();
+}
+
+TEST_F(Threads, AWorkerStoppedWhilePausedEndsWhenResumed) {
+  Steps steps;
+  Worker w(steps.Loop());
+  w.Start();
+  ASSERT_TRUE(steps.Advance(10s));
+  w.Suspend();
+  ASSERT_TRUE(steps.Held());
+  w.Terminate();
+  EXPECT_TRUE(w.Terminated());
+  EXPECT_FALSE(Eventually([&] { return w.Finished(); }, 150ms)) << "a stop lifted the pause";
+  w.Resume();
+  w.WaitFor();
+  EXPECT_TRUE(steps.sawStop);
+}
+
+TEST_F(Threads, AWorkerStoppedWhilePausedEndsAtShutdown) {
+  Steps steps;
+  Worker w(steps.Loop());
+  w.Start();
+  ASSERT_TRUE(steps.Advance(10s));
+  w.Suspend();
+  w.Suspend();
+  ASSERT_TRUE(steps.Held());
+  w.Terminate();
+  EXPECT_TRUE(ShutdownAllThreads(10s));
+  EXPECT_TRUE(w.Finished());
+  EXPECT_TRUE(steps.sawStop);
+  // Pauses stay lifted: a later pause no longer holds anything.
+  w.Suspend();
+  w.WaitFor();
+}
+
+TEST_F(Threads, SleepEndsEarlyOnlyWhenStopped) {
+  std::atomic<int> shortSleep{-1};
+  std::atomic<int> longSleep{-1};
+  Worker w([&](Worker& self) {
+    shortSleep = self.Sleep(5ms) ? 1 : 0;
+    longSleep = self.Sleep(std::chrono::hours(1)) ? 1 : 0;
+  });
+  w.Start();
+  ASSERT_TRUE(Eventually([&] { return shortSleep.load() != -1; }));
+  EXPECT_EQ(shortSleep, 1);
+  std::this_thread::sleep_for(20ms);
+  EXPECT_FALSE(w.Finished());
+  const auto start = Clock::now();
+  w.Terminate();
+  w.WaitFor();
+  EXPECT_EQ(longSleep, 0);
+  EXPECT_LT(Clock::now() - start, 10s);
+}
+
+TEST_F(Threads, OnTerminateRunsOnceOnTheStoppingThreadAndCanAbortATransfer) {
+  // The "transfer" blocks until aborted, as a page or WHOIS client does.
+  std::mutex m;
+  std::condition_variable cv;
+  bool aborted = false;
+  int hookCalls = 0;
+  std::thread::id hookThread;
+  bool transferAborted = false;
+  Worker w([&](Worker&) {
+    std::unique_lock lock(m);
+    transferAborted = cv.wait_for(lock, 60s, [&] { return aborted; });
+  });
+  w.onTerminate = [&] {
+    std::lock_guard lock(m);
+    ++hookCalls;
+    hookThread = std::this_thread::get_id();
+    aborted = true;
+    cv.notify_all();
+  };
+  w.Start();
+  w.Terminate();
+  w.Terminate();
+  w.WaitFor();
+  std::lock_guard lock(m);
+  EXPECT_TRUE(transferAborted);
+  EXPECT_EQ(hookCalls, 1);
+  EXPECT_EQ(hookThread, std::this_thread::get_id());
+}
+
+TEST_F(Threads, DestroyingAPausedOrRunningWorkerEndsIt) {
+  Steps paused;
+  Steps running;
+  auto a = std::make_unique<Worker>(paused.Loop());
+  auto b = std::make_unique<Worker>(running.Loop());
+  a->Start();
+  b->Start();
+  ASSERT_TRUE(paused.Advance(10s));
+  ASSERT_TRUE(running.Advance(10s));
+  a->Suspend();
+  ASSERT_TRUE(paused.Held());
+  a.reset();
+  b.reset();
+  EXPECT_TRUE(paused.sawStop);
+  EXPECT_TRUE(running.sawStop);
+}
+
+// --- Shutdown --------------------------------------------------------------
+
+TEST_F(Threads, ShutdownWithHundredPausedAndHundredSleepingWorkersIsQuick) {
+  constexpr int kEach = 100;
+  std::atomic<int> hooks{0};
+  int handed = 0;  // window thread only
+  std::atomic<int> looping{0};
+  std::atomic<int> sleeping{0};
+  std::vector<std::unique_ptr<Worker>> workers;
+  for (int i = 0; i < kEach; ++i) {
+    workers.push_back(std::make_unique<Worker>([&](Worker& w) {
+      bool counted = false;
+      while (w.Checkpoint()) {
+        w.Synchronize([&] { ++handed; });
+        if (!counted) {
+          counted = true;
+          ++looping;
+        }
+      }
+    }));
+    workers.push_back(std::make_unique<Worker>([&](Worker& w) {
+      ++sleeping;
+      w.Sleep(std::chrono::hours(1));
+    }));
+  }
+  for (auto& w : workers) w->onTerminate = [&] { ++hooks; };
+  ASSERT_TRUE(Eventually([&] { return looping == kEach && sleeping == kEach; }, 30s));
+  for (std::size_t i = 0; i < workers.size(); i += 2) {
+    workers[i]->Suspend();
+    workers[i]->Suspend();
+  }
+  // Let the paused ones reach their checkpoints (some with calls queued).
+  for (int i = 0; i < 5; ++i) loop_.ProcessEvents(10ms);
+
+  const auto start = Clock::now();
+  const bool allEnded = ShutdownAllThreads(10s);
+  const auto took = Clock::now() - start;
+  EXPECT_TRUE(allEnded);
+  EXPECT_LT(took, 2s) << std::chrono::duration_cast<std::chrono::milliseconds>(took).count()
+                      << " ms";
+  for (auto& w : workers) EXPECT_TRUE(w->Finished());
+  EXPECT_EQ(hooks, 2 * kEach);
+  EXPECT_GE(handed, kEach);
+  workers.clear();
+}
+
+TEST_F(Threads, ShutdownLeavesUnstartedWorkersUnrunAndReportsAStuckOne) {
+  std::atomic<int> runs{0};
+  Worker never([&](Worker&) { ++runs; }, /*createSuspended=*/true);
+  Worker pending([&](Worker&) { ++runs; });
+
+  // One that ignores every stop until released.
+  std::atomic<bool> release{false};
+  Worker stuck([&](Worker&) {
+    while (!release) std::this_thread::sleep_for(1ms);
+  });
+  stuck.Start();
+
+  EXPECT_FALSE(ShutdownAllThreads(100ms));
+  EXPECT_TRUE(never.Finished());
+  EXPECT_TRUE(pending.Finished());
+  EXPECT_FALSE(stuck.Finished());
+  release = true;
+  EXPECT_TRUE(ShutdownAllThreads(10s));
+  never.Resume();
+  loop_.ProcessEvents(0ms);
+  EXPECT_EQ(runs, 0);
+}
+
+TEST(ThreadsWithoutWindows, ShutdownOffTheWindowThreadWaitsForTheEnds) {
+  SetDispatcher(nullptr);
+  std::vector<std::unique_ptr<Worker>> workers;
+  for (int i = 0; i < 20; ++i) {
+    workers.push_back(std::make_unique<Worker>([](Worker& w) { w.Sleep(std::chrono::hours(1)); }));
+    workers.back()->Start();
+  }
+  std::atomic<bool> result{false};
+  std::thread stopper([&] { result = ShutdownAllThreads(10s); });
+  stopper.join();
+  EXPECT_TRUE(result);
+  for (auto& w : workers) EXPECT_TRUE(w->Finished());
+}
+
+}  // namespace
+}  // namespace orlu
