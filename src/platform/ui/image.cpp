@@ -1,0 +1,214 @@
+// The picture box and its animation.
+#include "platform/ui/image.h"
+
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstring>
+
+#include "platform/ui/picture_decode.h"
+#include "platform/ui/ui_internal.h"
+
+namespace orlu {
+
+namespace {
+
+class PictureWidget : public QWidget {
+ public:
+  std::vector<QImage> frames;
+  int current = 0;
+  bool stretch = false;
+  bool center = false;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    if (frames.empty()) return;
+    QPainter p(this);
+    const QImage& img = frames[static_cast<size_t>(current)];
+    if (stretch) {
+      p.drawImage(rect(), img);
+    } else if (center) {
+      p.drawImage(QPoint((width() - img.width()) / 2, (height() - img.height()) / 2), img);
+    } else {
+      p.drawImage(QPoint(0, 0), img);
+    }
+  }
+};
+
+struct ImageImpl : ControlImpl {
+  PictureWidget* picture = nullptr;
+  QTimer* timer = nullptr;
+  std::vector<int> delays;
+  int loopCount = -1;
+  int playsDone = 0;
+  bool animate = true;
+  int width = 0;
+  int height = 0;
+
+  void Take(DecodedPicture&& decoded) {
+    timer->stop();
+    picture->frames.clear();
+    delays.clear();
+    for (auto& f : decoded.frames) {
+      QImage img(decoded.width, decoded.height, QImage::Format_ARGB32);
+      for (int y = 0; y < decoded.height; ++y) {
+        std::memcpy(img.scanLine(y), f.pixels.data() + static_cast<size_t>(y) * decoded.width,
+                    static_cast<size_t>(decoded.width) * 4);
+      }
+      picture->frames.push_back(std::move(img));
+      delays.push_back(f.delayMs);
+    }
+    width = decoded.width;
+    height = decoded.height;
+    loopCount = decoded.loopCount;
+    picture->current = 0;
+    playsDone = 0;
+    picture->update();
+    Schedule();
+  }
+
+  void Schedule() {
+    if (animate && picture->frames.size() > 1) {
+      timer->start(delays[static_cast<size_t>(picture->current)]);
+    } else {
+      timer->stop();
+    }
+  }
+
+  void Advance() {
+    const int count = static_cast<int>(picture->frames.size());
+    if (count < 2) return;
+    int next = picture->current + 1;
+    if (next >= count) {
+      ++playsDone;
+      // Forever (0), or the given repetitions after the first play.
+      const int plays = loopCount == 0 ? -1 : (loopCount < 0 ? 1 : loopCount + 1);
+      if (plays > 0 && playsDone >= plays) {
+        timer->stop();
+        return;
+      }
+      next = 0;
+    }
+    picture->current = next;
+    picture->update();
+    Schedule();
+  }
+};
+
+ImageImpl* Ii(const Image* image) { return static_cast<ImageImpl*>(image->Impl()); }
+
+std::unique_ptr<ControlImpl> NewImage() {
+  auto impl = std::make_unique<ImageImpl>();
+  impl->picture = new PictureWidget;
+  impl->widget = impl->picture;
+  impl->timer = new QTimer(impl->picture);
+  impl->timer->setSingleShot(true);
+  impl->timer->setTimerType(Qt::PreciseTimer);
+  impl->clickFromMouse = true;
+  return impl;
+}
+
+bool TakeStill(ImageImpl* impl, const std::string& bytes) {
+  QImage img;
+  if (!img.loadFromData(reinterpret_cast<const uchar*>(bytes.data()),
+                        static_cast<int>(bytes.size()))) {
+    return false;
+  }
+  if (img.width() > kMaxPictureSide || img.height() > kMaxPictureSide) return false;
+  img = img.convertToFormat(QImage::Format_ARGB32);
+  DecodedPicture decoded;
+  decoded.width = img.width();
+  decoded.height = img.height();
+  decoded.frames.resize(1);
+  auto& px = decoded.frames[0].pixels;
+  px.resize(static_cast<size_t>(img.width()) * img.height());
+  for (int y = 0; y < img.height(); ++y) {
+    std::memcpy(px.data() + static_cast<size_t>(y) * img.width(), img.constScanLine(y),
+                static_cast<size_t>(img.width()) * 4);
+  }
+  impl->Take(std::move(decoded));
+  return true;
+}
+
+}  // namespace
+
+Image::Image(Container& parent) : Control(&parent, NewImage()) {
+  SetBounds(0, 0, 105, 105);
+  ImageImpl* impl = Ii(this);
+  QObject::connect(impl->timer, &QTimer::timeout, impl->picture, [impl] { impl->Advance(); });
+}
+
+Image::~Image() = default;
+
+bool Image::LoadGif(const std::string& bytes) {
+  DecodedPicture decoded;
+  if (!DecodeGif(bytes, decoded)) return false;
+  Ii(this)->Take(std::move(decoded));
+  return true;
+}
+
+bool Image::LoadJpeg(const std::string& bytes) {
+  DecodedPicture decoded;
+  if (!DecodeJpeg(bytes, decoded)) return false;
+  Ii(this)->Take(std::move(decoded));
+  return true;
+}
+
+bool Image::LoadData(const std::string& bytes) {
+  if (LooksLikeGif(bytes)) return LoadGif(bytes);
+  if (LooksLikeJpeg(bytes)) return LoadJpeg(bytes);
+  return TakeStill(Ii(this), bytes);
+}
+
+bool Image::LoadFile(const std::string& fileName) {
+  QFile file(FileNameToQ(fileName));
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  const QByteArray bytes = file.readAll();
+  return LoadData(std::string(bytes.constData(), static_cast<size_t>(bytes.size())));
+}
+
+void Image::Clear() {
+  ImageImpl* impl = Ii(this);
+  impl->timer->stop();
+  impl->picture->frames.clear();
+  impl->delays.clear();
+  impl->picture->current = 0;
+  impl->width = impl->height = 0;
+  impl->loopCount = -1;
+  impl->picture->update();
+}
+
+void Image::SetStretch(bool stretch) {
+  Ii(this)->picture->stretch = stretch;
+  Invalidate();
+}
+
+void Image::SetCenter(bool center) {
+  Ii(this)->picture->center = center;
+  Invalidate();
+}
+
+int Image::PictureWidth() const { return Ii(this)->width; }
+int Image::PictureHeight() const { return Ii(this)->height; }
+int Image::FrameCount() const { return static_cast<int>(Ii(this)->picture->frames.size()); }
+
+int Image::FrameDelayMs(int frame) const {
+  const auto& delays = Ii(this)->delays;
+  if (frame < 0 || static_cast<size_t>(frame) >= delays.size()) return 0;
+  return delays[static_cast<size_t>(frame)];
+}
+
+int Image::CurrentFrame() const { return Ii(this)->picture->current; }
+int Image::LoopCount() const { return Ii(this)->loopCount; }
+bool Image::Animating() const { return Ii(this)->timer->isActive(); }
+
+void Image::SetAnimate(bool animate) {
+  ImageImpl* impl = Ii(this);
+  impl->animate = animate;
+  impl->Schedule();
+}
+
+}  // namespace orlu

@@ -1,0 +1,90 @@
+// Private to the window layer: the native side of the controls. Only the
+// window layer's own sources include this header.
+#pragma once
+
+#include <QImage>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/ui/control.h"
+#include "platform/ui/types.h"
+
+class QMenu;
+class QMenuBar;
+class QEventLoop;
+
+namespace orlu {
+
+class Form;
+class PopupMenu;
+struct TrayIconImpl;
+
+// GBK text to and from the toolkit's strings.
+QString ToQ(const std::string& gbk);
+std::string FromQ(const QString& text);
+// GBK file name to the toolkit's (UTF-8 on disk).
+QString FileNameToQ(const std::string& gbk);
+
+// Runs a handler, showing an exception that escapes it.
+void Fire(const std::function<void()>& handler);
+
+QColor ToQColor(Color color);
+
+// Mouse, key, hover and context-menu events of a control's widget.
+class EventBridge : public QObject {
+ public:
+  EventBridge(Control* control, QObject* parent);
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  Control* control_;
+};
+
+struct ControlImpl {
+  virtual ~ControlImpl();
+
+  Control* owner = nullptr;
+  QPointer<QWidget> widget;    // the control's own widget
+  QPointer<QWidget> surface;   // containers: where children sit
+  QPointer<QWidget> input;     // where mouse and keys arrive (default: widget)
+  bool clickFromMouse = false; // a mouse release runs OnClick (non-buttons)
+  bool isContainer = false;
+  bool flowsChildren = false;  // places its children itself (tool bar)
+  bool visible = true;
+  Align align = Align::None;
+  unsigned anchors = kAnchorLeft | kAnchorTop;
+  int anchorRight = 0;
+  int anchorBottom = 0;
+  Color fontColor = kDefaultColor;
+  Color color = kDefaultColor;
+  Cursor cursor = Cursor::Default;
+  std::string hint;
+  PopupMenu* popup = nullptr;
+  std::vector<Control*> children;  // containers, in the order made
+
+  // Extra work after geometry changes (e.g. an up-down following its edit).
+  virtual void AfterGeometry() {}
+  // Containers that place their children their own way (true when done).
+  virtual bool LayOutChildren(Container&) { return false; }
+};
+
+// Makes an impl for `widget`, a new child of `parent`'s surface.
+std::unique_ptr<ControlImpl> MakeImpl(QWidget* widget);
+QWidget* SurfaceOf(Container& parent);
+
+// Sets a child's geometry and lays out its own children.
+void PlaceControl(Control& control, const QRect& rect);
+
+// Form internals shared with menus and the tray icon.
+QWidget* FormWidgetOf(Form& form);
+void SetFormMenuBar(Form& form, QMenuBar* bar);
+void SetFormTray(Form& form, TrayIconImpl* tray);
+QMenu* MenuOf(PopupMenu& menu);
+
+}  // namespace orlu
