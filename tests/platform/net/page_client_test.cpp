@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
 #include <chrono>
 #include <thread>
 
@@ -234,6 +236,21 @@ TEST_F(PageClientTest, OnlyHttpAndHttpsAreFetched) {
   EXPECT_EQ(http.ConnectionCount(), 0u);
   http.On("/", HttpReply::Ok("upper"));
   EXPECT_EQ(c.Get("HTTP://127.0.0.1:" + std::to_string(http.Port()) + "/"), "upper");
+}
+
+TEST_F(PageClientTest, ProxyFromTheEnvironmentIsNotUsed) {
+  RefusingPort proxy;
+  http.On("/direct", HttpReply::Ok("direct"));
+  ::setenv("http_proxy", proxy.Url("/").c_str(), 1);
+  ::setenv("HTTP_PROXY", proxy.Url("/").c_str(), 1);
+  ::setenv("ALL_PROXY", proxy.Url("/").c_str(), 1);
+  PageClient c;
+  std::string got = GetOrError(c, http.Url("/direct"));
+  ::unsetenv("http_proxy");
+  ::unsetenv("HTTP_PROXY");
+  ::unsetenv("ALL_PROXY");
+  EXPECT_EQ(got, "body:direct");
+  EXPECT_EQ(http.LastRequest().requestLine, "GET /direct HTTP/1.1");
 }
 
 TEST_F(PageClientTest, AbortFromAnotherThreadEndsAGetPromptly) {
