@@ -102,7 +102,7 @@ void TFormMain::BuildFrame() {
   // right edge.
   pnlImg.SetBevel(Bevel::None);
   pnlImg.SetWidth(913 - 7 * 55 - 10);
-  pnlImg.SetHeight(50);
+  pnlImg.SetHeight(48);
   ImageAd.SetAlign(Align::Right);
   ImageAd.SetWidth(383);
   ImageAd.SetHeight(48);

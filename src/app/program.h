@@ -11,6 +11,9 @@ class Application;
 // FormBanquan. Only the main window is shown (by the loop).
 void CreateProgramWindows(Application& app);
 
+// Sets the application's title ("Orlu站长工具") and makes the windows.
+void StartProgram(Application& app);
+
 // The whole program; returns the process's exit code (0).
 int WinMain(int argc, char** argv);
 

@@ -18,11 +18,15 @@ void CreateProgramWindows(Application& app) {
   app.CreateForm(FormBanquan);
 }
 
+void StartProgram(Application& app) {
+  app.SetTitle(Gbk("Orlu站长工具"));
+  CreateProgramWindows(app);
+}
+
 int WinMain(int argc, char** argv) {
   try {
     Application app(argc, argv);
-    app.SetTitle(Gbk("Orlu站长工具"));
-    CreateProgramWindows(app);
+    StartProgram(app);
     app.Run();
   } catch (...) {
     Application::ShowCurrentException();

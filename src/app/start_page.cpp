@@ -11,8 +11,8 @@ namespace {
 
 constexpr int kColumnLeft[2] = {10, 458};
 constexpr int kGroupWidth = 438;
-constexpr int kGroupHeight = 150;
-constexpr int kGroupTop[3] = {40, 198, 356};
+constexpr int kGroupHeight = 160;
+constexpr int kGroupTop[3] = {40, 210, 380};
 
 void PlaceQuickQuery(Label& prompt, Edit& edit, Button& button, const std::string& example,
                      const std::string& sample) {

@@ -1,0 +1,161 @@
+// Row display and CSV export on the real result lists of the main window.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/list_view_rows.h"
+#include "program_windows.h"
+
+namespace orlu {
+namespace {
+
+using testing::ProgramWindowTest;
+using testing::ReadBytes;
+using testing::TempFolder;
+using testing::WriteBytes;
+using Lines = std::vector<std::string>;
+
+class ResultListTest : public ProgramWindowTest {
+ protected:
+  void SetUp() override {
+    ProgramWindowTest::SetUp();
+    FormMain->lvAlexa.Clear();
+    FormStatShow->mmoStatShow.Clear();
+  }
+  void TearDown() override {
+    FormMain->lvAlexa.Clear();
+    FormMain->lvPinyin.Clear();
+    FormStatShow->mmoStatShow.Clear();
+    FormMain->mmoPinyinShow.Clear();
+    ProgramWindowTest::TearDown();
+  }
+
+  // Three ranking rows; row 2 is the one with caption 3, domain d, rank 1200.
+  void FillAlexa() {
+    FormMain->lvAlexa.AddRows({{"1", {"a.com", " "}},
+                               {"2", {Gbk("中文.cn"), "failed \"x\""}},
+                               {"3", {"d", "1200"}}});
+  }
+};
+
+TEST_F(ResultListTest, SelectedRowGoesToTheStatusMemoAsOneLine) {
+  FillAlexa();
+  Memo& memo = FormStatShow->mmoStatShow;
+
+  // No selection: nothing is added.
+  FormMain->lvAlexa.SetSelectedIndex(-1);
+  FormMain->lvAlexa.Click();
+  EXPECT_EQ(memo.LineCount(), 0);
+
+  FormMain->lvAlexa.SetSelectedIndex(2);
+  FormMain->lvAlexa.Click();
+  const std::string line = "ID: 3  " + Gbk("域名") + ": d  " + Gbk("排名") + ": 1200  ";
+  EXPECT_EQ(memo.Lines(), Lines{line});
+
+  // The same row again adds the same line again.
+  FormMain->lvAlexa.Click();
+  EXPECT_EQ(memo.Lines(), (Lines{line, line}));
+  EXPECT_TRUE(boxMessages.empty());
+}
+
+TEST_F(ResultListTest, WordCheckPagesUseTheirOwnMemo) {
+  FormMain->lvPinyin.AddRows({{"1", {"nihao.com", "ni hao", "fail"}}});
+  FormMain->lvPinyin.SetSelectedIndex(0);
+  FormMain->lvPinyin.Click();
+  EXPECT_EQ(FormMain->mmoPinyinShow.Lines(),
+            Lines{"ID: 1  " + Gbk("域名") + ": nihao.com  " + Gbk("拼音参考1") + ": ni hao  " +
+                  Gbk("拼音参考2") + ": fail  "});
+  EXPECT_EQ(FormStatShow->mmoStatShow.LineCount(), 0);
+}
+
+TEST_F(ResultListTest, ShortRowShowsListIndexErrorInTheBox) {
+  FormMain->lvAlexa.AddRow("1", {"only"});
+  FormMain->lvAlexa.SetSelectedIndex(0);
+  FormMain->lvAlexa.Click();
+  EXPECT_EQ(boxMessages, Lines{"List index out of bounds (1)"});
+  EXPECT_EQ(FormStatShow->mmoStatShow.LineCount(), 0);
+}
+
+TEST_F(ResultListTest, ExportButtonWritesTheExactBytes) {
+  FillAlexa();
+  TempFolder dir;
+  const std::string file = dir.File("alexa.csv");
+  dialogAnswer = file;
+  FormMain->btnAlexaPutOut.Click();
+  ASSERT_TRUE(boxMessages.empty()) << boxMessages.front();
+
+  ASSERT_EQ(dialogRequests.size(), 1u);
+  const FileDialogRequest& r = dialogRequests[0];
+  EXPECT_EQ(r.kind, FileDialogKind::Save);
+  EXPECT_EQ(r.initialDir, ExtractFileDir(ProgramFileName()));
+  EXPECT_NE(r.initialDir.back(), '/');
+  EXPECT_EQ(r.defaultExt, "csv");
+  EXPECT_EQ(r.filter, Gbk("csv文件|*.csv"));
+
+  // GBK text, every field quoted and followed by a comma, a quote inside a
+  // value doubled, CR LF after every line, no byte-order mark.
+  const std::string expected = "\"ID\",\"\xD3\xF2\xC3\xFB\",\"\xC5\xC5\xC3\xFB\",\r\n"
+                               "\"1\",\"a.com\",\" \",\r\n"
+                               "\"2\",\"\xD6\xD0\xCE\xC4.cn\",\"failed \"\"x\"\"\",\r\n"
+                               "\"3\",\"d\",\"1200\",\r\n";
+  EXPECT_EQ(ReadBytes(file), expected);
+}
+
+TEST_F(ResultListTest, EveryExportButtonExportsItsOwnList) {
+  TempFolder dir;
+  struct Export {
+    Button& button;
+    ListView& list;
+  };
+  TFormMain& m = *FormMain;
+  const std::vector<Export> exports = {{m.btnWhoisExc, m.lvWhois},
+                                       {m.btnAlexaPutOut, m.lvAlexa},
+                                       {m.btnSiteInfoFileOut, m.lvSiteInfo},
+                                       {m.btnKeyWordFilesOut, m.lvKeyWord},
+                                       {m.btn22, m.lvPinyin},
+                                       {m.btn23, m.lvEngWord}};
+  int n = 0;
+  for (const auto& e : exports) {
+    const std::string file = dir.File("list" + std::to_string(n++) + ".csv");
+    dialogAnswer = file;
+    e.button.Click();
+    std::string header;
+    for (int c = 0; c < e.list.ColumnCount(); ++c) header += "\"" + e.list.ColumnCaption(c) + "\",";
+    EXPECT_EQ(ReadBytes(file), header + "\r\n") << e.button.Caption();
+  }
+  EXPECT_EQ(m.btnWhoisExc.Caption(), Gbk("导出excel"));
+  EXPECT_EQ(m.lvWhois.ColumnCount(), 11);
+  EXPECT_EQ(m.lvSiteInfo.ColumnCount(), 10);
+  EXPECT_TRUE(boxMessages.empty());
+}
+
+TEST_F(ResultListTest, EmptyListGivesTheHeaderLineAlone) {
+  TempFolder dir;
+  dialogAnswer = dir.File("empty.csv");
+  FormMain->btnAlexaPutOut.Click();
+  EXPECT_EQ(ReadBytes(*dialogAnswer),
+            "\"ID\",\"" + Gbk("域名") + "\",\"" + Gbk("排名") + "\",\r\n");
+}
+
+TEST_F(ResultListTest, CancelledDialogWritesNothing) {
+  FillAlexa();
+  dialogAnswer.reset();
+  FormMain->btnAlexaPutOut.Click();
+  EXPECT_EQ(dialogRequests.size(), 1u);
+  EXPECT_TRUE(boxMessages.empty());
+}
+
+TEST_F(ResultListTest, UncreatableFileShowsCannotCreate) {
+  FillAlexa();
+  TempFolder dir;
+  const std::string blocker = dir.File("plain");
+  WriteBytes(blocker, "x");
+  dialogAnswer = blocker + "/out.csv";  // inside a regular file
+  FormMain->btnAlexaPutOut.Click();
+  EXPECT_EQ(boxMessages, Lines{"Cannot create file " + blocker + "/out.csv"});
+  EXPECT_EQ(ReadBytes(blocker), "x");
+}
+
+}  // namespace
+}  // namespace orlu

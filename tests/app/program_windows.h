@@ -1,0 +1,103 @@
+// Shared by the window tests of the program: the seven windows, made once
+// for the whole test program with the settings file out of the way, and
+// hooks that record the exception box, modal windows and file dialogs.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/main_form.h"
+#include "app/program.h"
+#include "app/settings_file.h"
+#include "app/small_windows.h"
+#include "app/stat_show_form.h"
+#include "platform/text/gbk.h"
+#include "platform/ui/ui.h"
+#include "support/window_test.h"
+
+namespace orlu::testing {
+
+inline std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+inline void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+inline void RemovePath(const std::string& path) {
+  std::error_code ec;
+  std::filesystem::remove_all(path, ec);
+}
+
+// Makes the windows the first time it is called; later calls only check.
+inline void EnsureProgramWindows() {
+  static bool made = false;
+  if (made) return;
+  Application* app = Application::Instance();
+  ASSERT_NE(app, nullptr) << "the window tests need the application object";
+  RemovePath(SettingsFileName());
+  StartProgram(*app);
+  made = true;
+}
+
+// Records what the exception box, ShowModal and the file dialogs are asked,
+// and answers the dialogs with `dialogAnswer`.
+class ProgramWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    EnsureProgramWindows();
+    ASSERT_NE(FormMain, nullptr);
+    Application::SetExceptionHook([this](const std::string& m) { boxMessages.push_back(m); });
+    Form::SetShowModalHook([this](Form& f) {
+      modalForms.push_back(&f);
+      return kModalCancel;
+    });
+    SetFileDialogHook([this](const FileDialogRequest& r) -> std::optional<std::string> {
+      dialogRequests.push_back(r);
+      return dialogAnswer;
+    });
+    RemovePath(SettingsFileName());
+  }
+
+  void TearDown() override {
+    RemovePath(SettingsFileName());
+    orlu::test::ResetWindowTestHooks();
+  }
+
+  std::vector<std::string> boxMessages;
+  std::vector<Form*> modalForms;
+  std::vector<FileDialogRequest> dialogRequests;
+  std::optional<std::string> dialogAnswer;
+};
+
+// A fresh folder under the system's temporary folder, removed at the end.
+class TempFolder {
+ public:
+  TempFolder() {
+    char tmpl[] = "/tmp/orlu-app-window-XXXXXX";
+    const char* dir = mkdtemp(tmpl);
+    path_ = dir ? dir : "/tmp";
+  }
+  ~TempFolder() { RemovePath(path_); }
+  const std::string& Path() const { return path_; }
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
+
+}  // namespace orlu::testing
