@@ -19,8 +19,12 @@ namespace {
 
 // The installed dispatcher. Readers from other threads hold the lock in
 // shared mode for as long as they use the pointer, so removal (exclusive)
-// waits until no one is inside its Post or InWindowThread.
-std::shared_mutex g_dispatcherLock;
+// waits until no one is inside its Post or InWindowThread. The lock is never
+// destroyed: workers left running may still post while the process exits.
+std::shared_mutex& DispatcherLock() {
+  static auto* lock = new std::shared_mutex;
+  return *lock;
+}
 std::atomic<Dispatcher*> g_dispatcher{nullptr};
 
 std::atomic<int> g_windowWaitDepth{0};
@@ -41,14 +45,14 @@ class WindowWaitScope {
 }  // namespace
 
 void SetDispatcher(Dispatcher* dispatcher) {
-  std::unique_lock lock(g_dispatcherLock);
+  std::unique_lock lock(DispatcherLock());
   g_dispatcher.store(dispatcher);
 }
 
 Dispatcher* CurrentDispatcher() { return g_dispatcher.load(); }
 
 bool PostToWindowThread(std::function<void()> call) {
-  std::shared_lock lock(g_dispatcherLock);
+  std::shared_lock lock(DispatcherLock());
   Dispatcher* d = g_dispatcher.load();
   if (d == nullptr) return false;
   d->Post(std::move(call));
@@ -56,7 +60,7 @@ bool PostToWindowThread(std::function<void()> call) {
 }
 
 bool OnWindowThread() {
-  std::shared_lock lock(g_dispatcherLock);
+  std::shared_lock lock(DispatcherLock());
   Dispatcher* d = g_dispatcher.load();
   return d != nullptr && d->InWindowThread();
 }
@@ -76,7 +80,7 @@ PlainLoopDispatcher::PlainLoopDispatcher() : state_(new State) {}
 
 PlainLoopDispatcher::~PlainLoopDispatcher() {
   {
-    std::unique_lock lock(g_dispatcherLock);
+    std::unique_lock lock(DispatcherLock());
     Dispatcher* self = this;
     g_dispatcher.compare_exchange_strong(self, nullptr);
   }

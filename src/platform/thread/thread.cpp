@@ -30,6 +30,7 @@ struct Thread::State : std::enable_shared_from_this<Thread::State> {
   bool stoppedForShutdown = false;
   std::atomic<bool> terminated{false};
   std::atomic<bool> finished{false};
+  std::atomic<bool> held{false};  // waiting in Checkpoint for the pauses
   std::thread thread;
   std::thread::id id;
   std::exception_ptr fatal;
@@ -78,8 +79,12 @@ struct Thread::State : std::enable_shared_from_this<Thread::State> {
 namespace {
 
 // Synchronize calls that run on the worker itself (no window thread) run one
-// at a time; recursive so such a call may synchronize again.
-std::recursive_mutex g_directCalls;
+// at a time; recursive so such a call may synchronize again. Never
+// destroyed, like the registry.
+std::recursive_mutex& DirectCalls() {
+  static auto* lock = new std::recursive_mutex;
+  return *lock;
+}
 
 // One Synchronize call on its way to the window thread and back.
 struct SyncCall {
@@ -317,7 +322,7 @@ void Thread::Synchronize(const std::function<void()>& call) {
 
   if (!posted) {
     if (Terminated()) return;
-    std::lock_guard lock(g_directCalls);
+    std::lock_guard lock(DirectCalls());
     call();
     return;
   }
@@ -338,10 +343,17 @@ void Thread::Synchronize(const std::function<void()>& call) {
 }
 
 bool Thread::Checkpoint() {
-  std::unique_lock lock(state_->mutex);
-  state_->changed.wait(lock, [s = state_] { return s->pauses == 0 || s->pausesLifted; });
-  return !state_->terminated.load();
+  State* s = state_;
+  std::unique_lock lock(s->mutex);
+  if (s->pauses > 0 && !s->pausesLifted) {
+    s->held.store(true);
+    s->changed.wait(lock, [s] { return s->pauses == 0 || s->pausesLifted; });
+    s->held.store(false);
+  }
+  return !s->terminated.load();
 }
+
+bool Thread::Held() const { return state_->held.load(); }
 
 bool Thread::Sleep(std::chrono::milliseconds duration) {
   const auto deadline = thread_detail::DeadlineAfter(duration);

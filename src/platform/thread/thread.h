@@ -39,6 +39,8 @@ class Thread {
   // paused does nothing. A worker holds at its next checkpoint.
   void Suspend();
   void Resume();
+  // True while the worker waits at a checkpoint for its pauses to be lifted.
+  bool Held() const;
   // Asks the worker to stop; it ends at its next checkpoint, or at once when
   // held by a pause once the pause is lifted (or at shutdown).
   void Terminate();

@@ -58,7 +58,8 @@ struct Steps {
 
   Worker::Body Loop() {
     return [this](Worker& w) {
-      while (w.Checkpoint()) {
+      for (;;) {
+        if (!w.Checkpoint()) break;
         ++count;
         std::this_thread::sleep_for(1ms);
       }
@@ -77,14 +78,6 @@ struct Steps {
     return count.load() != before;
   }
 
-  // Waits until the worker holds: the count stays put for a while.
-  bool Held() {
-    const auto end = Clock::now() + 10s;
-    while (Clock::now() < end) {
-      if (!Advance(60ms)) return true;
-    }
-    return false;
-  }
 };
 
 // Waits (serving the window thread's queue when installed) until `cond`.
@@ -368,9 +361,10 @@ TEST_F(Threads, PausesNest) {
   ASSERT_TRUE(steps.Advance(10s));
   w.Suspend();
   w.Suspend();
-  ASSERT_TRUE(steps.Held());
+  ASSERT_TRUE(Eventually([&] { return w.Held(); }));
   w.Resume();
   EXPECT_FALSE(steps.Advance(150ms)) << "one resume lifted two pauses";
+  EXPECT_TRUE(w.Held());
   w.Resume();
   EXPECT_TRUE(steps.Advance(10s));
   w.StopAndWait();
@@ -387,7 +381,7 @@ TEST_F(Threads, AResumeWithNothingPausedDoesNothing) {
   EXPECT_TRUE(steps.Advance(10s));
   // Had the resumes been counted, this pause would not hold.
   w.Suspend();
-  EXPECT_TRUE(steps.Held());
+  EXPECT_TRUE(Eventually([&] { return w.Held(); }));
   EXPECT_FALSE(steps.Advance(150ms));
   w.Resume();
   EXPECT_TRUE(steps.Advance(10s));
@@ -400,10 +394,11 @@ TEST_F(Threads, AWorkerStoppedWhilePausedEndsWhenResumed) {
   w.Start();
   ASSERT_TRUE(steps.Advance(10s));
   w.Suspend();
-  ASSERT_TRUE(steps.Held());
+  ASSERT_TRUE(Eventually([&] { return w.Held(); }));
   w.Terminate();
   EXPECT_TRUE(w.Terminated());
   EXPECT_FALSE(Eventually([&] { return w.Finished(); }, 150ms)) << "a stop lifted the pause";
+  EXPECT_TRUE(w.Held());
   w.Resume();
   w.WaitFor();
   EXPECT_TRUE(steps.sawStop);
@@ -416,7 +411,7 @@ TEST_F(Threads, AWorkerStoppedWhilePausedEndsAtShutdown) {
   ASSERT_TRUE(steps.Advance(10s));
   w.Suspend();
   w.Suspend();
-  ASSERT_TRUE(steps.Held());
+  ASSERT_TRUE(Eventually([&] { return w.Held(); }));
   w.Terminate();
   EXPECT_TRUE(ShutdownAllThreads(10s));
   EXPECT_TRUE(w.Finished());
@@ -484,7 +479,7 @@ TEST_F(Threads, DestroyingAPausedOrRunningWorkerEndsIt) {
   ASSERT_TRUE(paused.Advance(10s));
   ASSERT_TRUE(running.Advance(10s));
   a->Suspend();
-  ASSERT_TRUE(paused.Held());
+  ASSERT_TRUE(Eventually([&] { return a->Held(); }));
   a.reset();
   b.reset();
   EXPECT_TRUE(paused.sawStop);
@@ -496,7 +491,8 @@ TEST_F(Threads, DestroyingAPausedOrRunningWorkerEndsIt) {
 TEST_F(Threads, ShutdownWithHundredPausedAndHundredSleepingWorkersIsQuick) {
   constexpr int kEach = 100;
   std::atomic<int> hooks{0};
-  int handed = 0;  // window thread only
+  int handed = 0;      // window thread only
+  int finalCalls = 0;  // window thread only
   std::atomic<int> looping{0};
   std::atomic<int> sleeping{0};
   std::vector<std::unique_ptr<Worker>> workers;
@@ -510,6 +506,8 @@ TEST_F(Threads, ShutdownWithHundredPausedAndHundredSleepingWorkersIsQuick) {
           ++looping;
         }
       }
+      // Handed over after the stop: the shutdown keeps serving the queue.
+      w.Synchronize([&] { ++finalCalls; });
     }));
     workers.push_back(std::make_unique<Worker>([&](Worker& w) {
       ++sleeping;
@@ -522,8 +520,13 @@ TEST_F(Threads, ShutdownWithHundredPausedAndHundredSleepingWorkersIsQuick) {
     workers[i]->Suspend();
     workers[i]->Suspend();
   }
-  // Let the paused ones reach their checkpoints (some with calls queued).
-  for (int i = 0; i < 5; ++i) loop_.ProcessEvents(10ms);
+  // The paused ones reach their checkpoints once their calls are served.
+  ASSERT_TRUE(Eventually([&] {
+    for (std::size_t i = 0; i < workers.size(); i += 2) {
+      if (!workers[i]->Held()) return false;
+    }
+    return true;
+  }, 30s));
 
   const auto start = Clock::now();
   const bool allEnded = ShutdownAllThreads(10s);
@@ -534,7 +537,25 @@ TEST_F(Threads, ShutdownWithHundredPausedAndHundredSleepingWorkersIsQuick) {
   for (auto& w : workers) EXPECT_TRUE(w->Finished());
   EXPECT_EQ(hooks, 2 * kEach);
   EXPECT_GE(handed, kEach);
+  EXPECT_EQ(finalCalls, kEach);
   workers.clear();
+}
+
+TEST_F(Threads, AWorkerMadeDuringTheShutdownIsStoppedToo) {
+  std::unique_ptr<Worker> late;
+  Worker first([&](Worker& w) {
+    // A handler run during the shutdown's wait makes a new worker.
+    w.Synchronize([&] {
+      late = std::make_unique<Worker>([](Worker& l) { l.Sleep(std::chrono::hours(1)); });
+      late->Start();
+    });
+    w.Sleep(std::chrono::hours(1));
+  });
+  first.Start();
+  EXPECT_TRUE(ShutdownAllThreads(10s));
+  ASSERT_NE(late, nullptr);
+  EXPECT_TRUE(late->Finished());
+  EXPECT_TRUE(late->Terminated());
 }
 
 TEST_F(Threads, ShutdownLeavesUnstartedWorkersUnrunAndReportsAStuckOne) {
