@@ -8,14 +8,15 @@
 //   - when created on the window thread: as soon as the window thread serves
 //     its queue again (the handler that made it has returned, or it waits);
 //   - otherwise (no dispatcher, or created on another thread): at the first
-//     Start(), Resume() or WaitFor().
+//     Start() or WaitFor().
 // Start() may always be called to start it at once.
 //
 // Ending. Destroying a Thread stops and joins it, but by then the derived
 // part is already gone: an owner whose Execute uses members of the derived
-// class calls Terminate() and WaitFor() before deleting it (as the job
-// records do), or ShutdownAllThreads() has ended it. Threads are destroyed
-// on the window thread (or at least not while ShutdownAllThreads runs).
+// class calls StopAndWait() (or Terminate() and WaitFor() when it cannot be
+// paused) before deleting it, or ShutdownAllThreads() has ended it. Threads
+// are destroyed on the window thread (or at least not while
+// ShutdownAllThreads runs).
 #pragma once
 
 #include <chrono>
