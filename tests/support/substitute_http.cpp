@@ -220,6 +220,7 @@ struct SubstituteHttpServer::Impl {
   std::vector<Route> prefixes;
   std::vector<HttpMaybeResponder> responders;
   HttpResponder fallback;
+  std::function<void(const HttpRequest&)> observer;
   std::unique_ptr<LoopbackServer> server;
 
   HttpReply Choose(const HttpRequest& req) {
@@ -295,11 +296,14 @@ struct SubstituteHttpServer::Impl {
       }
       req.body = rest.substr(0, length);
     }
+    std::function<void(const HttpRequest&)> observe;
     {
       std::lock_guard<std::mutex> lock(mutex);
       requests.push_back(req);
+      observe = observer;
     }
     arrived.notify_all();
+    if (observe) observe(req);
 
     HttpReply reply = Choose(req);
     if (reply.hang) {
@@ -405,6 +409,11 @@ void SubstituteHttpServer::ClearRoutes() {
   impl_->prefixes.clear();
   impl_->responders.clear();
   impl_->fallback = nullptr;
+}
+
+void SubstituteHttpServer::Observe(std::function<void(const HttpRequest&)> observer) {
+  std::lock_guard<std::mutex> lock(impl_->mutex);
+  impl_->observer = std::move(observer);
 }
 
 std::vector<HttpRequest> SubstituteHttpServer::Requests() const {

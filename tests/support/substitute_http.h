@@ -135,6 +135,9 @@ class SubstituteHttpServer {
   void Fallback(HttpResponder responder);
   // Forgets every route and responder (the recorded requests stay).
   void ClearRoutes();
+  // Called with each request as it arrives, before the reply is chosen
+  // (from the connection's thread), e.g. to log the traffic.
+  void Observe(std::function<void(const HttpRequest&)> observer);
 
   // Every request received so far, in order of arrival.
   std::vector<HttpRequest> Requests() const;

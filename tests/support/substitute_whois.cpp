@@ -50,6 +50,7 @@ struct SubstituteWhoisServer::Impl {
   std::map<std::string, WhoisResponder> exact;
   std::vector<WhoisMaybeResponder> responders;
   WhoisResponder fallback;
+  std::function<void(const WhoisRequest&)> observer;
   std::unique_ptr<LoopbackServer> server;
 
   WhoisReply Choose(const WhoisRequest& req) {
@@ -87,11 +88,14 @@ struct SubstituteWhoisServer::Impl {
     req.query = req.raw;
     if (!req.query.empty() && req.query.back() == '\n') req.query.pop_back();
     if (!req.query.empty() && req.query.back() == '\r') req.query.pop_back();
+    std::function<void(const WhoisRequest&)> observe;
     {
       std::lock_guard<std::mutex> lock(mutex);
       requests.push_back(req);
+      observe = observer;
     }
     arrived.notify_all();
+    if (observe) observe(req);
 
     WhoisReply reply = Choose(req);
     if (reply.hang) {
@@ -158,6 +162,11 @@ void SubstituteWhoisServer::ClearRoutes() {
   impl_->exact.clear();
   impl_->responders.clear();
   impl_->fallback = nullptr;
+}
+
+void SubstituteWhoisServer::Observe(std::function<void(const WhoisRequest&)> observer) {
+  std::lock_guard<std::mutex> lock(impl_->mutex);
+  impl_->observer = std::move(observer);
 }
 
 std::vector<WhoisRequest> SubstituteWhoisServer::Requests() const {

@@ -72,6 +72,8 @@ class SubstituteWhoisServer {
   void AddResponder(WhoisMaybeResponder responder);
   void Fallback(WhoisResponder responder);
   void ClearRoutes();
+  // Called with each question as it arrives (from the connection's thread).
+  void Observe(std::function<void(const WhoisRequest&)> observer);
 
   std::vector<WhoisRequest> Requests() const;
   size_t RequestCount() const;

@@ -2,7 +2,9 @@
 // installs every registered responder, writes the services file that points
 // the program at them and runs until it gets SIGINT or SIGTERM.
 //
-//   substitute-services --services-file PATH [--fixtures DIR]
+//   substitute-services --services-file PATH [--fixtures DIR] [--log]
+//
+// --log prints every request line (with its Host) and WHOIS question to stderr.
 #include <signal.h>
 #include <unistd.h>
 
@@ -26,7 +28,7 @@ std::vector<std::pair<std::string, Installer>>& Responders() {
 namespace {
 
 int Usage() {
-  std::fprintf(stderr, "usage: substitute-services --services-file PATH [--fixtures DIR]\n");
+  std::fprintf(stderr, "usage: substitute-services --services-file PATH [--fixtures DIR] [--log]\n");
   return 2;
 }
 
@@ -46,12 +48,15 @@ bool WriteServicesFile(const std::string& path, const std::string& text) {
 int main(int argc, char** argv) {
   std::string servicesFile;
   std::string fixtures = ORLU_FIXTURE_DIR;
+  bool log = false;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     if (arg == "--services-file" && i + 1 < argc) {
       servicesFile = argv[++i];
     } else if (arg == "--fixtures" && i + 1 < argc) {
       fixtures = argv[++i];
+    } else if (arg == "--log") {
+      log = true;
     } else {
       return Usage();
     }
@@ -70,6 +75,14 @@ int main(int argc, char** argv) {
   orlu::test::SubstituteHttpServer http;
   orlu::test::SubstituteWhoisServer whois;
   orlu::substitute::Servers servers{http, whois, fixtures};
+  if (log) {
+    http.Observe([](const orlu::test::HttpRequest& r) {
+      std::fprintf(stderr, "http  %s  %s\n", r.Header("Host").c_str(), r.requestLine.c_str());
+    });
+    whois.Observe([](const orlu::test::WhoisRequest& r) {
+      std::fprintf(stderr, "whois %s\n", r.query.c_str());
+    });
+  }
   for (auto& [name, install] : orlu::substitute::Responders()) {
     install(servers);
     std::fprintf(stderr, "substitute-services: %s\n", name.c_str());

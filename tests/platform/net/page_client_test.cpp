@@ -6,6 +6,8 @@
 #include <stdlib.h>
 
 #include <chrono>
+#include <cstdio>
+#include <fstream>
 #include <thread>
 
 #include "platform/net/services.h"
@@ -284,6 +286,20 @@ TEST_F(PageClientTest, ServicesSendEveryHostToTheSubstituteKeepingItsName) {
   // An explicit port stays in the Host header.
   EXPECT_EQ(c.Get("http://data.example.com:8080/p"), "data:/p");
   EXPECT_EQ(http.LastRequest().Header("Host"), "data.example.com:8080");
+}
+
+TEST_F(PageClientTest, ServicesFileNamedInTheEnvironmentIsUsed) {
+  http.OnHost("www.example.net", "/list.txt", HttpReply::Ok("listed"));
+  std::string path = ::testing::TempDir() + "orlu_page_client_services.txt";
+  std::ofstream(path, std::ios::binary) << "*http=" << http.HostPort() << "\n";
+  ::setenv("ORLU_SERVICES", path.c_str(), 1);
+  ReloadServices();
+  PageClient c;
+  std::string got = GetOrError(c, "http://www.example.net/list.txt");
+  ::unsetenv("ORLU_SERVICES");
+  ReloadServices();
+  std::remove(path.c_str());
+  EXPECT_EQ(got, "body:listed");
 }
 
 TEST_F(PageClientTest, FollowedRedirectToAnotherHostGoesThroughServicesToo) {
