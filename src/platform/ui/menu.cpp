@@ -15,6 +15,7 @@ struct MenuImpl {
   QPointer<QMenuBar> bar;
   QPointer<QMenu> menu;
   bool ownsMenu = false;
+  Form* form = nullptr;  // the form of a menu bar
 
   ~MenuImpl() {
     if (ownsMenu && menu) delete menu.data();
@@ -100,6 +101,7 @@ MainMenu::MainMenu(Form& form) : impl_(std::make_unique<MenuImpl>()) {
   auto* bar = new QMenuBar(FormWidgetOf(form));
   bar->setNativeMenuBar(false);
   impl_->bar = bar;
+  impl_->form = &form;
   SetFormMenuBar(form, bar);
 }
 
@@ -111,6 +113,8 @@ MainMenu::~MainMenu() {
 MenuItem& MainMenu::Add(const std::string& caption, std::function<void()> onClick) {
   items_.push_back(std::unique_ptr<MenuItem>(new MenuItem(*impl_, caption, false)));
   items_.back()->OnClick = std::move(onClick);
+  // The bar's height may change with its first item.
+  SetFormMenuBar(*impl_->form, impl_->bar);
   return *items_.back();
 }
 

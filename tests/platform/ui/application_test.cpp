@@ -1,0 +1,171 @@
+// The application object: exception box, the dispatcher on the event loop,
+// timers, the anti-freeze wait and its per-window guard.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <stdexcept>
+#include <thread>
+
+#include "platform/text/errors.h"
+#include "platform/thread/dispatcher.h"
+#include "platform/ui/ui.h"
+#include "support/window_test.h"
+
+namespace orlu {
+namespace {
+
+using std::chrono::milliseconds;
+
+TEST(Application, ExceptionsEscapingHandlersAreShownAndTheLoopGoesOn) {
+  Form form;
+  Button a(form, "a"), b(form, "b"), c(form, "c");
+  a.OnClick = [] { throw FileError("Unable to write to /x/y.ini"); };
+  b.OnClick = [] { throw 42; };
+  int after = 0;
+  c.OnClick = [&] { ++after; };
+  a.Click();
+  b.Click();
+  c.Click();
+  EXPECT_EQ(test::ExceptionMessages(),
+            (std::vector<std::string>{"Unable to write to /x/y.ini", ""}));
+  EXPECT_EQ(after, 1);
+
+  // A posted call that throws is shown the same way.
+  CurrentDispatcher()->Post([] { throw std::runtime_error("late"); });
+  EXPECT_TRUE(WaitUntil([] { return test::ExceptionMessages().size() == 3; }, milliseconds(2000)));
+  EXPECT_EQ(test::ExceptionMessages().back(), "late");
+
+  // A form whose constructor throws is shown too; the pointer stays null.
+  struct Broken : Form {
+    Broken() { throw std::runtime_error("broken form"); }
+  };
+  Broken* global = reinterpret_cast<Broken*>(&form);
+  Application::Instance()->CreateForm(global);
+  EXPECT_EQ(global, nullptr);
+  EXPECT_EQ(test::ExceptionMessages().back(), "broken form");
+}
+
+TEST(Application, PostedCallsRunOnTheWindowThreadInOrder) {
+  Dispatcher* d = CurrentDispatcher();
+  ASSERT_NE(d, nullptr);
+  EXPECT_TRUE(d->InWindowThread());
+  std::vector<int> order;
+  std::atomic<int> offThread{0};
+  std::thread worker([&] {
+    if (!d->InWindowThread()) ++offThread;
+    for (int i = 0; i < 100; ++i) {
+      d->Post([&order, d, i] {
+        if (d->InWindowThread()) order.push_back(i);
+      });
+    }
+  });
+  worker.join();
+  EXPECT_TRUE(WaitUntil([&] { return order.size() == 100; }, milliseconds(2000)));
+  for (int i = 0; i < 100; ++i) EXPECT_EQ(order[static_cast<size_t>(i)], i);
+  EXPECT_EQ(offThread.load(), 1);
+}
+
+TEST(Application, ProcessEventsWaitsAtMostTheGivenTime) {
+  Dispatcher* d = CurrentDispatcher();
+  const auto start = std::chrono::steady_clock::now();
+  d->ProcessEvents(milliseconds(30));
+  const auto waited = std::chrono::steady_clock::now() - start;
+  EXPECT_LT(waited, milliseconds(1000));
+  // A call posted from another thread ends the wait early.
+  bool ran = false;
+  std::thread poster([&] {
+    std::this_thread::sleep_for(milliseconds(20));
+    d->Post([&] { ran = true; });
+  });
+  EXPECT_TRUE(WaitUntil([&] { return ran; }, milliseconds(2000)));
+  poster.join();
+}
+
+TEST(Timer, TicksAndEnablingRestartsTheInterval) {
+  Timer timer(500, false);
+  int ticks = 0;
+  timer.OnTimer = [&] { ++ticks; };
+  EXPECT_FALSE(timer.Enabled());
+  ProcessEventsFor(milliseconds(600));
+  EXPECT_EQ(ticks, 0);
+
+  timer.SetEnabled(true);
+  ProcessEventsFor(milliseconds(300));
+  // Enabling again restarts the count: no tick for another 500 ms, although
+  // 600 ms have passed since the first start.
+  timer.SetEnabled(true);
+  ProcessEventsFor(milliseconds(300));
+  EXPECT_EQ(ticks, 0);
+  EXPECT_TRUE(WaitUntil([&] { return ticks >= 1; }, milliseconds(1000)));
+  timer.Stop();
+  const int stopped = ticks;
+  ProcessEventsFor(milliseconds(200));
+  EXPECT_EQ(ticks, stopped);
+
+  // A zero interval never ticks.
+  timer.SetInterval(0);
+  timer.Start();
+  ProcessEventsFor(milliseconds(50));
+  EXPECT_EQ(ticks, stopped);
+  EXPECT_EQ(timer.Interval(), 0);
+}
+
+TEST(Timer, AnExceptionInOnTimerIsShownAndTicksGoOn) {
+  Timer timer(10);
+  int ticks = 0;
+  timer.OnTimer = [&] {
+    ++ticks;
+    throw std::runtime_error("tick");
+  };
+  EXPECT_TRUE(WaitUntil([&] { return ticks >= 3; }, milliseconds(2000)));
+  timer.Stop();
+  EXPECT_GE(test::ExceptionMessages().size(), 3u);
+  EXPECT_EQ(test::ExceptionMessages().front(), "tick");
+}
+
+// While a handler waits on slow work, timers and other events keep running,
+// and a second request from the same window is ignored.
+TEST(AntiFreeze, WindowsStayAliveAndASecondRequestIsIgnored) {
+  Form form;
+  Button go(form, "go");
+  int started = 0;
+  int ignored = 0;
+  int ticksDuringWait = 0;
+  bool waiting = false;
+  Timer ticker(10);
+  ticker.OnTimer = [&] {
+    if (waiting) ++ticksDuringWait;
+  };
+  bool clickedAgain = false;
+  Timer again(50);
+  again.OnTimer = [&] {
+    if (waiting && !clickedAgain) {
+      clickedAgain = true;
+      go.Click();
+    }
+  };
+  go.OnClick = [&] {
+    BusyGuard guard(form);
+    if (!guard) {
+      ++ignored;
+      return;
+    }
+    ++started;
+    waiting = true;
+    RunKeepingWindowsAlive([] { std::this_thread::sleep_for(milliseconds(300)); });
+    waiting = false;
+  };
+  go.Click();
+  ticker.Stop();
+  again.Stop();
+  EXPECT_EQ(started, 1);
+  EXPECT_EQ(ignored, 1);
+  EXPECT_GT(ticksDuringWait, 5);
+  EXPECT_FALSE(form.Busy());
+  // Once the wait is over the window takes requests again.
+  go.Click();
+  EXPECT_EQ(started, 2);
+}
+
+}  // namespace
+}  // namespace orlu

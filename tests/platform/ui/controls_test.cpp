@@ -1,0 +1,242 @@
+// Common control behaviour: code clicks, docking, anchors, tool bar rows,
+// pages, menus, up-downs.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+
+#include "platform/ui/ui.h"
+#include "platform/ui/ui_internal.h"
+#include "support/window_test.h"
+
+namespace orlu {
+namespace {
+
+TEST(Controls, ClickFromCodeRunsTheHandlerEvenWhenDisabled) {
+  Form form;
+  Button button(form, "\xB2\xE9\xD1\xAF");
+  int clicks = 0;
+  button.OnClick = [&] { ++clicks; };
+  button.SetEnabled(false);
+  button.Click();
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(button.Caption(), "\xB2\xE9\xD1\xAF");
+
+  Label label(form, "link");
+  int labelClicks = 0;
+  label.OnClick = [&] { ++labelClicks; };
+  label.SetEnabled(false);
+  label.Click();
+  EXPECT_EQ(labelClicks, 1);
+
+  CheckBox box(form, "c");
+  int boxClicks = 0;
+  box.OnClick = [&] { ++boxClicks; };
+  box.SetChecked(true);
+  EXPECT_EQ(boxClicks, 0);  // setting the state is not a click
+  box.SetEnabled(false);
+  box.Click();
+  EXPECT_FALSE(box.Checked());
+  EXPECT_EQ(boxClicks, 1);
+
+  MainMenu menu(form);
+  MenuItem& top = menu.Add("\xB9\xA6\xC4\xDC");
+  int itemClicks = 0;
+  MenuItem& item = top.Add("x", [&] { ++itemClicks; });
+  item.SetEnabled(false);
+  item.Click();
+  EXPECT_EQ(itemClicks, 1);
+  EXPECT_EQ(top.Count(), 1);
+  EXPECT_EQ(&top.Item(0), &item);
+}
+
+TEST(Controls, RadioButtonsOfOneParentExcludeEachOther) {
+  Form form;
+  GroupBox group(form, "g");
+  RadioButton a(group, "a"), b(group, "b");
+  RadioButton other(form, "o");
+  other.SetChecked(true);
+  a.Click();
+  EXPECT_TRUE(a.Checked());
+  b.Click();
+  EXPECT_FALSE(a.Checked());
+  EXPECT_TRUE(b.Checked());
+  EXPECT_TRUE(other.Checked());
+}
+
+TEST(Controls, DockingTakesEdgesInOrderAndClientTheRest) {
+  Form form;
+  form.SetBounds(0, 0, 400, 300);
+  Panel top(form), bottom(form), right(form), client(form), plain(form);
+  top.SetHeight(30);
+  top.SetAlign(Align::Top);
+  bottom.SetHeight(20);
+  bottom.SetAlign(Align::Bottom);
+  right.SetWidth(50);
+  right.SetAlign(Align::Right);
+  client.SetAlign(Align::Client);
+  plain.SetBounds(10, 40, 60, 20);
+  form.Show();
+  EXPECT_EQ(form.ClientWidth(), 400);
+  EXPECT_EQ(form.ClientHeight(), 300);
+  auto rect = [](const Control& c) {
+    return std::vector<int>{c.Left(), c.Top(), c.Width(), c.Height()};
+  };
+  EXPECT_EQ(rect(top), (std::vector<int>{0, 0, 400, 30}));
+  EXPECT_EQ(rect(bottom), (std::vector<int>{0, 280, 400, 20}));
+  EXPECT_EQ(rect(right), (std::vector<int>{350, 30, 50, 250}));
+  EXPECT_EQ(rect(client), (std::vector<int>{0, 30, 350, 250}));
+  EXPECT_EQ(rect(plain), (std::vector<int>{10, 40, 60, 20}));
+
+  // The form grows: docked controls follow; hiding one gives its room away.
+  form.SetBounds(0, 0, 500, 400);
+  EXPECT_EQ(rect(bottom), (std::vector<int>{0, 380, 500, 20}));
+  EXPECT_EQ(rect(client), (std::vector<int>{0, 30, 450, 350}));
+  top.Hide();
+  EXPECT_EQ(rect(client), (std::vector<int>{0, 0, 450, 380}));
+
+  // Nested docking inside a docked panel.
+  Label inner(client, "x");
+  inner.SetAutoSize(false);
+  inner.SetHeight(10);
+  inner.SetAlign(Align::Bottom);
+  EXPECT_EQ(rect(inner), (std::vector<int>{0, 370, 450, 10}));
+}
+
+TEST(Controls, MenuBarTakesRoomAboveTheClientArea) {
+  Form form;
+  form.SetBounds(0, 0, 300, 200);
+  MainMenu menu(form);
+  menu.Add("a").Add("b");
+  Panel fill(form);
+  fill.SetAlign(Align::Client);
+  EXPECT_GT(form.Height() - form.ClientHeight(), 0);
+  EXPECT_EQ(fill.Height(), form.ClientHeight());
+  EXPECT_EQ(form.Height(), 200);
+}
+
+TEST(Controls, AnchoredControlsKeepTheirDistances) {
+  Form form;
+  form.SetBounds(0, 0, 400, 300);
+  Memo grows(form);
+  grows.SetBounds(10, 10, 380, 200);
+  grows.SetAnchors(kAnchorLeft | kAnchorTop | kAnchorRight | kAnchorBottom);
+  Button corner(form, "b");
+  corner.SetBounds(300, 260, 80, 25);
+  corner.SetAnchors(kAnchorRight | kAnchorBottom);
+  form.SetBounds(0, 0, 500, 350);
+  EXPECT_EQ(grows.Width(), 480);
+  EXPECT_EQ(grows.Height(), 250);
+  EXPECT_EQ(corner.Left(), 400);
+  EXPECT_EQ(corner.Top(), 310);
+  EXPECT_EQ(corner.Width(), 80);
+}
+
+TEST(Controls, ToolBarPutsButtonsAndControlsInOneRow) {
+  Form form;
+  form.SetBounds(0, 0, 913, 600);
+  ImageList images(30, 30);
+  EXPECT_EQ(images.AddGlyph("\xD7\xDB", colors::Blue), 0);
+  EXPECT_EQ(images.AddData("not a picture"), -1);
+  ToolBar bar(form);
+  bar.SetImages(&images);
+  ToolButton first(bar, "\xD7\xDB\xBA\xCF", 0);
+  ToolButton second(bar, "WHOIS", 0);
+  Panel panel(bar);
+  panel.SetBounds(0, 0, 383, 50);
+  EXPECT_EQ(bar.GetAlign(), Align::Top);
+  EXPECT_EQ(bar.Top(), 0);
+  EXPECT_EQ(bar.Width(), 913);
+  EXPECT_EQ(first.Left(), 0);
+  EXPECT_EQ(first.Width(), 55);
+  EXPECT_EQ(first.Height(), 50);
+  EXPECT_EQ(second.Left(), 55);
+  EXPECT_EQ(panel.Left(), 110);
+  EXPECT_EQ(panel.Width(), 383);
+  int clicks = 0;
+  second.OnClick = [&] { ++clicks; };
+  second.Click();
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(first.Caption(), "\xD7\xDB\xBA\xCF");
+}
+
+TEST(Controls, PageControlWithHiddenTabs) {
+  Form form;
+  PageControl pages(form);
+  pages.SetTabsVisible(false);
+  TabSheet a(pages, "a"), b(pages, "b"), c(pages, "c");
+  int changes = 0;
+  pages.OnChange = [&] { ++changes; };
+  EXPECT_EQ(pages.PageCount(), 3);
+  EXPECT_EQ(pages.ActivePageIndex(), 0);
+  pages.SetActivePageIndex(2);
+  EXPECT_EQ(pages.ActivePage(), &c);
+  pages.SetActivePage(b);
+  EXPECT_EQ(pages.ActivePageIndex(), 1);
+  EXPECT_EQ(b.PageIndex(), 1);
+  pages.SetActivePageIndex(7);  // no such page: nothing changes
+  EXPECT_EQ(pages.ActivePageIndex(), 1);
+  EXPECT_EQ(changes, 2);
+}
+
+TEST(Controls, UpDownStepsTheNumberInItsEdit) {
+  Form form;
+  Edit edit(form, "1");
+  edit.SetBounds(10, 10, 100, 21);
+  UpDown arrows(form);
+  arrows.SetRange(1, 1000);
+  arrows.SetPosition(100);
+  arrows.Associate(&edit);
+  EXPECT_EQ(edit.Text(), "100");
+  EXPECT_EQ(edit.Width(), 100 - arrows.Width());
+  EXPECT_EQ(arrows.Left(), edit.Left() + edit.Width());
+  edit.SetText("7");
+  arrows.StepUp();
+  EXPECT_EQ(edit.Text(), "8");
+  edit.SetText("1000");
+  arrows.StepUp();
+  EXPECT_EQ(edit.Text(), "1000");
+  edit.SetText("abc");  // not a number: steps from the last position
+  arrows.StepDown();
+  EXPECT_EQ(edit.Text(), "999");
+  arrows.SetPosition(-5);
+  EXPECT_EQ(arrows.Position(), 1);
+}
+
+// Key presses reach OnKeyPress as bytes; a handler can swallow one.
+TEST(Controls, KeyPressCanSwallowKeys) {
+  Form form;
+  Edit edit(form);
+  std::string seen;
+  edit.OnKeyPress = [&](char& key) {
+    seen.push_back(key);
+    if (key == 'x') key = 0;
+  };
+  QWidget* w = edit.Impl()->widget;
+  auto press = [&](int qtKey, const QString& text) {
+    QKeyEvent event(QEvent::KeyPress, qtKey, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(w, &event);
+  };
+  press(Qt::Key_A, "a");
+  press(Qt::Key_X, "x");
+  press(Qt::Key_B, "b");
+  press(Qt::Key_Return, "\r");
+  EXPECT_EQ(seen, "axb\r");
+  EXPECT_EQ(edit.Text(), "ab");
+}
+
+TEST(Controls, StatusBarPanels) {
+  Form form;
+  form.SetBounds(0, 0, 300, 200);
+  StatusBar bar(form);
+  bar.SetCaption("\xD7\xB4\xCC\xAC");
+  EXPECT_EQ(bar.PanelText(0), "\xD7\xB4\xCC\xAC");
+  EXPECT_EQ(bar.Top(), 200 - bar.Height());
+  bar.SetPanelCount(2);
+  bar.SetPanelText(1, "b");
+  EXPECT_EQ(bar.PanelText(1), "b");
+  EXPECT_EQ(bar.PanelText(5), "");
+}
+
+}  // namespace
+}  // namespace orlu

@@ -1,0 +1,167 @@
+// The report list: large fills, reads from other threads, selection and
+// the index checks.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "platform/text/errors.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/form.h"
+#include "platform/ui/list_view.h"
+#include "support/window_test.h"
+
+namespace orlu {
+namespace {
+
+std::vector<ListRow> MakeRows(int count, const std::string& tag) {
+  std::vector<ListRow> rows;
+  rows.reserve(static_cast<size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    rows.push_back(ListRow{std::to_string(i + 1),
+                           {tag + std::to_string(i) + ".com", std::to_string(i * 7), "\xCA\xA7\xB0\xDC"}});
+  }
+  return rows;
+}
+
+TEST(ListView, MillionRowsInOneCallReadBack) {
+  Form form;
+  ListView list(form);
+  list.SetBounds(0, 0, 600, 400);
+  list.SetColumns({{"ID", 50}, {"\xD3\xF2\xC3\xFB", 100}, {"\xC5\xC5\xC3\xFB", 200}, {"x", 80}});
+  list.AddRows(MakeRows(1000000, "d"));
+  ASSERT_EQ(list.RowCount(), 1000000);
+  form.Show();
+  ProcessEventsFor(std::chrono::milliseconds(50));
+  EXPECT_EQ(list.RowCaption(0), "1");
+  EXPECT_EQ(list.SubItem(0, 0), "d0.com");
+  EXPECT_EQ(list.SubItem(999999, 0), "d999999.com");
+  EXPECT_EQ(list.SubItem(999999, 1), std::to_string(999999 * 7));
+  EXPECT_EQ(list.SubItem(123456, 2), "\xCA\xA7\xB0\xDC");
+  EXPECT_EQ(list.RowTexts(5), (std::vector<std::string>{"6", "d5.com", "35", "\xCA\xA7\xB0\xDC"}));
+  // A second batch goes after the first.
+  list.AddRows(MakeRows(2, "e"));
+  EXPECT_EQ(list.RowCount(), 1000002);
+  EXPECT_EQ(list.SubItem(1000001, 0), "e1.com");
+  list.ScrollToRow(999999);
+  ProcessEventsFor(std::chrono::milliseconds(20));
+  list.Clear();
+  EXPECT_EQ(list.RowCount(), 0);
+}
+
+TEST(ListView, ColumnsAndIndexChecks) {
+  Form form;
+  ListView list(form);
+  list.AddColumn("ID");
+  list.AddColumn("\xD3\xF2\xC3\xFB", 150);
+  EXPECT_EQ(list.ColumnCount(), 2);
+  EXPECT_EQ(list.ColumnCaption(1), "\xD3\xF2\xC3\xFB");
+  EXPECT_EQ(list.ColumnWidth(1), 150);
+  EXPECT_EQ(list.ColumnCaption(2), "");
+  EXPECT_EQ(list.AddRow("1", {"a.com"}), 0);
+  EXPECT_EQ(list.AddRow("2"), 1);
+  EXPECT_EQ(list.SubItemCount(1), 0);
+  try {
+    list.SubItem(1, 0);
+    FAIL() << "a missing cell must raise";
+  } catch (const ListIndexError& e) {
+    EXPECT_STREQ(e.what(), "List index out of bounds (0)");
+  }
+  EXPECT_THROW(list.RowCaption(2), ListIndexError);
+  EXPECT_THROW(list.RowCaption(-1), ListIndexError);
+  EXPECT_THROW(list.SetSubItem(5, 0, "x"), ListIndexError);
+  // Writing past the last cell fills the gap with empty cells.
+  list.SetSubItem(1, 2, "z");
+  EXPECT_EQ(list.RowTexts(1), (std::vector<std::string>{"2", "", "", "z"}));
+  list.AddSubItem(0, "b");
+  EXPECT_EQ(list.SubItem(0, 1), "b");
+  list.SetRowCaption(0, "9");
+  EXPECT_EQ(list.RowCaption(0), "9");
+}
+
+TEST(ListView, ReadsFromWorkersWhileTheWindowThreadWrites) {
+  Form form;
+  ListView list(form);
+  list.SetColumns({{"ID", 50}, {"a", 100}, {"b", 100}});
+  list.AddRows(MakeRows(2000, "w"));
+  form.Show();
+  std::atomic<bool> stop{false};
+  std::atomic<long> reads{0};
+  std::atomic<int> bad{0};
+  std::vector<std::thread> readers;
+  for (int t = 0; t < 4; ++t) {
+    readers.emplace_back([&, t] {
+      long n = 0;
+      while (!stop.load()) {
+        const int rows = list.RowCount();
+        const int r = static_cast<int>((n * 31 + t) % rows);
+        const std::string cell = list.SubItem(r, 1);
+        // Every value ever written to column 2 is a whole number.
+        if (cell.empty() || cell.find_first_not_of("0123456789") != std::string::npos) ++bad;
+        const auto texts = list.RowTexts(r);
+        if (texts.size() != 4) ++bad;
+        ++n;
+      }
+      reads += n;
+    });
+  }
+  for (int round = 0; round < 200; ++round) {
+    for (int r = 0; r < 2000; r += 37) list.SetSubItem(r, 1, std::to_string(round * 100000 + r));
+    list.SetRow(round % 2000, ListRow{"x", {"w", "1", "y"}});
+    list.AddRow(std::to_string(2001 + round), {"n.com", "5", "z"});
+    if (round % 20 == 0) ProcessEventsFor(std::chrono::milliseconds(1));
+  }
+  stop = true;
+  for (auto& t : readers) t.join();
+  EXPECT_EQ(bad.load(), 0);
+  EXPECT_GT(reads.load(), 0);
+  EXPECT_EQ(list.RowCount(), 2200);
+}
+
+TEST(ListView, WritesOffTheWindowThreadAreRefused) {
+  Form form;
+  ListView list(form);
+  list.AddColumn("ID");
+  std::atomic<bool> refused{false};
+  std::thread worker([&] {
+    try {
+      list.AddRow("1");
+    } catch (const std::logic_error&) {
+      refused = true;
+    }
+  });
+  worker.join();
+  EXPECT_TRUE(refused.load());
+  EXPECT_EQ(list.RowCount(), 0);
+}
+
+TEST(ListView, SelectionClickAndCheckBoxes) {
+  Form form;
+  ListView list(form);
+  list.SetColumns({{"ID", 50}, {"d", 100}});
+  list.AddRows(MakeRows(5, "s"));
+  std::vector<int> selected;
+  int clicks = 0;
+  list.OnSelect = [&](int row) { selected.push_back(row); };
+  list.OnClick = [&] { ++clicks; };
+  EXPECT_EQ(list.SelectedIndex(), -1);
+  list.SetSelectedIndex(3);
+  EXPECT_EQ(list.SelectedIndex(), 3);
+  list.SetSelectedIndex(1);
+  EXPECT_EQ(list.SelectedRows(), std::vector<int>{1});
+  list.SetSelectedIndex(-1);
+  EXPECT_EQ(list.SelectedIndex(), -1);
+  EXPECT_EQ(selected, (std::vector<int>{3, 1, -1}));
+  list.Click();
+  EXPECT_EQ(clicks, 1);
+
+  list.SetMultiSelect(true);
+  list.SetCheckBoxes(true);
+  EXPECT_FALSE(list.Checked(2));
+  list.SetChecked(2, true);
+  EXPECT_TRUE(list.Checked(2));
+  EXPECT_THROW(list.Checked(9), ListIndexError);
+}
+
+}  // namespace
+}  // namespace orlu
