@@ -1,6 +1,9 @@
 #include "whois/whois_reply.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
+#include <stdexcept>
 
 #include "platform/text/codepage.h"
 #include "platform/text/gbk.h"
@@ -31,6 +34,46 @@ const std::string& WordUnsupported() {
 
 std::string PrepareWhoisReply(std::string_view raw) { return LowerCase(Utf8ToAnsi(raw)); }
 
+namespace {
+
+// True when `pos` starts a character: the bytes before it that could be
+// either half of a double-byte character (0x81-0xFE) follow a byte that can
+// only end one, and pair up as lead and trail; an odd run leaves `pos` as
+// the second byte of a character.
+bool AtCharBoundary(std::string_view text, size_t pos) {
+  size_t run = 0;
+  while (run < pos) {
+    const auto b = static_cast<unsigned char>(text[pos - run - 1]);
+    if (b < 0x81 || b == 0xFF) break;
+    ++run;
+  }
+  return run % 2 == 0;
+}
+
+// The value from `start` up to the line feed that follows `after`; empty
+// when none follows or it comes before `start`.
+void ValueBeforeLineFeed(std::string_view text, size_t after, size_t start, std::string& value) {
+  const size_t lf = text.find('\n', after);
+  if (lf == std::string_view::npos || lf < start)
+    value.clear();
+  else
+    value.assign(text.substr(start, lf - start));
+}
+
+}  // namespace
+
+size_t FindMarker(std::string_view text, std::string_view marker, size_t from) {
+  if (marker.empty()) return std::string_view::npos;
+  while (from < text.size()) {
+    const void* hit = memmem(text.data() + from, text.size() - from, marker.data(), marker.size());
+    if (!hit) return std::string_view::npos;
+    const size_t pos = static_cast<size_t>(static_cast<const char*>(hit) - text.data());
+    if (AtCharBoundary(text, pos)) return pos;
+    from = pos + 1;
+  }
+  return std::string_view::npos;
+}
+
 const std::vector<std::string_view>& WhoisRefusalTexts() {
   // Seen in real replies: the org registry's query limit ("WHOIS LIMIT
   // EXCEEDED"), the cn registry's "Queried interval is too short", and the
@@ -44,25 +87,20 @@ const std::vector<std::string_view>& WhoisRefusalTexts() {
 }
 
 bool IsWhoisRefusal(std::string_view prepared) {
+  // A refusal stands in place of the answer, at the head of the reply; the
+  // terms of use further down may speak of limits without refusing anything.
+  const std::string_view head = prepared.substr(0, kWhoisRefusalHead);
   for (std::string_view t : WhoisRefusalTexts())
-    if (PosChar(t, prepared) != 0) return true;
+    if (FindMarker(head, t) != std::string_view::npos) return true;
   return false;
 }
 
 bool CutLabelValue(std::string_view text, std::string_view label, size_t from, size_t skip,
                    std::string& value, size_t* labelPos) {
-  if (from >= text.size()) return false;
-  const int p = PosChar(label, text, static_cast<int>(from) + 1);
-  if (p == 0) return false;
-  const size_t pos = static_cast<size_t>(p) - 1;
+  const size_t pos = FindMarker(text, label, from);
+  if (pos == std::string_view::npos) return false;
   if (labelPos) *labelPos = pos;
-  const size_t after = pos + label.size();
-  const size_t start = after + skip;
-  const size_t lf = text.find('\n', after);
-  if (lf == std::string_view::npos || lf < start)
-    value.clear();
-  else
-    value.assign(text.substr(start, lf - start));
+  ValueBeforeLineFeed(text, pos + label.size(), pos + label.size() + skip, value);
   return true;
 }
 
@@ -88,7 +126,7 @@ struct Classifier {
 
 constexpr std::string_view kReservedList = "sorry, the domain you requested is in the reserved list";
 
-const std::array<Classifier, kWhoisGroupCount>& Classifiers() {
+std::array<Classifier, kWhoisGroupCount> BuildClassifiers() {
   using enum Outcome;
   const StateTest failed{Test::IsFailureWord, {}, Failed};
   const StateTest reservedEquals{Test::Equals, kReservedList, Reserved};
@@ -97,7 +135,7 @@ const std::array<Classifier, kWhoisGroupCount>& Classifiers() {
                             Registered};
   const Classifier noMatchFor{{{Test::Contains, "no match for", Unregistered}, failed, reservedEquals},
                               Registered};
-  static const std::array<Classifier, kWhoisGroupCount> table = {
+  return {
       // cn
       Classifier{{{Test::Contains, "no matching record", Unregistered},
                   failed,
@@ -133,6 +171,10 @@ const std::array<Classifier, kWhoisGroupCount>& Classifiers() {
                   reservedEquals},
                  Registered},
   };
+}
+
+const std::array<Classifier, kWhoisGroupCount>& Classifiers() {
+  static const std::array<Classifier, kWhoisGroupCount> table = BuildClassifiers();
   return table;
 }
 
@@ -148,7 +190,7 @@ const std::string& OutcomeWord(Outcome o) {
 
 bool Holds(const StateTest& t, std::string_view reply) {
   switch (t.kind) {
-    case Test::Contains: return PosChar(t.text, reply) != 0;
+    case Test::Contains: return FindMarker(reply, t.text) != std::string_view::npos;
     case Test::Equals: return reply == t.text;
     case Test::IsFailureWord: return reply == WordFailed();
   }
@@ -171,12 +213,65 @@ struct LabelRow {
   std::array<std::string_view, 3> labels;
 };
 
+// Every label holds exactly one colon, so the first occurrence of each
+// label of a cutter is found in one pass over the colons of the reply.
+constexpr size_t kMaxLabels = 16;
+
+uint32_t Load4(const char* p) {
+  uint32_t v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+
 struct Cutter {
   CutStyle style;
   std::vector<LabelRow> rows;
+  std::vector<std::string_view> labels;  // every label of every row, in order
+  std::vector<size_t> colonAt;           // where each label's colon is
+  std::vector<uint32_t> beforeColon;     // the four bytes before it
+
+  Cutter(CutStyle s, std::vector<LabelRow> r) : style(s), rows(std::move(r)) {
+    for (const LabelRow& row : rows)
+      for (std::string_view label : row.labels)
+        if (!label.empty()) {
+          labels.push_back(label);
+          colonAt.push_back(label.find(':'));
+        }
+    for (size_t i = 0; i < labels.size(); ++i) {
+      if (colonAt[i] < 4) throw std::logic_error("WHOIS label too short");
+      beforeColon.push_back(Load4(labels[i].data() + colonAt[i] - 4));
+    }
+    if (labels.size() > kMaxLabels) throw std::logic_error("too many WHOIS labels");
+  }
 };
 
-const std::array<Cutter, kWhoisGroupCount>& Cutters() {
+// first[i]: position of the first occurrence of c.labels[i] at a character
+// boundary, or npos.
+void FindLabels(const Cutter& c, std::string_view text, std::array<size_t, kMaxLabels>& first) {
+  first.fill(std::string_view::npos);
+  size_t left = c.labels.size();
+  size_t q = 0;
+  while (left > 0 && q < text.size()) {
+    const void* hit = std::memchr(text.data() + q, ':', text.size() - q);
+    if (!hit) break;
+    q = static_cast<size_t>(static_cast<const char*>(hit) - text.data());
+    const uint32_t before = q >= 4 ? Load4(text.data() + q - 4) : 0;
+    for (size_t i = 0; i < c.labels.size(); ++i) {
+      if (first[i] != std::string_view::npos || before != c.beforeColon[i] || q < c.colonAt[i])
+        continue;
+      const size_t at = q - c.colonAt[i];
+      const std::string_view label = c.labels[i];
+      if (at + label.size() > text.size() || std::memcmp(text.data() + at, label.data(), label.size()) != 0)
+        continue;
+      if (!AtCharBoundary(text, at)) continue;
+      first[i] = at;
+      --left;
+    }
+    ++q;
+  }
+}
+
+std::array<Cutter, kWhoisGroupCount> BuildCutters() {
   using F = WhoisFields;
   // The thin registries (com/net, cc, tv): labels carry their blank.
   const std::vector<LabelRow> thin = {
@@ -213,7 +308,7 @@ const std::array<Cutter, kWhoisGroupCount>& Cutters() {
   other[6] = {&F::CreationDate, {"created on:", "creation date:", "registration date:"}};
   const std::vector<LabelRow> name = {{&F::StatusText, {"domain status:"}}};
 
-  static const std::array<Cutter, kWhoisGroupCount> table = {
+  return {
       Cutter{CutStyle::Progressive, cn},
       Cutter{CutStyle::FromLabel, thin},          // com, net
       Cutter{CutStyle::FromLabel, thick},         // org
@@ -225,6 +320,10 @@ const std::array<Cutter, kWhoisGroupCount>& Cutters() {
       Cutter{CutStyle::FromLabelTrimmed, thick},  // mobi
       Cutter{CutStyle::FromLabelTrimmed, other},  // other
   };
+}
+
+const std::array<Cutter, kWhoisGroupCount>& Cutters() {
+  static const std::array<Cutter, kWhoisGroupCount> table = BuildCutters();
   return table;
 }
 
@@ -245,20 +344,35 @@ std::string ClassifyWhoisReply(int group, std::string_view prepared) {
 void CutWhoisFields(int group, std::string_view prepared, WhoisFields& fields) {
   if (group < 0 || group >= kWhoisGroupCount) return;
   const Cutter& c = Cutters()[static_cast<size_t>(group)];
-  size_t from = 0;  // progressive style: where the next label is looked for
   std::string value;
+  if (c.style == CutStyle::Progressive) {
+    size_t from = 0;  // where the next label is looked for
+    for (const LabelRow& row : c.rows) {
+      for (std::string_view label : row.labels) {
+        if (label.empty()) break;
+        const size_t skip = label == "name server:" ? 0 : 1;
+        size_t pos = 0;
+        if (!CutLabelValue(prepared, label, from, skip, value, &pos)) continue;
+        fields.*row.field = value;
+        from = pos + 1;
+        break;
+      }
+    }
+    return;
+  }
+  std::array<size_t, kMaxLabels> first;
+  FindLabels(c, prepared, first);
+  size_t i = 0;  // index into c.labels
   for (const LabelRow& row : c.rows) {
+    bool filled = false;
     for (std::string_view label : row.labels) {
       if (label.empty()) break;
-      size_t skip = 0;
-      if (c.style == CutStyle::Progressive && label != "name server:") skip = 1;
-      size_t pos = 0;
-      if (!CutLabelValue(prepared, label, c.style == CutStyle::Progressive ? from : 0, skip,
-                         value, &pos))
-        continue;
+      const size_t at = first[i++];
+      if (filled || at == std::string_view::npos) continue;
+      const size_t after = at + label.size();
+      ValueBeforeLineFeed(prepared, after, after, value);
       fields.*row.field = c.style == CutStyle::FromLabelTrimmed ? Trim(value) : value;
-      if (c.style == CutStyle::Progressive) from = pos + 1;
-      break;
+      filled = true;
     }
   }
 }

@@ -38,7 +38,9 @@ struct WhoisFields {
 std::string PrepareWhoisReply(std::string_view raw);
 
 // Texts with which registries refuse to answer (query limits, outages),
-// lower-case. A reply holding one of them says nothing about the domain.
+// lower-case. A reply that opens with one of them (within its first
+// kWhoisRefusalHead bytes) says nothing about the domain.
+inline constexpr size_t kWhoisRefusalHead = 512;
 const std::vector<std::string_view>& WhoisRefusalTexts();
 bool IsWhoisRefusal(std::string_view prepared);
 
@@ -56,6 +58,11 @@ void CutWhoisFields(int group, std::string_view prepared, WhoisFields& fields);
 // starting "refer:", then a line starting "whois:" (these two only with a
 // value). False when the reply names none.
 bool CutIanaReferral(std::string_view prepared, std::string& server);
+
+// 0-based position of the first `marker` in `text` at or after `from` that
+// starts at a character boundary (never inside a double-byte character);
+// npos when there is none. A byte-wise search as fast as the C library's.
+size_t FindMarker(std::string_view text, std::string_view marker, size_t from = 0);
 
 // The value after `label` up to the next line feed, searched at character
 // boundaries from 0-based `from`; `skip` bytes after the label are passed

@@ -103,6 +103,12 @@ TEST(WhoisClassify, FailuresInEveryGroup) {
     EXPECT_EQ(State(g, "The Whois database is currently down. Not found: try later"), WordFailed()) << g;
     EXPECT_EQ(State(g, "Your connection limit exceeded. No match for you."), WordFailed()) << g;
   }
+  // A refusal stands at the head of the reply; terms of use further down that
+  // speak of limits refuse nothing.
+  const std::string record = "   Domain Name: A.COM\r\n" + std::string(600, ' ') + "\r\n";
+  EXPECT_EQ(State(kGroupCom, record + "query limit exceeded: access blocked\r\n"), WordRegistered());
+  EXPECT_EQ(State(kGroupCom, "\r\nWhois Server Version 2.0\r\n\r\nThe Whois database is currently down.\r\n"),
+            WordFailed());
   // Only the whole reply "失败" is the failure word.
   EXPECT_EQ(ClassifyWhoisReply(kGroupCom, WordFailed() + "x"), WordReserved());
   EXPECT_EQ(ClassifyWhoisReply(kGroupOrg, WordFailed() + "x"), WordRegistered());

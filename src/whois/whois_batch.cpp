@@ -1,0 +1,173 @@
+#include "whois/whois_batch.h"
+
+#include <chrono>
+#include <utility>
+
+#include "platform/text/gbk.h"
+#include "whois/whois_registry.h"
+#include "whois/whois_reply.h"
+
+namespace orlu {
+
+WhoisSettings WhoisConfig;
+
+int32_t WhoisSettings::ThreadCount(int group) const {
+  switch (group) {
+    case kGroupCn: return CnThreads;
+    case kGroupCom: return ComThreads;
+    case kGroupOrg: return OrgThreads;
+    case kGroupCc: return CcThreads;
+    case kGroupBiz: return BizThreads;
+    case kGroupInfo: return InfoThreads;
+    case kGroupName: return NameThreads;
+    case kGroupTv: return TvThreads;
+    case kGroupMobi: return MobiThreads;
+    case kGroupOther: return OtherThreads;
+    default: return 0;
+  }
+}
+
+int32_t WhoisSettings::Delay(int group) const {
+  switch (group) {
+    case kGroupCn: return CnDelay;
+    case kGroupCom: return ComDelay;
+    case kGroupOrg: return OrgDelay;
+    case kGroupCc: return CcDelay;
+    case kGroupBiz: return BizDelay;
+    case kGroupInfo: return InfoDelay;
+    case kGroupName: return NameDelay;
+    case kGroupTv: return TvDelay;
+    case kGroupMobi: return MobiDelay;
+    case kGroupOther: return OtherDelay;
+    default: return 0;
+  }
+}
+
+std::vector<WhoisRow> BuildWhoisRows(const std::vector<std::string>& lines) {
+  std::vector<WhoisRow> rows;
+  rows.reserve(lines.size());
+  const size_t n = lines.size();
+  for (size_t i = 0; i < n; ++i) {
+    std::string domain = Trim(lines[i]);
+    if (i + 1 == n && domain.empty()) break;
+    WhoisRow row;
+    row.caption = std::to_string(i + 1);
+    row.cells.reserve(kWhoisRowCells);
+    row.cells.push_back(std::move(domain));
+    row.cells.resize(kWhoisRowCells, " ");
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
+namespace {
+
+bool IsUnfinished(const std::string& status) {
+  return status.empty() || status == " " || status == WordFailed();
+}
+
+}  // namespace
+
+CWhois::CWhois(bool createSuspended, WhoisLines lines, int count, int index, uint8_t group)
+    : Thread(createSuspended),
+      WhoisLookup(group),
+      Lines(std::move(lines)),
+      Count(count),
+      Index(index),
+      Generation(WhoisConfig.ListView ? WhoisConfig.ListView->Generation() : 0) {}
+
+CWhois::~CWhois() { StopAndWait(); }
+
+void CWhois::OnTerminate() { AbortQuestions(); }
+
+void CWhois::WhoisPause(const std::string& domain) {
+  const int group = WhoisGroupOfDomain(domain);
+  if (group != Group) return;
+  const int32_t delay = WhoisConfig.Delay(group);
+  if (delay > 0) Sleep(std::chrono::milliseconds(delay));
+}
+
+void CWhois::Execute() {
+  const int n = Lines ? static_cast<int>(Lines->size()) : 0;
+  WhoisRowStore* list = WhoisConfig.ListView;
+  if (list == nullptr || Count <= 0) return;
+  const int passes = WhoisConfig.Passes;
+  for (int pass = 0; pass < passes; ++pass) {
+    if (!Checkpoint()) return;
+    for (int i = Index; i < n; i += Count) {
+      Domain = PrepareWhoisDomain((*Lines)[i]);
+      if (Domain.empty()) continue;
+      Row = i;
+      // The list may hold fewer rows than the lines (edited since the rows
+      // were built): a line without a row is skipped.
+      if (i >= list->RowCount()) continue;
+      if (!IsUnfinished(list->Cell(i, kWhoisStatusCell))) continue;
+      // Only domains of this worker's group cost a question; hold and stop
+      // there, not on every row of the walk.
+      if (WhoisGroupOfDomain(Domain) == Group && !Checkpoint()) return;
+      ResetWhoisFields();
+      bool handled = false;
+      const bool supported = WhoisBySuffix(Domain, handled);
+      // A question cut short by a stop is no answer.
+      if (Terminated()) return;
+      if (!supported) {
+        Synchronize([this] { ShowSuffixUnsupported(); });
+      } else if (handled) {
+        Synchronize([this] { ShowWhoisRow(); });
+      }
+      WhoisPause(Domain);
+    }
+  }
+}
+
+void CWhois::ShowWhoisRow() {
+  WhoisRowStore* list = WhoisConfig.ListView;
+  if (list == nullptr || list->Generation() != Generation) return;
+  if (Row < 0 || Row >= list->RowCount()) return;
+  list->WriteCells(Row, kWhoisStatusCell,
+                   {State, Organization, Registrar, CreationDate, ExpirationDate, Email,
+                    StatusText, Contact, NameServer});
+}
+
+void CWhois::ShowSuffixUnsupported() {
+  WhoisRowStore* list = WhoisConfig.ListView;
+  if (list == nullptr || list->Generation() != Generation) return;
+  if (Row < 0 || Row >= list->RowCount()) return;
+  list->WriteCells(Row, kWhoisStatusCell, {WordUnsupported()});
+}
+
+// --- The batch ---
+
+WhoisBatch::~WhoisBatch() { Stop(); }
+
+void WhoisBatch::Start(std::vector<std::string> lines) {
+  std::erase_if(workers_, [](const std::unique_ptr<CWhois>& w) { return w->Finished(); });
+  auto snapshot = std::make_shared<const std::vector<std::string>>(std::move(lines));
+  for (int group = 0; group < kWhoisGroupCount; ++group) {
+    const int count = WhoisConfig.ThreadCount(group);
+    for (int i = 0; i < count; ++i) {
+      workers_.push_back(
+          std::make_unique<CWhois>(false, snapshot, count, i, static_cast<uint8_t>(group)));
+      workers_.back()->Start();
+    }
+  }
+}
+
+bool WhoisBatch::Running() const {
+  for (const auto& w : workers_) {
+    if (!w->Finished()) return true;
+  }
+  return false;
+}
+
+void WhoisBatch::Stop() {
+  for (auto& w : workers_) w->Terminate();
+  for (auto& w : workers_) w->WaitFor();
+  workers_.clear();
+}
+
+void WhoisBatch::Wait() {
+  for (auto& w : workers_) w->WaitFor();
+}
+
+}  // namespace orlu
