@@ -178,7 +178,7 @@ HttpReply& HttpReply::Drip(size_t bytes, std::chrono::milliseconds every) {
 }
 
 HttpReply& HttpReply::CloseEarly(size_t bodyBytes) {
-  closeAfter = Serialize().size() - body.size() + std::min(bodyBytes, body.size());
+  closeAfterBody = bodyBytes;
   return *this;
 }
 
@@ -312,6 +312,10 @@ struct SubstituteHttpServer::Impl {
     }
     if (reply.delay.count() > 0 && !conn.Pause(reply.delay)) return;
     std::string wire = reply.Serialize();
+    if (reply.closeAfterBody && !reply.raw) {
+      size_t head = wire.size() - reply.body.size();
+      wire.resize(head + std::min(*reply.closeAfterBody, reply.body.size()));
+    }
     if (reply.closeAfter && *reply.closeAfter < wire.size()) wire.resize(*reply.closeAfter);
     if (reply.dripBytes > 0) {
       for (size_t pos = 0; pos < wire.size(); pos += reply.dripBytes) {

@@ -83,6 +83,8 @@ struct HttpReply {
   std::chrono::milliseconds dripEvery{0};  // ... then wait this long, repeat
   std::optional<size_t> closeAfter;    // close once this many bytes of the
                                        // assembled reply are sent
+  std::optional<size_t> closeAfterBody;  // close once the head and this many
+                                         // bytes of the body are sent
   bool hang = false;                   // never answer; close only at stop
   bool hangAfterReply = false;         // send the reply, keep the connection open
 

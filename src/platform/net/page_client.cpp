@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstring>
 #include <mutex>
 
 #include "platform/net/services.h"
@@ -112,6 +113,7 @@ struct PageClient::Impl {
   std::string body;
   size_t cap = 0;
   bool overCap = false;
+  bool headDone = false;  // the blank line after the reply's headers came
   Clock::time_point lastActivity;
 
   static size_t OnBody(char* data, size_t size, size_t count, void* user) {
@@ -126,9 +128,15 @@ struct PageClient::Impl {
     return n;
   }
 
-  static size_t OnHeader(char*, size_t size, size_t count, void* user) {
-    static_cast<Impl*>(user)->lastActivity = Clock::now();
-    return size * count;
+  static size_t OnHeader(char* data, size_t size, size_t count, void* user) {
+    auto* self = static_cast<Impl*>(user);
+    size_t n = size * count;
+    self->lastActivity = Clock::now();
+    if (n >= 5 && std::memcmp(data, "HTTP/", 5) == 0)
+      self->headDone = false;  // a new reply (after 1xx) starts
+    else if ((n == 2 && data[0] == '\r' && data[1] == '\n') || (n == 1 && data[0] == '\n'))
+      self->headDone = true;
+    return n;
   }
 };
 
@@ -251,6 +259,7 @@ std::string PageClient::Get(const std::string& url) {
     im.body.clear();
     im.cap = MaxBody;
     im.overCap = false;
+    im.headDone = false;
     im.errbuf[0] = 0;
     const Clock::time_point start = Clock::now();
     im.lastActivity = start;
@@ -323,6 +332,9 @@ std::string PageClient::Get(const std::string& url) {
           throw NetError("Fetch failed: " + current + " (" + detail + ")");
       }
     }
+
+    // A connection closed inside the reply's head is no reply.
+    if (!im.headDone) throw NetError("Connection closed early: " + current + " (reply head cut off)");
 
     long status = 0;
     curl_easy_getinfo(e, CURLINFO_RESPONSE_CODE, &status);

@@ -140,7 +140,8 @@ TEST_F(PageClientTest, SlowDripThatNeverPausesTooLongCompletes) {
 
 TEST_F(PageClientTest, FailuresRaise) {
   RefusingPort refused;
-  http.On("/early", HttpReply::Ok(std::string(1000, 'x')).CloseEarly(10));
+  http.On("/early", HttpReply::Ok(std::string(1000, 'x')).CloseEarly(10).Header("X-Late", "1"));
+
   http.On("/nothing", HttpReply::Raw(""));
   http.On("/404", HttpReply::Status(404, "missing"));
   http.On("/500", HttpReply::Status(500, "broken"));
@@ -156,6 +157,21 @@ TEST_F(PageClientTest, FailuresRaise) {
   EXPECT_THAT(GetOrError(c, http.Url("/500")), HasSubstr("error:HTTP error 500"));
   EXPECT_THAT(GetOrError(c, http.Url("/302")), HasSubstr("error:Redirect 302 not followed"));
   EXPECT_EQ(http.RequestCount(), 5u);  // the redirect was not followed
+}
+
+TEST_F(PageClientTest, ReplyCutAtAnyByteRaises) {
+  const HttpReply whole = HttpReply::Ok("body bytes").Header("X-Pad", "1");
+  const size_t size = whole.Serialize().size();
+  PageClient c;
+  c.ReadTimeout = 2000;
+  for (size_t cut = 0; cut < size; ++cut) {
+    HttpReply r = whole;
+    r.closeAfter = cut;
+    http.On("/cut", r);
+    EXPECT_THAT(GetOrError(c, http.Url("/cut")), HasSubstr("error:")) << "cut after " << cut << " bytes";
+  }
+  http.On("/cut", whole);
+  EXPECT_EQ(c.Get(http.Url("/cut")), "body bytes");
 }
 
 TEST_F(PageClientTest, FollowedRedirectReturnsTheFinalBody) {
