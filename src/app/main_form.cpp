@@ -42,6 +42,7 @@ TFormMain::TFormMain()
   BuildMenu();
   BuildWhoisPage();
   BuildDomainFilterPage();
+  BuildDomainCreatePage();
   BuildAlexaPage();
   BuildSiteInfoPage();
   BuildKeyWordPage();

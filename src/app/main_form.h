@@ -115,6 +115,51 @@ class TFormMain : public Form {
   Button btnFilterKeyWordSave{tsDomainFilter};
   Memo mmoFilterKeyWord{tsDomainFilter};
 
+  // --- Page 2: domain generation (built in domaintools/domain_generator_page.cpp) ---
+  PageControl pgcDomainCreate{tsDomainCreate};
+  TabSheet ts3{pgcDomainCreate};
+  TabSheet ts4{pgcDomainCreate};
+  Button btn1{ts3};
+  Button btn3{ts3};
+  Button btn16{ts3};
+  Button btn4{ts3};
+  Memo mmoDomainCreate1{ts3};
+  Button btn5{ts4};
+  Button btn6{ts4};
+  Button btn15{ts4};
+  Button btn7{ts4};
+  Memo mmoDomainCreate2{ts4};
+  CheckBox chkCreateFan{tsDomainCreate};
+  Button btnDomainCreateStart{tsDomainCreate};
+  Button btn9{tsDomainCreate};
+  Memo mmoDomainCreate3{tsDomainCreate};
+  PageControl pgcDomainCreatePara{tsDomainCreate};
+  TabSheet ts9{pgcDomainCreatePara};
+  TabSheet ts11{pgcDomainCreatePara};
+  CheckBox chkTypoLack1Letter{ts9};
+  CheckBox chkTypoNtoM{ts9};
+  CheckBox chkTypoMtoN{ts9};
+  CheckBox chkTypoLack2Letter{ts9};
+  CheckBox chkTypoDoubleLetter{ts9};
+  CheckBox chkTypoxxxcom_cn{ts9};
+  Button btnTypoStart{ts9};
+  CheckBox chkDcn{ts11};
+  CheckBox chkDcomcn{ts11};
+  CheckBox chkDnetcn{ts11};
+  CheckBox chkDorgcn{ts11};
+  CheckBox chkDgovcn{ts11};
+  CheckBox chkDcom{ts11};
+  CheckBox chkDnet{ts11};
+  CheckBox chkDorg{ts11};
+  CheckBox chkDbiz{ts11};
+  CheckBox chkDinfo{ts11};
+  CheckBox chkDtv{ts11};
+  CheckBox chkDmobi{ts11};
+  CheckBox chkDname{ts11};
+  CheckBox chkDcc{ts11};
+  Button btnOtherDomainCreate{ts11};
+  Button btnAllDomainCreate{ts11};
+
   // --- Page 3: batch ranking ---
   Button btnAlexaPutOut{tsAleax};
   ListView lvAlexa{tsAleax};
@@ -239,6 +284,21 @@ class TFormMain : public Form {
   void N7Click();
   void btnOpenKeyWordMiduClick();
 
+  // Page 2: domain generation.
+  void btn1Click();
+  void btn5Click();
+  void btn3Click();
+  void btn6Click();
+  void btn16Click();
+  void btn15Click();
+  void btn4Click();
+  void btn7Click();
+  void btn9Click();
+  void btnDomainCreateStartClick();
+  void btnTypoStartClick();
+  void btnOtherDomainCreateClick();
+  void btnAllDomainCreateClick();
+
   // Settings buttons of pages 1 and 4.
   void btnFilterKeyWordSaveClick();
   void btnSiteInfoKeyWordSaveClick();
@@ -262,6 +322,7 @@ class TFormMain : public Form {
   void BuildMenu();
   void BuildWhoisPage();
   void BuildDomainFilterPage();
+  void BuildDomainCreatePage();
   void BuildAlexaPage();
   void BuildSiteInfoPage();
   void BuildKeyWordPage();
