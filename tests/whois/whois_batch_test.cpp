@@ -1,0 +1,409 @@
+// The batch WHOIS workers against a substitute WHOIS server on loopback: the
+// rows built from the domain list, the share of rows of each worker, pacing,
+// the states every kind of reply leaves in the rows, retries, and stopping
+// (restarts and closing) while queries and pauses are under way.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/text/gbk.h"
+#include "platform/thread/dispatcher.h"
+#include "support/service_scope.h"
+#include "support/substitute_whois.h"
+#include "whois/whois_batch.h"
+#include "whois/whois_reply.h"
+
+namespace orlu {
+namespace {
+
+using test::ScopedServices;
+using test::SubstituteWhoisServer;
+using test::WhoisReply;
+using test::WhoisRequest;
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+// Rows held in memory, readable from any thread like the page's list.
+class MemoryRows : public WhoisRowStore {
+ public:
+  void Fill(const std::vector<std::string>& lines) {
+    std::vector<WhoisRow> rows = BuildWhoisRows(lines);
+    std::lock_guard lock(mutex_);
+    rows_ = std::move(rows);
+    writes_.assign(rows_.size(), 0);
+    NewGeneration();
+  }
+  int RowCount() const override {
+    std::lock_guard lock(mutex_);
+    return static_cast<int>(rows_.size());
+  }
+  std::string Cell(int row, int cell) const override {
+    std::lock_guard lock(mutex_);
+    if (row < 0 || row >= static_cast<int>(rows_.size())) return "";
+    const auto& cells = rows_[row].cells;
+    return cell >= 0 && cell < static_cast<int>(cells.size()) ? cells[cell] : "";
+  }
+  void WriteCells(int row, int firstCell, const std::vector<std::string>& texts) override {
+    std::lock_guard lock(mutex_);
+    ASSERT_LT(row, static_cast<int>(rows_.size()));
+    for (size_t k = 0; k < texts.size(); ++k) rows_[row].cells.at(firstCell + k) = texts[k];
+    ++writes_[row];
+  }
+  std::vector<std::string> Cells(int row) const {
+    std::lock_guard lock(mutex_);
+    return rows_.at(row).cells;
+  }
+  int Writes(int row) const {
+    std::lock_guard lock(mutex_);
+    return writes_.at(row);
+  }
+
+ private:
+  mutable std::mutex mutex_;
+  std::vector<WhoisRow> rows_;
+  std::vector<int> writes_;
+};
+
+std::vector<std::string> Blanks(std::vector<std::string> first, size_t total = 10) {
+  first.resize(total, " ");
+  return first;
+}
+
+class WhoisBatchTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    saved_ = WhoisConfig;
+    SetDispatcher(&loop_);
+    WhoisConfig.ListView = &rows_;
+    // Pauses are settings; short ones keep the tests quick.
+    for (int32_t* delay : {&WhoisConfig.CnDelay, &WhoisConfig.ComDelay, &WhoisConfig.InfoDelay,
+                           &WhoisConfig.CcDelay, &WhoisConfig.OrgDelay, &WhoisConfig.TvDelay,
+                           &WhoisConfig.BizDelay, &WhoisConfig.NameDelay, &WhoisConfig.MobiDelay,
+                           &WhoisConfig.OtherDelay})
+      *delay = 0;
+  }
+  void TearDown() override {
+    batch_.Stop();
+    WhoisConfig = saved_;
+    SetDispatcher(nullptr);
+  }
+
+  // "查询": rows anew from the lines, then every worker.
+  void Search(const std::vector<std::string>& lines) {
+    batch_.Stop();
+    rows_.Fill(lines);
+    batch_.Start(lines);
+  }
+  // Serves the workers' row writes until the batch has ended.
+  void RunToEnd(std::chrono::milliseconds limit = 20s) {
+    const auto end = Clock::now() + limit;
+    while (batch_.Running() && Clock::now() < end) loop_.ProcessEvents(5ms);
+    ASSERT_FALSE(batch_.Running()) << "the batch did not end";
+    loop_.ProcessEvents(0ms);
+  }
+  size_t Asked(const std::string& query) const {
+    size_t n = 0;
+    for (const WhoisRequest& r : server_.Requests()) n += r.query == query;
+    return n;
+  }
+
+  PlainLoopDispatcher loop_;
+  WhoisSettings saved_;
+  MemoryRows rows_;
+  SubstituteWhoisServer server_;
+  ScopedServices scope_{nullptr, &server_};
+  WhoisBatch batch_;
+};
+
+TEST(WhoisRows, OneRowPerLineButAnEmptyLastLine) {
+  const std::vector<std::string> lines = {" Abc.COM\t", "", "  ", "x.cn", " "};
+  const std::vector<WhoisRow> rows = BuildWhoisRows(lines);
+  ASSERT_EQ(rows.size(), 4u);
+  EXPECT_EQ(rows[0].caption, "1");
+  EXPECT_EQ(rows[0].cells, Blanks({"Abc.COM"}));
+  EXPECT_EQ(rows[1].caption, "2");
+  EXPECT_EQ(rows[1].cells, Blanks({""}));
+  EXPECT_EQ(rows[2].cells, Blanks({""}));
+  EXPECT_EQ(rows[3].caption, "4");
+  EXPECT_EQ(rows[3].cells, Blanks({"x.cn"}));
+
+  EXPECT_TRUE(BuildWhoisRows({""}).empty());
+  EXPECT_TRUE(BuildWhoisRows({}).empty());
+  EXPECT_EQ(BuildWhoisRows({"a.com", "b.com"}).size(), 2u);
+  EXPECT_EQ(BuildWhoisRows({"", "b.com"}).size(), 2u);
+}
+
+TEST(WhoisSettingsTest, DefaultsByGroup) {
+  const WhoisSettings s;
+  EXPECT_EQ(s.ListView, nullptr);
+  EXPECT_EQ(s.Passes, 5);
+  const int threads[] = {1, 5, 1, 3, 2, 2, 3, 3, 3, 1};
+  const int delays[] = {2500, 1000, 3000, 1000, 1000, 1000, 1000, 1000, 1000, 1000};
+  int total = 0;
+  for (int g = 0; g < kWhoisGroupCount; ++g) {
+    EXPECT_EQ(s.ThreadCount(g), threads[g]) << g;
+    EXPECT_EQ(s.Delay(g), delays[g]) << g;
+    total += s.ThreadCount(g);
+  }
+  EXPECT_EQ(total, 24);
+}
+
+TEST_F(WhoisBatchTest, BlankLinesAreNeverAskedAndTheQueryIsLowerCased) {
+  server_.On("mixed.com", WhoisReply::Text("No match for \"MIXED.COM\".\r\n"));
+  Search({"  MiXeD.Com \t", "", "   ", "last.com", ""});
+  RunToEnd();
+  ASSERT_EQ(rows_.RowCount(), 4);
+  EXPECT_EQ(rows_.Cells(0), Blanks({"MiXeD.Com", WordUnregistered()}));
+  EXPECT_EQ(rows_.Cells(1), Blanks({""}));
+  EXPECT_EQ(rows_.Cells(2), Blanks({""}));
+  EXPECT_EQ(rows_.Writes(1), 0);
+  EXPECT_EQ(rows_.Writes(2), 0);
+  EXPECT_EQ(Asked("mixed.com"), 1u);
+  for (const WhoisRequest& r : server_.Requests()) EXPECT_NE(r.query, "");
+}
+
+TEST_F(WhoisBatchTest, EachComWorkerTakesEveryFifthRow) {
+  std::vector<std::string> lines;
+  for (int i = 0; i < 12; ++i) lines.push_back("d" + std::to_string(i) + ".com");
+  rows_.Fill(lines);
+  auto snapshot = std::make_shared<const std::vector<std::string>>(lines);
+  for (int k = 0; k < 5; ++k) {
+    server_.ClearRequests();
+    {
+      CWhois worker(true, snapshot, 5, k, kGroupCom);
+      worker.Resume();
+      while (!worker.Finished()) loop_.ProcessEvents(5ms);
+      worker.WaitFor();
+    }
+    std::vector<std::string> asked;
+    for (const WhoisRequest& r : server_.Requests()) asked.push_back(r.query);
+    std::vector<std::string> expected;
+    // An empty reply is a failure, asked again in each of the five passes.
+    for (int pass = 0; pass < 5; ++pass)
+      for (int i = k; i < 12; i += 5) expected.push_back(lines[i]);
+    EXPECT_EQ(asked, expected) << "worker " << k;
+  }
+}
+
+TEST_F(WhoisBatchTest, ComListIsSharedByTheFiveComWorkersWithTheirPauses) {
+  WhoisConfig.ComDelay = 300;
+  // Every other group would pause for long, but has nothing to ask.
+  WhoisConfig.CnDelay = WhoisConfig.OrgDelay = WhoisConfig.OtherDelay = 60000;
+  std::atomic<int> inFlight{0}, most{0};
+  std::mutex m;
+  std::map<std::string, Clock::time_point> askedAt;
+  server_.AddResponder([&](const WhoisRequest& r) -> std::optional<WhoisReply> {
+    const int now = ++inFlight;
+    int seen = most.load();
+    while (now > seen && !most.compare_exchange_weak(seen, now)) {
+    }
+    {
+      std::lock_guard lock(m);
+      askedAt[r.query] = Clock::now();
+    }
+    std::this_thread::sleep_for(100ms);
+    --inFlight;
+    return WhoisReply::Text("Domain Name: " + r.query + "\r\n");
+  });
+  std::vector<std::string> lines;
+  for (int i = 0; i < 10; ++i) lines.push_back("s" + std::to_string(i) + ".com");
+  const auto start = Clock::now();
+  Search(lines);
+  RunToEnd();
+  // The other nineteen workers neither asked nor paused.
+  EXPECT_LT(Clock::now() - start, 30s);
+  EXPECT_EQ(server_.RequestCount(), 10u);
+  EXPECT_LE(most.load(), 5);
+  for (int i = 0; i < 10; ++i) {
+    EXPECT_EQ(rows_.Cell(i, kWhoisStatusCell), WordRegistered()) << i;
+    EXPECT_EQ(Asked(lines[i]), 1u);
+  }
+  // Worker k asks row k + 5 only after the pause that follows row k.
+  for (int k = 0; k < 5; ++k) {
+    EXPECT_GE(askedAt[lines[k + 5]] - askedAt[lines[k]], 300ms) << k;
+  }
+}
+
+TEST_F(WhoisBatchTest, PauseOnlyAfterDomainsOfTheWorkersOwnGroup) {
+  WhoisConfig.CnDelay = 200;
+  WhoisConfig.OtherDelay = 60000;
+  auto lines = std::make_shared<const std::vector<std::string>>();
+  CWhois cn(true, lines, 1, 0, kGroupCn);
+  CWhois other(true, lines, 1, 0, kGroupOther);
+  auto timed = [](CWhois& w, const std::string& domain) {
+    const auto t = Clock::now();
+    w.WhoisPause(domain);
+    return Clock::now() - t;
+  };
+  EXPECT_GE(timed(cn, "abc.bj.cn"), 200ms);
+  EXPECT_GE(timed(cn, "abc.com.cn"), 200ms);
+  EXPECT_LT(timed(cn, "abc.com"), 10s);
+  EXPECT_LT(timed(other, "abc.bj.cn"), 10s);
+  EXPECT_LT(timed(other, "abc.com"), 10s);
+}
+
+TEST_F(WhoisBatchTest, RegionalCnDomainIsAskedByTheCnWorker) {
+  server_.On("abc.bj.cn", WhoisReply::Text("no matching record.\r\n"));
+  Search({"abc.bj.cn"});
+  RunToEnd();
+  EXPECT_EQ(rows_.Cell(0, kWhoisStatusCell), WordUnregistered());
+  ASSERT_EQ(server_.RequestCount(), 1u);
+  EXPECT_EQ(server_.LastRequest().raw, "abc.bj.cn\r\n");
+}
+
+TEST_F(WhoisBatchTest, EveryGroupEndsWithTheStateOfItsReply) {
+  server_.On("a.cn", WhoisReply::Text("Domain Name: a.cn\r\nDomain Status: ok\r\n"));
+  server_.On("b.com", WhoisReply::Text("No match for \"B.COM\".\r\n"));
+  server_.On("c.org", WhoisReply::Text("NOT FOUND\r\n"));
+  server_.On("d.cc", WhoisReply::Text("Domain Name: D.CC\r\nRegistrar: CC REG\r\n"));
+  server_.On("e.biz", WhoisReply::Text("Domain Name: e.biz\r\n"));
+  server_.On("f.info", WhoisReply::Text("NOT FOUND\r\n"));
+  server_.On("g.name", WhoisReply::Text("No match.\r\n"));
+  server_.On("h.tv", WhoisReply::Text("Domain Name: H.TV\r\n"));
+  server_.On("i.mobi", WhoisReply::Text("NOT FOUND\r\n"));
+  server_.On("xyz", WhoisReply::Text("domain: XYZ\r\nwhois server (port 43): whois.nic.xyz\r\n"));
+  server_.On("j.xyz", WhoisReply::Text("Domain Name: J.XYZ\r\nCreation Date: 2020-01-01\r\n"));
+  server_.On("zz", WhoisReply::Text("% This query returned 0 objects.\r\n"));
+  server_.On("k.zz", WhoisReply::Text("Domain Name: K.ZZ\r\n"));
+  server_.On("retry.com", WhoisReply::Text(""));  // an empty reply: failed
+  Search({"a.cn", "b.com", "c.org", "d.cc", "e.biz", "f.info", "g.name", "h.tv", "i.mobi",
+          "j.xyz", "k.zz", "retry.com"});
+  RunToEnd();
+  const std::string expected[] = {WordRegistered(),   WordUnregistered(), WordUnregistered(),
+                                  WordRegistered(),   WordRegistered(),   WordUnregistered(),
+                                  WordUnregistered(), WordRegistered(),   WordUnregistered(),
+                                  WordRegistered(),   WordUnsupported(),  WordFailed()};
+  for (int i = 0; i < 12; ++i) EXPECT_EQ(rows_.Cell(i, kWhoisStatusCell), expected[i]) << i;
+  EXPECT_EQ(rows_.Cells(3), Blanks({"d.cc", WordRegistered(), " ", "cc reg\r"}));
+  EXPECT_EQ(rows_.Cells(9), Blanks({"j.xyz", WordRegistered(), " ", " ", "2020-01-01"}));
+  // "后缀不支持" leaves the other cells as they were; the unsupported domain
+  // itself is never asked, and each finished row only once.
+  EXPECT_EQ(rows_.Cells(10), Blanks({"k.zz", WordUnsupported()}));
+  EXPECT_EQ(Asked("k.zz"), 0u);
+  EXPECT_EQ(Asked("zz"), 1u);
+  EXPECT_EQ(Asked("b.com"), 1u);
+  EXPECT_EQ(Asked("j.xyz"), 1u);
+  EXPECT_EQ(Asked("retry.com"), 5u);
+}
+
+TEST_F(WhoisBatchTest, LaterAnswerReplacesAllNineCells) {
+  WhoisConfig.Passes = 2;
+  server_.OnSequence("late.com",
+                     {WhoisReply::Text(""),
+                      WhoisReply::Text("Domain Name: LATE.COM\r\nRegistrar: Reg\r\n"
+                                       "Status: active\r\nName Server: NS1.X\r\n"
+                                       "Creation Date: 2001\r\nExpiration Date: 2031\r\n")});
+  Search({"late.com"});
+  RunToEnd();
+  EXPECT_EQ(rows_.Cells(0), (std::vector<std::string>{"late.com", WordRegistered(), " ",
+                                                      "reg\r", "2001\r", "2031\r", " ",
+                                                      "active\r", " ", "ns1.x\r"}));
+  EXPECT_EQ(rows_.Writes(0), 2);
+}
+
+TEST_F(WhoisBatchTest, RetryAsksOnlyTheRowsStillFailed) {
+  server_.On("zz", WhoisReply::Text("no referral here\r\n"));
+  server_.On("ok.com", WhoisReply::Text("Domain Name: OK.COM\r\n"));
+  server_.On("free.org", WhoisReply::Text("NOT FOUND\r\n"));
+  // down.com gets the fallback: the server closes without a word.
+  const std::vector<std::string> lines = {"k.zz", "down.com", "ok.com", "free.org"};
+  Search(lines);
+  RunToEnd();
+  EXPECT_EQ(rows_.Cell(0, kWhoisStatusCell), WordUnsupported());
+  EXPECT_EQ(rows_.Cell(1, kWhoisStatusCell), WordFailed());
+  EXPECT_EQ(Asked("down.com"), 5u);
+
+  // "失败重查": the same rows, workers only.
+  server_.ClearRequests();
+  batch_.Start(lines);
+  RunToEnd();
+  std::vector<std::string> asked;
+  for (const WhoisRequest& r : server_.Requests()) asked.push_back(r.query);
+  EXPECT_EQ(asked, std::vector<std::string>(5, "down.com"));
+  EXPECT_EQ(rows_.Cell(0, kWhoisStatusCell), WordUnsupported());
+  EXPECT_EQ(rows_.Cell(2, kWhoisStatusCell), WordRegistered());
+  EXPECT_EQ(rows_.Cell(3, kWhoisStatusCell), WordUnregistered());
+}
+
+TEST_F(WhoisBatchTest, TimeOutGivesFailed) {
+  WhoisConfig.Passes = 1;
+  server_.On("silent.com", WhoisReply::Hang());
+  rows_.Fill({"silent.com"});
+  auto lines = std::make_shared<const std::vector<std::string>>(
+      std::vector<std::string>{"silent.com"});
+  CWhois worker(true, lines, 1, 0, kGroupCom);
+  worker.Whois.ReadTimeout = 300;
+  worker.Resume();
+  const auto end = Clock::now() + 20s;
+  while (!worker.Finished() && Clock::now() < end) loop_.ProcessEvents(5ms);
+  ASSERT_TRUE(worker.Finished());
+  loop_.ProcessEvents(0ms);
+  EXPECT_EQ(rows_.Cell(0, kWhoisStatusCell), WordFailed());
+}
+
+TEST_F(WhoisBatchTest, LinesWithoutRowsAreSkipped) {
+  server_.On("a.com", WhoisReply::Text("Domain Name: A.COM\r\n"));
+  rows_.Fill({"a.com"});
+  // The list was edited after the rows were built: three lines, one row.
+  batch_.Start({"a.com", "b.com", "c.com"});
+  RunToEnd();
+  EXPECT_EQ(rows_.RowCount(), 1);
+  EXPECT_EQ(rows_.Cell(0, kWhoisStatusCell), WordRegistered());
+  EXPECT_EQ(Asked("b.com"), 0u);
+  EXPECT_EQ(Asked("c.com"), 0u);
+}
+
+TEST_F(WhoisBatchTest, NewSearchDuringASlowBatchStopsTheOldWorkersFirst) {
+  WhoisConfig.ComDelay = 200;
+  server_.AddResponder([](const WhoisRequest& r) -> std::optional<WhoisReply> {
+    return WhoisReply::Text("Domain Name: " + r.query + "\r\n").Delay(150ms);
+  });
+  std::vector<std::string> lines;
+  for (int i = 0; i < 15; ++i) lines.push_back("slow" + std::to_string(i) + ".com");
+  Search(lines);
+  ASSERT_TRUE(server_.WaitForRequests(3, 5s));
+  Search(lines);
+  Search(lines);
+  const uint64_t generation = rows_.Generation();
+  RunToEnd();
+  EXPECT_EQ(rows_.Generation(), generation);
+  for (int i = 0; i < 15; ++i) {
+    EXPECT_EQ(rows_.Cell(i, kWhoisStatusCell), WordRegistered()) << i;
+    // Exactly one answer per row of the last start: no row asked by two
+    // workers, no answer of an earlier start.
+    EXPECT_EQ(rows_.Writes(i), 1) << i;
+  }
+}
+
+TEST_F(WhoisBatchTest, StoppingWorkersInPausesAndSlowQueriesIsQuick) {
+  // The real pauses, and half of the servers never answer.
+  WhoisConfig = saved_;
+  WhoisConfig.ListView = &rows_;
+  server_.AddResponder([](const WhoisRequest& r) -> std::optional<WhoisReply> {
+    if (r.query.starts_with("h")) return WhoisReply::Hang();
+    if (r.query.find('.') == std::string::npos)
+      return WhoisReply::Text("whois server (port 43): whois.nic.example\r\n");
+    return WhoisReply::Text("Domain Name: x\r\n");
+  });
+  std::vector<std::string> lines;
+  for (const char* suffix : {"cn", "com", "org", "cc", "biz", "info", "name", "tv", "mobi", "xyz"})
+    for (int i = 0; i < 6; ++i)
+      lines.push_back(std::string(i % 2 ? "h" : "q") + std::to_string(i) + "." + suffix);
+  Search(lines);
+  EXPECT_EQ(batch_.WorkerCount(), 24);
+  ASSERT_TRUE(server_.WaitForRequests(18, 10s)) << server_.RequestCount();
+  const auto t = Clock::now();
+  batch_.Stop();
+  EXPECT_LT(Clock::now() - t, 2s);
+  EXPECT_FALSE(batch_.Running());
+}
+
+}  // namespace
+}  // namespace orlu
