@@ -1,0 +1,197 @@
+// Forms: grabbing, modal and non-modal showing, paint and move events, the
+// notification icon, stay-on-top.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "platform/ui/ui.h"
+#include "support/window_test.h"
+
+namespace orlu {
+namespace {
+
+using std::chrono::milliseconds;
+
+// Width and height from a PNG file's header.
+std::pair<int, int> PngSize(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::string head(24, '\0');
+  in.read(head.data(), 24);
+  if (head.compare(1, 3, "PNG") != 0) return {0, 0};
+  auto be32 = [&](size_t at) {
+    return (static_cast<unsigned char>(head[at]) << 24) |
+           (static_cast<unsigned char>(head[at + 1]) << 16) |
+           (static_cast<unsigned char>(head[at + 2]) << 8) | static_cast<unsigned char>(head[at + 3]);
+  };
+  return {static_cast<int>(be32(16)), static_cast<int>(be32(20))};
+}
+
+TEST(FormWindow, GrabToPngHasTheFormsSize) {
+  Form form;
+  form.SetCaption("\xB2\xE2\xCA\xD4");
+  form.SetBounds(0, 0, 640, 360);
+  MainMenu menu(form);
+  menu.Add("\xB9\xA6\xC4\xDC").Add("\xC5\xFA\xC1\xBF\xB2\xE9\xD1\xAF");
+  menu.Add("\xB0\xEF\xD6\xFA");
+  ImageList images;
+  images.AddGlyph("W", 0x2060C0);
+  images.AddGlyph("\xD7\xD6", 0xC06020);
+  ToolBar bar(form);
+  bar.SetImages(&images);
+  ToolButton b1(bar, "\xD7\xDB\xBA\xCF", 0), b2(bar, "WHOIS", 1);
+  Panel links(form);
+  links.SetHeight(35);
+  links.SetAlign(Align::Top);
+  links.SetBevel(Bevel::None);
+  links.SetColor(colors::Window);
+  Label link(links, "\xD3\xF2\xC3\xFB\xB2\xE9\xD1\xAF\xB9\xA4\xBE\xDF");
+  link.SetBounds(58, 10, 150, 15);
+  link.SetFontColor(colors::Blue);
+  link.SetCursor(Cursor::Hand);
+  StatusBar status(form);
+  status.SetCaption("\xBE\xCD\xD0\xF7");
+  ListView list(form);
+  list.SetAlign(Align::Client);
+  list.SetGridLines(true);
+  list.SetColumns({{"ID", 50}, {"\xD3\xF2\xC3\xFB", 150}, {"\xC5\xC5\xC3\xFB", 100}});
+  list.AddRows({{"1", {"\xD6\xD0\xCE\xC4.cn", "1200"}}, {"2", {"b.com", "\xCA\xA7\xB0\xDC"}}});
+  form.Show();
+  ProcessEventsFor(milliseconds(50));
+  const std::string path = ::testing::TempDir() + "orlu_form_grab.png";
+  ASSERT_TRUE(form.GrabToPng(path));
+  EXPECT_EQ(PngSize(path), std::make_pair(640, 360));
+  EXPECT_FALSE(form.GrabToPng("/nonexistent-dir/x.png"));
+}
+
+TEST(FormWindow, ShowModalRunsItsOwnLoopUntilClosed) {
+  Form form;
+  form.SetCaption("modal");
+  Button ok(form, "OK");
+  ok.OnClick = [&] { form.SetModalResult(kModalOk); };
+  bool wasModal = false;
+  Timer press(50);
+  press.OnTimer = [&] {
+    press.Stop();
+    wasModal = form.Modal() && form.Visible();
+    ok.Click();
+  };
+  EXPECT_EQ(form.ShowModal(), kModalOk);
+  EXPECT_TRUE(wasModal);
+  EXPECT_FALSE(form.Visible());
+  EXPECT_FALSE(form.Modal());
+
+  // Closed without a result: cancel.
+  Timer close(50);
+  close.OnTimer = [&] {
+    close.Stop();
+    form.Close();
+  };
+  EXPECT_EQ(form.ShowModal(), kModalCancel);
+
+  // The hook answers for every form without a loop.
+  Form* asked = nullptr;
+  Form::SetShowModalHook([&](Form& f) {
+    asked = &f;
+    return kModalOk;
+  });
+  EXPECT_EQ(form.ShowModal(), kModalOk);
+  EXPECT_EQ(asked, &form);
+}
+
+TEST(FormWindow, PaintMoveAndCloseEvents) {
+  Form form;
+  int paints = 0, moves = 0, closes = 0;
+  form.OnPaint = [&] { ++paints; };
+  form.OnMove = [&] { ++moves; };
+  form.OnClose = [&] { ++closes; };
+  form.SetBounds(10, 20, 300, 200);
+  form.ShowNonModal();
+  EXPECT_TRUE(WaitUntil([&] { return paints > 0; }, milliseconds(2000)));
+  EXPECT_TRUE(form.Visible());
+  form.SetTop(120);
+  EXPECT_TRUE(WaitUntil([&] { return moves > 0; }, milliseconds(2000)));
+  EXPECT_EQ(form.Top(), 120);
+  EXPECT_EQ(form.Left(), 10);
+  form.Close();
+  EXPECT_EQ(closes, 1);
+  EXPECT_FALSE(form.Visible());
+}
+
+// A paint handler may move its own form (the status window docks itself so).
+TEST(FormWindow, PaintHandlerCanMoveTheForm) {
+  Form main;
+  main.SetBounds(100, 50, 300, 200);
+  Form docked;
+  docked.SetBounds(0, 0, 300, 100);
+  docked.SetStayOnTop(true);
+  EXPECT_TRUE(docked.StayOnTop());
+  docked.OnPaint = [&] {
+    docked.SetLeft(main.Left());
+    docked.SetTop(main.Top() + main.Height());
+  };
+  main.Show();
+  docked.Show();
+  EXPECT_TRUE(WaitUntil([&] { return docked.Top() == 250 && docked.Left() == 100; },
+                        milliseconds(2000)));
+}
+
+TEST(FormWindow, CentredFormsAreCentredWhenShown) {
+  Form form;
+  form.SetBounds(0, 0, 200, 100);
+  form.SetPosition(FormPosition::ScreenCenter);
+  form.Show();
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_EQ(form.Left(), area.x() + (area.width() - 200) / 2);
+  EXPECT_EQ(form.Top(), area.y() + (area.height() - 100) / 2);
+  EXPECT_NE(form.Left(), 0);
+}
+
+TEST(TrayIconArea, MinimisedFormLosesItsTaskBarButtonOnlyWithANotificationArea) {
+  Form form;
+  form.SetBounds(0, 0, 200, 100);
+  TrayIcon tray(form);
+  int restored = 0;
+  tray.OnDblClick = [&] { ++restored; };
+  form.Show();
+
+  TrayIcon::SetAreaAvailableForTesting(false);
+  form.Minimize();
+  ProcessEventsFor(milliseconds(30));
+  EXPECT_EQ(form.State(), WindowState::Minimized);
+  EXPECT_TRUE(form.Visible());  // still reachable from the task bar
+  form.Restore();
+
+  TrayIcon::SetAreaAvailableForTesting(true);
+  form.Minimize();
+  EXPECT_TRUE(WaitUntil([&] { return !form.Visible(); }, milliseconds(2000)));
+  tray.DoubleClick();
+  EXPECT_TRUE(form.Visible());
+  EXPECT_EQ(form.State(), WindowState::Normal);
+  EXPECT_EQ(restored, 1);
+}
+
+TEST(FormWindow, RunShowsTheMainFormAndClosingItEndsTheLoop) {
+  Application* app = Application::Instance();
+  ASSERT_NE(app, nullptr);
+  Form main;
+  ASSERT_EQ(app->MainForm(), &main);  // no other form lives now
+  Form other;
+  EXPECT_EQ(app->MainForm(), &main);
+  bool shown = false;
+  Timer close(50);
+  close.OnTimer = [&] {
+    close.Stop();
+    shown = main.Visible();
+    main.Close();
+  };
+  EXPECT_EQ(app->Run(), 0);
+  EXPECT_TRUE(shown);
+  EXPECT_TRUE(app->Terminated());
+}
+
+}  // namespace
+}  // namespace orlu

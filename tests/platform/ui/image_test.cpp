@@ -1,0 +1,158 @@
+// Pictures: animated GIFs frame by frame, JPEGs, and data that is neither.
+#include <gtest/gtest.h>
+
+#include "platform/ui/controls.h"
+#include "platform/ui/form.h"
+#include "platform/ui/image.h"
+#include "platform/ui/picture_decode.h"
+#include "support/window_test.h"
+#include "picture_samples.h"
+
+namespace orlu {
+namespace {
+
+using std::chrono::milliseconds;
+
+const std::vector<GifColorType> kPalette{{0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
+
+std::string ThreeFrames(int loop) {
+  return test::MakeGif(8, 4, kPalette,
+                       {test::SolidFrame(8, 4, 1, 6), test::SolidFrame(8, 4, 2, 12),
+                        test::SolidFrame(8, 4, 3, 18)},
+                       loop);
+}
+
+TEST(GifDecode, FramesWithTheirOwnDelaysAndTheLoopCount) {
+  DecodedPicture picture;
+  ASSERT_TRUE(DecodeGif(ThreeFrames(0), picture));
+  EXPECT_EQ(picture.width, 8);
+  EXPECT_EQ(picture.height, 4);
+  ASSERT_EQ(picture.frames.size(), 3u);
+  EXPECT_EQ(picture.frames[0].delayMs, 60);
+  EXPECT_EQ(picture.frames[1].delayMs, 120);
+  EXPECT_EQ(picture.frames[2].delayMs, 180);
+  EXPECT_EQ(picture.frames[0].pixels[0], 0xFFFF0000u);
+  EXPECT_EQ(picture.frames[1].pixels[31], 0xFF00FF00u);
+  EXPECT_EQ(picture.frames[2].pixels[17], 0xFF0000FFu);
+  EXPECT_EQ(picture.loopCount, 0);
+
+  ASSERT_TRUE(DecodeGif(ThreeFrames(3), picture));
+  EXPECT_EQ(picture.loopCount, 3);
+  ASSERT_TRUE(DecodeGif(ThreeFrames(-1), picture));
+  EXPECT_EQ(picture.loopCount, -1);
+}
+
+TEST(GifDecode, FramesAreComposedWithTransparencyAndDisposal) {
+  // Frame 1: all red. Frame 2: a 2x2 patch at (1,1), index 0 transparent,
+  // disposed to the background afterwards. Frame 3: one green pixel.
+  test::GifFrameSpec patch;
+  patch.left = 1;
+  patch.top = 1;
+  patch.width = 2;
+  patch.height = 2;
+  patch.delayCs = 0;  // shown for the default time
+  patch.transparent = 0;
+  patch.disposal = DISPOSE_BACKGROUND;
+  patch.indices = {3, 0, 0, 3};
+  test::GifFrameSpec dot;
+  dot.left = 3;
+  dot.top = 0;
+  dot.width = 1;
+  dot.height = 1;
+  dot.delayCs = 100;
+  dot.indices = {2};
+  DecodedPicture picture;
+  ASSERT_TRUE(DecodeGif(test::MakeGif(4, 3, kPalette, {test::SolidFrame(4, 3, 1, 100), patch, dot}, 0),
+                        picture));
+  ASSERT_EQ(picture.frames.size(), 3u);
+  const auto at = [&](int frame, int x, int y) {
+    return picture.frames[static_cast<size_t>(frame)].pixels[static_cast<size_t>(y * 4 + x)];
+  };
+  EXPECT_EQ(at(1, 1, 1), 0xFF0000FFu);  // blue patch pixel
+  EXPECT_EQ(at(1, 2, 1), 0xFFFF0000u);  // transparent: red shows through
+  EXPECT_EQ(at(1, 0, 0), 0xFFFF0000u);
+  EXPECT_EQ(picture.frames[1].delayMs, kDefaultFrameDelayMs);
+  EXPECT_EQ(at(2, 1, 1), 0x00000000u);  // the patch's place was cleared
+  EXPECT_EQ(at(2, 0, 0), 0xFFFF0000u);
+  EXPECT_EQ(at(2, 3, 0), 0xFF00FF00u);
+}
+
+TEST(GifDecode, BrokenAndOversizedDataIsRefused) {
+  DecodedPicture picture;
+  const std::string good = ThreeFrames(0);
+  EXPECT_FALSE(DecodeGif("", picture));
+  EXPECT_FALSE(DecodeGif("GIF89a", picture));
+  EXPECT_FALSE(DecodeGif("PNG....", picture));
+  for (size_t cut : {size_t{10}, size_t{13}, size_t{30}, good.size() / 2}) {
+    DecodedPicture part;
+    DecodeGif(good.substr(0, cut), part);  // must not crash or read outside
+    if (!part.frames.empty()) EXPECT_EQ(part.frames[0].pixels.size(), 32u);
+  }
+  // A logical screen of 65535 x 65535 pixels is refused before decoding.
+  std::string huge = good;
+  huge[6] = huge[7] = huge[8] = huge[9] = '\xFF';
+  EXPECT_FALSE(DecodeGif(huge, picture));
+}
+
+TEST(JpegDecode, DecodesAndRefusesGarbage) {
+  DecodedPicture picture;
+  ASSERT_TRUE(DecodeJpeg(test::MakeJpeg(16, 8, 200, 30, 40), picture));
+  EXPECT_EQ(picture.width, 16);
+  EXPECT_EQ(picture.height, 8);
+  ASSERT_EQ(picture.frames.size(), 1u);
+  const std::uint32_t p = picture.frames[0].pixels[5];
+  EXPECT_NEAR(static_cast<int>((p >> 16) & 0xFF), 200, 6);
+  EXPECT_NEAR(static_cast<int>((p >> 8) & 0xFF), 30, 6);
+  EXPECT_NEAR(static_cast<int>(p & 0xFF), 40, 6);
+  EXPECT_FALSE(DecodeJpeg("", picture));
+  EXPECT_FALSE(DecodeJpeg(std::string("\xFF\xD8\xFF\x00garbage", 11), picture));
+  EXPECT_TRUE(picture.frames.empty());
+}
+
+TEST(ImageBox, AnimatesEveryFrameAndLoops) {
+  Form form;
+  Image image(form);
+  image.SetBounds(0, 0, 383, 48);
+  ASSERT_TRUE(image.LoadData(ThreeFrames(0)));
+  EXPECT_EQ(image.FrameCount(), 3);
+  EXPECT_EQ(image.FrameDelayMs(0), 60);
+  EXPECT_EQ(image.FrameDelayMs(1), 120);
+  EXPECT_EQ(image.FrameDelayMs(2), 180);
+  EXPECT_EQ(image.LoopCount(), 0);
+  EXPECT_EQ(image.CurrentFrame(), 0);
+  form.Show();
+  std::vector<int> seen{0};
+  const auto start = std::chrono::steady_clock::now();
+  WaitUntil(
+      [&] {
+        if (image.CurrentFrame() != seen.back()) seen.push_back(image.CurrentFrame());
+        return seen.size() >= 5;
+      },
+      milliseconds(5000));
+  const auto took = std::chrono::steady_clock::now() - start;
+  EXPECT_EQ(seen, (std::vector<int>{0, 1, 2, 0, 1}));
+  // Four frame changes need at least 60 + 120 + 180 + 60 ms.
+  EXPECT_GE(took, milliseconds(400));
+  EXPECT_TRUE(image.Animating());
+}
+
+TEST(ImageBox, WithoutALoopCountTheAnimationPlaysOnce) {
+  Form form;
+  Image image(form);
+  ASSERT_TRUE(image.LoadGif(ThreeFrames(-1)));
+  form.Show();
+  EXPECT_TRUE(WaitUntil([&] { return !image.Animating(); }, milliseconds(3000)));
+  EXPECT_EQ(image.CurrentFrame(), 2);
+
+  ASSERT_TRUE(image.LoadJpeg(test::MakeJpeg(20, 10, 0, 0, 255)));
+  EXPECT_EQ(image.FrameCount(), 1);
+  EXPECT_EQ(image.PictureWidth(), 20);
+  EXPECT_FALSE(image.Animating());
+  EXPECT_FALSE(image.LoadData("neither"));
+  EXPECT_EQ(image.PictureWidth(), 20);  // the old picture stays
+  image.Clear();
+  EXPECT_EQ(image.FrameCount(), 0);
+}
+
+}  // namespace
+}  // namespace orlu

@@ -1,0 +1,120 @@
+// Small pictures made in the tests: GIFs with giflib's encoder, JPEGs with
+// libjpeg's.
+#pragma once
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <gif_lib.h>
+#include <jpeglib.h>
+
+namespace orlu::test {
+
+struct GifFrameSpec {
+  int left = 0, top = 0, width = 0, height = 0;
+  int delayCs = 0;  // hundredths of a second
+  int disposal = DISPOSAL_UNSPECIFIED;
+  int transparent = NO_TRANSPARENT_COLOR;
+  std::vector<unsigned char> indices;  // width * height palette indices
+};
+
+// loop: -1 writes no loop extension.
+inline std::string MakeGif(int width, int height, std::vector<GifColorType> palette,
+                           const std::vector<GifFrameSpec>& frames, int loop) {
+  std::string out;
+  int error = 0;
+  GifFileType* gif = EGifOpen(
+      &out,
+      [](GifFileType* g, const GifByteType* bytes, int n) {
+        static_cast<std::string*>(g->UserData)->append(reinterpret_cast<const char*>(bytes),
+                                                       static_cast<size_t>(n));
+        return n;
+      },
+      &error);
+  if (gif == nullptr) return {};
+  size_t colours = 2;
+  while (colours < palette.size()) colours *= 2;
+  palette.resize(colours, GifColorType{0, 0, 0});
+  gif->SWidth = width;
+  gif->SHeight = height;
+  gif->SColorResolution = 8;
+  gif->SBackGroundColor = 0;
+  gif->SColorMap = GifMakeMapObject(static_cast<int>(colours), palette.data());
+  for (size_t i = 0; i < frames.size(); ++i) {
+    const GifFrameSpec& f = frames[i];
+    SavedImage* image = GifMakeSavedImage(gif, nullptr);
+    image->ImageDesc.Left = f.left;
+    image->ImageDesc.Top = f.top;
+    image->ImageDesc.Width = f.width;
+    image->ImageDesc.Height = f.height;
+    image->ImageDesc.Interlace = false;
+    image->ImageDesc.ColorMap = nullptr;
+    image->RasterBits = static_cast<GifByteType*>(std::malloc(f.indices.size()));
+    std::memcpy(image->RasterBits, f.indices.data(), f.indices.size());
+    if (i == 0 && loop >= 0) {
+      GifAddExtensionBlock(&image->ExtensionBlockCount, &image->ExtensionBlocks,
+                           APPLICATION_EXT_FUNC_CODE, 11,
+                           reinterpret_cast<unsigned char*>(const_cast<char*>("NETSCAPE2.0")));
+      unsigned char sub[3] = {1, static_cast<unsigned char>(loop & 0xFF),
+                              static_cast<unsigned char>(loop >> 8)};
+      GifAddExtensionBlock(&image->ExtensionBlockCount, &image->ExtensionBlocks,
+                           CONTINUE_EXT_FUNC_CODE, 3, sub);
+    }
+    GraphicsControlBlock gcb{};
+    gcb.DisposalMode = f.disposal;
+    gcb.UserInputFlag = false;
+    gcb.DelayTime = f.delayCs;
+    gcb.TransparentColor = f.transparent;
+    EGifGCBToSavedExtension(&gcb, gif, static_cast<int>(i));
+  }
+  if (EGifSpew(gif) != GIF_OK) return {};  // also closes
+  return out;
+}
+
+// A frame covering the whole picture in one palette colour.
+inline GifFrameSpec SolidFrame(int width, int height, unsigned char index, int delayCs) {
+  GifFrameSpec f;
+  f.width = width;
+  f.height = height;
+  f.delayCs = delayCs;
+  f.indices.assign(static_cast<size_t>(width * height), index);
+  return f;
+}
+
+// A JPEG of one colour.
+inline std::string MakeJpeg(int width, int height, unsigned char r, unsigned char g,
+                            unsigned char b) {
+  jpeg_compress_struct cinfo;
+  jpeg_error_mgr err;
+  cinfo.err = jpeg_std_error(&err);
+  jpeg_create_compress(&cinfo);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&cinfo, &buffer, &size);
+  cinfo.image_width = static_cast<JDIMENSION>(width);
+  cinfo.image_height = static_cast<JDIMENSION>(height);
+  cinfo.input_components = 3;
+  cinfo.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&cinfo);
+  jpeg_set_quality(&cinfo, 95, TRUE);
+  jpeg_start_compress(&cinfo, TRUE);
+  std::vector<unsigned char> row(static_cast<size_t>(width) * 3);
+  for (int x = 0; x < width; ++x) {
+    row[static_cast<size_t>(x) * 3] = r;
+    row[static_cast<size_t>(x) * 3 + 1] = g;
+    row[static_cast<size_t>(x) * 3 + 2] = b;
+  }
+  while (cinfo.next_scanline < cinfo.image_height) {
+    JSAMPROW rows[1] = {row.data()};
+    jpeg_write_scanlines(&cinfo, rows, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+  jpeg_destroy_compress(&cinfo);
+  std::string out(reinterpret_cast<char*>(buffer), size);
+  std::free(buffer);
+  return out;
+}
+
+}  // namespace orlu::test
