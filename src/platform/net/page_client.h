@@ -38,18 +38,19 @@ class PageClient {
   int RecvBufferSize = 0;       // bytes; 0: library default
   size_t MaxBody = 64u << 20;   // a longer reply raises NetError
   bool HandleRedirects = false;
-  std::string Accept = "text/html, */*";
+  std::string Accept = "text/html, */*";  // empty: not sent
   std::string AcceptLanguage;   // empty: not sent
   std::string AcceptEncoding;   // sent (possibly empty) once set by UseBrowserHeaders
   bool SendAcceptEncoding = false;
-  std::string UserAgent = "Mozilla/3.0 (compatible; Indy Library)";
+  std::string UserAgent = "Mozilla/3.0 (compatible; Indy Library)";  // empty: not sent
   std::string Connection;       // empty: not sent
 
   // The "browser" header set, field by field, then cookies kept.
   void UseBrowserHeaders();
 
   // One GET; the body of the final reply byte for byte. Only http and https.
-  // Raises NetError on every failure.
+  // Raises NetError on every failure, also for a status of 400 or more, a
+  // 3xx that is not followed, a header value with a line break.
   std::string Get(const std::string& url);
 
   // Aborts a transfer in progress (any thread); the Get raises NetError.
