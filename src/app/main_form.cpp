@@ -34,24 +34,31 @@ TFormMain::TFormMain()
       N5(N2.Add(Gbk("设置读取"))),
       N3(mmMain.Add(Gbk("帮助"))),
       N7(N3.Add(Gbk("关于"))) {
+  // The global names the window while it is being made, as the pages'
+  // routines may reach for it; a failed construction takes it back.
   FormMain = this;
-  FilterWorkList = std::make_unique<StringList>();
-  AlexaDetailDomain.clear();
+  try {
+    FilterWorkList = std::make_unique<StringList>();
+    AlexaDetailDomain.clear();
 
-  BuildFrame();
-  BuildMenu();
-  BuildWhoisPage();
-  BuildDomainFilterPage();
-  BuildDomainCreatePage();
-  BuildAlexaPage();
-  BuildSiteInfoPage();
-  BuildKeyWordPage();
-  BuildStartPage();
-  BuildAlexaDetailPage();
-  BuildKeyWordCompPage();
-  BuildWordCheckPages();
+    BuildFrame();
+    BuildMenu();
+    BuildWhoisPage();
+    BuildDomainFilterPage();
+    BuildDomainCreatePage();
+    BuildAlexaPage();
+    BuildSiteInfoPage();
+    BuildKeyWordPage();
+    BuildStartPage();
+    BuildAlexaDetailPage();
+    BuildKeyWordCompPage();
+    BuildWordCheckPages();
 
-  FormCreate();
+    FormCreate();
+  } catch (...) {
+    FormMain = nullptr;
+    throw;
+  }
 }
 
 TFormMain::~TFormMain() {
