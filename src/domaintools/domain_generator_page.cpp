@@ -16,8 +16,6 @@ namespace orlu {
 
 namespace {
 
-constexpr unsigned kAnchorAll = kAnchorLeft | kAnchorTop | kAnchorRight | kAnchorBottom;
-
 void AppendLines(Memo& memo, const std::vector<std::string>& more) {
   std::vector<std::string> lines = memo.Lines();
   lines.insert(lines.end(), more.begin(), more.end());
@@ -62,9 +60,8 @@ std::array<CheckBox*, kSuffixCount> SuffixBoxes(TFormMain& f) {
 
 void TFormMain::BuildDomainCreatePage() {
   // Source lists on the left, the result list in the middle, the TYPO and
-  // suffix controls on the right.
-  pgcDomainCreate.SetBounds(8, 8, 290, 514);
-  pgcDomainCreate.SetAnchors(kAnchorLeft | kAnchorTop | kAnchorBottom);
+  // suffix controls on the right; fixed places in the window's design size.
+  pgcDomainCreate.SetBounds(8, 8, 290, 512);
   ts3.SetCaption(Gbk("域名列表1"));
   ts4.SetCaption(Gbk("域名列表2"));
   pgcDomainCreate.SetActivePageIndex(0);
@@ -105,7 +102,6 @@ void TFormMain::BuildDomainCreatePage() {
       x += 68;
     }
     t.list.SetBounds(6, 38, 272, 440);
-    t.list.SetAnchors(kAnchorAll);
     t.list.SetScrollBars(ScrollBars::Both);
   }
 
@@ -118,12 +114,10 @@ void TFormMain::BuildDomainCreatePage() {
   btn9.SetCaption(Gbk("清空"));
   btn9.SetBounds(432, 10, 70, 25);
   btn9.OnClick = [this] { btn9Click(); };
-  mmoDomainCreate3.SetBounds(310, 42, 270, 480);
-  mmoDomainCreate3.SetAnchors(kAnchorLeft | kAnchorTop | kAnchorBottom);
+  mmoDomainCreate3.SetBounds(310, 42, 270, 478);
   mmoDomainCreate3.SetScrollBars(ScrollBars::Both);
 
-  pgcDomainCreatePara.SetBounds(592, 8, 300, 514);
-  pgcDomainCreatePara.SetAnchors(kAnchorLeft | kAnchorTop | kAnchorBottom);
+  pgcDomainCreatePara.SetBounds(592, 8, 300, 512);
   ts9.SetCaption("TYPO");
   ts11.SetCaption(Gbk("后缀"));
   pgcDomainCreatePara.SetActivePageIndex(0);

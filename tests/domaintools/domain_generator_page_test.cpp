@@ -1,0 +1,379 @@
+// The domain generation page of the real main window under the offscreen
+// platform: the buttons fill, join, vary and expand the lists as a user
+// would press them.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/program_windows.h"
+#include "domaintools/domain_generator.h"
+
+namespace orlu {
+namespace {
+
+using Lines = std::vector<std::string>;
+using testing::ProgramWindowTest;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+// The WHOIS page's domain list, once that page has one.
+template <class F>
+Memo* WhoisDomainMemo(F& form) {
+  if constexpr (requires { form.mmoWhoisDomain; }) {
+    return &form.mmoWhoisDomain;
+  } else {
+    return nullptr;
+  }
+}
+
+Lines Concat(std::initializer_list<Lines> parts) {
+  Lines all;
+  for (const auto& p : parts) all.insert(all.end(), p.begin(), p.end());
+  return all;
+}
+
+class DomainCreatePageTest : public ProgramWindowTest {
+ protected:
+  void SetUp() override {
+    ProgramWindowTest::SetUp();
+    if (HasFatalFailure()) return;
+    f = FormMain;
+    f->ShowPage(kPageDomainCreate);
+    f->mmoDomainCreate1.Clear();
+    f->mmoDomainCreate2.Clear();
+    f->mmoDomainCreate3.Clear();
+    f->chkCreateFan.SetChecked(false);
+    f->pgcDomainCreate.SetActivePageIndex(0);
+    for (CheckBox* box : TypoBoxes()) box->SetChecked(false);
+    const auto boxes = SuffixBoxes();
+    for (int k = 0; k < kSuffixCount; ++k) boxes[k]->SetChecked(kSuffixTable[k].tickedByDefault);
+  }
+
+  std::vector<CheckBox*> TypoBoxes() {
+    return {&f->chkTypoLack1Letter,  &f->chkTypoNtoM,         &f->chkTypoMtoN,
+            &f->chkTypoLack2Letter,  &f->chkTypoDoubleLetter, &f->chkTypoxxxcom_cn};
+  }
+  std::vector<CheckBox*> SuffixBoxes() {
+    return {&f->chkDcn,  &f->chkDcomcn, &f->chkDnetcn, &f->chkDorgcn, &f->chkDgovcn,
+            &f->chkDcom, &f->chkDnet,   &f->chkDorg,   &f->chkDbiz,   &f->chkDinfo,
+            &f->chkDtv,  &f->chkDmobi,  &f->chkDname,  &f->chkDcc};
+  }
+
+  // Runs the TYPO button with exactly the given modes ticked.
+  Lines Typo(const Lines& source, std::initializer_list<int> modes) {
+    f->mmoDomainCreate1.SetLines(source);
+    f->mmoDomainCreate3.Clear();
+    auto boxes = TypoBoxes();
+    for (CheckBox* box : boxes) box->SetChecked(false);
+    for (int m : modes) boxes[m]->SetChecked(true);
+    f->btnTypoStart.Click();
+    return f->mmoDomainCreate3.Lines();
+  }
+
+  TFormMain* f = nullptr;
+};
+
+TEST_F(DomainCreatePageTest, ControlsHaveTheirCaptionsAndDefaults) {
+  EXPECT_EQ(f->ts3.Caption(), Gbk("域名列表1"));
+  EXPECT_EQ(f->ts4.Caption(), Gbk("域名列表2"));
+  EXPECT_EQ(f->ts9.Caption(), "TYPO");
+  EXPECT_EQ(f->ts11.Caption(), Gbk("后缀"));
+  EXPECT_EQ(&f->ts3.Owner(), &f->pgcDomainCreate);
+  EXPECT_EQ(f->ts3.PageIndex(), 0);
+  EXPECT_EQ(f->ts9.PageIndex(), 0);
+  for (Button* b : {&f->btn1, &f->btn5}) EXPECT_EQ(b->Caption(), Gbk("文件"));
+  for (Button* b : {&f->btn3, &f->btn6}) EXPECT_EQ(b->Caption(), Gbk("26字母"));
+  for (Button* b : {&f->btn16, &f->btn15}) EXPECT_EQ(b->Caption(), Gbk("数字"));
+  for (Button* b : {&f->btn4, &f->btn7, &f->btn9}) EXPECT_EQ(b->Caption(), Gbk("清空"));
+  EXPECT_EQ(f->btn1.Parent(), &f->ts3);
+  EXPECT_EQ(f->btn15.Parent(), &f->ts4);
+  EXPECT_EQ(f->chkCreateFan.Caption(), Gbk("反"));
+  EXPECT_EQ(f->btnDomainCreateStart.Caption(), Gbk("生成"));
+  EXPECT_EQ(f->btnTypoStart.Caption(), "TYPO");
+  EXPECT_EQ(f->btnOtherDomainCreate.Caption(), Gbk("生成后缀Whois查询"));
+  EXPECT_EQ(f->btnAllDomainCreate.Caption(), Gbk("生成所有后缀Whois查询"));
+
+  const char* typo[] = {"缺一字母", "M替换N", "N替换M", "去掉头两字母", "双字母", "xxxcom.cn"};
+  auto typoBoxes = TypoBoxes();
+  for (int m = 0; m < 6; ++m) EXPECT_EQ(typoBoxes[m]->Caption(), Gbk(typo[m]));
+
+  const char* suffixes[] = {".cn",  ".com.cn", ".net.cn", ".org.cn", ".gov.cn",
+                            ".com", ".net",    ".org",    ".biz",    ".info",
+                            ".tv",  ".mobi",   ".name",   ".cc"};
+  const bool ticked[] = {true,  true,  false, false, false, true,  true,
+                         false, false, false, false, false, false, false};
+  auto boxes = SuffixBoxes();
+  for (int k = 0; k < kSuffixCount; ++k) {
+    EXPECT_EQ(boxes[k]->Caption(), suffixes[k]) << k;
+    EXPECT_EQ(boxes[k]->Checked(), ticked[k]) << suffixes[k];
+    EXPECT_EQ(boxes[k]->Parent(), &f->ts11);
+  }
+}
+
+TEST_F(DomainCreatePageTest, FillButtonsAppendAndClearButtonsEmpty) {
+  const Lines letters = LetterLines(), digits = DigitLines();
+  f->btn3.Click();
+  f->btn3.Click();
+  Lines list1 = f->mmoDomainCreate1.Lines();
+  ASSERT_EQ(list1.size(), 52u);
+  EXPECT_EQ(list1, Concat({letters, letters}));
+  EXPECT_EQ(list1.front(), "a");
+  EXPECT_EQ(list1[25], "z");
+
+  // Typed lines stay; the fill goes after them.
+  f->mmoDomainCreate2.SetText("typed\r\nlast");
+  f->btn15.Click();
+  f->btn6.Click();
+  EXPECT_EQ(f->mmoDomainCreate2.Lines(), Concat({{"typed", "last"}, digits, letters}));
+  f->btn16.Click();
+  EXPECT_EQ(f->mmoDomainCreate1.Lines(), Concat({letters, letters, digits}));
+
+  f->mmoDomainCreate3.SetLines({"r"});
+  f->btn4.Click();
+  EXPECT_TRUE(f->mmoDomainCreate1.Lines().empty());
+  EXPECT_EQ(f->mmoDomainCreate2.LineCount(), 2 + 10 + 26);
+  f->btn7.Click();
+  EXPECT_TRUE(f->mmoDomainCreate2.Lines().empty());
+  EXPECT_EQ(f->mmoDomainCreate3.Lines(), Lines{"r"});
+  f->btn9.Click();
+  EXPECT_TRUE(f->mmoDomainCreate3.Lines().empty());
+}
+
+TEST_F(DomainCreatePageTest, JoinAppendsEveryOuterLineWithEveryInnerLine) {
+  f->mmoDomainCreate1.SetLines({"a", "b"});
+  f->mmoDomainCreate2.SetLines({"1", "2"});
+  f->mmoDomainCreate3.SetLines({"before"});
+  f->btnDomainCreateStart.Click();
+  EXPECT_EQ(f->mmoDomainCreate3.Lines(), (Lines{"before", "a1", "a2", "b1", "b2"}));
+
+  f->chkCreateFan.Click();  // "反": list 2 is the outer list
+  ASSERT_TRUE(f->chkCreateFan.Checked());
+  f->btn9.Click();
+  f->btnDomainCreateStart.Click();
+  EXPECT_EQ(f->mmoDomainCreate3.Lines(), (Lines{"1a", "1b", "2a", "2b"}));
+  // The sources are read, never changed.
+  EXPECT_EQ(f->mmoDomainCreate1.Lines(), (Lines{"a", "b"}));
+  EXPECT_EQ(f->mmoDomainCreate2.Lines(), (Lines{"1", "2"}));
+}
+
+TEST_F(DomainCreatePageTest, JoinUsesLinesAsTheyAre) {
+  f->mmoDomainCreate1.SetLines({"x"});
+  f->btnDomainCreateStart.Click();  // empty inner list
+  EXPECT_TRUE(f->mmoDomainCreate3.Lines().empty());
+
+  f->mmoDomainCreate2.SetLines({""});
+  f->btnDomainCreateStart.Click();
+  EXPECT_EQ(f->mmoDomainCreate3.Lines(), Lines{"x"});
+
+  f->btn9.Click();
+  f->mmoDomainCreate1.SetLines({" Ab ", Gbk("中")});
+  f->mmoDomainCreate2.SetLines({"C.Com", "", Gbk("文.网")});
+  f->btnDomainCreateStart.Click();
+  EXPECT_EQ(f->mmoDomainCreate3.Lines(),
+            (Lines{" Ab C.Com", " Ab ", " Ab " + Gbk("文.网"), Gbk("中") + "C.Com", Gbk("中"),
+                   Gbk("中文.网")}));
+}
+
+TEST_F(DomainCreatePageTest, TypoExamplesThroughTheBoxes) {
+  EXPECT_EQ(Typo({"dog.com"}, {0}), (Lines{"og.com", "dg.com", "do.com"}));
+  EXPECT_EQ(Typo({"aab.com"}, {0}), (Lines{"ab.com", "ab.com", "aa.com"}));
+  EXPECT_EQ(Typo({"a.com"}, {0}), Lines{".com"});
+  EXPECT_EQ(Typo({"nan.com"}, {1}), (Lines{"man.com", "nam.com"}));
+  EXPECT_EQ(Typo({"mom.com"}, {2}), (Lines{"nom.com", "mon.com"}));
+  EXPECT_EQ(Typo({"dog.com"}, {1, 2}), Lines{});
+  EXPECT_EQ(Typo({"dog.com"}, {3}), Lines{"g.com"});
+  EXPECT_EQ(Typo({"do.com"}, {3}), Lines{});
+  EXPECT_EQ(Typo({"ab.cn"}, {4}), (Lines{"aab.cn", "abb.cn"}));
+  EXPECT_EQ(Typo({"dog.com.cn"}, {5}), Lines{"dogcom.cn"});
+  EXPECT_EQ(Typo({"dog.net.cn", "dog.com"}, {5}), Lines{});
+  EXPECT_EQ(Typo({" Dog.Com "}, {3}), Lines{"g.com"});
+  EXPECT_EQ(Typo({"nomad", "mn"}, {0, 1, 2, 3, 4, 5}), Lines{});
+}
+
+TEST_F(DomainCreatePageTest, TypoGroupsByModeThenLineThenPosition) {
+  EXPECT_EQ(Typo({"dog.com"}, {0, 3}), (Lines{"og.com", "dg.com", "do.com", "g.com"}));
+  // Box order decides, not the order they were ticked in.
+  EXPECT_EQ(Typo({"nm.com", "ab.cn"}, {4, 1, 0}),
+            (Lines{"m.com", "n.com", "b.cn", "a.cn",    // mode 0
+                   "mm.com",                            // mode 1
+                   "nnm.com", "nmm.com", "aab.cn", "abb.cn"}));  // mode 4
+
+  // The run appends to the result list.
+  f->chkTypoLack1Letter.Click();
+  f->chkTypoNtoM.Click();
+  ASSERT_TRUE(f->chkTypoDoubleLetter.Checked());
+  f->mmoDomainCreate1.SetLines({"ab.cn"});
+  f->mmoDomainCreate3.SetLines({"kept"});
+  f->btnTypoStart.Click();
+  EXPECT_EQ(f->mmoDomainCreate3.Lines(), (Lines{"kept", "aab.cn", "abb.cn"}));
+}
+
+TEST_F(DomainCreatePageTest, TypoSourceIsTheListInFront) {
+  f->mmoDomainCreate1.SetLines({"one.com"});
+  f->mmoDomainCreate2.SetLines({"two.com"});
+  f->chkTypoLack2Letter.SetChecked(true);
+  f->btnTypoStart.Click();
+  f->pgcDomainCreate.SetActivePage(f->ts4);
+  f->btnTypoStart.Click();
+  f->pgcDomainCreate.SetActivePageIndex(0);
+  f->btnTypoStart.Click();
+  EXPECT_EQ(f->mmoDomainCreate3.Lines(), (Lines{"e.com", "o.com", "e.com"}));
+}
+
+TEST_F(DomainCreatePageTest, TypoTreatsAChineseCharacterAsOneUnit) {
+  const std::string zhong = Gbk("中"), wen = Gbk("文");
+  EXPECT_EQ(Typo({zhong + wen + ".com"}, {0}), (Lines{wen + ".com", zhong + ".com"}));
+  EXPECT_EQ(Typo({zhong + wen + ".com"}, {4}),
+            (Lines{zhong + zhong + wen + ".com", zhong + wen + wen + ".com"}));
+  EXPECT_EQ(Typo({zhong + "ab.com"}, {3}), Lines{"b.com"});
+  // 蘭 is CC 6D: its second byte is an "m" that mode 2 must leave alone.
+  const std::string lan = Gbk("蘭");
+  ASSERT_EQ(lan, "\xCC\x6D");
+  EXPECT_EQ(Typo({lan + "m.cn"}, {2}), Lines{lan + "n.cn"});
+  // Only single-byte A-Z are lower-cased (華 is C8 41).
+  const std::string hua = Gbk("華");
+  ASSERT_EQ(hua, "\xC8\x41");
+  EXPECT_EQ(Typo({hua + "X.COM"}, {3}), Lines{});
+  EXPECT_EQ(Typo({hua + "X.COM"}, {0}), (Lines{"x.com", hua + ".com"}));
+}
+
+TEST_F(DomainCreatePageTest, ExpansionReplacesTheWhoisListInOneCallAndShowsItsPage) {
+  Memo* whois = WhoisDomainMemo(*f);
+  if (!whois) GTEST_SKIP() << "the WHOIS page has no domain list yet";
+  whois->SetLines({"old.com", "older.com"});
+  int changes = 0;
+  auto saved = whois->OnChange;
+  whois->OnChange = [&changes] { ++changes; };
+
+  f->mmoDomainCreate3.SetLines({"Dog", "cat"});
+  f->btnOtherDomainCreate.Click();
+  whois->OnChange = saved;
+  EXPECT_EQ(whois->Lines(), (Lines{"dog.cn", "dog.com.cn", "dog.com", "dog.net", "cat.cn",
+                                   "cat.com.cn", "cat.com", "cat.net"}));
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(f->pgcMain.ActivePageIndex(), kPageWhois);
+  EXPECT_EQ(f->mmoDomainCreate3.Lines(), (Lines{"Dog", "cat"}));
+
+  // Only ".cn": nothing is stripped from the name first.
+  f->ShowPage(kPageDomainCreate);
+  for (CheckBox* box : SuffixBoxes()) box->SetChecked(false);
+  f->chkDcn.Click();
+  f->mmoDomainCreate3.SetLines({" Dog.com "});
+  f->btnOtherDomainCreate.Click();
+  EXPECT_EQ(whois->Lines(), Lines{"dog.com.cn"});
+
+  // The all-suffix button ignores the boxes.
+  f->ShowPage(kPageDomainCreate);
+  f->mmoDomainCreate3.SetLines({"a", ""});
+  f->btnAllDomainCreate.Click();
+  const Lines all = {".cn",  ".com.cn", ".net.cn", ".org.cn", ".gov.cn", ".com", ".net",
+                     ".org", ".biz",    ".info",   ".tv",     ".mobi",   ".name", ".cc"};
+  Lines expected;
+  for (const auto& s : all) expected.push_back("a" + s);
+  expected.insert(expected.end(), all.begin(), all.end());  // an empty line: bare suffixes
+  EXPECT_EQ(whois->Lines(), expected);
+  EXPECT_EQ(f->pgcMain.ActivePageIndex(), kPageWhois);
+}
+
+TEST_F(DomainCreatePageTest, ExpansionOfAnEmptyListEmptiesTheWhoisListAndShowsItsPage) {
+  Memo* whois = WhoisDomainMemo(*f);
+  if (!whois) GTEST_SKIP() << "the WHOIS page has no domain list yet";
+  for (Button* button : {&f->btnOtherDomainCreate, &f->btnAllDomainCreate}) {
+    whois->SetLines({"old.com"});
+    f->ShowPage(kPageDomainCreate);
+    button->Click();
+    EXPECT_TRUE(whois->Lines().empty());
+    EXPECT_EQ(f->pgcMain.ActivePageIndex(), kPageWhois);
+  }
+  EXPECT_TRUE(test::MessageBoxTexts().empty());
+}
+
+TEST_F(DomainCreatePageTest, AJoinAboveTheLimitIsRefusedAndChangesNothing) {
+  Lines big1, big2;
+  for (int i = 0; i < 5000; ++i) {
+    big1.push_back("a" + std::to_string(i));
+    big2.push_back("b" + std::to_string(i));
+  }
+  f->mmoDomainCreate1.SetLines(big1);
+  f->mmoDomainCreate2.SetLines(big2);
+  f->mmoDomainCreate3.SetLines({"kept.com"});
+  f->btnDomainCreateStart.Click();
+
+  ASSERT_EQ(test::MessageBoxTexts().size(), 1u);
+  EXPECT_EQ(test::MessageBoxTexts()[0], TooManyLinesMessage(25'000'000));
+  EXPECT_NE(test::MessageBoxTexts()[0].find("25000000"), std::string::npos);
+  EXPECT_EQ(f->mmoDomainCreate3.Lines(), Lines{"kept.com"});
+  EXPECT_EQ(f->mmoDomainCreate1.Lines(), big1);
+  EXPECT_EQ(f->mmoDomainCreate2.Lines(), big2);
+  EXPECT_TRUE(boxMessages.empty());
+  EXPECT_EQ(f->pgcMain.ActivePageIndex(), kPageDomainCreate);
+}
+
+TEST_F(DomainCreatePageTest, FileButtonsReplaceTheListFromAGbkFile) {
+  TempFolder dir;
+  const std::string path = dir.File("names.txt");
+  WriteBytes(path, "\xD6\xD0\xCE\xC4.com\r\nabc.net\nx\ry\r\n");  // 中文.com
+  f->mmoDomainCreate1.SetLines({"old1"});
+  f->mmoDomainCreate2.SetLines({"old2"});
+
+  dialogAnswer = path;
+  f->btn1.Click();
+  ASSERT_EQ(dialogRequests.size(), 1u);
+  EXPECT_EQ(dialogRequests[0].kind, FileDialogKind::Open);
+  EXPECT_EQ(dialogRequests[0].filter, "");
+  EXPECT_EQ(f->mmoDomainCreate1.Lines(),
+            (Lines{"\xD6\xD0\xCE\xC4.com", "abc.net", "x", "y"}));
+  EXPECT_EQ(f->mmoDomainCreate2.Lines(), Lines{"old2"});
+
+  WriteBytes(path, "two.com\r\n");
+  f->btn5.Click();
+  EXPECT_EQ(f->mmoDomainCreate2.Lines(), Lines{"two.com"});
+  EXPECT_TRUE(boxMessages.empty());
+
+  // Cancel changes nothing.
+  dialogAnswer.reset();
+  f->btn1.Click();
+  f->btn5.Click();
+  EXPECT_EQ(dialogRequests.size(), 4u);
+  EXPECT_EQ(f->mmoDomainCreate1.Lines(), (Lines{"\xD6\xD0\xCE\xC4.com", "abc.net", "x", "y"}));
+  EXPECT_EQ(f->mmoDomainCreate2.Lines(), Lines{"two.com"});
+}
+
+TEST_F(DomainCreatePageTest, AFileThatCannotBeOpenedShowsItsErrorAndKeepsTheList) {
+  TempFolder dir;
+  const std::string missing = dir.File("missing.txt");
+  f->mmoDomainCreate1.SetLines({"stays.com"});
+  dialogAnswer = missing;
+  f->btn1.Click();
+  ASSERT_EQ(boxMessages.size(), 1u);
+  EXPECT_EQ(boxMessages[0], "Cannot open file " + missing);
+  EXPECT_EQ(f->mmoDomainCreate1.Lines(), Lines{"stays.com"});
+
+  // A folder cannot be read as a list either.
+  f->mmoDomainCreate2.SetLines({"stays.too"});
+  dialogAnswer = dir.Path();
+  f->btn5.Click();
+  ASSERT_EQ(boxMessages.size(), 2u);
+  EXPECT_EQ(f->mmoDomainCreate2.Lines(), Lines{"stays.too"});
+}
+
+TEST_F(DomainCreatePageTest, PictureOfThePage) {
+  f->mmoDomainCreate1.SetLines({"dog", "cat", "fish"});
+  f->mmoDomainCreate3.SetLines({"dog.com", "cat.com"});
+  f->Show();
+  f->ShowPage(kPageDomainCreate);
+  ProcessEventsFor(std::chrono::milliseconds(100));
+  const char* out = std::getenv("ORLU_PAGE_PNG");
+  const std::string path = out ? out : ::testing::TempDir() + "domain_create_page.png";
+  EXPECT_TRUE(f->GrabToPng(path));
+  f->pgcDomainCreatePara.SetActivePage(f->ts11);
+  ProcessEventsFor(std::chrono::milliseconds(50));
+  EXPECT_TRUE(f->GrabToPng(path + ".suffix.png"));
+  f->pgcDomainCreatePara.SetActivePageIndex(0);
+}
+
+}  // namespace
+}  // namespace orlu
