@@ -50,8 +50,11 @@ inline void EnsureProgramWindows() {
   Application* app = Application::Instance();
   ASSERT_NE(app, nullptr) << "the window tests need the application object";
   RemovePath(SettingsFileName());
+  orlu::test::ExceptionMessages().clear();
   StartProgram(*app);
   made = true;
+  ASSERT_TRUE(orlu::test::ExceptionMessages().empty())
+      << "start-up raised: " << orlu::test::ExceptionMessages().front();
 }
 
 // Records what the exception box, ShowModal and the file dialogs are asked,
