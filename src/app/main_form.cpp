@@ -44,6 +44,7 @@ TFormMain::TFormMain()
     BuildFrame();
     BuildMenu();
     BuildWhoisPage();
+    BuildWhoisQueryPage();
     BuildDomainFilterPage();
     BuildDomainCreatePage();
     BuildAlexaPage();

@@ -13,6 +13,7 @@
 
 #include "platform/text/string_list.h"
 #include "platform/ui/ui.h"
+#include "whois/whois_page.h"
 
 namespace orlu {
 
@@ -107,9 +108,21 @@ class TFormMain : public Form {
   OpenDialog dlgOpenInPut;
   SaveDialog dlgSaveCsvFile;
 
-  // --- Page 0: batch WHOIS ---
+  // --- Page 0: batch WHOIS (query controls built in whois/whois_page.cpp) ---
+  Label lbl9{tsWhois};
+  Edit edtWhoisGet{tsWhois};
+  Button btnWhoisGet{tsWhois};
+  Memo mmoWhoisDomain{tsWhois};
+  Button btnWhoisSearch{tsWhois};
+  Button btnWhoisReSearch{tsWhois};
+  Button btnSingleWhois{tsWhois};
+  Memo mmoWhoisShow{tsWhois};
+  PopupMenu pmWhois;             // popup of lvWhois (declared first, so it outlives it)
+  MenuAction actWhoisBaseInfo;   // actlstWhois: "域名基本信息"
+  MenuAction actWhoisDetail;     // actlstWhois: "域名详细信息"
   Button btnWhoisExc{tsWhois};
   ListView lvWhois{tsWhois};
+  ListView lvWhoisBak{tsWhois};  // hidden twin of lvWhois
 
   // --- Page 1: domain filter ---
   Button btnFilterKeyWordSave{tsDomainFilter};
@@ -244,6 +257,9 @@ class TFormMain : public Form {
   ListView lvEngWord{tsEngWord};
   Memo mmoEngWordShow{tsEngWord};
 
+  // --- Batch WHOIS workers: kept last, so they end before any control goes ---
+  WhoisPageJob WhoisJob{lvWhois};
+
   // --- Operations ---
   void FormCreate();
   // Refills both keyword memos from the settings file when it exists.
@@ -299,6 +315,16 @@ class TFormMain : public Form {
   void btnOtherDomainCreateClick();
   void btnAllDomainCreateClick();
 
+  // Page 0: batch WHOIS.
+  void FillWhoisRows();
+  void btnWhoisGetClick();
+  void btnWhoisSearchClick();
+  void btnWhoisReSearchClick();
+  void btnSingleWhoisClick();
+  void lvWhoisClick();
+  void actWhoisBaseInfoExecute();
+  void actWhoisDetailExecute();
+
   // Settings buttons of pages 1 and 4.
   void btnFilterKeyWordSaveClick();
   void btnSiteInfoKeyWordSaveClick();
@@ -321,6 +347,7 @@ class TFormMain : public Form {
   void BuildFrame();
   void BuildMenu();
   void BuildWhoisPage();
+  void BuildWhoisQueryPage();
   void BuildDomainFilterPage();
   void BuildDomainCreatePage();
   void BuildAlexaPage();

@@ -1,0 +1,194 @@
+// The batch WHOIS page of the main window: the domain list and its import,
+// the result list with its hidden twin, the row memo, the buttons that start
+// the workers, export the list and open the single-domain window, and the
+// list's popup menu.
+#include "whois/whois_page.h"
+
+#include <utility>
+
+#include "app/main_form.h"
+#include "app/small_windows.h"
+#include "platform/text/errors.h"
+#include "platform/text/gbk.h"
+#include "platform/text/string_list.h"
+
+namespace orlu {
+
+// --- The list as the workers' row store ---
+
+int WhoisListRows::RowCount() const { return list_.RowCount(); }
+
+std::string WhoisListRows::Cell(int row, int cell) const {
+  try {
+    return list_.SubItem(row, cell);
+  } catch (const ListIndexError&) {
+    return "";
+  }
+}
+
+void WhoisListRows::WriteCells(int row, int firstCell, const std::vector<std::string>& texts) {
+  if (row < 0 || row >= list_.RowCount()) return;
+  for (size_t k = 0; k < texts.size(); ++k) {
+    list_.SetSubItem(row, firstCell + static_cast<int>(k), texts[k]);
+  }
+}
+
+std::vector<ListRow> ToListRows(const std::vector<WhoisRow>& rows) {
+  std::vector<ListRow> out;
+  out.reserve(rows.size());
+  for (const WhoisRow& row : rows) out.push_back(ListRow{row.caption, row.cells});
+  return out;
+}
+
+WhoisPageJob::~WhoisPageJob() {
+  Workers.Stop();
+  if (WhoisConfig.ListView == &Rows) WhoisConfig.ListView = nullptr;
+}
+
+namespace {
+
+// The single-domain window's entry points, used once that window offers
+// them; until then the window is only shown.
+template <class F>
+void RunWhoisInfo(F* form, const std::string& domain, bool detailed) {
+  if (form == nullptr) return;
+  if constexpr (requires { form->edtWhois; }) {
+    form->edtWhois.SetText(domain);
+  }
+  if constexpr (requires { form->ShowBaseWhois(domain); form->ShowDetailWhois(domain); }) {
+    if (detailed) {
+      form->ShowDetailWhois(domain);
+    } else {
+      form->ShowBaseWhois(domain);
+    }
+  }
+  form->ShowModal();
+}
+
+}  // namespace
+
+// --- Page ---
+
+void TFormMain::BuildWhoisQueryPage() {
+  lbl9.SetCaption(Gbk("文件："));
+  lbl9.SetBounds(10, 12, 40, 13);
+  edtWhoisGet.SetBounds(50, 8, 230, 21);
+  btnWhoisGet.SetCaption(Gbk("导入"));
+  btnWhoisGet.SetBounds(285, 6, 60, 25);
+  btnWhoisGet.OnClick = [this] { btnWhoisGetClick(); };
+
+  btnWhoisSearch.SetCaption(Gbk("查询"));
+  btnWhoisSearch.SetBounds(360, 6, 75, 25);
+  btnWhoisSearch.OnClick = [this] { btnWhoisSearchClick(); };
+  btnWhoisReSearch.SetCaption(Gbk("失败重查"));
+  btnWhoisReSearch.SetBounds(440, 6, 75, 25);
+  btnWhoisReSearch.OnClick = [this] { btnWhoisReSearchClick(); };
+  btnWhoisExc.SetBounds(520, 6, 75, 25);
+  btnSingleWhois.SetCaption(Gbk("单域名Whois"));
+  btnSingleWhois.SetBounds(600, 6, 95, 25);
+  btnSingleWhois.OnClick = [this] { btnSingleWhoisClick(); };
+
+  mmoWhoisShow.SetAlign(Align::Bottom);
+  mmoWhoisShow.SetHeight(95);
+  mmoWhoisShow.SetScrollBars(ScrollBars::Vertical);
+
+  constexpr int kListTop = 38;
+  constexpr int kListHeight = 530 - kListTop - 95 - 8;
+  mmoWhoisDomain.SetBounds(10, kListTop, 180, kListHeight);
+  mmoWhoisDomain.SetAnchors(kAnchorLeft | kAnchorTop | kAnchorBottom);
+  mmoWhoisDomain.SetScrollBars(ScrollBars::Both);
+  mmoWhoisDomain.SetLines({"example.com", "example.cn"});
+
+  lvWhois.SetBounds(195, kListTop, 905 - 195 - 10, kListHeight);
+  lvWhois.SetAnchors(kAnchorLeft | kAnchorTop | kAnchorRight | kAnchorBottom);
+  lvWhois.OnClick = [this] { lvWhoisClick(); };
+
+  // The hidden twin has the same columns and gets the same rows.
+  std::vector<ListColumn> columns;
+  for (int c = 0; c < lvWhois.ColumnCount(); ++c) {
+    columns.push_back({lvWhois.ColumnCaption(c), lvWhois.ColumnWidth(c)});
+  }
+  lvWhoisBak.SetColumns(columns);
+  lvWhoisBak.SetBounds(195, kListTop, 100, 50);
+  lvWhoisBak.Hide();
+
+  actWhoisBaseInfo.Caption = Gbk("域名基本信息");
+  actWhoisBaseInfo.OnExecute = [this] { actWhoisBaseInfoExecute(); };
+  actWhoisDetail.Caption = Gbk("域名详细信息");
+  actWhoisDetail.OnExecute = [this] { actWhoisDetailExecute(); };
+  pmWhois.Add(actWhoisBaseInfo.Caption, [this] { actWhoisBaseInfo.Execute(); });
+  pmWhois.Add(actWhoisDetail.Caption, [this] { actWhoisDetail.Execute(); });
+  lvWhois.SetPopupMenu(&pmWhois);
+
+  WhoisConfig.ListView = &WhoisJob.Rows;
+}
+
+void TFormMain::FillWhoisRows() {
+  lvWhois.Clear();
+  lvWhoisBak.Clear();
+  std::vector<ListRow> rows = ToListRows(BuildWhoisRows(mmoWhoisDomain.Lines()));
+  lvWhoisBak.AddRows(rows);
+  lvWhois.AddRows(std::move(rows));
+  WhoisJob.Rows.NewGeneration();
+}
+
+void TFormMain::btnWhoisSearchClick() {
+  if (WhoisJob.Starting) return;
+  WhoisJob.Starting = true;
+  try {
+    // The running workers end first: pauses cut short, questions aborted.
+    WhoisJob.Workers.Stop();
+    FillWhoisRows();
+    WhoisJob.Workers.Start(mmoWhoisDomain.Lines());
+  } catch (...) {
+    WhoisJob.Starting = false;
+    throw;
+  }
+  WhoisJob.Starting = false;
+}
+
+void TFormMain::btnWhoisReSearchClick() {
+  // A re-query while workers still run would ask rows twice.
+  if (WhoisJob.Starting || WhoisJob.Workers.Running()) return;
+  WhoisJob.Workers.Start(mmoWhoisDomain.Lines());
+}
+
+void TFormMain::btnWhoisGetClick() {
+  if (!dlgOpenInPut.Execute()) return;
+  edtWhoisGet.SetText(dlgOpenInPut.FileName());
+  // Read whole before the memo changes, so a file that cannot be read leaves
+  // the memo as it was.
+  StringList lines;
+  lines.LoadFromFile(edtWhoisGet.Text());
+  mmoWhoisDomain.SetLines(lines.Lines());
+}
+
+void TFormMain::lvWhoisClick() {
+  const int row = lvWhois.SelectedIndex();
+  if (lvWhois.RowCount() == 0 || row < 0) return;
+  std::string line = lvWhois.RowCaption(row);
+  for (int cell = 0; cell < kWhoisRowCells; ++cell) {
+    line += '\t';
+    line += lvWhois.SubItem(row, cell);
+  }
+  mmoWhoisShow.Clear();
+  mmoWhoisShow.Add(line);
+}
+
+void TFormMain::btnSingleWhoisClick() {
+  if (FormWhoisInfo) FormWhoisInfo->Show();
+}
+
+void TFormMain::actWhoisBaseInfoExecute() {
+  const int row = lvWhois.SelectedIndex();
+  if (lvWhois.RowCount() == 0 || row < 0 || !lvWhois.Focused()) return;
+  RunWhoisInfo(FormWhoisInfo, lvWhois.SubItem(row, 0), false);
+}
+
+void TFormMain::actWhoisDetailExecute() {
+  const int row = lvWhois.SelectedIndex();
+  if (lvWhois.RowCount() == 0 || row < 0 || !lvWhois.Focused()) return;
+  RunWhoisInfo(FormWhoisInfo, lvWhois.SubItem(row, 0), true);
+}
+
+}  // namespace orlu

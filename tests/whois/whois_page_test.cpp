@@ -1,0 +1,297 @@
+// The batch WHOIS page in the real main window (offscreen), with the workers
+// asking a substitute WHOIS server on loopback: the controls, "查询" and
+// "失败重查", the row display, the popup actions, import and export.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/main_form.h"
+#include "app/program.h"
+#include "app/small_windows.h"
+#include "platform/text/gbk.h"
+#include "platform/ui/ui.h"
+#include "support/service_scope.h"
+#include "support/substitute_whois.h"
+#include "support/window_test.h"
+#include "whois/whois_batch.h"
+#include "whois/whois_reply.h"
+
+namespace orlu {
+namespace {
+
+using test::ScopedServices;
+using test::SubstituteWhoisServer;
+using test::WhoisReply;
+using test::WhoisRequest;
+using namespace std::chrono_literals;
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+std::string TempPath(const std::string& name) {
+  return (std::filesystem::temp_directory_path() /
+          ("orlu-whois-page-" + std::to_string(getpid()) + "-" + name))
+      .string();
+}
+
+class WhoisPageTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (FormMain == nullptr) StartProgram(*Application::Instance());
+    ASSERT_NE(FormMain, nullptr);
+    f = FormMain;
+    saved_ = WhoisConfig;
+    for (int32_t* delay : {&WhoisConfig.CnDelay, &WhoisConfig.ComDelay, &WhoisConfig.InfoDelay,
+                           &WhoisConfig.CcDelay, &WhoisConfig.OrgDelay, &WhoisConfig.TvDelay,
+                           &WhoisConfig.BizDelay, &WhoisConfig.NameDelay, &WhoisConfig.MobiDelay,
+                           &WhoisConfig.OtherDelay})
+      *delay = 0;
+    Form::SetShowModalHook([this](Form& form) {
+      modal.push_back(&form);
+      return kModalCancel;
+    });
+    f->ShowPage(kPageWhois);
+  }
+  void TearDown() override {
+    f->WhoisJob.Workers.Stop();
+    WhoisConfig = saved_;
+    f->lvWhois.Clear();
+    f->lvWhoisBak.Clear();
+    test::ResetWindowTestHooks();
+  }
+
+  // Lets the workers run until every row of the list has a final status.
+  bool WaitForRows() {
+    return WaitUntil([this] { return !f->WhoisJob.Workers.Running(); }, 20s);
+  }
+  std::vector<std::string> Row(int row) const { return f->lvWhois.RowTexts(row); }
+
+  TFormMain* f = nullptr;
+  WhoisSettings saved_;
+  std::vector<Form*> modal;
+  SubstituteWhoisServer server;
+  ScopedServices scope{nullptr, &server};
+};
+
+TEST_F(WhoisPageTest, PageHoldsItsControls) {
+  EXPECT_EQ(f->lbl9.Caption(), Gbk("文件："));
+  EXPECT_EQ(f->edtWhoisGet.Text(), "");
+  EXPECT_EQ(f->btnWhoisGet.Caption(), Gbk("导入"));
+  EXPECT_EQ(f->btnWhoisSearch.Caption(), Gbk("查询"));
+  EXPECT_EQ(f->btnWhoisReSearch.Caption(), Gbk("失败重查"));
+  EXPECT_EQ(f->btnWhoisExc.Caption(), Gbk("导出excel"));
+  EXPECT_EQ(f->btnSingleWhois.Caption(), Gbk("单域名Whois"));
+  EXPECT_EQ(f->mmoWhoisShow.Height(), 95);
+  EXPECT_EQ(f->mmoWhoisDomain.LineCount(), 2);
+  const std::vector<std::string> captions = {
+      "ID",           Gbk("域名"),     Gbk("域名状态"), Gbk("注册单位"),
+      Gbk("注册商"),  Gbk("注册日期"), Gbk("过期日期"), "EMail",
+      Gbk("域名状态"), Gbk("联系人"),   "DNS"};
+  ASSERT_EQ(f->lvWhois.ColumnCount(), 11);
+  ASSERT_EQ(f->lvWhoisBak.ColumnCount(), 11);
+  for (int c = 0; c < 11; ++c) {
+    EXPECT_EQ(f->lvWhois.ColumnCaption(c), captions[c]) << c;
+    EXPECT_EQ(f->lvWhoisBak.ColumnCaption(c), captions[c]) << c;
+  }
+  EXPECT_EQ(f->lvWhois.ColumnWidth(2), 80);
+  EXPECT_EQ(f->lvWhois.ColumnWidth(3), 150);
+  EXPECT_EQ(f->lvWhois.ColumnWidth(1), 100);
+  EXPECT_FALSE(f->lvWhoisBak.Visible());
+  ASSERT_EQ(f->pmWhois.Count(), 2);
+  EXPECT_EQ(f->pmWhois.Item(0).Caption(), Gbk("域名基本信息"));
+  EXPECT_EQ(f->pmWhois.Item(1).Caption(), Gbk("域名详细信息"));
+  EXPECT_EQ(WhoisConfig.ListView, &f->WhoisJob.Rows);
+}
+
+TEST_F(WhoisPageTest, SearchBuildsRowsAndTheWorkersFillThem) {
+  server.On("ab.com", WhoisReply::Text("Domain Name: AB.COM\nRegistrar: Reg One\n"
+                                       "Creation Date: 2001-02-03\n"));
+  server.On("c.org", WhoisReply::Text("NOT FOUND\n"));
+  f->mmoWhoisDomain.SetText("  Ab.COM \r\n\r\nc.org\r\n\r\n");
+  f->btnWhoisSearch.Click();
+  ASSERT_TRUE(WaitForRows());
+  ASSERT_EQ(f->lvWhois.RowCount(), 3);
+  EXPECT_EQ(Row(0), (std::vector<std::string>{"1", "Ab.COM", WordRegistered(), " ", "reg one",
+                                              "2001-02-03", " ", " ", " ", " ", " "}));
+  EXPECT_EQ(Row(1), (std::vector<std::string>{"2", "", " ", " ", " ", " ", " ", " ", " ", " ",
+                                              " "}));
+  EXPECT_EQ(Row(2)[2], WordUnregistered());
+  // The hidden twin got the prepared rows, nothing more.
+  ASSERT_EQ(f->lvWhoisBak.RowCount(), 3);
+  EXPECT_EQ(f->lvWhoisBak.RowTexts(0), (std::vector<std::string>{"1", "Ab.COM", " ", " ", " ",
+                                                                 " ", " ", " ", " ", " ", " "}));
+  EXPECT_EQ(server.Requests().size(), 2u);
+
+  // The row display: caption, then a tab before each of the ten cells.
+  f->mmoWhoisShow.SetText("old");
+  f->lvWhois.SetSelectedIndex(-1);
+  f->lvWhois.Click();
+  EXPECT_EQ(f->mmoWhoisShow.Lines(), std::vector<std::string>{"old"});
+  f->lvWhois.SetSelectedIndex(0);
+  f->lvWhois.Click();
+  EXPECT_EQ(f->mmoWhoisShow.Lines(),
+            std::vector<std::string>{"1\tAb.COM\t" + WordRegistered() +
+                                     "\t \treg one\t2001-02-03\t \t \t \t \t "});
+}
+
+TEST_F(WhoisPageTest, ReSearchAsksOnlyFailedRowsAndNothingWhileRunning) {
+  server.On("ok.com", WhoisReply::Text("Domain Name: OK.COM\n"));
+  // bad.com: the server closes without a word, a failure.
+  f->mmoWhoisDomain.SetLines({"ok.com", "bad.com"});
+  f->btnWhoisSearch.Click();
+  ASSERT_TRUE(WaitForRows());
+  EXPECT_EQ(f->lvWhois.SubItem(1, 1), WordFailed());
+  server.ClearRequests();
+  f->btnWhoisReSearch.Click();
+  ASSERT_TRUE(WaitForRows());
+  std::vector<std::string> asked;
+  for (const WhoisRequest& r : server.Requests()) asked.push_back(r.query);
+  EXPECT_EQ(asked, std::vector<std::string>(5, "bad.com"));
+  EXPECT_EQ(f->lvWhois.SubItem(0, 1), WordRegistered());
+
+  // While a batch runs, "失败重查" starts nothing.
+  WhoisConfig.ComDelay = 60000;
+  server.ClearRequests();
+  f->btnWhoisReSearch.Click();
+  ASSERT_TRUE(server.WaitForRequests(1, 5s));
+  EXPECT_EQ(f->WhoisJob.Workers.WorkerCount(), 24);
+  f->btnWhoisReSearch.Click();
+  EXPECT_EQ(f->WhoisJob.Workers.WorkerCount(), 24);
+  ProcessEventsFor(100ms);
+  EXPECT_EQ(server.RequestCount(), 1u);
+}
+
+TEST_F(WhoisPageTest, SearchPressedTwiceDuringASlowBatch) {
+  WhoisConfig.ComDelay = 100;
+  server.AddResponder([](const WhoisRequest& r) -> std::optional<WhoisReply> {
+    return WhoisReply::Text("Domain Name: " + r.query + "\n").Delay(120ms);
+  });
+  std::vector<std::string> lines;
+  for (int i = 0; i < 12; ++i) lines.push_back("slow" + std::to_string(i) + ".com");
+  f->mmoWhoisDomain.SetLines(lines);
+  f->btnWhoisSearch.Click();
+  ASSERT_TRUE(server.WaitForRequests(3, 5s));
+  f->btnWhoisSearch.Click();
+  f->btnWhoisSearch.Click();
+  ASSERT_TRUE(WaitForRows());
+  ASSERT_EQ(f->lvWhois.RowCount(), 12);
+  for (int i = 0; i < 12; ++i) EXPECT_EQ(f->lvWhois.SubItem(i, 1), WordRegistered()) << i;
+}
+
+TEST_F(WhoisPageTest, PopupActionsNeedRowsASelectionAndTheFocus) {
+  f->Show();
+  ProcessEventsFor(50ms);
+  // No rows.
+  f->lvWhois.SetFocus();
+  f->pmWhois.Item(0).Click();
+  f->pmWhois.Item(1).Click();
+  EXPECT_TRUE(modal.empty());
+
+  f->mmoWhoisDomain.SetLines({"Pop.COM"});
+  f->FillWhoisRows();
+  // Rows, but no selection.
+  f->lvWhois.SetSelectedIndex(-1);
+  f->lvWhois.SetFocus();
+  f->pmWhois.Item(0).Click();
+  EXPECT_TRUE(modal.empty());
+  // A selection, but the focus elsewhere.
+  f->lvWhois.SetSelectedIndex(0);
+  f->edtWhoisGet.SetFocus();
+  ProcessEventsFor(20ms);
+  f->pmWhois.Item(1).Click();
+  EXPECT_TRUE(modal.empty());
+
+  f->lvWhois.SetFocus();
+  ProcessEventsFor(20ms);
+  if (!f->lvWhois.Focused()) GTEST_SKIP() << "no keyboard focus on this platform";
+  f->actWhoisBaseInfo.Execute();
+  ASSERT_EQ(modal.size(), 1u);
+  EXPECT_EQ(modal[0], static_cast<Form*>(FormWhoisInfo));
+  f->pmWhois.Item(1).Click();
+  EXPECT_EQ(modal.size(), 2u);
+}
+
+TEST_F(WhoisPageTest, SingleWhoisButtonShowsTheWindowWithoutAQuery) {
+  ASSERT_NE(FormWhoisInfo, nullptr);
+  FormWhoisInfo->Hide();
+  f->btnSingleWhois.Click();
+  EXPECT_TRUE(FormWhoisInfo->Visible());
+  EXPECT_TRUE(modal.empty());
+  EXPECT_EQ(server.RequestCount(), 0u);
+  FormWhoisInfo->Hide();
+}
+
+TEST_F(WhoisPageTest, ImportReplacesTheListFromAGbkFile) {
+  const std::string path = TempPath("list.txt");
+  WriteBytes(path, Gbk("a.com\r\n中国.cn\nb.net\r\n"));
+  SetFileDialogHook([&](const FileDialogRequest& r) -> std::optional<std::string> {
+    EXPECT_EQ(r.kind, FileDialogKind::Open);
+    return path;
+  });
+  f->mmoWhoisDomain.SetLines({"old.com"});
+  f->btnWhoisGet.Click();
+  EXPECT_EQ(f->edtWhoisGet.Text(), path);
+  EXPECT_EQ(f->mmoWhoisDomain.Lines(),
+            (std::vector<std::string>{"a.com", Gbk("中国.cn"), "b.net"}));
+  // No rows until "查询".
+  EXPECT_EQ(f->lvWhois.RowCount(), 0);
+  std::remove(path.c_str());
+
+  // A file that cannot be read: its error in the box, the list as it was.
+  const std::string missing = TempPath("missing.txt");
+  SetFileDialogHook([&](const FileDialogRequest&) -> std::optional<std::string> {
+    return missing;
+  });
+  f->btnWhoisGet.Click();
+  ASSERT_EQ(test::ExceptionMessages().size(), 1u);
+  EXPECT_EQ(test::ExceptionMessages()[0], "Cannot open file " + missing);
+  EXPECT_EQ(f->mmoWhoisDomain.Lines(),
+            (std::vector<std::string>{"a.com", Gbk("中国.cn"), "b.net"}));
+
+  // Cancelled: nothing changes.
+  SetFileDialogHook([](const FileDialogRequest&) -> std::optional<std::string> {
+    return std::nullopt;
+  });
+  f->edtWhoisGet.SetText("kept");
+  f->btnWhoisGet.Click();
+  EXPECT_EQ(f->edtWhoisGet.Text(), "kept");
+}
+
+TEST_F(WhoisPageTest, ExportWritesTheResultList) {
+  server.On("x.com", WhoisReply::Text("No match for \"X.COM\".\n"));
+  f->mmoWhoisDomain.SetLines({"x.com"});
+  f->btnWhoisSearch.Click();
+  ASSERT_TRUE(WaitForRows());
+  const std::string path = TempPath("out.csv");
+  SetFileDialogHook([&](const FileDialogRequest& r) -> std::optional<std::string> {
+    EXPECT_EQ(r.kind, FileDialogKind::Save);
+    return path;
+  });
+  f->btnWhoisExc.Click();
+  const std::string expected =
+      Gbk("\"ID\",\"域名\",\"域名状态\",\"注册单位\",\"注册商\",\"注册日期\",\"过期日期\","
+          "\"EMail\",\"域名状态\",\"联系人\",\"DNS\",\r\n"
+          "\"1\",\"x.com\",\"未注册\",\" \",\" \",\" \",\" \",\" \",\" \",\" \",\" \",\r\n");
+  EXPECT_EQ(ReadBytes(path), expected);
+  std::remove(path.c_str());
+}
+
+}  // namespace
+}  // namespace orlu
