@@ -1,0 +1,142 @@
+#include "sitequery/alexa_job.h"
+
+#include "platform/net/page_client.h"
+#include "platform/text/gbk.h"
+#include "sitequery/alexa_rank.h"
+
+namespace orlu {
+
+ThreadControlStru AlexaSea;
+
+// ---------------------------------------------------------------------------
+
+int PlainTextRows::AddRow(const std::string& caption, std::vector<std::string> cells) {
+  rows.push_back(Row{caption, std::move(cells)});
+  return static_cast<int>(rows.size()) - 1;
+}
+
+std::string PlainTextRows::Cell(int row, int index) const {
+  if (row < 0 || row >= RowCount() || index < 0) return std::string();
+  const auto& cells = rows[row].cells;
+  return index < static_cast<int>(cells.size()) ? cells[index] : std::string();
+}
+
+void PlainTextRows::SetCell(int row, int index, const std::string& text) {
+  if (row < 0 || row >= RowCount() || index < 0) return;
+  auto& cells = rows[row].cells;
+  if (index >= static_cast<int>(cells.size())) cells.resize(index + 1);
+  cells[index] = text;
+}
+
+void StatusTimer::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  if (OnSwitch) OnSwitch();
+}
+
+// ---------------------------------------------------------------------------
+
+ThreadControlStru::ThreadControlStru() = default;
+
+ThreadControlStru::~ThreadControlStru() {
+  Timer.OnSwitch = nullptr;
+  EndAlexaWorkers(this);
+}
+
+void StartAlexaSea(ThreadControlStru* job, int timeOutMs, int threadCount,
+                   const std::vector<std::string>& domainLines, int retryNum, bool showLv,
+                   TextRows* statusLv, unsigned char kind) {
+  // The list and the flags below are read by running workers: end them first.
+  EndAlexaWorkers(job);
+  ++job->Generation;
+
+  job->SuccessCount = 0;
+  job->FailCount = 0;
+  job->TimeOut = timeOutMs;
+  job->ThreadCount = threadCount;
+  job->RetryNum = retryNum;
+  job->ShowLv = showLv;
+
+  job->Domains.clear();
+  job->Domains.reserve(domainLines.size());
+  for (const std::string& line : domainLines) job->Domains.push_back(LowerCase(line));
+
+  job->Done.assign(job->Domains.size(), 0);
+
+  job->StatusLv = statusLv;
+  job->Kind = kind;
+  if (statusLv != nullptr) {
+    // Caption: the number of rows the list holds after the append.
+    statusLv->AddRow(IntToStr(statusLv->RowCount() + 1),
+                     {kind == 1 ? "ALEXA" : "NULL", IntToStr(job->Domains.size()), "0", "0",
+                      Gbk("定时器启动")});
+    job->StatusRow = statusLv->RowCount();
+  }
+  job->Timer.SetEnabled(true);
+}
+
+void AlexaSeaTimerTick(ThreadControlStru* job) {
+  TextRows* lv = job->StatusLv;
+  const int row = job->StatusRow - 1;
+  if (lv != nullptr && row >= 0 && row < lv->RowCount()) {
+    lv->SetCell(row, 2, IntToStr(job->SuccessCount));
+    lv->SetCell(row, 3, IntToStr(job->FailCount));
+  }
+  if (static_cast<long long>(job->Domains.size()) == job->SuccessCount) {
+    job->Timer.SetEnabled(false);
+    if (lv != nullptr && row >= 0 && row < lv->RowCount()) {
+      lv->SetCell(row, 4, Gbk("定时器停止"));
+    }
+  }
+}
+
+void StartAlexaWorkers(ThreadControlStru* job) {
+  EndAlexaWorkers(job);
+  InitNetwork();
+  const int count = job->ThreadCount < kMaxAlexaThreads ? job->ThreadCount : kMaxAlexaThreads;
+  for (int k = 0; k < count; ++k) {
+    job->Threads[k] = std::make_unique<CAlexaInfoth>(false, k, *job);
+  }
+  for (int k = 0; k < count; ++k) job->Threads[k]->Start();
+}
+
+namespace {
+
+template <class F>
+void ForEachKept(ThreadControlStru* job, F&& f) {
+  const int count = job->ThreadCount < kMaxAlexaThreads ? job->ThreadCount : kMaxAlexaThreads;
+  for (int k = 0; k < count; ++k) {
+    if (job->Threads[k]) f(*job->Threads[k]);
+  }
+}
+
+}  // namespace
+
+void PauseAlexaWorkers(ThreadControlStru* job) {
+  ForEachKept(job, [](CAlexaInfoth& t) { t.Suspend(); });
+}
+
+void ResumeAlexaWorkers(ThreadControlStru* job) {
+  ForEachKept(job, [](CAlexaInfoth& t) { t.Resume(); });
+}
+
+void StopAlexaWorkers(ThreadControlStru* job) {
+  ForEachKept(job, [](CAlexaInfoth& t) { t.StopAfterRequest(); });
+}
+
+void EndAlexaWorkers(ThreadControlStru* job) {
+  // Tell them all first, so they end side by side rather than one by one.
+  for (auto& slot : job->Threads) {
+    if (slot) {
+      slot->AbortTransfer();
+      slot->Terminate();
+    }
+  }
+  for (auto& slot : job->Threads) {
+    if (slot) {
+      slot->StopAndWait();
+      slot.reset();
+    }
+  }
+}
+
+}  // namespace orlu

@@ -1,0 +1,179 @@
+#include "sitequery/alexa_rank.h"
+
+#include <memory>
+
+#include "platform/net/page_client.h"
+#include "platform/text/gbk.h"
+
+namespace orlu {
+
+namespace {
+
+const std::string& FailWord() {
+  static const std::string word = Gbk("失败");
+  return word;
+}
+
+constexpr std::string_view kBlockPage = "Please click here to continue using Alexa";
+constexpr std::string_view kNoSiteList = "<RLS PREFIX=\"http://\" more=\"0\">";
+constexpr std::string_view kDataEnd = "</ALEXA>";
+constexpr std::string_view kRankEnd = "\"/>";
+
+}  // namespace
+
+std::string AlexaDataUrl(const std::string& domain) {
+  return "http://data.alexa.com/data?cli=10&dat=snba&url=" + domain;
+}
+
+std::string ParseAlexaRankText(std::string_view page, std::string_view domain, bool& failed) {
+  failed = false;
+  std::string start = "<POPULARITY URL=\"";
+  start.append(domain);
+  start.append("/\" TEXT=\"");
+  const size_t at = page.find(start);
+  if (at != std::string_view::npos) {
+    const std::string_view rest = page.substr(at + start.size());
+    const size_t end = rest.find(kRankEnd);
+    if (end == std::string_view::npos) return std::string();
+    return std::string(rest.substr(0, end));
+  }
+  if (page.find(kBlockPage) != std::string_view::npos) {
+    failed = true;
+    return FailWord();
+  }
+  if (page.find(kNoSiteList) != std::string_view::npos) return "0";
+  if (page.find(kDataEnd) != std::string_view::npos) return "0";
+  failed = true;
+  return FailWord();
+}
+
+CAlexaInfoth::CAlexaInfoth(bool CreateSuspended, int ThreadIndex, ThreadControlStru& job)
+    : Thread(CreateSuspended), ThreadIndex(ThreadIndex), job_(job), generation_(job.Generation) {}
+
+CAlexaInfoth::~CAlexaInfoth() {
+  // Execute uses this object's members: end it while they still exist.
+  AbortTransfer();
+  StopAndWait();
+}
+
+std::string CAlexaInfoth::ParseAlexaRank(const std::string& page, const std::string& domain,
+                                         int row) {
+  bool failed = false;
+  std::string text = ParseAlexaRankText(page, domain, failed);
+  if (failed) {
+    NeedRetry = true;
+    if (row >= 0 && row < static_cast<int>(job_.Done.size())) job_.Done[row] = 0;
+  }
+  return text;
+}
+
+void CAlexaInfoth::ShowAlexaRank() {
+  ThreadControlStru& job = job_;
+  if (generation_ != job.Generation) return;
+  const int row = ItemIndex;
+  if (row < 0 || row >= static_cast<int>(job.Done.size())) return;
+  if (job.ShowLv && job.ResultLv != nullptr && row < job.ResultLv->RowCount()) {
+    job.ResultLv->SetCell(row, 1, Result);
+  }
+  if (job.ResultBakLv != nullptr && row < job.ResultBakLv->RowCount()) {
+    job.ResultBakLv->SetCell(row, 1, Result);
+  }
+  if (job.Done[row] == 1) {
+    ++job.SuccessCount;
+  } else {
+    ++job.FailCount;
+  }
+}
+
+void CAlexaInfoth::StopAfterRequest() {
+  keepTransfer_.store(true);
+  Terminate();
+}
+
+void CAlexaInfoth::AbortTransfer() {
+  std::lock_guard lock(clientMutex_);
+  aborted_ = true;
+  if (client_ != nullptr) client_->Abort();
+}
+
+void CAlexaInfoth::OnTerminate() {
+  if (!keepTransfer_.load()) AbortTransfer();
+}
+
+PageClient* CAlexaInfoth::OpenClient() {
+  auto client = std::make_unique<PageClient>();
+  client->ReadTimeout = job_.TimeOut;
+  std::lock_guard lock(clientMutex_);
+  if (aborted_) client->Abort();
+  client_ = client.release();
+  return client_;
+}
+
+void CAlexaInfoth::CloseClient() {
+  PageClient* client = nullptr;
+  {
+    std::lock_guard lock(clientMutex_);
+    client = client_;
+    client_ = nullptr;
+  }
+  delete client;
+}
+
+void CAlexaInfoth::Execute() {
+  ThreadControlStru& job = job_;
+  NeedRetry = false;
+  // Counted wide: a retry count of INT_MAX still gives its rounds.
+  const long long rounds = static_cast<long long>(job.RetryNum) + 1;
+  for (long long r = 0; r < rounds; ++r) {
+    if (r > 0 && !NeedRetry) return;
+    // Held here while paused; ends at a stop request.
+    if (!Checkpoint()) return;
+    PageClient& client = *OpenClient();
+    NeedRetry = false;
+    const int modulus = job.ThreadCount;
+    for (int i = 0; i < static_cast<int>(job.Domains.size()); ++i) {
+      ItemIndex = i;
+      if (modulus <= 0 || i % modulus != ThreadIndex || job.Done[i] == 1) continue;
+      if (!Checkpoint()) {
+        CloseClient();
+        return;
+      }
+      Fetched(client, i);
+      bool aborted = false;
+      {
+        std::lock_guard lock(clientMutex_);
+        aborted = aborted_;
+      }
+      if (aborted) {
+        CloseClient();
+        return;
+      }
+    }
+    CloseClient();
+  }
+}
+
+// One row: mark it taken, ask, and hand the answer over. A transfer aborted
+// by a stop is no answer: the row goes back to be asked, nothing is shown.
+void CAlexaInfoth::Fetched(PageClient& client, int row) {
+  const std::string domain = job_.Domains[row];
+  job_.Done[row] = 1;
+  std::string page;
+  try {
+    page = client.Get(AlexaDataUrl(domain));
+  } catch (...) {
+    job_.Done[row] = 0;
+    {
+      std::lock_guard lock(clientMutex_);
+      if (aborted_) return;
+    }
+    Result = FailWord();
+    Synchronize([this] { ShowAlexaRank(); });
+    NeedRetry = true;
+    return;
+  }
+  Result = ParseAlexaRank(page, domain, row);
+  Synchronize([this] { ShowAlexaRank(); });
+}
+
+}  // namespace orlu

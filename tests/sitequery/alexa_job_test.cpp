@@ -1,0 +1,569 @@
+// The batch ranking job against the substitute HTTP server: the record, the
+// status timer, the workers' rounds and counters, the row partition, pause,
+// resume and stop, restarts during a run, and the end of the record.
+// Runs without windows (plain-loop dispatcher), also under ThreadSanitizer.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <map>
+#include <mutex>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/net/page_client.h"
+#include "platform/text/gbk.h"
+#include "platform/thread/dispatcher.h"
+#include "sitequery/alexa_job.h"
+#include "sitequery/alexa_rank.h"
+#include "support/service_scope.h"
+#include "support/substitute_http.h"
+
+namespace orlu {
+namespace {
+
+using namespace std::chrono_literals;
+using test::HttpReply;
+using test::HttpRequest;
+using Lines = std::vector<std::string>;
+
+constexpr const char* kDataHost = "data.alexa.com";
+
+std::string Unescape(const std::string& s) {
+  std::string out;
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == '%' && i + 2 < s.size()) {
+      out += static_cast<char>(std::stoi(s.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else {
+      out += s[i];
+    }
+  }
+  return out;
+}
+
+// The domain a data request asks for, as the worker held it.
+std::string AskedDomain(const HttpRequest& r) {
+  const std::string q = r.Query();
+  const std::string key = "cli=10&dat=snba&url=";
+  if (q.compare(0, key.size(), key) != 0) return "?";
+  return Unescape(q.substr(key.size()));
+}
+
+std::string RankPage(const std::string& domain, const std::string& rank) {
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<ALEXA VER=\"0.9\" URL=\"" + domain +
+         "/\" HOME=\"0\" AID=\"=\">\r\n<SD TITLE=\"A\" FLAGS=\"\" HOST=\"" + domain +
+         "\">\r\n<POPULARITY URL=\"" + domain + "/\" TEXT=\"" + rank +
+         "\"/>\r\n</SD>\r\n</ALEXA>";
+}
+
+// A rank derived from the domain, so a row shows whose answer it holds.
+std::string RankOf(const std::string& domain) {
+  return std::to_string(std::hash<std::string>{}(domain) % 1000000);
+}
+
+class AlexaJobTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetDispatcher(&loop);
+    InitNetwork();
+  }
+  void TearDown() override {
+    EndAlexaWorkers(&job);
+    SetDispatcher(nullptr);
+  }
+
+  // Every request answered by `answer(domain, n)` (n: how often the domain
+  // was asked so far, from 1); requests are counted per domain.
+  void Serve(std::function<HttpReply(const std::string&, int)> answer) {
+    http.OnHost(kDataHost, "/data", [this, answer](const HttpRequest& r) {
+      const std::string domain = AskedDomain(r);
+      int n;
+      {
+        std::lock_guard lock(mutex);
+        n = ++asked[domain];
+      }
+      return answer(domain, n);
+    });
+  }
+  void ServeRanks(std::chrono::milliseconds delay = 0ms) {
+    Serve([delay](const std::string& d, int) { return HttpReply::Ok(RankPage(d, RankOf(d))).Delay(delay); });
+  }
+  int Asked(const std::string& domain) {
+    std::lock_guard lock(mutex);
+    auto it = asked.find(domain);
+    return it == asked.end() ? 0 : it->second;
+  }
+  std::map<std::string, int> AskedAll() {
+    std::lock_guard lock(mutex);
+    return asked;
+  }
+  void ClearAsked() {
+    std::lock_guard lock(mutex);
+    asked.clear();
+  }
+
+  // The page's start: the record, then one row per line in both lists.
+  void Start(const Lines& lines, int threads, int retry, int timeoutMs = 5000, bool show = true) {
+    lv.Clear();
+    bak.Clear();
+    StartAlexaSea(&job, timeoutMs, threads, lines, retry, show, &status, 1);
+    job.ResultLv = &lv;
+    job.ResultBakLv = &bak;
+    for (size_t i = 0; i < job.Domains.size(); ++i) {
+      if (show) lv.AddRow(std::to_string(i + 1), {job.Domains[i], " "});
+      bak.AddRow(std::to_string(i + 1), {job.Domains[i], " "});
+    }
+    StartAlexaWorkers(&job);
+  }
+
+  bool GroupEnded() {
+    for (auto& t : job.Threads)
+      if (t && !t->Finished()) return false;
+    return true;
+  }
+  // Serves the workers' calls until the group has ended.
+  bool Pump(std::chrono::milliseconds limit = 30s) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!GroupEnded()) {
+      if (std::chrono::steady_clock::now() > end) return false;
+      loop.ProcessEvents(5ms);
+    }
+    loop.ProcessEvents(0ms);
+    return true;
+  }
+  void PumpFor(std::chrono::milliseconds d) {
+    const auto end = std::chrono::steady_clock::now() + d;
+    while (std::chrono::steady_clock::now() < end) loop.ProcessEvents(5ms);
+  }
+  Lines Domains(int n, const std::string& prefix = "site") {
+    Lines v;
+    for (int i = 0; i < n; ++i) v.push_back(prefix + std::to_string(i) + ".com");
+    return v;
+  }
+
+  PlainLoopDispatcher loop;
+  // Before the server: its threads may still count while it stops.
+  std::mutex mutex;
+  std::map<std::string, int> asked;
+  test::SubstituteHttpServer http;
+  test::ScopedServices services{&http};
+  PlainTextRows status, lv, bak;
+  ThreadControlStru job;
+};
+
+// --- the record and its status row -----------------------------------------
+
+TEST_F(AlexaJobTest, StartKeepsLinesAsTypedButLowerCasedAndAddsAStatusRow) {
+  const Lines memo = {"  ExAmple.COM", "b.cn\t", "", Gbk("中文Ab.cn")};
+  job.Timer.SetEnabled(false);
+  StartAlexaSea(&job, 7000, 3, memo, 4, false, &status, 1);
+  EXPECT_EQ(job.Domains, (Lines{"  example.com", "b.cn\t", "", Gbk("中文ab.cn")}));
+  EXPECT_EQ(job.Done, (std::vector<unsigned char>{0, 0, 0, 0}));
+  EXPECT_EQ(job.TimeOut, 7000);
+  EXPECT_EQ(job.ThreadCount, 3);
+  EXPECT_EQ(job.RetryNum, 4);
+  EXPECT_FALSE(job.ShowLv);
+  EXPECT_EQ(job.Kind, 1);
+  EXPECT_TRUE(job.Timer.Enabled());
+  ASSERT_EQ(status.RowCount(), 1);
+  EXPECT_EQ(status.rows[0].caption, "1");
+  EXPECT_EQ(status.rows[0].cells, (Lines{"ALEXA", "4", "0", "0", Gbk("定时器启动")}));
+  EXPECT_EQ(job.StatusRow, 1);
+
+  // A second start adds row 2 and counts into it; row 1 keeps what it had.
+  job.SuccessCount = 5;
+  AlexaSeaTimerTick(&job);
+  StartAlexaSea(&job, 1000, 1, {"X.com"}, 0, true, &status, 2);
+  EXPECT_EQ(job.SuccessCount, 0);
+  ASSERT_EQ(status.RowCount(), 2);
+  EXPECT_EQ(status.rows[1].caption, "2");
+  EXPECT_EQ(status.rows[1].cells, (Lines{"NULL", "1", "0", "0", Gbk("定时器启动")}));
+  EXPECT_EQ(job.StatusRow, 2);
+  job.FailCount = 3;
+  AlexaSeaTimerTick(&job);
+  EXPECT_EQ(status.rows[0].cells[2], "5");
+  EXPECT_EQ(status.rows[1].cells[3], "3");
+}
+
+TEST_F(AlexaJobTest, RecordDefaults) {
+  ThreadControlStru fresh;
+  EXPECT_EQ(fresh.TimeOut, 5000);
+  EXPECT_EQ(fresh.ThreadCount, 10);
+  EXPECT_EQ(fresh.RetryNum, 100);
+  EXPECT_TRUE(fresh.ShowLv);
+  EXPECT_EQ(fresh.StatusRow, 65535);
+  EXPECT_EQ(fresh.Kind, 8);
+  EXPECT_FALSE(fresh.Timer.Enabled());
+  EXPECT_EQ(fresh.Timer.Interval(), 3000);
+  EXPECT_TRUE(fresh.Domains.empty());
+  for (auto& t : fresh.Threads) EXPECT_EQ(t, nullptr);
+  // A tick on a record without a status list only compares the counts.
+  fresh.Timer.SetEnabled(true);
+  fresh.SuccessCount = 0;
+  AlexaSeaTimerTick(&fresh);
+  EXPECT_FALSE(fresh.Timer.Enabled());
+}
+
+TEST_F(AlexaJobTest, TimerTickCopiesCountsAndStopsOnlyWhenEveryRowSucceeded) {
+  int switches = 0;
+  job.Timer.OnSwitch = [&] { ++switches; };
+  StartAlexaSea(&job, 5000, 1, {"a.com", "b.com", "c.com"}, 0, true, &status, 1);
+  EXPECT_EQ(switches, 1);
+  job.SuccessCount = 2;
+  job.FailCount = 7;
+  // Nothing changes between ticks.
+  EXPECT_EQ(status.rows[0].cells[2], "0");
+  AlexaSeaTimerTick(&job);
+  EXPECT_EQ(status.rows[0].cells, (Lines{"ALEXA", "3", "2", "7", Gbk("定时器启动")}));
+  EXPECT_TRUE(job.Timer.Enabled());
+  job.SuccessCount = 3;
+  AlexaSeaTimerTick(&job);
+  EXPECT_EQ(status.rows[0].cells, (Lines{"ALEXA", "3", "3", "7", Gbk("定时器停止")}));
+  EXPECT_FALSE(job.Timer.Enabled());
+  EXPECT_EQ(switches, 2);
+
+  // An empty list stops at its first tick.
+  StartAlexaSea(&job, 5000, 1, {}, 0, true, &status, 1);
+  EXPECT_EQ(status.rows[1].cells, (Lines{"ALEXA", "0", "0", "0", Gbk("定时器启动")}));
+  AlexaSeaTimerTick(&job);
+  EXPECT_EQ(status.rows[1].cells, (Lines{"ALEXA", "0", "0", "0", Gbk("定时器停止")}));
+
+  // A status row that is not there is left alone.
+  job.StatusRow = 65535;
+  job.Timer.SetEnabled(true);
+  AlexaSeaTimerTick(&job);
+  EXPECT_FALSE(job.Timer.Enabled());
+  EXPECT_EQ(status.RowCount(), 2);
+}
+
+// --- rounds, counters and the wire ------------------------------------------
+
+TEST_F(AlexaJobTest, RowFailingTwiceThenAnsweringCountsTwoFailuresAndOneSuccess) {
+  Serve([](const std::string& d, int n) {
+    if (d == "b.com" && n == 1) return HttpReply::Status(500);
+    if (d == "b.com" && n == 2) return HttpReply::Ok("Please click here to continue using Alexa");
+    return HttpReply::Ok(RankPage(d, d == "b.com" ? "1200" : "77"));
+  });
+  Start({"a.com", "B.com"}, 2, 100);
+  ASSERT_TRUE(Pump());
+  EXPECT_EQ(lv.Cell(1, 1), "1200");
+  EXPECT_EQ(bak.Cell(1, 1), "1200");
+  EXPECT_EQ(lv.Cell(0, 1), "77");
+  EXPECT_EQ(job.SuccessCount, 2);
+  EXPECT_EQ(job.FailCount, 2);
+  EXPECT_EQ(Asked("b.com"), 3);
+  EXPECT_EQ(Asked("a.com"), 1);
+  EXPECT_EQ(job.Done, (std::vector<unsigned char>{1, 1}));
+  // The counts reach the status row at the next tick only.
+  EXPECT_EQ(status.rows[0].cells[2], "0");
+  AlexaSeaTimerTick(&job);
+  EXPECT_EQ(status.rows[0].cells, (Lines{"ALEXA", "2", "2", "2", Gbk("定时器停止")}));
+}
+
+TEST_F(AlexaJobTest, EveryAnsweredRowIsAskedOncePerStartWithTheDefaultHeaders) {
+  ServeRanks();
+  const Lines lines = Domains(60);
+  Start(lines, 7, 100);
+  ASSERT_TRUE(Pump());
+  EXPECT_EQ(job.SuccessCount, 60);
+  EXPECT_EQ(job.FailCount, 0);
+  for (int i = 0; i < 60; ++i) {
+    EXPECT_EQ(Asked(lines[i]), 1) << lines[i];
+    EXPECT_EQ(lv.Cell(i, 1), RankOf(lines[i]));
+  }
+  const HttpRequest r = http.LastRequest();
+  EXPECT_EQ(r.method, "GET");
+  EXPECT_EQ(r.Host(), kDataHost);
+  EXPECT_EQ(r.Path(), "/data");
+  EXPECT_EQ(r.Header("Accept"), "text/html, */*");
+  EXPECT_EQ(r.Header("User-Agent"), "Mozilla/3.0 (compatible; Indy Library)");
+  EXPECT_FALSE(r.HasHeader("Accept-Language"));
+}
+
+TEST_F(AlexaJobTest, RetryCountZeroGivesOneRoundAndAFailedRowKeepsTheFailureWord) {
+  Serve([](const std::string& d, int) {
+    if (d == "bad.com") return HttpReply::Ok("<html>nothing here</html>");
+    return HttpReply::Ok(RankPage(d, "5"));
+  });
+  Start({"good.com", "bad.com"}, 1, 0);
+  ASSERT_TRUE(Pump());
+  EXPECT_EQ(Asked("bad.com"), 1);
+  EXPECT_EQ(lv.Cell(1, 1), Gbk("失败"));
+  EXPECT_EQ(lv.Cell(0, 1), "5");
+  EXPECT_EQ(job.SuccessCount, 1);
+  EXPECT_EQ(job.FailCount, 1);
+  EXPECT_EQ(job.Done[1], 0);
+  AlexaSeaTimerTick(&job);
+  EXPECT_EQ(status.rows[0].cells[4], Gbk("定时器启动"));
+  EXPECT_TRUE(job.Timer.Enabled());
+
+  // Three retries: four rounds, then the row stays failed.
+  ClearAsked();
+  Start({"bad.com"}, 1, 3);
+  ASSERT_TRUE(Pump());
+  EXPECT_EQ(Asked("bad.com"), 4);
+  EXPECT_EQ(job.FailCount, 4);
+}
+
+TEST_F(AlexaJobTest, NothingFoundPagesAndTimeOutsFollowTheirRules) {
+  Serve([](const std::string& d, int n) {
+    if (d == "none.com") return HttpReply::Ok("<ALEXA VER=\"0.9\"><RLS PREFIX=\"http://\" more=\"0\"></RLS></ALEXA>");
+    if (d == "empty.com") return HttpReply::Ok("<POPULARITY URL=\"empty.com/\" TEXT=\"");
+    if (d == "slow.com" && n == 1) return HttpReply::Ok(RankPage(d, "1")).Delay(1500ms);
+    return HttpReply::Ok(RankPage(d, "2"));
+  });
+  Start({"none.com", "empty.com", "slow.com"}, 3, 5, 1000);
+  ASSERT_TRUE(Pump());
+  EXPECT_EQ(lv.Cell(0, 1), "0");
+  EXPECT_EQ(lv.Cell(1, 1), "");
+  EXPECT_EQ(lv.Cell(2, 1), "2");
+  EXPECT_EQ(Asked("slow.com"), 2);
+  EXPECT_EQ(job.SuccessCount, 3);
+  EXPECT_EQ(job.FailCount, 1);
+}
+
+TEST_F(AlexaJobTest, DomainWithBlanksIsEscapedOnTheWireAndMatchedAsHeld) {
+  Serve([](const std::string& d, int) { return HttpReply::Ok(RankPage(d, "314")); });
+  Start({"a b.com ", Gbk("中文.cn")}, 1, 0);
+  ASSERT_TRUE(Pump());
+  EXPECT_EQ(lv.Cell(0, 1), "314");
+  EXPECT_EQ(lv.Cell(1, 1), "314");
+  const auto reqs = http.Requests();
+  ASSERT_EQ(reqs.size(), 2u);
+  EXPECT_EQ(reqs[0].target, "/data?cli=10&dat=snba&url=a%20b.com%20");
+  EXPECT_EQ(reqs[1].target, "/data?cli=10&dat=snba&url=%D6%D0%CE%C4.cn");
+}
+
+TEST_F(AlexaJobTest, TenThreadsOverTwentyFiveRowsThreadThreeAsksRowsThreeThirteenTwentyThree) {
+  ServeRanks();
+  const Lines lines = Domains(25);
+  StartAlexaSea(&job, 5000, 10, lines, 0, true, &status, 1);
+  job.ResultLv = &lv;
+  job.ResultBakLv = &bak;
+  for (size_t i = 0; i < lines.size(); ++i) bak.AddRow(std::to_string(i + 1), {lines[i], " "});
+  job.Threads[3] = std::make_unique<CAlexaInfoth>(false, 3, job);
+  job.Threads[3]->Start();
+  ASSERT_TRUE(Pump());
+  std::set<std::string> seen;
+  for (const auto& r : http.Requests()) seen.insert(AskedDomain(r));
+  EXPECT_EQ(seen, (std::set<std::string>{"site3.com", "site13.com", "site23.com"}));
+  EXPECT_EQ(job.SuccessCount, 3);
+  EXPECT_EQ(bak.Cell(13, 1), RankOf("site13.com"));
+  EXPECT_EQ(bak.Cell(12, 1), " ");
+}
+
+TEST_F(AlexaJobTest, UntickedShowLeavesTheVisibleListAloneAndFillsTheTwin) {
+  ServeRanks();
+  const Lines lines = Domains(5);
+  Start(lines, 2, 0, 5000, /*show=*/false);
+  ASSERT_TRUE(Pump());
+  EXPECT_EQ(lv.RowCount(), 0);
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(bak.Cell(i, 1), RankOf(lines[i]));
+  EXPECT_EQ(job.SuccessCount, 5);
+}
+
+TEST_F(AlexaJobTest, ThreadCountZeroMakesTheRowsAndStartsNoWorker) {
+  ServeRanks();
+  Start(Domains(4), 0, 3);
+  ASSERT_TRUE(Pump());
+  PumpFor(50ms);
+  EXPECT_EQ(http.RequestCount(), 0u);
+  EXPECT_EQ(bak.RowCount(), 4);
+  EXPECT_EQ(status.rows[0].cells[1], "4");
+  for (auto& t : job.Threads) EXPECT_EQ(t, nullptr);
+}
+
+// --- the display callback's checks -------------------------------------------
+
+TEST_F(AlexaJobTest, DisplayDropsRowsThatAreGoneAndAnswersOfAnEarlierStart) {
+  StartAlexaSea(&job, 5000, 1, {"a.com", "b.com"}, 0, true, &status, 1);
+  job.ResultLv = &lv;
+  job.ResultBakLv = &bak;
+  CAlexaInfoth old(true, 0, job);
+  old.ItemIndex = 1;
+  old.Result = "9";
+  job.Done[1] = 1;
+  // The lists were emptied (clear, or a start over 100 threads).
+  old.ShowAlexaRank();
+  EXPECT_EQ(lv.RowCount(), 0);
+  EXPECT_EQ(job.SuccessCount, 1);
+
+  lv.AddRow("1", {"a.com", " "});
+  lv.AddRow("2", {"b.com", " "});
+  old.ItemIndex = 5;
+  old.ShowAlexaRank();
+  EXPECT_EQ(job.SuccessCount, 1);
+
+  // A newer start: the old worker's answer lands nowhere and counts nothing.
+  StartAlexaSea(&job, 5000, 1, {"c.com", "d.com"}, 0, true, &status, 1);
+  old.ItemIndex = 1;
+  old.ShowAlexaRank();
+  EXPECT_EQ(lv.Cell(1, 1), " ");
+  EXPECT_EQ(job.SuccessCount + job.FailCount, 0);
+}
+
+// --- pause, resume, stop -----------------------------------------------------
+
+TEST_F(AlexaJobTest, PausesNestAndAHeldWorkerToldToStopEndsOnceResumed) {
+  ServeRanks();
+  StartAlexaSea(&job, 5000, 4, Domains(8), 0, true, &status, 1);
+  job.ResultBakLv = &bak;
+  for (int k = 0; k < 4; ++k) job.Threads[k] = std::make_unique<CAlexaInfoth>(true, k, job);
+  // Created suspended: one resume lets them go. Pause twice first.
+  PauseAlexaWorkers(&job);
+  PauseAlexaWorkers(&job);
+  ResumeAlexaWorkers(&job);
+  ResumeAlexaWorkers(&job);
+  PumpFor(100ms);
+  EXPECT_EQ(http.RequestCount(), 0u);
+  ResumeAlexaWorkers(&job);
+  ASSERT_TRUE(Pump());
+  EXPECT_EQ(job.SuccessCount, 8);
+  // Resumes with nothing paused do nothing.
+  ResumeAlexaWorkers(&job);
+  ResumeAlexaWorkers(&job);
+
+  // Held and told to stop: no further request, ends once resumed.
+  ClearAsked();
+  http.ClearRequests();
+  StartAlexaSea(&job, 5000, 2, Domains(6), 0, true, &status, 1);
+  job.ResultBakLv = &bak;
+  for (int k = 0; k < 2; ++k) job.Threads[k] = std::make_unique<CAlexaInfoth>(true, k, job);
+  PauseAlexaWorkers(&job);  // 2 pauses now with the created-suspended one
+  ResumeAlexaWorkers(&job);
+  StopAlexaWorkers(&job);
+  PumpFor(50ms);
+  EXPECT_FALSE(GroupEnded());
+  ResumeAlexaWorkers(&job);
+  ASSERT_TRUE(Pump(5s));
+  EXPECT_EQ(http.RequestCount(), 0u);
+}
+
+TEST_F(AlexaJobTest, PauseHoldsBeforeTheNextRequestAndResumeGoesOnWhereItWas) {
+  ServeRanks(30ms);
+  const Lines lines = Domains(40);
+  Start(lines, 4, 0);
+  PumpFor(70ms);
+  PauseAlexaWorkers(&job);
+  // Requests in flight end; then nothing more is asked.
+  PumpFor(150ms);
+  const size_t held = http.RequestCount();
+  PumpFor(150ms);
+  EXPECT_EQ(http.RequestCount(), held);
+  EXPECT_LT(held, 40u);
+  ResumeAlexaWorkers(&job);
+  ASSERT_TRUE(Pump());
+  EXPECT_EQ(job.SuccessCount, 40);
+  EXPECT_EQ(http.RequestCount(), 40u);
+}
+
+TEST_F(AlexaJobTest, StopLetsTheRequestInFlightLandAndAsksNothingMore) {
+  ServeRanks(150ms);
+  Start(Domains(20), 4, 0);
+  ASSERT_TRUE(http.WaitForRequests(4, 5s));
+  StopAlexaWorkers(&job);
+  ASSERT_TRUE(Pump(5s));
+  EXPECT_EQ(http.RequestCount(), 4u);
+  EXPECT_EQ(job.SuccessCount, 4);
+  EXPECT_EQ(job.FailCount, 0);
+}
+
+TEST_F(AlexaJobTest, PauseResumeStopStormEndsCleanly) {
+  ServeRanks(2ms);
+  Start(Domains(300), 20, 2);
+  for (int i = 0; i < 30; ++i) {
+    PauseAlexaWorkers(&job);
+    if (i % 3 == 0) PauseAlexaWorkers(&job);
+    loop.ProcessEvents(1ms);
+    ResumeAlexaWorkers(&job);
+    if (i % 3 == 0) ResumeAlexaWorkers(&job);
+    ResumeAlexaWorkers(&job);  // one too many: does nothing
+    loop.ProcessEvents(2ms);
+  }
+  PauseAlexaWorkers(&job);
+  StopAlexaWorkers(&job);
+  PauseAlexaWorkers(&job);
+  ResumeAlexaWorkers(&job);
+  ResumeAlexaWorkers(&job);
+  ASSERT_TRUE(Pump(10s));
+  // Nothing counted twice: each row asked at most once (no failures here).
+  EXPECT_EQ(job.FailCount, 0);
+  EXPECT_EQ(static_cast<size_t>(job.SuccessCount), http.RequestCount());
+  for (auto& [d, n] : AskedAll()) EXPECT_EQ(n, 1) << d;
+}
+
+// --- restarts during a run ---------------------------------------------------
+
+TEST_F(AlexaJobTest, RequeryDuringARunEndsTheOldGroupFirstAndCountsEachRowOnce) {
+  ServeRanks(20ms);
+  const Lines lines = Domains(200);
+  Start(lines, 10, 0);
+  PumpFor(60ms);
+  PauseAlexaWorkers(&job);  // some held, some in flight
+  StartAlexaWorkers(&job);  // the re-query
+  PumpFor(30ms);
+  StartAlexaWorkers(&job);  // and again
+  ASSERT_TRUE(Pump());
+  EXPECT_EQ(job.SuccessCount, 200);
+  EXPECT_EQ(job.FailCount, 0);
+  for (int i = 0; i < 200; ++i) EXPECT_EQ(lv.Cell(i, 1), RankOf(lines[i])) << i;
+}
+
+TEST_F(AlexaJobTest, StartDuringARunNeverLetsOldAnswersIntoTheNewRows) {
+  ServeRanks(20ms);
+  Start(Domains(100, "old"), 10, 3);
+  PumpFor(50ms);
+  const Lines fresh = Domains(30, "new");
+  Start(fresh, 5, 0);
+  ASSERT_TRUE(Pump());
+  ASSERT_EQ(lv.RowCount(), 30);
+  for (int i = 0; i < 30; ++i) EXPECT_EQ(lv.Cell(i, 1), RankOf(fresh[i])) << i;
+  EXPECT_EQ(job.SuccessCount, 30);
+  EXPECT_EQ(job.FailCount, 0);
+  EXPECT_EQ(status.RowCount(), 2);
+}
+
+// --- the end -----------------------------------------------------------------
+
+TEST_F(AlexaJobTest, EndingTheRecordWithPausedAndHangingWorkersIsQuick) {
+  Serve([](const std::string& d, int) {
+    if (d.find('7') != std::string::npos) return HttpReply::Hang();
+    return HttpReply::Ok(RankPage(d, "1")).Delay(10s);
+  });
+  auto record = std::make_unique<ThreadControlStru>();
+  StartAlexaSea(record.get(), 30000, 100, Domains(400), 100, true, &status, 1);
+  record->ResultBakLv = &bak;
+  for (int i = 0; i < 400; ++i) bak.AddRow(std::to_string(i + 1), {record->Domains[i], " "});
+  StartAlexaWorkers(record.get());
+  ASSERT_TRUE(http.WaitForRequests(60, 10s));
+  // Half the group paused (held before its next request once its transfer
+  // ends, which it never does on its own), the rest in flight.
+  for (int k = 0; k < 100; k += 2) record->Threads[k]->Suspend();
+  PumpFor(20ms);
+  const auto t0 = std::chrono::steady_clock::now();
+  record.reset();
+  const auto took = std::chrono::steady_clock::now() - t0;
+  EXPECT_LT(took, 2s);
+  // Aborted transfers are no answers: nothing shown, nothing counted.
+  for (int i = 0; i < 400; ++i) ASSERT_EQ(bak.Cell(i, 1), " ") << i;
+}
+
+TEST_F(AlexaJobTest, EndingAGroupHeldByPauseIsQuick) {
+  ServeRanks();
+  StartAlexaSea(&job, 5000, 100, Domains(300), 100, true, &status, 1);
+  for (int k = 0; k < 100; ++k) job.Threads[k] = std::make_unique<CAlexaInfoth>(false, k, job);
+  PauseAlexaWorkers(&job);
+  for (int k = 0; k < 100; ++k) job.Threads[k]->Start();
+  PumpFor(50ms);
+  EXPECT_EQ(http.RequestCount(), 0u);
+  const auto t0 = std::chrono::steady_clock::now();
+  EndAlexaWorkers(&job);
+  EXPECT_LT(std::chrono::steady_clock::now() - t0, 2s);
+  for (auto& t : job.Threads) EXPECT_EQ(t, nullptr);
+}
+
+}  // namespace
+}  // namespace orlu
