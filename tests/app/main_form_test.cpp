@@ -52,6 +52,7 @@ TEST_F(MainFormTest, StartUpMakesSevenWindowsAndShowsTheStartPage) {
   EXPECT_EQ(FormMain->Width(), 913);
   EXPECT_EQ(FormMain->Height(), 697);
   EXPECT_EQ(FormMain->pgcMain.PageCount(), 12);
+  EXPECT_EQ(testing::PageAtStart(), kPageAll);
   EXPECT_EQ(FormMain->tsAll.PageIndex(), kPageAll);
   EXPECT_EQ(FormMain->tsKeyWord.PageIndex(), kPageKeyWord);
   EXPECT_EQ(FormMain->tsEngWord.PageIndex(), kPageEngWord);
@@ -291,6 +292,10 @@ TEST_F(SettingsTest, UnwritableFileShowsTheErrorAndChangesNoMemo) {
   // Loading sees no settings file and changes nothing either.
   FormMain->N5.Click();
   EXPECT_EQ(Filter().Lines(), (Lines{"keep", "me"}));
+  // The program goes on: the next command works.
+  FormMain->N8.Click();
+  EXPECT_EQ(FormMain->pgcMain.ActivePageIndex(), kPageDomainFilter);
+  EXPECT_EQ(boxMessages.size(), 2u);
 }
 
 // --- Status window docking ---

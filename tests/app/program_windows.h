@@ -43,6 +43,12 @@ inline void RemovePath(const std::string& path) {
   std::filesystem::remove_all(path, ec);
 }
 
+// The page pgcMain showed right after the windows were made.
+inline int& PageAtStart() {
+  static int page = -1;
+  return page;
+}
+
 // Makes the windows the first time it is called; later calls only check.
 inline void EnsureProgramWindows() {
   static bool made = false;
@@ -53,6 +59,7 @@ inline void EnsureProgramWindows() {
   orlu::test::ExceptionMessages().clear();
   StartProgram(*app);
   made = true;
+  if (FormMain) PageAtStart() = FormMain->pgcMain.ActivePageIndex();
   ASSERT_TRUE(orlu::test::ExceptionMessages().empty())
       << "start-up raised: " << orlu::test::ExceptionMessages().front();
 }
