@@ -4,7 +4,10 @@
 
 #include <unistd.h>
 
+#include <sys/stat.h>
+
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -107,6 +110,28 @@ TEST(CsvFile, UncreatableFileRaisesCannotCreateAndLeavesNothing) {
   EXPECT_EQ(ReadAll(blocker), "x");
   std::remove(blocker.c_str());
   rmdir(dir.c_str());
+}
+
+TEST(CsvFile, FailedReplaceLeavesNoPartFileBehind) {
+  // The chosen name is a folder with a file in it: the export cannot replace
+  // it, reports the name, and leaves nothing else in the parent folder.
+  std::string dir = TempDir();
+  std::string target = dir + "/taken.csv";
+  ASSERT_EQ(mkdir(target.c_str(), 0755), 0);
+  { std::ofstream(target + "/inside") << "kept"; }
+  try {
+    WriteCsvFile(target, std::string(100000, 'x'));
+    FAIL() << "no error";
+  } catch (const FileError& e) {
+    EXPECT_EQ(std::string(e.what()), "Cannot create file " + target);
+  }
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+    names.push_back(entry.path().filename().string());
+  }
+  EXPECT_EQ(names, std::vector<std::string>{"taken.csv"});
+  EXPECT_EQ(ReadAll(target + "/inside"), "kept");
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace
