@@ -37,40 +37,38 @@ inline std::string MakeGif(int width, int height, std::vector<GifColorType> pale
   size_t colours = 2;
   while (colours < palette.size()) colours *= 2;
   palette.resize(colours, GifColorType{0, 0, 0});
-  gif->SWidth = width;
-  gif->SHeight = height;
-  gif->SColorResolution = 8;
-  gif->SBackGroundColor = 0;
-  gif->SColorMap = GifMakeMapObject(static_cast<int>(colours), palette.data());
-  for (size_t i = 0; i < frames.size(); ++i) {
+  EGifSetGifVersion(gif, true);
+  ColorMapObject* map = GifMakeMapObject(static_cast<int>(colours), palette.data());
+  bool ok = EGifPutScreenDesc(gif, width, height, 8, 0, map) == GIF_OK;
+  GifFreeMapObject(map);
+  if (ok && loop >= 0) {
+    unsigned char sub[3] = {1, static_cast<unsigned char>(loop & 0xFF),
+                            static_cast<unsigned char>(loop >> 8)};
+    ok = EGifPutExtensionLeader(gif, APPLICATION_EXT_FUNC_CODE) == GIF_OK &&
+         EGifPutExtensionBlock(gif, 11, "NETSCAPE2.0") == GIF_OK &&
+         EGifPutExtensionBlock(gif, 3, sub) == GIF_OK &&
+         EGifPutExtensionTrailer(gif) == GIF_OK;
+  }
+  for (size_t i = 0; ok && i < frames.size(); ++i) {
     const GifFrameSpec& f = frames[i];
-    SavedImage* image = GifMakeSavedImage(gif, nullptr);
-    image->ImageDesc.Left = f.left;
-    image->ImageDesc.Top = f.top;
-    image->ImageDesc.Width = f.width;
-    image->ImageDesc.Height = f.height;
-    image->ImageDesc.Interlace = false;
-    image->ImageDesc.ColorMap = nullptr;
-    image->RasterBits = static_cast<GifByteType*>(std::malloc(f.indices.size()));
-    std::memcpy(image->RasterBits, f.indices.data(), f.indices.size());
-    if (i == 0 && loop >= 0) {
-      GifAddExtensionBlock(&image->ExtensionBlockCount, &image->ExtensionBlocks,
-                           APPLICATION_EXT_FUNC_CODE, 11,
-                           reinterpret_cast<unsigned char*>(const_cast<char*>("NETSCAPE2.0")));
-      unsigned char sub[3] = {1, static_cast<unsigned char>(loop & 0xFF),
-                              static_cast<unsigned char>(loop >> 8)};
-      GifAddExtensionBlock(&image->ExtensionBlockCount, &image->ExtensionBlocks,
-                           CONTINUE_EXT_FUNC_CODE, 3, sub);
-    }
     GraphicsControlBlock gcb{};
     gcb.DisposalMode = f.disposal;
     gcb.UserInputFlag = false;
     gcb.DelayTime = f.delayCs;
     gcb.TransparentColor = f.transparent;
-    EGifGCBToSavedExtension(&gcb, gif, static_cast<int>(i));
+    GifByteType ext[4];
+    const size_t len = EGifGCBToExtension(&gcb, ext);
+    ok = EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(len), ext) == GIF_OK &&
+         EGifPutImageDesc(gif, f.left, f.top, f.width, f.height, false, nullptr) == GIF_OK;
+    for (int y = 0; ok && y < f.height; ++y) {
+      ok = EGifPutLine(gif, const_cast<GifPixelType*>(f.indices.data()) +
+                                static_cast<size_t>(y) * static_cast<size_t>(f.width),
+                       f.width) == GIF_OK;
+    }
   }
-  if (EGifSpew(gif) != GIF_OK) return {};  // also closes
-  return out;
+  int closeError = 0;
+  if (EGifCloseFile(gif, &closeError) != GIF_OK) ok = false;
+  return ok ? out : std::string();
 }
 
 // A frame covering the whole picture in one palette colour.
