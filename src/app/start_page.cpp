@@ -24,6 +24,7 @@ void PlaceQuickQuery(Label& prompt, Edit& edit, Button& button, const std::strin
   button.SetBounds(326, 51, 80, 26);
 }
 
+// TODO: underline the link captions once labels offer an underlined font.
 void PlaceLink(Label& link, const std::string& caption, int left, int top, Color color) {
   link.SetCaption(caption);
   link.SetBounds(left, top, 400, 16);
