@@ -3,7 +3,10 @@
 // lists and the About box.
 #pragma once
 
+#include <string>
+
 #include "platform/ui/ui.h"
+#include "whois/whois_info.h"
 
 namespace orlu {
 
@@ -13,10 +16,34 @@ class TFormKWordMi : public Form {
   TFormKWordMi();
 };
 
-// Single-domain WHOIS window ("域名信息").
+// Single-domain WHOIS window ("域名信息"); its controls and questions are
+// built in whois/whois_info_form.cpp.
 class TFormWhoisInfo : public Form {
  public:
   TFormWhoisInfo();
+
+  Memo mmoWhoisInfo{*this};
+  Label lbl1{*this};
+  Edit edtWhois{*this};
+  Button btnBaseInfo{*this};
+  Button btnDetailInfo{*this};
+  // The window's WHOIS client: every question waits on a helper thread while
+  // the windows keep painting; a click during the wait is ignored.
+  WhoisInfoQuery m_thWhois{[this](const std::string&, const std::string& query) {
+    return AskKeepingWindowsAlive(query);
+  }};
+
+  void ShowBaseWhois(std::string domain);
+  void ShowDetailWhois(std::string domain);
+  std::string CutWhoisServer(const std::string& reply);
+  std::string FindIanaServer(std::string domain);
+  void btnBaseInfoClick();
+  void btnDetailInfoClick();
+  void edtWhoisKeyPress(char& key);
+
+ private:
+  void BuildWhoisInfo();
+  std::string AskKeepingWindowsAlive(const std::string& query);
 };
 
 // Page-source window ("网页源代码").

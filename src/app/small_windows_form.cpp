@@ -21,6 +21,7 @@ TFormWhoisInfo::TFormWhoisInfo() {
   SetWidth(518);
   SetHeight(569);
   SetBorderIcons(false, false);
+  BuildWhoisInfo();
 }
 
 TFormSource::TFormSource() {

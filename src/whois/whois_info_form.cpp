@@ -1,0 +1,65 @@
+// The single-domain WHOIS window: a domain box, two buttons and the memo
+// that shows the registry's reply whole.
+#include <optional>
+
+#include "app/small_windows.h"
+#include "platform/text/gbk.h"
+#include "platform/thread/dispatcher.h"
+
+namespace orlu {
+
+void TFormWhoisInfo::BuildWhoisInfo() {
+  lbl1.SetCaption(Gbk("域名："));
+  lbl1.SetBounds(16, 20, 40, 13);
+  edtWhois.SetText("example.com");
+  edtWhois.SetBounds(56, 16, 220, 21);
+  edtWhois.OnKeyPress = [this](char& key) { edtWhoisKeyPress(key); };
+  btnBaseInfo.SetCaption(Gbk("基本查询"));
+  btnBaseInfo.SetBounds(290, 14, 80, 25);
+  btnBaseInfo.OnClick = [this] { btnBaseInfoClick(); };
+  btnDetailInfo.SetCaption(Gbk("详细查询"));
+  btnDetailInfo.SetBounds(380, 14, 80, 25);
+  btnDetailInfo.OnClick = [this] { btnDetailInfoClick(); };
+  mmoWhoisInfo.SetBounds(0, 56, ClientWidth(), ClientHeight() - 56);
+  mmoWhoisInfo.SetAnchors(kAnchorLeft | kAnchorTop | kAnchorRight | kAnchorBottom);
+  mmoWhoisInfo.SetScrollBars(ScrollBars::Vertical);
+}
+
+std::string TFormWhoisInfo::AskKeepingWindowsAlive(const std::string& query) {
+  std::string reply;
+  RunKeepingWindowsAlive([&] { reply = m_thWhois.Client.WhoIs(query); });
+  return reply;
+}
+
+void TFormWhoisInfo::ShowBaseWhois(std::string domain) {
+  if (m_thWhois.Busy()) return;  // a click while a question waits
+  mmoWhoisInfo.Clear();
+  const std::optional<std::string> text = m_thWhois.ShowBaseWhois(std::move(domain));
+  if (text) mmoWhoisInfo.SetText(*text);
+}
+
+void TFormWhoisInfo::ShowDetailWhois(std::string domain) {
+  if (m_thWhois.Busy()) return;
+  mmoWhoisInfo.Clear();
+  const std::optional<std::string> text = m_thWhois.ShowDetailWhois(std::move(domain));
+  if (text) mmoWhoisInfo.SetText(*text);
+}
+
+std::string TFormWhoisInfo::CutWhoisServer(const std::string& reply) {
+  return WhoisInfoQuery::CutWhoisServer(reply);
+}
+
+std::string TFormWhoisInfo::FindIanaServer(std::string domain) {
+  if (m_thWhois.Busy()) return std::string(kNoWhoisServer);
+  return m_thWhois.FindIanaServer(std::move(domain));
+}
+
+void TFormWhoisInfo::btnBaseInfoClick() { ShowBaseWhois(Trim(edtWhois.Text())); }
+
+void TFormWhoisInfo::btnDetailInfoClick() { ShowDetailWhois(Trim(edtWhois.Text())); }
+
+void TFormWhoisInfo::edtWhoisKeyPress(char& key) {
+  if (key == 13) btnDetailInfo.Click();
+}
+
+}  // namespace orlu

@@ -1,0 +1,118 @@
+// The single-domain WHOIS window under the offscreen platform, against
+// substitute WHOIS servers on loopback.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "app/small_windows.h"
+#include "platform/text/gbk.h"
+#include "platform/text/string_list.h"
+#include "platform/thread/dispatcher.h"
+#include "support/service_scope.h"
+#include "support/substitute_whois.h"
+
+namespace orlu {
+namespace {
+
+using namespace std::chrono_literals;
+using test::ScopedServices;
+using test::SubstituteWhoisServer;
+using test::WhoisReply;
+
+struct Servers {
+  SubstituteWhoisServer com, iana, referred, other;
+  ScopedServices scope{nullptr, &other};
+  Servers() {
+    scope.Map("whois.verisign-grs.com", com.HostPort());
+    scope.Map("whois.iana.org", iana.HostPort());
+    scope.Map("whois.markmonitor.com", referred.HostPort());
+  }
+};
+
+struct Window : TFormWhoisInfo {
+  Window() {
+    m_thWhois.Client.ConnectTimeout = 2000;
+    m_thWhois.Client.ReadTimeout = 2000;
+  }
+};
+
+const char kFirst[] = "Domain Name: GOOGLE.COM\r\nRegistrar WHOIS Server: whois.markmonitor.com\r\n";
+const char kSecond[] = "Registrant Organization: Google LLC\r\n";
+
+TEST(WhoisInfoForm, ControlsAndCaptions) {
+  Window w;
+  EXPECT_EQ(w.Caption(), Gbk("域名信息"));
+  EXPECT_EQ(w.lbl1.Caption(), Gbk("域名："));
+  EXPECT_EQ(w.btnBaseInfo.Caption(), Gbk("基本查询"));
+  EXPECT_EQ(w.btnDetailInfo.Caption(), Gbk("详细查询"));
+  EXPECT_FALSE(w.edtWhois.Text().empty());
+  EXPECT_EQ(w.mmoWhoisInfo.Top(), 56);
+}
+
+TEST(WhoisInfoForm, BasicQueryOfTheTrimmedBox) {
+  Servers s;
+  s.com.On("google.com", WhoisReply::Text(kFirst));
+  Window w;
+  w.edtWhois.SetText("  Google.COM \t");
+  w.btnBaseInfo.Click();
+  ASSERT_EQ(s.com.RequestCount(), 1u);
+  EXPECT_EQ(s.com.LastRequest().raw, "google.com\r\n");
+  EXPECT_EQ(s.referred.RequestCount(), 0u);
+  EXPECT_EQ(w.mmoWhoisInfo.Lines(), SplitLines(WhoisInfoMemoText("google.com", kFirst)));
+  EXPECT_EQ(w.mmoWhoisInfo.Lines()[0], "google.com" + Gbk("域名注册信息:"));
+  EXPECT_EQ(w.mmoWhoisInfo.Lines()[1], "");
+  EXPECT_FALSE(w.Visible());  // a query neither shows nor hides the window
+}
+
+TEST(WhoisInfoForm, EnterRunsTheDetailedQuery) {
+  Servers s;
+  s.com.On("google.com", WhoisReply::Text(kFirst));
+  s.referred.On("google.com", WhoisReply::Text(kSecond));
+  Window w;
+  w.edtWhois.SetText("google.com");
+  char key = 13;
+  w.edtWhois.OnKeyPress(key);
+  EXPECT_EQ(key, 13);  // passed on unchanged
+  EXPECT_EQ(s.referred.RequestCount(), 1u);
+  EXPECT_EQ(w.mmoWhoisInfo.Lines(), SplitLines(WhoisInfoMemoText("google.com", kSecond)));
+  char other = 'a';
+  w.edtWhois.OnKeyPress(other);
+  EXPECT_EQ(s.com.RequestCount(), 1u);
+}
+
+TEST(WhoisInfoForm, FailureLine) {
+  Servers s;
+  s.iana.On("xy", WhoisReply::Text("% IANA WHOIS server\r\ndomain: XY\r\n"));
+  Window w;
+  w.edtWhois.SetText("a.xy");
+  w.btnDetailInfo.Click();
+  EXPECT_EQ(w.mmoWhoisInfo.Lines(), std::vector<std::string>{"a.xy" + Gbk("域名查询失败")});
+  EXPECT_EQ(s.other.RequestCount(), 0u);
+}
+
+TEST(WhoisInfoForm, WindowsKeepWorkingDuringASlowServerAndASecondClickIsIgnored) {
+  Servers s;
+  s.com.On("slow.com", WhoisReply::Text(kFirst).Delay(400ms));
+  Window w;
+  w.edtWhois.SetText("slow.com");
+  bool ranDuringWait = false;
+  bool busyThen = false;
+  PostToWindowThread([&] {
+    ranDuringWait = true;
+    busyThen = w.m_thWhois.Busy();
+    w.edtWhois.SetText("other.com");
+    w.btnDetailInfo.Click();  // ignored: the first question still waits
+  });
+  w.btnBaseInfo.Click();
+  EXPECT_TRUE(ranDuringWait);
+  EXPECT_TRUE(busyThen);
+  EXPECT_EQ(s.com.RequestCount(), 1u);
+  EXPECT_EQ(s.referred.RequestCount(), 0u);
+  EXPECT_EQ(w.mmoWhoisInfo.Lines(), SplitLines(WhoisInfoMemoText("slow.com", kFirst)));
+  EXPECT_FALSE(w.m_thWhois.Busy());
+}
+
+}  // namespace
+}  // namespace orlu
