@@ -89,8 +89,15 @@ std::vector<std::string> ReadKeyWordList(const std::string& iniFileName,
 
 void WriteKeyWordList(const std::string& iniFileName, const std::string& section,
                       const std::vector<std::string>& lines) {
+  std::string value = JoinKeyWordValue(lines);
+  // The profile reader drops blanks at the start of a value; a value that
+  // starts with one is stored in double quotes, which the reader takes off,
+  // so a first line with leading blanks comes back as it was.
+  if (!value.empty() && static_cast<unsigned char>(value.front()) <= 0x20) {
+    value = '"' + value + '"';
+  }
   IniFile ini(iniFileName);
-  ini.WriteString(section, kKeyWordKey, JoinKeyWordValue(lines));
+  ini.WriteString(section, kKeyWordKey, value);
 }
 
 }  // namespace orlu

@@ -206,7 +206,7 @@ TEST_F(SettingsTest, SaveWritesLinesEachFollowedBySemicolon) {
 
 TEST_F(SettingsTest, SaveThenLoadKeepsEveryLineOfBothMemos) {
   const Lines filter{"", Gbk("中文|前后无"), "", Gbk("com|后"), " x ", ""};
-  const Lines siteInfo{Gbk("外文导航 "), "", Gbk("积分")};
+  const Lines siteInfo{"  lead", Gbk("外文导航 "), "", Gbk("积分")};
   Filter().SetLines(filter);
   SiteInfo().SetLines(siteInfo);
   FormMain->btnFilterKeyWordSave.Click();

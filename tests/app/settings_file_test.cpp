@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -9,6 +14,13 @@ namespace orlu {
 namespace {
 
 using Lines = std::vector<std::string>;
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
 
 TEST(KeyWordValue, EveryLineIsFollowedBySemicolon) {
   EXPECT_EQ(JoinKeyWordValue({"a", "b", ""}), "a;b;;");
@@ -61,6 +73,28 @@ TEST(SettingsFileName, FolderHasNoFinalSlash) {
   EXPECT_EQ(ExtractFileDir("/opt/tool/orlu"), "/opt/tool");
   EXPECT_EQ(ExtractFileDir("/orlu"), "/");
   EXPECT_EQ(ExtractFileDir("orlu"), "");
+}
+
+TEST(KeyWordFile, ListsRoundTripThroughTheFile) {
+  char tmpl[] = "/tmp/orlu-settings-XXXXXX";
+  ASSERT_NE(mkdtemp(tmpl), nullptr);
+  const std::string dir = tmpl;
+  const std::string ini = dir + "/orlu.ini";
+
+  WriteKeyWordList(ini, kFilterKeySection, {"a", "b", ""});
+  EXPECT_EQ(ReadBytes(ini), "[Filter Key]\r\nKeyWord=a;b;;\r\n");
+
+  // Leading blanks of the first line, quotes and GBK text all come back.
+  const Lines lines{"  lead", "\"q\"", "\xD6\xD0 ", "\t"};
+  WriteKeyWordList(ini, kSiteInfoKeySection, lines);
+  EXPECT_EQ(ReadKeyWordList(ini, kSiteInfoKeySection), lines);
+  EXPECT_EQ(ReadKeyWordList(ini, kFilterKeySection), (Lines{"a", "b", ""}));
+  WriteKeyWordList(ini, kSiteInfoKeySection, {"\"", "x\""});
+  EXPECT_EQ(ReadKeyWordList(ini, kSiteInfoKeySection), (Lines{"\"", "x\""}));
+
+  // A missing section reads as an empty list.
+  EXPECT_EQ(ReadKeyWordList(ini, "Nothing"), Lines{});
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace
