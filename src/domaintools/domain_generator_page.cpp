@@ -39,16 +39,6 @@ bool WithinLimit(long long count) {
   return false;
 }
 
-// The WHOIS page's domain list, once that page has one.
-template <class F>
-Memo* WhoisDomainMemo(F& form) {
-  if constexpr (requires { form.mmoWhoisDomain; }) {
-    return &form.mmoWhoisDomain;
-  } else {
-    return nullptr;
-  }
-}
-
 // The suffix boxes in the order of the suffix table.
 std::array<CheckBox*, kSuffixCount> SuffixBoxes(TFormMain& f) {
   return {&f.chkDcn,  &f.chkDcomcn, &f.chkDnetcn, &f.chkDorgcn, &f.chkDgovcn,
@@ -211,7 +201,7 @@ void ExpandIntoWhoisList(TFormMain& f, bool allSuffixes) {
   const std::vector<std::string> names = f.mmoDomainCreate3.Lines();
   if (!WithinLimit(CountExpansion(names, selected))) return;
   const std::vector<std::string> domains = ExpandWithSuffixes(names, selected);
-  if (Memo* target = WhoisDomainMemo(f)) target->SetLines(domains);
+  f.mmoWhoisDomain.SetLines(domains);
   f.ShowPage(kPageWhois);
 }
 
