@@ -47,20 +47,15 @@ WhoisPageJob::~WhoisPageJob() {
 
 namespace {
 
-// The single-domain window's entry points, used once that window offers
-// them; until then the window is only shown.
-template <class F>
-void RunWhoisInfo(F* form, const std::string& domain, bool detailed) {
+// The selected row's domain, as shown, into the single-domain window; its
+// question runs first, then the window opens modally with the answer.
+void RunWhoisInfo(TFormWhoisInfo* form, const std::string& domain, bool detailed) {
   if (form == nullptr) return;
-  if constexpr (requires { form->edtWhois; }) {
-    form->edtWhois.SetText(domain);
-  }
-  if constexpr (requires { form->ShowBaseWhois(domain); form->ShowDetailWhois(domain); }) {
-    if (detailed) {
-      form->ShowDetailWhois(domain);
-    } else {
-      form->ShowBaseWhois(domain);
-    }
+  form->edtWhois.SetText(domain);
+  if (detailed) {
+    form->ShowDetailWhois(domain);
+  } else {
+    form->ShowBaseWhois(domain);
   }
   form->ShowModal();
 }

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -195,6 +196,36 @@ TEST_F(WhoisPageTest, SearchPressedTwiceDuringASlowBatch) {
   for (int i = 0; i < 12; ++i) EXPECT_EQ(f->lvWhois.SubItem(i, 1), WordRegistered()) << i;
 }
 
+TEST_F(WhoisPageTest, ClosingWithWorkersInPausesAndSlowQueriesIsQuick) {
+  // A main window of its own, with the real pauses; half of the questions
+  // are never answered.
+  WhoisConfig = saved_;
+  server.AddResponder([](const WhoisRequest& r) -> std::optional<WhoisReply> {
+    if (r.query.starts_with("h")) return WhoisReply::Hang();
+    if (r.query.find('.') == std::string::npos)
+      return WhoisReply::Text("whois server (port 43): whois.nic.example\r\n");
+    return WhoisReply::Text("Domain Name: x\r\n");
+  });
+  std::vector<std::string> lines;
+  for (const char* suffix : {"cn", "com", "org", "cc", "biz", "info", "name", "tv", "mobi", "xyz"})
+    for (int i = 0; i < 6; ++i)
+      lines.push_back(std::string(i % 2 ? "h" : "q") + std::to_string(i) + "." + suffix);
+  {
+    auto other = std::make_unique<TFormMain>();
+    other->mmoWhoisDomain.SetLines(lines);
+    other->btnWhoisSearch.Click();
+    EXPECT_EQ(other->WhoisJob.Workers.WorkerCount(), 24);
+    ASSERT_TRUE(server.WaitForRequests(18, 10s));
+    ProcessEventsFor(50ms);
+    const auto t = std::chrono::steady_clock::now();
+    other.reset();
+    EXPECT_LT(std::chrono::steady_clock::now() - t, 2s);
+  }
+  EXPECT_EQ(WhoisConfig.ListView, nullptr);
+  FormMain = f;
+  WhoisConfig.ListView = &f->WhoisJob.Rows;
+}
+
 TEST_F(WhoisPageTest, PopupActionsNeedRowsASelectionAndTheFocus) {
   f->Show();
   ProcessEventsFor(50ms);
@@ -221,11 +252,22 @@ TEST_F(WhoisPageTest, PopupActionsNeedRowsASelectionAndTheFocus) {
   f->lvWhois.SetFocus();
   ProcessEventsFor(20ms);
   if (!f->lvWhois.Focused()) GTEST_SKIP() << "no keyboard focus on this platform";
+  // The domain as shown goes into the window, which asks it (lower-cased)
+  // before it opens.
+  server.On("pop.com", WhoisReply::Text("Domain Name: POP.COM\r\n"));
   f->actWhoisBaseInfo.Execute();
   ASSERT_EQ(modal.size(), 1u);
   EXPECT_EQ(modal[0], static_cast<Form*>(FormWhoisInfo));
+  EXPECT_EQ(FormWhoisInfo->edtWhois.Text(), "Pop.COM");
+  ASSERT_EQ(server.RequestCount(), 1u);
+  EXPECT_EQ(server.LastRequest().raw, "pop.com\r\n");
+  EXPECT_EQ(FormWhoisInfo->mmoWhoisInfo.Lines()[0], Gbk("pop.com域名注册信息:"));
+
+  f->lvWhois.SetFocus();
+  ProcessEventsFor(20ms);
   f->pmWhois.Item(1).Click();
   EXPECT_EQ(modal.size(), 2u);
+  EXPECT_EQ(server.RequestCount(), 2u);
 }
 
 TEST_F(WhoisPageTest, SingleWhoisButtonShowsTheWindowWithoutAQuery) {
