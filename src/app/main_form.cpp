@@ -48,6 +48,7 @@ TFormMain::TFormMain()
     BuildDomainFilterPage();
     BuildDomainCreatePage();
     BuildAlexaPage();
+    BuildAlexaQueryPage();
     BuildSiteInfoPage();
     BuildKeyWordPage();
     BuildStartPage();

@@ -33,7 +33,9 @@ TFormStatShow::TFormStatShow() {
   OnPaint = [this] { FormPaint(); };
 }
 
-TFormStatShow::~TFormStatShow() = default;
+TFormStatShow::~TFormStatShow() {
+  if (FormStatShow == this) FormStatShow = nullptr;
+}
 
 void TFormStatShow::FormPaint() {
   if (!FormMain) return;

@@ -1,0 +1,254 @@
+// The batch ranking page of the main window: the domain list with its import,
+// the settings boxes, the buttons that start, pause, resume, stop and repeat
+// the job, the result list with its hidden twin, the export and the switch of
+// the job's status timer.
+#include "sitequery/alexa_page.h"
+
+#include <climits>
+#include <utility>
+
+#include "app/main_form.h"
+#include "app/stat_show_form.h"
+#include "platform/text/errors.h"
+#include "platform/text/gbk.h"
+#include "platform/text/string_list.h"
+
+namespace orlu {
+
+// --- Rows ---
+
+int ListViewTextRows::AddRow(const std::string& caption, std::vector<std::string> cells) {
+  return list_.AddRow(caption, std::move(cells));
+}
+
+std::string ListViewTextRows::Cell(int row, int index) const {
+  try {
+    return list_.SubItem(row, index);
+  } catch (const ListIndexError&) {
+    return "";
+  }
+}
+
+void ListViewTextRows::SetCell(int row, int index, const std::string& text) {
+  if (row < 0 || row >= list_.RowCount() || index < 0) return;
+  list_.SetSubItem(row, index, text);
+}
+
+namespace {
+
+// Usable size of a page in the window's design size.
+constexpr int kPageWidth = 905;
+constexpr int kPageHeight = 530;
+
+ListView* StatusList() { return FormStatShow != nullptr ? &FormStatShow->lvStatShow : nullptr; }
+
+}  // namespace
+
+int StatusWindowRows::RowCount() const {
+  ListView* list = StatusList();
+  return list != nullptr ? list->RowCount() : 0;
+}
+
+int StatusWindowRows::AddRow(const std::string& caption, std::vector<std::string> cells) {
+  ListView* list = StatusList();
+  if (list == nullptr) return -1;
+  const int row = list->AddRow(caption, std::move(cells));
+  // The job has a row to show now: the status window comes up under the
+  // main window (its close box hides it again).
+  if (!FormStatShow->Visible()) FormStatShow->Show();
+  FormStatShow->FormPaint();
+  return row;
+}
+
+void StatusWindowRows::Clear() {
+  if (ListView* list = StatusList()) list->Clear();
+}
+
+std::string StatusWindowRows::Cell(int row, int index) const {
+  ListView* list = StatusList();
+  if (list == nullptr) return "";
+  try {
+    return list->SubItem(row, index);
+  } catch (const ListIndexError&) {
+    return "";
+  }
+}
+
+void StatusWindowRows::SetCell(int row, int index, const std::string& text) {
+  ListView* list = StatusList();
+  if (list == nullptr || row < 0 || row >= list->RowCount() || index < 0) return;
+  list->SetSubItem(row, index, text);
+}
+
+// --- The job while the page lives ---
+
+AlexaPageJob::AlexaPageJob(ListView& visible, ListView& hidden) : Rows(visible), BakRows(hidden) {
+  Bind();
+}
+
+void AlexaPageJob::Bind() {
+  AlexaSea.ResultLv = &Rows;
+  AlexaSea.ResultBakLv = &BakRows;
+  StatusTimer.SetInterval(AlexaSea.Timer.Interval());
+  StatusTimer.OnTimer = [] { AlexaSeaTimerTick(&AlexaSea); };
+  AlexaSea.Timer.OnSwitch = [this] { StatusTimer.SetEnabled(AlexaSea.Timer.Enabled()); };
+  StatusTimer.SetEnabled(AlexaSea.Timer.Enabled());
+}
+
+AlexaPageJob::~AlexaPageJob() {
+  if (AlexaSea.ResultLv == &Rows) AlexaSea.Timer.OnSwitch = nullptr;
+  StatusTimer.OnTimer = nullptr;
+  StatusTimer.Stop();
+  if (AlexaSea.StatusLv == &StatusRows) AlexaSea.StatusLv = nullptr;
+  // The workers' last answers still land in the lists while they end.
+  EndAlexaWorkers(&AlexaSea);
+  if (AlexaSea.ResultLv == &Rows) AlexaSea.ResultLv = nullptr;
+  if (AlexaSea.ResultBakLv == &BakRows) AlexaSea.ResultBakLv = nullptr;
+}
+
+// --- Page ---
+
+void TFormMain::BuildAlexaQueryPage() {
+  btnAlexaFileOpen.SetCaption(Gbk("导入"));
+  btnAlexaFileOpen.SetBounds(10, 8, 75, 25);
+  btnAlexaFileOpen.OnClick = [this] { btnAlexaFileOpenClick(); };
+
+  pgcAlexaDomainLst.SetBounds(10, 40, 200, 480);
+  pgcAlexaDomainLst.SetAnchors(kAnchorLeft | kAnchorTop | kAnchorBottom);
+  ts5.SetCaption(Gbk("全部域名"));
+  ts6.SetCaption(Gbk("失败域名"));
+  pgcAlexaDomainLst.SetActivePageIndex(0);
+  mmoAlexaDomainList1.SetAlign(Align::Client);
+  mmoAlexaDomainList1.SetScrollBars(ScrollBars::Both);
+  mmoAlexaDomainList2.SetAlign(Align::Client);
+
+  struct ButtonDef {
+    Button& button;
+    const char* caption;
+    int left;
+    int width;
+    void (TFormMain::*handler)();
+  };
+  const ButtonDef buttons[] = {
+      {btnAlexaSeaPlay, "查询", 220, 55, &TFormMain::btnAlexaSeaPlayClick},
+      {btnAlexaSeaPause, "暂停", 280, 55, &TFormMain::btnAlexaSeaPauseClick},
+      {btnAlexaSeaResume, "继续", 340, 55, &TFormMain::btnAlexaSeaResumeClick},
+      {btnAlexaSeaStop, "停止", 400, 55, &TFormMain::btnAlexaSeaStopClick},
+      {btnAlexaClearMmo, "清空", 460, 55, &TFormMain::btnAlexaClearMmoClick},
+      {btnAlexaSeaRePlay, "重查", 520, 55, &TFormMain::btnAlexaSeaRePlayClick},
+      {btnManualTimer, "停止定时器", 680, 80, &TFormMain::btnManualTimerClick},
+      {btn11, "ALexa详细信息", 765, 110, &TFormMain::btn11Click},
+  };
+  for (const ButtonDef& b : buttons) {
+    b.button.SetCaption(Gbk(b.caption));
+    b.button.SetBounds(b.left, 8, b.width, 25);
+    b.button.OnClick = [this, h = b.handler] { (this->*h)(); };
+  }
+  btnAlexaSeaRePlay.SetEnabled(false);
+  btnAlexaPutOut.SetBounds(600, 8, 75, 25);
+
+  struct BoxDef {
+    Label& label;
+    const char* caption;
+    Edit& edit;
+    const char* text;
+    int left;
+    int labelWidth;
+  };
+  const BoxDef boxes[] = {
+      {lbl3, "超时：", edtAlexaReadTimeOut, "5", 220, 40},
+      {lbl4, "线程：", edtAlexaThCount, "10", 320, 40},
+      {lbl5, "重查次数：", edtReSearchTimes, "100", 420, 65},
+  };
+  for (const BoxDef& b : boxes) {
+    b.label.SetCaption(Gbk(b.caption));
+    b.label.SetBounds(b.left, 44, b.labelWidth, 13);
+    b.edit.SetText(b.text);
+    b.edit.SetBounds(b.left + b.labelWidth, 40, 45, 21);
+  }
+  chkShowLv.SetCaption(Gbk("显示数据"));
+  chkShowLv.SetBounds(560, 40, 90, 21);
+  chkShowLv.SetChecked(true);
+
+  lvAlexa.SetBounds(220, 70, kPageWidth - 230, kPageHeight - 80);
+  lvAlexaBak.SetBounds(220, 70, kPageWidth - 230, kPageHeight - 80);
+  lvAlexaBak.SetGridLines(true);
+  lvAlexaBak.SetRowSelect(true);
+  lvAlexaBak.SetColumns({{"ID", 50}, {Gbk("域名"), 100}, {Gbk("排名"), 200}});
+  lvAlexaBak.Hide();
+}
+
+void TFormMain::btnAlexaFileOpenClick() {
+  if (!dlgOpenInPut.Execute()) return;
+  StringList lines;
+  lines.LoadFromFile(dlgOpenInPut.FileName());
+  mmoAlexaDomainList1.SetLines(lines.Lines());
+}
+
+void TFormMain::btnAlexaClearMmoClick() {
+  mmoAlexaDomainList1.Clear();
+  mmoAlexaDomainList2.Clear();
+}
+
+void TFormMain::btnAlexaSeaPlayClick() {
+  if (AlexaJob.Starting) return;
+  // The boxes first: one that holds no number changes nothing.
+  const int seconds = StrToInt(edtAlexaReadTimeOut.Text());
+  const int threadCount = StrToInt(edtAlexaThCount.Text());
+  const int retryCount = StrToInt(edtReSearchTimes.Text());
+  const bool show = chkShowLv.Checked();
+
+  lvAlexa.Clear();
+  lvAlexaBak.Clear();
+  if (threadCount > kMaxAlexaThreads) return;
+
+  // Seconds to milliseconds without running past what an int holds.
+  long long ms = static_cast<long long>(seconds) * 1000;
+  if (ms > INT_MAX) ms = INT_MAX;
+  if (ms < INT_MIN) ms = INT_MIN;
+
+  AlexaJob.Starting = true;
+  try {
+    StartAlexaSea(&AlexaSea, static_cast<int>(ms), threadCount, mmoAlexaDomainList1.Lines(),
+                  retryCount, show, &AlexaJob.StatusRows, 1);
+  } catch (...) {
+    AlexaJob.Starting = false;
+    throw;
+  }
+  AlexaJob.Starting = false;
+
+  std::vector<ListRow> rows;
+  rows.reserve(AlexaSea.Domains.size());
+  for (size_t i = 0; i < AlexaSea.Domains.size(); ++i) {
+    rows.push_back(ListRow{IntToStr(static_cast<long long>(i) + 1), {AlexaSea.Domains[i], " "}});
+  }
+  if (show) lvAlexa.AddRows(rows);
+  lvAlexaBak.AddRows(std::move(rows));
+
+  btnAlexaSeaRePlay.SetEnabled(true);
+  StartAlexaWorkers(&AlexaSea);
+}
+
+void TFormMain::btnAlexaSeaPauseClick() { PauseAlexaWorkers(&AlexaSea); }
+
+void TFormMain::btnAlexaSeaResumeClick() { ResumeAlexaWorkers(&AlexaSea); }
+
+void TFormMain::btnAlexaSeaStopClick() { StopAlexaWorkers(&AlexaSea); }
+
+void TFormMain::btnAlexaSeaRePlayClick() {
+  if (AlexaJob.Starting) return;
+  AlexaJob.Starting = true;
+  try {
+    StartAlexaWorkers(&AlexaSea);
+  } catch (...) {
+    AlexaJob.Starting = false;
+    throw;
+  }
+  AlexaJob.Starting = false;
+}
+
+void TFormMain::btnManualTimerClick() { AlexaSea.Timer.SetEnabled(false); }
+
+void TFormMain::btn11Click() { ShowPage(kPageAlexaDetail); }
+
+}  // namespace orlu

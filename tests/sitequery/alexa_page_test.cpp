@@ -1,0 +1,374 @@
+// The batch ranking page in the real main window (offscreen), its workers
+// asking a substitute data endpoint on loopback: the controls, a whole batch
+// with its status row and timer, the "显示数据" box, the number boxes, the
+// pause, resume, stop and re-query buttons during a run, import, export and
+// the end of the page's job with paused and hanging workers.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/main_form.h"
+#include "app/program.h"
+#include "app/stat_show_form.h"
+#include "platform/text/gbk.h"
+#include "platform/ui/ui.h"
+#include "sitequery/alexa_job.h"
+#include "sitequery/alexa_page.h"
+#include "sitequery/alexa_rank.h"
+#include "support/service_scope.h"
+#include "support/substitute_http.h"
+#include "support/window_test.h"
+
+namespace orlu {
+namespace {
+
+using namespace std::chrono_literals;
+using test::HttpReply;
+using test::HttpRequest;
+using Lines = std::vector<std::string>;
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::string TempPath(const std::string& name) {
+  return (std::filesystem::temp_directory_path() /
+          ("orlu-alexa-page-" + std::to_string(getpid()) + "-" + name))
+      .string();
+}
+
+std::string DomainOf(const HttpRequest& r) {
+  const std::string q = r.Query();
+  const std::string key = "cli=10&dat=snba&url=";
+  return q.compare(0, key.size(), key) == 0 ? q.substr(key.size()) : "?";
+}
+
+std::string RankPage(const std::string& domain, const std::string& rank) {
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<ALEXA VER=\"0.9\" URL=\"" + domain +
+         "/\" HOME=\"0\" AID=\"=\">\r\n<SD><POPULARITY URL=\"" + domain + "/\" TEXT=\"" + rank +
+         "\"/></SD>\r\n</ALEXA>";
+}
+
+std::string RankOf(const std::string& domain) { return std::to_string(domain.size() * 37 + 11); }
+
+class AlexaPageTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (FormMain == nullptr) StartProgram(*Application::Instance());
+    ASSERT_NE(FormMain, nullptr);
+    ASSERT_NE(FormStatShow, nullptr);
+    f = FormMain;
+    f->ShowPage(kPageAlexa);
+    SetFileDialogHook([this](const FileDialogRequest& r) -> std::optional<std::string> {
+      dialogs.push_back(r);
+      return dialogAnswer;
+    });
+  }
+  void TearDown() override {
+    EndAlexaWorkers(&AlexaSea);
+    AlexaSea.Timer.SetEnabled(false);
+    f->lvAlexa.Clear();
+    f->lvAlexaBak.Clear();
+    f->mmoAlexaDomainList1.Clear();
+    f->mmoAlexaDomainList2.Clear();
+    f->edtAlexaReadTimeOut.SetText("5");
+    f->edtAlexaThCount.SetText("10");
+    f->edtReSearchTimes.SetText("100");
+    f->chkShowLv.SetChecked(true);
+    FormStatShow->Hide();
+    test::ResetWindowTestHooks();
+  }
+
+  // Every data request answered by `answer(domain, n)`, n counting the
+  // domain's requests from 1.
+  void Serve(std::function<HttpReply(const std::string&, int)> answer) {
+    http.OnHost("data.alexa.com", "/data", [this, answer](const HttpRequest& r) {
+      const std::string domain = DomainOf(r);
+      int n;
+      {
+        std::lock_guard lock(mutex);
+        n = ++asked[domain];
+      }
+      return answer(domain, n);
+    });
+  }
+  void ServeRanks(std::chrono::milliseconds delay = 0ms) {
+    Serve([delay](const std::string& d, int) { return HttpReply::Ok(RankPage(d, RankOf(d))).Delay(delay); });
+  }
+
+  bool GroupEnded() {
+    for (auto& t : AlexaSea.Threads)
+      if (t && !t->Finished()) return false;
+    return true;
+  }
+  bool WaitForGroup(std::chrono::milliseconds limit = 20s) {
+    const bool ended = WaitUntil([this] { return GroupEnded(); }, limit);
+    ProcessEventsFor(10ms);
+    return ended;
+  }
+  void Tick() { f->AlexaJob.StatusTimer.OnTimer(); }
+  Lines StatusRow(int row) { return FormStatShow->lvStatShow.RowTexts(row); }
+  int StatusRows() { return FormStatShow->lvStatShow.RowCount(); }
+  Lines Domains(int n, const std::string& prefix = "site") {
+    Lines v;
+    for (int i = 0; i < n; ++i) v.push_back(prefix + std::to_string(i) + ".com");
+    return v;
+  }
+
+  TFormMain* f = nullptr;
+  std::mutex mutex;
+  std::map<std::string, int> asked;
+  test::SubstituteHttpServer http;
+  test::ScopedServices services{&http};
+  std::vector<FileDialogRequest> dialogs;
+  std::optional<std::string> dialogAnswer;
+};
+
+TEST_F(AlexaPageTest, ControlsCarryTheirCaptionsAndDefaults) {
+  const std::pair<Control*, const char*> captions[] = {
+      {&f->btnAlexaFileOpen, "导入"},   {&f->btnAlexaSeaPlay, "查询"},
+      {&f->btnAlexaSeaPause, "暂停"},   {&f->btnAlexaSeaResume, "继续"},
+      {&f->btnAlexaSeaStop, "停止"},    {&f->btnAlexaClearMmo, "清空"},
+      {&f->btnAlexaSeaRePlay, "重查"},  {&f->lbl3, "超时："},
+      {&f->lbl4, "线程："},             {&f->lbl5, "重查次数："},
+      {&f->chkShowLv, "显示数据"},      {&f->btnAlexaPutOut, "导出"},
+      {&f->btnManualTimer, "停止定时器"}, {&f->btn11, "ALexa详细信息"},
+      {&f->ts5, "全部域名"},            {&f->ts6, "失败域名"},
+  };
+  for (auto& [control, caption] : captions) EXPECT_EQ(control->Caption(), Gbk(caption));
+  EXPECT_EQ(f->edtAlexaReadTimeOut.Text(), "5");
+  EXPECT_EQ(f->edtAlexaThCount.Text(), "10");
+  EXPECT_EQ(f->edtReSearchTimes.Text(), "100");
+  EXPECT_TRUE(f->chkShowLv.Checked());
+  EXPECT_FALSE(f->lvAlexaBak.Visible());
+  ASSERT_EQ(f->lvAlexaBak.ColumnCount(), 3);
+  for (int c = 0; c < 3; ++c) EXPECT_EQ(f->lvAlexaBak.ColumnCaption(c), f->lvAlexa.ColumnCaption(c));
+  EXPECT_EQ(f->lvAlexa.ColumnCaption(2), Gbk("排名"));
+  EXPECT_EQ(f->AlexaJob.StatusTimer.Interval(), 3000);
+}
+
+TEST_F(AlexaPageTest, WholeBatchFillsTheRowsAndTheStatusRowFollowsTheTicks) {
+  Serve([](const std::string& d, int n) {
+    if (d == "b.cn" && n == 1) return HttpReply::Ok("Please click here to continue using Alexa");
+    return HttpReply::Ok(RankPage(d, RankOf(d)));
+  });
+  const int before = StatusRows();
+  f->mmoAlexaDomainList1.SetLines({"A.com", "b.cn", "c.net"});
+  f->btnAlexaSeaPlay.Click();
+
+  // Rows and status row are there at once.
+  ASSERT_EQ(f->lvAlexa.RowCount(), 3);
+  EXPECT_EQ(f->lvAlexa.RowTexts(0), (Lines{"1", "a.com", " "}));
+  EXPECT_EQ(f->lvAlexaBak.RowTexts(2), (Lines{"3", "c.net", " "}));
+  ASSERT_EQ(StatusRows(), before + 1);
+  EXPECT_EQ(StatusRow(before),
+            (Lines{std::to_string(before + 1), "ALEXA", "3", "0", "0", Gbk("定时器启动")}));
+  EXPECT_TRUE(f->btnAlexaSeaRePlay.Enabled());
+  EXPECT_TRUE(f->AlexaJob.StatusTimer.Enabled());
+  EXPECT_TRUE(FormStatShow->Visible());
+
+  ASSERT_TRUE(WaitForGroup());
+  EXPECT_EQ(f->lvAlexa.SubItem(0, 1), RankOf("a.com"));
+  EXPECT_EQ(f->lvAlexa.SubItem(1, 1), RankOf("b.cn"));
+  EXPECT_EQ(f->lvAlexaBak.SubItem(1, 1), RankOf("b.cn"));
+  // Counts reach the status row at the tick only.
+  EXPECT_EQ(StatusRow(before)[3], "0");
+  Tick();
+  EXPECT_EQ(StatusRow(before),
+            (Lines{std::to_string(before + 1), "ALEXA", "3", "3", "1", Gbk("定时器停止")}));
+  EXPECT_FALSE(f->AlexaJob.StatusTimer.Enabled());
+
+  // A row picked in the list goes to the status window's memo.
+  FormStatShow->mmoStatShow.Clear();
+  f->lvAlexa.SetSelectedIndex(2);
+  f->lvAlexa.Click();
+  EXPECT_EQ(FormStatShow->mmoStatShow.Lines(),
+            Lines{"ID: 3  " + Gbk("域名") + ": c.net  " + Gbk("排名") + ": " + RankOf("c.net") + "  "});
+}
+
+TEST_F(AlexaPageTest, StopTimerButtonSwitchesTheStatusTimerOff) {
+  Serve([](const std::string&, int) { return HttpReply::Ok("junk"); });
+  f->edtReSearchTimes.SetText("0");
+  f->mmoAlexaDomainList1.SetLines({"a.com", "b.com", "c.com"});
+  f->btnAlexaSeaPlay.Click();
+  ASSERT_TRUE(WaitForGroup());
+  const int row = StatusRows() - 1;
+  Tick();
+  EXPECT_EQ(StatusRow(row)[3], "0");
+  EXPECT_EQ(StatusRow(row)[4], "3");
+  EXPECT_EQ(StatusRow(row)[5], Gbk("定时器启动"));
+  EXPECT_TRUE(f->AlexaJob.StatusTimer.Enabled());
+  f->btnManualTimer.Click();
+  EXPECT_FALSE(f->AlexaJob.StatusTimer.Enabled());
+  EXPECT_FALSE(AlexaSea.Timer.Enabled());
+  EXPECT_EQ(f->lvAlexa.SubItem(0, 1), Gbk("失败"));
+}
+
+TEST_F(AlexaPageTest, UntickedShowFillsOnlyTheTwinAndTheExportWritesTheHeaderAlone) {
+  ServeRanks();
+  f->chkShowLv.SetChecked(false);
+  f->mmoAlexaDomainList1.SetLines({"x.com", "y.com"});
+  f->btnAlexaSeaPlay.Click();
+  ASSERT_TRUE(WaitForGroup());
+  EXPECT_EQ(f->lvAlexa.RowCount(), 0);
+  ASSERT_EQ(f->lvAlexaBak.RowCount(), 2);
+  EXPECT_EQ(f->lvAlexaBak.SubItem(1, 1), RankOf("y.com"));
+  EXPECT_EQ(AlexaSea.SuccessCount, 2);
+
+  const std::string file = TempPath("export.csv");
+  dialogAnswer = file;
+  f->btnAlexaPutOut.Click();
+  ASSERT_EQ(dialogs.size(), 1u);
+  EXPECT_EQ(ReadBytes(file), "\"ID\",\"" + Gbk("域名") + "\",\"" + Gbk("排名") + "\",\r\n");
+  std::filesystem::remove(file);
+}
+
+TEST_F(AlexaPageTest, ThreadCountZeroMakesTheRowsAndStartsNothing) {
+  ServeRanks();
+  const int before = StatusRows();
+  f->edtAlexaThCount.SetText("0");
+  f->mmoAlexaDomainList1.SetLines({"a.com", "b.com"});
+  f->btnAlexaSeaPlay.Click();
+  ProcessEventsFor(100ms);
+  EXPECT_EQ(f->lvAlexa.RowCount(), 2);
+  EXPECT_EQ(f->lvAlexaBak.RowCount(), 2);
+  EXPECT_EQ(StatusRows(), before + 1);
+  EXPECT_EQ(http.RequestCount(), 0u);
+  // Re-query and pause with no workers do nothing.
+  f->btnAlexaSeaPause.Click();
+  f->btnAlexaSeaRePlay.Click();
+  f->btnAlexaSeaResume.Click();
+  ProcessEventsFor(50ms);
+  EXPECT_EQ(http.RequestCount(), 0u);
+}
+
+TEST_F(AlexaPageTest, OverAHundredThreadsClearsBothListsAndDoesNothingElse) {
+  ServeRanks();
+  f->lvAlexa.AddRow("1", {"old.com", "5"});
+  f->lvAlexaBak.AddRow("1", {"old.com", "5"});
+  const Lines domainsBefore = AlexaSea.Domains;
+  const int before = StatusRows();
+  f->edtAlexaThCount.SetText("101");
+  f->mmoAlexaDomainList1.SetLines({"a.com"});
+  f->btnAlexaSeaPlay.Click();
+  ProcessEventsFor(50ms);
+  EXPECT_EQ(f->lvAlexa.RowCount(), 0);
+  EXPECT_EQ(f->lvAlexaBak.RowCount(), 0);
+  EXPECT_EQ(StatusRows(), before);
+  EXPECT_EQ(AlexaSea.Domains, domainsBefore);
+  EXPECT_EQ(http.RequestCount(), 0u);
+  EXPECT_TRUE(test::ExceptionMessages().empty());
+}
+
+TEST_F(AlexaPageTest, BoxWithoutANumberShowsTheConversionErrorAndChangesNothing) {
+  f->lvAlexa.AddRow("1", {"old.com", "5"});
+  const int before = StatusRows();
+  for (Edit* box : {&f->edtAlexaReadTimeOut, &f->edtAlexaThCount, &f->edtReSearchTimes}) {
+    box->SetText("abc");
+    Application::GuardedRun([this] { f->btnAlexaSeaPlay.Click(); });
+    box->SetText(box == &f->edtAlexaThCount ? "10" : (box == &f->edtReSearchTimes ? "100" : "5"));
+  }
+  EXPECT_EQ(test::ExceptionMessages(), Lines(3, "'abc' is not a valid integer value"));
+  EXPECT_EQ(f->lvAlexa.RowCount(), 1);
+  EXPECT_EQ(StatusRows(), before);
+}
+
+TEST_F(AlexaPageTest, PauseResumeStopAndRestartsDuringARunCountEveryRowOnce) {
+  ServeRanks(15ms);
+  const Lines lines = Domains(120);
+  f->edtAlexaThCount.SetText("12");
+  f->mmoAlexaDomainList1.SetLines(lines);
+  f->btnAlexaSeaPlay.Click();
+  ProcessEventsFor(40ms);
+  f->btnAlexaSeaPause.Click();
+  f->btnAlexaSeaPause.Click();
+  f->btnAlexaSeaResume.Click();
+  ProcessEventsFor(60ms);
+  const size_t held = http.RequestCount();
+  ProcessEventsFor(60ms);
+  EXPECT_EQ(http.RequestCount(), held);  // still one pause on every worker
+  f->btnAlexaSeaRePlay.Click();           // ends the held group, starts another
+  ProcessEventsFor(30ms);
+  f->btnAlexaSeaStop.Click();
+  ASSERT_TRUE(WaitForGroup());
+  f->btnAlexaSeaRePlay.Click();  // asks what is left
+  ASSERT_TRUE(WaitForGroup());
+  EXPECT_EQ(AlexaSea.SuccessCount, 120);
+  EXPECT_EQ(AlexaSea.FailCount, 0);
+  for (int i = 0; i < 120; ++i) ASSERT_EQ(f->lvAlexa.SubItem(i, 1), RankOf(lines[i])) << i;
+
+  // A new start during a run: the old group's answers never reach the new rows.
+  const Lines fresh = Domains(40, "fresh-domain-");
+  f->mmoAlexaDomainList1.SetLines(Domains(200, "o"));
+  f->btnAlexaSeaPlay.Click();
+  ProcessEventsFor(40ms);
+  f->mmoAlexaDomainList1.SetLines(fresh);
+  f->btnAlexaSeaPlay.Click();
+  ASSERT_TRUE(WaitForGroup());
+  ASSERT_EQ(f->lvAlexa.RowCount(), 40);
+  for (int i = 0; i < 40; ++i) ASSERT_EQ(f->lvAlexa.SubItem(i, 1), RankOf(fresh[i])) << i;
+  EXPECT_EQ(AlexaSea.SuccessCount, 40);
+  EXPECT_TRUE(test::ExceptionMessages().empty());
+}
+
+TEST_F(AlexaPageTest, ImportReplacesTheListAndClearEmptiesBothMemos) {
+  const std::string file = TempPath("list.txt");
+  {
+    std::ofstream out(file, std::ios::binary);
+    out << "one.com\r\nTwo.com\n";
+  }
+  f->mmoAlexaDomainList1.SetLines({"old.com"});
+  f->btnAlexaFileOpen.Click();  // cancelled
+  EXPECT_EQ(f->mmoAlexaDomainList1.Lines(), Lines{"old.com"});
+  dialogAnswer = file;
+  f->btnAlexaFileOpen.Click();
+  EXPECT_EQ(f->mmoAlexaDomainList1.Lines(), (Lines{"one.com", "Two.com"}));
+  std::filesystem::remove(file);
+
+  f->mmoAlexaDomainList2.SetLines({"x"});
+  f->btnAlexaClearMmo.Click();
+  EXPECT_TRUE(f->mmoAlexaDomainList1.Lines().empty());
+  EXPECT_TRUE(f->mmoAlexaDomainList2.Lines().empty());
+}
+
+TEST_F(AlexaPageTest, DetailButtonShowsTheDetailPage) {
+  f->btn11.Click();
+  EXPECT_EQ(f->pgcMain.ActivePageIndex(), kPageAlexaDetail);
+}
+
+TEST_F(AlexaPageTest, EndOfThePageJobWithPausedAndHangingWorkersIsQuick) {
+  Serve([](const std::string& d, int) {
+    if (d.find('3') != std::string::npos) return HttpReply::Hang();
+    return HttpReply::Ok(RankPage(d, "1")).Delay(20ms);
+  });
+  Form form;
+  ListView visible(form);
+  ListView hidden(form);
+  auto job = std::make_unique<AlexaPageJob>(visible, hidden);
+  StartAlexaSea(&AlexaSea, 30000, 100, Domains(1000), 100, true, &job->StatusRows, 1);
+  StartAlexaWorkers(&AlexaSea);
+  ASSERT_TRUE(WaitUntil([this] { return http.RequestCount() >= 150; }, 10s));
+  f->btnAlexaSeaPause.Click();
+  ProcessEventsFor(60ms);
+  const auto t0 = std::chrono::steady_clock::now();
+  job.reset();
+  EXPECT_LT(std::chrono::steady_clock::now() - t0, 2s);
+  for (auto& t : AlexaSea.Threads) EXPECT_EQ(t, nullptr);
+  f->AlexaJob.Bind();
+}
+
+}  // namespace
+}  // namespace orlu
