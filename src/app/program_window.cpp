@@ -3,7 +3,9 @@
 #include "app/main_form.h"
 #include "app/small_windows.h"
 #include "app/stat_show_form.h"
+#include "platform/net/page_client.h"
 #include "platform/text/gbk.h"
+#include "platform/thread/thread.h"
 #include "platform/ui/application.h"
 
 namespace orlu {
@@ -25,9 +27,14 @@ void StartProgram(Application& app) {
 
 int WinMain(int argc, char** argv) {
   try {
+    InitNetwork();  // before any worker exists
     Application app(argc, argv);
     StartProgram(app);
     app.Run();
+    // The main window has closed: stop every worker (pauses lifted,
+    // transfers aborted) while their calls into the window thread are still
+    // served, before the windows and job records go.
+    ShutdownAllThreads(std::chrono::milliseconds(1500));
   } catch (...) {
     Application::ShowCurrentException();
   }
