@@ -1,0 +1,136 @@
+// The batch ranking job without windows (plain-loop window thread):
+//   - 10,000 domains over 100 threads against the substitute data endpoint
+//     answering every request after 50 ms: rows per second against the ideal
+//     of 100 requests always in flight, 100 / 0.05 s = 2,000 rows per second;
+//     and the window thread's longest gap between two turns of its loop;
+//   - ending the job with 100 workers held by a pause, and with 100 workers
+//     whose requests are in flight on a server that never answers.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/net/page_client.h"
+#include "platform/thread/dispatcher.h"
+#include "sitequery/alexa_job.h"
+#include "sitequery/alexa_rank.h"
+#include "support/service_scope.h"
+#include "support/substitute_http.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+using orlu::test::HttpReply;
+using orlu::test::HttpRequest;
+
+std::string RankPage(const std::string& domain) {
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<ALEXA VER=\"0.9\" URL=\"" + domain +
+         "/\" HOME=\"0\" AID=\"=\">\r\n<SD><POPULARITY URL=\"" + domain +
+         "/\" TEXT=\"12345\"/></SD>\r\n</ALEXA>";
+}
+
+std::vector<std::string> Domains(int n) {
+  std::vector<std::string> v;
+  v.reserve(n);
+  for (int i = 0; i < n; ++i) v.push_back("site" + std::to_string(i) + ".com");
+  return v;
+}
+
+bool GroupEnded(orlu::ThreadControlStru& job) {
+  for (auto& t : job.Threads)
+    if (t && !t->Finished()) return false;
+  return true;
+}
+
+double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+
+}  // namespace
+
+int main() {
+  constexpr int kRows = 10000;
+  constexpr int kThreads = 100;
+  constexpr double kLatency = 0.050;
+
+  orlu::InitNetwork();
+  orlu::PlainLoopDispatcher loop;
+  orlu::SetDispatcher(&loop);
+  int status = 0;
+
+  {
+    orlu::test::SubstituteHttpServer http;
+    orlu::test::ScopedServices services(&http);
+    http.OnHost("data.alexa.com", "/data", [](const HttpRequest& r) {
+      const std::string q = r.Query();
+      return HttpReply::Ok(RankPage(q.substr(q.find("url=") + 4)), "text/xml").Delay(50ms);
+    });
+
+    orlu::ThreadControlStru job;
+    orlu::PlainTextRows statusRows, rows, bak;
+    job.ResultLv = &rows;
+    job.ResultBakLv = &bak;
+    const auto t0 = Clock::now();
+    orlu::StartAlexaSea(&job, 5000, kThreads, Domains(kRows), 100, true, &statusRows, 1);
+    for (int i = 0; i < kRows; ++i) {
+      rows.AddRow(std::to_string(i + 1), {job.Domains[i], " "});
+      bak.AddRow(std::to_string(i + 1), {job.Domains[i], " "});
+    }
+    orlu::StartAlexaWorkers(&job);
+    Clock::duration longest{};
+    auto last = Clock::now();
+    while (!GroupEnded(job)) {
+      loop.ProcessEvents(5ms);
+      const auto now = Clock::now();
+      longest = std::max(longest, now - last);
+      last = now;
+    }
+    loop.ProcessEvents(0ms);
+    const double secs = Seconds(Clock::now() - t0);
+    const double rate = kRows / secs;
+    const double ideal = kThreads / kLatency;
+    if (job.SuccessCount != kRows || job.FailCount != 0) {
+      std::fprintf(stderr, "bench alexa_rows: %d answered, %d failed of %d\n", job.SuccessCount,
+                   job.FailCount, kRows);
+      status = 1;
+    }
+    std::printf("bench alexa_rows: %.0f rows/s; ideal: %.0f rows/s; ratio %.3f; target >= 0.8\n",
+                rate, ideal, rate / ideal);
+    std::printf("bench alexa_loop_gap: %.1f ms; target < 100\n", Seconds(longest) * 1000);
+  }
+
+  {
+    // 100 workers held by a pause before their first request.
+    orlu::test::SubstituteHttpServer http;
+    orlu::test::ScopedServices services(&http);
+    http.OnPrefix("/", HttpReply::Ok(RankPage("x")));
+    orlu::ThreadControlStru job;
+    orlu::StartAlexaSea(&job, 5000, kThreads, Domains(1000), 100, true, nullptr, 1);
+    for (int k = 0; k < kThreads; ++k) job.Threads[k] = std::make_unique<orlu::CAlexaInfoth>(false, k, job);
+    orlu::PauseAlexaWorkers(&job);
+    for (int k = 0; k < kThreads; ++k) job.Threads[k]->Start();
+    loop.ProcessEvents(100ms);
+    if (http.RequestCount() != 0) status = 1;
+    const auto t0 = Clock::now();
+    orlu::EndAlexaWorkers(&job);
+    std::printf("bench alexa_exit_paused: %.3f s; target < 1\n", Seconds(Clock::now() - t0));
+  }
+
+  {
+    // 100 workers waiting on requests the server never answers.
+    orlu::test::SubstituteHttpServer http;
+    orlu::test::ScopedServices services(&http);
+    http.OnPrefix("/", HttpReply::Hang());
+    orlu::ThreadControlStru job;
+    orlu::StartAlexaSea(&job, 30000, kThreads, Domains(1000), 100, true, nullptr, 1);
+    orlu::StartAlexaWorkers(&job);
+    http.WaitForRequests(kThreads, 10s);
+    const auto t0 = Clock::now();
+    orlu::EndAlexaWorkers(&job);
+    std::printf("bench alexa_exit_in_flight: %.3f s; target < 1\n", Seconds(Clock::now() - t0));
+  }
+
+  orlu::SetDispatcher(nullptr);
+  return status;
+}
