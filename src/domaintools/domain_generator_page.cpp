@@ -166,7 +166,8 @@ void TFormMain::btnDomainCreateStartClick() {
   const std::vector<std::string> list2 = mmoDomainCreate2.Lines();
   const auto& outer = swapped ? list2 : list1;
   const auto& inner = swapped ? list1 : list2;
-  if (!WithinLimit(CountJoin(outer, inner))) return;
+  const long long count = CountJoin(outer, inner);
+  if (count == 0 || !WithinLimit(count)) return;
   std::vector<std::string> result = mmoDomainCreate3.Lines();
   JoinLists(outer, inner, result);
   mmoDomainCreate3.SetLines(result);
@@ -181,7 +182,7 @@ void TFormMain::btnTypoStartClick() {
   long long count = 0;
   for (std::uint8_t mode = 0; mode < 6; ++mode)
     if (modes[mode]->Checked()) count += CountTypoDomains(source, mode);
-  if (!WithinLimit(count)) return;
+  if (count == 0 || !WithinLimit(count)) return;
   StringList result(mmoDomainCreate3.Lines());
   for (std::uint8_t mode = 0; mode < 6; ++mode)
     if (modes[mode]->Checked()) MakeTypoDomains(source, result, mode);
