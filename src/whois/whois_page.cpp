@@ -87,14 +87,18 @@ void TFormMain::BuildWhoisQueryPage() {
   mmoWhoisShow.SetHeight(95);
   mmoWhoisShow.SetScrollBars(ScrollBars::Vertical);
 
+  // Sizes from the page as it is now; the anchors keep the distances to its
+  // edges when the window is resized.
+  const int pageWidth = tsWhois.ClientWidth() > 400 ? tsWhois.ClientWidth() : 905;
+  const int pageHeight = tsWhois.ClientHeight() > 300 ? tsWhois.ClientHeight() : 530;
   constexpr int kListTop = 38;
-  constexpr int kListHeight = 530 - kListTop - 95 - 8;
+  const int kListHeight = pageHeight - kListTop - mmoWhoisShow.Height() - 6;
   mmoWhoisDomain.SetBounds(10, kListTop, 180, kListHeight);
   mmoWhoisDomain.SetAnchors(kAnchorLeft | kAnchorTop | kAnchorBottom);
   mmoWhoisDomain.SetScrollBars(ScrollBars::Both);
   mmoWhoisDomain.SetLines({"example.com", "example.cn"});
 
-  lvWhois.SetBounds(195, kListTop, 905 - 195 - 10, kListHeight);
+  lvWhois.SetBounds(195, kListTop, pageWidth - 195 - 10, kListHeight);
   lvWhois.SetAnchors(kAnchorLeft | kAnchorTop | kAnchorRight | kAnchorBottom);
   lvWhois.OnClick = [this] { lvWhoisClick(); };
 
