@@ -13,7 +13,6 @@
 
 #include "platform/text/string_list.h"
 #include "platform/ui/ui.h"
-#include "sitequery/alexa_page.h"
 #include "whois/whois_page.h"
 
 namespace orlu {
@@ -125,7 +124,47 @@ class TFormMain : public Form {
   ListView lvWhois{tsWhois};
   ListView lvWhoisBak{tsWhois};  // hidden twin of lvWhois
 
-  // --- Page 1: domain filter ---
+  // --- Page 1: domain filter (built in domaintools/domain_filter_page.cpp) ---
+  Label lbl1{tsDomainFilter};
+  Edit edtFilterInPut{tsDomainFilter};
+  Button btnFilterInPut{tsDomainFilter};
+  Button btn2{tsDomainFilter};
+  Button btn10{tsDomainFilter};
+  Button btn8{tsDomainFilter};
+  PageControl pgcFilter{tsDomainFilter};
+  TabSheet ts1{pgcFilter};
+  TabSheet ts2{pgcFilter};
+  Memo mmoFilter1{ts1};
+  Memo mmoFilter2{ts2};
+  Button btnFilterOutDomain{tsDomainFilter};
+  Button btnFilterRet{tsDomainFilter};
+  Edit edtDomainFilterLongUp{tsDomainFilter, "1"};
+  UpDown ud1{tsDomainFilter};
+  Edit edtDomainFilterLongDown{tsDomainFilter, "100"};
+  UpDown ud2{tsDomainFilter};
+  Button btnFilterLong{tsDomainFilter};
+  Button btnFilterGetUp{tsDomainFilter};
+  CheckBox chkFilterCn{tsDomainFilter};
+  CheckBox chkFilterComCn{tsDomainFilter};
+  CheckBox chkFilterNetCn{tsDomainFilter};
+  CheckBox chkFilterOrgCn{tsDomainFilter};
+  CheckBox chkFilterCom{tsDomainFilter};
+  CheckBox chkFilterNet{tsDomainFilter};
+  CheckBox chkFilterOrg{tsDomainFilter};
+  CheckBox chkFilterDQ{tsDomainFilter};
+  GroupBox grp1{tsDomainFilter};
+  RadioButton rbFilterAllDomain{grp1};
+  RadioButton rbFilterThreeWord{grp1};
+  RadioButton rbFilterFourWord{grp1};
+  RadioButton rbFilterThreeNum{grp1};
+  RadioButton rbFilterAllNum{grp1};
+  RadioButton rbFilterThreeAll{grp1};
+  RadioButton rbFilterFourNum{grp1};
+  RadioButton rbFilterCmpKey{grp1};
+  Button btnFilterDownDomian{tsDomainFilter};
+  Label lbl2{tsDomainFilter};
+  Edit edtFilterOut{tsDomainFilter};
+  Memo mmoFilter3{tsDomainFilter};
   Button btnFilterKeyWordSave{tsDomainFilter};
   Memo mmoFilterKeyWord{tsDomainFilter};
 
@@ -174,31 +213,9 @@ class TFormMain : public Form {
   Button btnOtherDomainCreate{ts11};
   Button btnAllDomainCreate{ts11};
 
-  // --- Page 3: batch ranking (query controls built in sitequery/alexa_page.cpp) ---
+  // --- Page 3: batch ranking ---
   Button btnAlexaPutOut{tsAleax};
   ListView lvAlexa{tsAleax};
-  Button btnAlexaFileOpen{tsAleax};
-  PageControl pgcAlexaDomainLst{tsAleax};
-  TabSheet ts5{pgcAlexaDomainLst};
-  TabSheet ts6{pgcAlexaDomainLst};
-  Memo mmoAlexaDomainList1{ts5};
-  Memo mmoAlexaDomainList2{ts6};
-  Button btnAlexaSeaPlay{tsAleax};
-  Button btnAlexaSeaPause{tsAleax};
-  Button btnAlexaSeaResume{tsAleax};
-  Button btnAlexaSeaStop{tsAleax};
-  Button btnAlexaClearMmo{tsAleax};
-  Button btnAlexaSeaRePlay{tsAleax};
-  Label lbl3{tsAleax};
-  Edit edtAlexaReadTimeOut{tsAleax};
-  Label lbl4{tsAleax};
-  Edit edtAlexaThCount{tsAleax};
-  Label lbl5{tsAleax};
-  Edit edtReSearchTimes{tsAleax};
-  CheckBox chkShowLv{tsAleax};
-  ListView lvAlexaBak{tsAleax};  // hidden twin of lvAlexa
-  Button btnManualTimer{tsAleax};
-  Button btn11{tsAleax};
 
   // --- Page 4: site information ---
   PageControl mmoSiteInfoKeyWord{tsSiteInfo};
@@ -282,8 +299,6 @@ class TFormMain : public Form {
 
   // --- Batch WHOIS workers: kept last, so they end before any control goes ---
   WhoisPageJob WhoisJob{lvWhois};
-  // Batch ranking: binds AlexaSea to page 3; ends its workers before the lists go.
-  AlexaPageJob AlexaJob{lvAlexa, lvAlexaBak};
 
   // --- Operations ---
   void FormCreate();
@@ -340,16 +355,16 @@ class TFormMain : public Form {
   void btnOtherDomainCreateClick();
   void btnAllDomainCreateClick();
 
-  // Page 3: batch ranking.
-  void btnAlexaFileOpenClick();
-  void btnAlexaClearMmoClick();
-  void btnAlexaSeaPlayClick();
-  void btnAlexaSeaPauseClick();
-  void btnAlexaSeaResumeClick();
-  void btnAlexaSeaStopClick();
-  void btnAlexaSeaRePlayClick();
-  void btnManualTimerClick();
-  void btn11Click();
+  // Page 1: domain filter.
+  void btnFilterInPutClick();
+  void btn2Click();
+  void btnFilterOutDomainClick();
+  void btnFilterLongClick();
+  void btnFilterGetUpClick();
+  void btnFilterRetClick();
+  void btnFilterDownDomianClick();
+  void btn8Click();
+  void btn10Click();
 
   // Page 0: batch WHOIS.
   void FillWhoisRows();
@@ -387,7 +402,6 @@ class TFormMain : public Form {
   void BuildDomainFilterPage();
   void BuildDomainCreatePage();
   void BuildAlexaPage();
-  void BuildAlexaQueryPage();
   void BuildSiteInfoPage();
   void BuildKeyWordPage();
   void BuildStartPage();

@@ -52,18 +52,6 @@ void TFormMain::BuildWhoisPage() {
                       {"DNS", 100}});
 }
 
-void TFormMain::BuildDomainFilterPage() {
-  btnFilterKeyWordSave.SetCaption(Gbk("关键字保存"));
-  btnFilterKeyWordSave.SetBounds(10, 8, 90, 25);
-  btnFilterKeyWordSave.OnClick = [this] { btnFilterKeyWordSaveClick(); };
-
-  mmoFilterKeyWord.SetBounds(10, 40, 200, kPageHeight - 50);
-  mmoFilterKeyWord.SetAnchors(kAnchorLeft | kAnchorTop | kAnchorBottom);
-  mmoFilterKeyWord.SetScrollBars(ScrollBars::Vertical);
-  mmoFilterKeyWord.SetLines(GbkLines({"china|前后无", "ol|后无", "rc|后无", "info|后无",
-                                      "abc|无中", "a|无", "tv|后", "loan|后"}));
-}
-
 void TFormMain::BuildAlexaPage() {
   btnAlexaPutOut.SetCaption(Gbk("导出"));
   btnAlexaPutOut.SetBounds(10, 8, 75, 25);

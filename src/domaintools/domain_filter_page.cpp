@@ -1,0 +1,238 @@
+// Page 1 of the main window: the offline workbench for domain lists. Each
+// handler reads the memos and boxes, runs one routine of domain_filter.h and
+// writes the result lines back, every memo in one call.
+#include <string>
+#include <vector>
+
+#include "app/main_form.h"
+#include "domaintools/domain_filter.h"
+#include "platform/text/gbk.h"
+#include "platform/text/string_list.h"
+
+namespace orlu {
+
+namespace {
+
+// The list whose tab is in front.
+Memo& ActiveFilterList(TFormMain& f) {
+  return f.pgcFilter.ActivePageIndex() == 0 ? f.mmoFilter1 : f.mmoFilter2;
+}
+
+// Copies the active list into the scratch list, the way every rewriting
+// operation starts, and returns the copy.
+const Lines& CopyActiveList(TFormMain& f) {
+  f.FilterWorkList->Lines() = ActiveFilterList(f).Lines();
+  return f.FilterWorkList->Lines();
+}
+
+// Result into list 2 and the output.
+void ShowInListTwoAndOutput(TFormMain& f, const Lines& result) {
+  f.mmoFilter2.SetLines(result);
+  f.mmoFilter3.SetLines(result);
+}
+
+void ShowCount(TFormMain& f, std::size_t lines) {
+  f.edtFilterOut.SetText(IntToStr(static_cast<long long>(lines)));
+}
+
+// After the work: list 2 comes to the front when list 1 was.
+void SwitchTab(TFormMain& f, bool listOneWasActive) {
+  if (listOneWasActive) f.pgcFilter.SetActivePageIndex(1);
+}
+
+NamePattern SelectedPattern(const TFormMain& f) {
+  const std::pair<const RadioButton*, NamePattern> buttons[] = {
+      {&f.rbFilterAllDomain, NamePattern::AllDomain}, {&f.rbFilterThreeWord, NamePattern::ThreeWord},
+      {&f.rbFilterFourWord, NamePattern::FourWord},   {&f.rbFilterThreeNum, NamePattern::ThreeNum},
+      {&f.rbFilterAllNum, NamePattern::AllNum},       {&f.rbFilterThreeAll, NamePattern::ThreeAll},
+      {&f.rbFilterFourNum, NamePattern::FourNum},     {&f.rbFilterCmpKey, NamePattern::CmpKey},
+  };
+  for (const auto& [button, pattern] : buttons) {
+    if (button->Checked()) return pattern;
+  }
+  return NamePattern::None;
+}
+
+}  // namespace
+
+void TFormMain::BuildDomainFilterPage() {
+  // Column 1: the file box and the two input lists.
+  lbl1.SetCaption(Gbk("文件："));
+  lbl1.SetBounds(8, 12, 36, 16);
+  edtFilterInPut.SetBounds(44, 8, 140, 21);
+  btnFilterInPut.SetCaption(Gbk("选择"));
+  btnFilterInPut.SetBounds(188, 6, 46, 25);
+  btnFilterInPut.OnClick = [this] { btnFilterInPutClick(); };
+  btn2.SetCaption(Gbk("清除"));
+  btn2.SetBounds(238, 6, 50, 25);
+  btn2.OnClick = [this] { btn2Click(); };
+
+  pgcFilter.SetBounds(8, 38, 280, 484);
+  ts1.SetCaption(Gbk("域名列表1"));
+  ts2.SetCaption(Gbk("域名列表2"));
+  pgcFilter.SetActivePageIndex(0);
+  for (Memo* list : {&mmoFilter1, &mmoFilter2}) {
+    list->SetAlign(Align::Client);
+    list->SetScrollBars(ScrollBars::Both);
+  }
+
+  // Column 2: the rewriting operations, the length bounds, the suffix boxes.
+  struct Def {
+    Button& button;
+    const char* caption;
+    void (TFormMain::*handler)();
+  };
+  const Def operations[] = {
+      {btnFilterOutDomain, "过滤出域名", &TFormMain::btnFilterOutDomainClick},
+      {btnFilterRet, "去冗余", &TFormMain::btnFilterRetClick},
+      {btn10, "倒序", &TFormMain::btn10Click},
+      {btn8, "过滤同前缀", &TFormMain::btn8Click},
+  };
+  int y = 38;
+  for (const auto& d : operations) {
+    d.button.SetCaption(Gbk(d.caption));
+    d.button.SetBounds(296, y, 120, 25);
+    auto handler = d.handler;
+    d.button.OnClick = [this, handler] { (this->*handler)(); };
+    y += 30;
+  }
+
+  edtDomainFilterLongUp.SetBounds(296, 166, 42, 21);
+  ud1.Associate(&edtDomainFilterLongUp);
+  ud1.SetRange(1, 1000);
+  ud1.SetPosition(1);
+  edtDomainFilterLongDown.SetBounds(358, 166, 42, 21);
+  ud2.Associate(&edtDomainFilterLongDown);
+  ud2.SetRange(1, 1000);
+  ud2.SetPosition(100);
+  btnFilterLong.SetCaption(Gbk("长度过滤"));
+  btnFilterLong.SetBounds(296, 194, 120, 25);
+  btnFilterLong.OnClick = [this] { btnFilterLongClick(); };
+  btnFilterGetUp.SetCaption(Gbk("剩下前缀"));
+  btnFilterGetUp.SetBounds(296, 224, 120, 25);
+  btnFilterGetUp.OnClick = [this] { btnFilterGetUpClick(); };
+
+  struct Box {
+    CheckBox& box;
+    const char* caption;
+    bool ticked;
+  };
+  const Box boxes[] = {
+      {chkFilterCn, ".cn", true},         {chkFilterComCn, ".com.cn", true},
+      {chkFilterNetCn, ".net.cn", false}, {chkFilterOrgCn, ".org.cn", false},
+      {chkFilterCom, ".com", true},       {chkFilterNet, ".net", true},
+      {chkFilterOrg, ".org", true},       {chkFilterDQ, "地区", false},
+  };
+  y = 262;
+  for (const auto& b : boxes) {
+    b.box.SetCaption(Gbk(b.caption));
+    b.box.SetChecked(b.ticked);
+    b.box.SetBounds(300, y, 110, 20);
+    y += 22;
+  }
+
+  // Column 3: the pattern buttons and the filter button.
+  grp1.SetCaption("");
+  grp1.SetBounds(424, 32, 130, 222);
+  struct Radio {
+    RadioButton& button;
+    const char* caption;
+  };
+  const Radio radios[] = {
+      {rbFilterAllDomain, "全"},   {rbFilterThreeWord, "三字母"}, {rbFilterFourWord, "四字母"},
+      {rbFilterThreeNum, "三数字"}, {rbFilterAllNum, "纯数"},      {rbFilterThreeAll, "三杂"},
+      {rbFilterFourNum, "四数字"},  {rbFilterCmpKey, "关键字对比"},
+  };
+  y = 16;
+  for (const auto& r : radios) {
+    r.button.SetCaption(Gbk(r.caption));
+    r.button.SetBounds(12, y, 110, 20);
+    y += 25;
+  }
+  rbFilterAllDomain.SetChecked(true);
+  btnFilterDownDomian.SetCaption(Gbk("后缀过滤"));
+  btnFilterDownDomian.SetBounds(424, 262, 130, 25);
+  btnFilterDownDomian.OnClick = [this] { btnFilterDownDomianClick(); };
+
+  // Column 4: the output and its count.
+  lbl2.SetCaption(Gbk("输出："));
+  lbl2.SetBounds(562, 12, 36, 16);
+  edtFilterOut.SetBounds(600, 8, 110, 21);
+  mmoFilter3.SetBounds(562, 38, 150, 484);
+  mmoFilter3.SetScrollBars(ScrollBars::Both);
+
+  // Column 5: the keyword rules, kept in the settings file.
+  btnFilterKeyWordSave.SetCaption(Gbk("关键字保存"));
+  btnFilterKeyWordSave.SetBounds(720, 6, 90, 25);
+  btnFilterKeyWordSave.OnClick = [this] { btnFilterKeyWordSaveClick(); };
+  mmoFilterKeyWord.SetBounds(720, 38, 177, 484);
+  mmoFilterKeyWord.SetScrollBars(ScrollBars::Vertical);
+  mmoFilterKeyWord.SetLines(DefaultFilterKeyWordLines());
+}
+
+void TFormMain::btnFilterInPutClick() {
+  if (!dlgOpenInPut.Execute()) return;
+  edtFilterInPut.SetText(dlgOpenInPut.FileName());
+  StringList file;
+  file.LoadFromFile(dlgOpenInPut.FileName());
+  mmoFilter1.SetLines(file.Lines());
+}
+
+void TFormMain::btn2Click() {
+  mmoFilter1.Clear();
+  mmoFilter2.Clear();
+  mmoFilter3.Clear();
+}
+
+void TFormMain::btnFilterOutDomainClick() {
+  const bool listOne = pgcFilter.ActivePageIndex() == 0;
+  const Lines result = ExtractDomains(CopyActiveList(*this));
+  ShowInListTwoAndOutput(*this, result);
+  SwitchTab(*this, listOne);
+  ShowCount(*this, result.size());
+}
+
+void TFormMain::btnFilterLongClick() {
+  // Both bounds first: a bound that is no number changes nothing.
+  const int low = StrToInt(edtDomainFilterLongUp.Text());
+  const int high = StrToInt(edtDomainFilterLongDown.Text());
+  ShowInListTwoAndOutput(*this, FilterByNameLength(CopyActiveList(*this), low, high));
+}
+
+void TFormMain::btnFilterGetUpClick() {
+  ShowInListTwoAndOutput(*this, ReduceToNames(CopyActiveList(*this)));
+}
+
+void TFormMain::btnFilterRetClick() {
+  const bool listOne = pgcFilter.ActivePageIndex() == 0;
+  const Lines result = RemoveDuplicateLines(CopyActiveList(*this));
+  ShowInListTwoAndOutput(*this, result);
+  SwitchTab(*this, listOne);
+  ShowCount(*this, result.size());
+}
+
+void TFormMain::btnFilterDownDomianClick() {
+  mmoFilter3.Clear();
+  DomainFilterSettings s;
+  s.cn = chkFilterCn.Checked();
+  s.comCn = chkFilterComCn.Checked();
+  s.netCn = chkFilterNetCn.Checked();
+  s.orgCn = chkFilterOrgCn.Checked();
+  s.com = chkFilterCom.Checked();
+  s.net = chkFilterNet.Checked();
+  s.org = chkFilterOrg.Checked();
+  s.dq = chkFilterDQ.Checked();
+  s.pattern = SelectedPattern(*this);
+  const Lines rules = s.pattern == NamePattern::CmpKey ? mmoFilterKeyWord.Lines() : Lines{};
+  const Lines result = FilterDomainList(ActiveFilterList(*this).Lines(), s, rules);
+  mmoFilter3.SetLines(result);
+  ShowCount(*this, result.size());
+}
+
+void TFormMain::btn8Click() {
+  mmoFilter3.SetLines(DropListedNames(mmoFilter1.Lines(), mmoFilter2.Lines()));
+}
+
+void TFormMain::btn10Click() { mmoFilter3.SetLines(ReverseLowerCase(ActiveFilterList(*this).Lines())); }
+
+}  // namespace orlu
