@@ -13,6 +13,7 @@
 
 #include "platform/text/string_list.h"
 #include "platform/ui/ui.h"
+#include "sitequery/alexa_page.h"
 #include "whois/whois_page.h"
 
 namespace orlu {
@@ -213,9 +214,31 @@ class TFormMain : public Form {
   Button btnOtherDomainCreate{ts11};
   Button btnAllDomainCreate{ts11};
 
-  // --- Page 3: batch ranking ---
+  // --- Page 3: batch ranking (query controls built in sitequery/alexa_page.cpp) ---
   Button btnAlexaPutOut{tsAleax};
   ListView lvAlexa{tsAleax};
+  Button btnAlexaFileOpen{tsAleax};
+  PageControl pgcAlexaDomainLst{tsAleax};
+  TabSheet ts5{pgcAlexaDomainLst};
+  TabSheet ts6{pgcAlexaDomainLst};
+  Memo mmoAlexaDomainList1{ts5};
+  Memo mmoAlexaDomainList2{ts6};
+  Button btnAlexaSeaPlay{tsAleax};
+  Button btnAlexaSeaPause{tsAleax};
+  Button btnAlexaSeaResume{tsAleax};
+  Button btnAlexaSeaStop{tsAleax};
+  Button btnAlexaClearMmo{tsAleax};
+  Button btnAlexaSeaRePlay{tsAleax};
+  Label lbl3{tsAleax};
+  Edit edtAlexaReadTimeOut{tsAleax};
+  Label lbl4{tsAleax};
+  Edit edtAlexaThCount{tsAleax};
+  Label lbl5{tsAleax};
+  Edit edtReSearchTimes{tsAleax};
+  CheckBox chkShowLv{tsAleax};
+  ListView lvAlexaBak{tsAleax};  // hidden twin of lvAlexa
+  Button btnManualTimer{tsAleax};
+  Button btn11{tsAleax};
 
   // --- Page 4: site information ---
   PageControl mmoSiteInfoKeyWord{tsSiteInfo};
@@ -299,6 +322,8 @@ class TFormMain : public Form {
 
   // --- Batch WHOIS workers: kept last, so they end before any control goes ---
   WhoisPageJob WhoisJob{lvWhois};
+  // Batch ranking: binds AlexaSea to page 3; ends its workers before the lists go.
+  AlexaPageJob AlexaJob{lvAlexa, lvAlexaBak};
 
   // --- Operations ---
   void FormCreate();
@@ -366,6 +391,17 @@ class TFormMain : public Form {
   void btn8Click();
   void btn10Click();
 
+  // Page 3: batch ranking.
+  void btnAlexaFileOpenClick();
+  void btnAlexaClearMmoClick();
+  void btnAlexaSeaPlayClick();
+  void btnAlexaSeaPauseClick();
+  void btnAlexaSeaResumeClick();
+  void btnAlexaSeaStopClick();
+  void btnAlexaSeaRePlayClick();
+  void btnManualTimerClick();
+  void btn11Click();
+
   // Page 0: batch WHOIS.
   void FillWhoisRows();
   void btnWhoisGetClick();
@@ -402,6 +438,7 @@ class TFormMain : public Form {
   void BuildDomainFilterPage();
   void BuildDomainCreatePage();
   void BuildAlexaPage();
+  void BuildAlexaQueryPage();
   void BuildSiteInfoPage();
   void BuildKeyWordPage();
   void BuildStartPage();
