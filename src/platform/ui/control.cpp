@@ -302,12 +302,28 @@ void Control::SetFontBold(bool bold) {
   QFont f = impl_->widget->font();
   f.setBold(bold);
   impl_->widget->setFont(f);
+  impl_->AfterFont(*this);
+}
+
+void Control::SetFontUnderline(bool underline) {
+  QFont f = impl_->widget->font();
+  f.setUnderline(underline);
+  impl_->widget->setFont(f);
+  impl_->AfterFont(*this);
+}
+
+void Control::SetFontName(const std::string& family) {
+  QFont f = impl_->widget->font();
+  f.setFamily(ToQ(family));
+  impl_->widget->setFont(f);
+  impl_->AfterFont(*this);
 }
 
 void Control::SetFontSize(int points) {
   QFont f = impl_->widget->font();
   if (points > 0) f.setPointSize(points);
   impl_->widget->setFont(f);
+  impl_->AfterFont(*this);
 }
 
 void Control::SetColor(Color background) {

@@ -63,7 +63,9 @@ class Control {
   void SetFontColor(Color color);
   Color FontColor() const;
   void SetFontBold(bool bold);
+  void SetFontUnderline(bool underline);
   void SetFontSize(int points);
+  void SetFontName(const std::string& family);
   void SetColor(Color background);  // kDefaultColor: the style's colour
   Color GetColor() const;
   void SetCursor(Cursor cursor);

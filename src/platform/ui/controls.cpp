@@ -187,8 +187,11 @@ void Memo::SetWordWrap(bool wrap) {
 
 namespace {
 
+void FitLabel(Label* label);
+
 struct LabelImpl : ControlImpl {
   bool autoSize = true;
+  void AfterFont(Control& self) override { FitLabel(static_cast<Label*>(&self)); }
 };
 
 std::unique_ptr<ControlImpl> NewLabel(const std::string& caption) {

@@ -70,6 +70,8 @@ struct ControlImpl {
 
   // Extra work after geometry changes (e.g. an up-down following its edit).
   virtual void AfterGeometry() {}
+  // Extra work after a font change (a self-sizing label fits its text).
+  virtual void AfterFont(Control&) {}
   // Containers that place their children their own way (true when done).
   virtual bool LayOutChildren(Container&) { return false; }
 };

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QContextMenuEvent>
+#include <QEnterEvent>
 #include <QKeyEvent>
 
 #include "platform/ui/ui.h"
@@ -223,6 +225,59 @@ TEST(Controls, KeyPressCanSwallowKeys) {
   press(Qt::Key_Return, "\r");
   EXPECT_EQ(seen, "axb\r");
   EXPECT_EQ(edit.Text(), "ab");
+}
+
+TEST(Controls, HoverEventsAndThePopupMenuOfARightClick) {
+  Form form;
+  form.SetBounds(0, 0, 300, 200);
+  ListView list(form);
+  list.SetBounds(0, 0, 200, 100);
+  Label link(form, "link");
+  int enters = 0, leaves = 0;
+  link.OnMouseEnter = [&] { ++enters; };
+  link.OnMouseLeave = [&] { ++leaves; };
+  form.Show();
+  QWidget* lw = link.Impl()->widget;
+  QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+  QCoreApplication::sendEvent(lw, &enter);
+  QEvent leave(QEvent::Leave);
+  QCoreApplication::sendEvent(lw, &leave);
+  EXPECT_EQ(enters, 1);
+  EXPECT_EQ(leaves, 1);
+
+  PopupMenu menu;
+  int popups = 0, picked = 0;
+  menu.OnPopup = [&] { ++popups; };
+  menu.Add("\xD3\xF2\xC3\xFB\xBB\xF9\xB1\xBE\xD0\xC5\xCF\xA2", [&] { ++picked; });
+  list.SetPopupMenu(&menu);
+  QWidget* viewport = list.Impl()->input;
+  QContextMenuEvent right(QContextMenuEvent::Mouse, QPoint(5, 5), viewport->mapToGlobal(QPoint(5, 5)));
+  QCoreApplication::sendEvent(viewport, &right);
+  EXPECT_EQ(popups, 1);
+  menu.Item(0).Click();
+  EXPECT_EQ(picked, 1);
+  list.SetPopupMenu(nullptr);
+}
+
+TEST(Controls, SelfSizingLabelsFollowTheirTextAndFont) {
+  Form form;
+  Label label(form, "ab");
+  const int narrow = label.Width();
+  label.SetCaption("\xD3\xF2\xC3\xFB\xB2\xE9\xD1\xAF\xB9\xA4\xBE\xDF");
+  EXPECT_GT(label.Width(), narrow);
+  const int plain = label.Width();
+  label.SetFontSize(20);
+  EXPECT_GT(label.Width(), plain);
+  label.SetAutoSize(false);
+  label.SetBounds(58, 10, 150, 15);
+  label.SetCaption("x");
+  EXPECT_EQ(label.Width(), 150);
+  label.SetFontUnderline(true);
+  label.SetFontColor(colors::Blue);
+  label.SetCursor(Cursor::Hand);
+  EXPECT_EQ(label.FontColor(), colors::Blue);
+  EXPECT_EQ(label.GetCursor(), Cursor::Hand);
+  EXPECT_EQ(label.Width(), 150);
 }
 
 TEST(Controls, StatusBarPanels) {
