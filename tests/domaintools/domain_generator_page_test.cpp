@@ -300,6 +300,21 @@ TEST_F(DomainCreatePageTest, AJoinAboveTheLimitIsRefusedAndChangesNothing) {
   EXPECT_EQ(f->pgcMain.ActivePageIndex(), kPageDomainCreate);
 }
 
+TEST_F(DomainCreatePageTest, ATypoRunAboveTheLimitIsRefusedAndChangesNothing) {
+  // 100,000 names of 101 letters: 10,100,000 variants in mode 0.
+  Lines source(100'000, std::string(101, 'q') + ".com");
+  f->mmoDomainCreate1.SetLines(source);
+  f->mmoDomainCreate3.SetLines({"kept.com"});
+  f->chkTypoLack1Letter.SetChecked(true);
+  f->chkTypoLack2Letter.SetChecked(true);
+  f->btnTypoStart.Click();
+
+  ASSERT_EQ(test::MessageBoxTexts().size(), 1u);
+  EXPECT_EQ(test::MessageBoxTexts()[0], TooManyLinesMessage(10'100'000 + 100'000));
+  EXPECT_EQ(f->mmoDomainCreate3.Lines(), Lines{"kept.com"});
+  EXPECT_EQ(f->mmoDomainCreate1.LineCount(), 100'000);
+}
+
 TEST_F(DomainCreatePageTest, FileButtonsReplaceTheListFromAGbkFile) {
   TempFolder dir;
   const std::string path = dir.File("names.txt");
