@@ -52,7 +52,7 @@ class RowModel : public QAbstractTableModel {
     if (!index.isValid()) return {};
     const auto r = static_cast<size_t>(index.row());
     const int c = index.column();
-    if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
+    if (role == Qt::DisplayRole) {
       std::string text;
       {
         std::shared_lock lock(mu);
@@ -64,7 +64,6 @@ class RowModel : public QAbstractTableModel {
           text = row.cells[static_cast<size_t>(c - 1)];
         }
       }
-      if (role == Qt::ToolTipRole) return {};
       return ToQ(text);
     }
     if (role == Qt::CheckStateRole && c == 0 && checkBoxes) {

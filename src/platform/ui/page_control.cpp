@@ -43,6 +43,7 @@ int PageControl::ActivePageIndex() const { return Tabs(this)->currentIndex(); }
 
 void PageControl::SetActivePageIndex(int index) {
   if (index < 0 || index >= PageCount()) return;
+  const QSignalBlocker block(Tabs(this));
   Tabs(this)->setCurrentIndex(index);
 }
 

@@ -24,7 +24,7 @@ class PageControl : public Control {
   void SetActivePageIndex(int index);
   TabSheet* ActivePage() const;
   void SetActivePage(TabSheet& page);
-  // The active page changed (by a tab click or from code).
+  // The user picked another page by its tab (a change from code is silent).
   std::function<void()> OnChange;
 
  private:
