@@ -97,11 +97,11 @@ void TFormMain::BuildDomainFilterPage() {
     y += 30;
   }
 
-  edtDomainFilterLongUp.SetBounds(296, 166, 42, 21);
+  edtDomainFilterLongUp.SetBounds(296, 166, 46, 21);
   ud1.Associate(&edtDomainFilterLongUp);
   ud1.SetRange(1, 1000);
   ud1.SetPosition(1);
-  edtDomainFilterLongDown.SetBounds(358, 166, 42, 21);
+  edtDomainFilterLongDown.SetBounds(366, 166, 46, 21);
   ud2.Associate(&edtDomainFilterLongDown);
   ud2.SetRange(1, 1000);
   ud2.SetPosition(100);
@@ -132,7 +132,6 @@ void TFormMain::BuildDomainFilterPage() {
   }
 
   // Column 3: the pattern buttons and the filter button.
-  grp1.SetCaption("");
   grp1.SetBounds(424, 32, 130, 222);
   struct Radio {
     RadioButton& button;
