@@ -178,7 +178,10 @@ TEST_F(AlexaPageTest, WholeBatchFillsTheRowsAndTheStatusRowFollowsTheTicks) {
             (Lines{std::to_string(before + 1), "ALEXA", "3", "0", "0", Gbk("定时器启动")}));
   EXPECT_TRUE(f->btnAlexaSeaRePlay.Enabled());
   EXPECT_TRUE(f->AlexaJob.StatusTimer.Enabled());
+  // The status window came up docked under the main window.
   EXPECT_TRUE(FormStatShow->Visible());
+  EXPECT_EQ(FormStatShow->Left(), f->Left());
+  EXPECT_EQ(FormStatShow->Top(), f->Top() + f->Height());
 
   ASSERT_TRUE(WaitForGroup());
   EXPECT_EQ(f->lvAlexa.SubItem(0, 1), RankOf("a.com"));
@@ -190,6 +193,12 @@ TEST_F(AlexaPageTest, WholeBatchFillsTheRowsAndTheStatusRowFollowsTheTicks) {
   EXPECT_EQ(StatusRow(before),
             (Lines{std::to_string(before + 1), "ALEXA", "3", "3", "1", Gbk("定时器停止")}));
   EXPECT_FALSE(f->AlexaJob.StatusTimer.Enabled());
+  // Its close box hides it; the next start shows it again.
+  FormStatShow->Close();
+  EXPECT_FALSE(FormStatShow->Visible());
+  f->btnAlexaSeaPlay.Click();
+  EXPECT_TRUE(FormStatShow->Visible());
+  ASSERT_TRUE(WaitForGroup());
 
   // A row picked in the list goes to the status window's memo.
   FormStatShow->mmoStatShow.Clear();
