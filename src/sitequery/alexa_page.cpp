@@ -113,7 +113,7 @@ void TFormMain::BuildAlexaQueryPage() {
   btnAlexaFileOpen.SetBounds(10, 8, 75, 25);
   btnAlexaFileOpen.OnClick = [this] { btnAlexaFileOpenClick(); };
 
-  pgcAlexaDomainLst.SetBounds(10, 40, 200, 480);
+  pgcAlexaDomainLst.SetBounds(10, 40, 200, kPageHeight - 50);
   pgcAlexaDomainLst.SetAnchors(kAnchorLeft | kAnchorTop | kAnchorBottom);
   ts5.SetCaption(Gbk("全部域名"));
   ts6.SetCaption(Gbk("失败域名"));
@@ -170,8 +170,8 @@ void TFormMain::BuildAlexaQueryPage() {
   chkShowLv.SetBounds(560, 40, 90, 21);
   chkShowLv.SetChecked(true);
 
-  lvAlexa.SetBounds(220, 70, kPageWidth - 230, kPageHeight - 80);
-  lvAlexaBak.SetBounds(220, 70, kPageWidth - 230, kPageHeight - 80);
+  lvAlexa.SetBounds(220, 70, kPageWidth - 240, kPageHeight - 80);
+  lvAlexaBak.SetBounds(220, 70, kPageWidth - 240, kPageHeight - 80);
   lvAlexaBak.SetGridLines(true);
   lvAlexaBak.SetRowSelect(true);
   lvAlexaBak.SetColumns({{"ID", 50}, {Gbk("域名"), 100}, {Gbk("排名"), 200}});
