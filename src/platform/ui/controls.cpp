@@ -3,6 +3,8 @@
 #include "platform/ui/controls.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QResizeEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -428,6 +430,12 @@ struct ScrollBoxImpl : ControlImpl {
   int contentWidth = 0;
   int contentHeight = 0;
   void Fit();
+  // Lays out the view at once, also while hidden, then sizes the content.
+  void AfterGeometry() override {
+    QResizeEvent resize(widget->size(), widget->size());
+    QCoreApplication::sendEvent(widget, &resize);
+    Fit();
+  }
 };
 
 class ScrollArea : public QScrollArea {
@@ -459,7 +467,9 @@ void ScrollBoxImpl::Fit() {
   const QSize view = area->viewport()->size();
   const int w = contentWidth > 0 ? std::max(contentWidth, 0) : view.width();
   const int h = contentHeight > 0 ? std::max(contentHeight, 0) : view.height();
+  if (surface->size() == QSize(w, h)) return;
   surface->resize(w, h);
+  if (!surface->isVisible() && owner != nullptr) static_cast<Container*>(owner)->Realign();
 }
 
 std::unique_ptr<ControlImpl> NewScrollBox() {

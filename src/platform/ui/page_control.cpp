@@ -1,6 +1,8 @@
 // Page control over a tab widget whose tab bar can be hidden.
 #include "platform/ui/page_control.h"
 
+#include <QStyle>
+#include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -16,9 +18,46 @@ QTabWidget* Tabs(const PageControl* pc) {
   return static_cast<QTabWidget*>(pc->Impl()->widget.data());
 }
 
+class TabWidget : public QTabWidget {
+ public:
+  // Where the pages sit, as the style places them.
+  QRect PageArea() const {
+    QStyleOptionTabWidgetFrame option;
+    initStyleOption(&option);
+    return style()->subElementRect(QStyle::SE_TabWidgetTabContents, &option, this);
+  }
+};
+
+// The pages get their size at once, also while the window is hidden (the
+// toolkit would size them only when shown), so that controls placed and
+// anchored on a page see the page's real size.
+struct PageControlImpl : ControlImpl {
+  PageControl* self = nullptr;
+  void AfterGeometry() override {
+    auto* tabs = static_cast<TabWidget*>(widget.data());
+    if (self == nullptr || tabs->isVisible()) return;
+    const QRect area(QPoint(0, 0), tabs->PageArea().size());
+    for (int i = 0; i < self->PageCount(); ++i) {
+      TabSheet* page = self->Page(i);
+      QWidget* w = page->Impl()->widget;
+      if (w->geometry() != area) {
+        w->setGeometry(area);
+        if (!w->isVisible()) page->Realign();
+      }
+    }
+  }
+};
+
+std::unique_ptr<ControlImpl> NewPageControl() {
+  auto impl = std::make_unique<PageControlImpl>();
+  impl->widget = new TabWidget;
+  return impl;
+}
+
 }  // namespace
 
-PageControl::PageControl(Container& parent) : Control(&parent, MakeImpl(new QTabWidget)) {
+PageControl::PageControl(Container& parent) : Control(&parent, NewPageControl()) {
+  static_cast<PageControlImpl*>(Impl())->self = this;
   SetBounds(0, 0, 289, 193);
   QTabWidget* tabs = Tabs(this);
   QObject::connect(tabs, &QTabWidget::currentChanged, tabs, [this] { Fire(OnChange); });
@@ -30,6 +69,7 @@ void PageControl::SetTabsVisible(bool visible) {
   QTabWidget* tabs = Tabs(this);
   tabs->tabBar()->setVisible(visible);
   tabs->setDocumentMode(!visible);
+  Impl()->AfterGeometry();
 }
 
 int PageControl::PageCount() const { return static_cast<int>(pages_.size()); }
@@ -64,6 +104,7 @@ TabSheet::TabSheet(PageControl& owner, const std::string& caption)
   }
   owner_.pages_.push_back(this);
   if (first) tabs->setCurrentIndex(0);
+  owner_.Impl()->AfterGeometry();
 }
 
 TabSheet::~TabSheet() {

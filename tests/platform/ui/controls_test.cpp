@@ -189,6 +189,51 @@ TEST(Controls, PageControlWithHiddenTabs) {
   EXPECT_EQ(pages.ActivePage(), &a);
 }
 
+// Pages and scroll boxes have their size before the window is first shown,
+// so controls anchored on them keep the distances they were placed with.
+TEST(Controls, PagesAndScrollBoxesAreSizedWhileHidden) {
+  Form form;
+  form.SetBounds(0, 0, 913, 600);
+  PageControl pages(form);
+  pages.SetAlign(Align::Client);
+  pages.SetTabsVisible(false);
+  TabSheet page(pages, "p");
+  EXPECT_GE(page.ClientWidth(), 900);
+  EXPECT_GE(page.ClientHeight(), 580);
+  Memo memo(page);
+  memo.SetBounds(10, 10, page.ClientWidth() - 20, page.ClientHeight() - 110);
+  memo.SetAnchors(kAnchorLeft | kAnchorTop | kAnchorRight | kAnchorBottom);
+  Memo bottom(page);
+  bottom.SetHeight(95);
+  bottom.SetAlign(Align::Bottom);
+  EXPECT_EQ(bottom.Top(), page.ClientHeight() - 95);
+
+  TabSheet other(pages, "scroll");
+  ScrollBox box(other);
+  box.SetAlign(Align::Client);
+  box.SetContentHeight(1400);
+  Label deep(box, "x");
+  deep.SetTop(1300);
+  EXPECT_EQ(deep.Top(), 1300);
+  Panel band(box);
+  band.SetHeight(30);
+  band.SetAlign(Align::Top);
+  EXPECT_GE(band.Width(), 850);
+
+  form.SetBounds(0, 0, 1013, 700);
+  form.Show();
+  ProcessEventsFor(std::chrono::milliseconds(20));
+  EXPECT_EQ(memo.Left(), 10);
+  EXPECT_EQ(memo.Width(), page.ClientWidth() - 20);
+  EXPECT_EQ(memo.Height(), page.ClientHeight() - 110);
+  EXPECT_EQ(bottom.Top(), page.ClientHeight() - 95);
+  pages.SetActivePage(other);
+  ProcessEventsFor(std::chrono::milliseconds(20));
+  box.SetScrollPosition(200);
+  EXPECT_EQ(box.ScrollPosition(), 200);
+  EXPECT_GE(band.Width(), 950);
+}
+
 TEST(Controls, UpDownStepsTheNumberInItsEdit) {
   Form form;
   Edit edit(form, "1");
