@@ -124,6 +124,11 @@ class AlexaJobTest : public ::testing::Test {
       if (t && !t->Finished()) return false;
     return true;
   }
+  bool AllHeldOrEnded() {
+    for (auto& t : job.Threads)
+      if (t && !t->Finished() && !t->Held()) return false;
+    return true;
+  }
   // Serves the workers' calls until the group has ended.
   bool Pump(std::chrono::milliseconds limit = 30s) {
     const auto end = std::chrono::steady_clock::now() + limit;
@@ -448,10 +453,12 @@ TEST_F(AlexaJobTest, PauseHoldsBeforeTheNextRequestAndResumeGoesOnWhereItWas) {
   Start(lines, 4, 0);
   PumpFor(70ms);
   PauseAlexaWorkers(&job);
-  // Requests in flight end; then nothing more is asked.
-  PumpFor(150ms);
+  // Requests in flight end; then every worker holds and nothing more is asked.
+  const auto until = std::chrono::steady_clock::now() + 10s;
+  while (!AllHeldOrEnded() && std::chrono::steady_clock::now() < until) loop.ProcessEvents(5ms);
+  ASSERT_TRUE(AllHeldOrEnded());
   const size_t held = http.RequestCount();
-  PumpFor(150ms);
+  PumpFor(100ms);
   EXPECT_EQ(http.RequestCount(), held);
   EXPECT_LT(held, 40u);
   ResumeAlexaWorkers(&job);

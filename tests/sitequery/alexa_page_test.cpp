@@ -305,7 +305,13 @@ TEST_F(AlexaPageTest, PauseResumeStopAndRestartsDuringARunCountEveryRowOnce) {
   f->btnAlexaSeaPause.Click();
   f->btnAlexaSeaPause.Click();
   f->btnAlexaSeaResume.Click();
-  ProcessEventsFor(60ms);
+  ASSERT_TRUE(WaitUntil(
+      [] {
+        for (auto& t : AlexaSea.Threads)
+          if (t && !t->Finished() && !t->Held()) return false;
+        return true;
+      },
+      10s));
   const size_t held = http.RequestCount();
   ProcessEventsFor(60ms);
   EXPECT_EQ(http.RequestCount(), held);  // still one pause on every worker
