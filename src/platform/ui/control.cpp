@@ -177,6 +177,7 @@ Control::Control(Container* parent, std::unique_ptr<ControlImpl> impl)
   }
   QWidget* input = impl_->input ? impl_->input.data() : w;
   auto* bridge = new EventBridge(this, w);
+  impl_->bridge = bridge;
   input->installEventFilter(bridge);
   if (input != w) w->installEventFilter(bridge);
   if (impl_->surface && impl_->surface != w && impl_->surface != input) {
@@ -189,7 +190,12 @@ Control::~Control() {
     auto& siblings = parent_->impl_->children;
     siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
   }
-  if (impl_->widget) delete impl_->widget.data();
+  if (impl_->widget) {
+    // No event or signal may reach this object while its widget goes.
+    delete impl_->bridge.data();
+    QObject::disconnect(impl_->widget, nullptr, impl_->widget, nullptr);
+    delete impl_->widget.data();
+  }
 }
 
 int Control::Left() const { return impl_->widget->x(); }
@@ -363,12 +369,7 @@ void Control::SetFocus() { impl_->widget->setFocus(Qt::OtherFocusReason); }
 bool Control::Focused() const { return impl_->widget->hasFocus(); }
 void Control::Invalidate() { impl_->widget->update(); }
 
-void Control::SetPopupMenu(PopupMenu* menu) {
-  impl_->popup = menu;
-  QWidget* target = impl_->input ? impl_->input.data() : impl_->widget.data();
-  target->setContextMenuPolicy(menu != nullptr ? Qt::DefaultContextMenu
-                                               : Qt::DefaultContextMenu);
-}
+void Control::SetPopupMenu(PopupMenu* menu) { impl_->popup = menu; }
 
 void Control::Click() { Fire(OnClick); }
 

@@ -141,7 +141,13 @@ Image::Image(Container& parent) : Control(&parent, NewImage()) {
   QObject::connect(impl->timer, &QTimer::timeout, impl->picture, [impl] { impl->Advance(); });
 }
 
-Image::~Image() = default;
+Image::~Image() {
+  ImageImpl* impl = Ii(this);
+  if (impl->widget) {
+    impl->timer->stop();
+    QObject::disconnect(impl->timer, nullptr, impl->picture, nullptr);
+  }
+}
 
 bool Image::LoadGif(const std::string& bytes) {
   DecodedPicture decoded;

@@ -139,7 +139,7 @@ class GridDelegate : public QStyledItemDelegate {
 
 struct ListViewImpl : ControlImpl {
   RowModel* model = nullptr;
-  QTreeView* view = nullptr;
+  QPointer<QTreeView> view;
   GridDelegate* delegate = nullptr;
 };
 
@@ -184,7 +184,10 @@ ListView::ListView(Container& parent) : Control(&parent, NewListView()) {
                    });
 }
 
-ListView::~ListView() = default;
+ListView::~ListView() {
+  ListViewImpl* impl = Li(this);
+  if (impl->view) QObject::disconnect(impl->view->selectionModel(), nullptr, impl->view, nullptr);
+}
 
 void ListView::AddColumn(const std::string& caption, int width) {
   RequireWindowThread();

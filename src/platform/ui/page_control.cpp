@@ -108,6 +108,13 @@ TabSheet::TabSheet(PageControl& owner, const std::string& caption)
 }
 
 TabSheet::~TabSheet() {
+  // Taking a page away is no change of page for the handler.
+  QTabWidget* tabs = Tabs(&owner_);
+  if (tabs != nullptr) {
+    const QSignalBlocker block(tabs);
+    const int i = tabs->indexOf(Impl()->widget);
+    if (i >= 0) tabs->removeTab(i);
+  }
   auto& pages = owner_.pages_;
   pages.erase(std::remove(pages.begin(), pages.end(), this), pages.end());
 }

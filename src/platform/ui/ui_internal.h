@@ -53,6 +53,7 @@ struct ControlImpl {
   QPointer<QWidget> widget;    // the control's own widget
   QPointer<QWidget> surface;   // containers: where children sit
   QPointer<QWidget> input;     // where mouse and keys arrive (default: widget)
+  QPointer<QObject> bridge;    // the EventBridge
   bool clickFromMouse = false; // a mouse release runs OnClick (non-buttons)
   bool isContainer = false;
   bool flowsChildren = false;  // places its children itself (tool bar)
