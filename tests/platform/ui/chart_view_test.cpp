@@ -1,0 +1,88 @@
+// Chart pictures fetched from a substitute server.
+#include <gtest/gtest.h>
+
+#include "picture_samples.h"
+#include "platform/ui/chart_view.h"
+#include "platform/ui/form.h"
+#include "support/service_scope.h"
+#include "support/substitute_http.h"
+#include "support/window_test.h"
+
+namespace orlu {
+namespace {
+
+using std::chrono::milliseconds;
+using test::HttpReply;
+
+std::string Chart(int width, int height) {
+  return test::MakeGif(width, height, {{255, 255, 255}, {0, 0, 200}},
+                       {test::SolidFrame(width, height, 1, 0)}, -1);
+}
+
+TEST(ChartView, ShowsThePictureAtAnAddress) {
+  test::SubstituteHttpServer http;
+  test::ScopedServices services(&http);
+  http.OnPrefix("/graph", HttpReply::Ok(Chart(70, 28), "image/gif"));
+  http.On("/missing", HttpReply::Status(404));
+  http.On("/text", HttpReply::Ok("<html>no picture</html>"));
+  Form form;
+  ChartView chart(form);
+  std::vector<bool> done;
+  chart.OnDocumentComplete = [&](bool shown) { done.push_back(shown); };
+
+  chart.Navigate("http://charts.example.com/graph?w=700&h=280&r=6m&y=t&u=a.com");
+  EXPECT_TRUE(chart.Busy());
+  ASSERT_TRUE(WaitUntil([&] { return done.size() == 1; }, milliseconds(5000)));
+  EXPECT_TRUE(done[0]);
+  EXPECT_FALSE(chart.Busy());
+  EXPECT_EQ(chart.PictureWidth(), 70);
+  EXPECT_EQ(chart.PictureHeight(), 28);
+  ASSERT_EQ(http.Requests().size(), 1u);
+  EXPECT_EQ(http.Requests()[0].target, "/graph?w=700&h=280&r=6m&y=t&u=a.com");
+  EXPECT_EQ(http.Requests()[0].Host(), "charts.example.com");
+
+  chart.Navigate("http://charts.example.com/missing");
+  ASSERT_TRUE(WaitUntil([&] { return done.size() == 2; }, milliseconds(5000)));
+  EXPECT_FALSE(done[1]);
+  EXPECT_EQ(chart.FrameCount(), 0);
+
+  chart.Navigate("http://charts.example.com/text");
+  ASSERT_TRUE(WaitUntil([&] { return done.size() == 3; }, milliseconds(5000)));
+  EXPECT_FALSE(done[2]);
+}
+
+TEST(ChartView, ANewAddressAbandonsTheFetchBeforeIt) {
+  test::SubstituteHttpServer http;
+  test::ScopedServices services(&http);
+  http.On("/slow", HttpReply::Ok(Chart(10, 10), "image/gif").Delay(milliseconds(300)));
+  http.On("/fast", HttpReply::Ok(Chart(20, 5), "image/gif"));
+  Form form;
+  ChartView chart(form);
+  int completions = 0;
+  chart.OnDocumentComplete = [&](bool) { ++completions; };
+  chart.Navigate("http://c.example.com/slow");
+  chart.Navigate("http://c.example.com/fast");
+  ASSERT_TRUE(WaitUntil([&] { return completions == 1; }, milliseconds(5000)));
+  ProcessEventsFor(milliseconds(400));
+  EXPECT_EQ(completions, 1);
+  EXPECT_EQ(chart.PictureWidth(), 20);
+  EXPECT_EQ(chart.Address(), "http://c.example.com/fast");
+}
+
+TEST(ChartView, GoingAwayDuringAHangingFetchIsPrompt) {
+  test::SubstituteHttpServer http;
+  test::ScopedServices services(&http);
+  http.On("/hang", HttpReply::Hang());
+  const auto start = std::chrono::steady_clock::now();
+  {
+    Form form;
+    ChartView chart(form);
+    chart.Navigate("http://c.example.com/hang");
+    ProcessEventsFor(milliseconds(50));
+  }
+  EXPECT_LT(std::chrono::steady_clock::now() - start, milliseconds(3000));
+  ProcessEventsFor(milliseconds(20));  // a late hand-over finds no view
+}
+
+}  // namespace
+}  // namespace orlu
