@@ -57,9 +57,7 @@ void ChartView::Navigate(const std::string& address) {
     } catch (...) {
       // A failed fetch shows no picture.
     }
-    Dispatcher* d = CurrentDispatcher();
-    if (d == nullptr) return;
-    d->Post([weak, generation, fetched, body = std::move(body)] {
+    PostToWindowThread([weak, generation, fetched, body = std::move(body)] {
       auto state = weak.lock();
       if (!state || state->view == nullptr || state->generation != generation) return;
       state->busy = false;

@@ -22,8 +22,7 @@ namespace orlu {
 namespace {
 
 void RequireWindowThread() {
-  Dispatcher* d = CurrentDispatcher();
-  if (d != nullptr && !d->InWindowThread()) {
+  if (CurrentDispatcher() != nullptr && !OnWindowThread()) {
     throw std::logic_error("a list view is changed only on the window thread");
   }
 }
