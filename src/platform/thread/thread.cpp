@@ -18,7 +18,7 @@ namespace orlu {
 
 // Shared by the Thread object, its OS thread, the registry of live threads
 // and calls still queued for it, so that whichever lets go last frees it.
-struct Thread::State : std::enable_shared_from_this<Thread::State> {
+struct Thread::Control : std::enable_shared_from_this<Thread::Control> {
   std::mutex mutex;
   std::condition_variable changed;  // pauses, stop, end
 
@@ -37,7 +37,7 @@ struct Thread::State : std::enable_shared_from_this<Thread::State> {
 
   // Starts the OS thread if it has not started and may. Lock held.
   void LaunchIfPendingLocked();
-  static void Run(std::shared_ptr<State> self, Thread* owner);
+  static void Run(std::shared_ptr<Control> self, Thread* owner);
   // Waits until Execute has returned, serving the queue on the window thread.
   void WaitUntilFinished(bool swallowErrors) {
     if (OnWindowThread()) {
@@ -57,7 +57,7 @@ struct Thread::State : std::enable_shared_from_this<Thread::State> {
   struct Registry {
     std::mutex mutex;
     std::condition_variable ended;
-    std::unordered_set<std::shared_ptr<State>> live;
+    std::unordered_set<std::shared_ptr<Control>> live;
     unsigned long long generation = 0;
   };
   static Registry& TheRegistry() {
@@ -119,10 +119,10 @@ struct SyncTicket {
 
 }  // namespace
 
-void Thread::State::LaunchIfPendingLocked() {
+void Thread::Control::LaunchIfPendingLocked() {
   if (launched || finished.load() || owner == nullptr) return;
   try {
-    thread = std::thread(&State::Run, shared_from_this(), owner);
+    thread = std::thread(&Control::Run, shared_from_this(), owner);
     id = thread.get_id();
     launched = true;
   } catch (...) {
@@ -133,7 +133,7 @@ void Thread::State::LaunchIfPendingLocked() {
   }
 }
 
-void Thread::State::Run(std::shared_ptr<State> self, Thread* owner) {
+void Thread::Control::Run(std::shared_ptr<Control> self, Thread* owner) {
   std::exception_ptr fatal;
   try {
     owner->Execute();
@@ -150,7 +150,7 @@ void Thread::State::Run(std::shared_ptr<State> self, Thread* owner) {
   AnnounceEnd();
 }
 
-bool Thread::State::StopForShutdown() {
+bool Thread::Control::StopForShutdown() {
   Thread* toNotify = nullptr;
   {
     std::lock_guard lock(mutex);
@@ -169,7 +169,7 @@ bool Thread::State::StopForShutdown() {
 // ---------------------------------------------------------------------------
 
 Thread::Thread(bool createSuspended) {
-  auto state = std::make_shared<State>();
+  auto state = std::make_shared<Control>();
   state->owner = this;
   if (createSuspended) {
     state->pauses = 1;
@@ -177,14 +177,14 @@ Thread::Thread(bool createSuspended) {
   }
   state_ = state.get();
   {
-    State::Registry& r = State::TheRegistry();
+    Control::Registry& r = Control::TheRegistry();
     std::lock_guard lock(r.mutex);
     r.live.insert(state);
   }
   if (!createSuspended && OnWindowThread()) {
     // The derived constructor is still to run: start once the window thread
     // is back in its queue, which is after this object is complete.
-    std::weak_ptr<State> weak = state;
+    std::weak_ptr<Control> weak = state;
     PostToWindowThread([weak] {
       if (auto s = weak.lock()) {
         std::lock_guard lock(s->mutex);
@@ -195,9 +195,9 @@ Thread::Thread(bool createSuspended) {
 }
 
 Thread::~Thread() {
-  std::shared_ptr<State> s = state_->shared_from_this();
+  std::shared_ptr<Control> s = state_->shared_from_this();
   {
-    State::Registry& r = State::TheRegistry();
+    Control::Registry& r = Control::TheRegistry();
     std::lock_guard lock(r.mutex);
     r.live.erase(s);
   }
@@ -265,7 +265,7 @@ void Thread::Start() {
 }
 
 void Thread::WaitFor() {
-  State* s = state_;
+  Control* s = state_;
   {
     std::lock_guard lock(s->mutex);
     if (s->launched && s->id == std::this_thread::get_id()) {
@@ -277,7 +277,7 @@ void Thread::WaitFor() {
 }
 
 void Thread::StopAndWait() {
-  State* s = state_;
+  Control* s = state_;
   bool first = false;
   {
     std::lock_guard lock(s->mutex);
@@ -343,7 +343,7 @@ void Thread::Synchronize(const std::function<void()>& call) {
 }
 
 bool Thread::Checkpoint() {
-  State* s = state_;
+  Control* s = state_;
   std::unique_lock lock(s->mutex);
   if (s->pauses > 0 && !s->pausesLifted) {
     s->held.store(true);
@@ -366,11 +366,11 @@ bool Thread::Sleep(std::chrono::milliseconds duration) {
 
 bool ShutdownAllThreads(std::chrono::milliseconds limit) {
   const auto deadline = thread_detail::DeadlineAfter(limit);
-  Thread::State::Registry& r = Thread::State::TheRegistry();
+  Thread::Control::Registry& r = Thread::Control::TheRegistry();
   // Stops every live thread (again picking up threads made meanwhile);
   // true when all have ended.
   auto stopAll = [&r] {
-    std::vector<std::shared_ptr<Thread::State>> live;
+    std::vector<std::shared_ptr<Thread::Control>> live;
     {
       std::lock_guard lock(r.mutex);
       live.assign(r.live.begin(), r.live.end());

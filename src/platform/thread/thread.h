@@ -93,8 +93,8 @@ class Thread {
 
  private:
   friend bool ShutdownAllThreads(std::chrono::milliseconds limit);
-  struct State;
-  State* state_;
+  struct Control;
+  Control* state_;
 };
 
 // Process end: tells every live Thread to stop (calling its OnTerminate),
