@@ -51,8 +51,9 @@ WhoisInfoQuery::WhoisInfoQuery(Exchange exchange) : exchange_(std::move(exchange
 std::string WhoisInfoQuery::Ask(const std::string& host, const std::string& query) {
   Client.Host = host;
   // An empty host would otherwise reach whatever the configuration maps
-  // unnamed hosts to.
-  if (host.empty()) throw NetError("no WHOIS server");
+  // unnamed hosts to; a name cut from a reply with a port or anything else
+  // in it is no host name at all.
+  if (!IsWhoisHostName(host)) throw NetError("no WHOIS server");
   if (exchange_) return exchange_(host, query);
   return Client.WhoIs(query);
 }

@@ -13,8 +13,9 @@ namespace {
 std::optional<std::string> Exchange(WhoisClient& client, const std::string& host,
                                     const std::string& query) {
   // An empty host would otherwise reach whatever the configuration maps
-  // unnamed hosts to.
-  if (host.empty()) return std::nullopt;
+  // unnamed hosts to; a name cut from a reply with a port or anything else
+  // in it is no host name at all.
+  if (!IsWhoisHostName(host)) return std::nullopt;
   try {
     client.Host = host;
     return PrepareWhoisReply(client.WhoIs(query));

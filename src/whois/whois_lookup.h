@@ -80,7 +80,7 @@ class WhoisLookup : public WhoisFields {
 
  private:
   // Asks `host` through `client` and prepares the reply; "失败" on any error,
-  // an empty host included.
+  // an empty host, or a name that is no plain host name, included.
   static std::string Ask(WhoisClient& client, const std::string& host, const std::string& query);
   void AskRegistry(int group, const std::string& domain);
   void Classify(int group, const std::string& reply);

@@ -62,6 +62,16 @@ int WhoisGroupOfSuffix(std::string_view suffix) {
   return kGroupOther;
 }
 
+bool IsWhoisHostName(std::string_view host) {
+  if (host.empty()) return false;
+  for (char c : host) {
+    const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                    c == '-' || c == '.';
+    if (!ok) return false;
+  }
+  return true;
+}
+
 std::string PrepareWhoisDomain(std::string_view line) { return Trim(LowerCase(line)); }
 
 }  // namespace orlu

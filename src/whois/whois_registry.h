@@ -43,6 +43,11 @@ inline int WhoisGroupOfDomain(std::string_view domain) {
   return WhoisGroupOfSuffix(DomainSuffix(domain));
 }
 
+// True for a plain host name (letters, digits, "-" and "."), as a server named
+// in a reply must be before it is asked: a port or any other part would let
+// a reply choose where the question goes.
+bool IsWhoisHostName(std::string_view host);
+
 // A memo line as the batch workers ask it: lower-cased, then trimmed of
 // blanks and control characters.
 std::string PrepareWhoisDomain(std::string_view line);

@@ -112,8 +112,9 @@ TEST(WhoisFixtures, EveryReplyClassifiesAsItsFolderSays) {
     EXPECT_TRUE(Filled(f.CreationDate)) << s.file;
     EXPECT_TRUE(Filled(f.ExpirationDate)) << s.file;
     // y.com has no name server at all.
-    if (prepared.find("name server:") != std::string::npos)
+    if (prepared.find("name server:") != std::string::npos) {
       EXPECT_TRUE(Filled(f.NameServer)) << s.file;
+    }
   }
   EXPECT_GE(checked, 35);
   EXPECT_EQ(perKind["throttled"], 1);

@@ -104,6 +104,16 @@ TEST(WhoisInfo, DetailedQueryFailingSecondStepShowsOnlyTheFailure) {
   EXPECT_EQ(*memo, "google.com" + kFailed + "\r\n");
 }
 
+TEST(WhoisInfo, ReferralWithAPortIsNoServer) {
+  Servers s;
+  s.com.On("google.com", WhoisReply::Text("Registrar WHOIS Server: whois.markmonitor.com:4343\r\n"));
+  s.referred.Fallback([](const test::WhoisRequest&) { return WhoisReply::Text("Registrant: x\r\n"); });
+  Query q;
+  EXPECT_EQ(q.ShowDetailWhois("google.com"), "google.com" + kFailed + "\r\n");
+  EXPECT_EQ(s.referred.RequestCount(), 0u);
+  EXPECT_EQ(s.other.RequestCount(), 0u);
+}
+
 TEST(WhoisInfo, EmptyReferralKeepsTheFirstReply) {
   Servers s;
   s.com.On("a.com", WhoisReply::Text("Domain Name: A.COM\nWHOIS Server: \nReferral URL: \n"));

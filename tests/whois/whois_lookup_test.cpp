@@ -168,6 +168,22 @@ TEST(WhoisLookup, EmptyReferredHostFailsWithoutAsking) {
   EXPECT_EQ(s.registry.RequestCount(), 0u);  // not handed to the catch-all host
 }
 
+TEST(WhoisLookup, ReferralThatIsNoHostNameIsNotAsked) {
+  // A port (or a path) in the name IANA gives never steers the question.
+  for (const char* iana : {"refer: whois.nic.xy:4343\r\n", "whois server (port 43): whois.nic.xy/x\r\n"}) {
+    Servers s;
+    SubstituteWhoisServer referred;
+    s.scope.Map("whois.nic.xy", referred.HostPort());
+    s.iana.On("xy", WhoisReply::Text(iana));
+    Lookup l(kGroupOther);
+    bool handled = false;
+    EXPECT_TRUE(l.WhoisBySuffix("abc.xy", handled)) << iana;
+    EXPECT_EQ(l.State, WordFailed()) << iana;
+    EXPECT_EQ(referred.RequestCount(), 0u) << iana;
+    EXPECT_EQ(s.registry.RequestCount(), 0u) << iana;
+  }
+}
+
 TEST(WhoisLookup, FailedQuestionsGiveFailed) {
   Servers s;
   s.registry.On("slow.com", WhoisReply::Hang());
