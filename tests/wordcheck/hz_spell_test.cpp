@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <regex>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -14,9 +17,36 @@ std::string Pair(int lead, int trail) {
   return std::string{static_cast<char>(lead), static_cast<char>(trail)};
 }
 
+// A text in a heap block of exactly its size, so that AddressSanitizer sees a
+// read one byte past its end (a short std::string sits in a larger buffer
+// and a literal is followed by its terminating zero).
+class ExactText {
+ public:
+  explicit ExactText(std::string_view text)
+      : bytes_(std::make_unique<char[]>(text.size())), size_(text.size()) {
+    std::copy(text.begin(), text.end(), bytes_.get());
+  }
+  const char* data() const { return bytes_.get(); }
+  std::string_view view() const { return {bytes_.get(), size_}; }
+
+ private:
+  std::unique_ptr<char[]> bytes_;
+  std::size_t size_;
+};
+
 std::string Py(int lead, int trail) {
-  const std::string s = Pair(lead, trail);
+  const ExactText s(Pair(lead, trail));
   return GetHzPy(s.data(), 2);
+}
+
+// Readings of the pairs lead/first .. lead/last joined by sep.
+std::string Row(int lead, int first, int last, std::string_view sep) {
+  std::string out;
+  for (int trail = first; trail <= last; ++trail) {
+    if (trail != first) out += sep;
+    out += Py(lead, trail);
+  }
+  return out;
 }
 
 TEST(HzSpell, ChineseTextReadsAsSpacedSyllablesAndInitials) {
@@ -71,48 +101,48 @@ TEST(HzSpell, AsciiIsSpacedAndFilteredLikeCharacters) {
 }
 
 TEST(HzSpell, SymbolRowsGiveDigitsAndLatinLetters) {
-  // Full-width ASCII: brackets, digits and letters only.
+  // Full-width ASCII: brackets, digits and letters only, letters keeping case.
   EXPECT_EQ(GetHzPyFull("\xA3\xC1\xA3\xC2"), "A B");  // ＡＢ
-  EXPECT_EQ(Py(0xA3, 0xE1), "a");
-  EXPECT_EQ(Py(0xA3, 0xB0), "0");
-  EXPECT_EQ(Py(0xA3, 0xA8), "(");
-  EXPECT_EQ(Py(0xA3, 0xDD), "]");
-  EXPECT_EQ(Py(0xA3, 0xDC), "");  // full-width backslash
-  EXPECT_EQ(Py(0xA3, 0xAD), "");  // full-width hyphen
-  EXPECT_EQ(Py(0xA3, 0x41), "");
+  EXPECT_EQ(Row(0xA3, 0x40, 0xFF, ""),
+            "()0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ[]abcdefghijklmnopqrstuvwxyz");
 
-  // Enumerated numbers.
+  // Enumerated numbers of row A2, every trail byte.
   EXPECT_EQ(Py(0xA2, 0xD9), "1");   // circled one
   EXPECT_EQ(Py(0xA2, 0xAA), "10");  // small Roman ten
-  EXPECT_EQ(Py(0xA2, 0xA1), "1");
-  EXPECT_EQ(Py(0xA2, 0xC4), "20");  // twenty with a full stop
-  EXPECT_EQ(Py(0xA2, 0xD8), "20");  // parenthesised twenty
-  EXPECT_EQ(Py(0xA2, 0xE5), "1");   // parenthesised ideographic one
-  EXPECT_EQ(Py(0xA2, 0xFC), "12");  // capital Roman twelve
-  EXPECT_EQ(Py(0xA2, 0xE3), "");
-  EXPECT_EQ(Py(0xA2, 0xFE), "");
-  EXPECT_EQ(Py(0xA2, 0xA0), "");
+  const std::string ten = "1,2,3,4,5,6,7,8,9,10";
+  const std::string twenty = ten + ",11,12,13,14,15,16,17,18,19,20";
+  EXPECT_EQ(Row(0xA2, 0xA1, 0xFE, ","),
+            ten + ",,,,,,," +     // A1-AA small Roman, AB-B0 none
+                twenty + "," +    // B1-C4 with a full stop
+                twenty + "," +    // C5-D8 parenthesised
+                ten + ",,," +     // D9-E2 circled, E3-E4 none
+                ten + ",,," +     // E5-EE parenthesised ideographic, EF-F0 none
+                "1,2,3,4,5,6,7,8,9,10,11,12,,");  // F1-FC capital Roman, FD-FE none
+  EXPECT_EQ(Row(0xA2, 0x40, 0xA0, "") + Py(0xA2, 0xFF), "");
   EXPECT_EQ(GetPyChars("\xA2\xAA\xA2\xB3"), "13");
 
   // Greek letters, capital and small alike.
-  EXPECT_EQ(Py(0xA6, 0xA1), "a");
-  EXPECT_EQ(Py(0xA6, 0xC1), "a");
+  EXPECT_EQ(Py(0xA6, 0xA1), "a");  // capital alpha
+  EXPECT_EQ(Py(0xA6, 0xC1), "a");  // small alpha
   EXPECT_EQ(Py(0xA6, 0xA8), "th");
   EXPECT_EQ(Py(0xA6, 0xC8), "th");
-  EXPECT_EQ(Py(0xA6, 0xB8), "o");
-  EXPECT_EQ(Py(0xA6, 0xD8), "o");
-  EXPECT_EQ(Py(0xA6, 0xB9), "");
-  EXPECT_EQ(Py(0xA6, 0xC0), "");
-  EXPECT_EQ(Py(0xA6, 0xD9), "");
+  const std::string greek = "a,b,g,d,e,z,e,th,i,k,l,m,n,x,o,p,r,s,t,u,ph,kh,ps,o";
+  EXPECT_EQ(Row(0xA6, 0xA1, 0xB8, ","), greek);
+  EXPECT_EQ(Row(0xA6, 0xC1, 0xD8, ","), greek);
+  EXPECT_EQ(Row(0xA6, 0x40, 0xA0, "") + Row(0xA6, 0xB9, 0xC0, "") + Row(0xA6, 0xD9, 0xFF, ""),
+            "");
   EXPECT_EQ(GetPyChars("\xA6\xA8\xA6\xD7"), "tp");  // Θ ψ
 }
 
 TEST(HzSpell, BrokenDoubleByteCharacters) {
-  // A last lead byte alone reads nothing.
-  EXPECT_EQ(GetHzPyFull("a\xD6"), "a");
-  EXPECT_EQ(GetPyChars("a\xD6"), "a");
-  EXPECT_EQ(GetHzPyFull("\x81"), "");
-  EXPECT_EQ(GetHzPyFull("\xFF"), "");
+  // A last lead byte alone reads nothing, and nothing after it is read.
+  const ExactText a_lead("a\xD6");
+  EXPECT_EQ(GetHzPyFull(a_lead.view()), "a");
+  EXPECT_EQ(GetPyChars(a_lead.view()), "a");
+  for (int lead = 0x81; lead <= 0xFF; ++lead) {
+    const ExactText alone(std::string(1, static_cast<char>(lead)));
+    EXPECT_EQ(GetHzPyFull(alone.view()) + GetPyChars(alone.view()), "") << std::hex << lead;
+  }
   // A lead byte takes the next byte with it even when that cannot be a trail
   // byte: "1" is swallowed, "b" is read.
   EXPECT_EQ(GetHzPyFull("\xD6" "1b"), "b");
@@ -160,10 +190,17 @@ TEST(HzSpell, EveryBytePairReadsInsideTheTables) {
   const std::regex shape("[a-zA-Z0-9()\\[\\]]{0,6}");
   for (int lead = 0; lead < 256; ++lead) {
     for (int trail = 0; trail < 256; ++trail) {
-      const std::string s = Pair(lead, trail);
+      const ExactText s(Pair(lead, trail));
       const std::string r = GetHzPy(s.data(), 2);
       const std::string head = GetHzPyHead(s.data(), 2);
       ASSERT_EQ(head, r.substr(0, 1));
+      // The walk over the text takes the same one or two characters.
+      const std::string full = GetHzPyFull(s.view());
+      const std::string heads = GetPyChars(s.view());
+      if (lead >= 0x81) {
+        ASSERT_EQ(full, r) << std::hex << lead << " " << trail;
+        ASSERT_EQ(heads, head) << std::hex << lead << " " << trail;
+      }
       if (lead < 0x81 || trail < 0x40) {
         // Not a pair: the first byte is read alone.
         ASSERT_EQ(r, GetHzPy(s.data(), 1)) << std::hex << lead << " " << trail;
