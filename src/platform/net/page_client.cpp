@@ -107,6 +107,7 @@ struct PageClient::Impl {
   CURL* easy = nullptr;
   CURLM* multi = nullptr;
   std::atomic<bool> aborted{false};
+  bool cookieEngine = false;  // the transfer library keeps cookies for this handle
   char errbuf[CURL_ERROR_SIZE] = {};
 
   // State of the transfer in progress (the calling thread only).
@@ -162,8 +163,6 @@ PageClient::PageClient() : impl_(std::make_unique<Impl>()) {
 #else
   curl_easy_setopt(e, CURLOPT_PROTOCOLS, static_cast<long>(CURLPROTO_HTTP | CURLPROTO_HTTPS));
 #endif
-  // Cookies live in memory, per client object.
-  curl_easy_setopt(e, CURLOPT_COOKIEFILE, "");
 }
 
 PageClient::~PageClient() {
@@ -181,6 +180,7 @@ void PageClient::UseBrowserHeaders() {
   SendAcceptEncoding = true;
   UserAgent = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1; SV1; .NET CLR 2.0.50727; CIBA)";
   Connection = "Keep-Alive";
+  KeepCookies = true;
 }
 
 void PageClient::Abort() {
@@ -230,8 +230,16 @@ std::string PageClient::Get(const std::string& url) {
     curl_easy_setopt(e, CURLOPT_BUFFERSIZE, size);
   }
 
+  // Cookies live in memory, per client object, only while KeepCookies holds.
+  if (KeepCookies && !im.cookieEngine) {
+    curl_easy_setopt(e, CURLOPT_COOKIEFILE, "");
+    im.cookieEngine = true;
+  }
+
   std::string current = url;
   for (int hop = 0;; ++hop) {
+    // Without KeepCookies nothing set earlier (or by the previous hop) goes out.
+    if (!KeepCookies && im.cookieEngine) curl_easy_setopt(e, CURLOPT_COOKIELIST, "ALL");
     Address a = ParseAddress(current);
     int defaultPort = a.scheme == "https" ? 443 : 80;
     int urlPort = a.port ? a.port : defaultPort;

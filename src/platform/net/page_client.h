@@ -2,8 +2,8 @@
 // shared between threads, except Abort(), which any thread may call.
 //
 // On the wire: the request line, Host, the Cookie header once the server has
-// set a cookie (cookies are kept in memory by every client object and lost
-// with it), then the header fields below in this order: Accept,
+// set a cookie and KeepCookies is on (cookies are kept in memory by the client
+// object and lost with it), then the header fields below in this order: Accept,
 // Accept-Language, Accept-Encoding, User-Agent, Connection. Nothing else is
 // added. The body comes back byte for byte (never decompressed). Redirects
 // are followed only with HandleRedirects; each hop is looked up in the
@@ -38,6 +38,10 @@ class PageClient {
   int RecvBufferSize = 0;       // bytes; 0: library default
   size_t MaxBody = 64u << 20;   // a longer reply raises NetError
   bool HandleRedirects = false;
+  // Cookies the server sets are sent back on later requests of this client
+  // (redirect hops included). Off: none is kept or sent, and turning it off
+  // drops those kept so far.
+  bool KeepCookies = false;
   std::string Accept = "text/html, */*";  // empty: not sent
   std::string AcceptLanguage;   // empty: not sent
   std::string AcceptEncoding;   // sent (possibly empty) once set by UseBrowserHeaders
@@ -45,7 +49,7 @@ class PageClient {
   std::string UserAgent = "Mozilla/3.0 (compatible; Indy Library)";  // empty: not sent
   std::string Connection;       // empty: not sent
 
-  // The "browser" header set, field by field, then cookies kept.
+  // The "browser" header set, field by field, then KeepCookies on.
   void UseBrowserHeaders();
 
   // One GET; the body of the final reply byte for byte. Only http and https.

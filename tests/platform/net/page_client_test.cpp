@@ -94,10 +94,19 @@ TEST_F(PageClientTest, CookieGoesBackOnlyWithTheSameClient) {
   fresh.Get(http.Url("/next"));
   EXPECT_FALSE(http.LastRequest().HasHeader("Cookie"));
 
-  PageClient plain;  // the default set keeps cookies too
+  // The default set keeps none; a window's client turns cookies on by hand.
+  PageClient plain;
+  plain.Get(http.Url("/set"));
+  plain.Get(http.Url("/next"));
+  EXPECT_FALSE(http.LastRequest().HasHeader("Cookie"));
+  plain.KeepCookies = true;
   plain.Get(http.Url("/set"));
   plain.Get(http.Url("/next"));
   EXPECT_EQ(http.LastRequest().Header("Cookie"), "sid=abc123");
+  // Turned off again, what was kept stays home.
+  plain.KeepCookies = false;
+  plain.Get(http.Url("/next"));
+  EXPECT_FALSE(http.LastRequest().HasHeader("Cookie"));
 }
 
 TEST_F(PageClientTest, CookieSetOnARedirectIsSentToItsTarget) {
@@ -105,6 +114,9 @@ TEST_F(PageClientTest, CookieSetOnARedirectIsSentToItsTarget) {
   http.On("/home", HttpReply::Ok("home"));
   PageClient c;
   c.HandleRedirects = true;
+  EXPECT_EQ(c.Get(http.Url("/login")), "home");
+  EXPECT_FALSE(http.LastRequest().HasHeader("Cookie"));
+  c.KeepCookies = true;
   EXPECT_EQ(c.Get(http.Url("/login")), "home");
   EXPECT_EQ(http.LastRequest().Header("Cookie"), "k=v");
 }
