@@ -169,6 +169,15 @@ void Application::ShowException(const std::string& message) {
     }
     return;
   }
+  // Outside the application's life (an error while starting or ending) the
+  // box needs a toolkit of its own.
+  std::unique_ptr<QApplication> temporary;
+  if (QCoreApplication::instance() == nullptr) {
+    static int argc = 1;
+    static char name[] = "orlu";
+    static char* argv[] = {name, nullptr};
+    temporary = std::make_unique<QApplication>(argc, argv);
+  }
   const QString title = g_application != nullptr ? ToQ(g_application->Title()) : QString();
   QMessageBox box(QMessageBox::Critical, title, ToQ(message), QMessageBox::Ok,
                   QApplication::activeWindow());
