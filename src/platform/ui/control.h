@@ -1,7 +1,7 @@
-// Base of every window control. Controls are plain C++ objects that own a
-// native widget; the object must outlive nothing it did not create: a control
-// is usually a member of its form, declared after its parent so it is built
-// after and destroyed before it.
+// Base of every window control. Controls are plain C++ objects that own
+// their native widget. A control is usually a member of its form, declared
+// after its parent so that it is built after the parent and destroyed before
+// it; a parent must not go before its children.
 //
 // All texts are GBK byte strings. Every call is for the window thread unless
 // a comment says otherwise. Handlers (On...) run on the window thread; an
