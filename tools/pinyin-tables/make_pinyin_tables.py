@@ -22,7 +22,7 @@ change the tables:
 
     tools/pinyin-tables/make_pinyin_tables.py [--install] [--unihan PATH]
 
---install installs unicode-data with apt-get when it is missing.
+--install installs unicode-data (scripts/install-deps --tables) when it is missing.
 """
 
 import argparse
@@ -30,7 +30,6 @@ import bz2
 import io
 import os
 import re
-import shutil
 import subprocess
 import sys
 import unicodedata
@@ -100,13 +99,10 @@ def find_unihan(explicit):
 
 
 def install_unicode_data():
-    cmd = ["apt-get", "install", "-y", "--no-install-recommends", "unicode-data"]
-    if os.geteuid() != 0:
-        if not shutil.which("sudo"):
-            sys.exit("make_pinyin_tables: need root or sudo to install unicode-data")
-        cmd.insert(0, "sudo")
+    # Packages come through the project's one install script.
+    cmd = [os.path.join(ROOT, "scripts", "install-deps"), "--tables"]
     print("make_pinyin_tables: " + " ".join(cmd), file=sys.stderr)
-    subprocess.run(cmd, check=True, env=dict(os.environ, DEBIAN_FRONTEND="noninteractive"))
+    subprocess.run(cmd, check=True)
 
 
 def open_readings(path):
@@ -242,7 +238,8 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--unihan", help="Unihan_Readings.txt(.bz2) or Unihan.zip")
     parser.add_argument("--install", action="store_true",
-                        help="install Debian's unicode-data when no Unihan file is found")
+                        help="install Debian's unicode-data (scripts/install-deps --tables) "
+                             "when no Unihan file is found")
     args = parser.parse_args()
 
     path = find_unihan(args.unihan)
@@ -251,7 +248,7 @@ def main():
         path = find_unihan(None)
     if path is None:
         sys.exit("make_pinyin_tables: no Unihan readings found in /usr/share/unicode/.\n"
-                 "Install them with `sudo apt-get install unicode-data` (or run this script\n"
+                 "Install them with `scripts/install-deps --tables` (or run this script\n"
                  "with --install), or pass the Unicode Consortium's Unihan.zip with --unihan.")
 
     mandarin = load_mandarin(path)
