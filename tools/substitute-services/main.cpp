@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
 
   orlu::test::SubstituteHttpServer http;
   orlu::test::SubstituteWhoisServer whois;
-  orlu::substitute::Servers servers{http, whois, fixtures};
+  orlu::substitute::Servers servers{http, whois, fixtures, {}};
   if (log) {
     http.Observe([](const orlu::test::HttpRequest& r) {
       std::fprintf(stderr, "http  %s  %s\n", r.Header("Host").c_str(), r.requestLine.c_str());
@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "substitute-services: %s\n", name.c_str());
   }
 
-  std::string text = "*http=" + http.HostPort() + "\n*whois=" + whois.HostPort() + "\n";
+  std::string text = "*http=" + http.HostPort() + "\n*whois=" + whois.HostPort() + "\n" + servers.serviceLines;
   if (!WriteServicesFile(servicesFile, text)) {
     std::fprintf(stderr, "substitute-services: cannot write %s: %s\n", servicesFile.c_str(), std::strerror(errno));
     return 1;

@@ -16,7 +16,8 @@
 // Every page host reaches the HTTP server (the services file maps "*http"
 // to it) with its own name in the Host header, so routes are set per host
 // with OnHost; every WHOIS host reaches the WHOIS server, which tells the
-// questions apart by the query text.
+// questions apart by the query text, except a host that a responder gives
+// a server of its own (serviceLines).
 #pragma once
 
 #include <string>
@@ -32,6 +33,9 @@ struct Servers {
   test::SubstituteHttpServer& http;
   test::SubstituteWhoisServer& whois;
   std::string fixtureDir;  // tests/fixtures of the source tree, or --fixtures
+  // Lines "name=host:port" a responder adds to the services file, for a host
+  // that needs a server of its own.
+  std::string serviceLines;
 };
 
 using Installer = void (*)(Servers&);

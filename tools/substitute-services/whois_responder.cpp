@@ -1,24 +1,28 @@
-// The registries' WHOIS servers and IANA's, played on one loopback port.
+// The registries' WHOIS servers and IANA's, played on loopback.
 //
-// Every WHOIS host of the program reaches this server, so the question alone
-// decides the answer:
-//   - no dot in it, or a registry's second level such as co.uk: IANA's
-//     answer for the top-level domain, naming
-//     whois.nic.<tld> on "refer:" and "whois:" lines; "arpa", "int",
-//     "local", "test" and names that are not plain letters have no WHOIS
-//     server (the program shows the suffix as unsupported);
-//   - a domain: the answer of the registry of its top-level domain, in that
-//     registry's present format (cn, the thin com/net/cc/tv records, the
-//     name registry, the thick records of org, biz, info, mobi and of every
-//     other registry).
+// IANA gets a server of its own (the services file names whois.iana.org);
+// like the real one it answers any question with the record of the question's
+// top-level domain (its last label), naming the registry's server on
+// "refer:" and "whois:" lines; "arpa", "int", "local", "test" and names that
+// are not plain letters have no WHOIS server (the program shows the suffix
+// as unsupported).
+//
+// Every other WHOIS host reaches one registry server, which answers a domain
+// as the registry of its top-level domain does, in that registry's present
+// format (cn, the thin com/net/cc/tv records, the name registry, the thick
+// records of org, biz, info, mobi and of every other registry).
 // Whether a domain is registered depends on its name (the text before the
 // first dot): "reserved", "nic", "whois" and "registry" are reserved; a
 // name of at most four characters, or one of a few well-known names, is
-// registered; every other name is free.
+// registered; every other name is free. A host name (more labels than the
+// registry's domains have, such as www.example.com) and a bare top-level
+// name are never registered.
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/text/codepage.h"
 #include "platform/text/gbk.h"
@@ -193,6 +197,17 @@ bool PlainLetters(std::string_view s) {
   return true;
 }
 
+// The server IANA names for a top-level domain: the registries' own names
+// where the program knows them, whois.nic.<tld> elsewhere.
+std::string RegistryServerOf(const std::string& tld) {
+  if (tld == "com" || tld == "net") return "whois.verisign-grs.com";
+  if (tld == "cc") return "ccwhois.verisign-grs.com";
+  if (tld == "tv") return "tvwhois.verisign-grs.com";
+  if (tld == "org") return "whois.pir.org";
+  if (tld == "cn") return "whois.cnnic.cn";
+  return "whois.nic." + tld;
+}
+
 // IANA's answer for a top-level domain.
 std::string IanaReply(const std::string& tld) {
   std::string head = "% IANA WHOIS server\r\n% for more information on IANA, visit http://www.iana.org\r\n";
@@ -203,25 +218,46 @@ std::string IanaReply(const std::string& tld) {
     return head + "% This query returned 0 objects.\r\n%\r\n% You queried for " + tld +
            " but this server does not have\r\n% any data for " + tld + ".\r\n";
   std::string out = head + "% This query returned 1 object\r\n\r\n";
-  if (withServer) out += Line("refer:        ", "whois.nic." + tld) + kCrLf;
+  if (withServer) out += Line("refer:        ", RegistryServerOf(tld)) + kCrLf;
   out += Line("domain:       ", AsciiUpper(tld)) + kCrLf;
   out += Line("organisation: ", "Loopback Registry Services") + kCrLf;
-  if (withServer) out += Line("whois:        ", "whois.nic." + tld) + kCrLf;
+  if (withServer) out += Line("whois:        ", RegistryServerOf(tld)) + kCrLf;
   out += Line("status:       ", "ACTIVE") + Line("remarks:      ", "Registration information: http://nic." + tld) +
          kCrLf + Line("created:      ", "1998-01-01") + Line("source:       ", "IANA") + kCrLf;
   return out;
 }
 
-std::string Answer(const std::string& query) {
+// IANA answers for the last label of whatever it is asked.
+std::string IanaAnswer(const std::string& query) {
   const std::string q = AsciiLower(AsUtf8(query));
-  if (q.find('.') == std::string::npos) return IanaReply(q);
-  // A registry's second level (co.uk, com.au, ...) asked of IANA.
-  const std::string sld = q.substr(0, q.find('.'));
-  const std::string rest = q.substr(q.find('.') + 1);
-  if (rest.find('.') == std::string::npos && RegistryOf(q) == Registry::Other)
-    for (const char* level : {"co", "com", "net", "org", "ac", "gov", "edu"})
-      if (sld == level) return IanaReply(rest);
-  const Standing standing = StandingOf(q);
+  const size_t dot = q.rfind('.');
+  return IanaReply(dot == std::string::npos ? q : q.substr(dot + 1));
+}
+
+// How many labels a registered domain under this name has: three under a
+// registry's second levels (com.cn, bj.cn, co.uk, ...), two elsewhere.
+size_t DomainLabels(const std::vector<std::string>& labels) {
+  if (labels.size() < 3) return 2;
+  const std::string& tld = labels.back();
+  const std::string& second = labels[labels.size() - 2];
+  for (const char* level : {"co", "com", "net", "org", "ac", "gov", "edu"})
+    if (second == level && RegistryOf(tld) != Registry::Thin) return 3;
+  if (tld == "cn" && second.size() == 2) return 3;  // the regional second levels
+  return 2;
+}
+
+std::string RegistryAnswer(const std::string& query) {
+  const std::string q = AsciiLower(AsUtf8(query));
+  std::vector<std::string> labels;
+  for (size_t from = 0;;) {
+    const size_t dot = q.find('.', from);
+    labels.push_back(q.substr(from, dot - from));
+    if (dot == std::string::npos) break;
+    from = dot + 1;
+  }
+  // A bare top-level name, or a host name under a domain, has no record.
+  const Standing standing =
+      labels.size() < 2 || labels.size() > DomainLabels(labels) ? Standing::Free : StandingOf(q);
   switch (const Registry r = RegistryOf(q)) {
     case Registry::Cn: return CnReply(q, standing);
     case Registry::Thin: return ThinReply(q, standing);
@@ -232,7 +268,12 @@ std::string Answer(const std::string& query) {
 
 void Install(orlu::substitute::Servers& s) {
   s.whois.AddResponder(
-      [](const WhoisRequest& r) -> std::optional<WhoisReply> { return WhoisReply::Text(Answer(r.query)); });
+      [](const WhoisRequest& r) -> std::optional<WhoisReply> { return WhoisReply::Text(RegistryAnswer(r.query)); });
+  static std::unique_ptr<orlu::test::SubstituteWhoisServer> iana;
+  iana = std::make_unique<orlu::test::SubstituteWhoisServer>();
+  iana->AddResponder(
+      [](const WhoisRequest& r) -> std::optional<WhoisReply> { return WhoisReply::Text(IanaAnswer(r.query)); });
+  s.serviceLines += "whois.iana.org=" + iana->HostPort() + "\n";
 }
 
 const orlu::substitute::Responder registered("WHOIS registries and IANA", Install);
