@@ -77,6 +77,36 @@ TEST(GifDecode, FramesAreComposedWithTransparencyAndDisposal) {
   EXPECT_EQ(at(2, 3, 0), 0xFF00FF00u);
 }
 
+// Rows of an interlaced picture arrive in four passes; they are shown in
+// their places.
+TEST(GifDecode, InterlacedRowsLandInTheirPlaces) {
+  std::string out;
+  int error = 0;
+  GifFileType* gif = EGifOpen(
+      &out,
+      [](GifFileType* g, const GifByteType* bytes, int n) {
+        static_cast<std::string*>(g->UserData)->append(reinterpret_cast<const char*>(bytes),
+                                                       static_cast<size_t>(n));
+        return n;
+      },
+      &error);
+  ASSERT_NE(gif, nullptr);
+  GifColorType palette[8];
+  for (int i = 0; i < 8; ++i) palette[i] = GifColorType{static_cast<GifByteType>(i * 30), 0, 0};
+  ColorMapObject* map = GifMakeMapObject(8, palette);
+  EGifPutScreenDesc(gif, 1, 8, 8, 0, map);
+  GifFreeMapObject(map);
+  EGifPutImageDesc(gif, 0, 0, 1, 8, true, nullptr);
+  for (GifPixelType row : {0, 4, 2, 6, 1, 3, 5, 7}) EGifPutLine(gif, &row, 1);
+  EGifCloseFile(gif, &error);
+  DecodedPicture picture;
+  ASSERT_TRUE(DecodeGif(out, picture));
+  for (int y = 0; y < 8; ++y) {
+    EXPECT_EQ((picture.frames[0].pixels[static_cast<size_t>(y)] >> 16) & 0xFF,
+              static_cast<std::uint32_t>(y * 30));
+  }
+}
+
 TEST(GifDecode, BrokenAndOversizedDataIsRefused) {
   DecodedPicture picture;
   const std::string good = ThreeFrames(0);
