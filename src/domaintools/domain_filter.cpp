@@ -48,6 +48,17 @@ int DotPos(std::string_view s) {
   return dot == std::string_view::npos ? 0 : static_cast<int>(dot) + 1;
 }
 
+// "地区": a suffix that ends in ".cn" without being ".cn" itself and holds
+// none of the three suffixes that have boxes of their own, so "www.dom.com.cn"
+// stays out with ".com.cn" and "dom.cnn.com" (no ".cn" at the end) too.
+bool IsRegionalCnSuffix(std::string_view suffix) {
+  if (!suffix.ends_with(".cn") || suffix == ".cn") return false;
+  for (const std::string_view own : {".com.cn", ".net.cn", ".org.cn"}) {
+    if (suffix.find(own) != std::string_view::npos) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 int DomainNameLength(std::string_view entry) { return DotPos(entry) - 1; }
@@ -210,8 +221,7 @@ Lines FilterSuffixCandidates(const Lines& lines, const DomainFilterSettings& s) 
       keep = true;
     } else if (s.org && suffix == ".org") {
       keep = true;
-    } else if (s.dq && suffix.ends_with(".cn") && suffix != ".cn" && suffix != ".com.cn" &&
-               suffix != ".net.cn" && suffix != ".org.cn") {
+    } else if (s.dq && IsRegionalCnSuffix(suffix)) {
       keep = true;
     }
     if (keep) out.push_back(std::move(e));

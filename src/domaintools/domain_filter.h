@@ -66,7 +66,9 @@ struct DomainFilterSettings {
   bool com = true;     // ".com"
   bool net = true;     // ".net"
   bool org = true;     // ".org"
-  bool dq = false;     // "地区": other suffixes ending in ".cn"
+  // "地区": other suffixes ending in ".cn" that hold none of ".com.cn",
+  // ".net.cn" and ".org.cn".
+  bool dq = false;
   NamePattern pattern = NamePattern::AllDomain;
 };
 

@@ -200,6 +200,13 @@ TEST(FilterSuffixCandidates, RegionalBoxWithOthers) {
             (Lines{"dom.bj.cn", "dom.gov.cn", "dom.com.cn", "dom.cn", "www.dom.cn"}));
   s.comCn = false;
   EXPECT_EQ(FilterSuffixCandidates({"dom.com.cn", "dom.bj.cn"}, s), (Lines{"dom.bj.cn"}));
+  // A suffix holding one of the boxed ".cn" suffixes never joins as regional,
+  // also behind a "www." (and the boxed suffix itself needs S to equal it).
+  s.comCn = s.netCn = s.orgCn = true;
+  EXPECT_EQ(FilterSuffixCandidates({"www.dom.com.cn", "www.dom.net.cn", "x.org.cn.bj.cn",
+                                    "www.dom.bj.cn"},
+                                   s),
+            (Lines{"www.dom.bj.cn"}));
 }
 
 // ------------------------------------------------------------ pattern phase
