@@ -20,12 +20,51 @@ using testing::WriteBytes;
 
 std::string G(const char* utf8) { return Gbk(utf8); }
 
+// The page's controls as the window was made, taken before the first test of
+// this page changes them.
+struct StartState {
+  bool taken = false;
+  std::vector<bool> boxes, radios;
+  std::string low, high, fileBox, countBox;
+  int tab = -1, udLow = 0, udHigh = 0;
+  Lines rules;
+};
+
+StartState& PageAtStart() {
+  static StartState state;
+  return state;
+}
+
+void TakeStartState(TFormMain& f) {
+  StartState& s = PageAtStart();
+  if (s.taken) return;
+  s.taken = true;
+  for (const CheckBox* b : {&f.chkFilterCn, &f.chkFilterComCn, &f.chkFilterNetCn, &f.chkFilterOrgCn,
+                            &f.chkFilterCom, &f.chkFilterNet, &f.chkFilterOrg, &f.chkFilterDQ}) {
+    s.boxes.push_back(b->Checked());
+  }
+  for (const RadioButton* r :
+       {&f.rbFilterAllDomain, &f.rbFilterThreeWord, &f.rbFilterFourWord, &f.rbFilterThreeNum,
+        &f.rbFilterAllNum, &f.rbFilterThreeAll, &f.rbFilterFourNum, &f.rbFilterCmpKey}) {
+    s.radios.push_back(r->Checked());
+  }
+  s.low = f.edtDomainFilterLongUp.Text();
+  s.high = f.edtDomainFilterLongDown.Text();
+  s.udLow = f.ud1.Position();
+  s.udHigh = f.ud2.Position();
+  s.fileBox = f.edtFilterInPut.Text();
+  s.countBox = f.edtFilterOut.Text();
+  s.tab = f.pgcFilter.ActivePageIndex();
+  s.rules = f.mmoFilterKeyWord.Lines();
+}
+
 class DomainFilterPageTest : public ProgramWindowTest {
  protected:
   void SetUp() override {
     ProgramWindowTest::SetUp();
     if (HasFatalFailure()) return;
     f = FormMain;
+    TakeStartState(*f);
     f->ShowPage(kPageDomainFilter);
     f->btn2.Click();
     f->edtFilterOut.SetText("");
@@ -45,18 +84,59 @@ class DomainFilterPageTest : public ProgramWindowTest {
 };
 
 TEST_F(DomainFilterPageTest, ControlsHaveTheirCaptionsAndDefaults) {
-  EXPECT_EQ(f->ts1.Caption(), G("域名列表1"));
-  EXPECT_EQ(f->ts2.Caption(), G("域名列表2"));
-  EXPECT_EQ(f->btnFilterOutDomain.Caption(), G("过滤出域名"));
-  EXPECT_EQ(f->btnFilterRet.Caption(), G("去冗余"));
-  EXPECT_EQ(f->btnFilterDownDomian.Caption(), G("后缀过滤"));
-  EXPECT_EQ(f->btn8.Caption(), G("过滤同前缀"));
-  EXPECT_EQ(f->btn10.Caption(), G("倒序"));
-  EXPECT_EQ(f->chkFilterDQ.Caption(), G("地区"));
-  EXPECT_EQ(f->rbFilterCmpKey.Caption(), G("关键字对比"));
+  const std::pair<const Control*, const char*> captions[] = {
+      {&f->lbl1, "文件："},
+      {&f->btnFilterInPut, "选择"},
+      {&f->btn2, "清除"},
+      {&f->btn10, "倒序"},
+      {&f->btn8, "过滤同前缀"},
+      {&f->ts1, "域名列表1"},
+      {&f->ts2, "域名列表2"},
+      {&f->btnFilterOutDomain, "过滤出域名"},
+      {&f->btnFilterRet, "去冗余"},
+      {&f->btnFilterLong, "长度过滤"},
+      {&f->btnFilterGetUp, "剩下前缀"},
+      {&f->chkFilterCn, ".cn"},
+      {&f->chkFilterComCn, ".com.cn"},
+      {&f->chkFilterNetCn, ".net.cn"},
+      {&f->chkFilterOrgCn, ".org.cn"},
+      {&f->chkFilterCom, ".com"},
+      {&f->chkFilterNet, ".net"},
+      {&f->chkFilterOrg, ".org"},
+      {&f->chkFilterDQ, "地区"},
+      {&f->grp1, ""},
+      {&f->rbFilterAllDomain, "全"},
+      {&f->rbFilterThreeWord, "三字母"},
+      {&f->rbFilterFourWord, "四字母"},
+      {&f->rbFilterThreeNum, "三数字"},
+      {&f->rbFilterAllNum, "纯数"},
+      {&f->rbFilterThreeAll, "三杂"},
+      {&f->rbFilterFourNum, "四数字"},
+      {&f->rbFilterCmpKey, "关键字对比"},
+      {&f->btnFilterDownDomian, "后缀过滤"},
+      {&f->lbl2, "输出："},
+      {&f->btnFilterKeyWordSave, "关键字保存"},
+  };
+  for (const auto& [control, caption] : captions) EXPECT_EQ(control->Caption(), G(caption)) << caption;
+
+  const StartState& start = PageAtStart();
+  ASSERT_TRUE(start.taken);
+  EXPECT_EQ(start.boxes, (std::vector<bool>{true, true, false, false, true, true, true, false}));
+  EXPECT_EQ(start.radios, (std::vector<bool>{true, false, false, false, false, false, false, false}));
+  EXPECT_EQ(start.low, "1");
+  EXPECT_EQ(start.high, "100");
+  EXPECT_EQ(start.udLow, 1);
+  EXPECT_EQ(start.udHigh, 100);
+  EXPECT_EQ(start.fileBox, "");
+  EXPECT_EQ(start.countBox, "");
+  EXPECT_EQ(start.tab, 0);
+  // No settings file at start: the rule memo keeps its eight design lines.
+  EXPECT_EQ(start.rules, (Lines{G("china|前后无"), G("ol|后无"), G("rc|后无"), G("info|后无"),
+                                G("abc|无中"), G("a|无"), G("tv|后"), G("loan|后")}));
   EXPECT_EQ(f->ud1.Min(), 1);
   EXPECT_EQ(f->ud1.Max(), 1000);
-  EXPECT_EQ(f->ud2.Position(), 100);
+  EXPECT_EQ(f->ud2.Min(), 1);
+  EXPECT_EQ(f->ud2.Max(), 1000);
   // Only one pattern button at a time.
   f->rbFilterThreeNum.Click();
   EXPECT_TRUE(f->rbFilterThreeNum.Checked());
@@ -74,6 +154,15 @@ TEST_F(DomainFilterPageTest, ExtractionFillsListTwoAndOutputThenSwitchesTab) {
   EXPECT_EQ(f->pgcFilter.ActivePageIndex(), 1);
   EXPECT_EQ(f->mmoFilter1.LineCount(), 4);
   EXPECT_EQ(f->FilterWorkList->Count(), 4);
+
+  // List 2 in front: it is rewritten from its own lines and stays in front.
+  f->mmoFilter2.SetLines({"x http://www.Y.net/a", "z"});
+  f->btnFilterOutDomain.Click();
+  EXPECT_EQ(f->mmoFilter2.Lines(), Lines{"y.net/a"});
+  EXPECT_EQ(f->mmoFilter3.Lines(), Lines{"y.net/a"});
+  EXPECT_EQ(f->edtFilterOut.Text(), "1");
+  EXPECT_EQ(f->pgcFilter.ActivePageIndex(), 1);
+  EXPECT_EQ(f->mmoFilter1.LineCount(), 4);
 }
 
 TEST_F(DomainFilterPageTest, DuplicatesOfListTwoRewriteListTwo) {
