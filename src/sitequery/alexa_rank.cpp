@@ -85,10 +85,7 @@ void CAlexaInfoth::ShowAlexaRank() {
   }
 }
 
-void CAlexaInfoth::StopAfterRequest() {
-  keepTransfer_.store(true);
-  Terminate();
-}
+void CAlexaInfoth::StopAfterRequest() { stopRequested_.store(true); }
 
 void CAlexaInfoth::AbortTransfer() {
   std::lock_guard lock(clientMutex_);
@@ -96,9 +93,9 @@ void CAlexaInfoth::AbortTransfer() {
   if (client_ != nullptr) client_->Abort();
 }
 
-void CAlexaInfoth::OnTerminate() {
-  if (!keepTransfer_.load()) AbortTransfer();
-}
+void CAlexaInfoth::OnTerminate() { AbortTransfer(); }
+
+bool CAlexaInfoth::GoOn() { return Checkpoint() && !stopRequested_.load(); }
 
 PageClient* CAlexaInfoth::OpenClient() {
   auto client = std::make_unique<PageClient>();
@@ -127,14 +124,14 @@ void CAlexaInfoth::Execute() {
   for (long long r = 0; r < rounds; ++r) {
     if (r > 0 && !NeedRetry) return;
     // Held here while paused; ends at a stop request.
-    if (!Checkpoint()) return;
+    if (!GoOn()) return;
     PageClient& client = *OpenClient();
     NeedRetry = false;
     const int modulus = job.ThreadCount;
     for (int i = 0; i < static_cast<int>(job.Domains.size()); ++i) {
       ItemIndex = i;
       if (modulus <= 0 || i % modulus != ThreadIndex || job.Done[i] == 1) continue;
-      if (!Checkpoint()) {
+      if (!GoOn()) {
         CloseClient();
         return;
       }

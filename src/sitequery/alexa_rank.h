@@ -46,7 +46,9 @@ class CAlexaInfoth : public Thread {
   void ShowAlexaRank();
 
   // Stop as the page's stop button does: a request in flight is finished and
-  // shown, and the worker ends before its next one.
+  // shown, and the worker ends before its next one (a held worker once it is
+  // resumed). Kept apart from Terminate, so that a later end of the program
+  // still aborts the transfer in flight.
   void StopAfterRequest();
   // Aborts the transfer in flight and every later one (any thread); the row
   // asked is left to be asked again, unshown and uncounted.
@@ -59,6 +61,8 @@ class CAlexaInfoth : public Thread {
   void OnTerminate() override;
 
  private:
+  // Holds while paused; false once the worker should end.
+  bool GoOn();
   void Fetched(PageClient& client, int row);
   PageClient* OpenClient();
   void CloseClient();
@@ -68,7 +72,7 @@ class CAlexaInfoth : public Thread {
   std::mutex clientMutex_;
   PageClient* client_ = nullptr;  // the round's client, for aborting it
   bool aborted_ = false;          // guarded by clientMutex_
-  std::atomic<bool> keepTransfer_{false};
+  std::atomic<bool> stopRequested_{false};  // the stop button
 };
 
 }  // namespace orlu

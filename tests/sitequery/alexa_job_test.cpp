@@ -16,6 +16,7 @@
 #include "platform/net/page_client.h"
 #include "platform/text/gbk.h"
 #include "platform/thread/dispatcher.h"
+#include "platform/thread/thread.h"
 #include "sitequery/alexa_job.h"
 #include "sitequery/alexa_rank.h"
 #include "support/service_scope.h"
@@ -556,6 +557,21 @@ TEST_F(AlexaJobTest, EndingTheRecordWithPausedAndHangingWorkersIsQuick) {
   EXPECT_LT(took, 2s);
   // Aborted transfers are no answers: nothing shown, nothing counted.
   for (int i = 0; i < 400; ++i) ASSERT_EQ(bak.Cell(i, 1), " ") << i;
+}
+
+TEST_F(AlexaJobTest, ShutdownAfterTheStopButtonStillAbortsHangingTransfers) {
+  Serve([](const std::string&, int) { return HttpReply::Hang(); });
+  Start(Domains(40), 8, 100, 30000);
+  ASSERT_TRUE(http.WaitForRequests(8, 10s));
+  // Stop lets the transfers in flight go on; the end of the program must
+  // not wait for them.
+  StopAlexaWorkers(&job);
+  PauseAlexaWorkers(&job);
+  const auto t0 = std::chrono::steady_clock::now();
+  EXPECT_TRUE(ShutdownAllThreads(1500ms));
+  EXPECT_LT(std::chrono::steady_clock::now() - t0, 1s);
+  EXPECT_TRUE(GroupEnded());
+  EXPECT_EQ(job.SuccessCount + job.FailCount, 0);
 }
 
 TEST_F(AlexaJobTest, EndingAGroupHeldByPauseIsQuick) {
