@@ -12,6 +12,10 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
 
 #include "platform/net/services.h"
 
@@ -56,7 +60,100 @@ Wait WaitFor(int fd, short events, int wakeFd, Clock::time_point deadline) {
 
 std::string ErrnoText(int err) { return std::strerror(err); }
 
+std::atomic<WhoisClient::NameLookup> g_nameLookup{nullptr};
+
+// Addresses of host:port, AI_ADDRCONFIG first, then without it, since
+// loopback names with no configured address still resolve.
+int LookUp(WhoisClient::NameLookup lookup, const std::string& host, const std::string& service,
+           addrinfo** list) {
+  addrinfo hints{};
+  hints.ai_family = AF_UNSPEC;
+  hints.ai_socktype = SOCK_STREAM;
+  hints.ai_flags = AI_ADDRCONFIG;
+  int gai = lookup(host.c_str(), service.c_str(), &hints, list);
+  if (gai != 0) {
+    hints.ai_flags = 0;
+    gai = lookup(host.c_str(), service.c_str(), &hints, list);
+  }
+  return gai;
+}
+
+// One lookup on its helper thread. Whoever lets go last (the asking client or
+// the helper) frees the result and the wake-up handle.
+struct PendingLookup {
+  std::mutex mutex;
+  bool done = false;
+  int status = 0;
+  addrinfo* list = nullptr;
+  int readyFd = -1;
+  ~PendingLookup() {
+    if (list) ::freeaddrinfo(list);
+    if (readyFd >= 0) ::close(readyFd);
+  }
+};
+
+// The addresses of host:port. A numeric host needs no lookup; a name is
+// looked up on a helper thread while this waits, until `deadline` or an abort.
+void Resolve(const std::string& host, int port, int wakeFd, Clock::time_point deadline,
+             AddrInfo& out) {
+  const std::string service = std::to_string(port);
+  addrinfo hints{};
+  hints.ai_family = AF_UNSPEC;
+  hints.ai_socktype = SOCK_STREAM;
+  hints.ai_flags = AI_NUMERICHOST | AI_NUMERICSERV;
+  if (::getaddrinfo(host.c_str(), service.c_str(), &hints, &out.list) == 0) return;
+  out.list = nullptr;
+
+  WhoisClient::NameLookup lookup = g_nameLookup.load();
+  if (lookup == nullptr) lookup = &::getaddrinfo;
+  auto pending = std::make_shared<PendingLookup>();
+  pending->readyFd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+  int gai = 0;
+  bool waited = false;
+  if (pending->readyFd >= 0) {
+    try {
+      std::thread([pending, lookup, host, service] {
+        addrinfo* list = nullptr;
+        const int status = LookUp(lookup, host, service, &list);
+        {
+          std::lock_guard lock(pending->mutex);
+          pending->status = status;
+          pending->list = list;
+          pending->done = true;
+        }
+        uint64_t one = 1;
+        ssize_t w = ::write(pending->readyFd, &one, sizeof one);
+        (void)w;
+      }).detach();
+      waited = true;
+    } catch (const std::system_error&) {
+      // No thread to be had: look up in place below.
+    }
+  }
+  if (!waited) {
+    gai = LookUp(lookup, host, service, &out.list);
+  } else {
+    const Wait w = WaitFor(pending->readyFd, POLLIN, wakeFd, deadline);
+    std::lock_guard lock(pending->mutex);
+    if (!pending->done) {
+      // The helper finishes on its own and frees what it found.
+      if (w == Wait::Aborted) throw NetError("WHOIS question aborted");
+      throw NetError("WHOIS host lookup timed out: " + host);
+    }
+    gai = pending->status;
+    out.list = pending->list;
+    pending->list = nullptr;
+  }
+  if (gai != 0) {
+    if (out.list) ::freeaddrinfo(out.list);
+    out.list = nullptr;
+    throw NetError("WHOIS host not found: " + host + " (" + ::gai_strerror(gai) + ")");
+  }
+}
+
 }  // namespace
+
+void WhoisClient::SetNameLookup(NameLookup lookup) { g_nameLookup.store(lookup); }
 
 WhoisClient::WhoisClient() { wakeFd_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK); }
 
@@ -110,21 +207,12 @@ std::string WhoisClient::WhoIs(const std::string& query) {
   const int connectMs = ConnectTimeout > 0 ? ConnectTimeout : 30000;
   const int readMs = ReadTimeout > 0 ? ReadTimeout : 30000;
 
-  addrinfo hints{};
-  hints.ai_family = AF_UNSPEC;
-  hints.ai_socktype = SOCK_STREAM;
-  hints.ai_flags = AI_ADDRCONFIG;
+  // The name lookup and the connection share the connect time-out.
+  const Clock::time_point connectDeadline = Clock::now() + std::chrono::milliseconds(connectMs);
   AddrInfo ai;
-  int gai = ::getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &ai.list);
-  if (gai != 0) {
-    // Loopback literals with no configured address still resolve.
-    hints.ai_flags = 0;
-    gai = ::getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &ai.list);
-  }
-  if (gai != 0) throw NetError("WHOIS host not found: " + host + " (" + ::gai_strerror(gai) + ")");
+  Resolve(host, port, wakeFd_, connectDeadline, ai);
 
   Socket sock;
-  const Clock::time_point connectDeadline = Clock::now() + std::chrono::milliseconds(connectMs);
   std::string lastError = "no address";
   for (addrinfo* p = ai.list; p && sock.fd < 0; p = p->ai_next) {
     int fd = ::socket(p->ai_family, p->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, p->ai_protocol);

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <string>
 
+struct addrinfo;
+
 #include "platform/net/page_client.h"
 
 namespace orlu {
@@ -31,6 +33,14 @@ class WhoisClient {
   // Aborts a question in progress (any thread); the WhoIs raises NetError.
   // The client stays aborted: every later WhoIs raises at once too.
   void Abort();
+
+  // The name lookup every client uses (getaddrinfo's signature), for tests
+  // that need a lookup that never answers; nullptr restores the C library's.
+  // A lookup runs on a helper thread of its own, so the connect time-out and
+  // Abort end the wait for it.
+  using NameLookup = int (*)(const char* host, const char* service, const struct addrinfo* hints,
+                             struct addrinfo** result);
+  static void SetNameLookup(NameLookup lookup);
 
  private:
   int wakeFd_ = -1;  // written by Abort, watched by every wait

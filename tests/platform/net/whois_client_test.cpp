@@ -3,7 +3,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <netdb.h>
+
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 
 #include "platform/net/services.h"
@@ -130,6 +134,64 @@ TEST_F(WhoisClientTest, HostGoesThroughTheServices) {
   EXPECT_EQ(c.WhoIs("abc.com"), "com reply");
   c.Host = "WHOIS.CNNIC.CN:43";
   EXPECT_EQ(c.WhoIs("abc.cn"), "cn reply");
+}
+
+// A name lookup that hangs until released, as one does when the name server
+// never answers.
+struct StuckLookup {
+  static inline std::mutex mutex;
+  static inline std::condition_variable cv;
+  static inline bool released = false;
+  static inline int calls = 0;
+  static int Lookup(const char* host, const char* service, const addrinfo* hints, addrinfo** result) {
+    {
+      std::unique_lock lock(mutex);
+      ++calls;
+      cv.notify_all();
+      cv.wait(lock, [] { return released; });
+    }
+    return ::getaddrinfo("127.0.0.1", service, hints, result);
+  }
+  StuckLookup() {
+    std::lock_guard lock(mutex);
+    released = false;
+    calls = 0;
+    WhoisClient::SetNameLookup(&Lookup);
+  }
+  ~StuckLookup() {
+    WhoisClient::SetNameLookup(nullptr);
+    std::lock_guard lock(mutex);
+    released = true;
+    cv.notify_all();
+  }
+};
+
+TEST_F(WhoisClientTest, NameLookupIsBoundedByTheConnectTimeOutAndAbort) {
+  whois.On("abc.com", WhoisReply::Text("ok"));
+  // A name, not an address: looked up (here in the hosts file) on the side.
+  client.Host = "localhost:" + std::to_string(whois.Port());
+  EXPECT_EQ(client.WhoIs("abc.com"), "ok");
+
+  StuckLookup stuck;
+  client.ConnectTimeout = 200;
+  auto t0 = std::chrono::steady_clock::now();
+  EXPECT_THAT(AskOrError(client, "abc.com"), HasSubstr("error:WHOIS host lookup timed out"));
+  EXPECT_LT(std::chrono::steady_clock::now() - t0, 2000ms);
+
+  WhoisClient aborted(client);
+  aborted.ConnectTimeout = 20000;
+  std::thread aborter([&] {
+    {
+      std::unique_lock lock(StuckLookup::mutex);
+      StuckLookup::cv.wait_for(lock, 5s, [] { return StuckLookup::calls >= 2; });
+    }
+    aborted.Abort();
+  });
+  t0 = std::chrono::steady_clock::now();
+  EXPECT_THAT(AskOrError(aborted, "abc.com"), HasSubstr("error:WHOIS question aborted"));
+  EXPECT_LT(std::chrono::steady_clock::now() - t0, 3000ms);
+  aborter.join();
+  EXPECT_EQ(whois.RequestCount(), 1u);
 }
 
 }  // namespace
