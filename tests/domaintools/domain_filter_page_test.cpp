@@ -199,6 +199,12 @@ TEST_F(DomainFilterPageTest, LengthFilterAndNames) {
   EXPECT_EQ(f->pgcFilter.ActivePageIndex(), 0);  // no tab switch
   EXPECT_EQ(f->edtFilterOut.Text(), "7");        // no count
 
+  // Typed bounds outside the arrows' range are taken as they are.
+  f->edtDomainFilterLongUp.SetText("-1");
+  f->edtDomainFilterLongDown.SetText("1001");
+  f->btnFilterLong.Click();
+  EXPECT_EQ(f->mmoFilter3.Lines(), (Lines{G("中文.com"), "ab.net", "nodot", "abcdef.org"}));
+
   f->btnFilterGetUp.Click();
   EXPECT_EQ(f->mmoFilter2.Lines(), (Lines{G("中文"), "ab", "nodot", "abcdef"}));
   EXPECT_EQ(f->mmoFilter3.Lines(), (Lines{G("中文"), "ab", "nodot", "abcdef"}));
