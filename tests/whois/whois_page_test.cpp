@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -12,12 +13,14 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/main_form.h"
 #include "app/program.h"
 #include "app/small_windows.h"
 #include "platform/text/gbk.h"
+#include "platform/thread/dispatcher.h"
 #include "platform/ui/ui.h"
 #include "support/service_scope.h"
 #include "support/substitute_whois.h"
@@ -194,6 +197,42 @@ TEST_F(WhoisPageTest, SearchPressedTwiceDuringASlowBatch) {
   ASSERT_TRUE(WaitForRows());
   ASSERT_EQ(f->lvWhois.RowCount(), 12);
   for (int i = 0; i < 12; ++i) EXPECT_EQ(f->lvWhois.SubItem(i, 1), WordRegistered()) << i;
+}
+
+TEST_F(WhoisPageTest, SearchPressedAgainWhileTheFirstPressStopsTheWorkers) {
+  // The com workers answer at once and then wait in their row writes, as
+  // nothing serves the window thread's queue; the first press has to serve
+  // it while it stops them, and a second press queued meanwhile comes in
+  // then.
+  WhoisConfig.ComDelay = 60000;
+  server.AddResponder([](const WhoisRequest& r) -> std::optional<WhoisReply> {
+    return WhoisReply::Text("Domain Name: " + r.query + "\n");
+  });
+  f->mmoWhoisDomain.SetLines({"one.com", "two.com"});
+  f->btnWhoisSearch.Click();
+  ASSERT_TRUE(server.WaitForRequests(2, 5s));
+  std::this_thread::sleep_for(200ms);
+  bool pressedWhileStarting = false;
+  PostToWindowThread([&] {
+    pressedWhileStarting = f->WhoisJob.Starting;
+    f->btnWhoisSearch.Click();
+  });
+  server.ClearRequests();
+  f->btnWhoisSearch.Click();
+  ASSERT_TRUE(pressedWhileStarting);
+  // One start: 24 workers, each row asked once and answered.
+  EXPECT_EQ(f->WhoisJob.Workers.WorkerCount(), 24);
+  ASSERT_TRUE(WaitUntil(
+      [this] {
+        return f->lvWhois.SubItem(0, 1) == WordRegistered() &&
+               f->lvWhois.SubItem(1, 1) == WordRegistered();
+      },
+      5s));
+  ProcessEventsFor(50ms);
+  std::vector<std::string> asked;
+  for (const WhoisRequest& r : server.Requests()) asked.push_back(r.query);
+  std::sort(asked.begin(), asked.end());
+  EXPECT_EQ(asked, (std::vector<std::string>{"one.com", "two.com"}));
 }
 
 TEST_F(WhoisPageTest, ClosingWithWorkersInPausesAndSlowQueriesIsQuick) {
