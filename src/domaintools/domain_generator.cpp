@@ -1,10 +1,19 @@
 #include "domaintools/domain_generator.h"
 
+#include <limits>
+
 #include "platform/text/gbk.h"
 
 namespace orlu {
 
 namespace {
+
+constexpr long long kLargest = std::numeric_limits<long long>::max();
+
+long long SatAdd(long long a, long long b) { return a > kLargest - b ? kLargest : a + b; }
+long long SatMul(long long a, long long b) {
+  return a != 0 && b > kLargest / a ? kLargest : a * b;
+}
 
 // Byte offsets at which the characters of name[0, nameLen) start; a lead
 // byte takes the next byte with it (a lone lead byte at the end stands alone).
@@ -36,20 +45,18 @@ size_t CharEnd(const std::vector<size_t>& starts, size_t k, size_t nameLen) {
   return k + 1 < starts.size() ? starts[k + 1] : nameLen;
 }
 
-// Visits the variants of one entry; returns how many there are when `emit`
-// is null.
+// Visits the variants of one entry: `emit` gets the length of each and a
+// routine that makes it.
 template <typename Emit>
-long long Variants(const Entry& e, std::uint8_t mode, Emit&& emit) {
-  if (!e.hasDot) return 0;
+void Variants(const Entry& e, std::uint8_t mode, Emit&& emit) {
+  if (!e.hasDot) return;
   const std::string& s = e.text;
-  long long n = 0;
   switch (mode) {
     case 0: {  // drop one character
       auto starts = CharStarts(s, e.nameLen);
       for (size_t k = 0; k < starts.size(); ++k) {
         size_t b = starts[k], end = CharEnd(starts, k, e.nameLen);
-        emit([&] { return s.substr(0, b) + s.substr(end); });
-        ++n;
+        emit(s.size() - (end - b), [&] { return s.substr(0, b) + s.substr(end); });
       }
       break;
     }
@@ -58,20 +65,18 @@ long long Variants(const Entry& e, std::uint8_t mode, Emit&& emit) {
       char from = mode == 1 ? 'n' : 'm', to = mode == 1 ? 'm' : 'n';
       for (size_t b : CharStarts(s, e.nameLen)) {
         if (s[b] != from) continue;
-        emit([&] {
+        emit(s.size(), [&] {
           std::string v = s;
           v[b] = to;
           return v;
         });
-        ++n;
       }
       break;
     }
     case 3: {  // drop the first two characters
       auto starts = CharStarts(s, e.nameLen);
       if (starts.size() > 2) {
-        emit([&] { return s.substr(starts[2]); });
-        ++n;
+        emit(s.size() - starts[2], [&] { return s.substr(starts[2]); });
       }
       break;
     }
@@ -79,22 +84,27 @@ long long Variants(const Entry& e, std::uint8_t mode, Emit&& emit) {
       auto starts = CharStarts(s, e.nameLen);
       for (size_t k = 0; k < starts.size(); ++k) {
         size_t b = starts[k], end = CharEnd(starts, k, e.nameLen);
-        emit([&] { return s.substr(0, end) + s.substr(b); });
-        ++n;
+        emit(s.size() + (end - b), [&] { return s.substr(0, end) + s.substr(b); });
       }
       break;
     }
     case 5: {  // "x.com.cn" -> "xcom.cn"
       if (s.compare(e.nameLen + 1, std::string::npos, "com.cn") == 0) {
-        emit([&] { return s.substr(0, e.nameLen) + s.substr(e.nameLen + 1); });
-        ++n;
+        emit(s.size() - 1, [&] { return s.substr(0, e.nameLen) + s.substr(e.nameLen + 1); });
       }
       break;
     }
     default:
       break;
   }
-  return n;
+}
+
+// Lines and bytes of `lines`, a line break counted after each.
+OutputSize SizeOfLines(const std::vector<std::string>& lines) {
+  OutputSize size;
+  size.lines = static_cast<long long>(lines.size());
+  for (const auto& l : lines) size.bytes = SatAdd(size.bytes, static_cast<long long>(l.size()) + 1);
+  return size;
 }
 
 }  // namespace
@@ -111,9 +121,26 @@ std::vector<std::string> DigitLines() {
   return v;
 }
 
+OutputSize& OutputSize::operator+=(const OutputSize& more) {
+  lines = SatAdd(lines, more.lines);
+  bytes = SatAdd(bytes, more.bytes);
+  return *this;
+}
+
 long long CountJoin(const std::vector<std::string>& outer,
                     const std::vector<std::string>& inner) {
-  return static_cast<long long>(outer.size()) * static_cast<long long>(inner.size());
+  return SizeOfJoin(outer, inner).lines;
+}
+
+OutputSize SizeOfJoin(const std::vector<std::string>& outer,
+                      const std::vector<std::string>& inner) {
+  // Each outer line is written once per inner line, each inner line (with
+  // its break) once per outer line.
+  const OutputSize o = SizeOfLines(outer), i = SizeOfLines(inner);
+  OutputSize size;
+  size.lines = SatMul(o.lines, i.lines);
+  size.bytes = SatAdd(SatMul(o.bytes - o.lines, i.lines), SatMul(i.bytes, o.lines));
+  return size;
 }
 
 void JoinLists(const std::vector<std::string>& outer,
@@ -127,17 +154,23 @@ void JoinLists(const std::vector<std::string>& outer,
 void MakeTypoDomains(const StringList& input, StringList& output, std::uint8_t mode) {
   for (const auto& line : input.Lines()) {
     Entry e = Prepare(line);
-    Variants(e, mode, [&](auto make) { output.Add(make()); });
+    Variants(e, mode, [&](size_t, auto make) { output.Add(make()); });
   }
 }
 
 long long CountTypoDomains(const StringList& input, std::uint8_t mode) {
-  long long n = 0;
+  return SizeOfTypoDomains(input, mode).lines;
+}
+
+OutputSize SizeOfTypoDomains(const StringList& input, std::uint8_t mode) {
+  OutputSize size;
   for (const auto& line : input.Lines()) {
     Entry e = Prepare(line);
-    n += Variants(e, mode, [](auto) {});
+    Variants(e, mode, [&](size_t length, auto) {
+      size += OutputSize{1, static_cast<long long>(length) + 1};
+    });
   }
-  return n;
+  return size;
 }
 
 const std::array<SuffixEntry, kSuffixCount> kSuffixTable = {{
@@ -159,9 +192,23 @@ const std::array<SuffixEntry, kSuffixCount> kSuffixTable = {{
 
 long long CountExpansion(const std::vector<std::string>& lines,
                          const std::array<bool, kSuffixCount>& selected) {
-  long long per = 0;
-  for (bool b : selected) per += b ? 1 : 0;
-  return per * static_cast<long long>(lines.size());
+  return SizeOfExpansion(lines, selected).lines;
+}
+
+OutputSize SizeOfExpansion(const std::vector<std::string>& lines,
+                           const std::array<bool, kSuffixCount>& selected) {
+  long long per = 0, suffixBytes = 0;
+  for (int k = 0; k < kSuffixCount; ++k) {
+    if (!selected[k]) continue;
+    ++per;
+    suffixBytes += static_cast<long long>(std::char_traits<char>::length(kSuffixTable[k].suffix)) + 1;
+  }
+  OutputSize size;
+  for (const auto& line : lines) {
+    const long long name = static_cast<long long>(Trim(LowerCase(line)).size());
+    size += OutputSize{per, SatAdd(SatMul(name, per), suffixBytes)};
+  }
+  return size;
 }
 
 std::vector<std::string> ExpandWithSuffixes(const std::vector<std::string>& lines,
@@ -174,6 +221,16 @@ std::vector<std::string> ExpandWithSuffixes(const std::vector<std::string>& line
       if (selected[k]) out.push_back(n + kSuffixTable[k].suffix);
   }
   return out;
+}
+
+bool WithinGeneratedLimits(const OutputSize& size) {
+  return size.lines <= kMaxGeneratedLines && size.bytes <= kMaxGeneratedBytes;
+}
+
+std::string TooLargeMessage(const OutputSize& size) {
+  if (size.lines > kMaxGeneratedLines) return TooManyLinesMessage(size.lines);
+  return Gbk("结果共有 ") + IntToStr(size.lines) + Gbk(" 行、") + IntToStr(size.bytes) +
+         Gbk(" 字节，超过上限 ") + IntToStr(kMaxGeneratedBytes) + Gbk(" 字节，未生成。");
 }
 
 std::string TooManyLinesMessage(long long count) {

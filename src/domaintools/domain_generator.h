@@ -11,9 +11,19 @@
 
 namespace orlu {
 
-// Above this many result lines a join, TYPO run or expansion is refused
-// before anything is built.
+// Above this many result lines, or this many bytes of result text (line
+// breaks included), a join, TYPO run or expansion is refused before anything
+// is built.
 inline constexpr long long kMaxGeneratedLines = 10'000'000;
+inline constexpr long long kMaxGeneratedBytes = 1LL << 30;
+
+// The size of what an operation would make; sums saturate at the largest
+// value rather than wrap.
+struct OutputSize {
+  long long lines = 0;
+  long long bytes = 0;
+  OutputSize& operator+=(const OutputSize& more);
+};
 
 // "a" .. "z" and "0" .. "9".
 std::vector<std::string> LetterLines();
@@ -23,6 +33,8 @@ std::vector<std::string> DigitLines();
 // used as they are.
 long long CountJoin(const std::vector<std::string>& outer,
                     const std::vector<std::string>& inner);
+OutputSize SizeOfJoin(const std::vector<std::string>& outer,
+                      const std::vector<std::string>& inner);
 void JoinLists(const std::vector<std::string>& outer,
                const std::vector<std::string>& inner,
                std::vector<std::string>& out);
@@ -32,6 +44,7 @@ void JoinLists(const std::vector<std::string>& outer,
 // 5 "x.com.cn" -> "xcom.cn". A double-byte character counts as one.
 void MakeTypoDomains(const StringList& input, StringList& output, std::uint8_t mode);
 long long CountTypoDomains(const StringList& input, std::uint8_t mode);
+OutputSize SizeOfTypoDomains(const StringList& input, std::uint8_t mode);
 
 // The suffixes of the expansion in their fixed order.
 struct SuffixEntry {
@@ -46,10 +59,17 @@ extern const std::array<SuffixEntry, kSuffixCount> kSuffixTable;
 // by line.
 long long CountExpansion(const std::vector<std::string>& lines,
                          const std::array<bool, kSuffixCount>& selected);
+OutputSize SizeOfExpansion(const std::vector<std::string>& lines,
+                           const std::array<bool, kSuffixCount>& selected);
 std::vector<std::string> ExpandWithSuffixes(const std::vector<std::string>& lines,
                                             const std::array<bool, kSuffixCount>& selected);
 
 // The message shown when an operation would give more than kMaxGeneratedLines.
 std::string TooManyLinesMessage(long long count);
+
+// True when an operation of this size may run; otherwise the message that
+// says why not (the line count first, then the bytes).
+bool WithinGeneratedLimits(const OutputSize& size);
+std::string TooLargeMessage(const OutputSize& size);
 
 }  // namespace orlu

@@ -32,10 +32,10 @@ void LoadIntoMemo(OpenDialog& dialog, Memo& memo) {
   memo.SetLines(file.Lines());
 }
 
-// True when an operation of `count` lines may run; otherwise says why not.
-bool WithinLimit(long long count) {
-  if (count <= kMaxGeneratedLines) return true;
-  ShowMessage(TooManyLinesMessage(count));
+// True when an operation of this size may run; otherwise says why not.
+bool WithinLimit(const OutputSize& size) {
+  if (WithinGeneratedLimits(size)) return true;
+  ShowMessage(TooLargeMessage(size));
   return false;
 }
 
@@ -166,8 +166,8 @@ void TFormMain::btnDomainCreateStartClick() {
   const std::vector<std::string> list2 = mmoDomainCreate2.Lines();
   const auto& outer = swapped ? list2 : list1;
   const auto& inner = swapped ? list1 : list2;
-  const long long count = CountJoin(outer, inner);
-  if (count == 0 || !WithinLimit(count)) return;
+  const OutputSize size = SizeOfJoin(outer, inner);
+  if (size.lines == 0 || !WithinLimit(size)) return;
   std::vector<std::string> result = mmoDomainCreate3.Lines();
   JoinLists(outer, inner, result);
   mmoDomainCreate3.SetLines(result);
@@ -179,10 +179,10 @@ void TFormMain::btnTypoStartClick() {
   Memo& sourceMemo =
       pgcDomainCreate.ActivePageIndex() == 0 ? mmoDomainCreate1 : mmoDomainCreate2;
   const StringList source(sourceMemo.Lines());
-  long long count = 0;
+  OutputSize size;
   for (std::uint8_t mode = 0; mode < 6; ++mode)
-    if (modes[mode]->Checked()) count += CountTypoDomains(source, mode);
-  if (count == 0 || !WithinLimit(count)) return;
+    if (modes[mode]->Checked()) size += SizeOfTypoDomains(source, mode);
+  if (size.lines == 0 || !WithinLimit(size)) return;
   StringList result(mmoDomainCreate3.Lines());
   for (std::uint8_t mode = 0; mode < 6; ++mode)
     if (modes[mode]->Checked()) MakeTypoDomains(source, result, mode);
@@ -200,7 +200,7 @@ void ExpandIntoWhoisList(TFormMain& f, bool allSuffixes) {
   const auto boxes = SuffixBoxes(f);
   for (int k = 0; k < kSuffixCount; ++k) selected[k] = allSuffixes || boxes[k]->Checked();
   const std::vector<std::string> names = f.mmoDomainCreate3.Lines();
-  if (!WithinLimit(CountExpansion(names, selected))) return;
+  if (!WithinLimit(SizeOfExpansion(names, selected))) return;
   const std::vector<std::string> domains = ExpandWithSuffixes(names, selected);
   f.mmoWhoisDomain.SetLines(domains);
   f.ShowPage(kPageWhois);

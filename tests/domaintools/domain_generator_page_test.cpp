@@ -3,13 +3,20 @@
 // would press them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
+#include <optional>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "app/program_windows.h"
 #include "domaintools/domain_generator.h"
+#include "support/service_scope.h"
+#include "support/substitute_whois.h"
+#include "whois/whois_batch.h"
+#include "whois/whois_reply.h"
 
 namespace orlu {
 namespace {
@@ -25,8 +32,40 @@ Lines Concat(std::initializer_list<Lines> parts) {
   return all;
 }
 
+// The page as the program made it, read before any test of this file
+// presses a button or ticks a box.
+struct PageAtStart {
+  int sourceTab = -1, paraTab = -1;
+  bool fan = true;
+  std::vector<bool> typo, suffix;
+  bool listsEmpty = false;
+};
+PageAtStart& StartState() {
+  static PageAtStart s;
+  return s;
+}
+
 class DomainCreatePageTest : public ProgramWindowTest {
  protected:
+  static void SetUpTestSuite() {
+    testing::EnsureProgramWindows();
+    TFormMain* m = FormMain;
+    if (m == nullptr) return;
+    PageAtStart& s = StartState();
+    s.sourceTab = m->pgcDomainCreate.ActivePageIndex();
+    s.paraTab = m->pgcDomainCreatePara.ActivePageIndex();
+    s.fan = m->chkCreateFan.Checked();
+    for (CheckBox* box : {&m->chkTypoLack1Letter, &m->chkTypoNtoM, &m->chkTypoMtoN,
+                          &m->chkTypoLack2Letter, &m->chkTypoDoubleLetter, &m->chkTypoxxxcom_cn})
+      s.typo.push_back(box->Checked());
+    for (CheckBox* box : {&m->chkDcn, &m->chkDcomcn, &m->chkDnetcn, &m->chkDorgcn, &m->chkDgovcn,
+                          &m->chkDcom, &m->chkDnet, &m->chkDorg, &m->chkDbiz, &m->chkDinfo,
+                          &m->chkDtv, &m->chkDmobi, &m->chkDname, &m->chkDcc})
+      s.suffix.push_back(box->Checked());
+    s.listsEmpty = m->mmoDomainCreate1.Text().empty() && m->mmoDomainCreate2.Text().empty() &&
+                   m->mmoDomainCreate3.Text().empty();
+  }
+
   void SetUp() override {
     ProgramWindowTest::SetUp();
     if (HasFatalFailure()) return;
@@ -98,9 +137,17 @@ TEST_F(DomainCreatePageTest, ControlsHaveTheirCaptionsAndDefaults) {
   auto boxes = SuffixBoxes();
   for (int k = 0; k < kSuffixCount; ++k) {
     EXPECT_EQ(boxes[k]->Caption(), suffixes[k]) << k;
-    EXPECT_EQ(boxes[k]->Checked(), ticked[k]) << suffixes[k];
     EXPECT_EQ(boxes[k]->Parent(), &f->ts11);
   }
+
+  // Defaults as the program made them, before any test changed the page.
+  const PageAtStart& start = StartState();
+  EXPECT_EQ(start.sourceTab, 0);
+  EXPECT_EQ(start.paraTab, 0);
+  EXPECT_FALSE(start.fan);
+  EXPECT_EQ(start.typo, std::vector<bool>(6, false));
+  EXPECT_EQ(start.suffix, std::vector<bool>(std::begin(ticked), std::end(ticked)));
+  EXPECT_TRUE(start.listsEmpty);
 }
 
 TEST_F(DomainCreatePageTest, FillButtonsAppendAndClearButtonsEmpty) {
@@ -167,20 +214,20 @@ TEST_F(DomainCreatePageTest, JoinUsesLinesAsTheyAre) {
                    Gbk("中文.网")}));
 }
 
-TEST_F(DomainCreatePageTest, TypoExamplesThroughTheBoxes) {
+TEST_F(DomainCreatePageTest, EachTypoBoxRunsItsMode) {
+  // The variants themselves are the generator's; here each box must pick
+  // its own mode, on the line lower-cased and trimmed.
   EXPECT_EQ(Typo({"dog.com"}, {0}), (Lines{"og.com", "dg.com", "do.com"}));
-  EXPECT_EQ(Typo({"aab.com"}, {0}), (Lines{"ab.com", "ab.com", "aa.com"}));
-  EXPECT_EQ(Typo({"a.com"}, {0}), Lines{".com"});
   EXPECT_EQ(Typo({"nan.com"}, {1}), (Lines{"man.com", "nam.com"}));
   EXPECT_EQ(Typo({"mom.com"}, {2}), (Lines{"nom.com", "mon.com"}));
-  EXPECT_EQ(Typo({"dog.com"}, {1, 2}), Lines{});
-  EXPECT_EQ(Typo({"dog.com"}, {3}), Lines{"g.com"});
-  EXPECT_EQ(Typo({"do.com"}, {3}), Lines{});
+  EXPECT_EQ(Typo({" Dog.Com "}, {3}), Lines{"g.com"});
   EXPECT_EQ(Typo({"ab.cn"}, {4}), (Lines{"aab.cn", "abb.cn"}));
   EXPECT_EQ(Typo({"dog.com.cn"}, {5}), Lines{"dogcom.cn"});
-  EXPECT_EQ(Typo({"dog.net.cn", "dog.com"}, {5}), Lines{});
-  EXPECT_EQ(Typo({" Dog.Com "}, {3}), Lines{"g.com"});
   EXPECT_EQ(Typo({"nomad", "mn"}, {0, 1, 2, 3, 4, 5}), Lines{});
+  const std::string zhong = Gbk("中"), wen = Gbk("文");
+  EXPECT_EQ(Typo({zhong + wen + ".com"}, {0, 4}),
+            (Lines{wen + ".com", zhong + ".com", zhong + zhong + wen + ".com",
+                   zhong + wen + wen + ".com"}));
 }
 
 TEST_F(DomainCreatePageTest, TypoGroupsByModeThenLineThenPosition) {
@@ -211,23 +258,6 @@ TEST_F(DomainCreatePageTest, TypoSourceIsTheListInFront) {
   f->pgcDomainCreate.SetActivePageIndex(0);
   f->btnTypoStart.Click();
   EXPECT_EQ(f->mmoDomainCreate3.Lines(), (Lines{"e.com", "o.com", "e.com"}));
-}
-
-TEST_F(DomainCreatePageTest, TypoTreatsAChineseCharacterAsOneUnit) {
-  const std::string zhong = Gbk("中"), wen = Gbk("文");
-  EXPECT_EQ(Typo({zhong + wen + ".com"}, {0}), (Lines{wen + ".com", zhong + ".com"}));
-  EXPECT_EQ(Typo({zhong + wen + ".com"}, {4}),
-            (Lines{zhong + zhong + wen + ".com", zhong + wen + wen + ".com"}));
-  EXPECT_EQ(Typo({zhong + "ab.com"}, {3}), Lines{"b.com"});
-  // 蘭 is CC 6D: its second byte is an "m" that mode 2 must leave alone.
-  const std::string lan = Gbk("蘭");
-  ASSERT_EQ(lan, "\xCC\x6D");
-  EXPECT_EQ(Typo({lan + "m.cn"}, {2}), Lines{lan + "n.cn"});
-  // Only single-byte A-Z are lower-cased (華 is C8 41).
-  const std::string hua = Gbk("華");
-  ASSERT_EQ(hua, "\xC8\x41");
-  EXPECT_EQ(Typo({hua + "X.COM"}, {3}), Lines{});
-  EXPECT_EQ(Typo({hua + "X.COM"}, {0}), (Lines{"x.com", hua + ".com"}));
 }
 
 TEST_F(DomainCreatePageTest, ExpansionReplacesTheWhoisListInOneCallAndShowsItsPage) {
@@ -279,6 +309,48 @@ TEST_F(DomainCreatePageTest, ExpansionOfAnEmptyListEmptiesTheWhoisListAndShowsIt
   EXPECT_TRUE(test::MessageBoxTexts().empty());
 }
 
+TEST_F(DomainCreatePageTest, AnExpansionDuringAWhoisBatchLeavesTheBatchOnItsNames) {
+  using namespace std::chrono_literals;
+  test::SubstituteWhoisServer server;
+  test::ScopedServices services(nullptr, &server);
+  server.AddResponder([](const test::WhoisRequest& r) -> std::optional<test::WhoisReply> {
+    return test::WhoisReply::Text("Domain Name: " + r.query + "\r\n").Delay(150ms);
+  });
+  const WhoisSettings saved = WhoisConfig;
+  WhoisConfig.ComDelay = 0;
+
+  Lines batch;
+  for (int i = 0; i < 8; ++i) batch.push_back("batch" + std::to_string(i) + ".com");
+  f->mmoWhoisDomain.SetLines(batch);
+  f->ShowPage(kPageWhois);
+  f->btnWhoisSearch.Click();
+  ASSERT_TRUE(server.WaitForRequests(1, 5s));
+
+  f->ShowPage(kPageDomainCreate);
+  f->mmoDomainCreate3.SetLines({"fresh"});
+  f->btnAllDomainCreate.Click();
+  EXPECT_TRUE(f->WhoisJob.Workers.Running());  // the expansion came mid-batch
+  EXPECT_EQ(f->mmoWhoisDomain.LineCount(), kSuffixCount);
+  EXPECT_EQ(f->pgcMain.ActivePageIndex(), kPageWhois);
+
+  const bool ended = WaitUntil([&] { return !f->WhoisJob.Workers.Running(); }, 20s);
+  f->WhoisJob.Workers.Stop();
+  WhoisConfig = saved;
+  ASSERT_TRUE(ended);
+  // Every name of the batch was asked once and nothing of the new list.
+  Lines asked;
+  for (const auto& r : server.Requests()) asked.push_back(r.query);
+  std::sort(asked.begin(), asked.end());
+  EXPECT_EQ(asked, batch);
+  ASSERT_EQ(f->lvWhois.RowCount(), 8);
+  for (int i = 0; i < 8; ++i) {
+    EXPECT_EQ(f->lvWhois.SubItem(i, 0), batch[i]);
+    EXPECT_EQ(f->lvWhois.SubItem(i, 1), WordRegistered()) << i;
+  }
+  f->lvWhois.Clear();
+  f->lvWhoisBak.Clear();
+}
+
 TEST_F(DomainCreatePageTest, AJoinAboveTheLimitIsRefusedAndChangesNothing) {
   Lines big1, big2;
   for (int i = 0; i < 5000; ++i) {
@@ -313,6 +385,21 @@ TEST_F(DomainCreatePageTest, ATypoRunAboveTheLimitIsRefusedAndChangesNothing) {
   EXPECT_EQ(test::MessageBoxTexts()[0], TooManyLinesMessage(10'100'000 + 100'000));
   EXPECT_EQ(f->mmoDomainCreate3.Lines(), Lines{"kept.com"});
   EXPECT_EQ(f->mmoDomainCreate1.LineCount(), 100'000);
+}
+
+TEST_F(DomainCreatePageTest, ATypoRunOfOneVeryLongNameIsRefusedBeforeItIsBuilt) {
+  // 40,000 variants of about 40,000 bytes each: far below the line bound,
+  // 1.6 GB of text.
+  f->mmoDomainCreate2.SetLines({std::string(40'000, 'q') + ".com"});
+  f->pgcDomainCreate.SetActivePage(f->ts4);
+  f->mmoDomainCreate3.SetLines({"kept.com"});
+  f->chkTypoDoubleLetter.SetChecked(true);
+  f->btnTypoStart.Click();
+
+  const OutputSize size{40'000, 40'000LL * (40'005 + 1)};
+  ASSERT_EQ(test::MessageBoxTexts().size(), 1u);
+  EXPECT_EQ(test::MessageBoxTexts()[0], TooLargeMessage(size));
+  EXPECT_EQ(f->mmoDomainCreate3.Lines(), Lines{"kept.com"});
 }
 
 TEST_F(DomainCreatePageTest, FileButtonsReplaceTheListFromAGbkFile) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "platform/text/gbk.h"
 
 namespace orlu {
@@ -125,9 +127,60 @@ TEST(Expansion, DefaultBoxesAllSuffixesAndOrder) {
   EXPECT_EQ(CountExpansion({"a", "b"}, defaults), 8);
 }
 
-TEST(Limits, MessageGivesTheCount) {
-  std::string m = TooManyLinesMessage(25'000'000);
-  EXPECT_NE(m.find("25000000"), std::string::npos);
+// Lines and bytes (a break after each line) of what was actually made.
+OutputSize Measure(const Lines& lines) {
+  OutputSize size{static_cast<long long>(lines.size()), 0};
+  for (const auto& l : lines) size.bytes += static_cast<long long>(l.size()) + 1;
+  return size;
+}
+
+TEST(Limits, SizesAreKnownBeforeTheOutputIsBuilt) {
+  const Lines mixed = {" Dog.Com ", "nan.com", "mom.com.cn", Gbk("中文网") + ".cn",
+                       "\xCC\x6Dm.net", "nodot", "", "\xD6.com", "ab.c"};
+  for (std::uint8_t mode = 0; mode <= 6; ++mode) {
+    StringList input(mixed), output;
+    MakeTypoDomains(input, output, mode);
+    const OutputSize size = SizeOfTypoDomains(input, mode), made = Measure(output.Lines());
+    EXPECT_EQ(size.lines, made.lines) << int(mode);
+    EXPECT_EQ(size.bytes, made.bytes) << int(mode);
+  }
+
+  Lines joined;
+  JoinLists(mixed, {"x", "", Gbk("网")}, joined);
+  const OutputSize join = SizeOfJoin(mixed, {"x", "", Gbk("网")});
+  EXPECT_EQ(join.lines, Measure(joined).lines);
+  EXPECT_EQ(join.bytes, Measure(joined).bytes);
+
+  std::array<bool, kSuffixCount> some{};
+  some[1] = some[9] = some[13] = true;
+  const OutputSize expansion = SizeOfExpansion(mixed, some);
+  EXPECT_EQ(expansion.lines, Measure(ExpandWithSuffixes(mixed, some)).lines);
+  EXPECT_EQ(expansion.bytes, Measure(ExpandWithSuffixes(mixed, some)).bytes);
+}
+
+TEST(Limits, LinesOrBytesAboveTheBoundAreRefusedWithTheirCount) {
+  EXPECT_TRUE(WithinGeneratedLimits({kMaxGeneratedLines, kMaxGeneratedBytes}));
+  EXPECT_FALSE(WithinGeneratedLimits({kMaxGeneratedLines + 1, 100}));
+  EXPECT_FALSE(WithinGeneratedLimits({10, kMaxGeneratedBytes + 1}));
+  EXPECT_EQ(TooLargeMessage({25'000'000, 1}), TooManyLinesMessage(25'000'000));
+  EXPECT_NE(TooManyLinesMessage(25'000'000).find("25000000"), std::string::npos);
+  const std::string bytes = TooLargeMessage({40'000, 1'600'160'000});
+  EXPECT_NE(bytes.find("40000"), std::string::npos);
+  EXPECT_NE(bytes.find("1600160000"), std::string::npos);
+
+  // One name of 100,000 letters: as many variants, each nearly as long.
+  StringList one(Lines{std::string(100'000, 'q') + ".com"});
+  const OutputSize size = SizeOfTypoDomains(one, 0);
+  EXPECT_EQ(size.lines, 100'000);
+  EXPECT_EQ(size.bytes, 100'000LL * (100'003 + 1));
+  EXPECT_FALSE(WithinGeneratedLimits(size));
+  // Counts that do not fit a number stay at the largest one.
+  constexpr long long kTop = std::numeric_limits<long long>::max();
+  OutputSize huge{kTop - 1, kTop - 2};
+  huge += OutputSize{5, 5};
+  EXPECT_EQ(huge.lines, kTop);
+  EXPECT_EQ(huge.bytes, kTop);
+  EXPECT_FALSE(WithinGeneratedLimits(huge));
 }
 
 }  // namespace
