@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "platform/text/gbk.h"
 #include "platform/text/string_list.h"
 #include "platform/thread/dispatcher.h"
+#include "platform/ui/application.h"
 #include "support/service_scope.h"
 #include "support/substitute_whois.h"
 
@@ -112,6 +114,28 @@ TEST(WhoisInfoForm, WindowsKeepWorkingDuringASlowServerAndASecondClickIsIgnored)
   EXPECT_EQ(s.referred.RequestCount(), 0u);
   EXPECT_EQ(w.mmoWhoisInfo.Lines(), SplitLines(WhoisInfoMemoText("slow.com", kFirst)));
   EXPECT_FALSE(w.m_thWhois.Busy());
+}
+
+// The program ends (its main window closed) while the window waits for a
+// server that never answers: the question is given up at once instead of
+// holding the end of the program for the server's time-out. Run in a
+// process of its own, since the application stays ended.
+TEST(WhoisInfoFormDeathTest, EndOfTheProgramGivesUpAWaitingQuestion) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        Servers s;
+        s.com.On("hang.com", WhoisReply::Hang());
+        TFormWhoisInfo w;  // the window's own time-outs
+        w.edtWhois.SetText("hang.com");
+        PostToWindowThread([] { Application::Instance()->Terminate(); });
+        const auto start = std::chrono::steady_clock::now();
+        w.btnBaseInfo.Click();
+        const bool quick = std::chrono::steady_clock::now() - start < 5s;
+        const bool failed = w.mmoWhoisInfo.Lines() == std::vector<std::string>{"hang.com" + Gbk("域名查询失败")};
+        std::_Exit(quick && failed ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
