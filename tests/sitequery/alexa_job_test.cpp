@@ -333,14 +333,16 @@ TEST_F(AlexaJobTest, NothingFoundPagesAndTimeOutsFollowTheirRules) {
 
 TEST_F(AlexaJobTest, DomainWithBlanksIsEscapedOnTheWireAndMatchedAsHeld) {
   Serve([](const std::string& d, int) { return HttpReply::Ok(RankPage(d, "314")); });
-  Start({"a b.com ", Gbk("中文.cn")}, 1, 0);
+  // An empty line is a row too, asked with nothing after "url=".
+  Start({"a b.com ", Gbk("中文.cn"), "c.com\t", ""}, 1, 0);
   ASSERT_TRUE(Pump());
-  EXPECT_EQ(lv.Cell(0, 1), "314");
-  EXPECT_EQ(lv.Cell(1, 1), "314");
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(lv.Cell(i, 1), "314") << i;
   const auto reqs = http.Requests();
-  ASSERT_EQ(reqs.size(), 2u);
+  ASSERT_EQ(reqs.size(), 4u);
   EXPECT_EQ(reqs[0].target, "/data?cli=10&dat=snba&url=a%20b.com%20");
   EXPECT_EQ(reqs[1].target, "/data?cli=10&dat=snba&url=%D6%D0%CE%C4.cn");
+  EXPECT_EQ(reqs[2].target, "/data?cli=10&dat=snba&url=c.com%09");
+  EXPECT_EQ(reqs[3].target, "/data?cli=10&dat=snba&url=");
 }
 
 TEST_F(AlexaJobTest, TenThreadsOverTwentyFiveRowsThreadThreeAsksRowsThreeThirteenTwentyThree) {

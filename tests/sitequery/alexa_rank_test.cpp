@@ -113,10 +113,5 @@ TEST(ParseAlexaRank, WorkerFailureClearsTheRowsFlagAndAsksForARetry) {
   EXPECT_EQ(job.Done[0], 1);
 }
 
-TEST(AlexaDataUrl, DomainFollowsTheFixedQueryUnescaped) {
-  EXPECT_EQ(AlexaDataUrl("a b.com\t"), "http://data.alexa.com/data?cli=10&dat=snba&url=a b.com\t");
-  EXPECT_EQ(AlexaDataUrl(""), "http://data.alexa.com/data?cli=10&dat=snba&url=");
-}
-
 }  // namespace
 }  // namespace orlu
