@@ -18,38 +18,6 @@ Lines Typo(const Lines& in, std::uint8_t mode) {
   return output.Lines();
 }
 
-TEST(Fill, LettersAndDigits) {
-  Lines list = LetterLines();
-  Lines more = LetterLines();
-  list.insert(list.end(), more.begin(), more.end());
-  ASSERT_EQ(list.size(), 52u);
-  EXPECT_EQ(list.front(), "a");
-  EXPECT_EQ(list[25], "z");
-  EXPECT_EQ(list[26], "a");
-  EXPECT_EQ(DigitLines(), (Lines{"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}));
-}
-
-TEST(Join, EveryOuterLineWithEveryInnerLineAsTheyAre) {
-  Lines out;
-  JoinLists({"a", "b"}, {"1", "2"}, out);
-  EXPECT_EQ(out, (Lines{"a1", "a2", "b1", "b2"}));
-  out.clear();
-  JoinLists({"1", "2"}, {"a", "b"}, out);  // the swapped roles
-  EXPECT_EQ(out, (Lines{"1a", "1b", "2a", "2b"}));
-
-  out = {"kept"};
-  JoinLists({"x"}, {}, out);
-  EXPECT_EQ(out, (Lines{"kept"}));  // appends, an empty inner list adds nothing
-  out.clear();
-  JoinLists({"x"}, {""}, out);
-  EXPECT_EQ(out, (Lines{"x"}));
-  out.clear();
-  JoinLists({" A "}, {"B.Com"}, out);
-  EXPECT_EQ(out, (Lines{" A B.Com"}));
-  EXPECT_EQ(CountJoin(Lines(5000, "a"), Lines(5000, "b")), 25'000'000);
-  EXPECT_GT(CountJoin(Lines(5000, "a"), Lines(5000, "b")), kMaxGeneratedLines);
-}
-
 TEST(Typo, AsciiModes) {
   EXPECT_EQ(Typo({"dog.com"}, 0), (Lines{"og.com", "dg.com", "do.com"}));
   EXPECT_EQ(Typo({"aab.com"}, 0), (Lines{"ab.com", "ab.com", "aa.com"}));
@@ -74,14 +42,6 @@ TEST(Typo, EntriesWithoutADotGiveNothing) {
     EXPECT_EQ(Typo({"nomad", "", "  "}, mode), Lines{}) << int(mode);
 }
 
-TEST(Typo, GroupedByModeThenLineThenPosition) {
-  StringList input(Lines{"dog.com", "ab.cn"}), output;
-  MakeTypoDomains(input, output, 0);
-  MakeTypoDomains(input, output, 3);
-  EXPECT_EQ(output.Lines(),
-            (Lines{"og.com", "dg.com", "do.com", "b.cn", "a.cn", "g.com"}));
-}
-
 TEST(Typo, DoubleByteCharactersAreOneUnit) {
   const std::string zw = Gbk("中文");  // D6 D0 CE C4
   EXPECT_EQ(Typo({zw + ".com"}, 0), (Lines{Gbk("文.com"), Gbk("中.com")}));
@@ -102,29 +62,6 @@ TEST(Typo, LongEntriesWork) {
   Lines out = Typo({name + ".com"}, 1);
   ASSERT_EQ(out.size(), 1000u);
   EXPECT_EQ(out[999], std::string(999, 'n') + "m.com");
-}
-
-TEST(Expansion, DefaultBoxesAllSuffixesAndOrder) {
-  std::array<bool, kSuffixCount> defaults{};
-  for (int k = 0; k < kSuffixCount; ++k) defaults[k] = kSuffixTable[k].tickedByDefault;
-  EXPECT_EQ(ExpandWithSuffixes({"Dog", "cat"}, defaults),
-            (Lines{"dog.cn", "dog.com.cn", "dog.com", "dog.net", "cat.cn", "cat.com.cn",
-                   "cat.com", "cat.net"}));
-
-  std::array<bool, kSuffixCount> all;
-  all.fill(true);
-  Lines out = ExpandWithSuffixes({"a"}, all);
-  ASSERT_EQ(out.size(), 14u);
-  EXPECT_EQ(out, (Lines{"a.cn", "a.com.cn", "a.net.cn", "a.org.cn", "a.gov.cn", "a.com",
-                        "a.net", "a.org", "a.biz", "a.info", "a.tv", "a.mobi", "a.name",
-                        "a.cc"}));
-
-  std::array<bool, kSuffixCount> cnOnly{};
-  cnOnly[0] = true;
-  EXPECT_EQ(ExpandWithSuffixes({"dog.com"}, cnOnly), (Lines{"dog.com.cn"}));
-  EXPECT_EQ(ExpandWithSuffixes({""}, cnOnly), (Lines{".cn"}));
-  EXPECT_EQ(ExpandWithSuffixes({}, all), Lines{});
-  EXPECT_EQ(CountExpansion({"a", "b"}, defaults), 8);
 }
 
 // Lines and bytes (a break after each line) of what was actually made.
