@@ -180,8 +180,11 @@ void TFormMain::FormCreate() {
     link->SetCaption("");
   }
   ImageAd.SetCursor(Cursor::Hand);
-  // TODO: hand lvWhois, lvPinyin and lvEngWord to the settings blocks of the
-  // WHOIS, pinyin and English-word workers once those workers exist.
+  // The batch WHOIS workers reach lvWhois (through its row store) only by
+  // their settings block.
+  WhoisConfig.ListView = &WhoisJob.Rows;
+  // TODO: hand lvPinyin and lvEngWord to the settings blocks of the pinyin
+  // and English-word workers once those workers exist.
   pgcMain.SetActivePageIndex(kPageAll);
   // The ranking-detail page styles its two lists' headers and its chart tabs
   // itself when it is built.

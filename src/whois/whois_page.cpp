@@ -118,8 +118,6 @@ void TFormMain::BuildWhoisQueryPage() {
   pmWhois.Add(actWhoisBaseInfo.Caption, [this] { actWhoisBaseInfo.Execute(); });
   pmWhois.Add(actWhoisDetail.Caption, [this] { actWhoisDetail.Execute(); });
   lvWhois.SetPopupMenu(&pmWhois);
-
-  WhoisConfig.ListView = &WhoisJob.Rows;
 }
 
 void TFormMain::FillWhoisRows() {
