@@ -29,10 +29,11 @@ std::string TFormWhoisInfo::AskKeepingWindowsAlive(const std::string& query) {
   // The program may end (its main window closed) while a server keeps this
   // window waiting: the question is then given up rather than holding the
   // end of the program until the server's time-out.
+  const Application* app = Application::Instance();
+  const bool endedBefore = app == nullptr || app->Terminated();
   Timer giveUp(100);
-  giveUp.OnTimer = [this] {
-    const Application* app = Application::Instance();
-    if (app != nullptr && app->Terminated()) m_thWhois.Client.Abort();
+  giveUp.OnTimer = [this, app, endedBefore] {
+    if (!endedBefore && app->Terminated()) m_thWhois.Client.Abort();
   };
   std::string reply;
   RunKeepingWindowsAlive([&] { reply = m_thWhois.Client.WhoIs(query); });
