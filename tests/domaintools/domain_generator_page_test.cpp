@@ -34,14 +34,14 @@ Lines Concat(std::initializer_list<Lines> parts) {
 
 // The page as the program made it, read before any test of this file
 // presses a button or ticks a box.
-struct PageAtStart {
+struct PageDefaults {
   int sourceTab = -1, paraTab = -1;
   bool fan = true;
   std::vector<bool> typo, suffix;
   bool listsEmpty = false;
 };
-PageAtStart& StartState() {
-  static PageAtStart s;
+PageDefaults& DefaultsAtStart() {
+  static PageDefaults s;
   return s;
 }
 
@@ -51,7 +51,7 @@ class DomainCreatePageTest : public ProgramWindowTest {
     testing::EnsureProgramWindows();
     TFormMain* m = FormMain;
     if (m == nullptr) return;
-    PageAtStart& s = StartState();
+    PageDefaults& s = DefaultsAtStart();
     s.sourceTab = m->pgcDomainCreate.ActivePageIndex();
     s.paraTab = m->pgcDomainCreatePara.ActivePageIndex();
     s.fan = m->chkCreateFan.Checked();
@@ -141,7 +141,7 @@ TEST_F(DomainCreatePageTest, ControlsHaveTheirCaptionsAndDefaults) {
   }
 
   // Defaults as the program made them, before any test changed the page.
-  const PageAtStart& start = StartState();
+  const PageDefaults& start = DefaultsAtStart();
   EXPECT_EQ(start.sourceTab, 0);
   EXPECT_EQ(start.paraTab, 0);
   EXPECT_FALSE(start.fan);
