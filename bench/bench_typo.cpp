@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <random>
@@ -77,8 +78,20 @@ int main() {
                     std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
   }
 
-  std::string dir = "/tmp/orlu-bench-typo";
-  std::system(("mkdir -p " + dir).c_str());
+  // A folder of this run's own, so two runs at once keep apart.
+  char tmpl[] = "/tmp/orlu-bench-typo-XXXXXX";
+  if (mkdtemp(tmpl) == nullptr) {
+    std::fprintf(stderr, "bench_typo: no temporary folder\n");
+    return 1;
+  }
+  const std::string dir = tmpl;
+  struct RemoveAtEnd {
+    std::string path;
+    ~RemoveAtEnd() {
+      std::error_code ec;
+      std::filesystem::remove_all(path, ec);
+    }
+  } cleanup{dir};
   {
     std::ofstream f(dir + "/names.txt");
     for (auto& n : names) f << n << "\n";
