@@ -402,6 +402,25 @@ TEST_F(WhoisBatchTest, NewSearchDuringASlowBatchStopsTheOldWorkersFirst) {
   }
 }
 
+TEST_F(WhoisBatchTest, AnAnswerForRowsRebuiltSinceItsStartIsDropped) {
+  auto lines = std::make_shared<const std::vector<std::string>>(
+      std::vector<std::string>{"a.com"});
+  rows_.Fill(*lines);
+  CWhois old(true, lines, 1, 0, kGroupCom);
+  rows_.Fill(*lines);
+  CWhois current(true, lines, 1, 0, kGroupCom);
+  for (CWhois* w : {&old, &current}) {
+    w->Row = 0;
+    w->State = WordRegistered();
+    w->ResetWhoisFields();
+  }
+  old.ShowSuffixUnsupported();
+  old.ShowWhoisRow();
+  EXPECT_EQ(rows_.Writes(0), 0);
+  current.ShowWhoisRow();
+  EXPECT_EQ(rows_.Cells(0), Blanks({"a.com", WordRegistered()}));
+}
+
 TEST_F(WhoisBatchTest, StoppingWorkersInPausesAndSlowQueriesIsQuick) {
   // The real pauses, and half of the servers never answer.
   WhoisConfig = saved_;
