@@ -1,0 +1,117 @@
+// A memo given 1,000,000 lines in one call (SetLines), in ASCII and in GBK,
+// against the toolkit's own text document taking the same text in one piece
+// in the same run: the floor of any memo built on that document. Then the
+// lines read back (Lines) against splitting the same text alone.
+#include <QApplication>
+#include <QString>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/text/codepage.h"
+#include "platform/text/gbk.h"
+#include "platform/text/string_list.h"
+#include "platform/ui/ui.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr int kLines = 1000000;
+
+double Seconds(Clock::time_point from) {
+  return std::chrono::duration<double>(Clock::now() - from).count();
+}
+
+std::vector<std::string> MakeLines(const std::string& prefix) {
+  std::vector<std::string> lines;
+  lines.reserve(kLines);
+  for (int i = 0; i < kLines; ++i) lines.push_back(prefix + std::to_string(i) + ".com");
+  return lines;
+}
+
+// The same text as one string for the document, joined with LF.
+QString Joined(const std::vector<std::string>& lines, bool ascii) {
+  std::string text;
+  for (const auto& l : lines) {
+    text += l;
+    text += '\n';
+  }
+  if (ascii) return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+  return QString::fromStdString(orlu::AnsiToUtf8(text));
+}
+
+struct Figures {
+  double memo = 1e9;
+  double document = 1e9;
+  double read = 1e9;   // Lines() of the filled memo
+  double split = 1e9;  // the same text split by the string-list rules alone
+};
+
+Figures Measure(orlu::Memo& memo, const std::vector<std::string>& lines, bool ascii) {
+  Figures f;
+  for (int round = 0; round < 2; ++round) {
+    memo.Clear();
+    orlu::ProcessEventsFor(std::chrono::milliseconds(0));
+    const auto start = Clock::now();
+    memo.SetLines(lines);
+    f.memo = std::min(f.memo, Seconds(start));
+    orlu::ProcessEventsFor(std::chrono::milliseconds(0));
+  }
+  for (int round = 0; round < 2; ++round) {
+    const auto start = Clock::now();
+    const std::vector<std::string> back = memo.Lines();
+    f.read = std::min(f.read, Seconds(start));
+    if (back != lines) {
+      std::fprintf(stderr, "bench_memo_window: the lines read back differ\n");
+      std::exit(1);
+    }
+  }
+  const std::string text = orlu::JoinLines(lines);
+  for (int round = 0; round < 2; ++round) {
+    const auto start = Clock::now();
+    const std::vector<std::string> back = orlu::SplitLines(text);
+    f.split = std::min(f.split, Seconds(start));
+    if (back.size() != lines.size()) std::exit(1);
+  }
+  memo.Clear();
+  for (int round = 0; round < 2; ++round) {
+    QTextDocument doc;
+    const auto start = Clock::now();
+    doc.setPlainText(Joined(lines, ascii));
+    f.document = std::min(f.document, Seconds(start));
+  }
+  return f;
+}
+
+void Print(const char* set, const char* read, const Figures& f) {
+  std::printf(
+      "bench %s: %.3f s; document fill of the same text: %.3f s; ratio %.2f; target <= 1.3\n",
+      set, f.memo, f.document, f.document > 0 ? f.memo / f.document : 0.0);
+  std::printf("bench %s: %.3f s; split of the same text: %.3f s; ratio %.2f\n", read, f.read,
+              f.split, f.split > 0 ? f.read / f.split : 0.0);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  orlu::Application app(argc, argv);
+  orlu::Form form;
+  form.SetBounds(0, 0, 400, 300);
+  orlu::Memo memo(form);
+  memo.SetAlign(orlu::Align::Client);
+  memo.SetScrollBars(orlu::ScrollBars::Vertical);
+  form.Show();
+  orlu::ProcessEventsFor(std::chrono::milliseconds(50));
+
+  Print("memo_set_lines_1m_ascii_window", "memo_read_lines_1m_ascii_window",
+        Measure(memo, MakeLines("domain"), true));
+  Print("memo_set_lines_1m_gbk_window", "memo_read_lines_1m_gbk_window",
+        Measure(memo, MakeLines(orlu::Gbk("域名")), false));
+  return 0;
+}
