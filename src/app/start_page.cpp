@@ -24,12 +24,13 @@ void PlaceQuickQuery(Label& prompt, Edit& edit, Button& button, const std::strin
   button.SetBounds(326, 51, 80, 26);
 }
 
-// TODO: underline the link captions once labels offer an underlined font.
+// A link: underlined text with the hand cursor, in its resting colour.
 void PlaceLink(Label& link, const std::string& caption, int left, int top, Color color) {
   link.SetCaption(caption);
   link.SetBounds(left, top, 400, 16);
   link.SetCursor(Cursor::Hand);
   link.SetFontColor(color);
+  link.SetFontUnderline(true);
 }
 
 }  // namespace

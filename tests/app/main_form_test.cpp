@@ -86,6 +86,30 @@ TEST_F(MainFormTest, StartUpMakesSevenWindowsAndShowsTheStartPage) {
   EXPECT_EQ(lv.Height(), 120);
 }
 
+// The eleven links of the start page: underlined, hand cursor, the page
+// links in the window-text colour and the deletion-list links in blue.
+TEST_F(MainFormTest, StartPageLinksAreUnderlinedInTheirRestingColours) {
+  TFormMain& m = *FormMain;
+  for (Label* link : {&m.lbl23, &m.lbl24, &m.lbl26, &m.lbl28, &m.lbl30, &m.lbl31}) {
+    SCOPED_TRACE(link->Caption());
+    EXPECT_TRUE(link->FontUnderline());
+    EXPECT_EQ(link->GetCursor(), Cursor::Hand);
+    EXPECT_EQ(link->FontColor(), colors::Black);
+  }
+  for (Label* link : {&m.lblAllDaoqi1, &m.lblAllDaoqi2, &m.lblAllDaoqi3, &m.lblAllDaoqi4,
+                      &m.lblAllDaoqi5}) {
+    SCOPED_TRACE(link->Caption());
+    EXPECT_TRUE(link->FontUnderline());
+    EXPECT_EQ(link->GetCursor(), Cursor::Hand);
+    EXPECT_EQ(link->FontColor(), colors::Blue);
+  }
+  EXPECT_EQ(m.lbl24.Caption(), Gbk("网页值各项值批量查询。"));
+  EXPECT_EQ(m.lblAllDaoqi5.Caption(), Gbk("前天删除域名"));
+  // Other captions on the page are plain text.
+  EXPECT_FALSE(m.lbl33.FontUnderline());
+  EXPECT_FALSE(m.lblAllWhoisPrompt.FontUnderline());
+}
+
 // Every tool button and menu item: the page it selects, or the window it
 // shows modally.
 TEST_F(MainFormTest, NavigationSelectsEveryPageButTheKeywordToolsPage) {

@@ -318,6 +318,8 @@ void Control::SetFontUnderline(bool underline) {
   impl_->AfterFont(*this);
 }
 
+bool Control::FontUnderline() const { return impl_->widget->font().underline(); }
+
 void Control::SetFontName(const std::string& family) {
   QFont f = impl_->widget->font();
   f.setFamily(ToQ(family));

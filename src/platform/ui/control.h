@@ -64,6 +64,7 @@ class Control {
   Color FontColor() const;
   void SetFontBold(bool bold);
   void SetFontUnderline(bool underline);
+  bool FontUnderline() const;
   void SetFontSize(int points);
   void SetFontName(const std::string& family);
   void SetColor(Color background);  // kDefaultColor: the style's colour

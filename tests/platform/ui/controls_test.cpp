@@ -325,7 +325,9 @@ TEST(Controls, SelfSizingLabelsFollowTheirTextAndFont) {
   label.SetBounds(58, 10, 150, 15);
   label.SetCaption("x");
   EXPECT_EQ(label.Width(), 150);
+  EXPECT_FALSE(label.FontUnderline());
   label.SetFontUnderline(true);
+  EXPECT_TRUE(label.FontUnderline());
   label.SetFontColor(colors::Blue);
   label.SetCursor(Cursor::Hand);
   EXPECT_EQ(label.FontColor(), colors::Blue);
