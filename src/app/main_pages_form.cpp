@@ -13,9 +13,10 @@ namespace orlu {
 namespace {
 
 constexpr unsigned kAnchorAll = kAnchorLeft | kAnchorTop | kAnchorRight | kAnchorBottom;
-// Usable size of a page in the window's design size.
+// Usable width of a page in the window's design size; heights come from the
+// page itself, which depends on the heights of the menu and status bars.
 constexpr int kPageWidth = 905;
-constexpr int kPageHeight = 530;
+int PageHeight(TabSheet& page) { return page.ClientHeight() - 8; }
 
 std::vector<std::string> GbkLines(std::initializer_list<const char*> utf8) {
   std::vector<std::string> lines;
@@ -35,7 +36,7 @@ void TFormMain::BuildWhoisPage() {
   btnWhoisExc.SetBounds(10, 8, 90, 25);
   btnWhoisExc.OnClick = [this] { btnWhoisExcClick(); };
 
-  lvWhois.SetBounds(10, 40, kPageWidth - 20, kPageHeight - 50);
+  lvWhois.SetBounds(10, 40, kPageWidth - 20, PageHeight(tsWhois) - 40);
   lvWhois.SetAnchors(kAnchorAll);
   ReportStyle(lvWhois);
   lvWhois.SetCheckBoxes(true);
@@ -57,7 +58,7 @@ void TFormMain::BuildAlexaPage() {
   btnAlexaPutOut.SetBounds(10, 8, 75, 25);
   btnAlexaPutOut.OnClick = [this] { btnAlexaPutOutClick(); };
 
-  lvAlexa.SetBounds(10, 40, kPageWidth - 20, kPageHeight - 50);
+  lvAlexa.SetBounds(10, 40, kPageWidth - 20, PageHeight(tsAleax) - 40);
   lvAlexa.SetAnchors(kAnchorAll);
   ReportStyle(lvAlexa);
   lvAlexa.SetMultiSelect(true);
@@ -66,7 +67,8 @@ void TFormMain::BuildAlexaPage() {
 }
 
 void TFormMain::BuildSiteInfoPage() {
-  mmoSiteInfoKeyWord.SetBounds(10, 8, 200, kPageHeight - 18);
+  const int pageHeight = PageHeight(tsSiteInfo);
+  mmoSiteInfoKeyWord.SetBounds(10, 8, 200, pageHeight - 8);
   mmoSiteInfoKeyWord.SetAnchors(kAnchorLeft | kAnchorTop | kAnchorBottom);
   ts7.SetCaption(Gbk("全部域名"));
   ts8.SetCaption(Gbk("关键字"));
@@ -94,8 +96,8 @@ void TFormMain::BuildSiteInfoPage() {
   int x = 220;
   for (const auto& b : boxes) {
     b.box.SetCaption(Gbk(b.caption));
-    b.box.SetBounds(x, 42, 64, 20);
-    x += 66;
+    b.box.SetBounds(x, 42, 68, 20);
+    x += 70;
   }
   chkPr.SetChecked(true);
   btn14.SetCaption(Gbk("全选"));
@@ -106,7 +108,7 @@ void TFormMain::BuildSiteInfoPage() {
   btnSiteInfoFileOut.SetBounds(315, 8, 75, 25);
   btnSiteInfoFileOut.OnClick = [this] { btnSiteInfoFileOutClick(); };
 
-  lvSiteInfo.SetBounds(220, 72, kPageWidth - 230, kPageHeight - 82);
+  lvSiteInfo.SetBounds(220, 72, kPageWidth - 230, pageHeight - 72);
   lvSiteInfo.SetAnchors(kAnchorAll);
   ReportStyle(lvSiteInfo);
   lvSiteInfo.SetColumns({{"ID", 50},
@@ -144,7 +146,7 @@ void TFormMain::BuildKeyWordCompPage() {
   btnKeyWordFilesOut.SetBounds(10, 8, 75, 25);
   btnKeyWordFilesOut.OnClick = [this] { btnKeyWordFilesOutClick(); };
 
-  lvKeyWord.SetBounds(10, 40, kPageWidth - 20, kPageHeight - 50);
+  lvKeyWord.SetBounds(10, 40, kPageWidth - 20, PageHeight(tsKeyWordComp) - 40);
   lvKeyWord.SetAnchors(kAnchorAll);
   ReportStyle(lvKeyWord);
   lvKeyWord.SetColumns({{"ID", 50}, {Gbk("域名"), 150}, {Gbk("备注"), 300}});
@@ -153,6 +155,7 @@ void TFormMain::BuildKeyWordCompPage() {
 
 void TFormMain::BuildWordCheckPages() {
   struct WordPage {
+    TabSheet& page;
     Button& exportButton;
     ListView& list;
     Memo& show;
@@ -162,9 +165,9 @@ void TFormMain::BuildWordCheckPages() {
     void (TFormMain::*rowClick)();
   };
   const WordPage pages[] = {
-      {btn22, lvPinyin, mmoPinyinShow, "拼音参考1", "拼音参考2", &TFormMain::btn22Click,
+      {tsPinyin, btn22, lvPinyin, mmoPinyinShow, "拼音参考1", "拼音参考2", &TFormMain::btn22Click,
        &TFormMain::lvPinyinClick},
-      {btn23, lvEngWord, mmoEngWordShow, "单词参考1", "单词参考2", &TFormMain::btn23Click,
+      {tsEngWord, btn23, lvEngWord, mmoEngWordShow, "单词参考1", "单词参考2", &TFormMain::btn23Click,
        &TFormMain::lvEngWordClick},
   };
   for (const auto& p : pages) {
@@ -177,7 +180,8 @@ void TFormMain::BuildWordCheckPages() {
     p.show.SetHeight(80);
     p.show.SetScrollBars(ScrollBars::Vertical);
 
-    p.list.SetBounds(10, 40, kPageWidth - 20, kPageHeight - 50 - 80);
+    // The list reaches down to the row memo docked at the bottom.
+    p.list.SetBounds(10, 40, kPageWidth - 20, p.page.ClientHeight() - 80 - 8 - 40);
     p.list.SetAnchors(kAnchorAll);
     ReportStyle(p.list);
     p.list.SetColumns({{"ID", 50}, {Gbk("域名"), 100}, {Gbk(p.column2), 200},

@@ -110,6 +110,28 @@ TEST_F(MainFormTest, StartPageLinksAreUnderlinedInTheirRestingColours) {
   EXPECT_FALSE(m.lblAllWhoisPrompt.FontUnderline());
 }
 
+// The result lists of the pages fill their page down to its bottom edge or
+// to the row memo docked there, whatever the heights of the bars above.
+TEST_F(MainFormTest, ResultListsReachTheBottomOfTheirPages) {
+  TFormMain& m = *FormMain;
+  struct Fill {
+    TabSheet& page;
+    ListView& list;
+    Memo* below;
+  };
+  const Fill fills[] = {{m.tsSiteInfo, m.lvSiteInfo, nullptr},
+                        {m.tsKeyWordComp, m.lvKeyWord, nullptr},
+                        {m.tsPinyin, m.lvPinyin, &m.mmoPinyinShow},
+                        {m.tsEngWord, m.lvEngWord, &m.mmoEngWordShow}};
+  for (const auto& f : fills) {
+    SCOPED_TRACE(f.page.Caption());
+    const int bottom = f.below ? f.below->Top() : f.page.ClientHeight();
+    const int listBottom = f.list.Top() + f.list.Height();
+    EXPECT_LE(listBottom, bottom);
+    EXPECT_GE(listBottom, bottom - 12);
+  }
+}
+
 // Every tool button and menu item: the page it selects, or the window it
 // shows modally.
 TEST_F(MainFormTest, NavigationSelectsEveryPageButTheKeywordToolsPage) {
