@@ -74,6 +74,8 @@ class WhoisPageTest : public ::testing::Test {
     f->ShowPage(kPageWhois);
   }
   void TearDown() override {
+    // A test that made a main window of its own gives the globals back.
+    FormMain = f;
     f->WhoisJob.Workers.Stop();
     WhoisConfig = saved_;
     f->lvWhois.Clear();
@@ -95,33 +97,36 @@ class WhoisPageTest : public ::testing::Test {
 };
 
 TEST_F(WhoisPageTest, PageHoldsItsControls) {
-  EXPECT_EQ(f->lbl9.Caption(), Gbk("文件："));
-  EXPECT_EQ(f->edtWhoisGet.Text(), "");
-  EXPECT_EQ(f->btnWhoisGet.Caption(), Gbk("导入"));
-  EXPECT_EQ(f->btnWhoisSearch.Caption(), Gbk("查询"));
-  EXPECT_EQ(f->btnWhoisReSearch.Caption(), Gbk("失败重查"));
-  EXPECT_EQ(f->btnWhoisExc.Caption(), Gbk("导出excel"));
-  EXPECT_EQ(f->btnSingleWhois.Caption(), Gbk("单域名Whois"));
-  EXPECT_EQ(f->mmoWhoisShow.Height(), 95);
-  EXPECT_EQ(f->mmoWhoisDomain.LineCount(), 2);
+  // A main window of its own, so the defaults are those of a new window
+  // whatever the other tests did to theirs.
+  auto g = std::make_unique<TFormMain>();
+  EXPECT_EQ(g->lbl9.Caption(), Gbk("文件："));
+  EXPECT_EQ(g->edtWhoisGet.Text(), "");
+  EXPECT_EQ(g->btnWhoisGet.Caption(), Gbk("导入"));
+  EXPECT_EQ(g->btnWhoisSearch.Caption(), Gbk("查询"));
+  EXPECT_EQ(g->btnWhoisReSearch.Caption(), Gbk("失败重查"));
+  EXPECT_EQ(g->btnWhoisExc.Caption(), Gbk("导出excel"));
+  EXPECT_EQ(g->btnSingleWhois.Caption(), Gbk("单域名Whois"));
+  EXPECT_EQ(g->mmoWhoisShow.Height(), 95);
+  EXPECT_EQ(g->mmoWhoisDomain.LineCount(), 2);
   const std::vector<std::string> captions = {
       "ID",           Gbk("域名"),     Gbk("域名状态"), Gbk("注册单位"),
       Gbk("注册商"),  Gbk("注册日期"), Gbk("过期日期"), "EMail",
       Gbk("域名状态"), Gbk("联系人"),   "DNS"};
-  ASSERT_EQ(f->lvWhois.ColumnCount(), 11);
-  ASSERT_EQ(f->lvWhoisBak.ColumnCount(), 11);
+  ASSERT_EQ(g->lvWhois.ColumnCount(), 11);
+  ASSERT_EQ(g->lvWhoisBak.ColumnCount(), 11);
   for (int c = 0; c < 11; ++c) {
-    EXPECT_EQ(f->lvWhois.ColumnCaption(c), captions[c]) << c;
-    EXPECT_EQ(f->lvWhoisBak.ColumnCaption(c), captions[c]) << c;
+    EXPECT_EQ(g->lvWhois.ColumnCaption(c), captions[c]) << c;
+    EXPECT_EQ(g->lvWhoisBak.ColumnCaption(c), captions[c]) << c;
   }
-  EXPECT_EQ(f->lvWhois.ColumnWidth(2), 80);
-  EXPECT_EQ(f->lvWhois.ColumnWidth(3), 150);
-  EXPECT_EQ(f->lvWhois.ColumnWidth(1), 100);
-  EXPECT_FALSE(f->lvWhoisBak.Visible());
-  ASSERT_EQ(f->pmWhois.Count(), 2);
-  EXPECT_EQ(f->pmWhois.Item(0).Caption(), Gbk("域名基本信息"));
-  EXPECT_EQ(f->pmWhois.Item(1).Caption(), Gbk("域名详细信息"));
-  EXPECT_EQ(WhoisConfig.ListView, &f->WhoisJob.Rows);
+  EXPECT_EQ(g->lvWhois.ColumnWidth(2), 80);
+  EXPECT_EQ(g->lvWhois.ColumnWidth(3), 150);
+  EXPECT_EQ(g->lvWhois.ColumnWidth(1), 100);
+  EXPECT_FALSE(g->lvWhoisBak.Visible());
+  ASSERT_EQ(g->pmWhois.Count(), 2);
+  EXPECT_EQ(g->pmWhois.Item(0).Caption(), Gbk("域名基本信息"));
+  EXPECT_EQ(g->pmWhois.Item(1).Caption(), Gbk("域名详细信息"));
+  EXPECT_EQ(WhoisConfig.ListView, &g->WhoisJob.Rows);
 }
 
 TEST_F(WhoisPageTest, SearchBuildsRowsAndTheWorkersFillThem) {
@@ -281,12 +286,11 @@ TEST_F(WhoisPageTest, ClosingWithWorkersInPausesAndSlowQueriesIsQuick) {
     EXPECT_LT(std::chrono::steady_clock::now() - t, 2s);
   }
   EXPECT_EQ(WhoisConfig.ListView, nullptr);
-  FormMain = f;
-  WhoisConfig.ListView = &f->WhoisJob.Rows;
 }
 
 TEST_F(WhoisPageTest, PopupActionsNeedRowsASelectionAndTheFocus) {
-  f->Show();
+  // Shown and made the active window, so its list can take the focus.
+  f->Restore();
   ProcessEventsFor(50ms);
   // No rows.
   f->lvWhois.SetFocus();
