@@ -13,25 +13,25 @@ namespace {
 const std::string kZhongWen = "\xD6\xD0\xCE\xC4";
 const std::string kWang = "\xBE\x57";
 
-TEST(Utf8ToAnsi, ConvertsWellFormedText) {
-  EXPECT_EQ(Utf8ToAnsi(""), "");
-  EXPECT_EQ(Utf8ToAnsi("plain <b>ascii</b>\r\n\t"), "plain <b>ascii</b>\r\n\t");
-  EXPECT_EQ(Utf8ToAnsi("abc\xE4\xB8\xAD\xE6\x96\x87"), "abc" + kZhongWen);
-  EXPECT_EQ(Utf8ToAnsi("\xE7\xB6\xB2"), kWang);
-  // The euro sign is the single byte 0x80; a NUL byte passes through.
-  EXPECT_EQ(Utf8ToAnsi("\xE2\x82\xAC" "5"), "\x80" "5");
-  EXPECT_EQ(Utf8ToAnsi(std::string("a\0b", 3)), std::string("a\0b", 3));
-  // Two-byte UTF-8 characters that GBK holds: the middle dot and e-acute.
-  EXPECT_EQ(Utf8ToAnsi("\xC2\xB7\xC3\xA9"), "\xA1\xA4\xA8\xA6");
-}
-
-TEST(Utf8ToAnsi, CharactersWithoutGbkFormGiveQuestionMark) {
-  // A Hangul syllable (U+D55C), U+0080 and a private-use character.
-  EXPECT_EQ(Utf8ToAnsi("a\xED\x95\x9C" "b"), "a?b");
-  EXPECT_EQ(Utf8ToAnsi("\xC2\x80"), "?");
-  // Every four-byte character, even the last code point.
-  EXPECT_EQ(Utf8ToAnsi("x\xF0\x9F\x98\x80y"), "x?y");
-  EXPECT_EQ(Utf8ToAnsi("\xF4\x8F\xBF\xBF\xF0\x90\x80\x80"), "??");
+TEST(Utf8ToAnsi, ConvertsWellFormedTextAndMarksCharactersWithoutGbkForm) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"", ""},
+      {"plain <b>ascii</b>\r\n\t", "plain <b>ascii</b>\r\n\t"},
+      {"abc\xE4\xB8\xAD\xE6\x96\x87", "abc" + kZhongWen},
+      {"\xE7\xB6\xB2", kWang},
+      // The euro sign is the single byte 0x80; a NUL byte passes through.
+      {"\xE2\x82\xAC" "5", "\x80" "5"},
+      {std::string("a\0b", 3), std::string("a\0b", 3)},
+      // Two-byte UTF-8 characters that GBK holds: the middle dot and e-acute.
+      {"\xC2\xB7\xC3\xA9", "\xA1\xA4\xA8\xA6"},
+      // Without a GBK form: a Hangul syllable (U+D55C), U+0080, and every
+      // four-byte character, even the last code point.
+      {"a\xED\x95\x9C" "b", "a?b"},
+      {"\xC2\x80", "?"},
+      {"x\xF0\x9F\x98\x80y", "x?y"},
+      {"\xF4\x8F\xBF\xBF\xF0\x90\x80\x80", "??"},
+  };
+  for (const auto& [utf8, gbk] : cases) EXPECT_EQ(Utf8ToAnsi(utf8), gbk) << utf8;
 }
 
 TEST(Utf8ToAnsi, MalformedTextConvertsToNothingAsAWhole) {
@@ -83,19 +83,19 @@ TEST(Utf8ToAnsi, NonAsciiAtEveryOffsetAroundTheAsciiRuns) {
   }
 }
 
-TEST(AnsiToUtf8, ConvertsGbkText) {
-  EXPECT_EQ(AnsiToUtf8(""), "");
-  EXPECT_EQ(AnsiToUtf8("ab" + kZhongWen), "ab\xE4\xB8\xAD\xE6\x96\x87");
-  EXPECT_EQ(AnsiToUtf8(kWang + "\xC8\x41"), "\xE7\xB6\xB2\xE8\x8F\xAF");
-  EXPECT_EQ(AnsiToUtf8("\x80"), "\xE2\x82\xAC");
-}
-
-TEST(AnsiToUtf8, BytesThatAreNotGbkGiveQuestionMark) {
-  EXPECT_EQ(AnsiToUtf8("\xFF"), "?");
-  EXPECT_EQ(AnsiToUtf8("ab\xD6"), "ab?");            // cut off at the end
-  EXPECT_EQ(AnsiToUtf8("\xD6\n\xD0"), "?\n?");       // lead byte without a second byte
-  EXPECT_EQ(AnsiToUtf8("\x81\x7F"), "?\x7F");        // 0x7F is never a second byte
-  EXPECT_EQ(AnsiToUtf8("\xA2\xA0"), "?");            // a pair with no character
+TEST(AnsiToUtf8, ConvertsGbkTextAndMarksBytesThatAreNotGbk) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"", ""},
+      {"ab" + kZhongWen, "ab\xE4\xB8\xAD\xE6\x96\x87"},
+      {kWang + "\xC8\x41", "\xE7\xB6\xB2\xE8\x8F\xAF"},
+      {"\x80", "\xE2\x82\xAC"},
+      {"\xFF", "?"},
+      {"ab\xD6", "ab?"},          // cut off at the end
+      {"\xD6\n\xD0", "?\n?"},     // lead byte without a second byte
+      {"\x81\x7F", "?\x7F"},      // 0x7F is never a second byte
+      {"\xA2\xA0", "?"},          // a pair with no character
+  };
+  for (const auto& [gbk, utf8] : cases) EXPECT_EQ(AnsiToUtf8(gbk), utf8) << gbk;
 }
 
 TEST(CodePage, EveryGbkCharacterSurvivesTheRoundTrip) {

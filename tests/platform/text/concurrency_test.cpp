@@ -1,7 +1,6 @@
 // The text layer used from several worker threads at once.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <set>
 #include <string>
 #include <thread>
@@ -9,11 +8,11 @@
 
 #include "platform/text/codepage.h"
 #include "platform/text/string_list.h"
-#include "temp_dir.h"
+#include "support/temp_files.h"
 
 using namespace orlu;
-using orlu::testing_text::Slurp;
-using orlu::testing_text::TempDir;
+using orlu::test::Slurp;
+using orlu::test::TempDir;
 
 namespace {
 
@@ -51,7 +50,7 @@ TEST(TextConcurrency, SavesOfOneFileFromManyThreadsNeverMix) {
     });
   for (auto& th : threads) th.join();
   EXPECT_EQ(texts.count(Slurp(name)), 1u);
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+  EXPECT_EQ(dir.Entries(), 1u);
 }
 
 }  // namespace

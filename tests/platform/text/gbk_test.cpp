@@ -6,8 +6,10 @@
 #include <string>
 
 #include "platform/text/errors.h"
+#include "support/expect_error.h"
 
 using namespace orlu;
+using orlu::test::ExpectError;
 
 namespace {
 
@@ -104,28 +106,13 @@ TEST(StrToInt, ParsesWholeNumbers) {
 }
 
 TEST(StrToInt, RaisesConvertErrorNamingTheText) {
-  for (const char* bad : {"", " ", "abc", "12a", "1 2", "-", "+-1", "0x10", "1.5",
-                          "2147483648", "-2147483649", "99999999999999999999"}) {
-    try {
-      StrToInt(bad);
-      ADD_FAILURE() << "no error for " << bad;
-    } catch (const ConvertError& e) {
-      EXPECT_EQ(std::string(e.what()), std::string("'") + bad + "' is not a valid integer value");
-    }
+  for (const char* bad : {"", " ", "abc", "12a", "1 2", "-", "+-1", "0x10", "1.5", "2147483648",
+                          "-2147483649", "99999999999999999999", "\xD6\xD0"}) {
+    ExpectError<ConvertError>([&] { StrToInt(bad); },
+                              std::string("'") + bad + "' is not a valid integer value");
   }
-  EXPECT_THROW(StrToInt64("9223372036854775808"), ConvertError);
-  try {
-    StrToInt("\xD6\xD0");
-  } catch (const Error& e) {
-    EXPECT_STREQ(e.what(), "'\xD6\xD0' is not a valid integer value");
-  }
-}
-
-TEST(Errors, CarryTheirMessages) {
-  EXPECT_STREQ(ListIndexError(5).what(), "List index out of bounds (5)");
-  EXPECT_STREQ(ListIndexError(-1).what(), "List index out of bounds (-1)");
-  const Error& base = ConvertError("x");
-  EXPECT_STREQ(base.what(), "'x' is not a valid integer value");
+  ExpectError<Error>([] { StrToInt64("9223372036854775808"); },
+                     "'9223372036854775808' is not a valid integer value");
 }
 
 }  // namespace

@@ -6,35 +6,25 @@
 #include <string>
 
 #include "platform/text/errors.h"
-#include "temp_dir.h"
+#include "support/expect_error.h"
+#include "support/temp_files.h"
 
 using namespace orlu;
-using orlu::testing_text::FileSizeLimit;
-using orlu::testing_text::Slurp;
-using orlu::testing_text::Spit;
-using orlu::testing_text::TempDir;
+using orlu::test::ExpectError;
+using orlu::test::FileSizeLimit;
+using orlu::test::Slurp;
+using orlu::test::Spit;
+using orlu::test::TempDir;
 
 namespace {
 
-void ExpectWriteFails(IniFile& ini, const std::string& message) {
-  try {
-    ini.WriteString("S", "K", "v");
-    ADD_FAILURE() << "no error, expected: " << message;
-  } catch (const FileError& e) {
-    EXPECT_EQ(std::string(e.what()), message);
-  }
-}
-
-TEST(IniFile, MissingFileGivesDefaults) {
-  TempDir dir;
-  IniFile ini(dir / "none.ini");
-  EXPECT_EQ(ini.ReadString("Filter Key", "KeyWord", "dflt"), "dflt");
-  EXPECT_FALSE(ini.SectionExists("Filter Key"));
-  EXPECT_FALSE(ini.ValueExists("Filter Key", "KeyWord"));
-}
-
 TEST(IniFile, ReadsValuesLikeTheProfileReader) {
   TempDir dir;
+  IniFile none(dir / "none.ini");
+  EXPECT_EQ(none.ReadString("Filter Key", "KeyWord", "dflt"), "dflt");
+  EXPECT_FALSE(none.SectionExists("Filter Key"));
+  EXPECT_FALSE(none.ValueExists("Filter Key", "KeyWord"));
+
   const std::string longValue(5000, 'v');
   Spit(dir / "a.ini",
        "top=before any section\r\n"
@@ -75,7 +65,7 @@ TEST(IniFile, ReadsValuesLikeTheProfileReader) {
   EXPECT_FALSE(ini.ValueExists("Other", "Spaced"));
 }
 
-TEST(IniFile, WritingCreatesTheFile) {
+TEST(IniFile, WritingCreatesTheFileAndRoundTripsGbk) {
   TempDir dir;
   IniFile ini(dir / "new.ini");
   ini.WriteString("Filter Key", "KeyWord", "a;b;;");
@@ -85,6 +75,14 @@ TEST(IniFile, WritingCreatesTheFile) {
             "[Filter Key]\r\nKeyWord=a;b;;\r\n[SiteInfo Key]\r\nKeyWord=\xC1\xF9\xD4\xC2;\r\n");
   EXPECT_EQ(ini.ReadString("SiteInfo Key", "KeyWord", ""), "\xC1\xF9\xD4\xC2;");
   EXPECT_EQ(ini.ReadString("Filter Key", "KeyWord", ""), "a;b;;");
+
+  // GBK section, key, value and file name (设置.ini, UTF-8 on disk).
+  IniFile gbk(dir / "\xC9\xE8\xD6\xC3.ini");
+  const std::string value = "\xD6\xD0\xCE\xC4|\xB0\x7C;\x81\x40@;\x80;";
+  gbk.WriteString("\xB9\xD8\xBC\xFC", "\xB4\xCA", value);
+  EXPECT_EQ(gbk.ReadString("\xB9\xD8\xBC\xFC", "\xB4\xCA", ""), value);
+  EXPECT_EQ(Slurp(dir / "\xE8\xAE\xBE\xE7\xBD\xAE.ini"),
+            "[\xB9\xD8\xBC\xFC]\r\n\xB4\xCA=" + value + "\r\n");
 }
 
 TEST(IniFile, WritingOneValueKeepsEveryOtherByte) {
@@ -131,27 +129,16 @@ TEST(IniFile, WritingOneValueKeepsEveryOtherByte) {
   EXPECT_EQ(Slurp(dir / "c.ini"), "[A]\nx=\r\n[B]\r\ny=2\r\n");
 }
 
-TEST(IniFile, GbkValuesRoundTrip) {
-  TempDir dir;
-  IniFile ini(dir / "\xC9\xE8\xD6\xC3.ini");  // 设置.ini
-  const std::string value = "\xD6\xD0\xCE\xC4|\xB0\x7C;\x81\x40@;\x80;";
-  ini.WriteString("\xB9\xD8\xBC\xFC", "\xB4\xCA", value);
-  EXPECT_EQ(ini.ReadString("\xB9\xD8\xBC\xFC", "\xB4\xCA", ""), value);
-  EXPECT_TRUE(std::filesystem::exists(dir.path() / "\xE8\xAE\xBE\xE7\xBD\xAE.ini"));
-}
-
 TEST(IniFile, FailedWriteRaisesAndKeepsTheOldFile) {
   TempDir dir;
   Spit(dir / "plain", "x");
-  IniFile inFile(dir / "plain/set.ini");
-  ExpectWriteFails(inFile, "Unable to write to " + (dir / "plain/set.ini"));
-  IniFile noDir(dir / "missing/set.ini");
-  ExpectWriteFails(noDir, "Unable to write to " + (dir / "missing/set.ini"));
-
-  // A folder where the file should be cannot be read, so it is not replaced.
+  // A file where the folder should be, a missing folder, and a folder where
+  // the file should be (it cannot be read, so it is not replaced).
   std::filesystem::create_directory(dir / "set.ini");
-  IniFile folder(dir / "set.ini");
-  ExpectWriteFails(folder, "Unable to write to " + (dir / "set.ini"));
+  for (const std::string& name : {dir / "plain/set.ini", dir / "missing/set.ini", dir / "set.ini"}) {
+    IniFile ini(name);
+    ExpectError<FileError>([&] { ini.WriteString("S", "K", "v"); }, "Unable to write to " + name);
+  }
   EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "set.ini"));
   EXPECT_EQ(Slurp(dir / "plain"), "x");
 
@@ -161,15 +148,11 @@ TEST(IniFile, FailedWriteRaisesAndKeepsTheOldFile) {
   IniFile kept(dir / "kept.ini");
   {
     FileSizeLimit limit(64);
-    try {
-      kept.WriteString("S", "K", std::string(1000, 'v'));
-      ADD_FAILURE() << "no error";
-    } catch (const FileError& e) {
-      EXPECT_EQ(std::string(e.what()), "Unable to write to " + (dir / "kept.ini"));
-    }
+    ExpectError<FileError>([&] { kept.WriteString("S", "K", std::string(1000, 'v')); },
+                           "Unable to write to " + (dir / "kept.ini"));
   }
   EXPECT_EQ(Slurp(dir / "kept.ini"), old);
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 3);
+  EXPECT_EQ(dir.Entries(), 3u);
 }
 
 }  // namespace

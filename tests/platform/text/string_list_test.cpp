@@ -8,52 +8,38 @@
 #include <vector>
 
 #include "platform/text/errors.h"
-#include "temp_dir.h"
+#include "support/expect_error.h"
+#include "support/temp_files.h"
 
 using namespace orlu;
-using orlu::testing_text::FileSizeLimit;
-using orlu::testing_text::Slurp;
-using orlu::testing_text::Spit;
-using orlu::testing_text::TempDir;
+using orlu::test::ExpectError;
+using orlu::test::FileSizeLimit;
+using orlu::test::Slurp;
+using orlu::test::Spit;
+using orlu::test::TempDir;
 using Lines = std::vector<std::string>;
 
 namespace {
 
-// Expects `f` to raise an error of type E with exactly `message`.
-template <typename E, typename F>
-void ExpectError(F f, const std::string& message) {
-  try {
-    f();
-    ADD_FAILURE() << "no error, expected: " << message;
-  } catch (const E& e) {
-    EXPECT_EQ(std::string(e.what()), message);
-  }
-}
-
-size_t EntriesIn(const std::filesystem::path& dir) {
-  return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(dir), {}));
-}
-
 TEST(SplitLines, AnyLineBreakEndsALineAndAFinalBreakAddsNone) {
-  EXPECT_EQ(SplitLines(""), Lines{});
-  EXPECT_EQ(SplitLines("a"), Lines{"a"});
-  EXPECT_EQ(SplitLines("a\r\n"), Lines{"a"});
-  EXPECT_EQ(SplitLines("a\n"), Lines{"a"});
-  EXPECT_EQ(SplitLines("a\r"), Lines{"a"});
-  EXPECT_EQ(SplitLines("a\r\nb\nc\rd"), (Lines{"a", "b", "c", "d"}));
-  EXPECT_EQ(SplitLines("\r\n"), Lines{""});
-  EXPECT_EQ(SplitLines("\r\n\r\n"), (Lines{"", ""}));
-  // LF CR is two breaks; CR CR LF is a lone CR and then CR LF.
-  EXPECT_EQ(SplitLines("a\n\rb"), (Lines{"a", "", "b"}));
-  EXPECT_EQ(SplitLines("a\r\r\nb\n\n"), (Lines{"a", "", "b", ""}));
-  // Blanks and GBK bytes belong to the line.
-  EXPECT_EQ(SplitLines(" x \t\r\n\xD6\xD0\xB0\x7C"), (Lines{" x \t", "\xD6\xD0\xB0\x7C"}));
-}
-
-TEST(JoinLines, EveryLineGetsCrLf) {
+  const std::pair<std::string, Lines> cases[] = {
+      {"", {}},
+      {"a", {"a"}},
+      {"a\r\n", {"a"}},
+      {"a\n", {"a"}},
+      {"a\r", {"a"}},
+      {"a\r\nb\nc\rd", {"a", "b", "c", "d"}},
+      {"\r\n", {""}},
+      {"\r\n\r\n", {"", ""}},
+      // LF CR is two breaks; CR CR LF is a lone CR and then CR LF.
+      {"a\n\rb", {"a", "", "b"}},
+      {"a\r\r\nb\n\n", {"a", "", "b", ""}},
+      // Blanks and GBK bytes belong to the line.
+      {" x \t\r\n\xD6\xD0\xB0\x7C", {" x \t", "\xD6\xD0\xB0\x7C"}},
+  };
+  for (const auto& [text, lines] : cases) EXPECT_EQ(SplitLines(text), lines) << text;
   EXPECT_EQ(JoinLines({}), "");
   EXPECT_EQ(JoinLines({""}), "\r\n");
-  EXPECT_EQ(JoinLines({"a", "", "b"}), "a\r\n\r\nb\r\n");
 }
 
 TEST(StringList, BoundsCheckedAccess) {
@@ -73,38 +59,29 @@ TEST(StringList, BoundsCheckedAccess) {
   EXPECT_EQ(list.Text(), "1\r\n2\r\n3\r\n");
 }
 
-TEST(StringList, GbkTextRoundTripsThroughAFile) {
+TEST(StringList, GbkTextAndMixedBreaksRoundTripThroughAFile) {
   TempDir dir;
   const Lines lines = {"\xD6\xD0\xCE\xC4", "", "  blanks kept  ", "\xB0\x7C|\x81\x40@",
                        std::string("nul\0byte", 8), "\x80 euro"};
-  StringList list(lines);
-  list.SaveToFile(dir / "list.txt");
+  StringList(lines).SaveToFile(dir / "list.txt");
   EXPECT_EQ(Slurp(dir / "list.txt"), JoinLines(lines));
-
-  StringList back;
-  back.Add("old");
+  StringList back({"old"});
   back.LoadFromFile(dir / "list.txt");
   EXPECT_EQ(back.Lines(), lines);
-}
 
-TEST(StringList, LoadsMixedLineBreaks) {
-  TempDir dir;
   Spit(dir / "mixed.txt", "one\r\ntwo\nthree\rfour\r\n\r\nsix");
-  StringList list;
-  list.LoadFromFile(dir / "mixed.txt");
-  EXPECT_EQ(list.Lines(), (Lines{"one", "two", "three", "four", "", "six"}));
-  list.SaveToFile(dir / "mixed.txt");
+  StringList mixed;
+  mixed.LoadFromFile(dir / "mixed.txt");
+  EXPECT_EQ(mixed.Lines(), (Lines{"one", "two", "three", "four", "", "six"}));
+  mixed.SaveToFile(dir / "mixed.txt");
   EXPECT_EQ(Slurp(dir / "mixed.txt"), "one\r\ntwo\r\nthree\r\nfour\r\n\r\nsix\r\n");
-}
 
-TEST(StringList, GbkFileNamesAreUtf8OnDisk) {
-  TempDir dir;
-  // 中文.txt: the name is GBK text, the file system sees UTF-8.
+  // A GBK file name is UTF-8 on disk (中文.txt).
   const std::string gbkName = dir / "\xD6\xD0\xCE\xC4.txt";
   StringList({"x"}).SaveToFile(gbkName);
   EXPECT_EQ(Slurp(dir / "\xE4\xB8\xAD\xE6\x96\x87.txt"), "x\r\n");
   EXPECT_EQ(ReadFileBytes(gbkName), "x\r\n");
-  EXPECT_EQ(EntriesIn(dir.path()), 1u);
+  EXPECT_EQ(dir.Entries(), 3u);
 }
 
 TEST(StringList, FailedLoadRaisesAndKeepsTheList) {
@@ -116,37 +93,29 @@ TEST(StringList, FailedLoadRaisesAndKeepsTheList) {
   EXPECT_EQ(list.Lines(), Lines{"kept"});
 }
 
-TEST(StringList, SaveIntoAFolderThatCannotExistRaises) {
-  TempDir dir;
-  Spit(dir / "plain", "not a folder");
-  const std::string name = dir / "plain/\xD6\xD0.txt";
-  ExpectError<FileError>([&] { StringList({"a"}).SaveToFile(name); },
-                         "Cannot create file " + name);
-  ExpectError<FileError>([&] { WriteFileAtomically(dir / "no-such-dir/x.txt", "a"); },
-                         "Cannot create file " + (dir / "no-such-dir/x.txt"));
-  EXPECT_EQ(Slurp(dir / "plain"), "not a folder");
-  EXPECT_EQ(EntriesIn(dir.path()), 1u);
-}
-
-TEST(StringList, FailedSaveKeepsTheOldFile) {
+TEST(StringList, FailedSaveRaisesAndKeepsTheOldFile) {
   TempDir dir;
   const std::string name = dir / "list.txt";
   StringList({"old", "lines"}).SaveToFile(name);
-  const Lines big(2000, std::string(100, 'x'));
   {
     // The new text is larger than the file system lets us write.
     FileSizeLimit limit(4096);
-    ExpectError<FileError>([&] { StringList(big).SaveToFile(name); }, "Cannot create file " + name);
+    ExpectError<FileError>([&] { StringList(Lines(2000, std::string(100, 'x'))).SaveToFile(name); },
+                           "Cannot create file " + name);
   }
   EXPECT_EQ(Slurp(name), "old\r\nlines\r\n");
-  EXPECT_EQ(EntriesIn(dir.path()), 1u);  // no temporary file is left behind
 
-  // A folder in the way of the file is left alone.
+  // A file where a folder should be, a missing folder, a folder in the way.
+  Spit(dir / "plain", "not a folder");
   std::filesystem::create_directory(dir / "sub");
-  ExpectError<FileError>([&] { StringList({"a"}).SaveToFile(dir / "sub"); },
-                         "Cannot create file " + (dir / "sub"));
+  for (const std::string& bad : {dir / "plain/\xD6\xD0.txt", dir / "no-such-dir/x.txt", dir / "sub"}) {
+    ExpectError<FileError>([&] { StringList({"a"}).SaveToFile(bad); }, "Cannot create file " + bad);
+  }
+  ExpectError<FileError>([&] { WriteFileAtomically(dir / "no-such-dir/x.txt", "a"); },
+                         "Cannot create file " + (dir / "no-such-dir/x.txt"));
+  EXPECT_EQ(Slurp(dir / "plain"), "not a folder");
   EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "sub"));
-  EXPECT_EQ(EntriesIn(dir.path()), 2u);
+  EXPECT_EQ(dir.Entries(), 3u);  // no temporary file is left behind
 }
 
 TEST(StringList, SaveKeepsThePermissionsOfTheOldFile) {

@@ -1,4 +1,5 @@
-// A scratch folder for file tests, removed with everything in it.
+// Scratch files for tests: a folder removed with everything in it, whole-file
+// reads and writes, and a file-size limit that makes writes fail.
 #pragma once
 
 #include <signal.h>
@@ -11,12 +12,12 @@
 #include <stdexcept>
 #include <string>
 
-namespace orlu::testing_text {
+namespace orlu::test {
 
 class TempDir {
  public:
   TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "orlu-text-XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "orlu-test-XXXXXX").string();
     if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
   }
@@ -30,6 +31,9 @@ class TempDir {
   // A path inside the folder (ASCII names, so GBK and file-system forms agree).
   std::string operator/(const std::string& name) const { return (path_ / name).string(); }
   const std::filesystem::path& path() const { return path_; }
+  size_t Entries() const {
+    return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(path_), {}));
+  }
 
  private:
   std::filesystem::path path_;
@@ -61,8 +65,7 @@ inline std::string Slurp(const std::string& path) {
 }
 
 inline void Spit(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out << bytes;
+  std::ofstream(path, std::ios::binary) << bytes;
 }
 
-}  // namespace orlu::testing_text
+}  // namespace orlu::test
