@@ -1,6 +1,8 @@
 // Row display and CSV export on the real result lists of the main window.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -139,11 +141,22 @@ TEST_F(ResultListTest, EmptyListGivesTheHeaderLineAlone) {
 }
 
 TEST_F(ResultListTest, CancelledDialogWritesNothing) {
+  // An export first, so the dialog has a file name from before.
+  TempFolder dir;
+  dialogAnswer = dir.File("before.csv");
+  FormMain->btnAlexaPutOut.Click();
+  const std::string before = ReadBytes(*dialogAnswer);
+  ASSERT_FALSE(before.empty());
+
   FillAlexa();
   dialogAnswer.reset();
   FormMain->btnAlexaPutOut.Click();
-  EXPECT_EQ(dialogRequests.size(), 1u);
+  EXPECT_EQ(dialogRequests.size(), 2u);
   EXPECT_TRUE(boxMessages.empty());
+  EXPECT_EQ(ReadBytes(dir.File("before.csv")), before);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
+                          std::filesystem::directory_iterator()),
+            1);
 }
 
 TEST_F(ResultListTest, UncreatableFileShowsCannotCreate) {
