@@ -4,68 +4,31 @@
 // Runs without windows (plain-loop dispatcher), also under ThreadSanitizer.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
-#include <map>
-#include <mutex>
 #include <set>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "alexa_test_util.h"
 #include "platform/net/page_client.h"
 #include "platform/text/gbk.h"
 #include "platform/thread/dispatcher.h"
 #include "platform/thread/thread.h"
 #include "sitequery/alexa_job.h"
 #include "sitequery/alexa_rank.h"
-#include "support/service_scope.h"
-#include "support/substitute_http.h"
 
 namespace orlu {
 namespace {
 
 using namespace std::chrono_literals;
+using test::Domains;
 using test::HttpReply;
 using test::HttpRequest;
+using test::RankOf;
+using test::RankPage;
 using Lines = std::vector<std::string>;
 
-constexpr const char* kDataHost = "data.alexa.com";
-
-std::string Unescape(const std::string& s) {
-  std::string out;
-  for (size_t i = 0; i < s.size(); ++i) {
-    if (s[i] == '%' && i + 2 < s.size()) {
-      out += static_cast<char>(std::stoi(s.substr(i + 1, 2), nullptr, 16));
-      i += 2;
-    } else {
-      out += s[i];
-    }
-  }
-  return out;
-}
-
-// The domain a data request asks for, as the worker held it.
-std::string AskedDomain(const HttpRequest& r) {
-  const std::string q = r.Query();
-  const std::string key = "cli=10&dat=snba&url=";
-  if (q.compare(0, key.size(), key) != 0) return "?";
-  return Unescape(q.substr(key.size()));
-}
-
-std::string RankPage(const std::string& domain, const std::string& rank) {
-  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<ALEXA VER=\"0.9\" URL=\"" + domain +
-         "/\" HOME=\"0\" AID=\"=\">\r\n<SD TITLE=\"A\" FLAGS=\"\" HOST=\"" + domain +
-         "\">\r\n<POPULARITY URL=\"" + domain + "/\" TEXT=\"" + rank +
-         "\"/>\r\n</SD>\r\n</ALEXA>";
-}
-
-// A rank derived from the domain, so a row shows whose answer it holds.
-std::string RankOf(const std::string& domain) {
-  return std::to_string(std::hash<std::string>{}(domain) % 1000000);
-}
-
-class AlexaJobTest : public ::testing::Test {
+class AlexaJobTest : public ::testing::Test, protected test::RankServer {
  protected:
   void SetUp() override {
     SetDispatcher(&loop);
@@ -74,36 +37,6 @@ class AlexaJobTest : public ::testing::Test {
   void TearDown() override {
     EndAlexaWorkers(&job);
     SetDispatcher(nullptr);
-  }
-
-  // Every request answered by `answer(domain, n)` (n: how often the domain
-  // was asked so far, from 1); requests are counted per domain.
-  void Serve(std::function<HttpReply(const std::string&, int)> answer) {
-    http.OnHost(kDataHost, "/data", [this, answer](const HttpRequest& r) {
-      const std::string domain = AskedDomain(r);
-      int n;
-      {
-        std::lock_guard lock(mutex);
-        n = ++asked[domain];
-      }
-      return answer(domain, n);
-    });
-  }
-  void ServeRanks(std::chrono::milliseconds delay = 0ms) {
-    Serve([delay](const std::string& d, int) { return HttpReply::Ok(RankPage(d, RankOf(d))).Delay(delay); });
-  }
-  int Asked(const std::string& domain) {
-    std::lock_guard lock(mutex);
-    auto it = asked.find(domain);
-    return it == asked.end() ? 0 : it->second;
-  }
-  std::map<std::string, int> AskedAll() {
-    std::lock_guard lock(mutex);
-    return asked;
-  }
-  void ClearAsked() {
-    std::lock_guard lock(mutex);
-    asked.clear();
   }
 
   // The page's start: the record, then one row per line in both lists.
@@ -120,16 +53,7 @@ class AlexaJobTest : public ::testing::Test {
     StartAlexaWorkers(&job);
   }
 
-  bool GroupEnded() {
-    for (auto& t : job.Threads)
-      if (t && !t->Finished()) return false;
-    return true;
-  }
-  bool AllHeldOrEnded() {
-    for (auto& t : job.Threads)
-      if (t && !t->Finished() && !t->Held()) return false;
-    return true;
-  }
+  bool GroupEnded() { return test::GroupEnded(job); }
   // Serves the workers' calls until the group has ended.
   bool Pump(std::chrono::milliseconds limit = 30s) {
     const auto end = std::chrono::steady_clock::now() + limit;
@@ -144,23 +68,11 @@ class AlexaJobTest : public ::testing::Test {
     const auto end = std::chrono::steady_clock::now() + d;
     while (std::chrono::steady_clock::now() < end) loop.ProcessEvents(5ms);
   }
-  Lines Domains(int n, const std::string& prefix = "site") {
-    Lines v;
-    for (int i = 0; i < n; ++i) v.push_back(prefix + std::to_string(i) + ".com");
-    return v;
-  }
-
   PlainLoopDispatcher loop;
-  // Before the server: its threads may still count while it stops.
-  std::mutex mutex;
-  std::map<std::string, int> asked;
-  test::SubstituteHttpServer http;
-  test::ScopedServices services{&http};
   PlainTextRows status, lv, bak;
   ThreadControlStru job;
 };
 
-// --- the record and its status row -----------------------------------------
 
 TEST_F(AlexaJobTest, StartKeepsLinesAsTypedButLowerCasedAndAddsAStatusRow) {
   const Lines memo = {"  ExAmple.COM", "b.cn\t", "", Gbk("中文Ab.cn")};
@@ -194,25 +106,6 @@ TEST_F(AlexaJobTest, StartKeepsLinesAsTypedButLowerCasedAndAddsAStatusRow) {
   EXPECT_EQ(status.rows[1].cells[3], "3");
 }
 
-TEST_F(AlexaJobTest, RecordDefaults) {
-  ThreadControlStru fresh;
-  EXPECT_EQ(fresh.TimeOut, 5000);
-  EXPECT_EQ(fresh.ThreadCount, 10);
-  EXPECT_EQ(fresh.RetryNum, 100);
-  EXPECT_TRUE(fresh.ShowLv);
-  EXPECT_EQ(fresh.StatusRow, 65535);
-  EXPECT_EQ(fresh.Kind, 8);
-  EXPECT_FALSE(fresh.Timer.Enabled());
-  EXPECT_EQ(fresh.Timer.Interval(), 3000);
-  EXPECT_TRUE(fresh.Domains.empty());
-  for (auto& t : fresh.Threads) EXPECT_EQ(t, nullptr);
-  // A tick on a record without a status list only compares the counts.
-  fresh.Timer.SetEnabled(true);
-  fresh.SuccessCount = 0;
-  AlexaSeaTimerTick(&fresh);
-  EXPECT_FALSE(fresh.Timer.Enabled());
-}
-
 TEST_F(AlexaJobTest, TimerTickCopiesCountsAndStopsOnlyWhenEveryRowSucceeded) {
   int switches = 0;
   job.Timer.OnSwitch = [&] { ++switches; };
@@ -237,15 +130,19 @@ TEST_F(AlexaJobTest, TimerTickCopiesCountsAndStopsOnlyWhenEveryRowSucceeded) {
   AlexaSeaTimerTick(&job);
   EXPECT_EQ(status.rows[1].cells, (Lines{"ALEXA", "0", "0", "0", Gbk("定时器停止")}));
 
-  // A status row that is not there is left alone.
+  // A status row that is not there is left alone, and so is a record
+  // without a status list: the tick only compares the counts.
   job.StatusRow = 65535;
   job.Timer.SetEnabled(true);
   AlexaSeaTimerTick(&job);
   EXPECT_FALSE(job.Timer.Enabled());
   EXPECT_EQ(status.RowCount(), 2);
+  ThreadControlStru fresh;
+  fresh.Timer.SetEnabled(true);
+  AlexaSeaTimerTick(&fresh);
+  EXPECT_FALSE(fresh.Timer.Enabled());
 }
 
-// --- rounds, counters and the wire ------------------------------------------
 
 TEST_F(AlexaJobTest, RowFailingTwiceThenAnsweringCountsTwoFailuresAndOneSuccess) {
   Serve([](const std::string& d, int n) {
@@ -282,7 +179,7 @@ TEST_F(AlexaJobTest, EveryAnsweredRowIsAskedOncePerStartWithTheDefaultHeaders) {
   }
   const HttpRequest r = http.LastRequest();
   EXPECT_EQ(r.method, "GET");
-  EXPECT_EQ(r.Host(), kDataHost);
+  EXPECT_EQ(r.Host(), "data.alexa.com");
   EXPECT_EQ(r.Path(), "/data");
   EXPECT_EQ(r.Header("Accept"), "text/html, */*");
   EXPECT_EQ(r.Header("User-Agent"), "Mozilla/3.0 (compatible; Indy Library)");
@@ -356,35 +253,12 @@ TEST_F(AlexaJobTest, TenThreadsOverTwentyFiveRowsThreadThreeAsksRowsThreeThirtee
   job.Threads[3]->Start();
   ASSERT_TRUE(Pump());
   std::set<std::string> seen;
-  for (const auto& r : http.Requests()) seen.insert(AskedDomain(r));
+  for (const auto& r : http.Requests()) seen.insert(test::AskedDomain(r));
   EXPECT_EQ(seen, (std::set<std::string>{"site3.com", "site13.com", "site23.com"}));
   EXPECT_EQ(job.SuccessCount, 3);
   EXPECT_EQ(bak.Cell(13, 1), RankOf("site13.com"));
   EXPECT_EQ(bak.Cell(12, 1), " ");
 }
-
-TEST_F(AlexaJobTest, UntickedShowLeavesTheVisibleListAloneAndFillsTheTwin) {
-  ServeRanks();
-  const Lines lines = Domains(5);
-  Start(lines, 2, 0, 5000, /*show=*/false);
-  ASSERT_TRUE(Pump());
-  EXPECT_EQ(lv.RowCount(), 0);
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(bak.Cell(i, 1), RankOf(lines[i]));
-  EXPECT_EQ(job.SuccessCount, 5);
-}
-
-TEST_F(AlexaJobTest, ThreadCountZeroMakesTheRowsAndStartsNoWorker) {
-  ServeRanks();
-  Start(Domains(4), 0, 3);
-  ASSERT_TRUE(Pump());
-  PumpFor(50ms);
-  EXPECT_EQ(http.RequestCount(), 0u);
-  EXPECT_EQ(bak.RowCount(), 4);
-  EXPECT_EQ(status.rows[0].cells[1], "4");
-  for (auto& t : job.Threads) EXPECT_EQ(t, nullptr);
-}
-
-// --- the display callback's checks -------------------------------------------
 
 TEST_F(AlexaJobTest, DisplayDropsRowsThatAreGoneAndAnswersOfAnEarlierStart) {
   StartAlexaSea(&job, 5000, 1, {"a.com", "b.com"}, 0, true, &status, 1);
@@ -413,7 +287,6 @@ TEST_F(AlexaJobTest, DisplayDropsRowsThatAreGoneAndAnswersOfAnEarlierStart) {
   EXPECT_EQ(job.SuccessCount + job.FailCount, 0);
 }
 
-// --- pause, resume, stop -----------------------------------------------------
 
 TEST_F(AlexaJobTest, PausesNestAndAHeldWorkerToldToStopEndsOnceResumed) {
   ServeRanks();
@@ -458,8 +331,8 @@ TEST_F(AlexaJobTest, PauseHoldsBeforeTheNextRequestAndResumeGoesOnWhereItWas) {
   PauseAlexaWorkers(&job);
   // Requests in flight end; then every worker holds and nothing more is asked.
   const auto until = std::chrono::steady_clock::now() + 10s;
-  while (!AllHeldOrEnded() && std::chrono::steady_clock::now() < until) loop.ProcessEvents(5ms);
-  ASSERT_TRUE(AllHeldOrEnded());
+  while (!test::AllHeldOrEnded(job) && std::chrono::steady_clock::now() < until) loop.ProcessEvents(5ms);
+  ASSERT_TRUE(test::AllHeldOrEnded(job));
   const size_t held = http.RequestCount();
   PumpFor(100ms);
   EXPECT_EQ(http.RequestCount(), held);
@@ -505,7 +378,6 @@ TEST_F(AlexaJobTest, PauseResumeStopStormEndsCleanly) {
   for (auto& [d, n] : AskedAll()) EXPECT_EQ(n, 1) << d;
 }
 
-// --- restarts during a run ---------------------------------------------------
 
 TEST_F(AlexaJobTest, RequeryDuringARunEndsTheOldGroupFirstAndCountsEachRowOnce) {
   ServeRanks(20ms);
@@ -536,7 +408,6 @@ TEST_F(AlexaJobTest, StartDuringARunNeverLetsOldAnswersIntoTheNewRows) {
   EXPECT_EQ(status.RowCount(), 2);
 }
 
-// --- the end -----------------------------------------------------------------
 
 TEST_F(AlexaJobTest, EndingTheRecordWithPausedAndHangingWorkersIsQuick) {
   Serve([](const std::string& d, int) {
@@ -572,20 +443,6 @@ TEST_F(AlexaJobTest, ShutdownAfterTheStopButtonStillAbortsHangingTransfers) {
   EXPECT_TRUE(ShutdownAllThreads(1500ms));
   EXPECT_TRUE(GroupEnded());
   EXPECT_EQ(job.SuccessCount + job.FailCount, 0);
-}
-
-TEST_F(AlexaJobTest, EndingAGroupHeldByPauseIsQuick) {
-  ServeRanks();
-  StartAlexaSea(&job, 5000, 100, Domains(300), 100, true, &status, 1);
-  for (int k = 0; k < 100; ++k) job.Threads[k] = std::make_unique<CAlexaInfoth>(false, k, job);
-  PauseAlexaWorkers(&job);
-  for (int k = 0; k < 100; ++k) job.Threads[k]->Start();
-  PumpFor(50ms);
-  EXPECT_EQ(http.RequestCount(), 0u);
-  const auto t0 = std::chrono::steady_clock::now();
-  EndAlexaWorkers(&job);
-  EXPECT_LT(std::chrono::steady_clock::now() - t0, 2s);
-  for (auto& t : job.Threads) EXPECT_EQ(t, nullptr);
 }
 
 }  // namespace

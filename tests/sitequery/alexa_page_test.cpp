@@ -5,77 +5,34 @@
 // the end of the page's job with paused and hanging workers.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <chrono>
-#include <filesystem>
-#include <fstream>
-#include <map>
 #include <memory>
-#include <mutex>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "app/main_form.h"
-#include "app/program.h"
+#include "alexa_test_util.h"
+#include "app/program_windows.h"
 #include "app/stat_show_form.h"
-#include "platform/text/gbk.h"
-#include "platform/ui/ui.h"
-#include "sitequery/alexa_job.h"
 #include "sitequery/alexa_page.h"
-#include "sitequery/alexa_rank.h"
-#include "support/service_scope.h"
-#include "support/substitute_http.h"
-#include "support/window_test.h"
 
 namespace orlu {
 namespace {
 
 using namespace std::chrono_literals;
+using test::Domains;
 using test::HttpReply;
-using test::HttpRequest;
+using test::RankOf;
+using test::RankPage;
+using testing::TempFolder;
 using Lines = std::vector<std::string>;
 
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-std::string TempPath(const std::string& name) {
-  return (std::filesystem::temp_directory_path() /
-          ("orlu-alexa-page-" + std::to_string(getpid()) + "-" + name))
-      .string();
-}
-
-std::string DomainOf(const HttpRequest& r) {
-  const std::string q = r.Query();
-  const std::string key = "cli=10&dat=snba&url=";
-  return q.compare(0, key.size(), key) == 0 ? q.substr(key.size()) : "?";
-}
-
-std::string RankPage(const std::string& domain, const std::string& rank) {
-  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<ALEXA VER=\"0.9\" URL=\"" + domain +
-         "/\" HOME=\"0\" AID=\"=\">\r\n<SD><POPULARITY URL=\"" + domain + "/\" TEXT=\"" + rank +
-         "\"/></SD>\r\n</ALEXA>";
-}
-
-std::string RankOf(const std::string& domain) { return std::to_string(domain.size() * 37 + 11); }
-
-class AlexaPageTest : public ::testing::Test {
+class AlexaPageTest : public testing::ProgramWindowTest, protected test::RankServer {
  protected:
   void SetUp() override {
-    if (FormMain == nullptr) StartProgram(*Application::Instance());
-    ASSERT_NE(FormMain, nullptr);
+    ProgramWindowTest::SetUp();
     ASSERT_NE(FormStatShow, nullptr);
     f = FormMain;
     f->ShowPage(kPageAlexa);
-    SetFileDialogHook([this](const FileDialogRequest& r) -> std::optional<std::string> {
-      dialogs.push_back(r);
-      return dialogAnswer;
-    });
   }
   void TearDown() override {
     EndAlexaWorkers(&AlexaSea);
@@ -89,52 +46,19 @@ class AlexaPageTest : public ::testing::Test {
     f->edtReSearchTimes.SetText("100");
     f->chkShowLv.SetChecked(true);
     FormStatShow->Hide();
-    test::ResetWindowTestHooks();
+    ProgramWindowTest::TearDown();
   }
 
-  // Every data request answered by `answer(domain, n)`, n counting the
-  // domain's requests from 1.
-  void Serve(std::function<HttpReply(const std::string&, int)> answer) {
-    http.OnHost("data.alexa.com", "/data", [this, answer](const HttpRequest& r) {
-      const std::string domain = DomainOf(r);
-      int n;
-      {
-        std::lock_guard lock(mutex);
-        n = ++asked[domain];
-      }
-      return answer(domain, n);
-    });
-  }
-  void ServeRanks(std::chrono::milliseconds delay = 0ms) {
-    Serve([delay](const std::string& d, int) { return HttpReply::Ok(RankPage(d, RankOf(d))).Delay(delay); });
-  }
-
-  bool GroupEnded() {
-    for (auto& t : AlexaSea.Threads)
-      if (t && !t->Finished()) return false;
-    return true;
-  }
   bool WaitForGroup(std::chrono::milliseconds limit = 20s) {
-    const bool ended = WaitUntil([this] { return GroupEnded(); }, limit);
+    const bool ended = WaitUntil([] { return test::GroupEnded(AlexaSea); }, limit);
     ProcessEventsFor(10ms);
     return ended;
   }
   void Tick() { f->AlexaJob.StatusTimer.OnTimer(); }
   Lines StatusRow(int row) { return FormStatShow->lvStatShow.RowTexts(row); }
   int StatusRows() { return FormStatShow->lvStatShow.RowCount(); }
-  Lines Domains(int n, const std::string& prefix = "site") {
-    Lines v;
-    for (int i = 0; i < n; ++i) v.push_back(prefix + std::to_string(i) + ".com");
-    return v;
-  }
 
   TFormMain* f = nullptr;
-  std::mutex mutex;
-  std::map<std::string, int> asked;
-  test::SubstituteHttpServer http;
-  test::ScopedServices services{&http};
-  std::vector<FileDialogRequest> dialogs;
-  std::optional<std::string> dialogAnswer;
 };
 
 TEST_F(AlexaPageTest, ControlsCarryTheirCaptionsAndDefaults) {
@@ -237,17 +161,18 @@ TEST_F(AlexaPageTest, UntickedShowFillsOnlyTheTwinAndTheExportWritesTheHeaderAlo
   EXPECT_EQ(f->lvAlexaBak.SubItem(1, 1), RankOf("y.com"));
   EXPECT_EQ(AlexaSea.SuccessCount, 2);
 
-  const std::string file = TempPath("export.csv");
-  dialogAnswer = file;
+  TempFolder dir;
+  dialogAnswer = dir.File("export.csv");
   f->btnAlexaPutOut.Click();
-  ASSERT_EQ(dialogs.size(), 1u);
-  EXPECT_EQ(ReadBytes(file), "\"ID\",\"" + Gbk("域名") + "\",\"" + Gbk("排名") + "\",\r\n");
-  std::filesystem::remove(file);
+  ASSERT_EQ(dialogRequests.size(), 1u);
+  EXPECT_EQ(testing::ReadBytes(*dialogAnswer), "\"ID\",\"" + Gbk("域名") + "\",\"" + Gbk("排名") + "\",\r\n");
 }
 
-TEST_F(AlexaPageTest, ThreadCountZeroMakesTheRowsAndStartsNothing) {
+TEST_F(AlexaPageTest, SettingsThatStartNoWorker) {
   ServeRanks();
-  const int before = StatusRows();
+  // Thread count 0: the rows and the status row, no worker; re-query and
+  // pause with no workers do nothing.
+  int before = StatusRows();
   f->edtAlexaThCount.SetText("0");
   f->mmoAlexaDomainList1.SetLines({"a.com", "b.com"});
   f->btnAlexaSeaPlay.Click();
@@ -255,23 +180,17 @@ TEST_F(AlexaPageTest, ThreadCountZeroMakesTheRowsAndStartsNothing) {
   EXPECT_EQ(f->lvAlexa.RowCount(), 2);
   EXPECT_EQ(f->lvAlexaBak.RowCount(), 2);
   EXPECT_EQ(StatusRows(), before + 1);
-  EXPECT_EQ(http.RequestCount(), 0u);
-  // Re-query and pause with no workers do nothing.
   f->btnAlexaSeaPause.Click();
   f->btnAlexaSeaRePlay.Click();
   f->btnAlexaSeaResume.Click();
   ProcessEventsFor(50ms);
   EXPECT_EQ(http.RequestCount(), 0u);
-}
 
-TEST_F(AlexaPageTest, OverAHundredThreadsClearsBothListsAndDoesNothingElse) {
-  ServeRanks();
-  f->lvAlexa.AddRow("1", {"old.com", "5"});
-  f->lvAlexaBak.AddRow("1", {"old.com", "5"});
+  // Over a hundred threads: both lists cleared, nothing else.
+  before = StatusRows();
   const Lines domainsBefore = AlexaSea.Domains;
-  const int before = StatusRows();
   f->edtAlexaThCount.SetText("101");
-  f->mmoAlexaDomainList1.SetLines({"a.com"});
+  f->mmoAlexaDomainList1.SetLines({"x.com"});
   f->btnAlexaSeaPlay.Click();
   ProcessEventsFor(50ms);
   EXPECT_EQ(f->lvAlexa.RowCount(), 0);
@@ -279,18 +198,18 @@ TEST_F(AlexaPageTest, OverAHundredThreadsClearsBothListsAndDoesNothingElse) {
   EXPECT_EQ(StatusRows(), before);
   EXPECT_EQ(AlexaSea.Domains, domainsBefore);
   EXPECT_EQ(http.RequestCount(), 0u);
-  EXPECT_TRUE(test::ExceptionMessages().empty());
-}
+  EXPECT_TRUE(boxMessages.empty());
 
-TEST_F(AlexaPageTest, BoxWithoutANumberShowsTheConversionErrorAndChangesNothing) {
+  // A box holding no number: the conversion error, nothing changed.
+  f->edtAlexaThCount.SetText("10");
   f->lvAlexa.AddRow("1", {"old.com", "5"});
-  const int before = StatusRows();
   for (Edit* box : {&f->edtAlexaReadTimeOut, &f->edtAlexaThCount, &f->edtReSearchTimes}) {
+    const std::string kept = box->Text();
     box->SetText("abc");
-    Application::GuardedRun([this] { f->btnAlexaSeaPlay.Click(); });
-    box->SetText(box == &f->edtAlexaThCount ? "10" : (box == &f->edtReSearchTimes ? "100" : "5"));
+    f->btnAlexaSeaPlay.Click();
+    box->SetText(kept);
   }
-  EXPECT_EQ(test::ExceptionMessages(), Lines(3, "'abc' is not a valid integer value"));
+  EXPECT_EQ(boxMessages, Lines(3, "'abc' is not a valid integer value"));
   EXPECT_EQ(f->lvAlexa.RowCount(), 1);
   EXPECT_EQ(StatusRows(), before);
 }
@@ -305,13 +224,7 @@ TEST_F(AlexaPageTest, PauseResumeStopAndRestartsDuringARunCountEveryRowOnce) {
   f->btnAlexaSeaPause.Click();
   f->btnAlexaSeaPause.Click();
   f->btnAlexaSeaResume.Click();
-  ASSERT_TRUE(WaitUntil(
-      [] {
-        for (auto& t : AlexaSea.Threads)
-          if (t && !t->Finished() && !t->Held()) return false;
-        return true;
-      },
-      10s));
+  ASSERT_TRUE(WaitUntil([] { return test::AllHeldOrEnded(AlexaSea); }, 10s));
   const size_t held = http.RequestCount();
   ProcessEventsFor(60ms);
   EXPECT_EQ(http.RequestCount(), held);  // still one pause on every worker
@@ -336,22 +249,19 @@ TEST_F(AlexaPageTest, PauseResumeStopAndRestartsDuringARunCountEveryRowOnce) {
   ASSERT_EQ(f->lvAlexa.RowCount(), 40);
   for (int i = 0; i < 40; ++i) ASSERT_EQ(f->lvAlexa.SubItem(i, 1), RankOf(fresh[i])) << i;
   EXPECT_EQ(AlexaSea.SuccessCount, 40);
-  EXPECT_TRUE(test::ExceptionMessages().empty());
+  EXPECT_TRUE(boxMessages.empty());
 }
 
 TEST_F(AlexaPageTest, ImportReplacesTheListAndClearEmptiesBothMemos) {
-  const std::string file = TempPath("list.txt");
-  {
-    std::ofstream out(file, std::ios::binary);
-    out << "one.com\r\nTwo.com\n";
-  }
+  TempFolder dir;
+  const std::string file = dir.File("list.txt");
+  testing::WriteBytes(file, "one.com\r\nTwo.com\n");
   f->mmoAlexaDomainList1.SetLines({"old.com"});
   f->btnAlexaFileOpen.Click();  // cancelled
   EXPECT_EQ(f->mmoAlexaDomainList1.Lines(), Lines{"old.com"});
   dialogAnswer = file;
   f->btnAlexaFileOpen.Click();
   EXPECT_EQ(f->mmoAlexaDomainList1.Lines(), (Lines{"one.com", "Two.com"}));
-  std::filesystem::remove(file);
 
   f->mmoAlexaDomainList2.SetLines({"x"});
   f->btnAlexaClearMmo.Click();

@@ -4,14 +4,15 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/text/gbk.h"
 #include "whois/whois_registry.h"
 #include "whois/whois_reply.h"
+#include "whois_test_util.h"
 
 namespace orlu {
 namespace {
@@ -23,10 +24,8 @@ fs::path ReplyDir() { return fs::path(ORLU_FIXTURE_DIR) / "whois-replies"; }
 // Real servers end lines with CR LF; the stored copies were normalised to LF.
 std::string ReadAsSent(const fs::path& p) {
   std::ifstream in(p, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
   std::string out;
-  for (char c : ss.str()) {
+  for (char c : std::string(std::istreambuf_iterator<char>(in), {})) {
     if (c == '\n') out += '\r';
     out += c;
   }
@@ -101,13 +100,9 @@ TEST(WhoisFixtures, EveryReplyClassifiesAsItsFolderSays) {
     ++perKind[s.kind];
 
     if (s.kind != "found") continue;
-    WhoisFields f;
-    CutWhoisFields(group, prepared, f);
-    if (group == kGroupName) {  // the name registry's cut takes the status only
-      EXPECT_TRUE(Filled(f.StatusText)) << s.file;
-      continue;
-    }
+    const WhoisFields f = test::Cut(group, prepared);
     EXPECT_TRUE(Filled(f.StatusText)) << s.file;
+    if (group == kGroupName) continue;  // the name registry's cut takes the status only
     EXPECT_TRUE(Filled(f.Registrar)) << s.file;
     EXPECT_TRUE(Filled(f.CreationDate)) << s.file;
     EXPECT_TRUE(Filled(f.ExpirationDate)) << s.file;
@@ -123,9 +118,7 @@ TEST(WhoisFixtures, EveryReplyClassifiesAsItsFolderSays) {
 
 TEST(WhoisFixtures, FieldValuesOfSomeReplies) {
   auto cut = [](const std::string& rel, int group) {
-    WhoisFields f;
-    CutWhoisFields(group, PrepareWhoisReply(ReadAsSent(ReplyDir() / rel)), f);
-    return f;
+    return test::Cut(group, PrepareWhoisReply(ReadAsSent(ReplyDir() / rel)));
   };
   const WhoisFields com = cut("whois.verisign-grs.com/net/found/google.com.txt", kGroupCom);
   EXPECT_EQ(com.Registrar, "markmonitor inc.\r");

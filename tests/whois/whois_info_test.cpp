@@ -4,31 +4,17 @@
 #include <string>
 
 #include "platform/text/gbk.h"
-#include "support/service_scope.h"
-#include "support/substitute_whois.h"
 #include "whois/whois_info.h"
+#include "whois_test_util.h"
 
 namespace orlu {
 namespace {
 
-using test::ScopedServices;
-using test::SubstituteWhoisServer;
 using test::WhoisReply;
+using Servers = test::WhoisHosts;
 
 const std::string kHeading = Gbk("域名注册信息:");
 const std::string kFailed = Gbk("域名查询失败");
-
-// One substitute per host the tests tell apart; the rest go to `other`.
-struct Servers {
-  SubstituteWhoisServer com, cn, iana, referred, other;
-  ScopedServices scope{nullptr, &other};
-  Servers() {
-    scope.Map("whois.verisign-grs.com", com.HostPort());
-    scope.Map("whois.cnnic.cn", cn.HostPort());
-    scope.Map("whois.iana.org", iana.HostPort());
-    scope.Map("whois.markmonitor.com", referred.HostPort());
-  }
-};
 
 struct Query : WhoisInfoQuery {
   Query() {

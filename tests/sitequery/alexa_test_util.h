@@ -1,0 +1,106 @@
+// The ranking service's data endpoint as the ranking tests serve it: a
+// substitute HTTP server on loopback that counts how often each domain is
+// asked.
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "sitequery/alexa_job.h"
+#include "sitequery/alexa_rank.h"
+#include "support/service_scope.h"
+#include "support/substitute_http.h"
+
+namespace orlu::test {
+
+inline std::string RankPage(const std::string& domain, const std::string& rank) {
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<ALEXA VER=\"0.9\" URL=\"" + domain +
+         "/\" HOME=\"0\" AID=\"=\">\r\n<SD TITLE=\"A\" FLAGS=\"\" HOST=\"" + domain +
+         "\">\r\n<POPULARITY URL=\"" + domain + "/\" TEXT=\"" + rank + "\"/>\r\n</SD>\r\n</ALEXA>";
+}
+
+// A rank derived from the domain, so a row shows whose answer it holds.
+inline std::string RankOf(const std::string& domain) {
+  return std::to_string(std::hash<std::string>{}(domain) % 1000000);
+}
+
+// The domain a data request asks for, as the worker held it.
+inline std::string AskedDomain(const HttpRequest& r) {
+  const std::string q = r.Query();
+  const std::string key = "cli=10&dat=snba&url=";
+  if (q.compare(0, key.size(), key) != 0) return "?";
+  std::string out;
+  for (size_t i = key.size(); i < q.size(); ++i) {
+    if (q[i] == '%' && i + 2 < q.size()) {
+      out += static_cast<char>(std::stoi(q.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else {
+      out += q[i];
+    }
+  }
+  return out;
+}
+
+// prefix0.com, prefix1.com, ...
+inline std::vector<std::string> Domains(int n, const std::string& prefix = "site") {
+  std::vector<std::string> v;
+  for (int i = 0; i < n; ++i) v.push_back(prefix + std::to_string(i) + ".com");
+  return v;
+}
+
+// Whether every worker of the group has ended, or holds or has ended.
+inline bool GroupEnded(const ThreadControlStru& job) {
+  for (auto& t : job.Threads)
+    if (t && !t->Finished()) return false;
+  return true;
+}
+inline bool AllHeldOrEnded(const ThreadControlStru& job) {
+  for (auto& t : job.Threads)
+    if (t && !t->Finished() && !t->Held()) return false;
+  return true;
+}
+
+class RankServer {
+ public:
+  // Every data request answered by `answer(domain, n)`, n counting the
+  // domain's requests from 1.
+  void Serve(std::function<HttpReply(const std::string&, int)> answer) {
+    http.OnHost("data.alexa.com", "/data", [this, answer](const HttpRequest& r) {
+      const std::string domain = AskedDomain(r);
+      int n;
+      {
+        std::lock_guard lock(mutex);
+        n = ++asked[domain];
+      }
+      return answer(domain, n);
+    });
+  }
+  void ServeRanks(std::chrono::milliseconds delay = std::chrono::milliseconds(0)) {
+    Serve([delay](const std::string& d, int) { return HttpReply::Ok(RankPage(d, RankOf(d))).Delay(delay); });
+  }
+  int Asked(const std::string& domain) {
+    std::lock_guard lock(mutex);
+    auto it = asked.find(domain);
+    return it == asked.end() ? 0 : it->second;
+  }
+  std::map<std::string, int> AskedAll() {
+    std::lock_guard lock(mutex);
+    return asked;
+  }
+  void ClearAsked() {
+    std::lock_guard lock(mutex);
+    asked.clear();
+  }
+
+  // Before the server: its threads may still count while it stops.
+  std::mutex mutex;
+  std::map<std::string, int> asked;
+  SubstituteHttpServer http;
+  ScopedServices services{&http};
+};
+
+}  // namespace orlu::test
