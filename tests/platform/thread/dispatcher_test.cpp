@@ -94,27 +94,16 @@ TEST_F(WindowLoop, AThrowingCallPropagatesAndLeavesTheRestQueued) {
   EXPECT_EQ(later, 1);
 }
 
-TEST_F(WindowLoop, ServingOffTheWindowThreadIsRefused) {
-  std::thread other([&] {
-    EXPECT_FALSE(loop_.InWindowThread());
-    EXPECT_THROW(loop_.ProcessEvents(0ms), std::logic_error);
-  });
-  other.join();
-  EXPECT_TRUE(loop_.InWindowThread());
-}
-
-TEST(Dispatcher, WithoutOneNothingIsTheWindowThreadAndPostsAreDropped) {
+TEST(Dispatcher, WithoutOneNothingIsTheWindowThreadAndPostsAreDroppedAsByARemovedLoop) {
   SetDispatcher(nullptr);
   EXPECT_EQ(CurrentDispatcher(), nullptr);
   EXPECT_FALSE(OnWindowThread());
   bool ran = false;
   EXPECT_FALSE(PostToWindowThread([&] { ran = true; }));
   EXPECT_FALSE(ran);
-}
 
-TEST(Dispatcher, DestroyingTheInstalledLoopRemovesItAndDropsItsQueue) {
+  // Destroying the installed loop removes it and drops its queue.
   auto token = std::make_shared<int>(0);
-  bool ran = false;
   {
     PlainLoopDispatcher loop;
     SetDispatcher(&loop);
@@ -134,28 +123,7 @@ TEST(Dispatcher, DestroyingTheInstalledLoopRemovesItAndDropsItsQueue) {
   SetDispatcher(nullptr);
 }
 
-TEST_F(WindowLoop, RunKeepingWindowsAliveServesTheWindowThreadDuringTheWork) {
-  std::thread::id workThread;
-  int servedDepth = -1;
-  bool servedInTime = false;
-  RunKeepingWindowsAlive([&] {
-    workThread = std::this_thread::get_id();
-    // Without the window thread serving its queue this would never return.
-    std::promise<void> served;
-    auto done = served.get_future();
-    PostToWindowThread([&] {
-      servedDepth = WindowWaitDepth();
-      served.set_value();
-    });
-    servedInTime = done.wait_for(30s) == std::future_status::ready;
-  });
-  EXPECT_TRUE(servedInTime);
-  EXPECT_NE(workThread, std::this_thread::get_id());
-  EXPECT_EQ(servedDepth, 1);
-  EXPECT_EQ(WindowWaitDepth(), 0);
-}
-
-TEST_F(WindowLoop, RunKeepingWindowsAliveRethrowsAndNests) {
+TEST_F(WindowLoop, RunKeepingWindowsAliveServesTheWindowThreadNestsAndRethrows) {
   try {
     RunKeepingWindowsAlive([] { throw std::invalid_argument("no such host"); });
     ADD_FAILURE() << "nothing thrown";
@@ -163,12 +131,17 @@ TEST_F(WindowLoop, RunKeepingWindowsAliveRethrowsAndNests) {
     EXPECT_STREQ(e.what(), "no such host");
   }
 
-  // A handler served during one wait starts a wait of its own.
+  // The work runs on a helper thread; without the window thread serving its
+  // queue meanwhile it would never return. A handler served during one wait
+  // starts a wait of its own.
   std::vector<std::string> trace;
+  std::thread::id workThread;
   RunKeepingWindowsAlive([&] {
+    workThread = std::this_thread::get_id();
     std::promise<void> innerDone;
     auto f = innerDone.get_future();
     PostToWindowThread([&] {
+      trace.push_back("depth " + std::to_string(WindowWaitDepth()));
       RunKeepingWindowsAlive([&] {
         std::promise<void> p;
         auto g = p.get_future();
@@ -181,14 +154,17 @@ TEST_F(WindowLoop, RunKeepingWindowsAliveRethrowsAndNests) {
       trace.push_back("inner returned");
       innerDone.set_value();
     });
-    f.wait();
+    EXPECT_EQ(f.wait_for(30s), std::future_status::ready);
   });
-  EXPECT_EQ(trace, (std::vector<std::string>{"depth 2", "inner returned"}));
+  EXPECT_NE(workThread, std::this_thread::get_id());
+  EXPECT_EQ(trace, (std::vector<std::string>{"depth 1", "depth 2", "inner returned"}));
   EXPECT_EQ(WindowWaitDepth(), 0);
 }
 
-TEST_F(WindowLoop, RunKeepingWindowsAliveOffTheWindowThreadRunsInPlace) {
-  std::thread other([] {
+TEST_F(WindowLoop, OffTheWindowThreadServingIsRefusedAndWorkRunsInPlace) {
+  std::thread other([&] {
+    EXPECT_FALSE(loop_.InWindowThread());
+    EXPECT_THROW(loop_.ProcessEvents(0ms), std::logic_error);
     std::thread::id ranOn;
     RunKeepingWindowsAlive([&] { ranOn = std::this_thread::get_id(); });
     EXPECT_EQ(ranOn, std::this_thread::get_id());
