@@ -2,6 +2,8 @@
 // timers, the anti-freeze wait and its per-window guard.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <atomic>
 #include <stdexcept>
 #include <thread>
@@ -108,6 +110,19 @@ TEST(Timer, TicksAndEnablingRestartsTheInterval) {
   ProcessEventsFor(milliseconds(50));
   EXPECT_EQ(ticks, stopped);
   EXPECT_EQ(timer.Interval(), 0);
+}
+
+// A handler may end its own timer (a record going away on a tick).
+TEST(Timer, AHandlerMayDestroyItsOwnTimer) {
+  auto timer = std::make_unique<Timer>(10);
+  int ticks = 0;
+  timer->OnTimer = [&] {
+    ++ticks;
+    timer.reset();
+  };
+  EXPECT_TRUE(WaitUntil([&] { return timer == nullptr; }, milliseconds(2000)));
+  ProcessEventsFor(milliseconds(50));
+  EXPECT_EQ(ticks, 1);
 }
 
 TEST(Timer, AnExceptionInOnTimerIsShownAndTicksGoOn) {
