@@ -40,14 +40,12 @@ void TakeStartState(TFormMain& f) {
   if (s.taken) return;
   s.taken = true;
   for (const CheckBox* b : {&f.chkFilterCn, &f.chkFilterComCn, &f.chkFilterNetCn, &f.chkFilterOrgCn,
-                            &f.chkFilterCom, &f.chkFilterNet, &f.chkFilterOrg, &f.chkFilterDQ}) {
+                            &f.chkFilterCom, &f.chkFilterNet, &f.chkFilterOrg, &f.chkFilterDQ})
     s.boxes.push_back(b->Checked());
-  }
   for (const RadioButton* r :
        {&f.rbFilterAllDomain, &f.rbFilterThreeWord, &f.rbFilterFourWord, &f.rbFilterThreeNum,
-        &f.rbFilterAllNum, &f.rbFilterThreeAll, &f.rbFilterFourNum, &f.rbFilterCmpKey}) {
+        &f.rbFilterAllNum, &f.rbFilterThreeAll, &f.rbFilterFourNum, &f.rbFilterCmpKey})
     s.radios.push_back(r->Checked());
-  }
   s.low = f.edtDomainFilterLongUp.Text();
   s.high = f.edtDomainFilterLongDown.Text();
   s.udLow = f.ud1.Position();
@@ -85,36 +83,16 @@ class DomainFilterPageTest : public ProgramWindowTest {
 
 TEST_F(DomainFilterPageTest, ControlsHaveTheirCaptionsAndDefaults) {
   const std::pair<const Control*, const char*> captions[] = {
-      {&f->lbl1, "文件："},
-      {&f->btnFilterInPut, "选择"},
-      {&f->btn2, "清除"},
-      {&f->btn10, "倒序"},
-      {&f->btn8, "过滤同前缀"},
-      {&f->ts1, "域名列表1"},
-      {&f->ts2, "域名列表2"},
-      {&f->btnFilterOutDomain, "过滤出域名"},
-      {&f->btnFilterRet, "去冗余"},
-      {&f->btnFilterLong, "长度过滤"},
-      {&f->btnFilterGetUp, "剩下前缀"},
-      {&f->chkFilterCn, ".cn"},
-      {&f->chkFilterComCn, ".com.cn"},
-      {&f->chkFilterNetCn, ".net.cn"},
-      {&f->chkFilterOrgCn, ".org.cn"},
-      {&f->chkFilterCom, ".com"},
-      {&f->chkFilterNet, ".net"},
-      {&f->chkFilterOrg, ".org"},
-      {&f->chkFilterDQ, "地区"},
-      {&f->grp1, ""},
-      {&f->rbFilterAllDomain, "全"},
-      {&f->rbFilterThreeWord, "三字母"},
-      {&f->rbFilterFourWord, "四字母"},
-      {&f->rbFilterThreeNum, "三数字"},
-      {&f->rbFilterAllNum, "纯数"},
-      {&f->rbFilterThreeAll, "三杂"},
-      {&f->rbFilterFourNum, "四数字"},
-      {&f->rbFilterCmpKey, "关键字对比"},
-      {&f->btnFilterDownDomian, "后缀过滤"},
-      {&f->lbl2, "输出："},
+      {&f->lbl1, "文件："}, {&f->btnFilterInPut, "选择"}, {&f->btn2, "清除"}, {&f->btn10, "倒序"},
+      {&f->btn8, "过滤同前缀"}, {&f->ts1, "域名列表1"}, {&f->ts2, "域名列表2"},
+      {&f->btnFilterOutDomain, "过滤出域名"}, {&f->btnFilterRet, "去冗余"},
+      {&f->btnFilterLong, "长度过滤"}, {&f->btnFilterGetUp, "剩下前缀"}, {&f->chkFilterCn, ".cn"},
+      {&f->chkFilterComCn, ".com.cn"}, {&f->chkFilterNetCn, ".net.cn"}, {&f->chkFilterOrgCn, ".org.cn"},
+      {&f->chkFilterCom, ".com"}, {&f->chkFilterNet, ".net"}, {&f->chkFilterOrg, ".org"},
+      {&f->chkFilterDQ, "地区"}, {&f->grp1, ""}, {&f->rbFilterAllDomain, "全"},
+      {&f->rbFilterThreeWord, "三字母"}, {&f->rbFilterFourWord, "四字母"}, {&f->rbFilterThreeNum, "三数字"},
+      {&f->rbFilterAllNum, "纯数"}, {&f->rbFilterThreeAll, "三杂"}, {&f->rbFilterFourNum, "四数字"},
+      {&f->rbFilterCmpKey, "关键字对比"}, {&f->btnFilterDownDomian, "后缀过滤"}, {&f->lbl2, "输出："},
       {&f->btnFilterKeyWordSave, "关键字保存"},
   };
   for (const auto& [control, caption] : captions) EXPECT_EQ(control->Caption(), G(caption)) << caption;
@@ -123,20 +101,13 @@ TEST_F(DomainFilterPageTest, ControlsHaveTheirCaptionsAndDefaults) {
   ASSERT_TRUE(start.taken);
   EXPECT_EQ(start.boxes, (std::vector<bool>{true, true, false, false, true, true, true, false}));
   EXPECT_EQ(start.radios, (std::vector<bool>{true, false, false, false, false, false, false, false}));
-  EXPECT_EQ(start.low, "1");
-  EXPECT_EQ(start.high, "100");
-  EXPECT_EQ(start.udLow, 1);
-  EXPECT_EQ(start.udHigh, 100);
-  EXPECT_EQ(start.fileBox, "");
-  EXPECT_EQ(start.countBox, "");
-  EXPECT_EQ(start.tab, 0);
+  EXPECT_EQ((Lines{start.low, start.high, start.fileBox, start.countBox}), (Lines{"1", "100", "", ""}));
+  EXPECT_EQ((std::vector<int>{start.udLow, start.udHigh, start.tab}), (std::vector<int>{1, 100, 0}));
   // No settings file at start: the rule memo keeps its eight design lines.
   EXPECT_EQ(start.rules, (Lines{G("china|前后无"), G("ol|后无"), G("rc|后无"), G("info|后无"),
                                 G("abc|无中"), G("a|无"), G("tv|后"), G("loan|后")}));
-  EXPECT_EQ(f->ud1.Min(), 1);
-  EXPECT_EQ(f->ud1.Max(), 1000);
-  EXPECT_EQ(f->ud2.Min(), 1);
-  EXPECT_EQ(f->ud2.Max(), 1000);
+  EXPECT_EQ((std::vector<int>{f->ud1.Min(), f->ud1.Max(), f->ud2.Min(), f->ud2.Max()}),
+            (std::vector<int>{1, 1000, 1, 1000}));
   // Only one pattern button at a time.
   f->rbFilterThreeNum.Click();
   EXPECT_TRUE(f->rbFilterThreeNum.Checked());
@@ -209,10 +180,8 @@ TEST_F(DomainFilterPageTest, LengthFilterAndNames) {
   EXPECT_EQ(f->mmoFilter2.Lines(), (Lines{G("中文"), "ab", "nodot", "abcdef"}));
   EXPECT_EQ(f->mmoFilter3.Lines(), (Lines{G("中文"), "ab", "nodot", "abcdef"}));
   EXPECT_TRUE(boxMessages.empty());
-}
 
-TEST_F(DomainFilterPageTest, ABoundThatIsNoNumberShowsTheErrorAndChangesNothing) {
-  f->mmoFilter1.SetLines({"abc.com"});
+  // A bound that is no number: the conversion error, nothing changed.
   f->mmoFilter2.SetLines({"kept2"});
   f->mmoFilter3.SetLines({"kept3"});
   f->edtDomainFilterLongDown.SetText("x9");
@@ -220,10 +189,10 @@ TEST_F(DomainFilterPageTest, ABoundThatIsNoNumberShowsTheErrorAndChangesNothing)
   ASSERT_EQ(boxMessages, (Lines{"'x9' is not a valid integer value"}));
   EXPECT_EQ(f->mmoFilter2.Lines(), Lines{"kept2"});
   EXPECT_EQ(f->mmoFilter3.Lines(), Lines{"kept3"});
-  EXPECT_EQ(f->mmoFilter1.Lines(), Lines{"abc.com"});
+  EXPECT_EQ(f->mmoFilter1.Lines(), (Lines{G("中文.com"), "ab.net", "nodot", "abcdef.org"}));
 }
 
-TEST_F(DomainFilterPageTest, SuffixFilterWritesOnlyTheOutput) {
+TEST_F(DomainFilterPageTest, SuffixFilterAndRulesWriteOnlyTheOutput) {
   f->mmoFilter1.SetLines({" DOM.Com ", "www.dom.com", "dom.bj.cn", "123.net", "abc.org"});
   f->mmoFilter2.SetLines({"kept"});
   f->btnFilterDownDomian.Click();
@@ -237,9 +206,9 @@ TEST_F(DomainFilterPageTest, SuffixFilterWritesOnlyTheOutput) {
   f->btnFilterDownDomian.Click();
   EXPECT_EQ(f->mmoFilter3.Lines(), Lines{"123.net"});
   EXPECT_EQ(f->edtFilterOut.Text(), "1");
-}
 
-TEST_F(DomainFilterPageTest, KeywordRulesFromTheRuleMemo) {
+  // Keyword rules from the rule memo.
+  f->chkFilterDQ.SetChecked(false);
   f->mmoFilter1.SetLines({"domtv.com", "myloan.net", "tvtv.com", "dom.tv", "loantv.org"});
   f->rbFilterCmpKey.Click();
   f->btnFilterDownDomian.Click();

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "platform/text/errors.h"
 #include "platform/text/gbk.h"
 
@@ -16,67 +18,41 @@ std::string Extract(std::string_view line) {
   return r ? *r : std::string("<nothing>");
 }
 
-// ---------------------------------------------------------------- extraction
-
-TEST(ExtractDomainFromText, PrefixesAndPaths) {
-  EXPECT_EQ(Extract("http://www.dom.com/path/x.html"), "dom.com/path/x.html");
-  EXPECT_EQ(Extract("HTTP://WWW.Dom.COM"), "dom.com");
-  EXPECT_EQ(Extract("www.dom.com"), "dom.com");
-  EXPECT_EQ(Extract("http://www.dom.cn/path/x.html"), "dom.cn");
-  EXPECT_EQ(Extract("dom.com.cn/index.asp?id=1"), "dom.com.cn");
-  EXPECT_EQ(Extract("dom.cn"), "dom.cn");
-  EXPECT_EQ(Extract("dom.cn" + G("中文")), "dom.cn");
-  // Only 7 bytes of "http://" stay (nothing longer to cut) and hold no dot.
-  EXPECT_EQ(Extract("http://"), "<nothing>");
-  EXPECT_EQ(Extract("http://x.y"), "x.y");
-}
-
-TEST(ExtractDomainFromText, CnCutOnlyWhereTheHostEnds) {
-  EXPECT_EQ(Extract("dom.cnnic.net"), "dom.cnnic.net");
-  EXPECT_EQ(Extract("x.cn.com"), "x.cn.com");
-  EXPECT_EQ(Extract("x.cn-a.com/p"), "x.cn-a.com/p");
-  EXPECT_EQ(Extract("x.cn9.com"), "x.cn9.com");
-  EXPECT_EQ(Extract("dom.cn/path"), "dom.cn");
-  EXPECT_EQ(Extract("dom.cn:8080/a"), "dom.cn");
-}
-
-TEST(ExtractDomainFromText, WordsAroundTheDomain) {
-  EXPECT_EQ(Extract(G("域名 dom.com 已到期")), "dom.com");
-  EXPECT_EQ(Extract("a b c d.com e"), "d.com");
-  EXPECT_EQ(Extract("see dom.com"), "dom.com");
-  EXPECT_EQ(Extract("dom.com is free"), "dom.com");
-  EXPECT_EQ(Extract("mail me: admin@dom.com today"), "dom.com");
-  EXPECT_EQ(Extract(G("联系：dom.com")), "dom.com");
-  EXPECT_EQ(Extract(G("联系人：王 电话：12.34")), "12.34");
-  EXPECT_EQ(Extract("[dom.com]"), "dom.com");
-  EXPECT_EQ(Extract("dom.com(test)"), "dom.com");
-  EXPECT_EQ(Extract("www.abc(x)"), "abc");       // no dot left: cut at "(" anyway
-  EXPECT_EQ(Extract("(a)b.com"), "(a)b.com");    // "(" before the dot stays
-  EXPECT_EQ(Extract("a]b.com"), "a]b.com");      // first "]" is not the last byte
-  EXPECT_EQ(Extract("@dom.com@x"), "dom.com@x");
-}
-
-TEST(ExtractDomainFromText, NoDotNothing) {
-  EXPECT_EQ(Extract(""), "<nothing>");
-  EXPECT_EQ(Extract("no domain here"), "<nothing>");
-  EXPECT_EQ(Extract(G("域名已到期")), "<nothing>");
-}
-
-TEST(ExtractDomainFromText, ChineseCharactersStayWhole) {
-  // 園 is 88 40: its second byte is "@".
-  const std::string huayuan = G("花園.com");
-  ASSERT_EQ(huayuan, "\xBB\xA8\x88\x40.com");
-  EXPECT_EQ(Extract(huayuan), huayuan);
-  // 福海 is B8 A3 BA A3: a full-width colon (A3 BA) straddles the two.
-  const std::string fuhai = G("福海.com");
-  ASSERT_EQ(fuhai, "\xB8\xA3\xBA\xA3.com");
-  EXPECT_EQ(Extract(fuhai), fuhai);
-  // 乚 is 81 5D: its second byte is "]".
-  EXPECT_EQ(Extract("dom.x\x81\x5D"), "dom.x\x81\x5D");
-  // Lower-casing leaves the second bytes of 華 (C8 41) and 網 (BE 57).
-  EXPECT_EQ(Extract(G("華網.COM")), "\xC8\x41\xBE\x57.com");
-  // A real separator after Chinese text still works.
-  EXPECT_EQ(Extract(G("花園 admin@dom.com")), "dom.com");
+TEST(ExtractDomainFromText, Examples) {
+  const std::pair<std::string, std::string> cases[] = {
+      // Prefixes and paths.
+      {"http://www.dom.com/path/x.html", "dom.com/path/x.html"}, {"HTTP://WWW.Dom.COM", "dom.com"},
+      {"www.dom.com", "dom.com"}, {"http://www.dom.cn/path/x.html", "dom.cn"},
+      {"dom.com.cn/index.asp?id=1", "dom.com.cn"}, {"dom.cn", "dom.cn"}, {"dom.cn" + G("中文"), "dom.cn"},
+      // Only 7 bytes of "http://" stay (nothing longer to cut) and hold no dot.
+      {"http://", "<nothing>"}, {"http://x.y", "x.y"},
+      // ".cn" is cut only where the host ends.
+      {"dom.cnnic.net", "dom.cnnic.net"}, {"x.cn.com", "x.cn.com"}, {"x.cn-a.com/p", "x.cn-a.com/p"},
+      {"x.cn9.com", "x.cn9.com"}, {"dom.cn/path", "dom.cn"}, {"dom.cn:8080/a", "dom.cn"},
+      // Words around the domain.
+      {G("域名 dom.com 已到期"), "dom.com"}, {"a b c d.com e", "d.com"}, {"see dom.com", "dom.com"},
+      {"dom.com is free", "dom.com"}, {"mail me: admin@dom.com today", "dom.com"},
+      {G("联系：dom.com"), "dom.com"}, {G("联系人：王 电话：12.34"), "12.34"}, {"[dom.com]", "dom.com"},
+      {"dom.com(test)", "dom.com"},
+      {"www.abc(x)", "abc"},            // no dot left: cut at "(" anyway
+      {"(a)b.com", "(a)b.com"},         // "(" before the dot stays
+      {"a]b.com", "a]b.com"},           // first "]" is not the last byte
+      {"@dom.com@x", "dom.com@x"},
+      // No dot, nothing.
+      {"", "<nothing>"}, {"no domain here", "<nothing>"}, {G("域名已到期"), "<nothing>"},
+      // Chinese characters stay whole: 園 is 88 40 (its second byte is "@");
+      // 福海 is B8 A3 BA A3 (a full-width colon A3 BA straddles the two); 乚
+      // is 81 5D (its second byte is "]").
+      {"\xBB\xA8\x88\x40.com", "\xBB\xA8\x88\x40.com"}, {"\xB8\xA3\xBA\xA3.com", "\xB8\xA3\xBA\xA3.com"},
+      {"dom.x\x81\x5D", "dom.x\x81\x5D"},
+      // Lower-casing leaves the second bytes of 華 (C8 41) and 網 (BE 57).
+      {G("華網.COM"), "\xC8\x41\xBE\x57.com"},
+      // A real separator after Chinese text still works.
+      {G("花園 admin@dom.com"), "dom.com"},
+  };
+  for (const auto& [line, domain] : cases) EXPECT_EQ(Extract(line), domain) << line;
+  EXPECT_EQ(G("花園.com"), "\xBB\xA8\x88\x40.com");
+  EXPECT_EQ(G("福海.com"), "\xB8\xA3\xBA\xA3.com");
 }
 
 TEST(ExtractDomainFromText, LongLines) {
@@ -140,14 +116,12 @@ DomainFilterSettings NoBoxes() {
   return s;
 }
 
-TEST(FilterSuffixCandidates, LowerCasedAndTrimmed) {
+TEST(FilterSuffixCandidates, LowerCasedTrimmedAndDefaultBoxes) {
   EXPECT_EQ(FilterSuffixCandidates({" DOM.Com "}, {}), (Lines{"dom.com"}));
   EXPECT_EQ(FilterSuffixCandidates({"\t\x01" "Dom.NET\r"}, {}), (Lines{"dom.net"}));
   EXPECT_EQ(FilterSuffixCandidates({"www.dom.com", "nodot", "", "dom.info"}, {}), Lines{});
   EXPECT_EQ(FilterSuffixCandidates({G("華.COM")}, {}), (Lines{"\xC8\x41.com"}));
-}
-
-TEST(FilterSuffixCandidates, DefaultBoxes) {
+  // The boxes ticked by default.
   const Lines in = {"a.cn", "b.com.cn", "c.net.cn", "d.org.cn", "e.com",
                     "f.net", "g.org", "h.bj.cn", "i.cnn.com", "j.info"};
   EXPECT_EQ(FilterSuffixCandidates(in, {}),

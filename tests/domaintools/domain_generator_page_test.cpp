@@ -106,10 +106,11 @@ class DomainCreatePageTest : public ProgramWindowTest {
 };
 
 TEST_F(DomainCreatePageTest, ControlsHaveTheirCaptionsAndDefaults) {
-  EXPECT_EQ(f->ts3.Caption(), Gbk("域名列表1"));
-  EXPECT_EQ(f->ts4.Caption(), Gbk("域名列表2"));
-  EXPECT_EQ(f->ts9.Caption(), "TYPO");
-  EXPECT_EQ(f->ts11.Caption(), Gbk("后缀"));
+  const std::pair<Control*, const char*> captions[] = {
+      {&f->ts3, "域名列表1"}, {&f->ts4, "域名列表2"}, {&f->ts9, "TYPO"}, {&f->ts11, "后缀"},
+      {&f->chkCreateFan, "反"}, {&f->btnDomainCreateStart, "生成"}, {&f->btnTypoStart, "TYPO"},
+      {&f->btnOtherDomainCreate, "生成后缀Whois查询"}, {&f->btnAllDomainCreate, "生成所有后缀Whois查询"}};
+  for (auto& [control, caption] : captions) EXPECT_EQ(control->Caption(), Gbk(caption));
   EXPECT_EQ(&f->ts3.Owner(), &f->pgcDomainCreate);
   EXPECT_EQ(f->ts3.PageIndex(), 0);
   EXPECT_EQ(f->ts9.PageIndex(), 0);
@@ -119,11 +120,6 @@ TEST_F(DomainCreatePageTest, ControlsHaveTheirCaptionsAndDefaults) {
   for (Button* b : {&f->btn4, &f->btn7, &f->btn9}) EXPECT_EQ(b->Caption(), Gbk("清空"));
   EXPECT_EQ(f->btn1.Parent(), &f->ts3);
   EXPECT_EQ(f->btn15.Parent(), &f->ts4);
-  EXPECT_EQ(f->chkCreateFan.Caption(), Gbk("反"));
-  EXPECT_EQ(f->btnDomainCreateStart.Caption(), Gbk("生成"));
-  EXPECT_EQ(f->btnTypoStart.Caption(), "TYPO");
-  EXPECT_EQ(f->btnOtherDomainCreate.Caption(), Gbk("生成后缀Whois查询"));
-  EXPECT_EQ(f->btnAllDomainCreate.Caption(), Gbk("生成所有后缀Whois查询"));
 
   const char* typo[] = {"缺一字母", "M替换N", "N替换M", "去掉头两字母", "双字母", "xxxcom.cn"};
   auto typoBoxes = TypoBoxes();
@@ -179,7 +175,7 @@ TEST_F(DomainCreatePageTest, FillButtonsAppendAndClearButtonsEmpty) {
   EXPECT_TRUE(f->mmoDomainCreate3.Lines().empty());
 }
 
-TEST_F(DomainCreatePageTest, JoinAppendsEveryOuterLineWithEveryInnerLine) {
+TEST_F(DomainCreatePageTest, JoinAppendsEveryOuterLineWithEveryInnerLineAsTheyAre) {
   f->mmoDomainCreate1.SetLines({"a", "b"});
   f->mmoDomainCreate2.SetLines({"1", "2"});
   f->mmoDomainCreate3.SetLines({"before"});
@@ -194,9 +190,10 @@ TEST_F(DomainCreatePageTest, JoinAppendsEveryOuterLineWithEveryInnerLine) {
   // The sources are read, never changed.
   EXPECT_EQ(f->mmoDomainCreate1.Lines(), (Lines{"a", "b"}));
   EXPECT_EQ(f->mmoDomainCreate2.Lines(), (Lines{"1", "2"}));
-}
 
-TEST_F(DomainCreatePageTest, JoinUsesLinesAsTheyAre) {
+  f->chkCreateFan.Click();
+  f->btn7.Click();
+  f->btn9.Click();
   f->mmoDomainCreate1.SetLines({"x"});
   f->btnDomainCreateStart.Click();  // empty inner list
   EXPECT_TRUE(f->mmoDomainCreate3.Lines().empty());
@@ -214,31 +211,18 @@ TEST_F(DomainCreatePageTest, JoinUsesLinesAsTheyAre) {
                    Gbk("中文.网")}));
 }
 
-TEST_F(DomainCreatePageTest, EachTypoBoxRunsItsMode) {
-  // The variants themselves are the generator's; here each box must pick
-  // its own mode, on the line lower-cased and trimmed.
-  EXPECT_EQ(Typo({"dog.com"}, {0}), (Lines{"og.com", "dg.com", "do.com"}));
-  EXPECT_EQ(Typo({"nan.com"}, {1}), (Lines{"man.com", "nam.com"}));
-  EXPECT_EQ(Typo({"mom.com"}, {2}), (Lines{"nom.com", "mon.com"}));
-  EXPECT_EQ(Typo({" Dog.Com "}, {3}), Lines{"g.com"});
-  EXPECT_EQ(Typo({"ab.cn"}, {4}), (Lines{"aab.cn", "abb.cn"}));
-  EXPECT_EQ(Typo({"dog.com.cn"}, {5}), Lines{"dogcom.cn"});
-  EXPECT_EQ(Typo({"nomad", "mn"}, {0, 1, 2, 3, 4, 5}), Lines{});
-  const std::string zhong = Gbk("中"), wen = Gbk("文");
-  EXPECT_EQ(Typo({zhong + wen + ".com"}, {0, 4}),
-            (Lines{wen + ".com", zhong + ".com", zhong + zhong + wen + ".com",
-                   zhong + wen + wen + ".com"}));
-}
+TEST_F(DomainCreatePageTest, EachTypoBoxRunsItsModeGroupedByModeThenLineThenPosition) {
+  // The variants themselves are the generator's; here each box must pick its
+  // own mode, and box order decides, not the order they were ticked in.
+  EXPECT_EQ(Typo({"nm.com", " Ab.CN ", "dog.com.cn"}, {5, 4, 3, 2, 1, 0}),
+            (Lines{"m.com", "n.com", "b.cn", "a.cn", "og.com.cn", "dg.com.cn", "do.com.cn",  // 0
+                   "mm.com", "nn.com", "g.com.cn",                                        // 1, 2, 3
+                   "nnm.com", "nmm.com", "aab.cn", "abb.cn", "ddog.com.cn", "doog.com.cn",
+                   "dogg.com.cn",  // 4
+                   "dogcom.cn"}));  // 5
 
-TEST_F(DomainCreatePageTest, TypoGroupsByModeThenLineThenPosition) {
-  EXPECT_EQ(Typo({"dog.com"}, {0, 3}), (Lines{"og.com", "dg.com", "do.com", "g.com"}));
-  // Box order decides, not the order they were ticked in.
-  EXPECT_EQ(Typo({"nm.com", "ab.cn"}, {4, 1, 0}),
-            (Lines{"m.com", "n.com", "b.cn", "a.cn",    // mode 0
-                   "mm.com",                            // mode 1
-                   "nnm.com", "nmm.com", "aab.cn", "abb.cn"}));  // mode 4
-
-  // The run appends to the result list.
+  // The run appends to the result list; a click switches a box.
+  for (CheckBox* box : {&f->chkTypoMtoN, &f->chkTypoLack2Letter, &f->chkTypoxxxcom_cn}) box->Click();
   f->chkTypoLack1Letter.Click();
   f->chkTypoNtoM.Click();
   ASSERT_TRUE(f->chkTypoDoubleLetter.Checked());
@@ -351,7 +335,8 @@ TEST_F(DomainCreatePageTest, AnExpansionDuringAWhoisBatchLeavesTheBatchOnItsName
   f->lvWhoisBak.Clear();
 }
 
-TEST_F(DomainCreatePageTest, AJoinAboveTheLimitIsRefusedAndChangesNothing) {
+TEST_F(DomainCreatePageTest, RunsAboveTheLimitsAreRefusedAndChangeNothing) {
+  // A join of 5,000 x 5,000 lines.
   Lines big1, big2;
   for (int i = 0; i < 5000; ++i) {
     big1.push_back("a" + std::to_string(i));
@@ -361,48 +346,37 @@ TEST_F(DomainCreatePageTest, AJoinAboveTheLimitIsRefusedAndChangesNothing) {
   f->mmoDomainCreate2.SetLines(big2);
   f->mmoDomainCreate3.SetLines({"kept.com"});
   f->btnDomainCreateStart.Click();
-
-  ASSERT_EQ(test::MessageBoxTexts().size(), 1u);
-  EXPECT_EQ(test::MessageBoxTexts()[0], TooManyLinesMessage(25'000'000));
+  EXPECT_EQ(test::MessageBoxTexts(), Lines{TooManyLinesMessage(25'000'000)});
   EXPECT_NE(test::MessageBoxTexts()[0].find("25000000"), std::string::npos);
   EXPECT_EQ(f->mmoDomainCreate3.Lines(), Lines{"kept.com"});
   EXPECT_EQ(f->mmoDomainCreate1.Lines(), big1);
   EXPECT_EQ(f->mmoDomainCreate2.Lines(), big2);
   EXPECT_TRUE(boxMessages.empty());
   EXPECT_EQ(f->pgcMain.ActivePageIndex(), kPageDomainCreate);
-}
 
-TEST_F(DomainCreatePageTest, ATypoRunAboveTheLimitIsRefusedAndChangesNothing) {
   // 100,000 names of 101 letters: 10,100,000 variants in mode 0.
-  Lines source(100'000, std::string(101, 'q') + ".com");
-  f->mmoDomainCreate1.SetLines(source);
-  f->mmoDomainCreate3.SetLines({"kept.com"});
+  test::MessageBoxTexts().clear();
+  f->mmoDomainCreate1.SetLines(Lines(100'000, std::string(101, 'q') + ".com"));
   f->chkTypoLack1Letter.SetChecked(true);
   f->chkTypoLack2Letter.SetChecked(true);
   f->btnTypoStart.Click();
-
-  ASSERT_EQ(test::MessageBoxTexts().size(), 1u);
-  EXPECT_EQ(test::MessageBoxTexts()[0], TooManyLinesMessage(10'100'000 + 100'000));
+  EXPECT_EQ(test::MessageBoxTexts(), Lines{TooManyLinesMessage(10'100'000 + 100'000)});
   EXPECT_EQ(f->mmoDomainCreate3.Lines(), Lines{"kept.com"});
   EXPECT_EQ(f->mmoDomainCreate1.LineCount(), 100'000);
-}
 
-TEST_F(DomainCreatePageTest, ATypoRunOfOneVeryLongNameIsRefusedBeforeItIsBuilt) {
-  // 40,000 variants of about 40,000 bytes each: far below the line bound,
-  // 1.6 GB of text.
+  // One very long name, refused before it is built: 40,000 variants of
+  // about 40,000 bytes each, far below the line bound, 1.6 GB of text.
+  test::MessageBoxTexts().clear();
   f->mmoDomainCreate2.SetLines({std::string(40'000, 'q') + ".com"});
   f->pgcDomainCreate.SetActivePage(f->ts4);
-  f->mmoDomainCreate3.SetLines({"kept.com"});
+  for (CheckBox* box : TypoBoxes()) box->SetChecked(false);
   f->chkTypoDoubleLetter.SetChecked(true);
   f->btnTypoStart.Click();
-
-  const OutputSize size{40'000, 40'000LL * (40'005 + 1)};
-  ASSERT_EQ(test::MessageBoxTexts().size(), 1u);
-  EXPECT_EQ(test::MessageBoxTexts()[0], TooLargeMessage(size));
+  EXPECT_EQ(test::MessageBoxTexts(), Lines{TooLargeMessage(OutputSize{40'000, 40'000LL * (40'005 + 1)})});
   EXPECT_EQ(f->mmoDomainCreate3.Lines(), Lines{"kept.com"});
 }
 
-TEST_F(DomainCreatePageTest, FileButtonsReplaceTheListFromAGbkFile) {
+TEST_F(DomainCreatePageTest, FileButtonsReplaceTheListFromAGbkFileOrShowTheError) {
   TempFolder dir;
   const std::string path = dir.File("names.txt");
   WriteBytes(path, "\xD6\xD0\xCE\xC4.com\r\nabc.net\nx\ry\r\n");  // 中文.com
@@ -428,26 +402,17 @@ TEST_F(DomainCreatePageTest, FileButtonsReplaceTheListFromAGbkFile) {
   f->btn1.Click();
   f->btn5.Click();
   EXPECT_EQ(dialogRequests.size(), 4u);
-  EXPECT_EQ(f->mmoDomainCreate1.Lines(), (Lines{"\xD6\xD0\xCE\xC4.com", "abc.net", "x", "y"}));
-  EXPECT_EQ(f->mmoDomainCreate2.Lines(), Lines{"two.com"});
-}
 
-TEST_F(DomainCreatePageTest, AFileThatCannotBeOpenedShowsItsErrorAndKeepsTheList) {
-  TempFolder dir;
+  // A file that cannot be opened, or a folder: the error, the list kept.
   const std::string missing = dir.File("missing.txt");
-  f->mmoDomainCreate1.SetLines({"stays.com"});
   dialogAnswer = missing;
   f->btn1.Click();
-  ASSERT_EQ(boxMessages.size(), 1u);
-  EXPECT_EQ(boxMessages[0], "Cannot open file " + missing);
-  EXPECT_EQ(f->mmoDomainCreate1.Lines(), Lines{"stays.com"});
-
-  // A folder cannot be read as a list either.
-  f->mmoDomainCreate2.SetLines({"stays.too"});
+  ASSERT_EQ(boxMessages, Lines{"Cannot open file " + missing});
   dialogAnswer = dir.Path();
   f->btn5.Click();
   ASSERT_EQ(boxMessages.size(), 2u);
-  EXPECT_EQ(f->mmoDomainCreate2.Lines(), Lines{"stays.too"});
+  EXPECT_EQ(f->mmoDomainCreate1.Lines(), (Lines{"\xD6\xD0\xCE\xC4.com", "abc.net", "x", "y"}));
+  EXPECT_EQ(f->mmoDomainCreate2.Lines(), Lines{"two.com"});
 }
 
 TEST_F(DomainCreatePageTest, PictureOfThePage) {
