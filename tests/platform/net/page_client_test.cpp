@@ -6,13 +6,12 @@
 #include <stdlib.h>
 
 #include <chrono>
-#include <cstdio>
-#include <fstream>
 #include <thread>
 
 #include "platform/net/services.h"
 #include "support/service_scope.h"
 #include "support/substitute_http.h"
+#include "support/temp_files.h"
 
 namespace orlu {
 namespace {
@@ -39,26 +38,21 @@ class PageClientTest : public ::testing::Test {
   SubstituteHttpServer http;
 };
 
-TEST_F(PageClientTest, DefaultHeaderSetIsExactlyOnTheWire) {
+TEST_F(PageClientTest, HeaderSetsAreExactlyOnTheWire) {
   http.On("/a?b=1", HttpReply::Ok("x"));
   PageClient c;
   EXPECT_EQ(c.Get(http.Url("/a?b=1")), "x");
-  HttpRequest r = http.LastRequest();
-  EXPECT_EQ(r.rawHead, "GET /a?b=1 HTTP/1.1\r\n"
-                       "Host: " + http.HostPort() + "\r\n"
-                       "Accept: text/html, */*\r\n"
-                       "User-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n"
-                       "\r\n");
-}
+  EXPECT_EQ(http.LastRequest().rawHead, "GET /a?b=1 HTTP/1.1\r\n"
+                                        "Host: " + http.HostPort() + "\r\n"
+                                        "Accept: text/html, */*\r\n"
+                                        "User-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n"
+                                        "\r\n");
 
-TEST_F(PageClientTest, BrowserHeaderSetIsExactlyOnTheWireInOrder) {
+  // The browser set, in its order, with Accept-Encoding sent empty.
   http.On("/", HttpReply::Ok("x"));
-  PageClient c;
   c.UseBrowserHeaders();
   c.Get(http.Url("/"));
   HttpRequest r = http.LastRequest();
-  EXPECT_THAT(r.HeaderNames(),
-              ElementsAre("Host", "Accept", "Accept-Language", "Accept-Encoding", "User-Agent", "Connection"));
   EXPECT_EQ(r.rawHead,
             "GET / HTTP/1.1\r\n"
             "Host: " + http.HostPort() + "\r\n"
@@ -71,7 +65,6 @@ TEST_F(PageClientTest, BrowserHeaderSetIsExactlyOnTheWireInOrder) {
             "Connection: Keep-Alive\r\n"
             "\r\n");
   EXPECT_TRUE(r.HasHeader("Accept-Encoding"));
-  EXPECT_EQ(r.Header("Accept-Encoding"), "");
 }
 
 TEST_F(PageClientTest, CookieGoesBackOnlyWithTheSameClient) {
@@ -121,32 +114,21 @@ TEST_F(PageClientTest, CookieSetOnARedirectIsSentToItsTarget) {
   EXPECT_EQ(http.LastRequest().Header("Cookie"), "k=v");
 }
 
-TEST_F(PageClientTest, StallLongerThanReadTimeoutRaises) {
-  http.On("/stall", HttpReply::Ok("late").Delay(3000ms));
-  http.On("/hang", HttpReply::Hang());
-  PageClient c;
-  c.ReadTimeout = 200;
-  auto t0 = std::chrono::steady_clock::now();
-  EXPECT_THAT(GetOrError(c, http.Url("/stall")), HasSubstr("timed out"));
-  EXPECT_THAT(GetOrError(c, http.Url("/hang")), HasSubstr("timed out"));
-  EXPECT_LT(std::chrono::steady_clock::now() - t0, 2500ms);
-}
-
-TEST_F(PageClientTest, StallInTheMiddleOfTheBodyRaises) {
-  std::string body(4000, 'a');
-  // 100 bytes, then a pause much longer than the read time-out.
-  http.On("/mid", HttpReply::Ok(body).Drip(100, 2000ms));
-  PageClient c;
-  c.ReadTimeout = 200;
-  EXPECT_THAT(GetOrError(c, http.Url("/mid")), HasSubstr("timed out"));
-}
-
-TEST_F(PageClientTest, SlowDripThatNeverPausesTooLongCompletes) {
+TEST_F(PageClientTest, ReadTimeOutCountsSilenceNotTheWholeTransfer) {
   std::string body;
   for (int i = 0; i < 1500; ++i) body += static_cast<char>('a' + i % 26);
+  http.On("/stall", HttpReply::Ok("late").Delay(3000ms));
+  http.On("/hang", HttpReply::Hang());
+  // 100 bytes, then a pause much longer than the read time-out.
+  http.On("/mid", HttpReply::Ok(body).Drip(100, 2000ms));
   http.On("/drip", HttpReply::Ok(body).Drip(100, 40ms));  // ~0.7 s in all
   PageClient c;
-  c.ReadTimeout = 300;  // shorter than the whole transfer, longer than any pause
+  c.ReadTimeout = 300;  // shorter than the whole drip, longer than any of its pauses
+  auto t0 = std::chrono::steady_clock::now();
+  for (const char* path : {"/stall", "/hang", "/mid"}) {
+    EXPECT_THAT(GetOrError(c, http.Url(path)), HasSubstr("error:Read timed out")) << path;
+  }
+  EXPECT_LT(std::chrono::steady_clock::now() - t0, 3000ms);
   EXPECT_EQ(c.Get(http.Url("/drip")), body);
 }
 
@@ -191,19 +173,16 @@ TEST_F(PageClientTest, FollowedRedirectReturnsTheFinalBody) {
   http.On("/r2", HttpReply::Redirect(http.Url("/final?x=1"), 302).Header("X", "y"));
   http.On("/final?x=1", HttpReply::Ok("final body"));
   http.On("/loop", HttpReply::Redirect("/loop"));
+  http.On("/to-file", HttpReply::Redirect("file:///etc/passwd"));
   PageClient c;
   c.HandleRedirects = true;
   EXPECT_EQ(c.Get(http.Url("/r1")), "final body");
   EXPECT_EQ(http.LastRequest().target, "/final?x=1");
   EXPECT_THAT(GetOrError(c, http.Url("/loop")), HasSubstr("Too many redirects"));
-}
-
-TEST_F(PageClientTest, RedirectToAnotherSchemeIsRefused) {
-  http.On("/to-file", HttpReply::Redirect("file:///etc/passwd"));
-  PageClient c;
-  c.HandleRedirects = true;
+  // A redirect to another scheme is refused: nothing more is asked.
+  const size_t before = http.RequestCount();
   EXPECT_THAT(GetOrError(c, http.Url("/to-file")), HasSubstr("error:"));
-  EXPECT_EQ(http.RequestCount(), 1u);
+  EXPECT_EQ(http.RequestCount(), before + 1);
 }
 
 TEST_F(PageClientTest, BodiesComeBackByteForByte) {
@@ -304,6 +283,8 @@ TEST_F(PageClientTest, AbortFromAnotherThreadEndsAGetPromptly) {
 TEST_F(PageClientTest, ServicesSendEveryHostToTheSubstituteKeepingItsName) {
   http.OnHost("data.example.com", "/", [](const HttpRequest& r) { return HttpReply::Ok("data:" + r.target); });
   http.OnHost("www.example.org", "/", HttpReply::Ok("org"));
+  http.OnHost("a.example.com", "/", HttpReply::Redirect("http://b.example.com/landing"));
+  http.OnHost("b.example.com", "/landing", HttpReply::Ok("landed"));
   test::ScopedServices services(&http);
   PageClient c;
   EXPECT_EQ(c.Get("http://data.example.com/xml?url=abc.com"), "data:/xml?url=abc.com");
@@ -314,48 +295,23 @@ TEST_F(PageClientTest, ServicesSendEveryHostToTheSubstituteKeepingItsName) {
   // An explicit port stays in the Host header.
   EXPECT_EQ(c.Get("http://data.example.com:8080/p"), "data:/p");
   EXPECT_EQ(http.LastRequest().Header("Host"), "data.example.com:8080");
-}
-
-TEST_F(PageClientTest, ServicesFileNamedInTheEnvironmentIsUsed) {
-  http.OnHost("www.example.net", "/list.txt", HttpReply::Ok("listed"));
-  std::string path = ::testing::TempDir() + "orlu_page_client_services.txt";
-  std::ofstream(path, std::ios::binary) << "*http=" << http.HostPort() << "\n";
-  ::setenv("ORLU_SERVICES", path.c_str(), 1);
-  ReloadServices();
-  PageClient c;
-  std::string got = GetOrError(c, "http://www.example.net/list.txt");
-  ::unsetenv("ORLU_SERVICES");
-  ReloadServices();
-  std::remove(path.c_str());
-  EXPECT_EQ(got, "body:listed");
-}
-
-TEST_F(PageClientTest, FollowedRedirectToAnotherHostGoesThroughServicesToo) {
-  http.OnHost("a.example.com", "/", HttpReply::Redirect("http://b.example.com/landing"));
-  http.OnHost("b.example.com", "/landing", HttpReply::Ok("landed"));
-  test::ScopedServices services(&http);
-  PageClient c;
+  // So does a followed redirect to another host.
   c.HandleRedirects = true;
   EXPECT_EQ(c.Get("http://a.example.com/start"), "landed");
   EXPECT_EQ(http.LastRequest().Header("Host"), "b.example.com");
 }
 
-TEST_F(PageClientTest, ManyClientsOnManyThreads) {
-  http.OnPrefix("/n/", [](const HttpRequest& r) { return HttpReply::Ok(r.Path().substr(3)); });
-  std::vector<std::thread> threads;
-  std::atomic<int> good{0};
-  for (int t = 0; t < 32; ++t) {
-    threads.emplace_back([&, t] {
-      PageClient c;
-      c.UseBrowserHeaders();
-      for (int i = 0; i < 5; ++i) {
-        std::string key = std::to_string(t) + "-" + std::to_string(i);
-        if (c.Get(http.Url("/n/" + key)) == key) ++good;
-      }
-    });
-  }
-  for (auto& t : threads) t.join();
-  EXPECT_EQ(good.load(), 160);
+TEST_F(PageClientTest, ServicesFileNamedInTheEnvironmentIsUsed) {
+  http.OnHost("www.example.net", "/list.txt", HttpReply::Ok("listed"));
+  test::TempDir dir;
+  test::Spit(dir / "services.txt", "*http=" + http.HostPort() + "\n");
+  ::setenv("ORLU_SERVICES", (dir / "services.txt").c_str(), 1);
+  ReloadServices();
+  PageClient c;
+  std::string got = GetOrError(c, "http://www.example.net/list.txt");
+  ::unsetenv("ORLU_SERVICES");
+  ReloadServices();
+  EXPECT_EQ(got, "body:listed");
 }
 
 }  // namespace

@@ -3,41 +3,42 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include <cstdio>
-#include <fstream>
 #include <string>
+
+#include "support/temp_files.h"
 
 namespace orlu {
 namespace {
 
 class ServicesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ClearServiceOverrides();
-    path_ = ::testing::TempDir() + "orlu_services_test.txt";
-  }
-  void TearDown() override {
-    ::unsetenv("ORLU_SERVICES");
-    ReloadServices();
-    std::remove(path_.c_str());
-  }
-  void UseFile(const std::string& text) {
-    std::ofstream(path_, std::ios::binary) << text;
-    ::setenv("ORLU_SERVICES", path_.c_str(), 1);
+  void SetUp() override { ClearServiceOverrides(); }
+  void TearDown() override { UseFile(nullptr); }
+  void UseFile(const char* path) {
+    if (path) {
+      ::setenv("ORLU_SERVICES", path, 1);
+    } else {
+      ::unsetenv("ORLU_SERVICES");
+    }
     ReloadServices();
   }
-  std::string path_;
+  void UseText(const std::string& text) {
+    test::Spit(dir_ / "services", text);
+    UseFile((dir_ / "services").c_str());
+  }
+  test::TempDir dir_;
 };
 
-TEST_F(ServicesTest, WithoutConfigurationEveryNameIsItself) {
-  ::unsetenv("ORLU_SERVICES");
-  ReloadServices();
-  EXPECT_EQ(ResolveService(ServiceKind::Http, "data.example.com"), "data.example.com");
-  EXPECT_EQ(ResolveService(ServiceKind::Whois, "whois.cnnic.cn"), "whois.cnnic.cn");
+TEST_F(ServicesTest, WithoutConfigurationOrFileEveryNameIsItself) {
+  for (const char* file : {static_cast<const char*>(nullptr), "/nonexistent/dir/services"}) {
+    UseFile(file);
+    EXPECT_EQ(ResolveService(ServiceKind::Http, "data.example.com"), "data.example.com");
+    EXPECT_EQ(ResolveService(ServiceKind::Whois, "whois.cnnic.cn"), "whois.cnnic.cn");
+  }
 }
 
 TEST_F(ServicesTest, FileNamesAndWildcards) {
-  UseFile("# offline\r\n"
+  UseText("# offline\r\n"
           "*http=127.0.0.1:8001\r\n"
           "*whois = 127.0.0.1:8002\n"
           "\n"
@@ -49,10 +50,8 @@ TEST_F(ServicesTest, FileNamesAndWildcards) {
   EXPECT_EQ(ResolveService(ServiceKind::Http, "WWW.example.org"), "10.0.0.1");
   EXPECT_EQ(ResolveService(ServiceKind::Whois, "whois.cnnic.cn"), "127.0.0.1:8003");
   EXPECT_EQ(ResolveService(ServiceKind::Whois, "whois.pir.org"), "127.0.0.1:8002");
-}
 
-TEST_F(ServicesTest, OverridesTakeThePlaceOfTheFile) {
-  UseFile("*http=127.0.0.1:8001\nwww.example.org=10.0.0.1\n");
+  // Overrides take the place of the whole file while they last.
   SetServiceOverride("*whois", "127.0.0.1:9002");
   EXPECT_EQ(ResolveService(ServiceKind::Http, "www.example.org"), "www.example.org");
   EXPECT_EQ(ResolveService(ServiceKind::Whois, "whois.pir.org"), "127.0.0.1:9002");
@@ -60,27 +59,24 @@ TEST_F(ServicesTest, OverridesTakeThePlaceOfTheFile) {
   EXPECT_EQ(ResolveService(ServiceKind::Http, "www.example.org"), "10.0.0.1");
 }
 
-TEST_F(ServicesTest, MissingFileMeansNoMapping) {
-  ::setenv("ORLU_SERVICES", "/nonexistent/dir/services", 1);
-  ReloadServices();
-  EXPECT_EQ(ResolveService(ServiceKind::Http, "a.example.com"), "a.example.com");
-}
-
 TEST(SplitHostPortTest, Forms) {
+  const struct {
+    const char* text;
+    const char* host;
+    int port;
+  } good[] = {{"whois.nic.name", "whois.nic.name", 0},
+              {"127.0.0.1:4343", "127.0.0.1", 4343},
+              {"[::1]:43", "::1", 43},
+              {"::1", "::1", 0}};
+  for (const auto& g : good) {
+    std::string host;
+    int port = -1;
+    EXPECT_TRUE(SplitHostPort(g.text, host, port)) << g.text;
+    EXPECT_EQ(host, g.host);
+    EXPECT_EQ(port, g.port) << g.text;
+  }
   std::string host;
   int port = -1;
-  EXPECT_TRUE(SplitHostPort("whois.nic.name", host, port));
-  EXPECT_EQ(host, "whois.nic.name");
-  EXPECT_EQ(port, 0);
-  EXPECT_TRUE(SplitHostPort("127.0.0.1:4343", host, port));
-  EXPECT_EQ(host, "127.0.0.1");
-  EXPECT_EQ(port, 4343);
-  EXPECT_TRUE(SplitHostPort("[::1]:43", host, port));
-  EXPECT_EQ(host, "::1");
-  EXPECT_EQ(port, 43);
-  EXPECT_TRUE(SplitHostPort("::1", host, port));
-  EXPECT_EQ(host, "::1");
-  EXPECT_EQ(port, 0);
   for (const char* bad : {"", ":43", "host:", "host:0", "host:65536", "host:4x", "[::1", "[::1]x", "host:1234567"})
     EXPECT_FALSE(SplitHostPort(bad, host, port)) << bad;
 }

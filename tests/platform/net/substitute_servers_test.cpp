@@ -43,6 +43,16 @@ std::string ReadAll(int fd) {
   return out;
 }
 
+// Sends `bytes` (then ends the sending side if asked) and reads until close.
+std::string Exchange(uint16_t port, const std::string& bytes, bool halfClose = false) {
+  int fd = ConnectRaw(port);
+  ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+  if (halfClose) ::shutdown(fd, SHUT_WR);
+  std::string reply = ReadAll(fd);
+  ::close(fd);
+  return reply;
+}
+
 TEST(SubstituteHttpServerTest, RoutesByHostThenExactThenPrefixThenResponders) {
   SubstituteHttpServer http;
   http.OnHost("a.example.com", "/", HttpReply::Ok("host a"));
@@ -55,11 +65,7 @@ TEST(SubstituteHttpServerTest, RoutesByHostThenExactThenPrefixThenResponders) {
     return std::nullopt;
   });
   auto ask = [&](const std::string& head) {
-    int fd = ConnectRaw(http.Port());
-    std::string req = head + "\r\n\r\n";
-    ::send(fd, req.data(), req.size(), MSG_NOSIGNAL);
-    std::string reply = ReadAll(fd);
-    ::close(fd);
+    std::string reply = Exchange(http.Port(), head + "\r\n\r\n");
     return reply.substr(reply.find("\r\n\r\n") + 4);
   };
   EXPECT_EQ(ask("GET /x?y=1 HTTP/1.1\r\nHost: A.Example.com:81"), "host a");
@@ -138,17 +144,10 @@ TEST(SubstituteWhoisServerTest, RecordsExactBytesAndAnswersByQuery) {
     return std::nullopt;
   });
   whois.Fallback([](const WhoisRequest& r) { return WhoisReply::Text("other " + r.query); });
-  auto ask = [&](const std::string& bytes, bool halfClose) {
-    int fd = ConnectRaw(whois.Port());
-    ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
-    if (halfClose) ::shutdown(fd, SHUT_WR);
-    std::string reply = ReadAll(fd);
-    ::close(fd);
-    return reply;
-  };
-  EXPECT_EQ(ask("a.com\r\n", false), "A");
-  EXPECT_EQ(ask("b.cn\n", false), "CN");
-  EXPECT_EQ(ask("x.org", true), "other x.org");  // no line end: the client stopped sending
+  EXPECT_EQ(Exchange(whois.Port(), "a.com\r\n"), "A");
+  EXPECT_EQ(Exchange(whois.Port(), "b.cn\n"), "CN");
+  // No line end: the client stopped sending.
+  EXPECT_EQ(Exchange(whois.Port(), "x.org", /*halfClose=*/true), "other x.org");
   auto reqs = whois.Requests();
   ASSERT_EQ(reqs.size(), 3u);
   EXPECT_EQ(reqs[0].raw, "a.com\r\n");

@@ -164,7 +164,13 @@ TEST_F(Threads, AStoppedWorkerSynchronizingWhileBeingJoinedDoesNotDeadlock) {
 TEST_F(Threads, WhatACallThrowsReachesItsCallerAndWhatExecuteThrowsIsKept) {
   std::string caught;
   bool nextCallRan = false;
+  bool selfWaitRefused = false;
   Worker w([&](Worker& self) {
+    try {
+      self.WaitFor();
+    } catch (const std::logic_error&) {
+      selfWaitRefused = true;
+    }
     try {
       self.Synchronize([] { throw std::out_of_range("List index out of bounds (5)"); });
     } catch (const std::out_of_range& e) {
@@ -174,6 +180,7 @@ TEST_F(Threads, WhatACallThrowsReachesItsCallerAndWhatExecuteThrowsIsKept) {
     throw std::runtime_error("worker failed");
   });
   w.WaitFor();
+  EXPECT_TRUE(selfWaitRefused);
   EXPECT_EQ(caught, "List index out of bounds (5)");
   EXPECT_TRUE(nextCallRan);
   EXPECT_TRUE(w.Finished());
@@ -228,10 +235,8 @@ TEST(ThreadsWithoutWindows, SynchronizeRunsOnTheWorkerOneCallAtATime) {
 class HeldQueue : public Dispatcher {
  public:
   void Post(std::function<void()> call) override {
-    {
-      std::lock_guard lock(mutex_);
-      queue_.push_back(std::move(call));
-    }
+    std::lock_guard lock(mutex_);
+    queue_.push_back(std::move(call));
     arrived_.notify_all();
   }
   bool InWindowThread() const override { return std::this_thread::get_id() == owner_; }
@@ -242,11 +247,9 @@ class HeldQueue : public Dispatcher {
     return arrived_.wait_for(lock, 10s, [this] { return !queue_.empty(); });
   }
   void Drop() {
-    std::deque<std::function<void()>> dropped;
-    {
-      std::lock_guard lock(mutex_);
-      dropped.swap(queue_);
-    }
+    std::deque<std::function<void()>> dropped;  // destroyed after the lock is let go
+    std::lock_guard lock(mutex_);
+    dropped.swap(queue_);
   }
 
  private:
@@ -279,7 +282,7 @@ TEST(ThreadsWithoutWindows, ACallDroppedUnrunReleasesTheWorkerAndStopsIt) {
 
 // --- Starting --------------------------------------------------------------
 
-TEST_F(Threads, AWorkerMadeOnTheWindowThreadStartsWhenTheQueueIsServedUnlessGoneBefore) {
+TEST_F(Threads, AWorkerMadeOnTheWindowThreadStartsWhenServedOrAtItsLastResume) {
   std::atomic<int> runs{0};
   {
     Worker suspended([&](Worker&) { ++runs; }, /*createSuspended=*/true);
@@ -293,6 +296,17 @@ TEST_F(Threads, AWorkerMadeOnTheWindowThreadStartsWhenTheQueueIsServedUnlessGone
   EXPECT_EQ(runs, 0);  // the handler that made it has not returned yet
   EXPECT_TRUE(Eventually([&] { return w.Finished(); }));
   EXPECT_EQ(runs, 1);
+
+  // One created suspended starts at its last resume, not at Start.
+  Worker held([&](Worker&) { ++runs; }, /*createSuspended=*/true);
+  held.Start();
+  held.Suspend();  // two pauses now
+  EXPECT_FALSE(Eventually([&] { return runs == 2; }, 50ms));
+  held.Resume();
+  EXPECT_FALSE(Eventually([&] { return runs == 2; }, 50ms));
+  held.Resume();
+  held.WaitFor();
+  EXPECT_EQ(runs, 2);
 }
 
 TEST(ThreadsWithoutWindows, AWorkerMadeElsewhereStartsAtStartOrWaitFor) {
@@ -307,32 +321,6 @@ TEST(ThreadsWithoutWindows, AWorkerMadeElsewhereStartsAtStartOrWaitFor) {
   EXPECT_TRUE(Eventually([&] { return a.Finished(); }));
   b.WaitFor();
   EXPECT_EQ(runs, 2);
-}
-
-TEST_F(Threads, AWorkerCreatedSuspendedStartsAtItsLastResume) {
-  std::atomic<bool> ran{false};
-  Worker w([&](Worker&) { ran = true; }, /*createSuspended=*/true);
-  w.Start();    // no effect on a suspended one
-  w.Suspend();  // two pauses now
-  EXPECT_FALSE(Eventually([&] { return ran.load(); }, 50ms));
-  w.Resume();
-  EXPECT_FALSE(Eventually([&] { return ran.load(); }, 50ms));
-  w.Resume();
-  w.WaitFor();
-  EXPECT_TRUE(ran);
-}
-
-TEST_F(Threads, AWorkerCannotWaitForItself) {
-  bool refused = false;
-  Worker w([&](Worker& self) {
-    try {
-      self.WaitFor();
-    } catch (const std::logic_error&) {
-      refused = true;
-    }
-  });
-  w.WaitFor();
-  EXPECT_TRUE(refused);
 }
 
 // --- Pause, resume, stop ---------------------------------------------------
