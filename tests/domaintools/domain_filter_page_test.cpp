@@ -2,8 +2,6 @@
 // platform: buttons pressed as a user would, lists and counts read back.
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -278,17 +276,6 @@ TEST_F(DomainFilterPageTest, FileButtonLoadsListOne) {
   ASSERT_EQ(boxMessages, (Lines{"Cannot open file " + missing}));
   EXPECT_EQ(f->edtFilterInPut.Text(), missing);
   EXPECT_EQ(f->mmoFilter1.LineCount(), 2);
-}
-
-TEST_F(DomainFilterPageTest, PictureOfThePage) {
-  f->mmoFilter1.SetLines({"dom.com", "abc.cn", "tvtv.net"});
-  f->mmoFilter3.SetLines({"dom.com"});
-  f->Show();
-  f->ShowPage(kPageDomainFilter);
-  ProcessEventsFor(std::chrono::milliseconds(100));
-  const char* out = std::getenv("ORLU_PAGE_PNG");
-  const std::string path = out ? out : ::testing::TempDir() + "domain_filter_page.png";
-  EXPECT_TRUE(f->GrabToPng(path));
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <optional>
 #include <functional>
 #include <string>
@@ -413,21 +412,6 @@ TEST_F(DomainCreatePageTest, FileButtonsReplaceTheListFromAGbkFileOrShowTheError
   ASSERT_EQ(boxMessages.size(), 2u);
   EXPECT_EQ(f->mmoDomainCreate1.Lines(), (Lines{"\xD6\xD0\xCE\xC4.com", "abc.net", "x", "y"}));
   EXPECT_EQ(f->mmoDomainCreate2.Lines(), Lines{"two.com"});
-}
-
-TEST_F(DomainCreatePageTest, PictureOfThePage) {
-  f->mmoDomainCreate1.SetLines({"dog", "cat", "fish"});
-  f->mmoDomainCreate3.SetLines({"dog.com", "cat.com"});
-  f->Show();
-  f->ShowPage(kPageDomainCreate);
-  ProcessEventsFor(std::chrono::milliseconds(100));
-  const char* out = std::getenv("ORLU_PAGE_PNG");
-  const std::string path = out ? out : ::testing::TempDir() + "domain_create_page.png";
-  EXPECT_TRUE(f->GrabToPng(path));
-  f->pgcDomainCreatePara.SetActivePage(f->ts11);
-  ProcessEventsFor(std::chrono::milliseconds(50));
-  EXPECT_TRUE(f->GrabToPng(path + ".suffix.png"));
-  f->pgcDomainCreatePara.SetActivePageIndex(0);
 }
 
 }  // namespace

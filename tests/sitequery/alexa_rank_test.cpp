@@ -16,82 +16,43 @@ std::string Page(const std::string& inner) {
          inner + "\r\n</ALEXA>";
 }
 
-TEST(ParseAlexaRank, TakesTheTextBetweenTheStartMarkerAndTheFirstEnd) {
-  bool failed = true;
-  const std::string page =
-      Page("<SD><POPULARITY URL=\"example.com/\" TEXT=\"1200\"/><REACH RANK=\"99\"/></SD>");
-  EXPECT_EQ(ParseAlexaRankText(page, "example.com", failed), "1200");
-  EXPECT_FALSE(failed);
-
-  // The first element for the domain wins; the answer is not checked to be
-  // a number.
-  const std::string two = "<POPULARITY URL=\"a.cn/\" TEXT=\"7 x\"/>"
-                          "<POPULARITY URL=\"a.cn/\" TEXT=\"8\"/>";
-  EXPECT_EQ(ParseAlexaRankText(two, "a.cn", failed), "7 x");
-  EXPECT_FALSE(failed);
-}
-
-TEST(ParseAlexaRank, StartMarkerWithoutEndGivesEmptyTextCountedAsAnswer) {
-  bool failed = true;
-  EXPECT_EQ(ParseAlexaRankText("<POPULARITY URL=\"a.com/\" TEXT=\"12", "a.com", failed), "");
-  EXPECT_FALSE(failed);
-  // An end marker only before the start marker does not count.
-  EXPECT_EQ(ParseAlexaRankText("\"/><POPULARITY URL=\"a.com/\" TEXT=\"5", "a.com", failed), "");
-  EXPECT_FALSE(failed);
-  EXPECT_EQ(ParseAlexaRankText("<POPULARITY URL=\"a.com/\" TEXT=\"\"/>", "a.com", failed), "");
-  EXPECT_FALSE(failed);
-}
-
-TEST(ParseAlexaRank, PagesWithoutTheDomainsElement) {
-  bool failed = true;
-  // Another domain's element: the marker ends in "/" after the domain, so
-  // "a.com" does not match "a.com.cn" nor "ba.com"; the data end gives "0".
-  const std::string other = Page("<POPULARITY URL=\"a.com.cn/\" TEXT=\"55\"/>"
-                                 "<POPULARITY URL=\"ba.com/\" TEXT=\"56\"/>");
-  EXPECT_EQ(ParseAlexaRankText(other, "a.com", failed), "0");
-  EXPECT_FALSE(failed);
-
-  EXPECT_EQ(ParseAlexaRankText("<RLS PREFIX=\"http://\" more=\"0\">", "a.com", failed), "0");
-  EXPECT_FALSE(failed);
-
-  // Markers are case-sensitive.
-  EXPECT_EQ(ParseAlexaRankText("<popularity URL=\"a.com/\" TEXT=\"3\"/></ALEXA>", "a.com",
-                               failed),
-            "0");
-  EXPECT_FALSE(failed);
-}
-
-TEST(ParseAlexaRank, BlockPageAndJunkFailAndAskForAnotherTry) {
-  const std::string fail = Gbk("失败");
-  bool failed = false;
-  // The block page wins over the data end that follows it.
-  EXPECT_EQ(ParseAlexaRankText("<html>Please click here to continue using Alexa</ALEXA></html>",
-                               "a.com", failed),
-            fail);
-  EXPECT_TRUE(failed);
-  failed = false;
-  EXPECT_EQ(ParseAlexaRankText("<html>busy</html>", "a.com", failed), fail);
-  EXPECT_TRUE(failed);
-  failed = false;
-  EXPECT_EQ(ParseAlexaRankText("", "a.com", failed), fail);
-  EXPECT_TRUE(failed);
-  // A cut-off data page (no closing element) is junk too.
-  failed = false;
-  EXPECT_EQ(ParseAlexaRankText("<ALEXA VER=\"0.9\"><SD>", "a.com", failed), fail);
-  EXPECT_TRUE(failed);
-}
-
-TEST(ParseAlexaRank, DomainIsMatchedAsHeldBlanksIncluded) {
-  bool failed = true;
-  const std::string page = Page("<POPULARITY URL=\"a.com /\" TEXT=\"31\"/>");
-  EXPECT_EQ(ParseAlexaRankText(page, "a.com ", failed), "31");
-  EXPECT_FALSE(failed);
-  // Without the blank the element is another domain's.
-  EXPECT_EQ(ParseAlexaRankText(page, "a.com", failed), "0");
-  // A GBK domain is matched byte for byte.
-  const std::string cn = Gbk("中文.cn");
-  EXPECT_EQ(ParseAlexaRankText("<POPULARITY URL=\"" + cn + "/\" TEXT=\"9\"/>", cn, failed), "9");
-  EXPECT_FALSE(failed);
+TEST(ParseAlexaRank, Pages) {
+  const std::string fail = Gbk("失败"), cn = Gbk("中文.cn");
+  struct Case {
+    std::string page, domain, rank;
+  };
+  const Case cases[] = {
+      // The text between the start marker and the first end after it.
+      {Page("<SD><POPULARITY URL=\"example.com/\" TEXT=\"1200\"/><REACH RANK=\"99\"/></SD>"), "example.com",
+       "1200"},
+      // The first element for the domain wins; the answer is not checked to be a number.
+      {"<POPULARITY URL=\"a.cn/\" TEXT=\"7 x\"/><POPULARITY URL=\"a.cn/\" TEXT=\"8\"/>", "a.cn", "7 x"},
+      // The start marker without an end after it: empty, counted as an answer.
+      {"<POPULARITY URL=\"a.com/\" TEXT=\"12", "a.com", ""},
+      {"\"/><POPULARITY URL=\"a.com/\" TEXT=\"5", "a.com", ""},
+      {"<POPULARITY URL=\"a.com/\" TEXT=\"\"/>", "a.com", ""},
+      // Another domain's element: the marker ends in "/" after the domain, so
+      // "a.com" matches neither "a.com.cn" nor "ba.com"; the data end gives "0".
+      {Page("<POPULARITY URL=\"a.com.cn/\" TEXT=\"55\"/><POPULARITY URL=\"ba.com/\" TEXT=\"56\"/>"), "a.com",
+       "0"},
+      {"<RLS PREFIX=\"http://\" more=\"0\">", "a.com", "0"},
+      {"<popularity URL=\"a.com/\" TEXT=\"3\"/></ALEXA>", "a.com", "0"},  // markers are case-sensitive
+      // The domain is matched as held, blanks included, GBK byte for byte.
+      {Page("<POPULARITY URL=\"a.com /\" TEXT=\"31\"/>"), "a.com ", "31"},
+      {Page("<POPULARITY URL=\"a.com /\" TEXT=\"31\"/>"), "a.com", "0"},
+      {"<POPULARITY URL=\"" + cn + "/\" TEXT=\"9\"/>", cn, "9"},
+      // The block page (also before a data end), junk, nothing, and a cut-off
+      // data page fail and ask for another try.
+      {"<html>Please click here to continue using Alexa</ALEXA></html>", "a.com", fail},
+      {"<html>busy</html>", "a.com", fail},
+      {"", "a.com", fail},
+      {"<ALEXA VER=\"0.9\"><SD>", "a.com", fail},
+  };
+  for (const Case& c : cases) {
+    bool failed = c.rank != fail;
+    EXPECT_EQ(ParseAlexaRankText(c.page, c.domain, failed), c.rank) << c.page;
+    EXPECT_EQ(failed, c.rank == fail) << c.page;
+  }
 }
 
 TEST(ParseAlexaRank, WorkerFailureClearsTheRowsFlagAndAsksForARetry) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 #include <regex>
 #include <string>
 #include <string_view>
@@ -64,20 +65,16 @@ TEST(HzSpell, ChineseTextReadsAsSpacedSyllablesAndInitials) {
   EXPECT_EQ(GetPyChars(""), "");
 }
 
-TEST(HzSpell, BoundReadingsOfCharactersWithSeveralReadings) {
-  EXPECT_EQ(Py(0xD0, 0xD0), "hang");   // 行
-  EXPECT_EQ(Py(0xB3, 0xA4), "zhang");  // 长
-  EXPECT_EQ(Py(0xD6, 0xD0), "zhong");  // 中
-  EXPECT_EQ(Py(0xD6, 0xD8), "zhong");  // 重
-  EXPECT_EQ(PyCodeIndex[(0xB0 - 0x81) * 191 + (0xA1 - 0x40)], 1);  // 啊
-  EXPECT_EQ(PyMusicCode[1], "a");
-}
-
-TEST(HzSpell, CharactersBeyondGb2312) {
-  EXPECT_EQ(Py(0x81, 0x40), "kao");    // 丂, first code of the extension rows
-  EXPECT_EQ(Py(0x83, 0xBE), "shike");  // 兙, read by hand
-  EXPECT_EQ(Py(0x83, 0xC4), "baike");  // 兡, read by hand
-  EXPECT_EQ(Py(0xFD, 0x9C), "lang");   // compatibility form of 郎
+TEST(HzSpell, SingleCharacters) {
+  const std::pair<std::string, std::string> cases[] = {
+      // Characters with several readings read the bound one.
+      {Pair(0xD0, 0xD0), "hang"}, {Pair(0xB3, 0xA4), "zhang"}, {Pair(0xD6, 0xD0), "zhong"},  // 行 长 中
+      {Pair(0xD6, 0xD8), "zhong"}, {Pair(0xB0, 0xA1), "a"},                                 // 重 啊
+      // Beyond GB2312: the first code of the extension rows, two read by hand,
+      // a compatibility form of 郎.
+      {Pair(0x81, 0x40), "kao"}, {Pair(0x83, 0xBE), "shike"}, {Pair(0x83, 0xC4), "baike"},
+      {Pair(0xFD, 0x9C), "lang"}};
+  for (const auto& [pair, reading] : cases) EXPECT_EQ(Py(pair[0] & 0xFF, pair[1] & 0xFF), reading) << reading;
 }
 
 TEST(HzSpell, AsciiIsSpacedAndFilteredLikeCharacters) {
