@@ -74,61 +74,46 @@ class AlexaJobTest : public ::testing::Test, protected test::RankServer {
 };
 
 
-TEST_F(AlexaJobTest, StartKeepsLinesAsTypedButLowerCasedAndAddsAStatusRow) {
-  const Lines memo = {"  ExAmple.COM", "b.cn\t", "", Gbk("中文Ab.cn")};
+TEST_F(AlexaJobTest, StartAddsAStatusRowThatTheTicksFill) {
+  const std::string on = Gbk("定时器启动"), off = Gbk("定时器停止");
   job.Timer.SetEnabled(false);
-  StartAlexaSea(&job, 7000, 3, memo, 4, false, &status, 1);
+  StartAlexaSea(&job, 7000, 3, {"  ExAmple.COM", "b.cn\t", "", Gbk("中文Ab.cn")}, 4, false, &status, 1);
+  // The lines as typed, lower-cased.
   EXPECT_EQ(job.Domains, (Lines{"  example.com", "b.cn\t", "", Gbk("中文ab.cn")}));
   EXPECT_EQ(job.Done, (std::vector<unsigned char>{0, 0, 0, 0}));
-  EXPECT_EQ(job.TimeOut, 7000);
-  EXPECT_EQ(job.ThreadCount, 3);
-  EXPECT_EQ(job.RetryNum, 4);
-  EXPECT_FALSE(job.ShowLv);
-  EXPECT_EQ(job.Kind, 1);
   EXPECT_TRUE(job.Timer.Enabled());
   ASSERT_EQ(status.RowCount(), 1);
   EXPECT_EQ(status.rows[0].caption, "1");
-  EXPECT_EQ(status.rows[0].cells, (Lines{"ALEXA", "4", "0", "0", Gbk("定时器启动")}));
-  EXPECT_EQ(job.StatusRow, 1);
+  EXPECT_EQ(status.rows[0].cells, (Lines{"ALEXA", "4", "0", "0", on}));
+  // Counts reach the row at a tick only; the timer stops once every row has
+  // succeeded.
+  job.SuccessCount = 2;
+  job.FailCount = 7;
+  EXPECT_EQ(status.rows[0].cells[2], "0");
+  AlexaSeaTimerTick(&job);
+  EXPECT_EQ(status.rows[0].cells, (Lines{"ALEXA", "4", "2", "7", on}));
+  EXPECT_TRUE(job.Timer.Enabled());
+  job.SuccessCount = 4;
+  AlexaSeaTimerTick(&job);
+  EXPECT_EQ(status.rows[0].cells, (Lines{"ALEXA", "4", "4", "7", off}));
+  EXPECT_FALSE(job.Timer.Enabled());
 
   // A second start adds row 2 and counts into it; row 1 keeps what it had.
-  job.SuccessCount = 5;
-  AlexaSeaTimerTick(&job);
   StartAlexaSea(&job, 1000, 1, {"X.com"}, 0, true, &status, 2);
   EXPECT_EQ(job.SuccessCount, 0);
   ASSERT_EQ(status.RowCount(), 2);
   EXPECT_EQ(status.rows[1].caption, "2");
-  EXPECT_EQ(status.rows[1].cells, (Lines{"NULL", "1", "0", "0", Gbk("定时器启动")}));
-  EXPECT_EQ(job.StatusRow, 2);
+  EXPECT_EQ(status.rows[1].cells, (Lines{"NULL", "1", "0", "0", on}));
   job.FailCount = 3;
   AlexaSeaTimerTick(&job);
-  EXPECT_EQ(status.rows[0].cells[2], "5");
+  EXPECT_EQ(status.rows[0].cells[2], "4");
   EXPECT_EQ(status.rows[1].cells[3], "3");
-}
-
-TEST_F(AlexaJobTest, TimerTickCopiesCountsAndStopsOnlyWhenEveryRowSucceeded) {
-  int switches = 0;
-  job.Timer.OnSwitch = [&] { ++switches; };
-  StartAlexaSea(&job, 5000, 1, {"a.com", "b.com", "c.com"}, 0, true, &status, 1);
-  EXPECT_EQ(switches, 1);
-  job.SuccessCount = 2;
-  job.FailCount = 7;
-  // Nothing changes between ticks.
-  EXPECT_EQ(status.rows[0].cells[2], "0");
-  AlexaSeaTimerTick(&job);
-  EXPECT_EQ(status.rows[0].cells, (Lines{"ALEXA", "3", "2", "7", Gbk("定时器启动")}));
-  EXPECT_TRUE(job.Timer.Enabled());
-  job.SuccessCount = 3;
-  AlexaSeaTimerTick(&job);
-  EXPECT_EQ(status.rows[0].cells, (Lines{"ALEXA", "3", "3", "7", Gbk("定时器停止")}));
-  EXPECT_FALSE(job.Timer.Enabled());
-  EXPECT_EQ(switches, 2);
 
   // An empty list stops at its first tick.
   StartAlexaSea(&job, 5000, 1, {}, 0, true, &status, 1);
-  EXPECT_EQ(status.rows[1].cells, (Lines{"ALEXA", "0", "0", "0", Gbk("定时器启动")}));
+  EXPECT_EQ(status.rows[2].cells, (Lines{"ALEXA", "0", "0", "0", on}));
   AlexaSeaTimerTick(&job);
-  EXPECT_EQ(status.rows[1].cells, (Lines{"ALEXA", "0", "0", "0", Gbk("定时器停止")}));
+  EXPECT_EQ(status.rows[2].cells, (Lines{"ALEXA", "0", "0", "0", off}));
 
   // A status row that is not there is left alone, and so is a record
   // without a status list: the tick only compares the counts.
@@ -136,7 +121,7 @@ TEST_F(AlexaJobTest, TimerTickCopiesCountsAndStopsOnlyWhenEveryRowSucceeded) {
   job.Timer.SetEnabled(true);
   AlexaSeaTimerTick(&job);
   EXPECT_FALSE(job.Timer.Enabled());
-  EXPECT_EQ(status.RowCount(), 2);
+  EXPECT_EQ(status.RowCount(), 3);
   ThreadControlStru fresh;
   fresh.Timer.SetEnabled(true);
   AlexaSeaTimerTick(&fresh);

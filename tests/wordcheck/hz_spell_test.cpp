@@ -207,15 +207,10 @@ TEST(HzSpell, EveryBytePairReadsInsideTheTables) {
   }
 }
 
-TEST(HzSpell, GeneratedTablesAreWellFormed) {
+// Readings sit only in the hanzi rows, never at trail 7F, and every index
+// names a syllable of the table.
+TEST(HzSpell, GeneratedIndexIsWellFormed) {
   EXPECT_EQ(PyMusicCode[0], "");
-  const std::regex syllable("[a-z]{1,6}");
-  for (int k = 1; k <= PyMusicCodeCount; ++k) {
-    EXPECT_TRUE(std::regex_match(std::string(PyMusicCode[k]), syllable)) << k;
-    if (k > 1) {
-      EXPECT_LT(PyMusicCode[k - 1], PyMusicCode[k]) << k;
-    }
-  }
   int filled = 0;
   for (int lead = 0x81; lead <= 0xFE; ++lead) {
     for (int trail = 0x40; trail <= 0xFE; ++trail) {
