@@ -123,7 +123,8 @@ void TFormMain::BuildWhoisQueryPage() {
 void TFormMain::FillWhoisRows() {
   lvWhois.Clear();
   lvWhoisBak.Clear();
-  std::vector<ListRow> rows = ToListRows(BuildWhoisRows(mmoWhoisDomain.Lines()));
+  WhoisJob.RowLines = mmoWhoisDomain.Lines();
+  std::vector<ListRow> rows = ToListRows(BuildWhoisRows(WhoisJob.RowLines));
   lvWhoisBak.AddRows(rows);
   lvWhois.AddRows(std::move(rows));
   WhoisJob.Rows.NewGeneration();
@@ -136,7 +137,7 @@ void TFormMain::btnWhoisSearchClick() {
     // The running workers end first: pauses cut short, questions aborted.
     WhoisJob.Workers.Stop();
     FillWhoisRows();
-    WhoisJob.Workers.Start(mmoWhoisDomain.Lines());
+    WhoisJob.Workers.Start(WhoisJob.RowLines);
   } catch (...) {
     WhoisJob.Starting = false;
     throw;
@@ -147,7 +148,7 @@ void TFormMain::btnWhoisSearchClick() {
 void TFormMain::btnWhoisReSearchClick() {
   // A re-query while workers still run would ask rows twice.
   if (WhoisJob.Starting || WhoisJob.Workers.Running()) return;
-  WhoisJob.Workers.Start(mmoWhoisDomain.Lines());
+  WhoisJob.Workers.Start(WhoisJob.RowLines);
 }
 
 void TFormMain::btnWhoisGetClick() {

@@ -51,6 +51,10 @@ struct WhoisPageJob {
   // Set while "查询" stops the old workers and starts the new ones; a
   // second press arriving meanwhile is ignored.
   bool Starting = false;
+  // The lines the rows were built from. "失败重查" asks these, not the memo
+  // as it is now: the memo may have been edited or replaced (the suffix
+  // expansion) since, and its lines would land in rows of other domains.
+  std::vector<std::string> RowLines;
 };
 
 }  // namespace orlu

@@ -187,6 +187,25 @@ TEST_F(WhoisPageTest, ReSearchAsksOnlyFailedRowsAndNothingWhileRunning) {
   EXPECT_EQ(server.RequestCount(), 1u);
 }
 
+TEST_F(WhoisPageTest, ReSearchAsksTheRowsDomainsAfterTheMemoChanged) {
+  server.On("ok.com", WhoisReply::Text("Domain Name: OK.COM\n"));
+  f->mmoWhoisDomain.SetLines({"ok.com", "bad.com"});
+  f->btnWhoisSearch.Click();
+  ASSERT_TRUE(WaitForRows());
+  ASSERT_EQ(f->lvWhois.SubItem(1, 1), WordFailed());
+  // The memo is replaced (as the suffix expansion does) before the re-query:
+  // row 1 still holds bad.com, and only bad.com is asked again.
+  f->mmoWhoisDomain.SetLines({"new0.com", "new1.com", "new2.com"});
+  server.ClearRequests();
+  f->btnWhoisReSearch.Click();
+  ASSERT_TRUE(WaitForRows());
+  std::vector<std::string> asked;
+  for (const WhoisRequest& r : server.Requests()) asked.push_back(r.query);
+  EXPECT_EQ(asked, std::vector<std::string>(5, "bad.com"));
+  EXPECT_EQ(f->lvWhois.RowCount(), 2);
+  EXPECT_EQ(f->lvWhois.SubItem(1, 0), "bad.com");
+}
+
 TEST_F(WhoisPageTest, SearchPressedTwiceDuringASlowBatch) {
   WhoisConfig.ComDelay = 100;
   server.AddResponder([](const WhoisRequest& r) -> std::optional<WhoisReply> {
