@@ -10,20 +10,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QTextBlock>
-#include <QTextCursor>
 #include <QToolButton>
 #include <QWheelEvent>
 
 #include <algorithm>
 #include <climits>
 
-#include "platform/text/string_list.h"
 #include "platform/ui/application.h"
 #include "platform/ui/ui_internal.h"
 
@@ -34,39 +30,6 @@ namespace {
 template <class W>
 W* As(const Control* c) {
   return static_cast<W*>(c->Impl()->widget.data());
-}
-
-// Appends `text` with any line break (CR LF, lone CR) as LF, the toolkit's
-// form.
-void AppendNormalised(std::string& out, const std::string& text) {
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\r') {
-      out.push_back('\n');
-      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else {
-      out.push_back(c);
-    }
-  }
-}
-
-std::string NormaliseBreaks(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
-  AppendNormalised(out, text);
-  return out;
-}
-
-// Replaces a memo's whole text. The document takes it directly: the edit's
-// own setPlainText walks every block a second time to reset its character
-// format, which a plain-text memo never changes (a tenth of the time on a
-// million lines). As there, the undo history goes, the caret returns to the
-// start and the view to the top.
-void SetPlainText(const Control* memo, const QString& text) {
-  auto* m = As<QPlainTextEdit>(memo);
-  QTextDocument* doc = m->document();
-  doc->setPlainText(text);
-  m->setTextCursor(QTextCursor(doc));
 }
 
 }  // namespace
@@ -115,92 +78,6 @@ void Edit::SetBorder(bool border) { As<QLineEdit>(this)->setFrame(border); }
 
 void Edit::SetMaxLength(int maxLength) {
   As<QLineEdit>(this)->setMaxLength(maxLength > 0 ? maxLength : 32767);
-}
-
-// ---------------------------------------------------------------------------
-// Memo
-
-namespace {
-std::unique_ptr<ControlImpl> NewMemo() {
-  auto* m = new QPlainTextEdit;
-  auto impl = MakeImpl(m);
-  impl->input = m->viewport();
-  return impl;
-}
-}  // namespace
-
-Memo::Memo(Container& parent) : Control(&parent, NewMemo()) {
-  auto* m = As<QPlainTextEdit>(this);
-  m->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  m->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  m->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  SetBounds(0, 0, 185, 89);
-  QObject::connect(m, &QPlainTextEdit::textChanged, m, [this] { Fire(OnChange); });
-}
-
-// The document's plain text has LF breaks only, which split as CR LF does.
-std::vector<std::string> Memo::Lines() const {
-  return SplitLines(FromQ(As<QPlainTextEdit>(this)->toPlainText()));
-}
-
-int Memo::LineCount() const { return static_cast<int>(Lines().size()); }
-
-void Memo::SetLines(const std::vector<std::string>& lines) {
-  size_t total = 0;
-  for (const auto& l : lines) total += l.size() + 1;
-  // One text in the toolkit's break form, converted once.
-  std::string text;
-  text.reserve(total);
-  for (const auto& l : lines) {
-    AppendNormalised(text, l);
-    text += '\n';
-  }
-  SetPlainText(this, ToQ(text));
-}
-
-void Memo::Add(const std::string& line) {
-  auto* m = As<QPlainTextEdit>(this);
-  QTextDocument* doc = m->document();
-  QString piece;
-  const bool empty = doc->isEmpty();
-  if (!empty && !doc->lastBlock().text().isEmpty()) piece += QLatin1Char('\n');
-  piece += ToQ(NormaliseBreaks(line));
-  piece += QLatin1Char('\n');
-  QTextCursor cursor(doc);
-  cursor.movePosition(QTextCursor::End);
-  cursor.insertText(piece);
-}
-
-void Memo::Clear() { As<QPlainTextEdit>(this)->clear(); }
-
-std::string Memo::Text() const {
-  const std::string lf = FromQ(As<QPlainTextEdit>(this)->toPlainText());
-  std::string out;
-  out.reserve(lf.size() + lf.size() / 16);
-  for (char c : lf) {
-    if (c == '\n') out.push_back('\r');
-    out.push_back(c);
-  }
-  return out;
-}
-
-void Memo::SetText(const std::string& text) { SetPlainText(this, ToQ(NormaliseBreaks(text))); }
-
-void Memo::SetReadOnly(bool readOnly) { As<QPlainTextEdit>(this)->setReadOnly(readOnly); }
-bool Memo::ReadOnly() const { return As<QPlainTextEdit>(this)->isReadOnly(); }
-
-void Memo::SetScrollBars(ScrollBars bars) {
-  auto* m = As<QPlainTextEdit>(this);
-  const bool v = bars == ScrollBars::Vertical || bars == ScrollBars::Both;
-  const bool h = bars == ScrollBars::Horizontal || bars == ScrollBars::Both;
-  m->setVerticalScrollBarPolicy(v ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-  m->setHorizontalScrollBarPolicy(h ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-  if (h) m->setLineWrapMode(QPlainTextEdit::NoWrap);
-}
-
-void Memo::SetWordWrap(bool wrap) {
-  As<QPlainTextEdit>(this)->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth
-                                                 : QPlainTextEdit::NoWrap);
 }
 
 // ---------------------------------------------------------------------------

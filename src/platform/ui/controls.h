@@ -39,6 +39,7 @@ class Edit : public Control {
 class Memo : public Control {
  public:
   explicit Memo(Container& parent);
+  ~Memo() override;
 
   // A snapshot of the lines (GBK).
   std::vector<std::string> Lines() const;

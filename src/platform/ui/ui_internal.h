@@ -90,4 +90,12 @@ void SetFormMenuBar(Form& form, QMenuBar* bar);
 void SetFormTray(Form& form, TrayIconImpl* tray);
 QMenu* MenuOf(PopupMenu& menu);
 
+// Memos: from how many lines a content set in one piece is held in the
+// light read view instead of the editor (tests lower it), and whether a
+// memo holds its lines there now.
+class Memo;
+void SetMemoViewThreshold(size_t lines);
+size_t MemoViewThreshold();
+bool MemoHoldsLinesInView(const Memo& memo);
+
 }  // namespace orlu

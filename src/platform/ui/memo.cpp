@@ -1,0 +1,543 @@
+// The memo: a multi-line edit. Small contents live in the toolkit's text
+// editor. A large content set in one piece (SetLines) is first held as a
+// plain list of lines and shown by a light read view painted over the
+// editor, which draws only the lines in sight; laying a million lines out in
+// the editor's document costs seconds, the list costs next to nothing. The
+// first sign that the user wants to edit or select (a mouse press, a key, a
+// context menu, focus arriving by keyboard) or any change the list cannot
+// hold (a whole new text, word wrapping) hands the lines to the editor once,
+// and from then on the memo is the editor as for a small content.
+//
+// The read view draws lines unwrapped, so a memo that wraps its words never
+// takes it: its lines go to the editor at once.
+#include <QAbstractScrollArea>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QFontMetricsF>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+#include "platform/text/string_list.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/ui_internal.h"
+
+namespace orlu {
+
+namespace {
+
+// From this many lines a content given in one piece goes to the read view.
+// Below it the editor's fill takes a few tens of milliseconds at most.
+size_t g_viewThreshold = 50000;
+
+// Appends `text` with any line break (CR LF, lone CR) as LF, the editor's
+// form.
+void AppendNormalised(std::string& out, const std::string& text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\r') {
+      out.push_back('\n');
+      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      out.push_back(c);
+    }
+  }
+}
+
+std::string NormaliseBreaks(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  AppendNormalised(out, text);
+  return out;
+}
+
+bool IsAscii(const std::string& s) {
+  for (unsigned char c : s) {
+    if (c >= 0x80) return false;
+  }
+  return true;
+}
+
+// A line as the editor gives it back: text it cannot hold exactly comes
+// back changed (bytes that are no GBK), and a few characters the document
+// treats as breaks or rewrites on the way out. Returns false for those
+// (the caller then leaves the whole content to the editor).
+bool AsEditorKeepsIt(const std::string& line, std::string& out) {
+  if (IsAscii(line)) {
+    out = line;
+    return true;
+  }
+  const QString q = ToQ(line);
+  for (QChar c : q) {
+    const char16_t u = c.unicode();
+    if (u == 0x00A0 || u == 0x2028 || u == 0x2029 || u == 0xFDD0 || u == 0xFDD1 ||
+        u == 0xFFFC) {
+      return false;
+    }
+  }
+  out = FromQ(q);
+  return true;
+}
+
+// Appends a piece of text as the editor would store it followed by one
+// break: each break inside it starts a new line, so "a\rb" gives two lines
+// and "a\r" gives "a" and an empty line.
+bool AppendAsLines(const std::string& piece, std::vector<std::string>& lines) {
+  size_t start = 0;
+  for (size_t i = 0; i <= piece.size(); ++i) {
+    if (i < piece.size() && piece[i] != '\r' && piece[i] != '\n') continue;
+    std::string line;
+    if (!AsEditorKeepsIt(piece.substr(start, i - start), line)) return false;
+    lines.push_back(std::move(line));
+    if (i < piece.size() && piece[i] == '\r' && i + 1 < piece.size() && piece[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  return true;
+}
+
+bool HasBreak(const std::string& s) {
+  return s.find_first_of("\r\n") != std::string::npos;
+}
+
+class MemoView;
+
+struct MemoImpl : ControlImpl {
+  Memo* memo = nullptr;
+  QPlainTextEdit* edit = nullptr;
+  QPointer<MemoView> view;     // shown while the lines are held here
+  QPointer<QObject> watcher;   // keys and focus of the editor
+  std::vector<std::string> lines;
+  bool viewing = false;
+  bool silent = false;  // the editor's change signal is not the user's change
+  bool wrap = true;
+};
+
+MemoImpl* Mi(const Memo* m) { return static_cast<MemoImpl*>(m->Impl()); }
+
+void SetEditorText(MemoImpl* impl, const QString& text);
+void LeaveView(MemoImpl* impl, bool keepLines);
+
+// The read view. It covers the whole editor (frame and scroll bars) with the
+// same frame, scroll bars, font and colours, and draws each line as the
+// editor's document lays it out.
+class MemoView : public QAbstractScrollArea {
+ public:
+  explicit MemoView(MemoImpl* impl) : QAbstractScrollArea(impl->edit), impl_(impl) {
+    setFocusPolicy(Qt::NoFocus);
+    setFrameStyle(impl->edit->frameStyle());
+    viewport()->setBackgroundRole(QPalette::Base);
+    viewport()->setAutoFillBackground(true);
+    viewport()->setCursor(impl->edit->viewport()->cursor());
+    FollowBars();
+    setGeometry(impl->edit->rect());
+  }
+
+  void FollowBars() {
+    setVerticalScrollBarPolicy(impl_->edit->verticalScrollBarPolicy());
+    setHorizontalScrollBarPolicy(impl_->edit->horizontalScrollBarPolicy());
+  }
+
+  // A new content: back to the top left.
+  void Reset() {
+    widest_ = 0;
+    Adjust();
+    verticalScrollBar()->setValue(0);
+    horizontalScrollBar()->setValue(0);
+    viewport()->update();
+  }
+
+  void Adjust() {
+    const qreal margin = Margin();
+    const qreal lh = LineHeight();
+    // The editor's document has one more block after the final break.
+    const int n = static_cast<int>(std::min<size_t>(impl_->lines.size() + 1, INT_MAX));
+    const int fit = std::max(1, static_cast<int>((viewport()->height() - margin) / lh));
+    verticalScrollBar()->setRange(0, std::max(0, n - fit));
+    verticalScrollBar()->setPageStep(fit);
+    verticalScrollBar()->setSingleStep(1);
+    if (widest_ == 0) MeasureVisible();
+    const int docWidth = static_cast<int>(widest_ + 2 * margin);
+    horizontalScrollBar()->setRange(0, std::max(0, docWidth - viewport()->width()));
+    horizontalScrollBar()->setPageStep(viewport()->width());
+    horizontalScrollBar()->setSingleStep(20);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(viewport());
+    const qreal margin = Margin();
+    const qreal lh = LineHeight();
+    const size_t first = static_cast<size_t>(verticalScrollBar()->value());
+    const qreal x = margin - horizontalScrollBar()->value();
+    p.setPen(palette().color(QPalette::Text));
+    const qreal before = widest_;
+    qreal y = margin;
+    for (size_t i = first; i < impl_->lines.size() && y < viewport()->height(); ++i) {
+      QTextLayout layout(ToQ(impl_->lines[i]), font(), viewport());
+      QTextOption option;
+      option.setWrapMode(QTextOption::NoWrap);
+      layout.setTextOption(option);
+      layout.beginLayout();
+      QTextLine line = layout.createLine();
+      if (line.isValid()) line.setLineWidth(INT_MAX / 256);
+      layout.endLayout();
+      layout.draw(&p, QPointF(x, y));
+      if (!line.isValid()) {
+        y += lh;
+        continue;
+      }
+      widest_ = std::max(widest_, line.naturalTextWidth());
+      y += line.height();
+    }
+    // Lines wider than any seen so far widen the horizontal range, as the
+    // editor's does while it lays lines out.
+    if (widest_ > before) Adjust();
+  }
+
+  void resizeEvent(QResizeEvent* event) override {
+    QAbstractScrollArea::resizeEvent(event);
+    Adjust();
+  }
+
+  void changeEvent(QEvent* event) override {
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+      widest_ = 0;
+      Adjust();
+    }
+  }
+
+  void mousePressEvent(QMouseEvent* event) override {
+    event->accept();
+    Open(Qt::MouseFocusReason);
+  }
+
+  void mouseDoubleClickEvent(QMouseEvent* event) override {
+    event->accept();
+    Open(Qt::MouseFocusReason);
+  }
+
+  void contextMenuEvent(QContextMenuEvent* event) override {
+    const QPoint global = event->globalPos();
+    QPointer<QWidget> target = impl_->edit->viewport();
+    Open(Qt::PopupFocusReason);
+    if (!target) return;
+    QContextMenuEvent again(event->reason(), target->mapFromGlobal(global), global,
+                            event->modifiers());
+    QCoreApplication::sendEvent(target, &again);
+  }
+
+ private:
+  // Hands the lines to the editor at the place in sight, caret at the start.
+  void Open(Qt::FocusReason reason) {
+    const int top = verticalScrollBar()->value();
+    const int left = horizontalScrollBar()->value();
+    QPlainTextEdit* edit = impl_->edit;
+    LeaveView(impl_, true);  // deletes this view later
+    edit->verticalScrollBar()->setValue(top);
+    edit->horizontalScrollBar()->setValue(left);
+    edit->setFocus(reason);
+  }
+
+  qreal Margin() const { return impl_->edit->document()->documentMargin(); }
+
+  qreal LineHeight() const {
+    QTextLayout layout(QStringLiteral("x"), font());
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    return std::max<qreal>(1, line.height());
+  }
+
+  void MeasureVisible() {
+    const QFontMetricsF fm(font());
+    const size_t first = static_cast<size_t>(std::max(0, verticalScrollBar()->value()));
+    const int count = static_cast<int>(viewport()->height() / LineHeight()) + 1;
+    for (size_t i = first; i < impl_->lines.size() && i < first + count; ++i) {
+      widest_ = std::max(widest_, fm.horizontalAdvance(ToQ(impl_->lines[i])));
+    }
+  }
+
+  MemoImpl* impl_;
+  qreal widest_ = 0;
+};
+
+// Follows the editor's size, and opens the editor on a key or on focus
+// arriving by keyboard while the read view shows.
+class EditWatcher : public QObject {
+ public:
+  EditWatcher(MemoImpl* impl) : QObject(impl->edit), impl_(impl) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched != impl_->edit || !impl_->viewing) return false;
+    switch (event->type()) {
+      case QEvent::Resize:
+        if (impl_->view) impl_->view->setGeometry(impl_->edit->rect());
+        break;
+      case QEvent::KeyPress:
+      case QEvent::InputMethod:
+        LeaveView(impl_, true);
+        break;
+      case QEvent::FocusIn: {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+            reason == Qt::ShortcutFocusReason) {
+          LeaveView(impl_, true);
+        }
+        break;
+      }
+      default:
+        break;
+    }
+    return false;
+  }
+
+ private:
+  MemoImpl* impl_;
+};
+
+// Replaces the editor's whole text. The document takes it directly: the
+// edit's own setPlainText walks every block a second time to reset its
+// character format, which a plain-text memo never changes (a tenth of the
+// time on a million lines). As there, the undo history goes, the caret
+// returns to the start and the view to the top.
+void SetEditorText(MemoImpl* impl, const QString& text) {
+  QTextDocument* doc = impl->edit->document();
+  doc->setPlainText(text);
+  impl->edit->setTextCursor(QTextCursor(doc));
+}
+
+// The editor shown again. With `keepLines` it takes the held lines (without
+// a change event: the content stays what it was); otherwise the caller
+// gives it its new content.
+void LeaveView(MemoImpl* impl, bool keepLines) {
+  if (!impl->viewing) return;
+  impl->viewing = false;
+  std::vector<std::string> lines = std::move(impl->lines);
+  impl->lines.clear();
+  if (impl->view) {
+    impl->view->hide();
+    impl->view->deleteLater();
+    impl->view = nullptr;
+  }
+  if (!keepLines) return;
+  size_t total = 0;
+  for (const auto& l : lines) total += l.size() + 1;
+  std::string text;
+  text.reserve(total);
+  for (const auto& l : lines) {
+    text += l;
+    text += '\n';
+  }
+  lines = {};
+  impl->silent = true;
+  SetEditorText(impl, ToQ(text));
+  impl->silent = false;
+}
+
+// Puts `lines` (already in the editor's form) into the read view.
+void EnterView(MemoImpl* impl, std::vector<std::string> lines) {
+  if (!impl->viewing) {
+    // The editor lets its old content go unseen.
+    impl->silent = true;
+    SetEditorText(impl, QString());
+    impl->silent = false;
+  }
+  impl->lines = std::move(lines);
+  impl->viewing = true;
+  if (!impl->view) {
+    impl->view = new MemoView(impl);
+    impl->view->show();
+    impl->view->raise();
+  }
+  impl->view->Reset();
+}
+
+std::unique_ptr<ControlImpl> NewMemo() {
+  auto impl = std::make_unique<MemoImpl>();
+  impl->edit = new QPlainTextEdit;
+  impl->widget = impl->edit;
+  impl->input = impl->edit->viewport();
+  return impl;
+}
+
+}  // namespace
+
+void SetMemoViewThreshold(size_t lines) { g_viewThreshold = std::max<size_t>(1, lines); }
+size_t MemoViewThreshold() { return g_viewThreshold; }
+bool MemoHoldsLinesInView(const Memo& memo) { return Mi(&memo)->viewing; }
+
+Memo::Memo(Container& parent) : Control(&parent, NewMemo()) {
+  MemoImpl* impl = Mi(this);
+  impl->memo = this;
+  QPlainTextEdit* m = impl->edit;
+  m->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  m->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  m->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  SetBounds(0, 0, 185, 89);
+  auto* watcher = new EditWatcher(impl);
+  impl->watcher = watcher;
+  m->installEventFilter(watcher);
+  QObject::connect(m, &QPlainTextEdit::textChanged, m, [this] {
+    if (!Mi(this)->silent) Fire(OnChange);
+  });
+}
+
+Memo::~Memo() {
+  // Nothing of the read view may reach this memo once its members go.
+  MemoImpl* impl = Mi(this);
+  delete impl->watcher.data();
+  delete impl->view.data();
+  impl->viewing = false;
+}
+
+// The document's plain text has LF breaks only, which split as CR LF does.
+std::vector<std::string> Memo::Lines() const {
+  const MemoImpl* impl = Mi(this);
+  if (impl->viewing) return impl->lines;
+  return SplitLines(FromQ(impl->edit->toPlainText()));
+}
+
+int Memo::LineCount() const {
+  const MemoImpl* impl = Mi(this);
+  if (impl->viewing) return static_cast<int>(impl->lines.size());
+  return static_cast<int>(Lines().size());
+}
+
+void Memo::SetLines(const std::vector<std::string>& lines) {
+  MemoImpl* impl = Mi(this);
+  if (lines.size() >= g_viewThreshold && !impl->wrap) {
+    std::vector<std::string> held;
+    held.reserve(lines.size());
+    bool fits = true;
+    for (const auto& l : lines) {
+      if (HasBreak(l)) {
+        if (!(fits = AppendAsLines(l, held))) break;
+      } else if (IsAscii(l)) {
+        held.push_back(l);
+      } else {
+        held.emplace_back();
+        if (!(fits = AsEditorKeepsIt(l, held.back()))) break;
+      }
+    }
+    if (fits) {
+      EnterView(impl, std::move(held));
+      Fire(OnChange);
+      return;
+    }
+  }
+  LeaveView(impl, false);
+  size_t total = 0;
+  for (const auto& l : lines) total += l.size() + 1;
+  // One text in the editor's break form, converted once.
+  std::string text;
+  text.reserve(total);
+  for (const auto& l : lines) {
+    AppendNormalised(text, l);
+    text += '\n';
+  }
+  SetEditorText(impl, ToQ(text));
+}
+
+void Memo::Add(const std::string& line) {
+  MemoImpl* impl = Mi(this);
+  if (impl->viewing) {
+    // The held text always ends in a break, so the line starts on its own.
+    std::vector<std::string> more;
+    if (AppendAsLines(line, more)) {
+      for (auto& l : more) impl->lines.push_back(std::move(l));
+      if (impl->view) impl->view->Adjust();
+      if (impl->view) impl->view->viewport()->update();
+      Fire(OnChange);
+      return;
+    }
+    LeaveView(impl, true);
+  }
+  QTextDocument* doc = impl->edit->document();
+  QString piece;
+  const bool empty = doc->isEmpty();
+  if (!empty && !doc->lastBlock().text().isEmpty()) piece += QLatin1Char('\n');
+  piece += ToQ(NormaliseBreaks(line));
+  piece += QLatin1Char('\n');
+  QTextCursor cursor(doc);
+  cursor.movePosition(QTextCursor::End);
+  cursor.insertText(piece);
+}
+
+void Memo::Clear() {
+  MemoImpl* impl = Mi(this);
+  if (impl->viewing) {
+    LeaveView(impl, false);
+    Fire(OnChange);
+    return;
+  }
+  impl->edit->clear();
+}
+
+std::string Memo::Text() const {
+  const MemoImpl* impl = Mi(this);
+  if (impl->viewing) {
+    size_t total = 0;
+    for (const auto& l : impl->lines) total += l.size() + 2;
+    std::string out;
+    out.reserve(total);
+    for (const auto& l : impl->lines) {
+      out += l;
+      out += "\r\n";
+    }
+    return out;
+  }
+  const std::string lf = FromQ(impl->edit->toPlainText());
+  std::string out;
+  out.reserve(lf.size() + lf.size() / 16);
+  for (char c : lf) {
+    if (c == '\n') out.push_back('\r');
+    out.push_back(c);
+  }
+  return out;
+}
+
+void Memo::SetText(const std::string& text) {
+  MemoImpl* impl = Mi(this);
+  LeaveView(impl, false);
+  SetEditorText(impl, ToQ(NormaliseBreaks(text)));
+}
+
+void Memo::SetReadOnly(bool readOnly) { Mi(this)->edit->setReadOnly(readOnly); }
+bool Memo::ReadOnly() const { return Mi(this)->edit->isReadOnly(); }
+
+void Memo::SetScrollBars(ScrollBars bars) {
+  MemoImpl* impl = Mi(this);
+  QPlainTextEdit* m = impl->edit;
+  const bool v = bars == ScrollBars::Vertical || bars == ScrollBars::Both;
+  const bool h = bars == ScrollBars::Horizontal || bars == ScrollBars::Both;
+  m->setVerticalScrollBarPolicy(v ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  m->setHorizontalScrollBarPolicy(h ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  if (h) {
+    m->setLineWrapMode(QPlainTextEdit::NoWrap);
+    impl->wrap = false;
+  }
+  if (impl->view) impl->view->FollowBars();
+}
+
+void Memo::SetWordWrap(bool wrap) {
+  MemoImpl* impl = Mi(this);
+  impl->wrap = wrap;
+  impl->edit->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+  // The read view draws unwrapped lines only.
+  if (wrap) LeaveView(impl, true);
+}
+
+}  // namespace orlu

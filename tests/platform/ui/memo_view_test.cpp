@@ -1,0 +1,328 @@
+// A memo given many lines at once holds them in its read view until the user
+// turns to them; in both states it answers the same.
+#include <gtest/gtest.h>
+
+#include <QAbstractScrollArea>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QFocusEvent>
+#include <QApplication>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+
+#include <climits>
+
+#include "platform/ui/application.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/form.h"
+#include "platform/ui/ui_internal.h"
+#include "support/window_test.h"
+
+namespace orlu {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// Sets how many lines a memo takes into its read view for one test.
+class ViewThreshold {
+ public:
+  explicit ViewThreshold(size_t lines) : old_(MemoViewThreshold()) { SetMemoViewThreshold(lines); }
+  ~ViewThreshold() { SetMemoViewThreshold(old_); }
+
+ private:
+  size_t old_;
+};
+
+QPlainTextEdit* EditOf(Memo& memo) {
+  return static_cast<QPlainTextEdit*>(memo.Impl()->widget.data());
+}
+
+QAbstractScrollArea* ViewOf(Memo& memo) {
+  for (auto* area : EditOf(memo)->findChildren<QAbstractScrollArea*>()) {
+    if (!area->isHidden()) return area;
+  }
+  return nullptr;
+}
+
+Lines Numbered(int count) {
+  Lines lines;
+  for (int i = 0; i < count; ++i) lines.push_back("line" + std::to_string(i) + ".com");
+  return lines;
+}
+
+// Two memos, one kept in the editor and one taking every content set in one
+// piece into its read view, given the same calls.
+struct Pair {
+  Form form;
+  Memo editor{form};
+  Memo view{form};
+  int editorChanges = 0;
+  int viewChanges = 0;
+
+  Pair() {
+    editor.SetScrollBars(ScrollBars::Both);
+    view.SetScrollBars(ScrollBars::Both);
+    editor.OnChange = [this] { ++editorChanges; };
+    view.OnChange = [this] { ++viewChanges; };
+  }
+  void SetLines(const Lines& lines) {
+    {
+      ViewThreshold never(SIZE_MAX);
+      editor.SetLines(lines);
+    }
+    ViewThreshold always(1);
+    view.SetLines(lines);
+  }
+  void Add(const std::string& line) {
+    editor.Add(line);
+    view.Add(line);
+  }
+  void Same(const std::string& what) {
+    SCOPED_TRACE(what);
+    EXPECT_EQ(view.Lines(), editor.Lines());
+    EXPECT_EQ(view.Text(), editor.Text());
+    EXPECT_EQ(view.LineCount(), editor.LineCount());
+    EXPECT_EQ(viewChanges, editorChanges);
+  }
+};
+
+std::string Trace(const Lines& lines) {
+  std::string out;
+  for (const auto& l : lines) {
+    for (unsigned char c : l) {
+      if (c == '\r') out += "\\r";
+      else if (c == '\n') out += "\\n";
+      else out.push_back(static_cast<char>(c));
+    }
+    out += '|';
+  }
+  return out;
+}
+
+TEST(MemoView, BothStatesGiveTheSameLinesTextAndChanges) {
+  const std::vector<Lines> cases{
+      {"a"},
+      {""},
+      {"", ""},
+      {"a", "", "b", ""},
+      {"\xD6\xD0\xCE\xC4", "b\xB6\xFE"},
+      {"c\r", "d\re\r\nf", ""},
+      {"x\n", "\r\n", "\r", "\n\r"},
+      {"lone\rcr", "trailing cr\r"},
+      {"\x81", "a\xFF", "\xA1\xA1"},  // not GBK, an ideographic space
+  };
+  for (const Lines& lines : cases) {
+    const std::string name = Trace(lines);
+    Pair p;
+    p.SetLines(lines);
+    p.Same("set " + name);
+    p.Add("y");
+    p.Add("");
+    p.Add("p\rq\r\nr");
+    p.Add("z\r");
+    p.Add("\xD6\xD0");
+    p.Same("added to " + name);
+    EXPECT_TRUE(MemoHoldsLinesInView(p.view)) << name;
+    p.view.Clear();
+    p.editor.Clear();
+    p.Same("cleared " + name);
+    EXPECT_FALSE(MemoHoldsLinesInView(p.view));
+  }
+
+  // The empty list stays in the editor: an empty memo has no lines.
+  Pair p;
+  p.SetLines({});
+  p.Same("no lines");
+  EXPECT_TRUE(p.view.Lines().empty());
+
+  // A whole text replaces the held lines through the editor.
+  p.SetLines({"a", "b"});
+  ASSERT_TRUE(MemoHoldsLinesInView(p.view));
+  p.view.SetText("x\r\ny");
+  p.editor.SetText("x\r\ny");
+  EXPECT_FALSE(MemoHoldsLinesInView(p.view));
+  p.Same("text set");
+  EXPECT_EQ(p.view.Text(), "x\r\ny");
+}
+
+TEST(MemoView, ALargeContentIsHeldUntilTheUserTurnsToIt) {
+  Form form;
+  form.SetBounds(0, 0, 300, 200);
+  Memo memo(form);
+  memo.SetBounds(0, 0, 250, 150);
+  memo.SetScrollBars(ScrollBars::Both);
+  form.Show();
+  const Lines lines = Numbered(static_cast<int>(MemoViewThreshold()));
+  int changes = 0;
+  memo.OnChange = [&] { ++changes; };
+  memo.SetLines(lines);
+  EXPECT_TRUE(MemoHoldsLinesInView(memo));
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(memo.LineCount(), static_cast<int>(lines.size()));
+  EXPECT_EQ(memo.Lines(), lines);
+
+  // One line fewer goes to the editor directly, as does any content of a
+  // memo that wraps its words.
+  memo.SetLines(Lines(lines.begin() + 1, lines.end()));
+  EXPECT_FALSE(MemoHoldsLinesInView(memo));
+  EXPECT_EQ(changes, 2);
+  Memo wrapping(form);
+  wrapping.SetLines(lines);
+  EXPECT_FALSE(MemoHoldsLinesInView(wrapping));
+  EXPECT_EQ(wrapping.LineCount(), static_cast<int>(lines.size()));
+
+  // Turning word wrap on hands the held lines to the editor.
+  memo.SetLines(lines);
+  ASSERT_TRUE(MemoHoldsLinesInView(memo));
+  memo.SetWordWrap(true);
+  EXPECT_FALSE(MemoHoldsLinesInView(memo));
+  EXPECT_EQ(memo.Lines(), lines);
+  EXPECT_EQ(changes, 3);
+}
+
+// Each way into the editor keeps every line, fires no change and leaves the
+// caret at the start.
+TEST(MemoView, ClickKeyContextMenuAndTabOpenTheEditor) {
+  ViewThreshold low(100);
+  const Lines lines = Numbered(1000);
+  const std::vector<std::string> ways{"click", "key", "menu", "tab"};
+  for (const std::string& way : ways) {
+    SCOPED_TRACE(way);
+    Form form;
+    form.SetBounds(0, 0, 300, 200);
+    Memo memo(form);
+    memo.SetBounds(0, 0, 250, 150);
+    memo.SetScrollBars(ScrollBars::Both);
+    form.Show();
+    memo.SetLines(lines);
+    ASSERT_TRUE(MemoHoldsLinesInView(memo));
+    int changes = 0;
+    memo.OnChange = [&] { ++changes; };
+    QPlainTextEdit* edit = EditOf(memo);
+    QAbstractScrollArea* view = ViewOf(memo);
+    ASSERT_NE(view, nullptr);
+    const QPoint at(20, 20);
+    if (way == "click") {
+      QMouseEvent press(QEvent::MouseButtonPress, at, view->viewport()->mapToGlobal(at),
+                        Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+      QCoreApplication::sendEvent(view->viewport(), &press);
+    } else if (way == "key") {
+      QKeyEvent key(QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier);
+      QCoreApplication::sendEvent(edit, &key);
+    } else if (way == "menu") {
+      QContextMenuEvent menu(QContextMenuEvent::Mouse, at, view->viewport()->mapToGlobal(at));
+      QCoreApplication::sendEvent(view->viewport(), &menu);
+      for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->inherits("QMenu") && w->isVisible()) w->close();
+      }
+    } else {
+      QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
+      QCoreApplication::sendEvent(edit, &focus);
+    }
+    EXPECT_FALSE(MemoHoldsLinesInView(memo));
+    EXPECT_EQ(edit->document()->blockCount(), 1001);  // the last break's empty block
+    EXPECT_EQ(memo.Lines(), lines);
+    EXPECT_EQ(edit->textCursor().position(), 0);
+    EXPECT_EQ(changes, 0);
+    EXPECT_FALSE(edit->document()->isUndoAvailable());
+    ProcessEventsFor(std::chrono::milliseconds(0));
+    EXPECT_EQ(ViewOf(memo), nullptr);
+    // From now on it is the editor: typing changes the text.
+    QKeyEvent type(QEvent::KeyPress, Qt::Key_Q, Qt::NoModifier, "q");
+    QCoreApplication::sendEvent(edit, &type);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(memo.Lines().front(), "qline0.com");
+  }
+}
+
+// Focus set from code, and a scroll of the view, change nothing; a click
+// then opens the editor at the line in sight.
+TEST(MemoView, ScrollingStaysInTheViewAndTheEditorOpensWhereItWas) {
+  ViewThreshold low(100);
+  Form form;
+  form.SetBounds(0, 0, 300, 200);
+  Memo memo(form);
+  memo.SetBounds(0, 0, 250, 150);
+  memo.SetScrollBars(ScrollBars::Both);
+  form.Show();
+  memo.SetLines(Numbered(1000));
+  memo.SetFocus();
+  QAbstractScrollArea* view = ViewOf(memo);
+  ASSERT_NE(view, nullptr);
+  view->verticalScrollBar()->setValue(500);
+  ProcessEventsFor(std::chrono::milliseconds(10));
+  EXPECT_TRUE(MemoHoldsLinesInView(memo));
+  const QPoint at(20, 20);
+  QMouseEvent press(QEvent::MouseButtonPress, at, view->viewport()->mapToGlobal(at),
+                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(view->viewport(), &press);
+  ASSERT_FALSE(MemoHoldsLinesInView(memo));
+  EXPECT_EQ(EditOf(memo)->verticalScrollBar()->value(), 500);
+  EXPECT_EQ(EditOf(memo)->textCursor().position(), 0);
+}
+
+TEST(MemoView, ReadOnlyHoldsInTheViewAndAfter) {
+  ViewThreshold low(100);
+  Form form;
+  Memo memo(form);
+  memo.SetScrollBars(ScrollBars::Both);
+  memo.SetReadOnly(true);
+  memo.SetLines(Numbered(200));
+  ASSERT_TRUE(MemoHoldsLinesInView(memo));
+  EXPECT_TRUE(memo.ReadOnly());
+  QKeyEvent type(QEvent::KeyPress, Qt::Key_Q, Qt::NoModifier, "q");
+  QCoreApplication::sendEvent(EditOf(memo), &type);
+  EXPECT_FALSE(MemoHoldsLinesInView(memo));
+  EXPECT_TRUE(memo.ReadOnly());
+  EXPECT_EQ(memo.Lines(), Numbered(200));
+  EXPECT_EQ(EditOf(memo)->textCursor().position(), 0);
+}
+
+// At rest the view looks as the editor does with the same lines; a large
+// memo shows its first lines.
+TEST(MemoView, TheViewLooksAsTheEditor) {
+  Lines lines = Numbered(300);
+  lines[1] = "\xD6\xD0\xCE\xC4 " + std::string(80, 'w');
+  Pair p;
+  p.form.SetBounds(0, 0, 600, 300);
+  p.editor.SetBounds(0, 0, 280, 200);
+  p.view.SetBounds(300, 0, 280, 200);
+  p.form.Show();
+  p.SetLines(lines);
+  ASSERT_TRUE(MemoHoldsLinesInView(p.view));
+  EditOf(p.editor)->setCursorWidth(0);  // no caret in the picture
+  ProcessEventsFor(std::chrono::milliseconds(20));
+  QAbstractScrollArea* edit = EditOf(p.editor);
+  QAbstractScrollArea* view = ViewOf(p.view);
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(view->geometry(), edit->rect());
+  for (auto bar : {&QAbstractScrollArea::verticalScrollBar, &QAbstractScrollArea::horizontalScrollBar}) {
+    EXPECT_EQ((view->*bar)()->maximum(), (edit->*bar)()->maximum());
+    EXPECT_EQ((view->*bar)()->pageStep(), (edit->*bar)()->pageStep());
+    EXPECT_EQ((view->*bar)()->isVisible(), (edit->*bar)()->isVisible());
+  }
+  const QImage a = edit->viewport()->grab().toImage();
+  const QImage b = view->viewport()->grab().toImage();
+  ASSERT_EQ(a.size(), b.size());
+  EXPECT_TRUE(a == b);
+
+  Memo large(p.form);
+  large.SetScrollBars(ScrollBars::Both);
+  large.SetBounds(0, 0, 200, 100);
+  large.SetLines(Numbered(static_cast<int>(MemoViewThreshold()) * 2));
+  ASSERT_TRUE(MemoHoldsLinesInView(large));
+  const QImage shot = EditOf(large)->grab().toImage();
+  int dark = 0;
+  for (int y = 0; y < shot.height() / 2; ++y) {
+    for (int x = 0; x < shot.width() / 2; ++x) {
+      if (qGray(shot.pixel(x, y)) < 100) ++dark;
+    }
+  }
+  EXPECT_GT(dark, 50);
+}
+
+}  // namespace
+}  // namespace orlu
