@@ -2,7 +2,15 @@
 // against the toolkit's own text document taking the same text in one piece
 // in the same run: the floor of any memo built on that document. Then the
 // lines read back (Lines) against splitting the same text alone.
+//
+// The same for a memo that does not wrap its words, which holds so large a
+// content in its read view: the fill and the read, the first paint, and the
+// one-time hand-over to the editor when the user clicks into it (against the
+// document fill, which it is).
+#include <QAbstractScrollArea>
 #include <QApplication>
+#include <QCoreApplication>
+#include <QMouseEvent>
 #include <QString>
 #include <QTextDocument>
 
@@ -17,6 +25,7 @@
 #include "platform/text/gbk.h"
 #include "platform/text/string_list.h"
 #include "platform/ui/ui.h"
+#include "platform/ui/ui_internal.h"
 
 namespace {
 
@@ -50,6 +59,8 @@ struct Figures {
   double document = 1e9;
   double read = 1e9;   // Lines() of the filled memo
   double split = 1e9;  // the same text split by the string-list rules alone
+  double paint = 1e9;  // read view: the first picture of the filled memo
+  double open = 1e9;   // read view: the hand-over to the editor on a click
 };
 
 Figures Measure(orlu::Memo& memo, const std::vector<std::string>& lines, bool ascii) {
@@ -78,6 +89,32 @@ Figures Measure(orlu::Memo& memo, const std::vector<std::string>& lines, bool as
     f.split = std::min(f.split, Seconds(start));
     if (back.size() != lines.size()) std::exit(1);
   }
+  if (orlu::MemoHoldsLinesInView(memo)) {
+    QWidget* edit = memo.Impl()->widget;
+    for (int round = 0; round < 2; ++round) {
+      memo.SetLines(lines);
+      const auto start = Clock::now();
+      edit->grab();
+      f.paint = std::min(f.paint, Seconds(start));
+    }
+    for (int round = 0; round < 2; ++round) {
+      memo.SetLines(lines);
+      orlu::ProcessEventsFor(std::chrono::milliseconds(0));
+      QAbstractScrollArea* view = edit->findChild<QAbstractScrollArea*>();
+      if (view == nullptr) std::exit(1);
+      const QPoint at(10, 10);
+      QMouseEvent press(QEvent::MouseButtonPress, at, view->viewport()->mapToGlobal(at),
+                        Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+      const auto start = Clock::now();
+      QCoreApplication::sendEvent(view->viewport(), &press);
+      f.open = std::min(f.open, Seconds(start));
+      if (orlu::MemoHoldsLinesInView(memo) || memo.LineCount() != static_cast<int>(lines.size())) {
+        std::fprintf(stderr, "bench_memo_window: the click did not open the editor\n");
+        std::exit(1);
+      }
+      orlu::ProcessEventsFor(std::chrono::milliseconds(0));
+    }
+  }
   memo.Clear();
   for (int round = 0; round < 2; ++round) {
     QTextDocument doc;
@@ -94,6 +131,19 @@ void Print(const char* set, const char* read, const Figures& f) {
       set, f.memo, f.document, f.document > 0 ? f.memo / f.document : 0.0);
   std::printf("bench %s: %.3f s; split of the same text: %.3f s; ratio %.2f\n", read, f.read,
               f.split, f.split > 0 ? f.read / f.split : 0.0);
+}
+
+void PrintView(const std::string& set, const std::string& read, const Figures& f) {
+  std::printf(
+      "bench %s: %.3f s; document fill of the same text: %.3f s; ratio %.3f; target <= 0.1\n",
+      set.c_str(), f.memo, f.document, f.document > 0 ? f.memo / f.document : 0.0);
+  std::printf("bench %s: %.3f s; split of the same text: %.3f s; ratio %.2f\n", read.c_str(),
+              f.read, f.split, f.split > 0 ? f.read / f.split : 0.0);
+  std::printf("bench %s_first_paint: %.4f s; target < 0.05 s\n", set.c_str(), f.paint);
+  std::printf(
+      "bench %s_open_editor: %.3f s; document fill of the same text: %.3f s; ratio %.2f; "
+      "target <= 1.3\n",
+      set.c_str(), f.open, f.document, f.document > 0 ? f.open / f.document : 0.0);
 }
 
 }  // namespace
@@ -113,5 +163,16 @@ int main(int argc, char** argv) {
         Measure(memo, MakeLines("domain"), true));
   Print("memo_set_lines_1m_gbk_window", "memo_read_lines_1m_gbk_window",
         Measure(memo, MakeLines(orlu::Gbk("域名")), false));
+
+  // A memo that does not wrap: the read view.
+  orlu::Memo flat(form);
+  flat.SetBounds(0, 0, 400, 300);
+  flat.SetScrollBars(orlu::ScrollBars::Both);
+  memo.Hide();
+  orlu::ProcessEventsFor(std::chrono::milliseconds(50));
+  PrintView("memo_view_set_lines_1m_ascii_window", "memo_view_read_lines_1m_ascii_window",
+            Measure(flat, MakeLines("domain"), true));
+  PrintView("memo_view_set_lines_1m_gbk_window", "memo_view_read_lines_1m_gbk_window",
+            Measure(flat, MakeLines(orlu::Gbk("域名")), false));
   return 0;
 }

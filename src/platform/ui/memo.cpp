@@ -63,9 +63,46 @@ std::string NormaliseBreaks(const std::string& text) {
   return out;
 }
 
-bool IsAscii(const std::string& s) {
-  for (unsigned char c : s) {
-    if (c >= 0x80) return false;
+bool NoCharTheDocumentRewrites(const QString& q) {
+  for (QChar c : q) {
+    const char16_t u = c.unicode();
+    if (u == 0x00A0 || u == 0x2028 || u == 0x2029 || u == 0xFDD0 || u == 0xFDD1 ||
+        u == 0xFFFC) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Which double-byte characters come back from the editor as they went in
+// (a bit per lead and trail byte), found once by converting each.
+const std::vector<bool>& PairsKept() {
+  static const std::vector<bool> kept = [] {
+    std::vector<bool> table(256 * 256, false);
+    for (int lead = 0x81; lead <= 0xFE; ++lead) {
+      for (int trail = 0x40; trail <= 0xFE; ++trail) {
+        if (trail == 0x7F) continue;
+        const std::string pair{static_cast<char>(lead), static_cast<char>(trail)};
+        const QString q = ToQ(pair);
+        table[lead * 256 + trail] = q.size() == 1 && NoCharTheDocumentRewrites(q) && FromQ(q) == pair;
+      }
+    }
+    return table;
+  }();
+  return kept;
+}
+
+// True when every byte is ASCII or part of a double-byte character the
+// editor keeps.
+bool KeptAsIs(const std::string& line) {
+  const std::vector<bool>* pairs = nullptr;
+  for (size_t i = 0; i < line.size(); ++i) {
+    const auto c = static_cast<unsigned char>(line[i]);
+    if (c < 0x80) continue;
+    if (i + 1 >= line.size()) return false;
+    if (pairs == nullptr) pairs = &PairsKept();
+    if (!(*pairs)[c * 256 + static_cast<unsigned char>(line[i + 1])]) return false;
+    ++i;
   }
   return true;
 }
@@ -75,18 +112,12 @@ bool IsAscii(const std::string& s) {
 // treats as breaks or rewrites on the way out. Returns false for those
 // (the caller then leaves the whole content to the editor).
 bool AsEditorKeepsIt(const std::string& line, std::string& out) {
-  if (IsAscii(line)) {
+  if (KeptAsIs(line)) {
     out = line;
     return true;
   }
   const QString q = ToQ(line);
-  for (QChar c : q) {
-    const char16_t u = c.unicode();
-    if (u == 0x00A0 || u == 0x2028 || u == 0x2029 || u == 0xFDD0 || u == 0xFDD1 ||
-        u == 0xFFFC) {
-      return false;
-    }
-  }
+  if (!NoCharTheDocumentRewrites(q)) return false;
   out = FromQ(q);
   return true;
 }
@@ -425,7 +456,7 @@ void Memo::SetLines(const std::vector<std::string>& lines) {
     for (const auto& l : lines) {
       if (HasBreak(l)) {
         if (!(fits = AppendAsLines(l, held))) break;
-      } else if (IsAscii(l)) {
+      } else if (KeptAsIs(l)) {
         held.push_back(l);
       } else {
         held.emplace_back();

@@ -113,6 +113,7 @@ TEST(MemoView, BothStatesGiveTheSameLinesTextAndChanges) {
       {"x\n", "\r\n", "\r", "\n\r"},
       {"lone\rcr", "trailing cr\r"},
       {"\x81", "a\xFF", "\xA1\xA1"},  // not GBK, an ideographic space
+      {"x\xB6", "\xAA\xA1", "\xFE\xFE", "\x80", "\xB6\x7F"},  // cut, unassigned
   };
   for (const Lines& lines : cases) {
     const std::string name = Trace(lines);
