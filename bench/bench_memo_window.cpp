@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -174,5 +175,32 @@ int main(int argc, char** argv) {
             Measure(flat, MakeLines("domain"), true));
   PrintView("memo_view_set_lines_1m_gbk_window", "memo_view_read_lines_1m_gbk_window",
             Measure(flat, MakeLines(orlu::Gbk("域名")), false));
+
+  // At the line count from which a memo takes the read view: what the editor
+  // would cost there, the largest fill a memo still makes in the editor.
+  const size_t threshold = orlu::MemoViewThreshold();
+  std::vector<std::string> atThreshold = MakeLines("domain");
+  atThreshold.resize(threshold);
+  flat.Clear();
+  orlu::SetMemoViewThreshold(SIZE_MAX);
+  double editor = 1e9;
+  for (int round = 0; round < 3; ++round) {
+    flat.Clear();
+    orlu::ProcessEventsFor(std::chrono::milliseconds(0));
+    const auto start = Clock::now();
+    flat.SetLines(atThreshold);
+    editor = std::min(editor, Seconds(start));
+  }
+  orlu::SetMemoViewThreshold(threshold);
+  double view = 1e9;
+  for (int round = 0; round < 3; ++round) {
+    flat.Clear();
+    orlu::ProcessEventsFor(std::chrono::milliseconds(0));
+    const auto start = Clock::now();
+    flat.SetLines(atThreshold);
+    view = std::min(view, Seconds(start));
+  }
+  std::printf("bench memo_set_lines_%zu_editor_window: %.4f s; read view: %.4f s; ratio %.1f\n",
+              threshold, editor, view, view > 0 ? editor / view : 0.0);
   return 0;
 }

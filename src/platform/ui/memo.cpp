@@ -12,6 +12,7 @@
 // takes it: its lines go to the editor at once.
 #include <QAbstractScrollArea>
 #include <QContextMenuEvent>
+#include <QDragEnterEvent>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFocusEvent>
@@ -153,6 +154,10 @@ struct MemoImpl : ControlImpl {
   bool viewing = false;
   bool silent = false;  // the editor's change signal is not the user's change
   bool wrap = true;
+  // The scroll bars the memo is given. While the read view shows, it has
+  // them and the editor has none (they would sit on top of the view).
+  Qt::ScrollBarPolicy vertical = Qt::ScrollBarAlwaysOff;
+  Qt::ScrollBarPolicy horizontal = Qt::ScrollBarAlwaysOff;
 };
 
 MemoImpl* Mi(const Memo* m) { return static_cast<MemoImpl*>(m->Impl()); }
@@ -171,13 +176,14 @@ class MemoView : public QAbstractScrollArea {
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
     viewport()->setCursor(impl->edit->viewport()->cursor());
+    viewport()->setAcceptDrops(true);
     FollowBars();
     setGeometry(impl->edit->rect());
   }
 
   void FollowBars() {
-    setVerticalScrollBarPolicy(impl_->edit->verticalScrollBarPolicy());
-    setHorizontalScrollBarPolicy(impl_->edit->horizontalScrollBarPolicy());
+    setVerticalScrollBarPolicy(impl_->vertical);
+    setHorizontalScrollBarPolicy(impl_->horizontal);
   }
 
   // A new content: back to the top left.
@@ -260,6 +266,13 @@ class MemoView : public QAbstractScrollArea {
     Open(Qt::MouseFocusReason);
   }
 
+  // Text dragged over the memo may be dropped into it: the editor takes the
+  // drag from its next move on.
+  void dragEnterEvent(QDragEnterEvent* event) override {
+    event->ignore();
+    Open(Qt::OtherFocusReason, false);
+  }
+
   void contextMenuEvent(QContextMenuEvent* event) override {
     const QPoint global = event->globalPos();
     QPointer<QWidget> target = impl_->edit->viewport();
@@ -272,14 +285,14 @@ class MemoView : public QAbstractScrollArea {
 
  private:
   // Hands the lines to the editor at the place in sight, caret at the start.
-  void Open(Qt::FocusReason reason) {
+  void Open(Qt::FocusReason reason, bool focus = true) {
     const int top = verticalScrollBar()->value();
     const int left = horizontalScrollBar()->value();
     QPlainTextEdit* edit = impl_->edit;
     LeaveView(impl_, true);  // deletes this view later
     edit->verticalScrollBar()->setValue(top);
     edit->horizontalScrollBar()->setValue(left);
-    edit->setFocus(reason);
+    if (focus) edit->setFocus(reason);
   }
 
   qreal Margin() const { return impl_->edit->document()->documentMargin(); }
@@ -363,6 +376,8 @@ void LeaveView(MemoImpl* impl, bool keepLines) {
     impl->view->deleteLater();
     impl->view = nullptr;
   }
+  impl->edit->setVerticalScrollBarPolicy(impl->vertical);
+  impl->edit->setHorizontalScrollBarPolicy(impl->horizontal);
   if (!keepLines) return;
   size_t total = 0;
   for (const auto& l : lines) total += l.size() + 1;
@@ -388,6 +403,8 @@ void EnterView(MemoImpl* impl, std::vector<std::string> lines) {
   }
   impl->lines = std::move(lines);
   impl->viewing = true;
+  impl->edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  impl->edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   if (!impl->view) {
     impl->view = new MemoView(impl);
     impl->view->show();
@@ -554,8 +571,12 @@ void Memo::SetScrollBars(ScrollBars bars) {
   QPlainTextEdit* m = impl->edit;
   const bool v = bars == ScrollBars::Vertical || bars == ScrollBars::Both;
   const bool h = bars == ScrollBars::Horizontal || bars == ScrollBars::Both;
-  m->setVerticalScrollBarPolicy(v ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-  m->setHorizontalScrollBarPolicy(h ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  impl->vertical = v ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+  impl->horizontal = h ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+  if (!impl->viewing) {
+    m->setVerticalScrollBarPolicy(impl->vertical);
+    m->setHorizontalScrollBarPolicy(impl->horizontal);
+  }
   if (h) {
     m->setLineWrapMode(QPlainTextEdit::NoWrap);
     impl->wrap = false;

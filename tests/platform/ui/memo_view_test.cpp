@@ -4,6 +4,8 @@
 
 #include <QAbstractScrollArea>
 #include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QMimeData>
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QApplication>
@@ -184,12 +186,13 @@ TEST(MemoView, ALargeContentIsHeldUntilTheUserTurnsToIt) {
   EXPECT_EQ(changes, 3);
 }
 
-// Each way into the editor keeps every line, fires no change and leaves the
-// caret at the start.
+// Each way into the editor (a click, a key, a context menu, focus by Tab, a
+// drag over it) keeps every line, fires no change and leaves the caret at the
+// start.
 TEST(MemoView, ClickKeyContextMenuAndTabOpenTheEditor) {
   ViewThreshold low(100);
   const Lines lines = Numbered(1000);
-  const std::vector<std::string> ways{"click", "key", "menu", "tab"};
+  const std::vector<std::string> ways{"click", "key", "menu", "tab", "drag"};
   for (const std::string& way : ways) {
     SCOPED_TRACE(way);
     Form form;
@@ -219,6 +222,11 @@ TEST(MemoView, ClickKeyContextMenuAndTabOpenTheEditor) {
       for (QWidget* w : QApplication::topLevelWidgets()) {
         if (w->inherits("QMenu") && w->isVisible()) w->close();
       }
+    } else if (way == "drag") {
+      QMimeData text;
+      text.setText("dropped");
+      QDragEnterEvent enter(at, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+      QCoreApplication::sendEvent(view->viewport(), &enter);
     } else {
       QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
       QCoreApplication::sendEvent(edit, &focus);
@@ -262,6 +270,9 @@ TEST(MemoView, ScrollingStaysInTheViewAndTheEditorOpensWhereItWas) {
   QCoreApplication::sendEvent(view->viewport(), &press);
   ASSERT_FALSE(MemoHoldsLinesInView(memo));
   EXPECT_EQ(EditOf(memo)->verticalScrollBar()->value(), 500);
+  // The editor has the memo's scroll bars again.
+  EXPECT_EQ(EditOf(memo)->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+  EXPECT_EQ(EditOf(memo)->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
   EXPECT_EQ(EditOf(memo)->textCursor().position(), 0);
 }
 
@@ -305,8 +316,8 @@ TEST(MemoView, TheViewLooksAsTheEditor) {
     EXPECT_EQ((view->*bar)()->pageStep(), (edit->*bar)()->pageStep());
     EXPECT_EQ((view->*bar)()->isVisible(), (edit->*bar)()->isVisible());
   }
-  const QImage a = edit->viewport()->grab().toImage();
-  const QImage b = view->viewport()->grab().toImage();
+  const QImage a = edit->grab().toImage();
+  const QImage b = EditOf(p.view)->grab().toImage();
   ASSERT_EQ(a.size(), b.size());
   EXPECT_TRUE(a == b);
 
