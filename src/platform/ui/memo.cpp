@@ -146,7 +146,6 @@ bool HasBreak(const std::string& s) {
 class MemoView;
 
 struct MemoImpl : ControlImpl {
-  Memo* memo = nullptr;
   QPlainTextEdit* edit = nullptr;
   QPointer<MemoView> view;     // shown while the lines are held here
   QPointer<QObject> watcher;   // keys and focus of the editor
@@ -429,7 +428,6 @@ bool MemoHoldsLinesInView(const Memo& memo) { return Mi(&memo)->viewing; }
 
 Memo::Memo(Container& parent) : Control(&parent, NewMemo()) {
   MemoImpl* impl = Mi(this);
-  impl->memo = this;
   QPlainTextEdit* m = impl->edit;
   m->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   m->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
