@@ -9,6 +9,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
@@ -78,6 +79,17 @@ bool LoopbackConnection::Send(const char* data, size_t size) {
       continue;
     }
     return false;
+  }
+  return true;
+}
+
+bool LoopbackConnection::SendPaced(const std::string& data, std::chrono::milliseconds delay,
+                                    size_t dripBytes, std::chrono::milliseconds dripEvery) {
+  if (delay.count() > 0 && !Pause(delay)) return false;
+  if (dripBytes == 0) return Send(data);
+  for (size_t pos = 0; pos < data.size(); pos += dripBytes) {
+    if (pos > 0 && !Pause(dripEvery)) return false;
+    if (!Send(data.data() + pos, std::min(dripBytes, data.size() - pos))) return false;
   }
   return true;
 }

@@ -27,6 +27,10 @@ class LoopbackConnection {
   // Sends every byte. False on stop or error.
   bool Send(const char* data, size_t size);
   bool Send(const std::string& data) { return Send(data.data(), data.size()); }
+  // Waits `delay`, then sends every byte: all at once, or `dripBytes` at a
+  // time with a pause of `dripEvery` between them. False on stop or error.
+  bool SendPaced(const std::string& data, std::chrono::milliseconds delay, size_t dripBytes,
+                 std::chrono::milliseconds dripEvery);
   // Waits, false if the server stopped meanwhile.
   bool Pause(std::chrono::milliseconds d);
   // Waits until the server stops.

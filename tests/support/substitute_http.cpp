@@ -12,6 +12,7 @@
 #include <stdexcept>
 
 #include "support/loopback_server.h"
+#include "support/request_log.h"
 
 namespace orlu::test {
 
@@ -212,15 +213,13 @@ std::string HttpReply::Serialize() const {
 // ---- server ----
 
 struct SubstituteHttpServer::Impl {
-  mutable std::mutex mutex;
-  mutable std::condition_variable arrived;
-  std::vector<HttpRequest> requests;
+  mutable std::mutex mutex;  // guards the routes
+  RequestLog<HttpRequest> log;
   std::vector<Route> hostRoutes;
   std::map<std::string, HttpResponder> exact;
   std::vector<Route> prefixes;
   std::vector<HttpMaybeResponder> responders;
   HttpResponder fallback;
-  std::function<void(const HttpRequest&)> observer;
   std::unique_ptr<LoopbackServer> server;
 
   HttpReply Choose(const HttpRequest& req) {
@@ -296,35 +295,20 @@ struct SubstituteHttpServer::Impl {
       }
       req.body = rest.substr(0, length);
     }
-    std::function<void(const HttpRequest&)> observe;
-    {
-      std::lock_guard<std::mutex> lock(mutex);
-      requests.push_back(req);
-      observe = observer;
-    }
-    arrived.notify_all();
-    if (observe) observe(req);
+    log.Record(req);
 
     HttpReply reply = Choose(req);
     if (reply.hang) {
       conn.WaitForStop();
       return;
     }
-    if (reply.delay.count() > 0 && !conn.Pause(reply.delay)) return;
     std::string wire = reply.Serialize();
     if (reply.closeAfterBody && !reply.raw) {
       size_t head = wire.size() - reply.body.size();
       wire.resize(head + std::min(*reply.closeAfterBody, reply.body.size()));
     }
     if (reply.closeAfter && *reply.closeAfter < wire.size()) wire.resize(*reply.closeAfter);
-    if (reply.dripBytes > 0) {
-      for (size_t pos = 0; pos < wire.size(); pos += reply.dripBytes) {
-        if (pos > 0 && !conn.Pause(reply.dripEvery)) return;
-        if (!conn.Send(wire.data() + pos, std::min(reply.dripBytes, wire.size() - pos))) return;
-      }
-    } else if (!conn.Send(wire)) {
-      return;
-    }
+    if (!conn.SendPaced(wire, reply.delay, reply.dripBytes, reply.dripEvery)) return;
     if (reply.hangAfterReply) conn.WaitForStop();
   }
 };
@@ -354,14 +338,7 @@ void SubstituteHttpServer::On(const std::string& target, HttpResponder responder
 }
 
 void SubstituteHttpServer::OnSequence(const std::string& target, std::vector<HttpReply> replies) {
-  if (replies.empty()) throw std::invalid_argument("OnSequence needs a reply");
-  auto state = std::make_shared<std::pair<std::mutex, size_t>>();
-  auto list = std::make_shared<std::vector<HttpReply>>(std::move(replies));
-  On(target, [state, list](const HttpRequest&) {
-    std::lock_guard<std::mutex> lock(state->first);
-    size_t i = std::min(state->second++, list->size() - 1);
-    return (*list)[i];
-  });
+  On(target, ReplySequence<HttpRequest>(std::move(replies)));
 }
 
 void SubstituteHttpServer::OnPrefix(const std::string& prefix, HttpReply reply) {
@@ -416,33 +393,16 @@ void SubstituteHttpServer::ClearRoutes() {
 }
 
 void SubstituteHttpServer::Observe(std::function<void(const HttpRequest&)> observer) {
-  std::lock_guard<std::mutex> lock(impl_->mutex);
-  impl_->observer = std::move(observer);
+  impl_->log.Observe(std::move(observer));
 }
 
-std::vector<HttpRequest> SubstituteHttpServer::Requests() const {
-  std::lock_guard<std::mutex> lock(impl_->mutex);
-  return impl_->requests;
-}
-
-size_t SubstituteHttpServer::RequestCount() const {
-  std::lock_guard<std::mutex> lock(impl_->mutex);
-  return impl_->requests.size();
-}
-
-HttpRequest SubstituteHttpServer::LastRequest() const {
-  std::lock_guard<std::mutex> lock(impl_->mutex);
-  return impl_->requests.empty() ? HttpRequest{} : impl_->requests.back();
-}
-
-void SubstituteHttpServer::ClearRequests() {
-  std::lock_guard<std::mutex> lock(impl_->mutex);
-  impl_->requests.clear();
-}
+std::vector<HttpRequest> SubstituteHttpServer::Requests() const { return impl_->log.All(); }
+size_t SubstituteHttpServer::RequestCount() const { return impl_->log.Count(); }
+HttpRequest SubstituteHttpServer::LastRequest() const { return impl_->log.Last(); }
+void SubstituteHttpServer::ClearRequests() { impl_->log.Clear(); }
 
 bool SubstituteHttpServer::WaitForRequests(size_t n, std::chrono::milliseconds timeout) const {
-  std::unique_lock<std::mutex> lock(impl_->mutex);
-  return impl_->arrived.wait_for(lock, timeout, [&] { return impl_->requests.size() >= n; });
+  return impl_->log.WaitFor(n, timeout);
 }
 
 size_t SubstituteHttpServer::ConnectionCount() const { return impl_->server->ConnectionCount(); }

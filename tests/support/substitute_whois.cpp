@@ -1,12 +1,10 @@
 #include "support/substitute_whois.h"
 
-#include <algorithm>
-#include <condition_variable>
 #include <map>
 #include <mutex>
-#include <stdexcept>
 
 #include "support/loopback_server.h"
+#include "support/request_log.h"
 
 namespace orlu::test {
 
@@ -44,13 +42,11 @@ WhoisReply& WhoisReply::KeepOpen() {
 }
 
 struct SubstituteWhoisServer::Impl {
-  mutable std::mutex mutex;
-  mutable std::condition_variable arrived;
-  std::vector<WhoisRequest> requests;
+  mutable std::mutex mutex;  // guards the routes
+  RequestLog<WhoisRequest> log;
   std::map<std::string, WhoisResponder> exact;
   std::vector<WhoisMaybeResponder> responders;
   WhoisResponder fallback;
-  std::function<void(const WhoisRequest&)> observer;
   std::unique_ptr<LoopbackServer> server;
 
   WhoisReply Choose(const WhoisRequest& req) {
@@ -88,30 +84,14 @@ struct SubstituteWhoisServer::Impl {
     req.query = req.raw;
     if (!req.query.empty() && req.query.back() == '\n') req.query.pop_back();
     if (!req.query.empty() && req.query.back() == '\r') req.query.pop_back();
-    std::function<void(const WhoisRequest&)> observe;
-    {
-      std::lock_guard<std::mutex> lock(mutex);
-      requests.push_back(req);
-      observe = observer;
-    }
-    arrived.notify_all();
-    if (observe) observe(req);
+    log.Record(req);
 
     WhoisReply reply = Choose(req);
     if (reply.hang) {
       conn.WaitForStop();
       return;
     }
-    if (reply.delay.count() > 0 && !conn.Pause(reply.delay)) return;
-    const std::string& wire = reply.body;
-    if (reply.dripBytes > 0) {
-      for (size_t pos = 0; pos < wire.size(); pos += reply.dripBytes) {
-        if (pos > 0 && !conn.Pause(reply.dripEvery)) return;
-        if (!conn.Send(wire.data() + pos, std::min(reply.dripBytes, wire.size() - pos))) return;
-      }
-    } else if (!conn.Send(wire)) {
-      return;
-    }
+    if (!conn.SendPaced(reply.body, reply.delay, reply.dripBytes, reply.dripEvery)) return;
     if (reply.keepOpen) conn.WaitForStop();
   }
 };
@@ -137,14 +117,7 @@ void SubstituteWhoisServer::On(const std::string& query, WhoisResponder responde
 }
 
 void SubstituteWhoisServer::OnSequence(const std::string& query, std::vector<WhoisReply> replies) {
-  if (replies.empty()) throw std::invalid_argument("OnSequence needs a reply");
-  auto state = std::make_shared<std::pair<std::mutex, size_t>>();
-  auto list = std::make_shared<std::vector<WhoisReply>>(std::move(replies));
-  On(query, [state, list](const WhoisRequest&) {
-    std::lock_guard<std::mutex> lock(state->first);
-    size_t i = std::min(state->second++, list->size() - 1);
-    return (*list)[i];
-  });
+  On(query, ReplySequence<WhoisRequest>(std::move(replies)));
 }
 
 void SubstituteWhoisServer::AddResponder(WhoisMaybeResponder responder) {
@@ -165,33 +138,16 @@ void SubstituteWhoisServer::ClearRoutes() {
 }
 
 void SubstituteWhoisServer::Observe(std::function<void(const WhoisRequest&)> observer) {
-  std::lock_guard<std::mutex> lock(impl_->mutex);
-  impl_->observer = std::move(observer);
+  impl_->log.Observe(std::move(observer));
 }
 
-std::vector<WhoisRequest> SubstituteWhoisServer::Requests() const {
-  std::lock_guard<std::mutex> lock(impl_->mutex);
-  return impl_->requests;
-}
-
-size_t SubstituteWhoisServer::RequestCount() const {
-  std::lock_guard<std::mutex> lock(impl_->mutex);
-  return impl_->requests.size();
-}
-
-WhoisRequest SubstituteWhoisServer::LastRequest() const {
-  std::lock_guard<std::mutex> lock(impl_->mutex);
-  return impl_->requests.empty() ? WhoisRequest{} : impl_->requests.back();
-}
-
-void SubstituteWhoisServer::ClearRequests() {
-  std::lock_guard<std::mutex> lock(impl_->mutex);
-  impl_->requests.clear();
-}
+std::vector<WhoisRequest> SubstituteWhoisServer::Requests() const { return impl_->log.All(); }
+size_t SubstituteWhoisServer::RequestCount() const { return impl_->log.Count(); }
+WhoisRequest SubstituteWhoisServer::LastRequest() const { return impl_->log.Last(); }
+void SubstituteWhoisServer::ClearRequests() { impl_->log.Clear(); }
 
 bool SubstituteWhoisServer::WaitForRequests(size_t n, std::chrono::milliseconds timeout) const {
-  std::unique_lock<std::mutex> lock(impl_->mutex);
-  return impl_->arrived.wait_for(lock, timeout, [&] { return impl_->requests.size() >= n; });
+  return impl_->log.WaitFor(n, timeout);
 }
 
 }  // namespace orlu::test
