@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_util.h"
 #include "platform/net/page_client.h"
 #include "platform/thread/dispatcher.h"
 #include "sitequery/alexa_job.h"
@@ -22,7 +23,8 @@
 namespace {
 
 using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
+using orlu::bench::Clock;
+using orlu::bench::Seconds;
 using orlu::test::HttpReply;
 using orlu::test::HttpRequest;
 
@@ -44,8 +46,6 @@ bool GroupEnded(orlu::ThreadControlStru& job) {
     if (t && !t->Finished()) return false;
   return true;
 }
-
-double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
 }  // namespace
 

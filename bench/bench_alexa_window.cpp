@@ -17,6 +17,7 @@
 
 #include "app/main_form.h"
 #include "app/program.h"
+#include "bench_util.h"
 #include "platform/net/page_client.h"
 #include "platform/thread/thread.h"
 #include "platform/ui/ui.h"
@@ -28,11 +29,10 @@
 namespace {
 
 using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
+using orlu::bench::Clock;
+using orlu::bench::Seconds;
 using orlu::test::HttpReply;
 using orlu::test::HttpRequest;
-
-double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
 }  // namespace
 

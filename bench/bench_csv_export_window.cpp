@@ -1,7 +1,6 @@
 // A result list of 1,000,000 rows (row number, domain, rank) exported as CSV:
 // the fill, the export against a plain loop that writes the same bytes in the
 // same run, and the peak memory of the whole process.
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,17 +12,16 @@
 #include <vector>
 
 #include "app/list_view_rows.h"
+#include "bench_util.h"
 #include "platform/text/gbk.h"
 #include "platform/ui/ui.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using orlu::bench::Clock;
+using orlu::bench::SecondsSince;
+using orlu::bench::PeakMegabytes;
 constexpr int kRows = 1000000;
-
-double Seconds(Clock::time_point from) {
-  return std::chrono::duration<double>(Clock::now() - from).count();
-}
 
 std::string Domain(int i) { return "domain" + std::to_string(i) + ".com"; }
 std::string Rank(int i) { return std::to_string(static_cast<long long>(i) * 7919 % 5000000 + 1); }
@@ -63,12 +61,6 @@ bool SameBytes(const std::string& a, const std::string& b) {
   }
 }
 
-double PeakMegabytes() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -86,7 +78,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < kRows; ++i) rows.push_back({std::to_string(i + 1), {Domain(i), Rank(i)}});
     list.AddRows(std::move(rows));
   }
-  const double fill = Seconds(start);
+  const double fill = SecondsSince(start);
 
   char dirTemplate[] = "/tmp/orlu-bench-csv-XXXXXX";
   const char* dir = mkdtemp(dirTemplate);
@@ -99,10 +91,10 @@ int main(int argc, char** argv) {
   for (int round = 0; round < 3; ++round) {
     start = Clock::now();
     orlu::ExportListViewCsv(ours, list);
-    exportBest = std::min(exportBest, Seconds(start));
+    exportBest = std::min(exportBest, SecondsSince(start));
     start = Clock::now();
     PlainLoop(peer, columns);
-    plainBest = std::min(plainBest, Seconds(start));
+    plainBest = std::min(plainBest, SecondsSince(start));
   }
   const double peak = PeakMegabytes();
   const bool same = SameBytes(ours, peer);

@@ -4,47 +4,30 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "app/main_form.h"
+#include "bench_util.h"
+#include "bench_window.h"
 #include "platform/ui/ui.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using orlu::bench::Clock;
+using orlu::bench::PeakMegabytes;
+using orlu::bench::SecondsSince;
 constexpr int kLines = 1000000;
-
-double Seconds(Clock::time_point from) {
-  return std::chrono::duration<double>(Clock::now() - from).count();
-}
-
-// Peak resident memory of this process in MB (VmHWM).
-double PeakMegabytes() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.rfind("VmHWM:", 0) == 0) return std::strtod(line.c_str() + 6, nullptr) / 1024.0;
-  }
-  return 0;
-}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   orlu::Application app(argc, argv);
-  orlu::TFormMain* form = nullptr;
-  app.CreateForm(form);
-  if (!form) {
-    std::fprintf(stderr, "bench_domain_filter_page: the main window was not made\n");
-    return 1;
-  }
-  form->Show();
-  form->ShowPage(orlu::kPageDomainFilter);
-  orlu::ProcessEventsFor(std::chrono::milliseconds(50));
+  orlu::TFormMain* form =
+      orlu::bench::ShowMainWindow(app, orlu::kPageDomainFilter, "bench_domain_filter_page");
+  if (!form) return 1;
 
   // 600,000 distinct domains drawn 1,000,000 times.
   std::mt19937 rng(7);
@@ -66,7 +49,7 @@ int main(int argc, char** argv) {
   const auto start = Clock::now();
   form->btnFilterRet.Click();
   orlu::ProcessEventsFor(std::chrono::milliseconds(0));
-  const double press = Seconds(start);
+  const double press = SecondsSince(start);
 
   const std::string count = form->edtFilterOut.Text();
   if (count.empty() || std::atoi(count.c_str()) <= 0 ||

@@ -10,32 +10,25 @@
 #include <vector>
 
 #include "app/main_form.h"
+#include "bench_util.h"
+#include "bench_window.h"
 #include "domaintools/domain_generator.h"
 #include "platform/ui/ui.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using orlu::bench::Clock;
+using orlu::bench::SecondsSince;
 constexpr int kLines = 1000;
-
-double Seconds(Clock::time_point from) {
-  return std::chrono::duration<double>(Clock::now() - from).count();
-}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   orlu::Application app(argc, argv);
-  orlu::TFormMain* form = nullptr;
-  app.CreateForm(form);
-  if (!form) {
-    std::fprintf(stderr, "bench_generator_page_window: the main window was not made\n");
-    return 1;
-  }
-  form->Show();
-  form->ShowPage(orlu::kPageDomainCreate);
-  orlu::ProcessEventsFor(std::chrono::milliseconds(50));
+  orlu::TFormMain* form =
+      orlu::bench::ShowMainWindow(app, orlu::kPageDomainCreate, "bench_generator_page_window");
+  if (!form) return 1;
 
   std::vector<std::string> list1, list2;
   for (int i = 0; i < kLines; ++i) {
@@ -52,7 +45,7 @@ int main(int argc, char** argv) {
     const auto start = Clock::now();
     form->btnDomainCreateStart.Click();
     orlu::ProcessEventsFor(std::chrono::milliseconds(0));
-    page = std::min(page, Seconds(start));
+    page = std::min(page, SecondsSince(start));
     const int lines = form->mmoDomainCreate3.LineCount();
     if (lines != kLines * kLines) {
       std::fprintf(stderr, "bench_generator_page_window: %d result lines, expected %d\n", lines,
@@ -68,7 +61,7 @@ int main(int argc, char** argv) {
     out.shrink_to_fit();
     const auto start = Clock::now();
     orlu::JoinLists(list1, list2, out);
-    routine = std::min(routine, Seconds(start));
+    routine = std::min(routine, SecondsSince(start));
   }
   if (out.size() != static_cast<size_t>(kLines) * kLines) return 1;
 
@@ -76,7 +69,7 @@ int main(int argc, char** argv) {
   form->btn9.Click();
   const auto start = Clock::now();
   form->mmoDomainCreate3.SetLines(out);
-  const double memoWrite = Seconds(start);
+  const double memoWrite = SecondsSince(start);
 
   std::printf(
       "bench generator_page_join_1000x1000_window: %.3f s; join routine alone: %.3f s; "

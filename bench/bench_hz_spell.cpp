@@ -13,9 +13,12 @@
 #include <string>
 #include <vector>
 
+#include "bench_util.h"
 #include "wordcheck/hz_spell.h"
 
 namespace {
+
+using orlu::bench::Seconds;
 
 constexpr std::size_t kTextBytes = 20u * 1000u * 1000u;
 constexpr std::size_t kIcuSliceBytes = 200u * 1000u;
@@ -57,10 +60,6 @@ std::string Slice(const std::string& text, std::size_t bytes) {
     i += static_cast<unsigned char>(text[i]) >= 0x81 ? 2 : 1;
   }
   return text.substr(0, std::min(i, text.size()));
-}
-
-double Seconds(std::chrono::steady_clock::duration d) {
-  return std::chrono::duration<double>(d).count();
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // A report list filled with 1,000,000 rows of three cells in one call: the
 // fill (rows made and handed over, the shown list laid out) against making
 // the same rows in a plain vector, and the process's peak memory.
-#include <sys/resource.h>
 
 #include <chrono>
 #include <cstdio>
@@ -9,16 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "bench_util.h"
 #include "platform/ui/ui.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using orlu::bench::Clock;
+using orlu::bench::SecondsSince;
+using orlu::bench::PeakMegabytes;
 constexpr int kRows = 1000000;
-
-double Seconds(Clock::time_point from) {
-  return std::chrono::duration<double>(Clock::now() - from).count();
-}
 
 std::vector<orlu::ListRow> MakeRows() {
   std::vector<orlu::ListRow> rows;
@@ -29,12 +27,6 @@ std::vector<orlu::ListRow> MakeRows() {
                      std::to_string(static_cast<long long>(i) * 7919 % 5000000 + 1)}});
   }
   return rows;
-}
-
-double PeakMegabytes() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
 }  // namespace
@@ -48,7 +40,7 @@ int main(int argc, char** argv) {
   for (int round = 0; round < 2; ++round) {
     const auto start = Clock::now();
     auto rows = MakeRows();
-    plainBest = std::min(plainBest, Seconds(start));
+    plainBest = std::min(plainBest, SecondsSince(start));
     if (rows.size() != static_cast<size_t>(kRows)) return 1;
   }
 
@@ -69,8 +61,8 @@ int main(int argc, char** argv) {
   orlu::Application::ProcessMessages();
   list.ScrollToRow(kRows - 1);
   orlu::Application::ProcessMessages();
-  const double listPart = Seconds(handOver);
-  const double fill = Seconds(start);
+  const double listPart = SecondsSince(handOver);
+  const double fill = SecondsSince(start);
 
   const bool ok = list.RowCount() == kRows && list.SubItem(kRows - 1, 0) == "domain999999.com";
   if (!ok) std::fprintf(stderr, "bench_listview_window: the list does not hold the rows\n");

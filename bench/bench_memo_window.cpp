@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_util.h"
 #include "platform/text/codepage.h"
 #include "platform/text/gbk.h"
 #include "platform/text/string_list.h"
@@ -30,12 +31,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using orlu::bench::Clock;
+using orlu::bench::SecondsSince;
 constexpr int kLines = 1000000;
-
-double Seconds(Clock::time_point from) {
-  return std::chrono::duration<double>(Clock::now() - from).count();
-}
 
 std::vector<std::string> MakeLines(const std::string& prefix) {
   std::vector<std::string> lines;
@@ -71,13 +69,13 @@ Figures Measure(orlu::Memo& memo, const std::vector<std::string>& lines, bool as
     orlu::ProcessEventsFor(std::chrono::milliseconds(0));
     const auto start = Clock::now();
     memo.SetLines(lines);
-    f.memo = std::min(f.memo, Seconds(start));
+    f.memo = std::min(f.memo, SecondsSince(start));
     orlu::ProcessEventsFor(std::chrono::milliseconds(0));
   }
   for (int round = 0; round < 2; ++round) {
     const auto start = Clock::now();
     const std::vector<std::string> back = memo.Lines();
-    f.read = std::min(f.read, Seconds(start));
+    f.read = std::min(f.read, SecondsSince(start));
     if (back != lines) {
       std::fprintf(stderr, "bench_memo_window: the lines read back differ\n");
       std::exit(1);
@@ -87,7 +85,7 @@ Figures Measure(orlu::Memo& memo, const std::vector<std::string>& lines, bool as
   for (int round = 0; round < 2; ++round) {
     const auto start = Clock::now();
     const std::vector<std::string> back = orlu::SplitLines(text);
-    f.split = std::min(f.split, Seconds(start));
+    f.split = std::min(f.split, SecondsSince(start));
     if (back.size() != lines.size()) std::exit(1);
   }
   if (orlu::MemoHoldsLinesInView(memo)) {
@@ -96,7 +94,7 @@ Figures Measure(orlu::Memo& memo, const std::vector<std::string>& lines, bool as
       memo.SetLines(lines);
       const auto start = Clock::now();
       edit->grab();
-      f.paint = std::min(f.paint, Seconds(start));
+      f.paint = std::min(f.paint, SecondsSince(start));
     }
     for (int round = 0; round < 2; ++round) {
       memo.SetLines(lines);
@@ -108,7 +106,7 @@ Figures Measure(orlu::Memo& memo, const std::vector<std::string>& lines, bool as
                         Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
       const auto start = Clock::now();
       QCoreApplication::sendEvent(view->viewport(), &press);
-      f.open = std::min(f.open, Seconds(start));
+      f.open = std::min(f.open, SecondsSince(start));
       if (orlu::MemoHoldsLinesInView(memo) || memo.LineCount() != static_cast<int>(lines.size())) {
         std::fprintf(stderr, "bench_memo_window: the click did not open the editor\n");
         std::exit(1);
@@ -121,7 +119,7 @@ Figures Measure(orlu::Memo& memo, const std::vector<std::string>& lines, bool as
     QTextDocument doc;
     const auto start = Clock::now();
     doc.setPlainText(Joined(lines, ascii));
-    f.document = std::min(f.document, Seconds(start));
+    f.document = std::min(f.document, SecondsSince(start));
   }
   return f;
 }
@@ -189,7 +187,7 @@ int main(int argc, char** argv) {
     orlu::ProcessEventsFor(std::chrono::milliseconds(0));
     const auto start = Clock::now();
     flat.SetLines(atThreshold);
-    editor = std::min(editor, Seconds(start));
+    editor = std::min(editor, SecondsSince(start));
   }
   orlu::SetMemoViewThreshold(threshold);
   double view = 1e9;
@@ -198,7 +196,7 @@ int main(int argc, char** argv) {
     orlu::ProcessEventsFor(std::chrono::milliseconds(0));
     const auto start = Clock::now();
     flat.SetLines(atThreshold);
-    view = std::min(view, Seconds(start));
+    view = std::min(view, SecondsSince(start));
   }
   std::printf("bench memo_set_lines_%zu_editor_window: %.4f s; read view: %.4f s; ratio %.1f\n",
               threshold, editor, view, view > 0 ? editor / view : 0.0);

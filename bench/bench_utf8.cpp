@@ -8,9 +8,12 @@
 #include <random>
 #include <string>
 
+#include "bench_util.h"
 #include "platform/text/codepage.h"
 
 namespace {
+
+using orlu::bench::Seconds;
 
 std::string MakePage(size_t size) {
   std::mt19937 rng(936);
@@ -32,10 +35,6 @@ std::string MakePage(size_t size) {
   // Cut back to the end of the last whole line so the page stays well-formed.
   page.resize(page.rfind('\n') + 1);
   return page;
-}
-
-double Seconds(std::chrono::steady_clock::duration d) {
-  return std::chrono::duration<double>(d).count();
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_util.h"
 #include "platform/net/services.h"
 #include "platform/net/whois_client.h"
 #include "platform/thread/dispatcher.h"
@@ -28,10 +29,9 @@
 namespace {
 
 using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
+using orlu::bench::Clock;
+using orlu::bench::Seconds;
 using orlu::WhoisRow;
-
-double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
 class MemoryRows : public orlu::WhoisRowStore {
  public:
