@@ -321,8 +321,7 @@ TEST_F(DomainCreatePageTest, AnExpansionDuringAWhoisBatchLeavesTheBatchOnItsName
   WhoisConfig = saved;
   ASSERT_TRUE(ended);
   // Every name of the batch was asked once and nothing of the new list.
-  Lines asked;
-  for (const auto& r : server.Requests()) asked.push_back(r.query);
+  Lines asked = server.Queries();
   std::sort(asked.begin(), asked.end());
   EXPECT_EQ(asked, batch);
   ASSERT_EQ(f->lvWhois.RowCount(), 8);

@@ -142,6 +142,12 @@ void SubstituteWhoisServer::Observe(std::function<void(const WhoisRequest&)> obs
 }
 
 std::vector<WhoisRequest> SubstituteWhoisServer::Requests() const { return impl_->log.All(); }
+std::vector<std::string> SubstituteWhoisServer::Queries() const {
+  std::vector<std::string> queries;
+  for (const WhoisRequest& r : Requests()) queries.push_back(r.query);
+  return queries;
+}
+
 size_t SubstituteWhoisServer::RequestCount() const { return impl_->log.Count(); }
 WhoisRequest SubstituteWhoisServer::LastRequest() const { return impl_->log.Last(); }
 void SubstituteWhoisServer::ClearRequests() { impl_->log.Clear(); }

@@ -76,6 +76,8 @@ class SubstituteWhoisServer {
   void Observe(std::function<void(const WhoisRequest&)> observer);
 
   std::vector<WhoisRequest> Requests() const;
+  // The query of every request so far, in order of arrival.
+  std::vector<std::string> Queries() const;
   size_t RequestCount() const;
   WhoisRequest LastRequest() const;
   void ClearRequests();

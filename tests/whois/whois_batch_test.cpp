@@ -21,6 +21,7 @@
 #include "support/substitute_whois.h"
 #include "whois/whois_batch.h"
 #include "whois/whois_reply.h"
+#include "whois_test_util.h"
 
 namespace orlu {
 namespace {
@@ -199,8 +200,7 @@ TEST_F(WhoisBatchTest, EachComWorkerTakesEveryFifthRow) {
       while (!worker.Finished()) loop_.ProcessEvents(5ms);
       worker.WaitFor();
     }
-    std::vector<std::string> asked;
-    for (const WhoisRequest& r : server_.Requests()) asked.push_back(r.query);
+    std::vector<std::string> asked = server_.Queries();
     std::vector<std::string> expected;
     // An empty reply is a failure, asked again in each of the five passes.
     for (int pass = 0; pass < 5; ++pass)
@@ -344,8 +344,7 @@ TEST_F(WhoisBatchTest, RetryAsksOnlyTheRowsStillFailed) {
   server_.ClearRequests();
   batch_.Start(lines);
   RunToEnd();
-  std::vector<std::string> asked;
-  for (const WhoisRequest& r : server_.Requests()) asked.push_back(r.query);
+  std::vector<std::string> asked = server_.Queries();
   EXPECT_EQ(asked, std::vector<std::string>(5, "down.com"));
   EXPECT_EQ(rows_.Cell(0, kWhoisStatusCell), WordUnsupported());
   EXPECT_EQ(rows_.Cell(2, kWhoisStatusCell), WordRegistered());
@@ -425,16 +424,8 @@ TEST_F(WhoisBatchTest, StoppingWorkersInPausesAndSlowQueriesIsQuick) {
   // The real pauses, and half of the servers never answer.
   WhoisConfig = saved_;
   WhoisConfig.ListView = &rows_;
-  server_.AddResponder([](const WhoisRequest& r) -> std::optional<WhoisReply> {
-    if (r.query.starts_with("h")) return WhoisReply::Hang();
-    if (r.query.find('.') == std::string::npos)
-      return WhoisReply::Text("whois server (port 43): whois.nic.example\r\n");
-    return WhoisReply::Text("Domain Name: x\r\n");
-  });
-  std::vector<std::string> lines;
-  for (const char* suffix : {"cn", "com", "org", "cc", "biz", "info", "name", "tv", "mobi", "xyz"})
-    for (int i = 0; i < 6; ++i)
-      lines.push_back(std::string(i % 2 ? "h" : "q") + std::to_string(i) + "." + suffix);
+  server_.AddResponder(test::HangOnH());
+  const std::vector<std::string> lines = test::HalfHangingDomains();
   Search(lines);
   EXPECT_EQ(batch_.WorkerCount(), 24);
   ASSERT_TRUE(server_.WaitForRequests(18, 10s)) << server_.RequestCount();

@@ -3,15 +3,10 @@
 // "失败重查", the row display, the popup actions, import and export.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -24,9 +19,11 @@
 #include "platform/ui/ui.h"
 #include "support/service_scope.h"
 #include "support/substitute_whois.h"
+#include "support/temp_files.h"
 #include "support/window_test.h"
 #include "whois/whois_batch.h"
 #include "whois/whois_reply.h"
+#include "whois_test_util.h"
 
 namespace orlu {
 namespace {
@@ -36,24 +33,6 @@ using test::SubstituteWhoisServer;
 using test::WhoisReply;
 using test::WhoisRequest;
 using namespace std::chrono_literals;
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
-
-std::string TempPath(const std::string& name) {
-  return (std::filesystem::temp_directory_path() /
-          ("orlu-whois-page-" + std::to_string(getpid()) + "-" + name))
-      .string();
-}
 
 class WhoisPageTest : public ::testing::Test {
  protected:
@@ -88,12 +67,20 @@ class WhoisPageTest : public ::testing::Test {
     return WaitUntil([this] { return !f->WhoisJob.Workers.Running(); }, 20s);
   }
   std::vector<std::string> Row(int row) const { return f->lvWhois.RowTexts(row); }
+  // Searches ok.com, answered, and bad.com, where the server closes without
+  // a word (a failure).
+  void SearchOkAndBad() {
+    server.On("ok.com", WhoisReply::Text("Domain Name: OK.COM\n"));
+    f->mmoWhoisDomain.SetLines({"ok.com", "bad.com"});
+    f->btnWhoisSearch.Click();
+  }
 
   TFormMain* f = nullptr;
   WhoisSettings saved_;
   std::vector<Form*> modal;
   SubstituteWhoisServer server;
   ScopedServices scope{nullptr, &server};
+  test::TempDir dir;
 };
 
 TEST_F(WhoisPageTest, PageHoldsItsControls) {
@@ -161,17 +148,13 @@ TEST_F(WhoisPageTest, SearchBuildsRowsAndTheWorkersFillThem) {
 }
 
 TEST_F(WhoisPageTest, ReSearchAsksOnlyFailedRowsAndNothingWhileRunning) {
-  server.On("ok.com", WhoisReply::Text("Domain Name: OK.COM\n"));
-  // bad.com: the server closes without a word, a failure.
-  f->mmoWhoisDomain.SetLines({"ok.com", "bad.com"});
-  f->btnWhoisSearch.Click();
+  SearchOkAndBad();
   ASSERT_TRUE(WaitForRows());
   EXPECT_EQ(f->lvWhois.SubItem(1, 1), WordFailed());
   server.ClearRequests();
   f->btnWhoisReSearch.Click();
   ASSERT_TRUE(WaitForRows());
-  std::vector<std::string> asked;
-  for (const WhoisRequest& r : server.Requests()) asked.push_back(r.query);
+  std::vector<std::string> asked = server.Queries();
   EXPECT_EQ(asked, std::vector<std::string>(5, "bad.com"));
   EXPECT_EQ(f->lvWhois.SubItem(0, 1), WordRegistered());
 
@@ -188,9 +171,7 @@ TEST_F(WhoisPageTest, ReSearchAsksOnlyFailedRowsAndNothingWhileRunning) {
 }
 
 TEST_F(WhoisPageTest, ReSearchAsksTheRowsDomainsAfterTheMemoChanged) {
-  server.On("ok.com", WhoisReply::Text("Domain Name: OK.COM\n"));
-  f->mmoWhoisDomain.SetLines({"ok.com", "bad.com"});
-  f->btnWhoisSearch.Click();
+  SearchOkAndBad();
   ASSERT_TRUE(WaitForRows());
   ASSERT_EQ(f->lvWhois.SubItem(1, 1), WordFailed());
   // The memo is replaced (as the suffix expansion does) before the re-query:
@@ -199,8 +180,7 @@ TEST_F(WhoisPageTest, ReSearchAsksTheRowsDomainsAfterTheMemoChanged) {
   server.ClearRequests();
   f->btnWhoisReSearch.Click();
   ASSERT_TRUE(WaitForRows());
-  std::vector<std::string> asked;
-  for (const WhoisRequest& r : server.Requests()) asked.push_back(r.query);
+  std::vector<std::string> asked = server.Queries();
   EXPECT_EQ(asked, std::vector<std::string>(5, "bad.com"));
   EXPECT_EQ(f->lvWhois.RowCount(), 2);
   EXPECT_EQ(f->lvWhois.SubItem(1, 0), "bad.com");
@@ -236,8 +216,7 @@ TEST_F(WhoisPageTest, WorkersAskTheLinesOfTheirStartWhenTheListIsEditedMeanwhile
   ASSERT_TRUE(server.WaitForRequests(1, 5s));
   f->mmoWhoisDomain.SetLines({"b0.com", "b1.com", "b2.com", "b3.com", "b4.com", "b5.com"});
   ASSERT_TRUE(WaitForRows());
-  std::vector<std::string> asked;
-  for (const WhoisRequest& r : server.Requests()) asked.push_back(r.query);
+  std::vector<std::string> asked = server.Queries();
   std::sort(asked.begin(), asked.end());
   EXPECT_EQ(asked, lines);
   for (int i = 0; i < 6; ++i) EXPECT_EQ(f->lvWhois.SubItem(i, 1), WordRegistered()) << i;
@@ -273,8 +252,7 @@ TEST_F(WhoisPageTest, SearchPressedAgainWhileTheFirstPressStopsTheWorkers) {
       },
       5s));
   ProcessEventsFor(50ms);
-  std::vector<std::string> asked;
-  for (const WhoisRequest& r : server.Requests()) asked.push_back(r.query);
+  std::vector<std::string> asked = server.Queries();
   std::sort(asked.begin(), asked.end());
   EXPECT_EQ(asked, (std::vector<std::string>{"one.com", "two.com"}));
 }
@@ -283,16 +261,8 @@ TEST_F(WhoisPageTest, ClosingWithWorkersInPausesAndSlowQueriesIsQuick) {
   // A main window of its own, with the real pauses; half of the questions
   // are never answered.
   WhoisConfig = saved_;
-  server.AddResponder([](const WhoisRequest& r) -> std::optional<WhoisReply> {
-    if (r.query.starts_with("h")) return WhoisReply::Hang();
-    if (r.query.find('.') == std::string::npos)
-      return WhoisReply::Text("whois server (port 43): whois.nic.example\r\n");
-    return WhoisReply::Text("Domain Name: x\r\n");
-  });
-  std::vector<std::string> lines;
-  for (const char* suffix : {"cn", "com", "org", "cc", "biz", "info", "name", "tv", "mobi", "xyz"})
-    for (int i = 0; i < 6; ++i)
-      lines.push_back(std::string(i % 2 ? "h" : "q") + std::to_string(i) + "." + suffix);
+  server.AddResponder(test::HangOnH());
+  const std::vector<std::string> lines = test::HalfHangingDomains();
   {
     auto other = std::make_unique<TFormMain>();
     other->mmoWhoisDomain.SetLines(lines);
@@ -363,8 +333,8 @@ TEST_F(WhoisPageTest, SingleWhoisButtonShowsTheWindowWithoutAQuery) {
 }
 
 TEST_F(WhoisPageTest, ImportReplacesTheListFromAGbkFile) {
-  const std::string path = TempPath("list.txt");
-  WriteBytes(path, Gbk("a.com\r\n中国.cn\nb.net\r\n"));
+  const std::string path = dir / "list.txt";
+  test::Spit(path, Gbk("a.com\r\n中国.cn\nb.net\r\n"));
   SetFileDialogHook([&](const FileDialogRequest& r) -> std::optional<std::string> {
     EXPECT_EQ(r.kind, FileDialogKind::Open);
     return path;
@@ -379,7 +349,7 @@ TEST_F(WhoisPageTest, ImportReplacesTheListFromAGbkFile) {
   std::remove(path.c_str());
 
   // A file that cannot be read: its error in the box, the list as it was.
-  const std::string missing = TempPath("missing.txt");
+  const std::string missing = dir / "missing.txt";
   SetFileDialogHook([&](const FileDialogRequest&) -> std::optional<std::string> {
     return missing;
   });
@@ -403,7 +373,7 @@ TEST_F(WhoisPageTest, ExportWritesTheResultList) {
   f->mmoWhoisDomain.SetLines({"x.com"});
   f->btnWhoisSearch.Click();
   ASSERT_TRUE(WaitForRows());
-  const std::string path = TempPath("out.csv");
+  const std::string path = dir / "out.csv";
   SetFileDialogHook([&](const FileDialogRequest& r) -> std::optional<std::string> {
     EXPECT_EQ(r.kind, FileDialogKind::Save);
     return path;
@@ -413,7 +383,7 @@ TEST_F(WhoisPageTest, ExportWritesTheResultList) {
       Gbk("\"ID\",\"域名\",\"域名状态\",\"注册单位\",\"注册商\",\"注册日期\",\"过期日期\","
           "\"EMail\",\"域名状态\",\"联系人\",\"DNS\",\r\n"
           "\"1\",\"x.com\",\"未注册\",\" \",\" \",\" \",\" \",\" \",\" \",\" \",\" \",\r\n");
-  EXPECT_EQ(ReadBytes(path), expected);
+  EXPECT_EQ(test::Slurp(path), expected);
   std::remove(path.c_str());
 }
 

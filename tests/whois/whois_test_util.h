@@ -2,6 +2,7 @@
 // substitute servers for the hosts the questions tell apart.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,27 @@ inline WhoisFields Cut(int group, const std::string& prepared) {
   WhoisFields f;
   CutWhoisFields(group, prepared, f);
   return f;
+}
+
+// Never answers a question that starts with "h"; a name without a dot gets
+// a referral, a domain a registered reply.
+inline WhoisMaybeResponder HangOnH() {
+  return [](const WhoisRequest& r) -> std::optional<WhoisReply> {
+    if (r.query.starts_with("h")) return WhoisReply::Hang();
+    if (r.query.find('.') == std::string::npos)
+      return WhoisReply::Text("whois server (port 43): whois.nic.example\r\n");
+    return WhoisReply::Text("Domain Name: x\r\n");
+  };
+}
+
+// Six domains under each of ten suffixes, every other one starting with
+// "h" (so HangOnH leaves half of them unanswered).
+inline Texts HalfHangingDomains() {
+  Texts lines;
+  for (const char* suffix : {"cn", "com", "org", "cc", "biz", "info", "name", "tv", "mobi", "xyz"})
+    for (int i = 0; i < 6; ++i)
+      lines.push_back(std::string(i % 2 ? "h" : "q") + std::to_string(i) + "." + suffix);
+  return lines;
 }
 
 // One substitute per host the tests tell apart; every other host goes to
