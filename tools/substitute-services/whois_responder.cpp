@@ -139,17 +139,23 @@ std::string CnReply(const std::string& domain, Standing standing) {
          Line("DNSSEC: ", "unsigned");
 }
 
+// The registrar and date lines the thin and the thick record formats share,
+// each label after `indent`.
+std::string RegistrarLines(const std::string& indent, const Dates& d) {
+  return Line(indent + "Registrar WHOIS Server: ", "whois.loopback-registrar.com") +
+         Line(indent + "Registrar URL: ", "http://www.loopback-registrar.com") +
+         Line(indent + "Updated Date: ", d.updated) + Line(indent + "Creation Date: ", d.created) +
+         Line(indent + "Registry Expiry Date: ", d.expires) +
+         Line(indent + "Registrar: ", "Loopback Registrar, Inc.") + Line(indent + "Registrar IANA ID: ", "9999");
+}
+
 std::string ThinReply(const std::string& domain, Standing standing) {
   const std::string upper = AsciiUpper(domain);
   if (standing == Standing::Free) return "No match for \"" + upper + "\".\r\n" + kLastUpdate + kTerms;
   if (standing == Standing::Reserved) return "Sorry, the domain you requested is in the reserved list";
   const Dates d = DatesOf(domain);
   return Line("   Domain Name: ", upper) + Line("   Registry Domain ID: ", std::to_string(Hash(domain)) + "_DOMAIN-VRSN") +
-         Line("   Registrar WHOIS Server: ", "whois.loopback-registrar.com") +
-         Line("   Registrar URL: ", "http://www.loopback-registrar.com") + Line("   Updated Date: ", d.updated) +
-         Line("   Creation Date: ", d.created) + Line("   Registry Expiry Date: ", d.expires) +
-         Line("   Registrar: ", "Loopback Registrar, Inc.") + Line("   Registrar IANA ID: ", "9999") +
-         Line("   Domain Status: ", "clientTransferProhibited https://icann.org/epp#clientTransferProhibited") +
+         RegistrarLines("   ", d) + Line("   Domain Status: ", "clientTransferProhibited https://icann.org/epp#clientTransferProhibited") +
          Line("   Name Server: ", "NS1.LOOPBACK-DNS.COM") + Line("   Name Server: ", "NS2.LOOPBACK-DNS.COM") +
          Line("   DNSSEC: ", "unsigned") + kLastUpdate + kTerms;
 }
@@ -176,11 +182,7 @@ std::string ThickReply(const std::string& domain, Standing standing, Registry re
   }
   const Dates d = DatesOf(domain);
   return Line("Domain Name: ", domain) + Line("Registry Domain ID: ", std::to_string(Hash(domain)) + "-LOOP") +
-         Line("Registrar WHOIS Server: ", "whois.loopback-registrar.com") +
-         Line("Registrar URL: ", "http://www.loopback-registrar.com") + Line("Updated Date: ", d.updated) +
-         Line("Creation Date: ", d.created) + Line("Registry Expiry Date: ", d.expires) +
-         Line("Registrar: ", "Loopback Registrar, Inc.") + Line("Registrar IANA ID: ", "9999") +
-         Line("Domain Status: ", "ok https://icann.org/epp#ok") + Line("Registry Registrant ID: ", "REDACTED FOR PRIVACY") +
+         RegistrarLines("", d) + Line("Domain Status: ", "ok https://icann.org/epp#ok") + Line("Registry Registrant ID: ", "REDACTED FOR PRIVACY") +
          Line("Registrant Name: ", "REDACTED FOR PRIVACY") + Line("Registrant Organization: ", "Loopback Holdings Ltd") +
          Line("Registrant Country: ", "CN") +
          Line("Registrant Email: ", "Please ask the registrar of record for the registrant's address.") +

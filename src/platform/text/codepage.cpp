@@ -74,6 +74,21 @@ inline bool AllAscii8(const unsigned char* p) {
 
 inline bool IsCont(unsigned char c) { return (c & 0xC0) == 0x80; }
 
+// ASCII is the same in both encodings: copies eight bytes at once where
+// eight ASCII bytes follow, else one ASCII byte. False, with nothing copied,
+// if *p is not ASCII.
+inline bool CopyAscii(const unsigned char*& p, const unsigned char* end, char*& o) {
+  if (end - p >= 8 && AllAscii8(p)) {
+    std::memcpy(o, p, 8);
+    p += 8;
+    o += 8;
+    return true;
+  }
+  if (*p >= 0x80) return false;
+  *o++ = static_cast<char>(*p++);
+  return true;
+}
+
 }  // namespace
 
 std::string Utf8ToAnsi(std::string_view utf8) {
@@ -87,18 +102,8 @@ std::string Utf8ToAnsi(std::string_view utf8) {
   const Tables* t = nullptr;
 
   while (p < end) {
-    if (end - p >= 8 && AllAscii8(p)) {
-      std::memcpy(o, p, 8);
-      p += 8;
-      o += 8;
-      continue;
-    }
+    if (CopyAscii(p, end, o)) continue;
     const unsigned c = *p;
-    if (c < 0x80) {
-      *o++ = static_cast<char>(c);
-      ++p;
-      continue;
-    }
     unsigned cp;
     if (c < 0xC2) {
       return {};  // stray continuation byte, or an overlong two-byte form
@@ -158,17 +163,9 @@ std::string AnsiToUtf8(std::string_view gbk) {
   };
 
   while (p < end) {
-    if (end - p >= 8 && AllAscii8(p)) {
-      std::memcpy(o, p, 8);
-      p += 8;
-      o += 8;
-      continue;
-    }
+    if (CopyAscii(p, end, o)) continue;
     const unsigned c = *p;
-    if (c < 0x80) {
-      *o++ = static_cast<char>(c);
-      ++p;
-    } else if (c == 0x80) {
+    if (c == 0x80) {
       put(0x20AC);
       ++p;
     } else if (c == 0xFF || end - p < 2 || !IsTrail(p[1])) {

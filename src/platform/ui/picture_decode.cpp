@@ -69,6 +69,22 @@ int FindLoopCount(const ExtensionBlock* blocks, int count) {
   return -1;
 }
 
+// Calls visit(canvas index, raster index) for each pixel of the frame
+// rectangle `desc` that lies on a canvas of width x height.
+template <typename Visit>
+void ForEachPixelOnCanvas(const GifImageDesc& desc, int width, int height, Visit visit) {
+  for (int y = 0; y < desc.Height; ++y) {
+    const long long cy = static_cast<long long>(desc.Top) + y;
+    if (cy < 0 || cy >= height) continue;
+    for (int x = 0; x < desc.Width; ++x) {
+      const long long cx = static_cast<long long>(desc.Left) + x;
+      if (cx < 0 || cx >= width) continue;
+      visit(static_cast<size_t>(cy) * width + static_cast<size_t>(cx),
+            static_cast<size_t>(y) * desc.Width + x);
+    }
+  }
+}
+
 }  // namespace
 
 bool DecodeGif(std::string_view bytes, DecodedPicture& out) {
@@ -106,20 +122,13 @@ bool DecodeGif(std::string_view bytes, DecodedPicture& out) {
     const ColorMapObject* map = desc.ColorMap != nullptr ? desc.ColorMap : gif->SColorMap;
     if (map != nullptr && map->Colors != nullptr && image.RasterBits != nullptr &&
         desc.Width > 0 && desc.Height > 0) {
-      for (int y = 0; y < desc.Height; ++y) {
-        const long long cy = static_cast<long long>(desc.Top) + y;
-        if (cy < 0 || cy >= height) continue;
-        for (int x = 0; x < desc.Width; ++x) {
-          const long long cx = static_cast<long long>(desc.Left) + x;
-          if (cx < 0 || cx >= width) continue;
-          const int index = image.RasterBits[static_cast<size_t>(y) * desc.Width + x];
-          if (index == gcb.TransparentColor || index >= map->ColorCount) continue;
-          const GifColorType& c = map->Colors[index];
-          canvas[static_cast<size_t>(cy) * width + static_cast<size_t>(cx)] =
-              0xFF000000u | (static_cast<std::uint32_t>(c.Red) << 16) |
-              (static_cast<std::uint32_t>(c.Green) << 8) | c.Blue;
-        }
-      }
+      ForEachPixelOnCanvas(desc, width, height, [&](size_t at, size_t from) {
+        const int index = image.RasterBits[from];
+        if (index == gcb.TransparentColor || index >= map->ColorCount) return;
+        const GifColorType& c = map->Colors[index];
+        canvas[at] = 0xFF000000u | (static_cast<std::uint32_t>(c.Red) << 16) |
+                     (static_cast<std::uint32_t>(c.Green) << 8) | c.Blue;
+      });
     }
 
     PictureFrame frame;
@@ -130,15 +139,7 @@ bool DecodeGif(std::string_view bytes, DecodedPicture& out) {
 
     // Prepare the canvas for the next frame.
     if (gcb.DisposalMode == DISPOSE_BACKGROUND) {
-      for (int y = 0; y < desc.Height; ++y) {
-        const long long cy = static_cast<long long>(desc.Top) + y;
-        if (cy < 0 || cy >= height) continue;
-        for (int x = 0; x < desc.Width; ++x) {
-          const long long cx = static_cast<long long>(desc.Left) + x;
-          if (cx < 0 || cx >= width) continue;
-          canvas[static_cast<size_t>(cy) * width + static_cast<size_t>(cx)] = 0;
-        }
-      }
+      ForEachPixelOnCanvas(desc, width, height, [&](size_t at, size_t) { canvas[at] = 0; });
     } else if (gcb.DisposalMode == DISPOSE_PREVIOUS && saved.size() == canvas.size()) {
       canvas = saved;
     }
