@@ -82,14 +82,7 @@ TEST(GifDecode, FramesAreComposedWithTransparencyAndDisposal) {
 TEST(GifDecode, InterlacedRowsLandInTheirPlaces) {
   std::string out;
   int error = 0;
-  GifFileType* gif = EGifOpen(
-      &out,
-      [](GifFileType* g, const GifByteType* bytes, int n) {
-        static_cast<std::string*>(g->UserData)->append(reinterpret_cast<const char*>(bytes),
-                                                       static_cast<size_t>(n));
-        return n;
-      },
-      &error);
+  GifFileType* gif = test::OpenGifWriter(out, error);
   ASSERT_NE(gif, nullptr);
   GifColorType palette[8];
   for (int i = 0; i < 8; ++i) palette[i] = GifColorType{static_cast<GifByteType>(i * 30), 0, 0};

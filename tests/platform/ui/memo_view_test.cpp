@@ -57,6 +57,18 @@ Lines Numbered(int count) {
 
 // Two memos, one kept in the editor and one taking every content set in one
 // piece into its read view, given the same calls.
+// A memo with both scroll bars on a shown form.
+struct ShownMemo {
+  ShownMemo() {
+    form.SetBounds(0, 0, 300, 200);
+    memo.SetBounds(0, 0, 250, 150);
+    memo.SetScrollBars(ScrollBars::Both);
+    form.Show();
+  }
+  Form form;
+  Memo memo{form};
+};
+
 struct Pair {
   Form form;
   Memo editor{form};
@@ -152,12 +164,9 @@ TEST(MemoView, BothStatesGiveTheSameLinesTextAndChanges) {
 }
 
 TEST(MemoView, ALargeContentIsHeldUntilTheUserTurnsToIt) {
-  Form form;
-  form.SetBounds(0, 0, 300, 200);
-  Memo memo(form);
-  memo.SetBounds(0, 0, 250, 150);
-  memo.SetScrollBars(ScrollBars::Both);
-  form.Show();
+  ShownMemo shown;
+  Form& form = shown.form;
+  Memo& memo = shown.memo;
   const Lines lines = Numbered(static_cast<int>(MemoViewThreshold()));
   int changes = 0;
   memo.OnChange = [&] { ++changes; };
@@ -195,12 +204,8 @@ TEST(MemoView, ClickKeyContextMenuAndTabOpenTheEditor) {
   const std::vector<std::string> ways{"click", "key", "menu", "tab", "drag"};
   for (const std::string& way : ways) {
     SCOPED_TRACE(way);
-    Form form;
-    form.SetBounds(0, 0, 300, 200);
-    Memo memo(form);
-    memo.SetBounds(0, 0, 250, 150);
-    memo.SetScrollBars(ScrollBars::Both);
-    form.Show();
+    ShownMemo shown;
+    Memo& memo = shown.memo;
     memo.SetLines(lines);
     ASSERT_TRUE(MemoHoldsLinesInView(memo));
     int changes = 0;
@@ -251,12 +256,8 @@ TEST(MemoView, ClickKeyContextMenuAndTabOpenTheEditor) {
 // then opens the editor at the line in sight.
 TEST(MemoView, ScrollingStaysInTheViewAndTheEditorOpensWhereItWas) {
   ViewThreshold low(100);
-  Form form;
-  form.SetBounds(0, 0, 300, 200);
-  Memo memo(form);
-  memo.SetBounds(0, 0, 250, 150);
-  memo.SetScrollBars(ScrollBars::Both);
-  form.Show();
+  ShownMemo shown;
+  Memo& memo = shown.memo;
   memo.SetLines(Numbered(1000));
   memo.SetFocus();
   QAbstractScrollArea* view = ViewOf(memo);

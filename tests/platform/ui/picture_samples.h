@@ -20,12 +20,9 @@ struct GifFrameSpec {
   std::vector<unsigned char> indices;  // width * height palette indices
 };
 
-// loop: -1 writes no loop extension.
-inline std::string MakeGif(int width, int height, std::vector<GifColorType> palette,
-                           const std::vector<GifFrameSpec>& frames, int loop) {
-  std::string out;
-  int error = 0;
-  GifFileType* gif = EGifOpen(
+// A GIF encoder that appends what it writes to `out`; null on failure.
+inline GifFileType* OpenGifWriter(std::string& out, int& error) {
+  return EGifOpen(
       &out,
       [](GifFileType* g, const GifByteType* bytes, int n) {
         static_cast<std::string*>(g->UserData)->append(reinterpret_cast<const char*>(bytes),
@@ -33,6 +30,14 @@ inline std::string MakeGif(int width, int height, std::vector<GifColorType> pale
         return n;
       },
       &error);
+}
+
+// loop: -1 writes no loop extension.
+inline std::string MakeGif(int width, int height, std::vector<GifColorType> palette,
+                           const std::vector<GifFrameSpec>& frames, int loop) {
+  std::string out;
+  int error = 0;
+  GifFileType* gif = OpenGifWriter(out, error);
   if (gif == nullptr) return {};
   size_t colours = 2;
   while (colours < palette.size()) colours *= 2;
