@@ -109,7 +109,9 @@ TEST(GifDecode, BrokenAndOversizedDataIsRefused) {
   for (size_t cut : {size_t{10}, size_t{13}, size_t{30}, good.size() / 2}) {
     DecodedPicture part;
     DecodeGif(good.substr(0, cut), part);  // must not crash or read outside
-    if (!part.frames.empty()) EXPECT_EQ(part.frames[0].pixels.size(), 32u);
+    if (!part.frames.empty()) {
+      EXPECT_EQ(part.frames[0].pixels.size(), 32u);
+    }
   }
   // A logical screen of 65535 x 65535 pixels is refused before decoding.
   std::string huge = good;
