@@ -11,6 +11,7 @@
 #include <mutex>
 #include <stdexcept>
 
+#include "platform/text/gbk.h"
 #include "support/loopback_server.h"
 #include "support/request_log.h"
 
@@ -18,13 +19,7 @@ namespace orlu::test {
 
 namespace {
 
-std::string Lower(std::string s) {
-  for (char& c : s)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return s;
-}
-
-bool SameName(const std::string& a, const std::string& b) { return Lower(a) == Lower(b); }
+bool SameName(const std::string& a, const std::string& b) { return LowerCase(a) == LowerCase(b); }
 
 const char* Phrase(int status) {
   switch (status) {
@@ -114,10 +109,10 @@ std::string HttpRequest::Host() const {
   std::string h = Header("Host");
   if (!h.empty() && h[0] == '[') {
     size_t close = h.find(']');
-    return Lower(h.substr(0, close == std::string::npos ? h.size() : close + 1));
+    return LowerCase(h.substr(0, close == std::string::npos ? h.size() : close + 1));
   }
   size_t colon = h.find(':');
-  return Lower(h.substr(0, colon));
+  return LowerCase(h.substr(0, colon));
 }
 
 std::string HttpRequest::Path() const { return target.substr(0, target.find('?')); }
@@ -362,7 +357,7 @@ void SubstituteHttpServer::OnHost(const std::string& host, const std::string& pa
 
 void SubstituteHttpServer::OnHost(const std::string& host, const std::string& pathPrefix,
                                   HttpResponder responder) {
-  std::string h = Lower(host);
+  std::string h = LowerCase(host);
   std::lock_guard<std::mutex> lock(impl_->mutex);
   for (auto& r : impl_->hostRoutes) {
     if (r.host == h && r.key == pathPrefix) {

@@ -8,6 +8,7 @@
 #include <mutex>
 
 #include "platform/net/services.h"
+#include "platform/text/gbk.h"
 
 namespace orlu {
 
@@ -30,14 +31,8 @@ bool IsUnsafeUrlByte(unsigned char c) {
   }
 }
 
-std::string LowerAscii(std::string s) {
-  for (char& c : s)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return s;
-}
-
 bool IsLoopback(const std::string& host) {
-  std::string h = LowerAscii(host);
+  std::string h = LowerCase(host);
   return h == "localhost" || h == "::1" || h.rfind("127.", 0) == 0;
 }
 
@@ -59,7 +54,7 @@ Address ParseAddress(const std::string& url) {
   size_t sep = url.find("://");
   if (sep == std::string::npos) throw NetError("Address without scheme: " + url);
   Address a;
-  a.scheme = LowerAscii(url.substr(0, sep));
+  a.scheme = LowerCase(url.substr(0, sep));
   if (a.scheme != "http" && a.scheme != "https")
     throw NetError("Unsupported address scheme \"" + url.substr(0, sep) + "\"");
   size_t start = sep + 3;
@@ -246,7 +241,7 @@ std::string PageClient::Get(const std::string& url) {
     std::string target = ResolveService(ServiceKind::Http, a.host);
     curl_slist_free_all(connectTo);
     connectTo = nullptr;
-    if (LowerAscii(target) != LowerAscii(a.host)) {
+    if (LowerCase(target) != LowerCase(a.host)) {
       std::string toHost;
       int toPort = 0;
       if (!SplitHostPort(target, toHost, toPort))

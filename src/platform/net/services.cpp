@@ -6,22 +6,12 @@
 #include <mutex>
 #include <sstream>
 
+#include "platform/text/gbk.h"
+#include "platform/text/string_list.h"
+
 namespace orlu {
 
 namespace {
-
-std::string LowerAscii(std::string s) {
-  for (char& c : s)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return s;
-}
-
-std::string TrimBlanks(const std::string& s) {
-  size_t b = 0, e = s.size();
-  while (b < e && static_cast<unsigned char>(s[b]) <= 0x20) ++b;
-  while (e > b && static_cast<unsigned char>(s[e - 1]) <= 0x20) --e;
-  return s.substr(b, e - b);
-}
 
 struct Config {
   std::mutex mutex;
@@ -60,17 +50,13 @@ const std::string* Lookup(const std::map<std::string, std::string>& m, ServiceKi
 
 std::map<std::string, std::string> ParseServices(const std::string& text) {
   std::map<std::string, std::string> result;
-  size_t pos = 0;
-  while (pos < text.size()) {
-    size_t end = text.find_first_of("\r\n", pos);
-    if (end == std::string::npos) end = text.size();
-    std::string line = TrimBlanks(text.substr(pos, end - pos));
-    pos = end + 1;
+  for (const std::string& raw : SplitLines(text)) {
+    const std::string line = Trim(raw);
     if (line.empty() || line[0] == '#' || line[0] == ';') continue;
     size_t eq = line.find('=');
     if (eq == std::string::npos) continue;
-    std::string name = LowerAscii(TrimBlanks(line.substr(0, eq)));
-    std::string value = TrimBlanks(line.substr(eq + 1));
+    std::string name = LowerCase(Trim(std::string_view(line).substr(0, eq)));
+    std::string value = Trim(std::string_view(line).substr(eq + 1));
     if (name.empty() || value.empty()) continue;
     result[name] = value;
   }
@@ -116,7 +102,7 @@ bool SplitHostPort(const std::string& hostPort, std::string& host, int& port) {
 
 std::string ResolveService(ServiceKind kind, const std::string& name) {
   Config& c = TheConfig();
-  std::string key = LowerAscii(name);
+  std::string key = LowerCase(name);
   std::lock_guard<std::mutex> lock(c.mutex);
   if (!c.overrides.empty()) {
     const std::string* v = Lookup(c.overrides, kind, key);
@@ -130,7 +116,7 @@ std::string ResolveService(ServiceKind kind, const std::string& name) {
 void SetServiceOverride(const std::string& name, const std::string& hostPort) {
   Config& c = TheConfig();
   std::lock_guard<std::mutex> lock(c.mutex);
-  c.overrides[LowerAscii(name)] = hostPort;
+  c.overrides[LowerCase(name)] = hostPort;
 }
 
 void ClearServiceOverrides() {
