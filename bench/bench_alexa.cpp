@@ -10,42 +10,24 @@
 #include <cstdio>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "bench_util.h"
 #include "platform/net/page_client.h"
 #include "platform/thread/dispatcher.h"
 #include "sitequery/alexa_job.h"
 #include "sitequery/alexa_rank.h"
-#include "support/service_scope.h"
-#include "support/substitute_http.h"
+#include "sitequery/alexa_test_util.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 using orlu::bench::Clock;
 using orlu::bench::Seconds;
+using orlu::test::Domains;
+using orlu::test::GroupEnded;
 using orlu::test::HttpReply;
 using orlu::test::HttpRequest;
-
-std::string RankPage(const std::string& domain) {
-  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<ALEXA VER=\"0.9\" URL=\"" + domain +
-         "/\" HOME=\"0\" AID=\"=\">\r\n<SD><POPULARITY URL=\"" + domain +
-         "/\" TEXT=\"12345\"/></SD>\r\n</ALEXA>";
-}
-
-std::vector<std::string> Domains(int n) {
-  std::vector<std::string> v;
-  v.reserve(n);
-  for (int i = 0; i < n; ++i) v.push_back("site" + std::to_string(i) + ".com");
-  return v;
-}
-
-bool GroupEnded(orlu::ThreadControlStru& job) {
-  for (auto& t : job.Threads)
-    if (t && !t->Finished()) return false;
-  return true;
-}
+using orlu::test::RankPage;
 
 }  // namespace
 
@@ -63,8 +45,7 @@ int main() {
     orlu::test::SubstituteHttpServer http;
     orlu::test::ScopedServices services(&http);
     http.OnHost("data.alexa.com", "/data", [](const HttpRequest& r) {
-      const std::string q = r.Query();
-      return HttpReply::Ok(RankPage(q.substr(q.find("url=") + 4)), "text/xml").Delay(50ms);
+      return HttpReply::Ok(RankPage(orlu::test::AskedDomain(r), "12345"), "text/xml").Delay(50ms);
     });
 
     orlu::ThreadControlStru job;
@@ -104,7 +85,7 @@ int main() {
     // 100 workers held by a pause before their first request.
     orlu::test::SubstituteHttpServer http;
     orlu::test::ScopedServices services(&http);
-    http.OnPrefix("/", HttpReply::Ok(RankPage("x")));
+    http.OnPrefix("/", HttpReply::Ok(RankPage("x", "12345")));
     orlu::ThreadControlStru job;
     orlu::StartAlexaSea(&job, 5000, kThreads, Domains(1000), 100, true, nullptr, 1);
     for (int k = 0; k < kThreads; ++k) job.Threads[k] = std::make_unique<orlu::CAlexaInfoth>(false, k, job);

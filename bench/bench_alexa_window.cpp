@@ -13,7 +13,6 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "app/main_form.h"
 #include "app/program.h"
@@ -23,8 +22,7 @@
 #include "platform/ui/ui.h"
 #include "sitequery/alexa_job.h"
 #include "sitequery/alexa_rank.h"
-#include "support/service_scope.h"
-#include "support/substitute_http.h"
+#include "sitequery/alexa_test_util.h"
 
 namespace {
 
@@ -52,16 +50,11 @@ int main(int argc, char** argv) {
   orlu::test::SubstituteHttpServer http;
   orlu::test::ScopedServices services(&http);
   http.OnHost("data.alexa.com", "/data", [](const HttpRequest& r) {
-    const std::string q = r.Query();
-    const std::string d = q.substr(q.find("url=") + 4);
-    return HttpReply::Ok("<ALEXA><SD><POPULARITY URL=\"" + d + "/\" TEXT=\"4321\"/></SD></ALEXA>",
-                         "text/xml")
+    return HttpReply::Ok(orlu::test::RankPage(orlu::test::AskedDomain(r), "4321"), "text/xml")
         .Delay(50ms);
   });
 
-  std::vector<std::string> lines;
-  for (int i = 0; i < kRows; ++i) lines.push_back("site" + std::to_string(i) + ".com");
-  f.mmoAlexaDomainList1.SetLines(lines);
+  f.mmoAlexaDomainList1.SetLines(orlu::test::Domains(kRows));
   f.edtAlexaThCount.SetText(std::to_string(kThreads));
 
   Clock::duration longest{};
@@ -79,13 +72,7 @@ int main(int argc, char** argv) {
   const auto t0 = Clock::now();
   last = t0;
   f.btnAlexaSeaPlay.Click();
-  const bool ended = orlu::WaitUntil(
-      [] {
-        for (auto& t : orlu::AlexaSea.Threads)
-          if (t && !t->Finished()) return false;
-        return true;
-      },
-      120s);
+  const bool ended = orlu::WaitUntil([] { return orlu::test::GroupEnded(orlu::AlexaSea); }, 120s);
   const double secs = Seconds(Clock::now() - t0);
   probe.reset();
 
