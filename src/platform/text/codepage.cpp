@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "platform/text/errors.h"
+#include "platform/text/gbk.h"
 
 namespace orlu {
 namespace {
@@ -15,8 +16,6 @@ namespace {
 // Double-byte GBK characters: lead 0x81-0xFE, trail 0x40-0x7E or 0x80-0xFE.
 constexpr int kTrailCount = 0xFE - 0x40 + 1;  // 191, 0x7F included as a hole
 constexpr int kPairCount = (0xFE - 0x81 + 1) * kTrailCount;
-
-inline bool IsTrail(unsigned char c) { return c >= 0x40 && c <= 0xFE && c != 0x7F; }
 
 struct Tables {
   // GBK pair -> UTF-16 unit; 0 where the pair is not a character.
@@ -168,7 +167,7 @@ std::string AnsiToUtf8(std::string_view gbk) {
     if (c == 0x80) {
       put(0x20AC);
       ++p;
-    } else if (c == 0xFF || end - p < 2 || !IsTrail(p[1])) {
+    } else if (c == 0xFF || end - p < 2 || !IsGbkTrailByte(p[1])) {
       *o++ = '?';  // a lone or cut-off lead byte; what follows is read on its own
       ++p;
     } else {

@@ -12,12 +12,10 @@ namespace {
 
 inline unsigned char B(char c) { return static_cast<unsigned char>(c); }
 
-inline bool IsTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFE && c != 0x7F; }
-
 // Length in bytes of the character starting at `i`: 2 for a lead byte with
 // its second byte, otherwise 1.
 inline size_t CharLen(std::string_view s, size_t i) {
-  if (IsGbkLeadByte(B(s[i])) && i + 1 < s.size() && IsTrailByte(B(s[i + 1]))) return 2;
+  if (IsGbkLeadByte(B(s[i])) && i + 1 < s.size() && IsGbkTrailByte(B(s[i + 1]))) return 2;
   return 1;
 }
 

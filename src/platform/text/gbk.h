@@ -11,6 +11,8 @@ namespace orlu {
 
 // True for a byte that starts a double-byte GBK character (0x81-0xFE).
 inline bool IsGbkLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+// True for a byte that may follow a lead byte (0x40-0xFE without 0x7F).
+inline bool IsGbkTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFE && c != 0x7F; }
 
 // Removes bytes <= 0x20 (blanks and control bytes) at both ends / one end.
 std::string Trim(std::string_view s);
