@@ -31,10 +31,6 @@ struct TextHash {
   std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
 };
 
-bool StartsWith(std::string_view s, std::string_view prefix) {
-  return s.size() >= prefix.size() && s.substr(0, prefix.size()) == prefix;
-}
-
 // Text before the first "." (a "." is never the second byte of a GBK
 // character, so a plain byte search finds the right one).
 std::string_view NameOf(std::string_view entry) {
@@ -84,8 +80,8 @@ std::optional<std::string> ExtractDomainFromText(std::string_view line) {
   if (const int colon = PosChar(kWideColon, t); colon > 0 && colon < DotPos(t)) {
     t.erase(0, static_cast<std::size_t>(colon) + kWideColon.size() - 1);
   }
-  if (t.size() > 7 && StartsWith(t, "http://")) t.erase(0, 7);
-  if (StartsWith(t, "www.")) t.erase(0, 4);
+  if (t.size() > 7 && t.starts_with("http://")) t.erase(0, 7);
+  if (t.starts_with("www.")) t.erase(0, 4);
   if (!t.empty() && t.front() == '[') t.erase(0, 1);
   // "dom.com(test)": the bracket after the dot and all behind it go (also
   // when no dot is left at all).
@@ -186,7 +182,7 @@ bool MatchesKeyWord(const FilterKeyWordStu& rule, std::string_view candidate) {
   const std::string_view key = rule.Keyword;
   if (!rule.Enabled || key.empty()) return false;
   if (rule.Middle) return PosChar(key, candidate) > 0;
-  if (rule.Front) return StartsWith(candidate, key);
+  if (rule.Front) return candidate.starts_with(key);
   if (rule.Back) {
     // The name ends with the keyword, which starts at a character boundary.
     const std::string_view name = NameOf(candidate);
