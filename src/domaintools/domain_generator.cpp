@@ -1,5 +1,6 @@
 #include "domaintools/domain_generator.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "platform/text/gbk.h"
@@ -127,11 +128,6 @@ OutputSize& OutputSize::operator+=(const OutputSize& more) {
   return *this;
 }
 
-long long CountJoin(const std::vector<std::string>& outer,
-                    const std::vector<std::string>& inner) {
-  return SizeOfJoin(outer, inner).lines;
-}
-
 OutputSize SizeOfJoin(const std::vector<std::string>& outer,
                       const std::vector<std::string>& inner) {
   // Each outer line is written once per inner line, each inner line (with
@@ -146,7 +142,7 @@ OutputSize SizeOfJoin(const std::vector<std::string>& outer,
 void JoinLists(const std::vector<std::string>& outer,
                const std::vector<std::string>& inner,
                std::vector<std::string>& out) {
-  out.reserve(out.size() + static_cast<size_t>(CountJoin(outer, inner)));
+  out.reserve(out.size() + outer.size() * inner.size());
   for (const auto& o : outer)
     for (const auto& i : inner) out.push_back(o + i);
 }
@@ -190,11 +186,6 @@ const std::array<SuffixEntry, kSuffixCount> kSuffixTable = {{
     {".cc", "chkDcc", false},
 }};
 
-long long CountExpansion(const std::vector<std::string>& lines,
-                         const std::array<bool, kSuffixCount>& selected) {
-  return SizeOfExpansion(lines, selected).lines;
-}
-
 OutputSize SizeOfExpansion(const std::vector<std::string>& lines,
                            const std::array<bool, kSuffixCount>& selected) {
   long long per = 0, suffixBytes = 0;
@@ -214,7 +205,8 @@ OutputSize SizeOfExpansion(const std::vector<std::string>& lines,
 std::vector<std::string> ExpandWithSuffixes(const std::vector<std::string>& lines,
                                             const std::array<bool, kSuffixCount>& selected) {
   std::vector<std::string> out;
-  out.reserve(static_cast<size_t>(CountExpansion(lines, selected)));
+  const auto perLine = static_cast<size_t>(std::count(selected.begin(), selected.end(), true));
+  out.reserve(lines.size() * perLine);
   for (const auto& line : lines) {
     std::string n = Trim(LowerCase(line));
     for (int k = 0; k < kSuffixCount; ++k)

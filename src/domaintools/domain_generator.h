@@ -31,8 +31,6 @@ std::vector<std::string> DigitLines();
 
 // Every outer line followed directly by every inner line, in order; lines are
 // used as they are.
-long long CountJoin(const std::vector<std::string>& outer,
-                    const std::vector<std::string>& inner);
 OutputSize SizeOfJoin(const std::vector<std::string>& outer,
                       const std::vector<std::string>& inner);
 void JoinLists(const std::vector<std::string>& outer,
@@ -57,8 +55,6 @@ extern const std::array<SuffixEntry, kSuffixCount> kSuffixTable;
 
 // Each line lower-cased and trimmed, followed by each selected suffix, grouped
 // by line.
-long long CountExpansion(const std::vector<std::string>& lines,
-                         const std::array<bool, kSuffixCount>& selected);
 OutputSize SizeOfExpansion(const std::vector<std::string>& lines,
                            const std::array<bool, kSuffixCount>& selected);
 std::vector<std::string> ExpandWithSuffixes(const std::vector<std::string>& lines,
