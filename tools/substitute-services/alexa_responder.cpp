@@ -60,15 +60,6 @@ std::string DomainOf(const HttpRequest& r) {
   return std::string();
 }
 
-uint32_t Fnv1a(std::string_view s) {
-  uint32_t h = 2166136261u;
-  for (unsigned char c : s) {
-    h ^= c;
-    h *= 16777619u;
-  }
-  return h;
-}
-
 std::string Head(const std::string& domain) {
   return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n\r\n<ALEXA VER=\"0.9\" URL=\"" +
          domain + "/\" HOME=\"0\" AID=\"=\" IDN=\"" + domain + "/\">";
@@ -111,7 +102,7 @@ void Install(orlu::substitute::Servers& s) {
   auto counts = std::make_shared<AskCounts>();
   s.http.OnHost("data.alexa.com", "/data", [counts](const HttpRequest& r) {
     const std::string domain = DomainOf(r);
-    const uint32_t hash = Fnv1a(domain);
+    const uint32_t hash = orlu::substitute::NameHash(domain);
     const auto delay = std::chrono::milliseconds(20 + hash % 61);
     const int asked = counts->Next(domain);
     if (domain.rfind("none", 0) == 0 || hash % 5 == 1) {

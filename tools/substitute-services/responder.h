@@ -20,7 +20,9 @@
 // a server of its own (serviceLines).
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -47,5 +49,13 @@ std::vector<std::pair<std::string, Installer>>& Responders();
 struct Responder {
   Responder(const char* name, Installer install) { Responders().emplace_back(name, install); }
 };
+
+// A stable hash of a name (FNV-1a), so each name keeps its made-up figures
+// from one run to the next.
+inline uint32_t NameHash(std::string_view s) {
+  uint32_t h = 2166136261u;
+  for (unsigned char c : s) h = (h ^ c) * 16777619u;
+  return h;
+}
 
 }  // namespace orlu::substitute

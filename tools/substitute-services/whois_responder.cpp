@@ -88,12 +88,7 @@ Registry RegistryOf(const std::string& domainUtf8) {
   return Registry::Other;
 }
 
-// Stable, name-dependent figures, so each domain keeps its dates.
-uint32_t Hash(std::string_view s) {
-  uint32_t h = 2166136261u;
-  for (unsigned char c : s) h = (h ^ c) * 16777619u;
-  return h;
-}
+using orlu::substitute::NameHash;
 
 std::string Two(unsigned v) { return (v < 10 ? "0" : "") + std::to_string(v); }
 
@@ -102,7 +97,7 @@ struct Dates {
 };
 
 Dates DatesOf(const std::string& domain) {
-  const uint32_t h = Hash(domain);
+  const uint32_t h = NameHash(domain);
   const unsigned year = 1996 + h % 25, month = 1 + (h >> 5) % 12, day = 1 + (h >> 9) % 28;
   const std::string md = "-" + Two(month) + "-" + Two(day);
   const std::string time = "T" + Two((h >> 14) % 24) + ":" + Two((h >> 19) % 60) + ":" + Two((h >> 25) % 60) + "Z";
@@ -127,7 +122,7 @@ std::string CnReply(const std::string& domain, Standing standing) {
   const Dates d = DatesOf(domain);
   const std::string created = d.created.substr(0, 10) + " " + d.created.substr(11, 8);
   const std::string expires = d.expires.substr(0, 10) + " " + d.expires.substr(11, 8);
-  return Line("Domain Name: ", domain) + Line("ROID: ", std::to_string(Hash(domain)) + "s10001-cn") +
+  return Line("Domain Name: ", domain) + Line("ROID: ", std::to_string(NameHash(domain)) + "s10001-cn") +
          Line("Domain Status: ", "ok") +
          Line("Registrant: ", "\xE7\xA4\xBA\xE4\xBE\x8B\xE7\xBD\x91\xE7\xBB\x9C\xE7\xA7\x91\xE6\x8A\x80"
                               "\xE6\x9C\x89\xE9\x99\x90\xE5\x85\xAC\xE5\x8F\xB8") +  // 示例网络科技有限公司
@@ -154,7 +149,7 @@ std::string ThinReply(const std::string& domain, Standing standing) {
   if (standing == Standing::Free) return "No match for \"" + upper + "\".\r\n" + kLastUpdate + kTerms;
   if (standing == Standing::Reserved) return "Sorry, the domain you requested is in the reserved list";
   const Dates d = DatesOf(domain);
-  return Line("   Domain Name: ", upper) + Line("   Registry Domain ID: ", std::to_string(Hash(domain)) + "_DOMAIN-VRSN") +
+  return Line("   Domain Name: ", upper) + Line("   Registry Domain ID: ", std::to_string(NameHash(domain)) + "_DOMAIN-VRSN") +
          RegistrarLines("   ", d) + Line("   Domain Status: ", "clientTransferProhibited https://icann.org/epp#clientTransferProhibited") +
          Line("   Name Server: ", "NS1.LOOPBACK-DNS.COM") + Line("   Name Server: ", "NS2.LOOPBACK-DNS.COM") +
          Line("   DNSSEC: ", "unsigned") + kLastUpdate + kTerms;
@@ -181,7 +176,7 @@ std::string ThickReply(const std::string& domain, Standing standing, Registry re
     }
   }
   const Dates d = DatesOf(domain);
-  return Line("Domain Name: ", domain) + Line("Registry Domain ID: ", std::to_string(Hash(domain)) + "-LOOP") +
+  return Line("Domain Name: ", domain) + Line("Registry Domain ID: ", std::to_string(NameHash(domain)) + "-LOOP") +
          RegistrarLines("", d) + Line("Domain Status: ", "ok https://icann.org/epp#ok") + Line("Registry Registrant ID: ", "REDACTED FOR PRIVACY") +
          Line("Registrant Name: ", "REDACTED FOR PRIVACY") + Line("Registrant Organization: ", "Loopback Holdings Ltd") +
          Line("Registrant Country: ", "CN") +
