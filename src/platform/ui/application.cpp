@@ -71,7 +71,6 @@ struct ApplicationImpl {
   std::unique_ptr<QApplication> qapp;
   std::unique_ptr<QtDispatcher> dispatcher;
   std::string title;
-  std::vector<Form*> forms;
   std::vector<std::unique_ptr<Form>> kept;
   Form* mainForm = nullptr;
   bool terminated = false;
@@ -110,13 +109,10 @@ void Application::Keep(std::unique_ptr<Form> form) { impl_->kept.push_back(std::
 Form* Application::MainForm() const { return impl_->mainForm; }
 
 void Application::AddForm(Form* form) {
-  impl_->forms.push_back(form);
   if (impl_->mainForm == nullptr) impl_->mainForm = form;
 }
 
 void Application::RemoveForm(Form* form) {
-  auto& forms = impl_->forms;
-  forms.erase(std::remove(forms.begin(), forms.end(), form), forms.end());
   if (impl_->mainForm == form) impl_->mainForm = nullptr;
 }
 
