@@ -35,6 +35,13 @@ class RowModel : public QAbstractTableModel {
   std::vector<char> checked;
   bool checkBoxes = false;
 
+  // Row `row`, or ListIndexError; the caller holds `mu`.
+  ListRow& At(int row) {
+    if (row < 0 || static_cast<size_t>(row) >= rows.size()) throw ListIndexError(row);
+    return rows[static_cast<size_t>(row)];
+  }
+  const ListRow& At(int row) const { return const_cast<RowModel*>(this)->At(row); }
+
   int rowCount(const QModelIndex& parent) const override {
     if (parent.isValid()) return 0;
     std::shared_lock lock(mu);
@@ -299,15 +306,13 @@ void ListView::Clear() {
 std::string ListView::RowCaption(int row) const {
   RowModel* m = Li(this)->model;
   std::shared_lock lock(m->mu);
-  if (row < 0 || static_cast<size_t>(row) >= m->rows.size()) throw ListIndexError(row);
-  return m->rows[static_cast<size_t>(row)].caption;
+  return m->At(row).caption;
 }
 
 std::string ListView::SubItem(int row, int index) const {
   RowModel* m = Li(this)->model;
   std::shared_lock lock(m->mu);
-  if (row < 0 || static_cast<size_t>(row) >= m->rows.size()) throw ListIndexError(row);
-  const auto& cells = m->rows[static_cast<size_t>(row)].cells;
+  const auto& cells = m->At(row).cells;
   if (index < 0 || static_cast<size_t>(index) >= cells.size()) throw ListIndexError(index);
   return cells[static_cast<size_t>(index)];
 }
@@ -315,15 +320,13 @@ std::string ListView::SubItem(int row, int index) const {
 int ListView::SubItemCount(int row) const {
   RowModel* m = Li(this)->model;
   std::shared_lock lock(m->mu);
-  if (row < 0 || static_cast<size_t>(row) >= m->rows.size()) throw ListIndexError(row);
-  return static_cast<int>(m->rows[static_cast<size_t>(row)].cells.size());
+  return static_cast<int>(m->At(row).cells.size());
 }
 
 std::vector<std::string> ListView::RowTexts(int row) const {
   RowModel* m = Li(this)->model;
   std::shared_lock lock(m->mu);
-  if (row < 0 || static_cast<size_t>(row) >= m->rows.size()) throw ListIndexError(row);
-  const ListRow& r = m->rows[static_cast<size_t>(row)];
+  const ListRow& r = m->At(row);
   std::vector<std::string> out;
   out.reserve(r.cells.size() + 1);
   out.push_back(r.caption);
@@ -336,8 +339,7 @@ void ListView::SetRowCaption(int row, const std::string& caption) {
   RowModel* m = Li(this)->model;
   {
     std::unique_lock lock(m->mu);
-    if (row < 0 || static_cast<size_t>(row) >= m->rows.size()) throw ListIndexError(row);
-    m->rows[static_cast<size_t>(row)].caption = caption;
+    m->At(row).caption = caption;
   }
   m->CellChanged(row, 0);
 }
@@ -347,9 +349,8 @@ void ListView::SetSubItem(int row, int index, const std::string& text) {
   RowModel* m = Li(this)->model;
   {
     std::unique_lock lock(m->mu);
-    if (row < 0 || static_cast<size_t>(row) >= m->rows.size()) throw ListIndexError(row);
+    auto& cells = m->At(row).cells;
     if (index < 0) throw ListIndexError(index);
-    auto& cells = m->rows[static_cast<size_t>(row)].cells;
     if (static_cast<size_t>(index) >= cells.size()) cells.resize(static_cast<size_t>(index) + 1);
     cells[static_cast<size_t>(index)] = text;
   }
@@ -361,8 +362,7 @@ void ListView::SetRow(int row, ListRow value) {
   RowModel* m = Li(this)->model;
   {
     std::unique_lock lock(m->mu);
-    if (row < 0 || static_cast<size_t>(row) >= m->rows.size()) throw ListIndexError(row);
-    m->rows[static_cast<size_t>(row)] = std::move(value);
+    m->At(row) = std::move(value);
   }
   m->RowChanged(row);
 }
@@ -373,8 +373,7 @@ void ListView::AddSubItem(int row, const std::string& text) {
   int column = 0;
   {
     std::unique_lock lock(m->mu);
-    if (row < 0 || static_cast<size_t>(row) >= m->rows.size()) throw ListIndexError(row);
-    auto& cells = m->rows[static_cast<size_t>(row)].cells;
+    auto& cells = m->At(row).cells;
     cells.push_back(text);
     column = static_cast<int>(cells.size());
   }
