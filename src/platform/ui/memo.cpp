@@ -534,17 +534,7 @@ void Memo::Clear() {
 
 std::string Memo::Text() const {
   const MemoImpl* impl = Mi(this);
-  if (impl->viewing) {
-    size_t total = 0;
-    for (const auto& l : impl->lines) total += l.size() + 2;
-    std::string out;
-    out.reserve(total);
-    for (const auto& l : impl->lines) {
-      out += l;
-      out += "\r\n";
-    }
-    return out;
-  }
+  if (impl->viewing) return JoinLines(impl->lines);
   const std::string lf = FromQ(impl->edit->toPlainText());
   std::string out;
   out.reserve(lf.size() + lf.size() / 16);
