@@ -42,6 +42,17 @@ Qt::CursorShape ToQCursor(Cursor cursor) {
   return Qt::ArrowCursor;
 }
 
+// Changes one property of a control's font; a self-sizing label then fits
+// its text again.
+template <class Change>
+void ChangeFont(Control& control, Change change) {
+  ControlImpl* impl = control.Impl();
+  QFont f = impl->widget->font();
+  change(f);
+  impl->widget->setFont(f);
+  impl->AfterFont(control);
+}
+
 }  // namespace
 
 QString ToQ(const std::string& gbk) {
@@ -288,16 +299,9 @@ void Control::SetFontColor(Color color) {
   impl_->fontColor = color;
   QWidget* w = impl_->widget;
   QPalette pal = w->palette();
-  if (color == kDefaultColor) {
-    const QPalette def = QPalette();
-    pal.setColor(QPalette::WindowText, def.color(QPalette::WindowText));
-    pal.setColor(QPalette::Text, def.color(QPalette::Text));
-    pal.setColor(QPalette::ButtonText, def.color(QPalette::ButtonText));
-  } else {
-    const QColor c = ToQColor(color);
-    pal.setColor(QPalette::WindowText, c);
-    pal.setColor(QPalette::Text, c);
-    pal.setColor(QPalette::ButtonText, c);
+  const QPalette def;
+  for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+    pal.setColor(role, color == kDefaultColor ? def.color(role) : ToQColor(color));
   }
   w->setPalette(pal);
 }
@@ -305,49 +309,34 @@ void Control::SetFontColor(Color color) {
 Color Control::FontColor() const { return impl_->fontColor; }
 
 void Control::SetFontBold(bool bold) {
-  QFont f = impl_->widget->font();
-  f.setBold(bold);
-  impl_->widget->setFont(f);
-  impl_->AfterFont(*this);
+  ChangeFont(*this, [bold](QFont& f) { f.setBold(bold); });
 }
 
 void Control::SetFontUnderline(bool underline) {
-  QFont f = impl_->widget->font();
-  f.setUnderline(underline);
-  impl_->widget->setFont(f);
-  impl_->AfterFont(*this);
+  ChangeFont(*this, [underline](QFont& f) { f.setUnderline(underline); });
 }
 
 bool Control::FontUnderline() const { return impl_->widget->font().underline(); }
 
 void Control::SetFontName(const std::string& family) {
-  QFont f = impl_->widget->font();
-  f.setFamily(ToQ(family));
-  impl_->widget->setFont(f);
-  impl_->AfterFont(*this);
+  ChangeFont(*this, [&family](QFont& f) { f.setFamily(ToQ(family)); });
 }
 
 void Control::SetFontSize(int points) {
-  QFont f = impl_->widget->font();
-  if (points > 0) f.setPointSize(points);
-  impl_->widget->setFont(f);
-  impl_->AfterFont(*this);
+  ChangeFont(*this, [points](QFont& f) {
+    if (points > 0) f.setPointSize(points);
+  });
 }
 
 void Control::SetColor(Color background) {
   impl_->color = background;
   QWidget* w = impl_->widget;
   QPalette pal = w->palette();
-  if (background == kDefaultColor) {
-    const QPalette def = QPalette();
-    pal.setColor(QPalette::Window, def.color(QPalette::Window));
-    pal.setColor(QPalette::Base, def.color(QPalette::Base));
-    w->setAutoFillBackground(false);
-  } else {
-    pal.setColor(QPalette::Window, ToQColor(background));
-    pal.setColor(QPalette::Base, ToQColor(background));
-    w->setAutoFillBackground(true);
+  const QPalette def;
+  for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base}) {
+    pal.setColor(role, background == kDefaultColor ? def.color(role) : ToQColor(background));
   }
+  w->setAutoFillBackground(background != kDefaultColor);
   w->setPalette(pal);
 }
 

@@ -361,8 +361,8 @@ class ScrollArea : public QScrollArea {
 void ScrollBoxImpl::Fit() {
   auto* area = static_cast<QScrollArea*>(widget.data());
   const QSize view = area->viewport()->size();
-  const int w = contentWidth > 0 ? std::max(contentWidth, 0) : view.width();
-  const int h = contentHeight > 0 ? std::max(contentHeight, 0) : view.height();
+  const int w = contentWidth > 0 ? contentWidth : view.width();
+  const int h = contentHeight > 0 ? contentHeight : view.height();
   if (surface->size() == QSize(w, h)) return;
   surface->resize(w, h);
   if (!surface->isVisible() && owner != nullptr) static_cast<Container*>(owner)->Realign();
