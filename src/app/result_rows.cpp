@@ -16,22 +16,7 @@ std::string_view ColumnValue(std::size_t c, std::string_view caption,
   return cells[c - 1];
 }
 
-}  // namespace
-
-std::string RowDisplayLine(const std::vector<std::string>& columns,
-                           std::string_view rowCaption,
-                           const std::vector<std::string>& cells) {
-  std::string line;
-  for (std::size_t c = 0; c < columns.size(); ++c) {
-    std::string_view value = ColumnValue(c, rowCaption, cells);
-    line += columns[c];
-    line += ": ";
-    line += value;
-    line += "  ";
-  }
-  return line;
-}
-
+// Appends one quoted field followed by a comma.
 void AppendCsvField(std::string& out, std::string_view value) {
   out += '"';
   std::size_t start = 0;
@@ -46,6 +31,22 @@ void AppendCsvField(std::string& out, std::string_view value) {
     start = quote + 1;
   }
   out += "\",";
+}
+
+}  // namespace
+
+std::string RowDisplayLine(const std::vector<std::string>& columns,
+                           std::string_view rowCaption,
+                           const std::vector<std::string>& cells) {
+  std::string line;
+  for (std::size_t c = 0; c < columns.size(); ++c) {
+    std::string_view value = ColumnValue(c, rowCaption, cells);
+    line += columns[c];
+    line += ": ";
+    line += value;
+    line += "  ";
+  }
+  return line;
 }
 
 CsvBuilder::CsvBuilder(std::vector<std::string> columns) : columnCount_(columns.size()) {

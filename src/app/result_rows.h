@@ -24,8 +24,6 @@ class CsvBuilder {
  public:
   explicit CsvBuilder(std::vector<std::string> columns);
 
-  // Reserves room for about `rows` lines of `bytesPerRow` bytes.
-  void Reserve(std::size_t bytes) { out_.reserve(bytes); }
   // One line for a row; raises ListIndexError when cells are missing.
   void AddRow(std::string_view caption, const std::vector<std::string>& cells);
   // The same for a row given as its caption followed by its cells.
@@ -38,9 +36,6 @@ class CsvBuilder {
   std::size_t columnCount_;
   std::string out_;
 };
-
-// Appends one quoted field followed by a comma.
-void AppendCsvField(std::string& out, std::string_view value);
 
 // The CSV bytes of a whole list held as plain data (each row: caption and
 // cells).

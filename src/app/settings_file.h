@@ -3,7 +3,6 @@
 // "SiteInfo Key". A list is stored as one value: every line followed by ";".
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
