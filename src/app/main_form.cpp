@@ -264,19 +264,15 @@ void TFormMain::btnOpenKeyWordMiduClick() {
 
 // --- Site-information column boxes ---
 
-void TFormMain::CheckAllSiteInfoColumns() {
+void TFormMain::SetAllSiteInfoColumns(bool checked) {
   for (CheckBox* box : {&chkPr, &chkAlexa, &chkAlink, &chkZhidao, &chkBsite, &chkYlink,
                         &chkArchive, &chkKeyWord}) {
-    box->SetChecked(true);
+    box->SetChecked(checked);
   }
 }
 
-void TFormMain::UncheckAllSiteInfoColumns() {
-  for (CheckBox* box : {&chkPr, &chkAlexa, &chkAlink, &chkZhidao, &chkBsite, &chkYlink,
-                        &chkArchive, &chkKeyWord}) {
-    box->SetChecked(false);
-  }
-}
+void TFormMain::CheckAllSiteInfoColumns() { SetAllSiteInfoColumns(true); }
+void TFormMain::UncheckAllSiteInfoColumns() { SetAllSiteInfoColumns(false); }
 
 void TFormMain::btn14Click() { CheckAllSiteInfoColumns(); }
 

@@ -445,6 +445,8 @@ class TFormMain : public Form {
   void BuildAlexaDetailPage();
   void BuildKeyWordCompPage();
   void BuildWordCheckPages();
+  // Ticks or clears the eight service boxes of the site-information page.
+  void SetAllSiteInfoColumns(bool checked);
 };
 
 extern TFormMain* FormMain;
