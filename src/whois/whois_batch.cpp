@@ -66,6 +66,15 @@ bool IsUnfinished(const std::string& status) {
   return status.empty() || status == " " || status == WordFailed();
 }
 
+// The row store, when `row` is a row of the rows built for `generation`;
+// null when the rows are gone or were rebuilt since.
+WhoisRowStore* StoreHoldingRow(uint64_t generation, int row) {
+  WhoisRowStore* list = WhoisConfig.ListView;
+  if (list == nullptr || list->Generation() != generation) return nullptr;
+  if (row < 0 || row >= list->RowCount()) return nullptr;
+  return list;
+}
+
 }  // namespace
 
 CWhois::CWhois(bool createSuspended, WhoisLines lines, int count, int index, uint8_t group)
@@ -121,18 +130,16 @@ void CWhois::Execute() {
 }
 
 void CWhois::ShowWhoisRow() {
-  WhoisRowStore* list = WhoisConfig.ListView;
-  if (list == nullptr || list->Generation() != Generation) return;
-  if (Row < 0 || Row >= list->RowCount()) return;
+  WhoisRowStore* list = StoreHoldingRow(Generation, Row);
+  if (list == nullptr) return;
   list->WriteCells(Row, kWhoisStatusCell,
                    {State, Organization, Registrar, CreationDate, ExpirationDate, Email,
                     StatusText, Contact, NameServer});
 }
 
 void CWhois::ShowSuffixUnsupported() {
-  WhoisRowStore* list = WhoisConfig.ListView;
-  if (list == nullptr || list->Generation() != Generation) return;
-  if (Row < 0 || Row >= list->RowCount()) return;
+  WhoisRowStore* list = StoreHoldingRow(Generation, Row);
+  if (list == nullptr) return;
   list->WriteCells(Row, kWhoisStatusCell, {WordUnsupported()});
 }
 
