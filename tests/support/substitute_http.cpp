@@ -183,15 +183,9 @@ HttpReply& HttpReply::NoContentLength() {
   return *this;
 }
 
-HttpReply& HttpReply::KeepOpen() {
-  hangAfterReply = true;
-  return *this;
-}
-
 std::string HttpReply::Serialize() const {
   if (raw) return *raw;
-  std::string out = "HTTP/1.1 " + std::to_string(status) + " " +
-                    (reason.empty() ? std::string(Phrase(status)) : reason) + "\r\n";
+  std::string out = "HTTP/1.1 " + std::to_string(status) + " " + Phrase(status) + "\r\n";
   bool haveLength = false, haveConnection = false;
   for (auto& h : headers) {
     if (SameName(h.first, "Content-Length")) haveLength = true;
@@ -199,7 +193,7 @@ std::string HttpReply::Serialize() const {
     out += h.first + ": " + h.second + "\r\n";
   }
   if (contentLength && !haveLength) out += "Content-Length: " + std::to_string(body.size()) + "\r\n";
-  if (connectionClose && !haveConnection) out += "Connection: close\r\n";
+  if (!haveConnection) out += "Connection: close\r\n";
   out += "\r\n";
   out += body;
   return out;
@@ -214,7 +208,6 @@ struct SubstituteHttpServer::Impl {
   std::map<std::string, HttpResponder> exact;
   std::vector<Route> prefixes;
   std::vector<HttpMaybeResponder> responders;
-  HttpResponder fallback;
   std::unique_ptr<LoopbackServer> server;
 
   HttpReply Choose(const HttpRequest& req) {
@@ -244,7 +237,6 @@ struct SubstituteHttpServer::Impl {
         }
       }
       if (!chosen) maybes = responders;
-      if (!chosen && fallback) chosen = fallback;
     }
     try {
       for (auto& m : maybes) {
@@ -303,8 +295,7 @@ struct SubstituteHttpServer::Impl {
       wire.resize(head + std::min(*reply.closeAfterBody, reply.body.size()));
     }
     if (reply.closeAfter && *reply.closeAfter < wire.size()) wire.resize(*reply.closeAfter);
-    if (!conn.SendPaced(wire, reply.delay, reply.dripBytes, reply.dripEvery)) return;
-    if (reply.hangAfterReply) conn.WaitForStop();
+    conn.SendPaced(wire, reply.delay, reply.dripBytes, reply.dripEvery);
   }
 };
 
@@ -371,20 +362,6 @@ void SubstituteHttpServer::OnHost(const std::string& host, const std::string& pa
 void SubstituteHttpServer::AddResponder(HttpMaybeResponder responder) {
   std::lock_guard<std::mutex> lock(impl_->mutex);
   impl_->responders.push_back(std::move(responder));
-}
-
-void SubstituteHttpServer::Fallback(HttpResponder responder) {
-  std::lock_guard<std::mutex> lock(impl_->mutex);
-  impl_->fallback = std::move(responder);
-}
-
-void SubstituteHttpServer::ClearRoutes() {
-  std::lock_guard<std::mutex> lock(impl_->mutex);
-  impl_->hostRoutes.clear();
-  impl_->exact.clear();
-  impl_->prefixes.clear();
-  impl_->responders.clear();
-  impl_->fallback = nullptr;
 }
 
 void SubstituteHttpServer::Observe(std::function<void(const HttpRequest&)> observer) {

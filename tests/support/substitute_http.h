@@ -19,7 +19,7 @@
 //   2. an exact path+query route (On, OnSequence);
 //   3. the longest prefix route (OnPrefix);
 //   4. the responders added with AddResponder, in order, until one answers;
-//   5. the fallback (404 "not found" unless set with Fallback).
+//   5. 404 "not found".
 // Registering the same exact target or prefix again replaces the route.
 //
 // With ScopedServices (support/service_scope.h) every page host the program
@@ -71,11 +71,10 @@ struct HttpRequest {
 //   HttpReply::Ok(body).Header("Set-Cookie", "a=1").Delay(50ms)
 struct HttpReply {
   int status = 200;
-  std::string reason;          // empty: the usual phrase for the status
   Headers headers;             // sent in this order after the status line
   std::string body;            // exact bytes
-  bool contentLength = true;   // add "Content-Length" (unless in headers)
-  bool connectionClose = true; // add "Connection: close" (unless in headers)
+  bool contentLength = true;   // add "Content-Length" (unless in headers);
+                               // "Connection: close" is added the same way
   std::optional<std::string> raw;  // sent instead of the assembled reply
 
   std::chrono::milliseconds delay{0};  // wait before the first byte
@@ -86,7 +85,6 @@ struct HttpReply {
   std::optional<size_t> closeAfterBody;  // close once the head and this many
                                          // bytes of the body are sent
   bool hang = false;                   // never answer; close only at stop
-  bool hangAfterReply = false;         // send the reply, keep the connection open
 
   static HttpReply Ok(std::string body, std::string contentType = "text/html");
   static HttpReply Status(int status, std::string body = "");
@@ -103,7 +101,6 @@ struct HttpReply {
   // bytes of the body, then closes.
   HttpReply& CloseEarly(size_t bodyBytes);
   HttpReply& NoContentLength();
-  HttpReply& KeepOpen();
 
   // The bytes on the wire (status line, headers, blank line, body).
   std::string Serialize() const;
@@ -134,9 +131,6 @@ class SubstituteHttpServer {
   void OnHost(const std::string& host, const std::string& pathPrefix, HttpReply reply);
   void OnHost(const std::string& host, const std::string& pathPrefix, HttpResponder responder);
   void AddResponder(HttpMaybeResponder responder);
-  void Fallback(HttpResponder responder);
-  // Forgets every route and responder (the recorded requests stay).
-  void ClearRoutes();
   // Called with each request as it arrives, before the reply is chosen
   // (from the connection's thread), e.g. to log the traffic.
   void Observe(std::function<void(const HttpRequest&)> observer);

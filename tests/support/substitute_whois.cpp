@@ -130,13 +130,6 @@ void SubstituteWhoisServer::Fallback(WhoisResponder responder) {
   impl_->fallback = std::move(responder);
 }
 
-void SubstituteWhoisServer::ClearRoutes() {
-  std::lock_guard<std::mutex> lock(impl_->mutex);
-  impl_->exact.clear();
-  impl_->responders.clear();
-  impl_->fallback = nullptr;
-}
-
 void SubstituteWhoisServer::Observe(std::function<void(const WhoisRequest&)> observer) {
   impl_->log.Observe(std::move(observer));
 }

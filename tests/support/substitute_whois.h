@@ -71,7 +71,6 @@ class SubstituteWhoisServer {
   void OnSequence(const std::string& query, std::vector<WhoisReply> replies);
   void AddResponder(WhoisMaybeResponder responder);
   void Fallback(WhoisResponder responder);
-  void ClearRoutes();
   // Called with each question as it arrives (from the connection's thread).
   void Observe(std::function<void(const WhoisRequest&)> observer);
 
