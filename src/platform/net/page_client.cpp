@@ -204,15 +204,11 @@ std::string PageClient::Get(const std::string& url) {
   if (!Connection.empty()) add("Connection: " + Connection);
   // Never announce a request body.
   add("Expect:");
+  curl_slist* connectTo = nullptr;
   struct SlistGuard {
     curl_slist*& list;
     ~SlistGuard() { curl_slist_free_all(list); }
-  } guard{headers};
-  curl_slist* connectTo = nullptr;
-  struct ConnectGuard {
-    curl_slist*& list;
-    ~ConnectGuard() { curl_slist_free_all(list); }
-  } connectGuard{connectTo};
+  } headersGuard{headers}, connectToGuard{connectTo};
 
   const int readMs = ReadTimeout > 0 ? ReadTimeout : kDefaultReadTimeoutMs;
   const int connectMs = ConnectTimeout > 0 ? ConnectTimeout : 30000;
