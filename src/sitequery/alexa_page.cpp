@@ -66,18 +66,11 @@ void StatusWindowRows::Clear() {
 
 std::string StatusWindowRows::Cell(int row, int index) const {
   ListView* list = StatusList();
-  if (list == nullptr) return "";
-  try {
-    return list->SubItem(row, index);
-  } catch (const ListIndexError&) {
-    return "";
-  }
+  return list != nullptr ? ListViewTextRows(*list).Cell(row, index) : "";
 }
 
 void StatusWindowRows::SetCell(int row, int index, const std::string& text) {
-  ListView* list = StatusList();
-  if (list == nullptr || row < 0 || row >= list->RowCount() || index < 0) return;
-  list->SetSubItem(row, index, text);
+  if (ListView* list = StatusList()) ListViewTextRows(*list).SetCell(row, index, text);
 }
 
 // --- The job while the page lives ---
