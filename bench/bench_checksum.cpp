@@ -1,11 +1,11 @@
 // Page-rank request checksums per second over a list of domains; no peer,
 // the figure guards against slowing the hash down.
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "bench_util.h"
 #include "sitequery/pr_checksum.h"
 
 int main() {
@@ -16,12 +16,12 @@ int main() {
   orlu::PrCalc calc;
   std::size_t checksums = 0;
   std::size_t digits = 0;
-  const auto t0 = std::chrono::steady_clock::now();
+  const auto t0 = orlu::bench::Clock::now();
   double secs = 0;
   while (secs < 1.0) {
     for (const std::string& d : domains) digits += calc.CheckSum(d).size();
     checksums += domains.size();
-    secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    secs = orlu::bench::SecondsSince(t0);
   }
   std::printf("# checksum: %zu checksums, %zu digits\n", checksums, digits);
   std::printf("bench pr_checksum: %.0f checksums/s\n", static_cast<double>(checksums) / secs);

@@ -14,6 +14,7 @@
 
 #include <unistd.h>
 
+#include "bench_util.h"
 #include "domaintools/domain_filter.h"
 #include "platform/text/gbk.h"
 #include "platform/text/string_list.h"
@@ -28,9 +29,9 @@ constexpr int kNames = 100000;
 constexpr int kRuns = 3;
 
 double Seconds(const std::function<void()>& work) {
-  const auto t0 = std::chrono::steady_clock::now();
+  const auto t0 = orlu::bench::Clock::now();
   work();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+  return orlu::bench::SecondsSince(t0);
 }
 
 // Best of kRuns.

@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench_util.h"
 #include "platform/net/page_client.h"
 #include "support/substitute_http.h"
 
@@ -43,11 +44,11 @@ int main() {
     }
   };
 
-  auto t0 = std::chrono::steady_clock::now();
+  const auto t0 = orlu::bench::Clock::now();
   std::vector<std::thread> threads;
   for (int t = 0; t < kThreads; ++t) threads.emplace_back(work);
   for (auto& t : threads) t.join();
-  double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+  double secs = orlu::bench::SecondsSince(t0);
 
   double rate = kFetches / secs;
   double ideal = kThreads / kLatency;

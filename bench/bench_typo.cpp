@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_util.h"
 #include "domaintools/domain_generator.h"
 
 using namespace orlu;
@@ -71,11 +72,10 @@ int main() {
   for (int round = 0; round < 3; ++round) {
     omission = StringList();
     repetition = StringList();
-    auto t0 = std::chrono::steady_clock::now();
+    const auto t0 = orlu::bench::Clock::now();
     MakeTypoDomains(input, omission, 0);
     MakeTypoDomains(input, repetition, 4);
-    ours = std::min(ours,
-                    std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
+    ours = std::min(ours, orlu::bench::SecondsSince(t0));
   }
 
   // A folder of this run's own, so two runs at once keep apart.

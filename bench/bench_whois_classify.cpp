@@ -13,13 +13,15 @@
 #include <string>
 #include <vector>
 
+#include "bench_util.h"
 #include "whois/whois_registry.h"
 #include "whois/whois_reply.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using orlu::bench::Clock;
+using orlu::bench::SecondsSince;
 
 constexpr size_t kReplies = 100000;
 
@@ -68,10 +70,6 @@ std::vector<Reply> LoadReplies() {
     out.push_back(std::move(r));
   }
   return out;
-}
-
-double Seconds(Clock::time_point a, Clock::time_point b) {
-  return std::chrono::duration<double>(b - a).count();
 }
 
 }  // namespace
@@ -123,7 +121,7 @@ int main() {
   auto timed = [](auto&& run) {
     const auto t0 = Clock::now();
     run();
-    return Seconds(t0, Clock::now());
+    return SecondsSince(t0);
   };
   double searchSecs = 1e9, parseSecs = 1e9, fullSecs = 1e9;
   for (int round = 0; round < 5; ++round) {

@@ -10,12 +10,14 @@
 #include <vector>
 
 #include "app/main_form.h"
+#include "bench_util.h"
 #include "app/program.h"
 #include "platform/ui/ui.h"
 #include "whois/whois_batch.h"
 
 int main(int argc, char** argv) {
-  using Clock = std::chrono::steady_clock;
+  using orlu::bench::Clock;
+  using orlu::bench::SecondsSince;
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   orlu::Application app(argc, argv);
   orlu::StartProgram(app);
@@ -30,11 +32,11 @@ int main(int argc, char** argv) {
 
   const auto t0 = Clock::now();
   f->FillWhoisRows();
-  const double fill = std::chrono::duration<double>(Clock::now() - t0).count();
+  const double fill = SecondsSince(t0);
 
   const auto t1 = Clock::now();
   const std::vector<orlu::WhoisRow> rows = orlu::BuildWhoisRows(f->mmoWhoisDomain.Lines());
-  const double build = std::chrono::duration<double>(Clock::now() - t1).count();
+  const double build = SecondsSince(t1);
 
   if (f->lvWhois.RowCount() != kLines || f->lvWhoisBak.RowCount() != kLines ||
       rows.size() != static_cast<size_t>(kLines)) {
