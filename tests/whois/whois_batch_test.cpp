@@ -86,11 +86,7 @@ class WhoisBatchTest : public ::testing::Test {
     SetDispatcher(&loop_);
     WhoisConfig.ListView = &rows_;
     // Pauses are settings; short ones keep the tests quick.
-    for (int32_t* delay : {&WhoisConfig.CnDelay, &WhoisConfig.ComDelay, &WhoisConfig.InfoDelay,
-                           &WhoisConfig.CcDelay, &WhoisConfig.OrgDelay, &WhoisConfig.TvDelay,
-                           &WhoisConfig.BizDelay, &WhoisConfig.NameDelay, &WhoisConfig.MobiDelay,
-                           &WhoisConfig.OtherDelay})
-      *delay = 0;
+    test::NoPauses(WhoisConfig);
   }
   void TearDown() override {
     batch_.Stop();

@@ -41,11 +41,7 @@ class WhoisPageTest : public ::testing::Test {
     ASSERT_NE(FormMain, nullptr);
     f = FormMain;
     saved_ = WhoisConfig;
-    for (int32_t* delay : {&WhoisConfig.CnDelay, &WhoisConfig.ComDelay, &WhoisConfig.InfoDelay,
-                           &WhoisConfig.CcDelay, &WhoisConfig.OrgDelay, &WhoisConfig.TvDelay,
-                           &WhoisConfig.BizDelay, &WhoisConfig.NameDelay, &WhoisConfig.MobiDelay,
-                           &WhoisConfig.OtherDelay})
-      *delay = 0;
+    test::NoPauses(WhoisConfig);
     Form::SetShowModalHook([this](Form& form) {
       modal.push_back(&form);
       return kModalCancel;

@@ -1,13 +1,16 @@
-// Helpers shared by the WHOIS tests: the cut fields as one list, and
-// substitute servers for the hosts the questions tell apart.
+// Helpers shared by the WHOIS tests: the cut fields as one list, settings
+// without pauses, and substitute servers for the hosts the questions tell
+// apart.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "support/service_scope.h"
 #include "support/substitute_whois.h"
+#include "whois/whois_batch.h"
 #include "whois/whois_reply.h"
 
 namespace orlu::test {
@@ -19,6 +22,13 @@ using Texts = std::vector<std::string>;
 inline Texts Fields(const WhoisFields& f) {
   return {f.StatusText, f.Organization, f.Contact,      f.Email,
           f.Registrar,  f.NameServer,   f.CreationDate, f.ExpirationDate};
+}
+
+// Every group's pause after a question set to 0, so tests run quickly.
+inline void NoPauses(WhoisSettings& s) {
+  for (int32_t* delay : {&s.CnDelay, &s.ComDelay, &s.InfoDelay, &s.CcDelay, &s.OrgDelay,
+                         &s.TvDelay, &s.BizDelay, &s.NameDelay, &s.MobiDelay, &s.OtherDelay})
+    *delay = 0;
 }
 
 inline WhoisFields Cut(int group, const std::string& prepared) {
