@@ -89,27 +89,32 @@ void AlexaSeaTimerTick(ThreadControlStru* job) {
   }
 }
 
-void StartAlexaWorkers(ThreadControlStru* job) {
-  EndAlexaWorkers(job);
-  InitNetwork();
-  const int count = job->ThreadCount < kMaxAlexaThreads ? job->ThreadCount : kMaxAlexaThreads;
-  for (int k = 0; k < count; ++k) {
-    job->Threads[k] = std::make_unique<CAlexaInfoth>(false, k, *job);
-  }
-  for (int k = 0; k < count; ++k) job->Threads[k]->Start();
-}
-
 namespace {
+
+// The slots of the group: ThreadCount, at most the record's slots.
+int GroupSize(const ThreadControlStru* job) {
+  return job->ThreadCount < kMaxAlexaThreads ? job->ThreadCount : kMaxAlexaThreads;
+}
 
 template <class F>
 void ForEachKept(ThreadControlStru* job, F&& f) {
-  const int count = job->ThreadCount < kMaxAlexaThreads ? job->ThreadCount : kMaxAlexaThreads;
+  const int count = GroupSize(job);
   for (int k = 0; k < count; ++k) {
     if (job->Threads[k]) f(*job->Threads[k]);
   }
 }
 
 }  // namespace
+
+void StartAlexaWorkers(ThreadControlStru* job) {
+  EndAlexaWorkers(job);
+  InitNetwork();
+  const int count = GroupSize(job);
+  for (int k = 0; k < count; ++k) {
+    job->Threads[k] = std::make_unique<CAlexaInfoth>(false, k, *job);
+  }
+  for (int k = 0; k < count; ++k) job->Threads[k]->Start();
+}
 
 void PauseAlexaWorkers(ThreadControlStru* job) {
   ForEachKept(job, [](CAlexaInfoth& t) { t.Suspend(); });
