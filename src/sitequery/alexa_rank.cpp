@@ -97,6 +97,11 @@ void CAlexaInfoth::OnTerminate() { AbortTransfer(); }
 
 bool CAlexaInfoth::GoOn() { return Checkpoint() && !stopRequested_.load(); }
 
+bool CAlexaInfoth::Aborted() {
+  std::lock_guard lock(clientMutex_);
+  return aborted_;
+}
+
 PageClient* CAlexaInfoth::OpenClient() {
   auto client = std::make_unique<PageClient>();
   client->ReadTimeout = job_.TimeOut;
@@ -136,12 +141,7 @@ void CAlexaInfoth::Execute() {
         return;
       }
       Fetched(client, i);
-      bool aborted = false;
-      {
-        std::lock_guard lock(clientMutex_);
-        aborted = aborted_;
-      }
-      if (aborted) {
+      if (Aborted()) {
         CloseClient();
         return;
       }
@@ -160,10 +160,7 @@ void CAlexaInfoth::Fetched(PageClient& client, int row) {
     page = client.Get(AlexaDataUrl(domain));
   } catch (...) {
     job_.Done[row] = 0;
-    {
-      std::lock_guard lock(clientMutex_);
-      if (aborted_) return;
-    }
+    if (Aborted()) return;
     Result = FailWord();
     Synchronize([this] { ShowAlexaRank(); });
     NeedRetry = true;

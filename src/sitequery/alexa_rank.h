@@ -63,6 +63,8 @@ class CAlexaInfoth : public Thread {
  private:
   // Holds while paused; false once the worker should end.
   bool GoOn();
+  // Whether AbortTransfer has been called.
+  bool Aborted();
   void Fetched(PageClient& client, int row);
   PageClient* OpenClient();
   void CloseClient();
