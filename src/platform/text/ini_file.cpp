@@ -20,17 +20,9 @@ struct Line {
 
 std::vector<Line> LinesOf(std::string_view data) {
   std::vector<Line> lines;
-  size_t start = 0;
-  for (size_t i = 0; i < data.size(); ++i) {
-    const char c = data[i];
-    if (c != '\r' && c != '\n') continue;
-    size_t next = i + 1;
-    if (c == '\r' && next < data.size() && data[next] == '\n') ++next;
-    lines.push_back({start, i, next});
-    start = next;
-    i = next - 1;
-  }
-  if (start < data.size()) lines.push_back({start, data.size(), data.size()});
+  ForEachLine(data, [&lines](size_t begin, size_t end, size_t next) {
+    lines.push_back({begin, end, next});
+  });
   return lines;
 }
 

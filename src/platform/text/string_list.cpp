@@ -15,16 +15,9 @@ namespace orlu {
 
 std::vector<std::string> SplitLines(std::string_view text) {
   std::vector<std::string> lines;
-  size_t start = 0;
-  const size_t n = text.size();
-  for (size_t i = 0; i < n; ++i) {
-    const char c = text[i];
-    if (c != '\r' && c != '\n') continue;
-    lines.emplace_back(text.substr(start, i - start));
-    if (c == '\r' && i + 1 < n && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < n) lines.emplace_back(text.substr(start));
+  ForEachLine(text, [&](size_t begin, size_t end, size_t) {
+    lines.emplace_back(text.substr(begin, end - begin));
+  });
   return lines;
 }
 

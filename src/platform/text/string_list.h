@@ -9,6 +9,24 @@
 
 namespace orlu {
 
+// Walks the lines of `text` by the rules above, calling
+// `line(begin, end, next)` for each: its text is [begin, end), its line
+// break [end, next).
+template <typename F>
+void ForEachLine(std::string_view text, F&& line) {
+  const size_t n = text.size();
+  size_t start = 0;
+  for (size_t i = 0; i < n; ++i) {
+    const char c = text[i];
+    if (c != '\r' && c != '\n') continue;
+    const size_t next = (c == '\r' && i + 1 < n && text[i + 1] == '\n') ? i + 2 : i + 1;
+    line(start, i, next);
+    start = next;
+    i = next - 1;
+  }
+  if (start < n) line(start, n, n);
+}
+
 // Splits text into lines by the rules above.
 std::vector<std::string> SplitLines(std::string_view text);
 // Every line followed by CR LF.
