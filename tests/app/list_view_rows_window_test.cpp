@@ -1,8 +1,6 @@
 // Row display and CSV export on the real result lists of the main window.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -13,9 +11,9 @@ namespace orlu {
 namespace {
 
 using testing::ProgramWindowTest;
-using testing::ReadBytes;
-using testing::TempFolder;
-using testing::WriteBytes;
+using test::Slurp;
+using test::Spit;
+using test::TempDir;
 using Lines = std::vector<std::string>;
 
 class ResultListTest : public ProgramWindowTest {
@@ -81,8 +79,8 @@ TEST_F(ResultListTest, ShortRowShowsListIndexErrorInTheBox) {
 
 TEST_F(ResultListTest, ExportButtonWritesTheExactBytes) {
   FillAlexa();
-  TempFolder dir;
-  const std::string file = dir.File("alexa.csv");
+  TempDir dir;
+  const std::string file = dir / "alexa.csv";
   dialogAnswer = file;
   FormMain->btnAlexaPutOut.Click();
   ASSERT_TRUE(boxMessages.empty()) << boxMessages.front();
@@ -101,11 +99,11 @@ TEST_F(ResultListTest, ExportButtonWritesTheExactBytes) {
                                "\"1\",\"a.com\",\" \",\r\n"
                                "\"2\",\"\xD6\xD0\xCE\xC4.cn\",\"failed \"\"x\"\"\",\r\n"
                                "\"3\",\"d\",\"1200\",\r\n";
-  EXPECT_EQ(ReadBytes(file), expected);
+  EXPECT_EQ(Slurp(file), expected);
 }
 
 TEST_F(ResultListTest, EveryExportButtonExportsItsOwnList) {
-  TempFolder dir;
+  TempDir dir;
   struct Export {
     Button& button;
     ListView& list;
@@ -119,12 +117,12 @@ TEST_F(ResultListTest, EveryExportButtonExportsItsOwnList) {
                                        {m.btn23, m.lvEngWord}};
   int n = 0;
   for (const auto& e : exports) {
-    const std::string file = dir.File("list" + std::to_string(n++) + ".csv");
+    const std::string file = dir / ("list" + std::to_string(n++) + ".csv");
     dialogAnswer = file;
     e.button.Click();
     std::string header;
     for (int c = 0; c < e.list.ColumnCount(); ++c) header += "\"" + e.list.ColumnCaption(c) + "\",";
-    EXPECT_EQ(ReadBytes(file), header + "\r\n") << e.button.Caption();
+    EXPECT_EQ(Slurp(file), header + "\r\n") << e.button.Caption();
   }
   EXPECT_EQ(m.btnWhoisExc.Caption(), Gbk("导出excel"));
   EXPECT_EQ(m.lvWhois.ColumnCount(), 11);
@@ -133,19 +131,19 @@ TEST_F(ResultListTest, EveryExportButtonExportsItsOwnList) {
 }
 
 TEST_F(ResultListTest, EmptyListGivesTheHeaderLineAlone) {
-  TempFolder dir;
-  dialogAnswer = dir.File("empty.csv");
+  TempDir dir;
+  dialogAnswer = dir / "empty.csv";
   FormMain->btnAlexaPutOut.Click();
-  EXPECT_EQ(ReadBytes(*dialogAnswer),
+  EXPECT_EQ(Slurp(*dialogAnswer),
             "\"ID\",\"" + Gbk("域名") + "\",\"" + Gbk("排名") + "\",\r\n");
 }
 
 TEST_F(ResultListTest, CancelledDialogWritesNothing) {
   // An export first, so the dialog has a file name from before.
-  TempFolder dir;
-  dialogAnswer = dir.File("before.csv");
+  TempDir dir;
+  dialogAnswer = dir / "before.csv";
   FormMain->btnAlexaPutOut.Click();
-  const std::string before = ReadBytes(*dialogAnswer);
+  const std::string before = Slurp(*dialogAnswer);
   ASSERT_FALSE(before.empty());
 
   FillAlexa();
@@ -153,21 +151,19 @@ TEST_F(ResultListTest, CancelledDialogWritesNothing) {
   FormMain->btnAlexaPutOut.Click();
   EXPECT_EQ(dialogRequests.size(), 2u);
   EXPECT_TRUE(boxMessages.empty());
-  EXPECT_EQ(ReadBytes(dir.File("before.csv")), before);
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
-                          std::filesystem::directory_iterator()),
-            1);
+  EXPECT_EQ(Slurp(dir / "before.csv"), before);
+  EXPECT_EQ(dir.Entries(), 1u);
 }
 
 TEST_F(ResultListTest, UncreatableFileShowsCannotCreate) {
   FillAlexa();
-  TempFolder dir;
-  const std::string blocker = dir.File("plain");
-  WriteBytes(blocker, "x");
+  TempDir dir;
+  const std::string blocker = dir / "plain";
+  Spit(blocker, "x");
   dialogAnswer = blocker + "/out.csv";  // inside a regular file
   FormMain->btnAlexaPutOut.Click();
   EXPECT_EQ(boxMessages, Lines{"Cannot create file " + blocker + "/out.csv"});
-  EXPECT_EQ(ReadBytes(blocker), "x");
+  EXPECT_EQ(Slurp(blocker), "x");
 }
 
 }  // namespace

@@ -20,9 +20,8 @@ namespace {
 
 using namespace std::chrono_literals;
 using testing::ProgramWindowTest;
-using testing::ReadBytes;
-using testing::RemovePath;
-using testing::WriteBytes;
+using test::Slurp;
+using test::Spit;
 using Lines = std::vector<std::string>;
 
 class MainFormTest : public ProgramWindowTest {};
@@ -246,7 +245,7 @@ TEST_F(SettingsTest, DesignLinesStayWithoutSettingsFile) {
 TEST_F(SettingsTest, SaveWritesLinesEachFollowedBySemicolon) {
   Filter().SetLines({"a", "b", ""});
   FormMain->N4.Click();
-  EXPECT_EQ(ReadBytes(SettingsFileName()), "[Filter Key]\r\nKeyWord=a;b;;\r\n");
+  EXPECT_EQ(Slurp(SettingsFileName()), "[Filter Key]\r\nKeyWord=a;b;;\r\n");
   EXPECT_TRUE(boxMessages.empty());
 }
 
@@ -278,18 +277,18 @@ TEST_F(SettingsTest, EmptyMemoStaysEmptyOverSaveLoadCycles) {
     FormMain->N5.Click();
     EXPECT_EQ(Filter().LineCount(), 0) << "cycle " << i;
   }
-  EXPECT_EQ(ReadBytes(SettingsFileName()), "[Filter Key]\r\nKeyWord=\r\n");
+  EXPECT_EQ(Slurp(SettingsFileName()), "[Filter Key]\r\nKeyWord=\r\n");
 }
 
 TEST_F(SettingsTest, StoredValuesLoadByTheirSemicolons) {
   // Without ";" nothing loads; text after the last ";" is dropped; a file
   // without the site-information section empties that memo.
-  WriteBytes(SettingsFileName(), "[Filter Key]\r\nKeyWord=abc\r\n");
+  Spit(SettingsFileName(), "[Filter Key]\r\nKeyWord=abc\r\n");
   FormMain->N5.Click();
   EXPECT_EQ(Filter().LineCount(), 0);
   EXPECT_EQ(SiteInfo().LineCount(), 0);
 
-  WriteBytes(SettingsFileName(), "[Filter Key]\nKeyWord=one;two\n[SiteInfo Key]\nKeyWord=;x;\n");
+  Spit(SettingsFileName(), "[Filter Key]\nKeyWord=one;two\n[SiteInfo Key]\nKeyWord=;x;\n");
   FormMain->N5.Click();
   EXPECT_EQ(Filter().Lines(), Lines{"one"});
   EXPECT_EQ(SiteInfo().Lines(), (Lines{"", "x"}));
@@ -303,7 +302,7 @@ TEST_F(SettingsTest, LongStoredValueLoadsWhole) {
     value += many.back() + ";";
   }
   ASSERT_GT(value.size(), 2047u);
-  WriteBytes(SettingsFileName(), "[SiteInfo Key]\r\nKeyWord=" + value + "\r\n");
+  Spit(SettingsFileName(), "[SiteInfo Key]\r\nKeyWord=" + value + "\r\n");
   FormMain->N5.Click();
   EXPECT_EQ(SiteInfo().Lines(), many);
   EXPECT_EQ(Filter().LineCount(), 0);
@@ -313,13 +312,13 @@ TEST_F(SettingsTest, SaveMenuWritesOnlyTheFilterKeyAndKeepsEveryOtherByte) {
   const std::string before =
       "; notes\n[Other]\r\nName=Value with = sign\r\n\r\n[SiteInfo Key]\nKeyWord=s1;s2;\n"
       "[Filter Key]\r\nKeyWord=old;\r\nExtra=1\r\n";
-  WriteBytes(SettingsFileName(), before);
+  Spit(SettingsFileName(), before);
   Filter().SetLines({"n1", Gbk("新")});
   SiteInfo().SetLines({"not saved"});
   FormMain->N4.Click();
   std::string expected = before;
   expected.replace(expected.find("KeyWord=old;"), 12, "KeyWord=n1;" + Gbk("新") + ";");
-  EXPECT_EQ(ReadBytes(SettingsFileName()), expected);
+  EXPECT_EQ(Slurp(SettingsFileName()), expected);
 }
 
 TEST_F(SettingsTest, UnwritableFileShowsTheErrorAndChangesNoMemo) {
@@ -414,7 +413,7 @@ TEST_F(MainFormTest, GrabOfTheMainWindowShowsTheStartPage) {
   ASSERT_EQ(FormMain->pgcMain.ActivePageIndex(), kPageAll);
   const std::string png = ExtractFileDir(ProgramFileName()) + "/main_window.png";
   ASSERT_TRUE(FormMain->GrabToPng(png));
-  const std::string bytes = ReadBytes(png);
+  const std::string bytes = Slurp(png);
   ASSERT_GE(bytes.size(), 24u);
   EXPECT_EQ(bytes.substr(1, 3), "PNG");
   EXPECT_EQ(BigEndian32(bytes, 16), 913u);

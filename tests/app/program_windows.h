@@ -5,13 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,21 +17,10 @@
 #include "app/stat_show_form.h"
 #include "platform/text/gbk.h"
 #include "platform/ui/ui.h"
+#include "support/temp_files.h"
 #include "support/window_test.h"
 
 namespace orlu::testing {
-
-inline std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-inline void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
 
 inline void RemovePath(const std::string& path) {
   std::error_code ec;
@@ -92,22 +76,6 @@ class ProgramWindowTest : public ::testing::Test {
   std::vector<Form*> modalForms;
   std::vector<FileDialogRequest> dialogRequests;
   std::optional<std::string> dialogAnswer;
-};
-
-// A fresh folder under the system's temporary folder, removed at the end.
-class TempFolder {
- public:
-  TempFolder() {
-    char tmpl[] = "/tmp/orlu-app-window-XXXXXX";
-    const char* dir = mkdtemp(tmpl);
-    path_ = dir ? dir : "/tmp";
-  }
-  ~TempFolder() { RemovePath(path_); }
-  const std::string& Path() const { return path_; }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
 };
 
 }  // namespace orlu::testing

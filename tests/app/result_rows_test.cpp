@@ -2,18 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <sys/stat.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/text/errors.h"
+#include "support/temp_files.h"
 
 namespace orlu {
 namespace {
@@ -22,18 +18,9 @@ namespace {
 const std::string kDomain = "\xD3\xF2\xC3\xFB";
 const std::string kRank = "\xC5\xC5\xC3\xFB";
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-std::string TempDir() {
-  char tmpl[] = "/tmp/orlu-app-test-XXXXXX";
-  const char* dir = mkdtemp(tmpl);
-  return dir ? dir : "/tmp";
-}
+using test::Slurp;
+using test::Spit;
+using test::TempDir;
 
 TEST(RowDisplayLine, CaptionsAndValuesEachFollowedByTwoBlanks) {
   EXPECT_EQ(RowDisplayLine({"ID", kDomain, kRank}, "3", {"d", "1200"}),
@@ -86,20 +73,18 @@ TEST(Csv, ShortRowRaisesAndAddsNoHalfLine) {
 }
 
 TEST(CsvFile, WritesExactBytesAndReplacesOldFile) {
-  std::string dir = TempDir();
-  std::string path = dir + "/out.csv";
-  { std::ofstream(path, std::ios::binary) << "old contents that are longer than the new"; }
+  TempDir dir;
+  std::string path = dir / "out.csv";
+  Spit(path, "old contents that are longer than the new");
   std::string bytes = "\"ID\",\r\n\"1\",\r\n";
   WriteCsvFile(path, bytes);
-  EXPECT_EQ(ReadAll(path), bytes);
-  std::remove(path.c_str());
-  rmdir(dir.c_str());
+  EXPECT_EQ(Slurp(path), bytes);
 }
 
 TEST(CsvFile, UncreatableFileRaisesCannotCreateAndLeavesNothing) {
-  std::string dir = TempDir();
-  std::string blocker = dir + "/plain";
-  { std::ofstream(blocker) << "x"; }
+  TempDir dir;
+  std::string blocker = dir / "plain";
+  Spit(blocker, "x");
   std::string name = blocker + "/out.csv";  // parent is a regular file
   try {
     WriteCsvFile(name, "\"ID\",\r\n");
@@ -107,18 +92,16 @@ TEST(CsvFile, UncreatableFileRaisesCannotCreateAndLeavesNothing) {
   } catch (const FileError& e) {
     EXPECT_EQ(std::string(e.what()), "Cannot create file " + name);
   }
-  EXPECT_EQ(ReadAll(blocker), "x");
-  std::remove(blocker.c_str());
-  rmdir(dir.c_str());
+  EXPECT_EQ(Slurp(blocker), "x");
 }
 
 TEST(CsvFile, FailedReplaceLeavesNoPartFileBehind) {
   // The chosen name is a folder with a file in it: the export cannot replace
   // it, reports the name, and leaves nothing else in the parent folder.
-  std::string dir = TempDir();
-  std::string target = dir + "/taken.csv";
+  TempDir dir;
+  std::string target = dir / "taken.csv";
   ASSERT_EQ(mkdir(target.c_str(), 0755), 0);
-  { std::ofstream(target + "/inside") << "kept"; }
+  Spit(target + "/inside", "kept");
   try {
     WriteCsvFile(target, std::string(100000, 'x'));
     FAIL() << "no error";
@@ -126,12 +109,11 @@ TEST(CsvFile, FailedReplaceLeavesNoPartFileBehind) {
     EXPECT_EQ(std::string(e.what()), "Cannot create file " + target);
   }
   std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
     names.push_back(entry.path().filename().string());
   }
   EXPECT_EQ(names, std::vector<std::string>{"taken.csv"});
-  EXPECT_EQ(ReadAll(target + "/inside"), "kept");
-  std::filesystem::remove_all(dir);
+  EXPECT_EQ(Slurp(target + "/inside"), "kept");
 }
 
 }  // namespace

@@ -2,25 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
+
+#include "support/temp_files.h"
 
 namespace orlu {
 namespace {
 
 using Lines = std::vector<std::string>;
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using test::Slurp;
+using test::TempDir;
 
 TEST(KeyWordValue, EveryLineIsFollowedBySemicolon) {
   EXPECT_EQ(JoinKeyWordValue({"a", "b", ""}), "a;b;;");
@@ -76,13 +68,11 @@ TEST(SettingsFileName, FolderHasNoFinalSlash) {
 }
 
 TEST(KeyWordFile, ListsRoundTripThroughTheFile) {
-  char tmpl[] = "/tmp/orlu-settings-XXXXXX";
-  ASSERT_NE(mkdtemp(tmpl), nullptr);
-  const std::string dir = tmpl;
-  const std::string ini = dir + "/orlu.ini";
+  TempDir dir;
+  const std::string ini = dir / "orlu.ini";
 
   WriteKeyWordList(ini, kFilterKeySection, {"a", "b", ""});
-  EXPECT_EQ(ReadBytes(ini), "[Filter Key]\r\nKeyWord=a;b;;\r\n");
+  EXPECT_EQ(Slurp(ini), "[Filter Key]\r\nKeyWord=a;b;;\r\n");
 
   // Leading blanks of the first line, quotes and GBK text all come back.
   const Lines lines{"  lead", "\"q\"", "\xD6\xD0 ", "\t"};
@@ -94,7 +84,6 @@ TEST(KeyWordFile, ListsRoundTripThroughTheFile) {
 
   // A missing section reads as an empty list.
   EXPECT_EQ(ReadKeyWordList(ini, "Nothing"), Lines{});
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace
