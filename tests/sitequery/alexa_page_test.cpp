@@ -14,6 +14,7 @@
 #include "app/program_windows.h"
 #include "app/stat_show_form.h"
 #include "sitequery/alexa_page.h"
+#include "support/temp_files.h"
 
 namespace orlu {
 namespace {
@@ -23,7 +24,6 @@ using test::Domains;
 using test::HttpReply;
 using test::RankOf;
 using test::RankPage;
-using testing::TempFolder;
 using Lines = std::vector<std::string>;
 
 class AlexaPageTest : public testing::ProgramWindowTest, protected test::RankServer {
@@ -161,11 +161,11 @@ TEST_F(AlexaPageTest, UntickedShowFillsOnlyTheTwinAndTheExportWritesTheHeaderAlo
   EXPECT_EQ(f->lvAlexaBak.SubItem(1, 1), RankOf("y.com"));
   EXPECT_EQ(AlexaSea.SuccessCount, 2);
 
-  TempFolder dir;
-  dialogAnswer = dir.File("export.csv");
+  test::TempDir dir;
+  dialogAnswer = dir / "export.csv";
   f->btnAlexaPutOut.Click();
   ASSERT_EQ(dialogRequests.size(), 1u);
-  EXPECT_EQ(testing::ReadBytes(*dialogAnswer), "\"ID\",\"" + Gbk("域名") + "\",\"" + Gbk("排名") + "\",\r\n");
+  EXPECT_EQ(test::Slurp(*dialogAnswer), "\"ID\",\"" + Gbk("域名") + "\",\"" + Gbk("排名") + "\",\r\n");
 }
 
 TEST_F(AlexaPageTest, SettingsThatStartNoWorker) {
@@ -253,9 +253,9 @@ TEST_F(AlexaPageTest, PauseResumeStopAndRestartsDuringARunCountEveryRowOnce) {
 }
 
 TEST_F(AlexaPageTest, ImportReplacesTheListAndClearEmptiesBothMemos) {
-  TempFolder dir;
-  const std::string file = dir.File("list.txt");
-  testing::WriteBytes(file, "one.com\r\nTwo.com\n");
+  test::TempDir dir;
+  const std::string file = dir / "list.txt";
+  test::Spit(file, "one.com\r\nTwo.com\n");
   f->mmoAlexaDomainList1.SetLines({"old.com"});
   f->btnAlexaFileOpen.Click();  // cancelled
   EXPECT_EQ(f->mmoAlexaDomainList1.Lines(), Lines{"old.com"});
