@@ -35,9 +35,14 @@ void ShowCount(TFormMain& f, std::size_t lines) {
   f.edtFilterOut.SetText(IntToStr(static_cast<long long>(lines)));
 }
 
-// After the work: list 2 comes to the front when list 1 was.
-void SwitchTab(TFormMain& f, bool listOneWasActive) {
+// Rewrites the active list with `operation` into list 2 and the output;
+// list 2 then comes to the front (when list 1 was) and the count is shown.
+void RewriteActiveList(TFormMain& f, Lines (*operation)(const Lines&)) {
+  const bool listOneWasActive = f.pgcFilter.ActivePageIndex() == 0;
+  const Lines result = operation(CopyActiveList(f));
+  ShowInListTwoAndOutput(f, result);
   if (listOneWasActive) f.pgcFilter.SetActivePageIndex(1);
+  ShowCount(f, result.size());
 }
 
 NamePattern SelectedPattern(const TFormMain& f) {
@@ -183,13 +188,7 @@ void TFormMain::btn2Click() {
   mmoFilter3.Clear();
 }
 
-void TFormMain::btnFilterOutDomainClick() {
-  const bool listOne = pgcFilter.ActivePageIndex() == 0;
-  const Lines result = ExtractDomains(CopyActiveList(*this));
-  ShowInListTwoAndOutput(*this, result);
-  SwitchTab(*this, listOne);
-  ShowCount(*this, result.size());
-}
+void TFormMain::btnFilterOutDomainClick() { RewriteActiveList(*this, ExtractDomains); }
 
 void TFormMain::btnFilterLongClick() {
   // Both bounds first: a bound that is no number changes nothing.
@@ -202,13 +201,7 @@ void TFormMain::btnFilterGetUpClick() {
   ShowInListTwoAndOutput(*this, ReduceToNames(CopyActiveList(*this)));
 }
 
-void TFormMain::btnFilterRetClick() {
-  const bool listOne = pgcFilter.ActivePageIndex() == 0;
-  const Lines result = RemoveDuplicateLines(CopyActiveList(*this));
-  ShowInListTwoAndOutput(*this, result);
-  SwitchTab(*this, listOne);
-  ShowCount(*this, result.size());
-}
+void TFormMain::btnFilterRetClick() { RewriteActiveList(*this, RemoveDuplicateLines); }
 
 void TFormMain::btnFilterDownDomianClick() {
   mmoFilter3.Clear();
