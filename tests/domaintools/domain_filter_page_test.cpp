@@ -7,14 +7,15 @@
 
 #include "app/program_windows.h"
 #include "domaintools/domain_filter.h"
+#include "support/temp_files.h"
 
 namespace orlu {
 namespace {
 
 using Lines = std::vector<std::string>;
 using testing::ProgramWindowTest;
-using testing::TempFolder;
-using testing::WriteBytes;
+using test::Spit;
+using test::TempDir;
 
 std::string G(const char* utf8) { return Gbk(utf8); }
 
@@ -250,9 +251,9 @@ TEST_F(DomainFilterPageTest, ReverseAndClear) {
 }
 
 TEST_F(DomainFilterPageTest, FileButtonLoadsListOne) {
-  TempFolder dir;
-  const std::string path = dir.File("list.txt");
-  WriteBytes(path, "\xD6\xD0\xCE\xC4.com\r\nabc.net\n");  // 中文.com
+  TempDir dir;
+  const std::string path = dir / "list.txt";
+  Spit(path, "\xD6\xD0\xCE\xC4.com\r\nabc.net\n");  // 中文.com
   f->mmoFilter2.SetLines({"two"});
   dialogAnswer = path;
   f->btnFilterInPut.Click();
@@ -270,7 +271,7 @@ TEST_F(DomainFilterPageTest, FileButtonLoadsListOne) {
 
   // A file that cannot be opened: the box shows its error, the edit shows
   // the chosen name and list 1 keeps its lines.
-  const std::string missing = dir.File("missing.txt");
+  const std::string missing = dir / "missing.txt";
   dialogAnswer = missing;
   f->btnFilterInPut.Click();
   ASSERT_EQ(boxMessages, (Lines{"Cannot open file " + missing}));

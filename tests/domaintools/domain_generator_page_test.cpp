@@ -14,6 +14,7 @@
 #include "domaintools/domain_generator.h"
 #include "support/service_scope.h"
 #include "support/substitute_whois.h"
+#include "support/temp_files.h"
 #include "whois/whois_batch.h"
 #include "whois/whois_reply.h"
 
@@ -22,8 +23,8 @@ namespace {
 
 using Lines = std::vector<std::string>;
 using testing::ProgramWindowTest;
-using testing::TempFolder;
-using testing::WriteBytes;
+using test::Spit;
+using test::TempDir;
 
 Lines Concat(std::initializer_list<Lines> parts) {
   Lines all;
@@ -375,9 +376,9 @@ TEST_F(DomainCreatePageTest, RunsAboveTheLimitsAreRefusedAndChangeNothing) {
 }
 
 TEST_F(DomainCreatePageTest, FileButtonsReplaceTheListFromAGbkFileOrShowTheError) {
-  TempFolder dir;
-  const std::string path = dir.File("names.txt");
-  WriteBytes(path, "\xD6\xD0\xCE\xC4.com\r\nabc.net\nx\ry\r\n");  // 中文.com
+  TempDir dir;
+  const std::string path = dir / "names.txt";
+  Spit(path, "\xD6\xD0\xCE\xC4.com\r\nabc.net\nx\ry\r\n");  // 中文.com
   f->mmoDomainCreate1.SetLines({"old1"});
   f->mmoDomainCreate2.SetLines({"old2"});
 
@@ -390,7 +391,7 @@ TEST_F(DomainCreatePageTest, FileButtonsReplaceTheListFromAGbkFileOrShowTheError
             (Lines{"\xD6\xD0\xCE\xC4.com", "abc.net", "x", "y"}));
   EXPECT_EQ(f->mmoDomainCreate2.Lines(), Lines{"old2"});
 
-  WriteBytes(path, "two.com\r\n");
+  Spit(path, "two.com\r\n");
   f->btn5.Click();
   EXPECT_EQ(f->mmoDomainCreate2.Lines(), Lines{"two.com"});
   EXPECT_TRUE(boxMessages.empty());
@@ -402,11 +403,11 @@ TEST_F(DomainCreatePageTest, FileButtonsReplaceTheListFromAGbkFileOrShowTheError
   EXPECT_EQ(dialogRequests.size(), 4u);
 
   // A file that cannot be opened, or a folder: the error, the list kept.
-  const std::string missing = dir.File("missing.txt");
+  const std::string missing = dir / "missing.txt";
   dialogAnswer = missing;
   f->btn1.Click();
   ASSERT_EQ(boxMessages, Lines{"Cannot open file " + missing});
-  dialogAnswer = dir.Path();
+  dialogAnswer = dir.path().string();
   f->btn5.Click();
   ASSERT_EQ(boxMessages.size(), 2u);
   EXPECT_EQ(f->mmoDomainCreate1.Lines(), (Lines{"\xD6\xD0\xCE\xC4.com", "abc.net", "x", "y"}));
