@@ -11,6 +11,7 @@
 #include <mutex>
 
 #include "platform/text/codepage.h"
+#include "platform/text/gbk.h"
 #include "platform/ui/application.h"
 #include "platform/ui/ui_internal.h"
 
@@ -66,13 +67,6 @@ std::string WithDefaultExt(const std::string& name, const std::string& ext) {
 bool IsSchemeChar(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
          c == '+' || c == '-' || c == '.';
-}
-
-std::string Lower(std::string s) {
-  for (char& c : s) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return s;
 }
 
 }  // namespace
@@ -173,11 +167,7 @@ void ShowMessage(const std::string& text) {
 // ---------------------------------------------------------------------------
 
 std::optional<std::string> ShellOpenAddress(std::string_view address) {
-  size_t begin = 0;
-  size_t end = address.size();
-  while (begin < end && static_cast<unsigned char>(address[begin]) <= 0x20) ++begin;
-  while (end > begin && static_cast<unsigned char>(address[end - 1]) <= 0x20) --end;
-  const std::string text(address.substr(begin, end - begin));
+  const std::string text = Trim(address);
   if (text.empty()) return std::nullopt;
   for (unsigned char c : text) {
     if (c < 0x20 || c == 0x7F) return std::nullopt;
@@ -190,7 +180,7 @@ std::optional<std::string> ShellOpenAddress(std::string_view address) {
     if (i < text.size() && text[i] == ':') colon = i;
   }
   if (colon != std::string::npos) {
-    const std::string scheme = Lower(text.substr(0, colon));
+    const std::string scheme = LowerCase(std::string_view(text).substr(0, colon));
     const std::string rest = text.substr(colon + 1);
     if (scheme == "http" || scheme == "https") {
       if (rest.rfind("//", 0) == 0 && rest.size() > 2) return text;
