@@ -37,6 +37,19 @@ struct Thread::Control : std::enable_shared_from_this<Thread::Control> {
 
   // Starts the OS thread if it has not started and may. Lock held.
   void LaunchIfPendingLocked();
+  // Tells the worker to stop and lifts its pauses for good; a thread not
+  // started yet never starts. Lock held. True for the first stop.
+  bool StopForGoodLocked() {
+    const bool first = !terminated.exchange(true);
+    pausesLifted = true;
+    if (!launched) finished.store(true);
+    return first;
+  }
+  // Refuses a wait of the worker for itself. Lock held.
+  void RefuseSelfWaitLocked() const {
+    if (launched && id == std::this_thread::get_id())
+      throw std::logic_error("a thread cannot wait for itself");
+  }
   static void Run(std::shared_ptr<Control> self, Thread* owner);
   // Waits until Execute has returned, serving the queue on the window thread.
   void WaitUntilFinished(bool swallowErrors) {
@@ -156,9 +169,7 @@ bool Thread::Control::StopForShutdown() {
     std::lock_guard lock(mutex);
     if (!stoppedForShutdown) {
       stoppedForShutdown = true;
-      pausesLifted = true;
-      if (!terminated.exchange(true)) toNotify = owner;
-      if (!launched) finished.store(true);  // never to start now
+      if (StopForGoodLocked()) toNotify = owner;
     }
   }
   changed.notify_all();
@@ -206,9 +217,7 @@ Thread::~Thread() {
   {
     std::lock_guard lock(s->mutex);
     s->owner = nullptr;
-    s->terminated.store(true);
-    s->pausesLifted = true;
-    if (!s->launched) s->finished.store(true);
+    s->StopForGoodLocked();
     launched = s->launched;
     self = launched && s->id == std::this_thread::get_id();
   }
@@ -268,9 +277,7 @@ void Thread::WaitFor() {
   Control* s = state_;
   {
     std::lock_guard lock(s->mutex);
-    if (s->launched && s->id == std::this_thread::get_id()) {
-      throw std::logic_error("a thread cannot wait for itself");
-    }
+    s->RefuseSelfWaitLocked();
     if (!s->startAtResume) s->LaunchIfPendingLocked();
   }
   s->WaitUntilFinished(/*swallowErrors=*/false);
@@ -281,12 +288,8 @@ void Thread::StopAndWait() {
   bool first = false;
   {
     std::lock_guard lock(s->mutex);
-    if (s->launched && s->id == std::this_thread::get_id()) {
-      throw std::logic_error("a thread cannot wait for itself");
-    }
-    first = !s->terminated.exchange(true);
-    s->pausesLifted = true;
-    if (!s->launched) s->finished.store(true);
+    s->RefuseSelfWaitLocked();
+    first = s->StopForGoodLocked();
   }
   s->changed.notify_all();
   if (first) OnTerminate();
