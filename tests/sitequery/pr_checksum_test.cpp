@@ -18,8 +18,6 @@ TEST(PrCalc, AbcFollowsTheHashChainToItsChecksum) {
   Values v(20);
   v[0] = 1422526599u;
   for (int i = 1; i < 20; ++i) v[i] = v[i - 1] - 9;
-  EXPECT_EQ(v[1], 1422526590u);
-  EXPECT_EQ(v[19], 1422526428u);
   const Values bytes = pc.C32To8Bit(v, 20);
   ASSERT_EQ(bytes.size(), 80u);
   EXPECT_EQ(Values(bytes.begin(), bytes.begin() + 8), (Values{135, 8, 202, 84, 126, 8, 202, 84}));
