@@ -58,6 +58,14 @@ Wait WaitFor(int fd, short events, int wakeFd, Clock::time_point deadline) {
   }
 }
 
+// Ends the question unless the wait for `step` ("send", "read") found the
+// socket ready.
+void ExpectReady(Wait w, const char* step, const std::string& where) {
+  if (w == Wait::Aborted) throw NetError("WHOIS question aborted");
+  if (w == Wait::TimedOut) throw NetError(std::string("WHOIS ") + step + " timed out: " + where);
+  if (w == Wait::Failed) throw NetError(std::string("WHOIS ") + step + " failed: " + where);
+}
+
 std::string ErrnoText(int err) { return std::strerror(err); }
 
 std::atomic<WhoisClient::NameLookup> g_nameLookup{nullptr};
@@ -252,10 +260,8 @@ std::string WhoisClient::WhoIs(const std::string& query) {
       continue;
     }
     if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)) {
-      Wait w = WaitFor(sock.fd, POLLOUT, wakeFd_, Clock::now() + std::chrono::milliseconds(readMs));
-      if (w == Wait::Aborted) throw NetError("WHOIS question aborted");
-      if (w == Wait::TimedOut) throw NetError("WHOIS send timed out: " + where);
-      if (w == Wait::Failed) throw NetError("WHOIS send failed: " + where);
+      ExpectReady(WaitFor(sock.fd, POLLOUT, wakeFd_, Clock::now() + std::chrono::milliseconds(readMs)),
+                  "send", where);
       continue;
     }
     throw NetError("WHOIS send failed: " + where + " (" + ErrnoText(errno) + ")");
@@ -265,10 +271,8 @@ std::string WhoisClient::WhoIs(const std::string& query) {
   std::string reply;
   char buf[16384];
   for (;;) {
-    Wait w = WaitFor(sock.fd, POLLIN, wakeFd_, Clock::now() + std::chrono::milliseconds(readMs));
-    if (w == Wait::Aborted) throw NetError("WHOIS question aborted");
-    if (w == Wait::TimedOut) throw NetError("WHOIS read timed out: " + where);
-    if (w == Wait::Failed) throw NetError("WHOIS read failed: " + where);
+    ExpectReady(WaitFor(sock.fd, POLLIN, wakeFd_, Clock::now() + std::chrono::milliseconds(readMs)),
+                "read", where);
     ssize_t n = ::recv(sock.fd, buf, sizeof buf, 0);
     if (n == 0) break;
     if (n < 0) {
