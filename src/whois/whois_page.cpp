@@ -49,8 +49,11 @@ namespace {
 
 // The selected row's domain, as shown, into the single-domain window; its
 // question runs first, then the window opens modally with the answer.
-void RunWhoisInfo(TFormWhoisInfo* form, const std::string& domain, bool detailed) {
-  if (form == nullptr) return;
+// Nothing happens without rows, a selected row and the list's focus.
+void RunWhoisInfo(ListView& list, TFormWhoisInfo* form, bool detailed) {
+  const int row = list.SelectedIndex();
+  if (list.RowCount() == 0 || row < 0 || !list.Focused() || form == nullptr) return;
+  const std::string domain = list.SubItem(row, 0);
   form->edtWhois.SetText(domain);
   if (detailed) {
     form->ShowDetailWhois(domain);
@@ -177,16 +180,8 @@ void TFormMain::btnSingleWhoisClick() {
   if (FormWhoisInfo) FormWhoisInfo->Show();
 }
 
-void TFormMain::actWhoisBaseInfoExecute() {
-  const int row = lvWhois.SelectedIndex();
-  if (lvWhois.RowCount() == 0 || row < 0 || !lvWhois.Focused()) return;
-  RunWhoisInfo(FormWhoisInfo, lvWhois.SubItem(row, 0), false);
-}
+void TFormMain::actWhoisBaseInfoExecute() { RunWhoisInfo(lvWhois, FormWhoisInfo, false); }
 
-void TFormMain::actWhoisDetailExecute() {
-  const int row = lvWhois.SelectedIndex();
-  if (lvWhois.RowCount() == 0 || row < 0 || !lvWhois.Focused()) return;
-  RunWhoisInfo(FormWhoisInfo, lvWhois.SubItem(row, 0), true);
-}
+void TFormMain::actWhoisDetailExecute() { RunWhoisInfo(lvWhois, FormWhoisInfo, true); }
 
 }  // namespace orlu
