@@ -45,6 +45,17 @@ int WaitFor(int fd, short events, int stopFd, Clock::time_point deadline) {
 
 }  // namespace
 
+uint16_t BindToLoopback(int fd) {
+  sockaddr_in addr{};
+  addr.sin_family = AF_INET;
+  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t len = sizeof addr;
+  if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
+      ::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len) != 0)
+    return 0;
+  return ntohs(addr.sin_port);
+}
+
 bool LoopbackConnection::Read(std::string& out, std::chrono::milliseconds timeout, bool& eof) {
   eof = false;
   auto deadline = Clock::now() + timeout;
@@ -113,19 +124,12 @@ LoopbackServer::LoopbackServer(Handler handler) : handler_(std::move(handler)) {
   if (stopFd_ < 0 || listenFd_ < 0) throw std::runtime_error("substitute server: no socket");
   int one = 1;
   ::setsockopt(listenFd_, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
-  sockaddr_in addr{};
-  addr.sin_family = AF_INET;
-  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  addr.sin_port = 0;
-  if (::bind(listenFd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
-      ::listen(listenFd_, 4096) != 0) {
+  port_ = BindToLoopback(listenFd_);
+  if (port_ == 0 || ::listen(listenFd_, 4096) != 0) {
     ::close(listenFd_);
     ::close(stopFd_);
     throw std::runtime_error(std::string("substitute server: cannot listen: ") + std::strerror(errno));
   }
-  socklen_t len = sizeof addr;
-  ::getsockname(listenFd_, reinterpret_cast<sockaddr*>(&addr), &len);
-  port_ = ntohs(addr.sin_port);
   acceptor_ = std::thread([this] { AcceptLoop(); });
 }
 

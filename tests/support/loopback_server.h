@@ -15,6 +15,10 @@
 
 namespace orlu::test {
 
+// Binds the socket `fd` to 127.0.0.1 on a free port; the port, or 0 when
+// the bind fails.
+uint16_t BindToLoopback(int fd);
+
 // A connection handed to the handler. Every wait ends early (returning
 // false) once the server stops.
 class LoopbackConnection {

@@ -1,7 +1,5 @@
 #include "support/substitute_http.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -384,16 +382,11 @@ size_t SubstituteHttpServer::ConnectionCount() const { return impl_->server->Con
 RefusingPort::RefusingPort() {
   fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
   if (fd_ < 0) throw std::runtime_error("RefusingPort: no socket");
-  sockaddr_in addr{};
-  addr.sin_family = AF_INET;
-  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  if (::bind(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
+  port_ = BindToLoopback(fd_);
+  if (port_ == 0) {
     ::close(fd_);
     throw std::runtime_error("RefusingPort: cannot bind");
   }
-  socklen_t len = sizeof addr;
-  ::getsockname(fd_, reinterpret_cast<sockaddr*>(&addr), &len);
-  port_ = ntohs(addr.sin_port);
 }
 
 RefusingPort::~RefusingPort() {
