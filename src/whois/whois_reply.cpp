@@ -42,11 +42,7 @@ namespace {
 // the second byte of a character.
 bool AtCharBoundary(std::string_view text, size_t pos) {
   size_t run = 0;
-  while (run < pos) {
-    const auto b = static_cast<unsigned char>(text[pos - run - 1]);
-    if (b < 0x81 || b == 0xFF) break;
-    ++run;
-  }
+  while (run < pos && IsGbkLeadByte(static_cast<unsigned char>(text[pos - run - 1]))) ++run;
   return run % 2 == 0;
 }
 
