@@ -33,10 +33,10 @@ void WhoisListRows::WriteCells(int row, int firstCell, const std::vector<std::st
   }
 }
 
-std::vector<ListRow> ToListRows(const std::vector<WhoisRow>& rows) {
+std::vector<ListRow> ToListRows(std::vector<WhoisRow> rows) {
   std::vector<ListRow> out;
   out.reserve(rows.size());
-  for (const WhoisRow& row : rows) out.push_back(ListRow{row.caption, row.cells});
+  for (WhoisRow& row : rows) out.push_back(ListRow{std::move(row.caption), std::move(row.cells)});
   return out;
 }
 

@@ -25,8 +25,8 @@ class WhoisListRows : public WhoisRowStore {
   ListView& list_;
 };
 
-// Converts result rows to list rows.
-std::vector<ListRow> ToListRows(const std::vector<WhoisRow>& rows);
+// Converts result rows to list rows (their texts are moved, not copied).
+std::vector<ListRow> ToListRows(std::vector<WhoisRow> rows);
 
 // An entry of an action list: what a menu item bound to it runs.
 struct MenuAction {
