@@ -1,7 +1,6 @@
 // The picture box and its animation.
 #include "platform/ui/image.h"
 
-#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QTimer>
@@ -167,13 +166,6 @@ bool Image::LoadData(const std::string& bytes) {
   if (LooksLikeGif(bytes)) return LoadGif(bytes);
   if (LooksLikeJpeg(bytes)) return LoadJpeg(bytes);
   return TakeStill(Ii(this), bytes);
-}
-
-bool Image::LoadFile(const std::string& fileName) {
-  QFile file(FileNameToQ(fileName));
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  const QByteArray bytes = file.readAll();
-  return LoadData(std::string(bytes.constData(), static_cast<size_t>(bytes.size())));
 }
 
 void Image::Clear() {

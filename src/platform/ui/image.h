@@ -15,12 +15,11 @@ class Image : public Control {
   explicit Image(Container& parent);
   ~Image() override;
 
-  // Load from bytes or a file (GBK name). False when the data is not a
-  // picture; the box then keeps its old picture.
+  // Load from bytes. False when the data is not a picture; the box then
+  // keeps its old picture.
   bool LoadGif(const std::string& bytes);
   bool LoadJpeg(const std::string& bytes);
   bool LoadData(const std::string& bytes);  // by its signature
-  bool LoadFile(const std::string& fileName);
   void Clear();
 
   // Scale to the box / centre in the box (default: top-left, natural size).

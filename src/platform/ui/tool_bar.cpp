@@ -1,7 +1,6 @@
 // Image lists, the tool bar with its buttons, and the status bar.
 #include "platform/ui/tool_bar.h"
 
-#include <QFile>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QLabel>
@@ -37,13 +36,6 @@ int ImageList::AddData(const std::string& bytes) {
   data_->images.push_back(QPixmap::fromImage(image.scaled(
       data_->width, data_->height, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
   return Count() - 1;
-}
-
-int ImageList::AddFile(const std::string& fileName) {
-  QFile file(FileNameToQ(fileName));
-  if (!file.open(QIODevice::ReadOnly)) return -1;
-  const QByteArray bytes = file.readAll();
-  return AddData(std::string(bytes.constData(), static_cast<size_t>(bytes.size())));
 }
 
 int ImageList::AddGlyph(const std::string& text, Color color) {
