@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QPainter>
 #include <QPixmap>
 #include <QSystemTrayIcon>
 
@@ -31,7 +30,6 @@ QIcon DefaultIcon() {
 
 struct TrayIconImpl {
   Form* form = nullptr;
-  TrayIcon* owner = nullptr;
   QSystemTrayIcon* icon = nullptr;
   bool visible = true;
 };
@@ -42,7 +40,6 @@ bool TrayWantsHide(TrayIconImpl* tray) { return tray->visible && TrayIcon::AreaA
 
 TrayIcon::TrayIcon(Form& form) : impl_(std::make_unique<TrayIconImpl>()) {
   impl_->form = &form;
-  impl_->owner = this;
   impl_->icon = new QSystemTrayIcon(DefaultIcon());
   QObject::connect(impl_->icon, &QSystemTrayIcon::activated, impl_->icon,
                    [this](QSystemTrayIcon::ActivationReason reason) {
