@@ -173,8 +173,4 @@ void WhoisBatch::Stop() {
   workers_.clear();
 }
 
-void WhoisBatch::Wait() {
-  for (auto& w : workers_) w->WaitFor();
-}
-
 }  // namespace orlu

@@ -145,8 +145,6 @@ class WhoisBatch {
   // Tells every worker to stop (pauses cut short, questions aborted) and
   // waits for them, serving the window thread's queue meanwhile.
   void Stop();
-  // Waits until every worker has ended (tests and benchmarks).
-  void Wait();
 
   int WorkerCount() const { return static_cast<int>(workers_.size()); }
 
