@@ -328,10 +328,16 @@ TEST(Controls, SelfSizingLabelsFollowTheirTextAndFont) {
   EXPECT_FALSE(label.FontUnderline());
   label.SetFontUnderline(true);
   EXPECT_TRUE(label.FontUnderline());
+  // Colour and cursor reach the label's widget, not only its properties.
   label.SetFontColor(colors::Blue);
   label.SetCursor(Cursor::Hand);
   EXPECT_EQ(label.FontColor(), colors::Blue);
   EXPECT_EQ(label.GetCursor(), Cursor::Hand);
+  QWidget* w = label.Impl()->widget;
+  EXPECT_EQ(w->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+  EXPECT_EQ(w->cursor().shape(), Qt::PointingHandCursor);
+  label.SetFontColor(kDefaultColor);
+  EXPECT_EQ(w->palette().color(QPalette::WindowText), QPalette().color(QPalette::WindowText));
   EXPECT_EQ(label.Width(), 150);
 }
 
