@@ -70,23 +70,27 @@ size_t FindMarker(std::string_view text, std::string_view marker, size_t from) {
   return std::string_view::npos;
 }
 
-const std::vector<std::string_view>& WhoisRefusalTexts() {
-  // Seen in real replies: the org registry's query limit ("WHOIS LIMIT
-  // EXCEEDED"), the cn registry's "Queried interval is too short", and the
-  // com/net registry's outage notice.
-  static const std::vector<std::string_view> texts = {
-      "limit exceeded",
-      "queried interval is too short",
-      "whois database is currently down",
-  };
-  return texts;
-}
+namespace {
+
+// Texts with which registries refuse to answer, lower-case. Seen in real
+// replies: the org registry's query limit ("WHOIS LIMIT EXCEEDED"), the cn
+// registry's "Queried interval is too short", and the com/net registry's
+// outage notice.
+constexpr std::array<std::string_view, 3> kRefusalTexts = {
+    "limit exceeded",
+    "queried interval is too short",
+    "whois database is currently down",
+};
+// How far into the reply a refusal is looked for.
+constexpr size_t kRefusalHead = 512;
+
+}  // namespace
 
 bool IsWhoisRefusal(std::string_view prepared) {
   // A refusal stands in place of the answer, at the head of the reply; the
   // terms of use further down may speak of limits without refusing anything.
-  const std::string_view head = prepared.substr(0, kWhoisRefusalHead);
-  for (std::string_view t : WhoisRefusalTexts())
+  const std::string_view head = prepared.substr(0, kRefusalHead);
+  for (std::string_view t : kRefusalTexts)
     if (FindMarker(head, t) != std::string_view::npos) return true;
   return false;
 }

@@ -37,11 +37,9 @@ struct WhoisFields {
 // UTF-8 to GBK, then lower-cased.
 std::string PrepareWhoisReply(std::string_view raw);
 
-// Texts with which registries refuse to answer (query limits, outages),
-// lower-case. A reply that opens with one of them (within its first
-// kWhoisRefusalHead bytes) says nothing about the domain.
-inline constexpr size_t kWhoisRefusalHead = 512;
-const std::vector<std::string_view>& WhoisRefusalTexts();
+// True for a reply that opens (within its first 512 bytes) with a text with
+// which registries refuse to answer (query limits, outages): it says
+// nothing about the domain.
 bool IsWhoisRefusal(std::string_view prepared);
 
 // The state ("未注册", "已注册", "限制注册" or "失败") a registry group's
