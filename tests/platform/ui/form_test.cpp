@@ -2,9 +2,6 @@
 // notification icon, stay-on-top.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
-
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -15,20 +12,6 @@ namespace orlu {
 namespace {
 
 using std::chrono::milliseconds;
-
-// Width and height from a PNG file's header.
-std::pair<int, int> PngSize(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::string head(24, '\0');
-  in.read(head.data(), 24);
-  if (head.compare(1, 3, "PNG") != 0) return {0, 0};
-  auto be32 = [&](size_t at) {
-    return (static_cast<unsigned char>(head[at]) << 24) |
-           (static_cast<unsigned char>(head[at + 1]) << 16) |
-           (static_cast<unsigned char>(head[at + 2]) << 8) | static_cast<unsigned char>(head[at + 3]);
-  };
-  return {static_cast<int>(be32(16)), static_cast<int>(be32(20))};
-}
 
 TEST(FormWindow, GrabToPngHasTheFormsSize) {
   Form form;
@@ -63,7 +46,7 @@ TEST(FormWindow, GrabToPngHasTheFormsSize) {
   ProcessEventsFor(milliseconds(50));
   const std::string path = ::testing::TempDir() + "orlu_form_grab.png";
   ASSERT_TRUE(form.GrabToPng(path));
-  EXPECT_EQ(PngSize(path), std::make_pair(640, 360));
+  EXPECT_EQ(test::PngSize(path), std::make_pair(640, 360));
   EXPECT_FALSE(form.GrabToPng("/nonexistent-dir/x.png"));
 }
 
