@@ -202,24 +202,10 @@ Lines FilterSuffixCandidates(const Lines& lines, const DomainFilterSettings& s) 
     const auto dot = e.find('.');
     if (dot == std::string::npos) continue;
     const std::string_view suffix = std::string_view(e).substr(dot);
-    bool keep = false;
-    if (s.cn && suffix == ".cn") {
-      keep = true;
-    } else if (s.comCn && suffix == ".com.cn") {
-      keep = true;
-    } else if (s.netCn && suffix == ".net.cn") {
-      keep = true;
-    } else if (s.orgCn && suffix == ".org.cn") {
-      keep = true;
-    } else if (s.com && suffix == ".com") {
-      keep = true;
-    } else if (s.net && suffix == ".net") {
-      keep = true;
-    } else if (s.org && suffix == ".org") {
-      keep = true;
-    } else if (s.dq && IsRegionalCnSuffix(suffix)) {
-      keep = true;
-    }
+    const bool keep = (s.cn && suffix == ".cn") || (s.comCn && suffix == ".com.cn") ||
+                      (s.netCn && suffix == ".net.cn") || (s.orgCn && suffix == ".org.cn") ||
+                      (s.com && suffix == ".com") || (s.net && suffix == ".net") ||
+                      (s.org && suffix == ".org") || (s.dq && IsRegionalCnSuffix(suffix));
     if (keep) out.push_back(std::move(e));
   }
   return out;
