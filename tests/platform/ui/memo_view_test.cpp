@@ -55,8 +55,6 @@ Lines Numbered(int count) {
   return lines;
 }
 
-// Two memos, one kept in the editor and one taking every content set in one
-// piece into its read view, given the same calls.
 // A memo with both scroll bars on a shown form.
 struct ShownMemo {
   ShownMemo() {
@@ -69,6 +67,8 @@ struct ShownMemo {
   Memo memo{form};
 };
 
+// Two memos, one kept in the editor and one taking every content set in one
+// piece into its read view, given the same calls.
 struct Pair {
   Form form;
   Memo editor{form};
