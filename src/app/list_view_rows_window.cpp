@@ -23,11 +23,10 @@ std::vector<std::string> ColumnCaptions(const ListView& list) {
 void ShowListViewItem(ListView& list, Memo& memo) {
   int row = list.SelectedIndex();
   if (row < 0) return;
-  std::vector<std::string> texts = list.RowTexts(row);
-  std::string caption = texts.empty() ? std::string() : texts.front();
-  std::vector<std::string> cells;
-  if (!texts.empty()) cells.assign(texts.begin() + 1, texts.end());
-  memo.Add(RowDisplayLine(ColumnCaptions(list), caption, cells));
+  // The row's caption, then its cells.
+  const std::vector<std::string> texts = list.RowTexts(row);
+  const std::vector<std::string> cells(texts.begin() + 1, texts.end());
+  memo.Add(RowDisplayLine(ColumnCaptions(list), texts.front(), cells));
 }
 
 void ExportListViewCsv(const std::string& fileName, ListView& list) {
