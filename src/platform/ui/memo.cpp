@@ -504,8 +504,10 @@ void Memo::Add(const std::string& line) {
     std::vector<std::string> more;
     if (AppendAsLines(line, more)) {
       for (auto& l : more) impl->lines.push_back(std::move(l));
-      if (impl->view) impl->view->Adjust();
-      if (impl->view) impl->view->viewport()->update();
+      if (impl->view) {
+        impl->view->Adjust();
+        impl->view->viewport()->update();
+      }
       Fire(OnChange);
       return;
     }
