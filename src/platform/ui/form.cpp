@@ -50,6 +50,16 @@ struct FormImpl : ControlImpl {
 
 void CenterIfAsked(Form& form);
 
+namespace {
+
+// Closing the main form ends the application's loop.
+void EndRunIfMainForm(Form& form) {
+  Application* app = Application::Instance();
+  if (app != nullptr && app->MainForm() == &form) app->Terminate();
+}
+
+}  // namespace
+
 class FormWidget : public QWidget {
  public:
   explicit FormWidget(FormImpl* impl) : QWidget(nullptr, Qt::Window), impl_(impl) {}
@@ -99,8 +109,7 @@ class FormWidget : public QWidget {
       if (impl_->modalResult == kModalNone) impl_->modalResult = kModalCancel;
       impl_->modalLoop->quit();
     }
-    Application* app = Application::Instance();
-    if (app != nullptr && app->MainForm() == impl_->form) app->Terminate();
+    EndRunIfMainForm(*impl_->form);
   }
   void changeEvent(QEvent* event) override {
     QWidget::changeEvent(event);
@@ -289,8 +298,7 @@ void Form::Close() {
   } else {
     // A hidden form still runs its close steps.
     Fire(OnClose);
-    Application* app = Application::Instance();
-    if (app != nullptr && app->MainForm() == this) app->Terminate();
+    EndRunIfMainForm(*this);
   }
   Impl()->visible = false;
 }
