@@ -346,7 +346,6 @@ TEST_F(DomainCreatePageTest, RunsAboveTheLimitsAreRefusedAndChangeNothing) {
   f->mmoDomainCreate3.SetLines({"kept.com"});
   f->btnDomainCreateStart.Click();
   EXPECT_EQ(test::MessageBoxTexts(), Lines{TooManyLinesMessage(25'000'000)});
-  EXPECT_NE(test::MessageBoxTexts()[0].find("25000000"), std::string::npos);
   EXPECT_EQ(f->mmoDomainCreate3.Lines(), Lines{"kept.com"});
   EXPECT_EQ(f->mmoDomainCreate1.Lines(), big1);
   EXPECT_EQ(f->mmoDomainCreate2.Lines(), big2);
