@@ -54,12 +54,10 @@ void TFormMain::BuildWhoisPage() {
 }
 
 void TFormMain::BuildAlexaPage() {
+  // Positions are set with the rest of the page's controls.
   btnAlexaPutOut.SetCaption(Gbk("导出"));
-  btnAlexaPutOut.SetBounds(10, 8, 75, 25);
   btnAlexaPutOut.OnClick = [this] { btnAlexaPutOutClick(); };
 
-  lvAlexa.SetBounds(10, 40, kPageWidth - 20, PageHeight(tsAleax) - 40);
-  lvAlexa.SetAnchors(kAnchorAll);
   ReportStyle(lvAlexa);
   lvAlexa.SetMultiSelect(true);
   lvAlexa.SetColumns({{"ID", 50}, {Gbk("域名"), 100}, {Gbk("排名"), 200}});

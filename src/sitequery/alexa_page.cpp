@@ -38,7 +38,6 @@ namespace {
 
 // Usable size of a page in the window's design size.
 constexpr int kPageWidth = 905;
-constexpr int kPageHeight = 530;
 
 ListView* StatusList() { return FormStatShow != nullptr ? &FormStatShow->lvStatShow : nullptr; }
 
@@ -102,11 +101,13 @@ AlexaPageJob::~AlexaPageJob() {
 // --- Page ---
 
 void TFormMain::BuildAlexaQueryPage() {
+  // The page's usable height, as the other pages measure it.
+  const int pageHeight = tsAleax.ClientHeight() - 8;
   btnAlexaFileOpen.SetCaption(Gbk("导入"));
   btnAlexaFileOpen.SetBounds(10, 8, 75, 25);
   btnAlexaFileOpen.OnClick = [this] { btnAlexaFileOpenClick(); };
 
-  pgcAlexaDomainLst.SetBounds(10, 40, 200, kPageHeight - 50);
+  pgcAlexaDomainLst.SetBounds(10, 40, 200, pageHeight - 40);
   pgcAlexaDomainLst.SetAnchors(kAnchorLeft | kAnchorTop | kAnchorBottom);
   ts5.SetCaption(Gbk("全部域名"));
   ts6.SetCaption(Gbk("失败域名"));
@@ -163,8 +164,9 @@ void TFormMain::BuildAlexaQueryPage() {
   chkShowLv.SetBounds(560, 40, 90, 21);
   chkShowLv.SetChecked(true);
 
-  lvAlexa.SetBounds(220, 70, kPageWidth - 240, kPageHeight - 80);
-  lvAlexaBak.SetBounds(220, 70, kPageWidth - 240, kPageHeight - 80);
+  lvAlexa.SetBounds(220, 70, kPageWidth - 240, pageHeight - 70);
+  lvAlexa.SetAnchors(kAnchorLeft | kAnchorTop | kAnchorRight | kAnchorBottom);
+  lvAlexaBak.SetBounds(220, 70, kPageWidth - 240, pageHeight - 70);
   lvAlexaBak.SetGridLines(true);
   lvAlexaBak.SetRowSelect(true);
   lvAlexaBak.SetColumns({{"ID", 50}, {Gbk("域名"), 100}, {Gbk("排名"), 200}});
