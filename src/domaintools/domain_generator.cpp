@@ -215,19 +215,11 @@ std::vector<std::string> ExpandWithSuffixes(const std::vector<std::string>& line
   return out;
 }
 
-bool WithinGeneratedLimits(const OutputSize& size) {
-  return size.lines <= kMaxGeneratedLines && size.bytes <= kMaxGeneratedBytes;
-}
+bool WithinGeneratedLimits(const OutputSize& size) { return size.bytes <= kMaxGeneratedBytes; }
 
 std::string TooLargeMessage(const OutputSize& size) {
-  if (size.lines > kMaxGeneratedLines) return TooManyLinesMessage(size.lines);
   return Gbk("结果共有 ") + IntToStr(size.lines) + Gbk(" 行、") + IntToStr(size.bytes) +
          Gbk(" 字节，超过上限 ") + IntToStr(kMaxGeneratedBytes) + Gbk(" 字节，未生成。");
-}
-
-std::string TooManyLinesMessage(long long count) {
-  return Gbk("结果共有 ") + IntToStr(count) + Gbk(" 行，超过上限 ") +
-         IntToStr(kMaxGeneratedLines) + Gbk(" 行，未生成。");
 }
 
 }  // namespace orlu

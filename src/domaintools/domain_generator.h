@@ -11,10 +11,8 @@
 
 namespace orlu {
 
-// Above this many result lines, or this many bytes of result text (line
-// breaks included), a join, TYPO run or expansion is refused before anything
-// is built.
-inline constexpr long long kMaxGeneratedLines = 10'000'000;
+// Above this many bytes of result text (line breaks included), a join, TYPO
+// run or expansion is refused before anything is built.
 inline constexpr long long kMaxGeneratedBytes = 1LL << 30;
 
 // The size of what an operation would make; sums saturate at the largest
@@ -60,11 +58,8 @@ OutputSize SizeOfExpansion(const std::vector<std::string>& lines,
 std::vector<std::string> ExpandWithSuffixes(const std::vector<std::string>& lines,
                                             const std::array<bool, kSuffixCount>& selected);
 
-// The message shown when an operation would give more than kMaxGeneratedLines.
-std::string TooManyLinesMessage(long long count);
-
 // True when an operation of this size may run; otherwise the message that
-// says why not (the line count first, then the bytes).
+// says why not.
 bool WithinGeneratedLimits(const OutputSize& size);
 std::string TooLargeMessage(const OutputSize& size);
 
