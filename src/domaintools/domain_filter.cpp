@@ -92,11 +92,14 @@ std::optional<std::string> ExtractDomainFromText(std::string_view line) {
     t.pop_back();
   }
   // A ".cn" domain followed by a path: the path goes. A ".cn" that a host name
-  // goes on from (".cnnic.net", ".cn.com") is no end of a domain.
-  if (const int cn = PosChar(".cn", t); cn > 0) {
+  // goes on from (".cnnic.net", ".cn.com") is no end of a domain, so the cut
+  // comes after the first ".cn" that ends the host ("x.cnnic.cn/p").
+  for (int cn = PosChar(".cn", t); cn > 0; cn = PosChar(".cn", t, cn + 1)) {
     const auto end = static_cast<std::size_t>(cn) + 2;  // bytes up to the "n"
-    if (t.size() > end && !ContinuesHostName(static_cast<unsigned char>(t[end]))) {
+    if (t.size() == end) break;
+    if (!ContinuesHostName(static_cast<unsigned char>(t[end]))) {
       t.resize(end);
+      break;
     }
   }
   return t;

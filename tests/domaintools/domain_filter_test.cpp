@@ -29,6 +29,7 @@ TEST(ExtractDomainFromText, Examples) {
       // ".cn" is cut only where the host ends.
       {"dom.cnnic.net", "dom.cnnic.net"}, {"x.cn.com", "x.cn.com"}, {"x.cn-a.com/p", "x.cn-a.com/p"},
       {"x.cn9.com", "x.cn9.com"}, {"dom.cn/path", "dom.cn"}, {"dom.cn:8080/a", "dom.cn"},
+      {"x.cnnic.cn/path", "x.cnnic.cn"}, {"a.cn.com.cn?q=.cn", "a.cn.com.cn"},
       // Words around the domain.
       {G("域名 dom.com 已到期"), "dom.com"}, {"a b c d.com e", "d.com"}, {"see dom.com", "dom.com"},
       {"dom.com is free", "dom.com"}, {"mail me: admin@dom.com today", "dom.com"},
