@@ -59,6 +59,9 @@ TEST(HzSpell, ChineseTextReadsAsSpacedSyllablesAndInitials) {
 
   EXPECT_EQ(GetHzPyFull("\xBA\xBA\xD7\xD6\xC6\xB4\xD2\xF4"), "han zi pin yin");  // 汉字拼音
   EXPECT_EQ(GetHzPyFull("\xB1\xB1\xBE\xA9"), "bei jing");                      // 北京
+  // Characters with a rarer or particle reading too read as in most words.
+  EXPECT_EQ(GetHzPyFull("\xB5\xD8\xB2\xFA\xCF\xE0\xCB\xC6\xD6\xA1\xB6\xF9\xCD\xAF"),
+            "di chan xiang si zhen er tong");  // 地产相似帧儿童
   // u with a diaeresis is written v, also under a tone mark.
   EXPECT_EQ(GetHzPyFull("\xC5\xAE\xC2\xCC\xC2\xD4"), "nv lv lve");  // 女绿略
   EXPECT_EQ(GetHzPyFull(""), "");

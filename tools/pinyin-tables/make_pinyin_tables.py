@@ -7,12 +7,15 @@ Writes src/wordcheck/hz_spell_tables.h and src/wordcheck/hz_spell_tables.cpp:
   PyCodeIndex  one entry per GBK code (lead 0x81-0xFE, trail 0x40-0xFE), the
                number of its reading in PyMusicCode, 0 for none
 
-Readings come from the Unihan database (field kMandarin, first reading, tone
-marks stripped, u-umlaut written "v"), mapped onto GBK codes through Python's
-'gbk' codec. A few characters get a fixed reading on top of that (OVERRIDES),
-and the handful of GBK characters Unihan has no Mandarin reading for get one
-by hand (HAND_READINGS). Compatibility ideographs without a reading of their
-own take the reading of the character they normalise to.
+Readings come from the Unihan database, tone marks stripped and u-umlaut
+written "v", mapped onto GBK codes through Python's 'gbk' codec. Each
+character takes its most used reading (see choose_reading): the most frequent
+one of kHanyuPinlu where that field is present, else the reading of the
+mainland standard dictionary (kTGHZ2013), else the first of kMandarin. A few
+characters get a fixed reading on top of that (OVERRIDES), and the handful of
+GBK characters Unihan has no Mandarin reading for get one by hand
+(HAND_READINGS). Compatibility ideographs without a reading of their own take
+the reading of the character they normalise to.
 
 The Unihan files come with Debian's unicode-data package
 (/usr/share/unicode/Unihan_Readings.txt.bz2); the Unicode Consortium's
@@ -50,14 +53,25 @@ TRAIL_FIRST, TRAIL_LAST = 0x40, 0xFE
 ROW = TRAIL_LAST - TRAIL_FIRST + 1           # 191
 INDEX_SIZE = (LEAD_LAST - LEAD_FIRST + 1) * ROW  # 24066
 
-# Readings the program fixes for characters Unihan lists first with another
-# reading (GBK bytes -> reading).
+# Readings the program fixes (GBK bytes -> reading). The first five are bound
+# readings of the converter. The others are characters whose most frequent
+# reading in running text is that of a particle or of one bound word (地 in
+# 慢慢地, 似 in 似的, 佛 in 仿佛, 卜 in 萝卜, 茄 in 雪茄, 呵 and 呐 as
+# interjections, 拓 in 拓片); they take the reading they have in most words.
 OVERRIDES = {
     b"\xD0\xD0": "hang",   # 行
     b"\xB3\xA4": "zhang",  # 长
     b"\xD6\xD0": "zhong",  # 中
     b"\xD6\xD8": "zhong",  # 重
     b"\xB0\xA1": "a",      # 啊
+    b"\xB5\xD8": "di",     # 地
+    b"\xCB\xC6": "si",     # 似
+    b"\xB7\xF0": "fo",     # 佛
+    b"\xB2\xB7": "bu",     # 卜
+    b"\xC7\xD1": "qie",    # 茄
+    b"\xBA\xC7": "he",     # 呵
+    b"\xC4\xC5": "na",     # 呐
+    b"\xCD\xD8": "tuo",    # 拓
 }
 
 # GBK characters without a Mandarin reading in Unihan: mostly the one-character
@@ -125,21 +139,52 @@ def toneless(reading):
     return reading
 
 
-def load_mandarin(path):
-    readings = {}
+def load_readings(path):
+    """Unihan's reading fields of each character: code -> {field: value}."""
+    fields = {}
     with open_readings(path) as f:
         for line in f:
             if not line.startswith("U+"):
                 continue
             parts = line.rstrip("\n").split("\t")
-            if len(parts) != 3 or parts[1] != "kMandarin":
+            if len(parts) != 3 or parts[1] not in ("kHanyuPinlu", "kTGHZ2013", "kMandarin"):
                 continue
-            code = int(parts[0][2:], 16)
-            readings[code] = toneless(parts[2].split()[0])
-    return readings
+            fields.setdefault(int(parts[0][2:], 16), {})[parts[1]] = parts[2]
+    return fields
 
 
-def build(mandarin):
+def choose_reading(fields):
+    """The most used reading of one character, or None when Unihan has none.
+
+    kHanyuPinlu counts each reading in a corpus of modern text ("dì(4976)");
+    the counts of readings that differ only in tone are added up, the erhua
+    "r" (a suffix, not a syllable) is passed over, and the highest count wins
+    (the first listed on a tie). Without it, the mainland standard dictionary
+    (kTGHZ2013, "072.060:dì") decides: its one reading, or, as it lists several
+    in alphabetical order, the kMandarin reading when that is one of them and
+    its first otherwise. Last comes the first reading of kMandarin.
+    """
+    if "kHanyuPinlu" in fields:
+        counts = {}
+        for item in fields["kHanyuPinlu"].split():
+            match = re.fullmatch(r"(.+)\((\d+)\)", item)
+            reading = toneless(match.group(1))
+            if reading != "r":
+                counts[reading] = counts.get(reading, 0) + int(match.group(2))
+        if counts:
+            return max(counts, key=lambda r: counts[r])  # first of the highest
+    mandarin = toneless(fields["kMandarin"].split()[0]) if "kMandarin" in fields else None
+    if "kTGHZ2013" in fields:
+        standard = []
+        for item in fields["kTGHZ2013"].split():
+            reading = toneless(item.split(":")[1])
+            if reading not in standard:
+                standard.append(reading)
+        return mandarin if len(standard) > 1 and mandarin in standard else standard[0]
+    return mandarin
+
+
+def build(fields):
     by_code = {}  # index -> reading
     unmapped = []
     for lead in range(LEAD_FIRST, LEAD_LAST + 1):
@@ -151,9 +196,9 @@ def build(mandarin):
                 ch = raw.decode("gbk")
             except UnicodeDecodeError:
                 continue  # a code GBK leaves unassigned
-            reading = mandarin.get(ord(ch))
+            reading = choose_reading(fields.get(ord(ch), {}))
             if reading is None:
-                reading = mandarin.get(ord(unicodedata.normalize("NFC", ch)[0]))
+                reading = choose_reading(fields.get(ord(unicodedata.normalize("NFC", ch)[0]), {}))
             if reading is None:
                 reading = HAND_READINGS.get(ch)
             if raw in OVERRIDES:
@@ -178,7 +223,7 @@ def build(mandarin):
 HEADER = """\
 // Reading tables of the hanzi-to-pinyin converter.
 // Generated by tools/pinyin-tables/make_pinyin_tables.py from the Unihan
-// Mandarin readings; do not edit by hand, run the script instead.
+// readings; do not edit by hand, run the script instead.
 #pragma once
 
 #include <cstdint>
@@ -251,8 +296,7 @@ def main():
                  "Install them with `scripts/install-deps --tables` (or run this script\n"
                  "with --install), or pass the Unicode Consortium's Unihan.zip with --unihan.")
 
-    mandarin = load_mandarin(path)
-    syllables, index = build(mandarin)
+    syllables, index = build(load_readings(path))
     write_sources(syllables, index)
     filled = sum(1 for v in index if v)
     print(f"make_pinyin_tables: {len(syllables)} readings, {filled} characters "
