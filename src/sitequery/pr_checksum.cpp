@@ -100,7 +100,9 @@ std::string PrCalc::CheckSum(std::string_view url) const {
   for (std::size_t i = 1; i < v.size(); ++i) v[i] = v[i - 1] - 9;
   const std::vector<std::uint32_t> bytes = C32To8Bit(v, v.size());
   const std::uint32_t g = HashInts(bytes, bytes.size());
-  return "6" + std::to_string(g);
+  std::string sum = "6";
+  sum += std::to_string(g);
+  return sum;
 }
 
 }  // namespace orlu

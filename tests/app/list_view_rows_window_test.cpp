@@ -121,7 +121,7 @@ TEST_F(ResultListTest, EveryExportButtonExportsItsOwnList) {
     dialogAnswer = file;
     e.button.Click();
     std::string header;
-    for (int c = 0; c < e.list.ColumnCount(); ++c) header += "\"" + e.list.ColumnCaption(c) + "\",";
+    for (int c = 0; c < e.list.ColumnCount(); ++c) header.append("\"").append(e.list.ColumnCaption(c)).append("\",");
     EXPECT_EQ(Slurp(file), header + "\r\n") << e.button.Caption();
   }
   EXPECT_EQ(m.btnWhoisExc.Caption(), Gbk("导出excel"));

@@ -185,7 +185,7 @@ TEST_F(WhoisBatchTest, BlankLinesAreNeverAskedAndTheQueryIsLowerCased) {
 
 TEST_F(WhoisBatchTest, EachComWorkerTakesEveryFifthRow) {
   std::vector<std::string> lines;
-  for (int i = 0; i < 12; ++i) lines.push_back("d" + std::to_string(i) + ".com");
+  for (int i = 0; i < 12; ++i) lines.push_back(std::string("d").append(std::to_string(i)) + ".com");
   rows_.Fill(lines);
   auto snapshot = std::make_shared<const std::vector<std::string>>(lines);
   for (int k = 0; k < 5; ++k) {
@@ -226,7 +226,7 @@ TEST_F(WhoisBatchTest, ComListIsSharedByTheFiveComWorkersWithTheirPauses) {
     return WhoisReply::Text("Domain Name: " + r.query + "\r\n");
   });
   std::vector<std::string> lines;
-  for (int i = 0; i < 10; ++i) lines.push_back("s" + std::to_string(i) + ".com");
+  for (int i = 0; i < 10; ++i) lines.push_back(std::string("s").append(std::to_string(i)) + ".com");
   const auto start = Clock::now();
   Search(lines);
   RunToEnd();

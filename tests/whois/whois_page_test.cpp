@@ -206,7 +206,7 @@ TEST_F(WhoisPageTest, WorkersAskTheLinesOfTheirStartWhenTheListIsEditedMeanwhile
   });
   // Worker 0 of com/net asks a5.com only after its pause for a0.com.
   std::vector<std::string> lines;
-  for (int i = 0; i < 6; ++i) lines.push_back("a" + std::to_string(i) + ".com");
+  for (int i = 0; i < 6; ++i) lines.push_back(std::string("a").append(std::to_string(i)) + ".com");
   f->mmoWhoisDomain.SetLines(lines);
   f->btnWhoisSearch.Click();
   ASSERT_TRUE(server.WaitForRequests(1, 5s));

@@ -90,7 +90,7 @@ Registry RegistryOf(const std::string& domainUtf8) {
 
 using orlu::substitute::NameHash;
 
-std::string Two(unsigned v) { return (v < 10 ? "0" : "") + std::to_string(v); }
+std::string Two(unsigned v) { return std::string(v < 10 ? "0" : "").append(std::to_string(v)); }
 
 struct Dates {
   std::string created, updated, expires;  // ISO form
@@ -99,8 +99,9 @@ struct Dates {
 Dates DatesOf(const std::string& domain) {
   const uint32_t h = NameHash(domain);
   const unsigned year = 1996 + h % 25, month = 1 + (h >> 5) % 12, day = 1 + (h >> 9) % 28;
-  const std::string md = "-" + Two(month) + "-" + Two(day);
-  const std::string time = "T" + Two((h >> 14) % 24) + ":" + Two((h >> 19) % 60) + ":" + Two((h >> 25) % 60) + "Z";
+  const std::string md = std::string("-").append(Two(month)).append("-").append(Two(day));
+  const std::string time = std::string("T").append(Two((h >> 14) % 24)).append(":").append(Two((h >> 19) % 60))
+                               .append(":").append(Two((h >> 25) % 60)).append("Z");
   return {std::to_string(year) + md + time, "2025" + md + time, "2027" + md + time};
 }
 
