@@ -6,6 +6,8 @@
 #include <chrono>
 #include <cstring>
 #include <mutex>
+#include <optional>
+#include <utility>
 
 #include "platform/net/services.h"
 #include "platform/text/gbk.h"
@@ -75,6 +77,47 @@ std::string Bracketed(const std::string& host) {
   return host.find(':') != std::string::npos ? "[" + host + "]" : host;
 }
 
+// A list of lines handed to the transfer library, freed with its owner.
+class CurlList {
+ public:
+  CurlList() = default;
+  CurlList(CurlList&& other) noexcept : list_(std::exchange(other.list_, nullptr)) {}
+  CurlList& operator=(CurlList&& other) noexcept {
+    std::swap(list_, other.list_);
+    return *this;
+  }
+  ~CurlList() { curl_slist_free_all(list_); }
+  void Append(const std::string& line) { list_ = curl_slist_append(list_, line.c_str()); }
+  void Clear() {
+    curl_slist_free_all(list_);
+    list_ = nullptr;
+  }
+  curl_slist* get() const { return list_; }
+
+ private:
+  curl_slist* list_ = nullptr;
+};
+
+// Request headers in the order they go out; curl adds only Host (and
+// Cookie once a cookie is kept) in front of them.
+CurlList RequestHeaders(const PageClient& c) {
+  CheckHeaderValue("Accept", c.Accept);
+  CheckHeaderValue("Accept-Language", c.AcceptLanguage);
+  CheckHeaderValue("Accept-Encoding", c.AcceptEncoding);
+  CheckHeaderValue("User-Agent", c.UserAgent);
+  CheckHeaderValue("Connection", c.Connection);
+  CurlList headers;
+  headers.Append(c.Accept.empty() ? "Accept:" : "Accept: " + c.Accept);  // "Accept:" keeps curl's own out
+  if (!c.AcceptLanguage.empty()) headers.Append("Accept-Language: " + c.AcceptLanguage);
+  if (c.SendAcceptEncoding)
+    headers.Append(c.AcceptEncoding.empty() ? "Accept-Encoding;" : "Accept-Encoding: " + c.AcceptEncoding);
+  if (!c.UserAgent.empty()) headers.Append("User-Agent: " + c.UserAgent);
+  if (!c.Connection.empty()) headers.Append("Connection: " + c.Connection);
+  // Never announce a request body.
+  headers.Append("Expect:");
+  return headers;
+}
+
 }  // namespace
 
 std::string EscapeUrlBytes(const std::string& text) {
@@ -134,7 +177,165 @@ struct PageClient::Impl {
       self->headDone = true;
     return n;
   }
+
+  // The settings that hold for every hop of a Get.
+  void ApplySettings(const CurlList& headers, int connectMs, int recvBufferSize, bool keepCookies);
+  // Where this hop goes: its address as it goes on the wire, and the
+  // configured host it is sent to instead of its own (`connectTo`).
+  Address RouteHop(const std::string& url, CurlList& connectTo);
+  // Runs the hop's transfer to its end; raises for every failure up to a
+  // complete reply head.
+  void Transfer(int connectMs, int readMs, size_t maxBody, const Address& a, const std::string& url);
+  // After a complete reply: the address to go on to for a redirect that is
+  // followed, nothing for a reply whose body is the page. Raises for an
+  // error status and for a redirect that is not followed.
+  std::optional<std::string> RedirectTarget(bool follow, const std::string& url);
+
+ private:
+  enum class Ending { Finished, Aborted, TimedOut };
+  // Drives the transfer until it finishes, is aborted or waits too long;
+  // `result` is the library's verdict on a finished one.
+  Ending RunUntilDone(int connectMs, int readMs, CURLcode& result);
+  // The error for a transfer that did not end well.
+  [[noreturn]] void RaiseTransferError(CURLcode result, size_t maxBody, const Address& a,
+                                       const std::string& url) const;
 };
+
+void PageClient::Impl::ApplySettings(const CurlList& headers, int connectMs, int recvBufferSize,
+                                     bool keepCookies) {
+  curl_easy_setopt(easy, CURLOPT_HTTPHEADER, headers.get());
+  curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(connectMs));
+  if (recvBufferSize > 0) {
+    long size = recvBufferSize;
+    if (size < 1024) size = 1024;
+    if (size > 512 * 1024) size = 512 * 1024;
+    curl_easy_setopt(easy, CURLOPT_BUFFERSIZE, size);
+  }
+  // Cookies live in memory, per client object, only while KeepCookies holds.
+  if (keepCookies && !cookieEngine) {
+    curl_easy_setopt(easy, CURLOPT_COOKIEFILE, "");
+    cookieEngine = true;
+  }
+}
+
+Address PageClient::Impl::RouteHop(const std::string& url, CurlList& connectTo) {
+  Address a = ParseAddress(url);
+  int defaultPort = a.scheme == "https" ? 443 : 80;
+  int urlPort = a.port ? a.port : defaultPort;
+  std::string target = ResolveService(ServiceKind::Http, a.host);
+  connectTo.Clear();
+  if (LowerCase(target) != LowerCase(a.host)) {
+    std::string toHost;
+    int toPort = 0;
+    if (!SplitHostPort(target, toHost, toPort))
+      throw NetError("Bad service address \"" + target + "\" for " + a.host);
+    if (IsLoopback(toHost) && a.scheme == "https") {
+      a.scheme = "http";  // the substitute servers speak plain http
+      if (!a.port) urlPort = 80;
+    }
+    if (!toPort) toPort = urlPort;
+    connectTo.Append(Bracketed(a.host) + ":" + std::to_string(urlPort) + ":" + Bracketed(toHost) + ":" +
+                     std::to_string(toPort));
+  }
+  std::string wire = a.scheme + "://" + a.authority + a.rest;
+  curl_easy_setopt(easy, CURLOPT_URL, wire.c_str());
+  curl_easy_setopt(easy, CURLOPT_CONNECT_TO, connectTo.get());
+  return a;
+}
+
+PageClient::Impl::Ending PageClient::Impl::RunUntilDone(int connectMs, int readMs, CURLcode& result) {
+  const Clock::time_point start = Clock::now();
+  lastActivity = start;
+  bool connected = false;
+  if (curl_multi_add_handle(multi, easy) != CURLM_OK) throw NetError("Cannot start the transfer");
+  result = CURLE_OK;
+  for (;;) {
+    int running = 0;
+    CURLMcode mc = curl_multi_perform(multi, &running);
+    if (mc != CURLM_OK) {
+      curl_multi_remove_handle(multi, easy);
+      throw NetError(std::string("Transfer failed: ") + curl_multi_strerror(mc));
+    }
+    if (!running) {
+      int left = 0;
+      result = CURLE_GOT_NOTHING;
+      while (CURLMsg* msg = curl_multi_info_read(multi, &left)) {
+        if (msg->msg == CURLMSG_DONE && msg->easy_handle == easy) result = msg->data.result;
+      }
+      return Ending::Finished;
+    }
+    if (aborted.load()) return Ending::Aborted;
+    Clock::time_point now = Clock::now();
+    if (!connected) {
+      curl_off_t t = 0;
+      if ((curl_easy_getinfo(easy, CURLINFO_CONNECT_TIME_T, &t) == CURLE_OK && t > 0) ||
+          (curl_easy_getinfo(easy, CURLINFO_PRETRANSFER_TIME_T, &t) == CURLE_OK && t > 0) ||
+          lastActivity != start) {
+        connected = true;
+        if (lastActivity == start) lastActivity = now;
+      }
+    }
+    Clock::time_point deadline =
+        connected ? lastActivity + std::chrono::milliseconds(readMs)
+                  : start + std::chrono::milliseconds(connectMs) + std::chrono::milliseconds(readMs);
+    if (now >= deadline) return Ending::TimedOut;
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now).count() + 1;
+    int wait = static_cast<int>(left < kPollSliceMs ? left : kPollSliceMs);
+    curl_multi_poll(multi, nullptr, 0, wait, nullptr);
+  }
+}
+
+void PageClient::Impl::Transfer(int connectMs, int readMs, size_t maxBody, const Address& a,
+                                const std::string& url) {
+  body.clear();
+  cap = maxBody;
+  overCap = false;
+  headDone = false;
+  errbuf[0] = 0;
+  CURLcode result = CURLE_OK;
+  const Ending ending = RunUntilDone(connectMs, readMs, result);
+  curl_multi_remove_handle(multi, easy);
+
+  if (ending == Ending::Aborted) throw NetError("Transfer aborted");
+  if (ending == Ending::TimedOut) throw NetError("Read timed out: " + url);
+  if (result != CURLE_OK) RaiseTransferError(result, maxBody, a, url);
+  // A connection closed inside the reply's head is no reply.
+  if (!headDone) throw NetError("Connection closed early: " + url + " (reply head cut off)");
+}
+
+void PageClient::Impl::RaiseTransferError(CURLcode result, size_t maxBody, const Address& a,
+                                          const std::string& url) const {
+  if (overCap) throw NetError("Reply larger than " + std::to_string(maxBody) + " bytes: " + url);
+  std::string detail = errbuf[0] ? errbuf : curl_easy_strerror(result);
+  switch (result) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+      throw NetError("Host not found: " + a.host + " (" + detail + ")");
+    case CURLE_COULDNT_CONNECT:
+      throw NetError("Could not connect: " + url + " (" + detail + ")");
+    case CURLE_OPERATION_TIMEDOUT:
+      throw NetError("Timed out: " + url + " (" + detail + ")");
+    case CURLE_PARTIAL_FILE:
+    case CURLE_GOT_NOTHING:
+    case CURLE_RECV_ERROR:
+    case CURLE_SEND_ERROR:
+      throw NetError("Connection closed early: " + url + " (" + detail + ")");
+    default:
+      throw NetError("Fetch failed: " + url + " (" + detail + ")");
+  }
+}
+
+std::optional<std::string> PageClient::Impl::RedirectTarget(bool follow, const std::string& url) {
+  long status = 0;
+  curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
+  if (status >= 300 && status < 400) {
+    char* next = nullptr;
+    curl_easy_getinfo(easy, CURLINFO_REDIRECT_URL, &next);
+    if (!follow || !next) throw NetError("Redirect " + std::to_string(status) + " not followed: " + url);
+    return std::string(next);
+  }
+  if (status >= 400 || status < 200) throw NetError("HTTP error " + std::to_string(status) + ": " + url);
+  return std::nullopt;
+}
 
 PageClient::PageClient() : impl_(std::make_unique<Impl>()) {
   InitNetwork();
@@ -185,172 +386,28 @@ void PageClient::Abort() {
 
 std::string PageClient::Get(const std::string& url) {
   Impl& im = *impl_;
-  CURL* e = im.easy;
   if (im.aborted.load()) throw NetError("Transfer aborted");
 
-  // Request headers in the order they go out; curl adds only Host (and
-  // Cookie once a cookie is kept) in front of them.
-  CheckHeaderValue("Accept", Accept);
-  CheckHeaderValue("Accept-Language", AcceptLanguage);
-  CheckHeaderValue("Accept-Encoding", AcceptEncoding);
-  CheckHeaderValue("User-Agent", UserAgent);
-  CheckHeaderValue("Connection", Connection);
-  curl_slist* headers = nullptr;
-  auto add = [&headers](const std::string& line) { headers = curl_slist_append(headers, line.c_str()); };
-  add(Accept.empty() ? "Accept:" : "Accept: " + Accept);  // "Accept:" keeps curl's own out
-  if (!AcceptLanguage.empty()) add("Accept-Language: " + AcceptLanguage);
-  if (SendAcceptEncoding) add(AcceptEncoding.empty() ? "Accept-Encoding;" : "Accept-Encoding: " + AcceptEncoding);
-  if (!UserAgent.empty()) add("User-Agent: " + UserAgent);
-  if (!Connection.empty()) add("Connection: " + Connection);
-  // Never announce a request body.
-  add("Expect:");
-  curl_slist* connectTo = nullptr;
-  struct SlistGuard {
-    curl_slist*& list;
-    ~SlistGuard() { curl_slist_free_all(list); }
-  } headersGuard{headers}, connectToGuard{connectTo};
-
+  CurlList headers = RequestHeaders(*this);
   const int readMs = ReadTimeout > 0 ? ReadTimeout : kDefaultReadTimeoutMs;
   const int connectMs = ConnectTimeout > 0 ? ConnectTimeout : 30000;
-  curl_easy_setopt(e, CURLOPT_HTTPHEADER, headers);
-  curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(connectMs));
-  if (RecvBufferSize > 0) {
-    long size = RecvBufferSize;
-    if (size < 1024) size = 1024;
-    if (size > 512 * 1024) size = 512 * 1024;
-    curl_easy_setopt(e, CURLOPT_BUFFERSIZE, size);
-  }
+  im.ApplySettings(headers, connectMs, RecvBufferSize, KeepCookies);
 
-  // Cookies live in memory, per client object, only while KeepCookies holds.
-  if (KeepCookies && !im.cookieEngine) {
-    curl_easy_setopt(e, CURLOPT_COOKIEFILE, "");
-    im.cookieEngine = true;
-  }
-
+  CurlList connectTo;
   std::string current = url;
   for (int hop = 0;; ++hop) {
     // Without KeepCookies nothing set earlier (or by the previous hop) goes out.
-    if (!KeepCookies && im.cookieEngine) curl_easy_setopt(e, CURLOPT_COOKIELIST, "ALL");
-    Address a = ParseAddress(current);
-    int defaultPort = a.scheme == "https" ? 443 : 80;
-    int urlPort = a.port ? a.port : defaultPort;
-    std::string target = ResolveService(ServiceKind::Http, a.host);
-    curl_slist_free_all(connectTo);
-    connectTo = nullptr;
-    if (LowerCase(target) != LowerCase(a.host)) {
-      std::string toHost;
-      int toPort = 0;
-      if (!SplitHostPort(target, toHost, toPort))
-        throw NetError("Bad service address \"" + target + "\" for " + a.host);
-      if (IsLoopback(toHost) && a.scheme == "https") {
-        a.scheme = "http";  // the substitute servers speak plain http
-        if (!a.port) urlPort = 80;
-      }
-      if (!toPort) toPort = urlPort;
-      connectTo = curl_slist_append(connectTo, (Bracketed(a.host) + ":" + std::to_string(urlPort) + ":" +
-                                                Bracketed(toHost) + ":" + std::to_string(toPort))
-                                                   .c_str());
+    if (!KeepCookies && im.cookieEngine) curl_easy_setopt(im.easy, CURLOPT_COOKIELIST, "ALL");
+    const Address a = im.RouteHop(current, connectTo);
+    im.Transfer(connectMs, readMs, MaxBody, a, current);
+    std::optional<std::string> next = im.RedirectTarget(HandleRedirects, current);
+    if (!next) {
+      std::string out;
+      out.swap(im.body);
+      return out;
     }
-    std::string wire = a.scheme + "://" + a.authority + a.rest;
-    curl_easy_setopt(e, CURLOPT_URL, wire.c_str());
-    curl_easy_setopt(e, CURLOPT_CONNECT_TO, connectTo);
-
-    im.body.clear();
-    im.cap = MaxBody;
-    im.overCap = false;
-    im.headDone = false;
-    im.errbuf[0] = 0;
-    const Clock::time_point start = Clock::now();
-    im.lastActivity = start;
-    bool connected = false;
-    bool timedOut = false;
-    bool aborted = false;
-
-    if (curl_multi_add_handle(im.multi, e) != CURLM_OK) throw NetError("Cannot start the transfer");
-    CURLcode result = CURLE_OK;
-    for (;;) {
-      int running = 0;
-      CURLMcode mc = curl_multi_perform(im.multi, &running);
-      if (mc != CURLM_OK) {
-        curl_multi_remove_handle(im.multi, e);
-        throw NetError(std::string("Transfer failed: ") + curl_multi_strerror(mc));
-      }
-      if (!running) {
-        int left = 0;
-        result = CURLE_GOT_NOTHING;
-        while (CURLMsg* msg = curl_multi_info_read(im.multi, &left)) {
-          if (msg->msg == CURLMSG_DONE && msg->easy_handle == e) result = msg->data.result;
-        }
-        break;
-      }
-      if (im.aborted.load()) {
-        aborted = true;
-        break;
-      }
-      Clock::time_point now = Clock::now();
-      if (!connected) {
-        curl_off_t t = 0;
-        if ((curl_easy_getinfo(e, CURLINFO_CONNECT_TIME_T, &t) == CURLE_OK && t > 0) ||
-            (curl_easy_getinfo(e, CURLINFO_PRETRANSFER_TIME_T, &t) == CURLE_OK && t > 0) ||
-            im.lastActivity != start) {
-          connected = true;
-          if (im.lastActivity == start) im.lastActivity = now;
-        }
-      }
-      Clock::time_point deadline =
-          connected ? im.lastActivity + std::chrono::milliseconds(readMs)
-                    : start + std::chrono::milliseconds(connectMs) + std::chrono::milliseconds(readMs);
-      if (now >= deadline) {
-        timedOut = true;
-        break;
-      }
-      auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now).count() + 1;
-      int wait = static_cast<int>(left < kPollSliceMs ? left : kPollSliceMs);
-      curl_multi_poll(im.multi, nullptr, 0, wait, nullptr);
-    }
-    curl_multi_remove_handle(im.multi, e);
-
-    if (aborted) throw NetError("Transfer aborted");
-    if (timedOut) throw NetError("Read timed out: " + current);
-    if (result != CURLE_OK) {
-      if (im.overCap) throw NetError("Reply larger than " + std::to_string(MaxBody) + " bytes: " + current);
-      std::string detail = im.errbuf[0] ? im.errbuf : curl_easy_strerror(result);
-      switch (result) {
-        case CURLE_COULDNT_RESOLVE_HOST:
-          throw NetError("Host not found: " + a.host + " (" + detail + ")");
-        case CURLE_COULDNT_CONNECT:
-          throw NetError("Could not connect: " + current + " (" + detail + ")");
-        case CURLE_OPERATION_TIMEDOUT:
-          throw NetError("Timed out: " + current + " (" + detail + ")");
-        case CURLE_PARTIAL_FILE:
-        case CURLE_GOT_NOTHING:
-        case CURLE_RECV_ERROR:
-        case CURLE_SEND_ERROR:
-          throw NetError("Connection closed early: " + current + " (" + detail + ")");
-        default:
-          throw NetError("Fetch failed: " + current + " (" + detail + ")");
-      }
-    }
-
-    // A connection closed inside the reply's head is no reply.
-    if (!im.headDone) throw NetError("Connection closed early: " + current + " (reply head cut off)");
-
-    long status = 0;
-    curl_easy_getinfo(e, CURLINFO_RESPONSE_CODE, &status);
-    if (status >= 300 && status < 400) {
-      char* next = nullptr;
-      curl_easy_getinfo(e, CURLINFO_REDIRECT_URL, &next);
-      if (!HandleRedirects || !next)
-        throw NetError("Redirect " + std::to_string(status) + " not followed: " + current);
-      if (hop + 1 > kMaxRedirects) throw NetError("Too many redirects: " + url);
-      current = next;
-      continue;
-    }
-    if (status >= 400 || status < 200)
-      throw NetError("HTTP error " + std::to_string(status) + ": " + current);
-    std::string out;
-    out.swap(im.body);
-    return out;
+    if (hop + 1 > kMaxRedirects) throw NetError("Too many redirects: " + url);
+    current = *next;
   }
 }
 

@@ -159,6 +159,11 @@ TEST_F(PageClientTest, FollowedRedirectReturnsTheFinalBody) {
   EXPECT_EQ(c.Get(http.Url("/r1")), "final body");
   EXPECT_EQ(http.LastRequest().target, "/final?x=1");
   EXPECT_THAT(GetOrError(c, http.Url("/loop")), HasSubstr("Too many redirects"));
+  // Fifteen redirects are followed; the sixteenth is refused.
+  for (int i = 0; i < 16; ++i) http.On("/hop" + std::to_string(i), HttpReply::Redirect("/hop" + std::to_string(i + 1)));
+  http.On("/hop16", HttpReply::Ok("end of chain"));
+  EXPECT_EQ(c.Get(http.Url("/hop1")), "end of chain");
+  EXPECT_THAT(GetOrError(c, http.Url("/hop0")), HasSubstr("Too many redirects"));
   // A redirect to another scheme is refused: nothing more is asked.
   const size_t before = http.RequestCount();
   EXPECT_THAT(GetOrError(c, http.Url("/to-file")), HasSubstr("error:"));
