@@ -288,13 +288,6 @@ void Control::SetCaption(const std::string& caption) {
   if (auto* b = qobject_cast<QAbstractButton*>(impl_->widget.data())) b->setText(ToQ(caption));
 }
 
-std::string Control::Hint() const { return impl_->hint; }
-
-void Control::SetHint(const std::string& hint) {
-  impl_->hint = hint;
-  impl_->widget->setToolTip(ToQ(hint));
-}
-
 void Control::SetFontColor(Color color) {
   impl_->fontColor = color;
   QWidget* w = impl_->widget;
@@ -308,25 +301,11 @@ void Control::SetFontColor(Color color) {
 
 Color Control::FontColor() const { return impl_->fontColor; }
 
-void Control::SetFontBold(bool bold) {
-  ChangeFont(*this, [bold](QFont& f) { f.setBold(bold); });
-}
-
 void Control::SetFontUnderline(bool underline) {
   ChangeFont(*this, [underline](QFont& f) { f.setUnderline(underline); });
 }
 
 bool Control::FontUnderline() const { return impl_->widget->font().underline(); }
-
-void Control::SetFontName(const std::string& family) {
-  ChangeFont(*this, [&family](QFont& f) { f.setFamily(ToQ(family)); });
-}
-
-void Control::SetFontSize(int points) {
-  ChangeFont(*this, [points](QFont& f) {
-    if (points > 0) f.setPointSize(points);
-  });
-}
 
 void Control::SetColor(Color background) {
   impl_->color = background;
@@ -339,8 +318,6 @@ void Control::SetColor(Color background) {
   w->setAutoFillBackground(background != kDefaultColor);
   w->setPalette(pal);
 }
-
-Color Control::GetColor() const { return impl_->color; }
 
 void Control::SetCursor(Cursor cursor) {
   impl_->cursor = cursor;

@@ -57,18 +57,11 @@ class Control {
   virtual std::string Caption() const;
   virtual void SetCaption(const std::string& caption);
 
-  std::string Hint() const;
-  void SetHint(const std::string& hint);  // shown as a tool tip
-
   void SetFontColor(Color color);
   Color FontColor() const;
-  void SetFontBold(bool bold);
   void SetFontUnderline(bool underline);
   bool FontUnderline() const;
-  void SetFontSize(int points);
-  void SetFontName(const std::string& family);
   void SetColor(Color background);  // kDefaultColor: the style's colour
-  Color GetColor() const;
   void SetCursor(Cursor cursor);
   Cursor GetCursor() const;
 

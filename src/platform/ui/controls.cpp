@@ -72,14 +72,6 @@ void Edit::SetCaption(const std::string& text) {
   e->setCursorPosition(0);
 }
 
-void Edit::SetReadOnly(bool readOnly) { As<QLineEdit>(this)->setReadOnly(readOnly); }
-bool Edit::ReadOnly() const { return As<QLineEdit>(this)->isReadOnly(); }
-void Edit::SetBorder(bool border) { As<QLineEdit>(this)->setFrame(border); }
-
-void Edit::SetMaxLength(int maxLength) {
-  As<QLineEdit>(this)->setMaxLength(maxLength > 0 ? maxLength : 32767);
-}
-
 // ---------------------------------------------------------------------------
 // Label
 
@@ -120,8 +112,6 @@ void Label::SetAutoSize(bool autoSize) {
   static_cast<LabelImpl*>(Impl())->autoSize = autoSize;
   FitLabel(this);
 }
-
-void Label::SetWordWrap(bool wrap) { As<QLabel>(this)->setWordWrap(wrap); }
 
 std::string Label::Caption() const { return FromQ(As<QLabel>(this)->text()); }
 
@@ -323,7 +313,6 @@ void GroupBox::SetCaption(const std::string& caption) {
 namespace {
 
 struct ScrollBoxImpl : ControlImpl {
-  int contentWidth = 0;
   int contentHeight = 0;
   void Fit();
   // Lays out the view at once, also while hidden, then sizes the content.
@@ -337,31 +326,18 @@ struct ScrollBoxImpl : ControlImpl {
 class ScrollArea : public QScrollArea {
  public:
   ScrollBoxImpl* impl = nullptr;
-  ScrollBox* box = nullptr;
 
  protected:
   void resizeEvent(QResizeEvent* event) override {
     QScrollArea::resizeEvent(event);
     if (impl != nullptr) impl->Fit();
   }
-  void wheelEvent(QWheelEvent* event) override {
-    if (box != nullptr && box->OnMouseWheel) {
-      bool handled = false;
-      const int delta = event->angleDelta().y();
-      Application::GuardedRun([&] { handled = box->OnMouseWheel(delta); });
-      if (handled) {
-        event->accept();
-        return;
-      }
-    }
-    QScrollArea::wheelEvent(event);
-  }
 };
 
 void ScrollBoxImpl::Fit() {
   auto* area = static_cast<QScrollArea*>(widget.data());
   const QSize view = area->viewport()->size();
-  const int w = contentWidth > 0 ? contentWidth : view.width();
+  const int w = view.width();
   const int h = contentHeight > 0 ? contentHeight : view.height();
   if (surface->size() == QSize(w, h)) return;
   surface->resize(w, h);
@@ -383,7 +359,6 @@ std::unique_ptr<ControlImpl> NewScrollBox() {
 }  // namespace
 
 ScrollBox::ScrollBox(Container& parent) : Container(&parent, NewScrollBox()) {
-  static_cast<ScrollArea*>(Impl()->widget.data())->box = this;
   SetBounds(0, 0, 185, 41);
 }
 
@@ -392,21 +367,6 @@ void ScrollBox::SetContentHeight(int height) {
   impl->contentHeight = height;
   impl->Fit();
   Realign();
-}
-
-void ScrollBox::SetContentWidth(int width) {
-  auto* impl = static_cast<ScrollBoxImpl*>(Impl());
-  impl->contentWidth = width;
-  impl->Fit();
-  Realign();
-}
-
-int ScrollBox::ScrollPosition() const {
-  return As<QScrollArea>(this)->verticalScrollBar()->value();
-}
-
-void ScrollBox::SetScrollPosition(int position) {
-  As<QScrollArea>(this)->verticalScrollBar()->setValue(position);
 }
 
 }  // namespace orlu

@@ -21,11 +21,6 @@ class Edit : public Control {
   explicit Edit(Container& parent, const std::string& text = "");
   std::string Text() const { return Caption(); }
   void SetText(const std::string& text) { SetCaption(text); }
-  void SetReadOnly(bool readOnly);
-  bool ReadOnly() const;
-  // A flat edit without a border.
-  void SetBorder(bool border);
-  void SetMaxLength(int maxLength);  // 0: no limit
   // The text changed (by the user or by code).
   std::function<void()> OnChange;
 
@@ -53,10 +48,7 @@ class Memo : public Control {
   std::string Text() const;
   void SetText(const std::string& text);
 
-  void SetReadOnly(bool readOnly);
-  bool ReadOnly() const;
   void SetScrollBars(ScrollBars bars);  // a horizontal bar turns wrapping off
-  void SetWordWrap(bool wrap);
   std::function<void()> OnChange;
 
   std::string Caption() const override { return Text(); }
@@ -70,7 +62,6 @@ class Label : public Control {
   explicit Label(Container& parent, const std::string& caption = "");
   // On by default: the label sizes itself to its caption.
   void SetAutoSize(bool autoSize);
-  void SetWordWrap(bool wrap);
   // Transparent by default; a colour set with SetColor fills the label.
   std::string Caption() const override;
   void SetCaption(const std::string& caption) override;
@@ -135,18 +126,12 @@ class GroupBox : public Container {
 };
 
 // A container whose content is larger than its view. Children sit on the
-// content area; SetContentHeight/Width set the scroll range (0: as large as
-// the view in that direction).
+// content area; SetContentHeight sets the vertical scroll range (0: as high
+// as the view).
 class ScrollBox : public Container {
  public:
   explicit ScrollBox(Container& parent);
   void SetContentHeight(int height);
-  void SetContentWidth(int width);
-  int ScrollPosition() const;  // vertical
-  void SetScrollPosition(int position);
-  // Wheel turns over the box: delta in eighths of a degree (120 a notch);
-  // return true when handled (no scrolling then).
-  std::function<bool(int delta)> OnMouseWheel;
 };
 
 }  // namespace orlu

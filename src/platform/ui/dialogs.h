@@ -35,8 +35,6 @@ class FileDialog {
   void SetFilter(const std::string& filter) { request_.filter = filter; }
   void SetDefaultExt(const std::string& ext) { request_.defaultExt = ext; }
   void SetInitialDir(const std::string& dir) { request_.initialDir = dir; }
-  std::string InitialDir() const { return request_.initialDir; }
-  void SetFileName(const std::string& name) { request_.fileName = name; }
   std::string FileName() const { return request_.fileName; }
   const FileDialogRequest& Request() const { return request_; }
   bool Execute();

@@ -78,7 +78,6 @@ class FormWidget : public QWidget {
     QWidget::resizeEvent(event);
     if (impl_ == nullptr) return;
     impl_->LayOut();
-    Fire(impl_->form->OnResize);
   }
   void moveEvent(QMoveEvent* event) override {
     QWidget::moveEvent(event);
@@ -87,10 +86,6 @@ class FormWidget : public QWidget {
   void paintEvent(QPaintEvent* event) override {
     QWidget::paintEvent(event);
     if (impl_ != nullptr) Fire(impl_->form->OnPaint);
-  }
-  void showEvent(QShowEvent* event) override {
-    QWidget::showEvent(event);
-    if (impl_ != nullptr) Fire(impl_->form->OnShow);
   }
   void hideEvent(QHideEvent* event) override {
     QWidget::hideEvent(event);
@@ -118,7 +113,6 @@ class FormWidget : public QWidget {
     const bool wasMin = (sc->oldState() & Qt::WindowMinimized) != 0;
     const bool isMin = (windowState() & Qt::WindowMinimized) != 0;
     if (isMin && !wasMin) {
-      Fire(impl_->form->OnMinimize);
       if (impl_->tray != nullptr && TrayWantsHide(impl_->tray)) {
         // No task-bar button while minimised: the notification icon stands
         // in for it.
@@ -127,8 +121,6 @@ class FormWidget : public QWidget {
           if (self && self->isMinimized()) self->hide();
         });
       }
-    } else if (wasMin && !isMin) {
-      Fire(impl_->form->OnRestore);
     }
   }
 

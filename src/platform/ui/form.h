@@ -68,12 +68,8 @@ class Form : public Container {
   std::function<void()> OnPaint;
   // The form moved on screen.
   std::function<void()> OnMove;
-  std::function<void()> OnResize;
-  std::function<void()> OnShow;
   // The form is closing (by the user or Close()).
   std::function<void()> OnClose;
-  std::function<void()> OnMinimize;
-  std::function<void()> OnRestore;
 
   // Busy flag of BusyGuard.
   bool Busy() const { return busy_; }
@@ -95,7 +91,6 @@ class BusyGuard {
   ~BusyGuard();
   BusyGuard(const BusyGuard&) = delete;
   BusyGuard& operator=(const BusyGuard&) = delete;
-  bool Acquired() const { return acquired_; }
   explicit operator bool() const { return acquired_; }
 
  private:

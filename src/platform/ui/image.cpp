@@ -179,16 +179,6 @@ void Image::Clear() {
   impl->picture->update();
 }
 
-void Image::SetStretch(bool stretch) {
-  Ii(this)->picture->stretch = stretch;
-  Invalidate();
-}
-
-void Image::SetCenter(bool center) {
-  Ii(this)->picture->center = center;
-  Invalidate();
-}
-
 int Image::PictureWidth() const { return Ii(this)->width; }
 int Image::PictureHeight() const { return Ii(this)->height; }
 int Image::FrameCount() const { return static_cast<int>(Ii(this)->picture->frames.size()); }
@@ -202,11 +192,5 @@ int Image::FrameDelayMs(int frame) const {
 int Image::CurrentFrame() const { return Ii(this)->picture->current; }
 int Image::LoopCount() const { return Ii(this)->loopCount; }
 bool Image::Animating() const { return Ii(this)->timer->isActive(); }
-
-void Image::SetAnimate(bool animate) {
-  ImageImpl* impl = Ii(this);
-  impl->animate = animate;
-  impl->Schedule();
-}
 
 }  // namespace orlu

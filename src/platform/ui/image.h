@@ -22,10 +22,6 @@ class Image : public Control {
   bool LoadData(const std::string& bytes);  // by its signature
   void Clear();
 
-  // Scale to the box / centre in the box (default: top-left, natural size).
-  void SetStretch(bool stretch);
-  void SetCenter(bool center);
-
   int PictureWidth() const;
   int PictureHeight() const;
   int FrameCount() const;                // 1 for a still picture, 0 when empty
@@ -35,8 +31,6 @@ class Image : public Control {
   // play, -1: the file has none (one play).
   int LoopCount() const;
   bool Animating() const;
-  // Stops or resumes the animation (on by default).
-  void SetAnimate(bool animate);
 };
 
 }  // namespace orlu

@@ -195,23 +195,6 @@ ListView::~ListView() {
   if (impl->view) QObject::disconnect(impl->view->selectionModel(), nullptr, impl->view, nullptr);
 }
 
-void ListView::AddColumn(const std::string& caption, int width) {
-  RequireWindowThread();
-  ListViewImpl* impl = Li(this);
-  int index = 0;
-  {
-    std::shared_lock lock(impl->model->mu);
-    index = static_cast<int>(impl->model->columns.size());
-  }
-  impl->model->BeginInsertColumn(index, index);
-  {
-    std::unique_lock lock(impl->model->mu);
-    impl->model->columns.push_back({caption, width});
-  }
-  impl->model->EndInsertColumn();
-  impl->view->header()->resizeSection(index, width);
-}
-
 void ListView::SetColumns(const std::vector<ListColumn>& columns) {
   RequireWindowThread();
   ListViewImpl* impl = Li(this);
@@ -241,15 +224,6 @@ std::string ListView::ColumnCaption(int column) const {
 int ListView::ColumnWidth(int column) const {
   if (column < 0 || column >= ColumnCount()) return 0;
   return Li(this)->view->header()->sectionSize(column);
-}
-
-void ListView::SetColumnWidth(int column, int width) {
-  if (column < 0 || column >= ColumnCount()) return;
-  {
-    std::unique_lock lock(Li(this)->model->mu);
-    Li(this)->model->columns[static_cast<size_t>(column)].width = width;
-  }
-  Li(this)->view->header()->resizeSection(column, width);
 }
 
 int ListView::RowCount() const {
@@ -334,16 +308,6 @@ std::vector<std::string> ListView::RowTexts(int row) const {
   return out;
 }
 
-void ListView::SetRowCaption(int row, const std::string& caption) {
-  RequireWindowThread();
-  RowModel* m = Li(this)->model;
-  {
-    std::unique_lock lock(m->mu);
-    m->At(row).caption = caption;
-  }
-  m->CellChanged(row, 0);
-}
-
 void ListView::SetSubItem(int row, int index, const std::string& text) {
   RequireWindowThread();
   RowModel* m = Li(this)->model;
@@ -355,29 +319,6 @@ void ListView::SetSubItem(int row, int index, const std::string& text) {
     cells[static_cast<size_t>(index)] = text;
   }
   m->CellChanged(row, index + 1);
-}
-
-void ListView::SetRow(int row, ListRow value) {
-  RequireWindowThread();
-  RowModel* m = Li(this)->model;
-  {
-    std::unique_lock lock(m->mu);
-    m->At(row) = std::move(value);
-  }
-  m->RowChanged(row);
-}
-
-void ListView::AddSubItem(int row, const std::string& text) {
-  RequireWindowThread();
-  RowModel* m = Li(this)->model;
-  int column = 0;
-  {
-    std::unique_lock lock(m->mu);
-    auto& cells = m->At(row).cells;
-    cells.push_back(text);
-    column = static_cast<int>(cells.size());
-  }
-  if (column < m->columnCount({})) m->CellChanged(row, column);
 }
 
 int ListView::SelectedIndex() const {
@@ -457,20 +398,6 @@ void ListView::SetChecked(int row, bool checked) {
   }
   const QModelIndex i = m->index(row, 0);
   emit m->dataChanged(i, i, {Qt::CheckStateRole});
-}
-
-void ListView::SetHeaderColor(Color color) {
-  QHeaderView* header = Li(this)->view->header();
-  if (color == kDefaultColor) {
-    header->setStyleSheet(QString());
-    return;
-  }
-  header->setStyleSheet(QStringLiteral("QHeaderView::section { background-color: %1; }")
-                            .arg(ToQColor(color).name()));
-}
-
-void ListView::SetColumnClick(bool enabled) {
-  Li(this)->view->header()->setSectionsClickable(enabled);
 }
 
 }  // namespace orlu

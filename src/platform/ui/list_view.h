@@ -31,12 +31,10 @@ class ListView : public Control {
   ~ListView() override;
 
   // Columns.
-  void AddColumn(const std::string& caption, int width = 50);
   void SetColumns(const std::vector<ListColumn>& columns);
   int ColumnCount() const;
   std::string ColumnCaption(int column) const;  // "" when out of range
   int ColumnWidth(int column) const;
-  void SetColumnWidth(int column, int width);
 
   // Rows. Indices are 0-based.
   int RowCount() const;
@@ -55,10 +53,7 @@ class ListView : public Control {
   std::vector<std::string> RowTexts(int row) const;
 
   // Writes. SetSubItem on a row with fewer cells adds empty cells up to it.
-  void SetRowCaption(int row, const std::string& caption);
   void SetSubItem(int row, int index, const std::string& text);
-  void SetRow(int row, ListRow value);
-  void AddSubItem(int row, const std::string& text);
 
   // Selection: the focused selected row, -1 for none.
   int SelectedIndex() const;
@@ -73,10 +68,6 @@ class ListView : public Control {
   void SetCheckBoxes(bool show);
   bool Checked(int row) const;
   void SetChecked(int row, bool checked);
-
-  // Header appearance (the pages that draw their own headers).
-  void SetHeaderColor(Color color);
-  void SetColumnClick(bool enabled);
 
   // OnClick (from Control) runs on every mouse click on the list.
   // OnSelect runs when the selected row changes (row, -1 when none).

@@ -553,9 +553,6 @@ void Memo::SetText(const std::string& text) {
   SetEditorText(impl, ToQ(NormaliseBreaks(text)));
 }
 
-void Memo::SetReadOnly(bool readOnly) { Mi(this)->edit->setReadOnly(readOnly); }
-bool Memo::ReadOnly() const { return Mi(this)->edit->isReadOnly(); }
-
 void Memo::SetScrollBars(ScrollBars bars) {
   MemoImpl* impl = Mi(this);
   QPlainTextEdit* m = impl->edit;
@@ -572,14 +569,6 @@ void Memo::SetScrollBars(ScrollBars bars) {
     impl->wrap = false;
   }
   if (impl->view) impl->view->FollowBars();
-}
-
-void Memo::SetWordWrap(bool wrap) {
-  MemoImpl* impl = Mi(this);
-  impl->wrap = wrap;
-  impl->edit->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
-  // The read view draws unwrapped lines only.
-  if (wrap) LeaveView(impl, true);
 }
 
 }  // namespace orlu

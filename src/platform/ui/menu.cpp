@@ -67,11 +67,6 @@ MenuItem& MenuItem::Add(const std::string& caption, std::function<void()> onClic
   return *items_.back();
 }
 
-void MenuItem::AddSeparator() {
-  EnsureSubMenu(*impl_);
-  items_.push_back(std::unique_ptr<MenuItem>(new MenuItem(impl_->sub, "", true)));
-}
-
 void MenuItem::SetCaption(const std::string& caption) {
   caption_ = caption;
   impl_->action->setText(ToQ(caption));
@@ -132,15 +127,6 @@ MenuItem& PopupMenu::Add(const std::string& caption, std::function<void()> onCli
   items_.push_back(std::unique_ptr<MenuItem>(new MenuItem(*impl_, caption, false)));
   items_.back()->OnClick = std::move(onClick);
   return *items_.back();
-}
-
-void PopupMenu::AddSeparator() {
-  items_.push_back(std::unique_ptr<MenuItem>(new MenuItem(*impl_, "", true)));
-}
-
-void PopupMenu::Popup(int screenX, int screenY) {
-  Fire(OnPopup);
-  impl_->menu->popup(QPoint(screenX, screenY));
 }
 
 QMenu* MenuOf(PopupMenu& menu) { return menu.Impl()->menu; }

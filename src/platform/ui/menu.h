@@ -20,7 +20,6 @@ class MenuItem {
 
   // Adds a sub-item (the item becomes a sub-menu); the item owns it.
   MenuItem& Add(const std::string& caption, std::function<void()> onClick = {});
-  void AddSeparator();
   int Count() const { return static_cast<int>(items_.size()); }
   MenuItem& Item(int index) const { return *items_.at(index); }
 
@@ -65,8 +64,7 @@ class MainMenu {
   std::vector<std::unique_ptr<MenuItem>> items_;
 };
 
-// A menu shown by a right click on a control (Control::SetPopupMenu) or by
-// Popup.
+// A menu shown by a right click on a control (Control::SetPopupMenu).
 class PopupMenu {
  public:
   PopupMenu();
@@ -74,11 +72,8 @@ class PopupMenu {
   PopupMenu(const PopupMenu&) = delete;
   PopupMenu& operator=(const PopupMenu&) = delete;
   MenuItem& Add(const std::string& caption, std::function<void()> onClick = {});
-  void AddSeparator();
   int Count() const { return static_cast<int>(items_.size()); }
   MenuItem& Item(int index) const { return *items_.at(index); }
-  // Shows the menu at a screen position (returns at once).
-  void Popup(int screenX, int screenY);
   // Runs before the menu shows.
   std::function<void()> OnPopup;
 

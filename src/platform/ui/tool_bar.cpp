@@ -215,10 +215,4 @@ std::string StatusBar::PanelText(int panel) const {
   return FromQ(Si(this)->panels[static_cast<size_t>(panel)]->text());
 }
 
-void StatusBar::SetPanelWidth(int panel, int width) {
-  if (panel < 0 || panel >= PanelCount()) return;
-  Si(this)->widths[static_cast<size_t>(panel)] = width;
-  Si(this)->LayOut();
-}
-
 }  // namespace orlu

@@ -75,7 +75,6 @@ class StatusBar : public Control {
   int PanelCount() const;
   void SetPanelText(int panel, const std::string& text);
   std::string PanelText(int panel) const;
-  void SetPanelWidth(int panel, int width);
   // Panel 0.
   std::string Caption() const override { return PanelText(0); }
   void SetCaption(const std::string& text) override { SetPanelText(0, text); }

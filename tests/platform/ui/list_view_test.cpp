@@ -52,8 +52,7 @@ TEST(ListView, MillionRowsInOneCallReadBack) {
 TEST(ListView, ColumnsAndIndexChecks) {
   Form form;
   ListView list(form);
-  list.AddColumn("ID");
-  list.AddColumn("\xD3\xF2\xC3\xFB", 150);
+  list.SetColumns({{"ID", 50}, {"\xD3\xF2\xC3\xFB", 150}});
   EXPECT_EQ(list.ColumnCount(), 2);
   EXPECT_EQ(list.ColumnCaption(1), "\xD3\xF2\xC3\xFB");
   EXPECT_EQ(list.ColumnWidth(1), 150);
@@ -73,10 +72,6 @@ TEST(ListView, ColumnsAndIndexChecks) {
   // Writing past the last cell fills the gap with empty cells.
   list.SetSubItem(1, 2, "z");
   EXPECT_EQ(list.RowTexts(1), (std::vector<std::string>{"2", "", "", "z"}));
-  list.AddSubItem(0, "b");
-  EXPECT_EQ(list.SubItem(0, 1), "b");
-  list.SetRowCaption(0, "9");
-  EXPECT_EQ(list.RowCaption(0), "9");
 }
 
 TEST(ListView, ReadsFromWorkersWhileTheWindowThreadWrites) {
@@ -107,7 +102,6 @@ TEST(ListView, ReadsFromWorkersWhileTheWindowThreadWrites) {
   }
   for (int round = 0; round < 200; ++round) {
     for (int r = 0; r < 2000; r += 37) list.SetSubItem(r, 1, std::to_string(round * 100000 + r));
-    list.SetRow(round % 2000, ListRow{"x", {"w", "1", "y"}});
     list.AddRow(std::to_string(2001 + round), {"n.com", "5", "z"});
     if (round % 20 == 0) ProcessEventsFor(std::chrono::milliseconds(1));
   }
@@ -121,7 +115,7 @@ TEST(ListView, ReadsFromWorkersWhileTheWindowThreadWrites) {
 TEST(ListView, WritesOffTheWindowThreadAreRefused) {
   Form form;
   ListView list(form);
-  list.AddColumn("ID");
+  list.SetColumns({{"ID", 50}});
   std::atomic<bool> refused{false};
   std::thread worker([&] {
     try {
