@@ -11,11 +11,11 @@ constexpr std::array<std::string_view, kWhoisGroupCount> kServers = {
     "whois.verisign-grs.com",     // com, net
     "whois.pir.org",              // org
     "ccwhois.verisign-grs.com",   // cc
-    "whois.biz",                  // biz
+    "whois.nic.biz",              // biz (formerly whois.biz)
     "whois.afilias.net",          // info
     "whois.nic.name",             // name
-    "tvwhois.verisign-grs.com",   // tv
-    "whois.dotmobiregistry.net",  // mobi
+    "whois.nic.tv",               // tv (formerly tvwhois.verisign-grs.com)
+    "whois.afilias.net",          // mobi (formerly whois.dotmobiregistry.net)
     "",                           // other: asked of IANA
 };
 

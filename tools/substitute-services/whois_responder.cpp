@@ -200,7 +200,6 @@ bool PlainLetters(std::string_view s) {
 std::string RegistryServerOf(const std::string& tld) {
   if (tld == "com" || tld == "net") return "whois.verisign-grs.com";
   if (tld == "cc") return "ccwhois.verisign-grs.com";
-  if (tld == "tv") return "tvwhois.verisign-grs.com";
   if (tld == "org") return "whois.pir.org";
   if (tld == "cn") return "whois.cnnic.cn";
   return "whois.nic." + tld;
