@@ -19,6 +19,10 @@ constexpr std::string_view kNoSiteList = "<RLS PREFIX=\"http://\" more=\"0\">";
 constexpr std::string_view kDataEnd = "</ALEXA>";
 constexpr std::string_view kRankEnd = "\"/>";
 
+// The data page is a few KB; a longer reply is refused (a failed fetch), so a
+// hundred workers never hold more than this each.
+constexpr size_t kDataPageCap = 1u << 20;
+
 }  // namespace
 
 std::string AlexaDataUrl(const std::string& domain) {
@@ -105,6 +109,7 @@ bool CAlexaInfoth::Aborted() {
 PageClient* CAlexaInfoth::OpenClient() {
   auto client = std::make_unique<PageClient>();
   client->ReadTimeout = job_.TimeOut;
+  client->MaxBody = kDataPageCap;
   std::lock_guard lock(clientMutex_);
   if (aborted_) client->Abort();
   client_ = client.release();

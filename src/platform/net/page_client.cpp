@@ -2,6 +2,7 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstring>
@@ -21,6 +22,9 @@ using Clock = std::chrono::steady_clock;
 constexpr int kMaxRedirects = 15;
 constexpr int kDefaultReadTimeoutMs = 30000;
 constexpr int kPollSliceMs = 250;
+// Once connected, the whole reply (and every redirect hop after it) must
+// arrive within this many read time-outs, however steadily it trickles in.
+constexpr int kReplyDeadlineFactor = 4;
 
 bool IsUnsafeUrlByte(unsigned char c) {
   if (c <= 0x20 || c >= 0x7F) return true;
@@ -154,16 +158,24 @@ struct PageClient::Impl {
   bool overCap = false;
   bool headDone = false;  // the blank line after the reply's headers came
   Clock::time_point lastActivity;
+  // Set when the Get's first connection is made.
+  std::optional<Clock::time_point> replyDeadline;
 
   static size_t OnBody(char* data, size_t size, size_t count, void* user) {
     auto* self = static_cast<Impl*>(user);
     size_t n = size * count;
     self->lastActivity = Clock::now();
-    if (self->body.size() + n > self->cap) {
+    std::string& body = self->body;
+    if (body.size() + n > self->cap) {
       self->overCap = true;
       return 0;  // ends the transfer with a write error
     }
-    self->body.append(data, n);
+    // Grow by doubling, but never past the cap.
+    if (body.size() + n > body.capacity()) {
+      size_t want = std::max(body.size() + n, std::min(body.capacity() * 2, self->cap));
+      body.reserve(want);
+    }
+    body.append(data, n);
     return n;
   }
 
@@ -192,7 +204,7 @@ struct PageClient::Impl {
   std::optional<std::string> RedirectTarget(bool follow, const std::string& url);
 
  private:
-  enum class Ending { Finished, Aborted, TimedOut };
+  enum class Ending { Finished, Aborted, TimedOut, DeadlinePassed };
   // Drives the transfer until it finishes, is aborted or waits too long;
   // `result` is the library's verdict on a finished one.
   Ending RunUntilDone(int connectMs, int readMs, CURLcode& result);
@@ -273,12 +285,15 @@ PageClient::Impl::Ending PageClient::Impl::RunUntilDone(int connectMs, int readM
           lastActivity != start) {
         connected = true;
         if (lastActivity == start) lastActivity = now;
+        if (!replyDeadline) replyDeadline = now + std::chrono::milliseconds(readMs) * kReplyDeadlineFactor;
       }
     }
+    if (replyDeadline && now >= *replyDeadline) return Ending::DeadlinePassed;
     Clock::time_point deadline =
         connected ? lastActivity + std::chrono::milliseconds(readMs)
                   : start + std::chrono::milliseconds(connectMs) + std::chrono::milliseconds(readMs);
     if (now >= deadline) return Ending::TimedOut;
+    if (replyDeadline && *replyDeadline < deadline) deadline = *replyDeadline;
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now).count() + 1;
     int wait = static_cast<int>(left < kPollSliceMs ? left : kPollSliceMs);
     curl_multi_poll(multi, nullptr, 0, wait, nullptr);
@@ -298,6 +313,9 @@ void PageClient::Impl::Transfer(int connectMs, int readMs, size_t maxBody, const
 
   if (ending == Ending::Aborted) throw NetError("Transfer aborted");
   if (ending == Ending::TimedOut) throw NetError("Read timed out: " + url);
+  if (ending == Ending::DeadlinePassed)
+    throw NetError("Timed out: reply not complete within " + std::to_string(static_cast<long long>(readMs) * kReplyDeadlineFactor) +
+                   " ms: " + url);
   if (result != CURLE_OK) RaiseTransferError(result, maxBody, a, url);
   // A connection closed inside the reply's head is no reply.
   if (!headDone) throw NetError("Connection closed early: " + url + " (reply head cut off)");
@@ -392,6 +410,7 @@ std::string PageClient::Get(const std::string& url) {
   const int readMs = ReadTimeout > 0 ? ReadTimeout : kDefaultReadTimeoutMs;
   const int connectMs = ConnectTimeout > 0 ? ConnectTimeout : 30000;
   im.ApplySettings(headers, connectMs, RecvBufferSize, KeepCookies);
+  im.replyDeadline.reset();
 
   CurlList connectTo;
   std::string current = url;

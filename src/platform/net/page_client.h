@@ -33,10 +33,14 @@ class PageClient {
 
   // Settings (the "default" header set: Accept "text/html, */*",
   // User-Agent "Mozilla/3.0 (compatible; Indy Library)").
-  int ReadTimeout = 0;          // ms of inactivity; 0: 30 s
+  // ms of inactivity; 0: 30 s. Once connected, the whole reply (redirects
+  // followed included) must also come within four times this.
+  int ReadTimeout = 0;
   int ConnectTimeout = 30000;   // ms
   int RecvBufferSize = 0;       // bytes; 0: library default
-  size_t MaxBody = 64u << 20;   // a longer reply raises NetError
+  // A longer body raises NetError; the body's buffer never grows past it,
+  // so a job sets it to what its page can need.
+  size_t MaxBody = 64u << 20;
   bool HandleRedirects = false;
   // Cookies the server sets are sent back on later requests of this client
   // (redirect hops included). Off: none is kept or sent, and turning it off

@@ -9,6 +9,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -24,6 +25,10 @@ namespace orlu {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// Once connected, the question and the whole reply must be done within this
+// many read time-outs, however steadily the reply trickles in.
+constexpr int kReplyDeadlineFactor = 4;
 
 struct Socket {
   int fd = -1;
@@ -250,6 +255,22 @@ std::string WhoisClient::WhoIs(const std::string& query) {
   }
   if (sock.fd < 0) throw NetError("Could not connect to WHOIS server " + where + " (" + lastError + ")");
 
+  // Each wait ends at the read time-out or at the reply's deadline.
+  const Clock::time_point replyDeadline =
+      Clock::now() + std::chrono::milliseconds(readMs) * kReplyDeadlineFactor;
+  auto waitFor = [&](short events, const char* step) {
+    const auto pastDeadline = [&] {
+      if (Clock::now() < replyDeadline) return;
+      throw NetError("WHOIS reply not complete within " +
+                     std::to_string(static_cast<long long>(readMs) * kReplyDeadlineFactor) + " ms: " + where);
+    };
+    pastDeadline();
+    const Wait w = WaitFor(sock.fd, events, wakeFd_,
+                           std::min(Clock::now() + std::chrono::milliseconds(readMs), replyDeadline));
+    if (w == Wait::TimedOut) pastDeadline();
+    ExpectReady(w, step, where);
+  };
+
   // The question.
   std::string out = query + "\r\n";
   size_t sent = 0;
@@ -260,8 +281,7 @@ std::string WhoisClient::WhoIs(const std::string& query) {
       continue;
     }
     if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)) {
-      ExpectReady(WaitFor(sock.fd, POLLOUT, wakeFd_, Clock::now() + std::chrono::milliseconds(readMs)),
-                  "send", where);
+      waitFor(POLLOUT, "send");
       continue;
     }
     throw NetError("WHOIS send failed: " + where + " (" + ErrnoText(errno) + ")");
@@ -271,8 +291,7 @@ std::string WhoisClient::WhoIs(const std::string& query) {
   std::string reply;
   char buf[16384];
   for (;;) {
-    ExpectReady(WaitFor(sock.fd, POLLIN, wakeFd_, Clock::now() + std::chrono::milliseconds(readMs)),
-                "read", where);
+    waitFor(POLLIN, "read");
     ssize_t n = ::recv(sock.fd, buf, sizeof buf, 0);
     if (n == 0) break;
     if (n < 0) {

@@ -17,7 +17,9 @@ class WhoisClient {
  public:
   std::string Host;            // host or host:port (port 43 by default)
   int ConnectTimeout = 30000;  // ms
-  int ReadTimeout = 30000;     // ms of inactivity
+  // ms of inactivity; once connected, the whole reply must also come within
+  // four times this.
+  int ReadTimeout = 30000;
   size_t MaxReply = 4 * 1024 * 1024;
 
   WhoisClient();

@@ -133,6 +133,19 @@ TEST_F(PageClientTest, ReadTimeOutCountsSilenceNotTheWholeTransfer) {
   EXPECT_EQ(c.Get(http.Url("/drip")), body);
 }
 
+TEST_F(PageClientTest, ReplyThatKeepsTricklingEndsAtFourReadTimeOuts) {
+  // 40 bytes every 50 ms never trip the 200 ms read time-out (the head comes
+  // in whole lines); the whole reply would take over 2.5 s.
+  http.On("/trickle", HttpReply::Ok(std::string(2000, 't')).Drip(40, 50ms));
+  PageClient c;
+  c.ReadTimeout = 200;
+  auto t0 = std::chrono::steady_clock::now();
+  EXPECT_THAT(GetOrError(c, http.Url("/trickle")), HasSubstr("error:Timed out: reply not complete within 800 ms"));
+  const auto took = std::chrono::steady_clock::now() - t0;
+  EXPECT_GE(took, 750ms);
+  EXPECT_LT(took, 2000ms);
+}
+
 TEST_F(PageClientTest, ReplyCutAtAnyByteRaises) {
   const HttpReply whole = HttpReply::Ok("body bytes").Header("X-Pad", "1");
   const size_t size = whole.Serialize().size();
@@ -228,6 +241,8 @@ TEST_F(PageClientTest, LargeBodyWithBigReceiveBufferAndCap) {
   PageClient capped;
   capped.MaxBody = 1024 * 1024;
   EXPECT_THAT(GetOrError(capped, http.Url("/big")), HasSubstr("error:Reply larger than"));
+  http.On("/fits", HttpReply::Ok(big.substr(0, capped.MaxBody)));
+  EXPECT_EQ(capped.Get(http.Url("/fits")).size(), capped.MaxBody);
 }
 
 TEST_F(PageClientTest, UnsafeBytesInTheAddressArePercentEscapedOnTheWire) {

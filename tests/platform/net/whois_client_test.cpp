@@ -73,6 +73,16 @@ TEST_F(WhoisClientTest, ReadTimeOutCountsSilenceNotTheWholeReply) {
   EXPECT_EQ(client.WhoIs("slow.com"), body);
 }
 
+TEST_F(WhoisClientTest, ReplyThatKeepsTricklingEndsAtFourReadTimeOuts) {
+  whois.On("trickle.com", WhoisReply::Text(std::string(200, 't')).Drip(1, 50ms));
+  client.ReadTimeout = 200;
+  auto t0 = std::chrono::steady_clock::now();
+  EXPECT_THAT(AskOrError(client, "trickle.com"), HasSubstr("error:WHOIS reply not complete within 800 ms"));
+  const auto took = std::chrono::steady_clock::now() - t0;
+  EXPECT_GE(took, 750ms);
+  EXPECT_LT(took, 2000ms);
+}
+
 TEST_F(WhoisClientTest, RefusedAndOverTheCapRaise) {
   test::RefusingPort refused;
   WhoisClient c;
