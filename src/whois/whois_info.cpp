@@ -9,13 +9,15 @@ namespace orlu {
 
 namespace {
 
-// Every line feed becomes CR LF, also one that a CR already precedes.
+// A bare line feed becomes CR LF; a CR LF stays one line break.
 std::string ExpandLineFeeds(const std::string& text) {
   std::string out;
   out.reserve(text.size() + text.size() / 16);
+  char before = 0;
   for (char c : text) {
-    if (c == '\n') out += '\r';
+    if (c == '\n' && before != '\r') out += '\r';
     out += c;
+    before = c;
   }
   return out;
 }

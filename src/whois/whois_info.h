@@ -16,8 +16,8 @@ namespace orlu {
 inline constexpr std::string_view kNoWhoisServer = "fail";
 
 // Memo texts (GBK, lines ended by CR LF as the memo holds them).
-// Success: domain + "域名注册信息:", an empty line, then the reply with every
-// line feed turned into CR LF, ended by a line break.
+// Success: domain + "域名注册信息:", an empty line, then the reply with each
+// bare line feed turned into CR LF, ended by a line break.
 std::string WhoisInfoMemoText(const std::string& domain, const std::string& reply);
 // Failure: the one line domain + "域名查询失败".
 std::string WhoisInfoFailureText(const std::string& domain);

@@ -32,7 +32,9 @@ const std::string& WordUnsupported() {
   return w;
 }
 
-std::string PrepareWhoisReply(std::string_view raw) { return LowerCase(Utf8ToAnsi(raw)); }
+// Some registries send registrant data in another code page (Latin-1): its
+// bytes become "?" and the rest of the reply is still read.
+std::string PrepareWhoisReply(std::string_view raw) { return LowerCase(Utf8ToAnsiLenient(raw)); }
 
 namespace {
 
@@ -46,14 +48,14 @@ bool AtCharBoundary(std::string_view text, size_t pos) {
   return run % 2 == 0;
 }
 
-// The value from `start` up to the line feed that follows `after`; empty
-// when none follows or it comes before `start`.
-void ValueBeforeLineFeed(std::string_view text, size_t after, size_t start, std::string& value) {
-  const size_t lf = text.find('\n', after);
-  if (lf == std::string_view::npos || lf < start)
+// The value from `start` up to the line end (CR or LF) that follows
+// `after`; empty when none follows or it comes before `start`.
+void ValueBeforeLineEnd(std::string_view text, size_t after, size_t start, std::string& value) {
+  const size_t end = text.find_first_of("\r\n", after);
+  if (end == std::string_view::npos || end < start)
     value.clear();
   else
-    value.assign(text.substr(start, lf - start));
+    value.assign(text.substr(start, end - start));
 }
 
 }  // namespace
@@ -72,35 +74,51 @@ size_t FindMarker(std::string_view text, std::string_view marker, size_t from) {
 
 namespace {
 
-// Texts with which registries refuse to answer, lower-case. Seen in real
-// replies: the org registry's query limit ("WHOIS LIMIT EXCEEDED"), the cn
-// registry's "Queried interval is too short", and the com/net registry's
-// outage notice.
-constexpr std::array<std::string_view, 3> kRefusalTexts = {
-    "limit exceeded",
-    "queried interval is too short",
-    "whois database is currently down",
+// Texts with which registries refuse to answer (query limits, outages),
+// lower-case, each seen in real replies. Most stand in place of the
+// answer; a query-limit notice may also head a shortened answer (the .br
+// registry's "query rate limit exceeded. reduced information." before its
+// not-found line or its record), which then still counts.
+struct Refusal {
+  std::string_view text;
+  bool answerMayFollow;
 };
-// How far into the reply a refusal is looked for.
-constexpr size_t kRefusalHead = 512;
+constexpr std::array<Refusal, 17> kRefusals = {{
+    {"limit exceeded", true},  // org, .br, .pl, .cz, .nl
+    {"queried interval is too short", false},     // cn
+    {"whois database is currently down", false},  // com/net
+    {"too many requests", false},  // .fr and its overseas registries, which add a not-found line
+    {"access control limit", false},          // .de
+    {"quota exceeded", false},                // .pe
+    {"whois query quota", false},             // .uk
+    {"too many connections", false},          // .dk
+    {"maximum queries per", false},           // .be
+    {"only 1 request per second", false},     // .nl
+    {"server too busy", false},               // .nl
+    {"still in grace period", false},         // .eu
+    {"excessive querying, grace period", false},  // .lu
+    {"please go away for", false},            // .za
+    {"request denied", false},                // .nz
+    {"temporarily unavailable", false},       // .it
+    {"server can't process your request", false},  // registries of one software, for any name
+}};
+
+const Refusal* FindRefusal(std::string_view prepared) {
+  for (const Refusal& r : kRefusals)
+    if (FindMarker(prepared, r.text) != std::string_view::npos) return &r;
+  return nullptr;
+}
 
 }  // namespace
 
-bool IsWhoisRefusal(std::string_view prepared) {
-  // A refusal stands in place of the answer, at the head of the reply; the
-  // terms of use further down may speak of limits without refusing anything.
-  const std::string_view head = prepared.substr(0, kRefusalHead);
-  for (std::string_view t : kRefusalTexts)
-    if (FindMarker(head, t) != std::string_view::npos) return true;
-  return false;
-}
+bool IsWhoisRefusal(std::string_view prepared) { return FindRefusal(prepared) != nullptr; }
 
 bool CutLabelValue(std::string_view text, std::string_view label, size_t from, size_t skip,
                    std::string& value, size_t* labelPos) {
   const size_t pos = FindMarker(text, label, from);
   if (pos == std::string_view::npos) return false;
   if (labelPos) *labelPos = pos;
-  ValueBeforeLineFeed(text, pos + label.size(), pos + label.size() + skip, value);
+  ValueBeforeLineEnd(text, pos + label.size(), pos + label.size() + skip, value);
   return true;
 }
 
@@ -111,7 +129,13 @@ namespace {
 // that holds decides.
 
 enum class Outcome { Unregistered, Registered, Reserved, Failed };
-enum class Test { Contains, Equals, IsFailureWord };
+enum class Test {
+  Contains,
+  Equals,
+  IsFailureWord,
+  StatusIs,  // a line whose "...status:" label has exactly this value
+  LineIs,    // a line that, without its blanks, is exactly this text
+};
 
 struct StateTest {
   Test kind;
@@ -126,6 +150,37 @@ struct Classifier {
 
 constexpr std::string_view kReservedList = "sorry, the domain you requested is in the reserved list";
 
+// How today's registries reached through IANA say that a name is free, tried
+// after the older texts. Each is seen in real replies and none in a reply
+// for a registered name.
+constexpr std::array<StateTest, 25> kTodaysFreeWordings = {{
+    {Test::Contains, "no entries found", Outcome::Unregistered},
+    {Test::Contains, "no object found", Outcome::Unregistered},
+    {Test::Contains, "no objects found", Outcome::Unregistered},
+    {Test::Contains, "not registered", Outcome::Unregistered},
+    {Test::Contains, "has not been registered", Outcome::Unregistered},
+    {Test::Contains, "does not exist", Outcome::Unregistered},
+    {Test::Contains, "no such domain", Outcome::Unregistered},
+    {Test::Contains, "nothing found", Outcome::Unregistered},
+    {Test::Contains, "no match", Outcome::Unregistered},
+    {Test::Contains, "no found", Outcome::Unregistered},
+    {Test::Contains, " is free", Outcome::Unregistered},
+    {Test::Contains, "object_not_found", Outcome::Unregistered},
+    {Test::Contains, "no results were found", Outcome::Unregistered},
+    {Test::Contains, "no data was found", Outcome::Unregistered},
+    {Test::Contains, "no information was found", Outcome::Unregistered},
+    {Test::Contains, "no information available on the domain", Outcome::Unregistered},
+    {Test::Contains, "we do not have an entry in our database", Outcome::Unregistered},
+    {Test::Contains, "domain name not known", Outcome::Unregistered},
+    {Test::Contains, "not available in our whois database", Outcome::Unregistered},
+    {Test::Contains, "is available for registration", Outcome::Unregistered},
+    {Test::Contains, "is available for purchase", Outcome::Unregistered},
+    {Test::Contains, "domain is available", Outcome::Unregistered},
+    {Test::StatusIs, "available", Outcome::Unregistered},
+    {Test::StatusIs, "free", Outcome::Unregistered},
+    {Test::LineIs, "available", Outcome::Unregistered},
+}};
+
 std::array<Classifier, kWhoisGroupCount> BuildClassifiers() {
   using enum Outcome;
   const StateTest failed{Test::IsFailureWord, {}, Failed};
@@ -135,11 +190,23 @@ std::array<Classifier, kWhoisGroupCount> BuildClassifiers() {
                             Registered};
   const Classifier noMatchFor{{{Test::Contains, "no match for", Unregistered}, failed, reservedEquals},
                               Registered};
+  Classifier info = notFound;
+  info.tests.push_back({Test::Contains, "reserved by", Reserved});  // "name is reserved by afilias"
+  Classifier other{{{Test::Contains, "not found", Unregistered},
+                    {Test::Contains, "no match for", Unregistered},
+                    {Test::Contains, "no data found", Unregistered},
+                    failed,
+                    reservedEquals},
+                   Registered};
+  other.tests.insert(other.tests.end(), kTodaysFreeWordings.begin(), kTodaysFreeWordings.end());
   return {
       // cn
       Classifier{{{Test::Contains, "no matching record", Unregistered},
                   failed,
                   {Test::Contains, kReservedList, Reserved},
+                  // Today's answers for reserved and prohibited names.
+                  {Test::Contains, "the domain you requested is prohibited", Reserved},
+                  {Test::Contains, "the domain you want to register is reserved", Reserved},
                   {Test::Equals, "", Failed}},
                  Registered},
       // com, net: registered only when the record is there
@@ -155,21 +222,16 @@ std::array<Classifier, kWhoisGroupCount> BuildClassifiers() {
                   failed,
                   reservedEquals},
                  Registered},
-      notFound,  // info
-      // name
+      info,
+      // name: its sentence comes after a long notice, so it is looked for
+      // anywhere in the reply.
       Classifier{{{Test::Contains, "no match", Unregistered},
                   failed,
-                  {Test::Equals, "not available for second level registration", Reserved}},
+                  {Test::Contains, "not available for second level registration", Reserved}},
                  Registered},
       noMatchFor,  // tv
       notFound,    // mobi
-      // other
-      Classifier{{{Test::Contains, "not found", Unregistered},
-                  {Test::Contains, "no match for", Unregistered},
-                  {Test::Contains, "no data found", Unregistered},
-                  failed,
-                  reservedEquals},
-                 Registered},
+      other,
   };
 }
 
@@ -188,11 +250,51 @@ const std::string& OutcomeWord(Outcome o) {
   return WordFailed();
 }
 
+std::string_view TrimBlanks(std::string_view s) {
+  const size_t first = s.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return s.substr(first, s.find_last_not_of(" \t") - first + 1);
+}
+
+// Calls `f` with each line of the reply (split at CR and LF) until it
+// returns true; true when it did.
+template <typename F>
+bool AnyLine(std::string_view reply, F f) {
+  size_t start = 0;
+  while (start <= reply.size()) {
+    size_t end = reply.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = reply.size();
+    if (f(reply.substr(start, end - start))) return true;
+    start = end + 1;
+  }
+  return false;
+}
+
+bool StatusIs(std::string_view reply, std::string_view value) {
+  constexpr std::string_view kLabel = "status:";
+  return AnyLine(reply, [&](std::string_view line) {
+    const size_t pos = FindMarker(line, kLabel);
+    return pos != std::string_view::npos && TrimBlanks(line.substr(pos + kLabel.size())) == value;
+  });
+}
+
+// A line that opens a domain's record: a reply that holds one answers the
+// question, whatever notice comes before it.
+bool HoldsRecord(std::string_view reply) {
+  return AnyLine(reply, [](std::string_view line) {
+    const std::string_view t = TrimBlanks(line);
+    return t.starts_with("domain:") || t.starts_with("domain name:");
+  });
+}
+
 bool Holds(const StateTest& t, std::string_view reply) {
   switch (t.kind) {
     case Test::Contains: return FindMarker(reply, t.text) != std::string_view::npos;
     case Test::Equals: return reply == t.text;
     case Test::IsFailureWord: return reply == WordFailed();
+    case Test::StatusIs: return StatusIs(reply, t.text);
+    case Test::LineIs:
+      return AnyLine(reply, [&](std::string_view line) { return TrimBlanks(line) == t.text; });
   }
   return false;
 }
@@ -334,45 +436,61 @@ std::string ClassifyWhoisReply(int group, std::string_view prepared) {
   // Nothing said, or a refusal to answer, is a failed query in every group:
   // the row is asked again instead of getting an answer the registry never
   // gave.
-  if (prepared.empty() || prepared == WordFailed() || IsWhoisRefusal(prepared)) return WordFailed();
+  if (prepared.empty() || prepared == WordFailed()) return WordFailed();
+  const Refusal* refusal = FindRefusal(prepared);
+  if (refusal && !refusal->answerMayFollow) return WordFailed();
   const Classifier& c = Classifiers()[static_cast<size_t>(group)];
   for (const StateTest& t : c.tests)
     if (Holds(t, prepared)) return OutcomeWord(t.outcome);
+  // After a query-limit notice only a record counts as an answer.
+  if (refusal && !HoldsRecord(prepared)) return WordFailed();
   return OutcomeWord(c.otherwise);
 }
 
-void CutWhoisFields(int group, std::string_view prepared, WhoisFields& fields) {
+void CutWhoisFields(int group, std::string_view prepared, WhoisFields& fields, LabelSearch search) {
   if (group < 0 || group >= kWhoisGroupCount) return;
   const Cutter& c = Cutters()[static_cast<size_t>(group)];
+  // A field takes the value of its first label present in the reply, unless
+  // that value is blank and a later label of the field has one: today's
+  // replies carry empty lines such as "registrar registration expiration
+  // date:", which hold an older label, before the line with the value.
   std::string value;
   if (c.style == CutStyle::Progressive) {
     size_t from = 0;  // where the next label is looked for
     for (const LabelRow& row : c.rows) {
+      bool set = false;
+      size_t next = from;
       for (std::string_view label : row.labels) {
         if (label.empty()) break;
         const size_t skip = label == "name server:" ? 0 : 1;
         size_t pos = 0;
         if (!CutLabelValue(prepared, label, from, skip, value, &pos)) continue;
         fields.*row.field = value;
-        from = pos + 1;
-        break;
+        set = true;
+        next = pos + 1;
+        if (!Trim(value).empty()) break;
       }
+      if (set) from = next;
     }
     return;
   }
   std::array<size_t, kMaxLabels> first;
-  FindLabels(c, prepared, first);
+  if (search == LabelSearch::OnePass) {
+    FindLabels(c, prepared, first);
+  } else {
+    for (size_t k = 0; k < c.labels.size(); ++k) first[k] = FindMarker(prepared, c.labels[k]);
+  }
   size_t i = 0;  // index into c.labels
   for (const LabelRow& row : c.rows) {
-    bool filled = false;
+    bool done = false;
     for (std::string_view label : row.labels) {
       if (label.empty()) break;
       const size_t at = first[i++];
-      if (filled || at == std::string_view::npos) continue;
+      if (done || at == std::string_view::npos) continue;
       const size_t after = at + label.size();
-      ValueBeforeLineFeed(prepared, after, after, value);
+      ValueBeforeLineEnd(prepared, after, after, value);
       fields.*row.field = c.style == CutStyle::FromLabelTrimmed ? Trim(value) : value;
-      filled = true;
+      done = !Trim(value).empty();
     }
   }
 }

@@ -2,8 +2,7 @@
 // registry group, and the registration fields cut out of a reply.
 //
 // Every routine here takes the prepared reply: converted from UTF-8 to GBK
-// (text that is not well-formed UTF-8 becomes empty) and lower-cased, so
-// every marker and label is lower-case.
+// and lower-cased, so every marker and label is lower-case.
 #pragma once
 
 #include <string>
@@ -34,22 +33,28 @@ struct WhoisFields {
   void Reset() { *this = WhoisFields(); }
 };
 
-// UTF-8 to GBK, then lower-cased.
+// UTF-8 to GBK, then lower-cased; bytes that are not UTF-8 become "?".
 std::string PrepareWhoisReply(std::string_view raw);
 
-// True for a reply that opens (within its first 512 bytes) with a text with
-// which registries refuse to answer (query limits, outages): it says
-// nothing about the domain.
+// True for a reply that holds a text with which registries refuse to answer
+// (query limits, outages).
 bool IsWhoisRefusal(std::string_view prepared);
 
 // The state ("未注册", "已注册", "限制注册" or "失败") a registry group's
 // reply stands for. An empty reply, the text "失败" and a refusal are "失败"
-// in every group.
+// in every group, unless the refusal is a query-limit notice that heads an
+// answer.
 std::string ClassifyWhoisReply(int group, std::string_view prepared);
 
+// How the cutters find their labels: all labels of a group in one pass over
+// the colons of the reply, or each label by its own search (slower; the
+// reference the one-pass search must agree with).
+enum class LabelSearch { OnePass, EachLabel };
+
 // Cuts the group's labels out of the reply into `fields`; a label the reply
-// lacks leaves its field as it was.
-void CutWhoisFields(int group, std::string_view prepared, WhoisFields& fields);
+// lacks leaves its field as it was. Values end before the line's CR or LF.
+void CutWhoisFields(int group, std::string_view prepared, WhoisFields& fields,
+                    LabelSearch search = LabelSearch::OnePass);
 
 // The WHOIS server an IANA reply refers to. Tries, in order: the marker
 // "whois server (port 43): " anywhere (its value may be empty), then a line
@@ -62,10 +67,10 @@ bool CutIanaReferral(std::string_view prepared, std::string& server);
 // npos when there is none. A byte-wise search as fast as the C library's.
 size_t FindMarker(std::string_view text, std::string_view marker, size_t from = 0);
 
-// The value after `label` up to the next line feed, searched at character
+// The value after `label` up to the next CR or LF, searched at character
 // boundaries from 0-based `from`; `skip` bytes after the label are passed
 // over first. Returns false when the label is absent; `value` is empty when
-// no line feed follows. `labelPos` receives the label's 0-based position.
+// no line end follows. `labelPos` receives the label's 0-based position.
 bool CutLabelValue(std::string_view text, std::string_view label, size_t from, size_t skip,
                    std::string& value, size_t* labelPos = nullptr);
 

@@ -90,9 +90,15 @@ inline bool CopyAscii(const unsigned char*& p, const unsigned char* end, char*& 
 
 }  // namespace
 
-std::string Utf8ToAnsi(std::string_view utf8) {
+namespace {
+
+// Both conversions from UTF-8: a byte that does not start a well-formed
+// character either ends the strict one (empty result) or becomes "?" in the
+// lenient one, which goes on with the next byte.
+std::string ConvertUtf8(std::string_view utf8, bool lenient) {
   // GBK output is never longer than its UTF-8 input: one byte stays one
-  // byte, two and three bytes give at most two, four bytes give "?".
+  // byte, two and three bytes give at most two, four bytes give "?", and a
+  // malformed byte gives one "?".
   std::string out;
   out.resize(utf8.size());
   const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
@@ -103,27 +109,36 @@ std::string Utf8ToAnsi(std::string_view utf8) {
   while (p < end) {
     if (CopyAscii(p, end, o)) continue;
     const unsigned c = *p;
-    unsigned cp;
+    unsigned cp = 0;
+    size_t len = 0;  // 0: not a well-formed character
     if (c < 0xC2) {
-      return {};  // stray continuation byte, or an overlong two-byte form
+      // stray continuation byte, or an overlong two-byte form
     } else if (c < 0xE0) {
-      if (end - p < 2 || !IsCont(p[1])) return {};
-      cp = (c & 0x1F) << 6 | (p[1] & 0x3F);
-      p += 2;
+      if (end - p >= 2 && IsCont(p[1])) {
+        cp = (c & 0x1F) << 6 | (p[1] & 0x3F);
+        len = 2;
+      }
     } else if (c < 0xF0) {
-      if (end - p < 3 || !IsCont(p[1]) || !IsCont(p[2])) return {};
-      cp = (c & 0x0F) << 12 | (p[1] & 0x3F) << 6 | (p[2] & 0x3F);
-      if (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)) return {};
-      p += 3;
+      if (end - p >= 3 && IsCont(p[1]) && IsCont(p[2])) {
+        cp = (c & 0x0F) << 12 | (p[1] & 0x3F) << 6 | (p[2] & 0x3F);
+        if (cp >= 0x800 && (cp < 0xD800 || cp > 0xDFFF)) len = 3;
+      }
     } else if (c < 0xF5) {
-      if (end - p < 4 || !IsCont(p[1]) || !IsCont(p[2]) || !IsCont(p[3])) return {};
-      cp = (c & 0x07) << 18 | (p[1] & 0x3F) << 12 | (p[2] & 0x3F) << 6 | (p[3] & 0x3F);
-      if (cp < 0x10000 || cp > 0x10FFFF) return {};
-      p += 4;
+      if (end - p >= 4 && IsCont(p[1]) && IsCont(p[2]) && IsCont(p[3])) {
+        cp = (c & 0x07) << 18 | (p[1] & 0x3F) << 12 | (p[2] & 0x3F) << 6 | (p[3] & 0x3F);
+        if (cp >= 0x10000 && cp <= 0x10FFFF) len = 4;
+      }
+    }
+    if (len == 0) {
+      if (!lenient) return {};
+      *o++ = '?';
+      ++p;
+      continue;
+    }
+    p += len;
+    if (len == 4) {
       *o++ = '?';  // beyond the range of the code page
       continue;
-    } else {
-      return {};
     }
     if (!t) t = &GetTables();
     const uint16_t g = t->fromUnicode[cp];
@@ -139,6 +154,12 @@ std::string Utf8ToAnsi(std::string_view utf8) {
   out.resize(static_cast<size_t>(o - out.data()));
   return out;
 }
+
+}  // namespace
+
+std::string Utf8ToAnsi(std::string_view utf8) { return ConvertUtf8(utf8, false); }
+
+std::string Utf8ToAnsiLenient(std::string_view utf8) { return ConvertUtf8(utf8, true); }
 
 std::string AnsiToUtf8(std::string_view gbk) {
   std::string out;

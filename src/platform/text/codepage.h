@@ -13,6 +13,11 @@ namespace orlu {
 // the empty text as a whole.
 std::string Utf8ToAnsi(std::string_view utf8);
 
+// As Utf8ToAnsi, but a byte that does not start a well-formed character
+// becomes "?" and the rest of the text is still converted; for replies of
+// servers that send some text in another code page.
+std::string Utf8ToAnsiLenient(std::string_view utf8);
+
 // GBK to UTF-8. A byte or byte pair that is not GBK becomes "?", so the
 // result is always well-formed UTF-8.
 std::string AnsiToUtf8(std::string_view gbk);

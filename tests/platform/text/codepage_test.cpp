@@ -63,6 +63,12 @@ TEST(Utf8ToAnsi, MalformedTextConvertsToNothingAsAWhole) {
     EXPECT_EQ(Utf8ToAnsi(good + b), "");
     EXPECT_EQ(Utf8ToAnsi(b + good), "");
     EXPECT_EQ(Utf8ToAnsi(good + b + good + "padding to pass the ascii run"), "");
+    // Leniently: each byte of the malformed sequence becomes "?", the rest converts.
+    std::string marks = b;
+    for (char& c : marks)
+      if (static_cast<unsigned char>(c) >= 0x80) c = '?';
+    const std::string gbk = "<html>" + kZhongWen + " text</html>";
+    EXPECT_EQ(orlu::Utf8ToAnsiLenient(good + b + good), gbk + marks + gbk);
   }
 }
 
