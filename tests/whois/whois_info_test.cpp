@@ -24,8 +24,9 @@ struct Query : WhoisInfoQuery {
 };
 
 TEST(WhoisInfoText, MemoTexts) {
-  EXPECT_EQ(WhoisInfoMemoText("a.com", "line 1\nline 2\r\nend"),
-            "a.com" + kHeading + "\r\n\r\nline 1\r\nline 2\r\r\nend\r\n");
+  // A bare LF becomes CR LF; CR LF and a lone CR stay as they are.
+  EXPECT_EQ(WhoisInfoMemoText("a.com", "line 1\nline 2\r\nline 3\rend"),
+            "a.com" + kHeading + "\r\n\r\nline 1\r\nline 2\r\nline 3\rend\r\n");
   EXPECT_EQ(WhoisInfoMemoText("a.com", ""), "a.com" + kHeading + "\r\n\r\n\r\n");
   EXPECT_EQ(WhoisInfoFailureText("a.com"), "a.com" + kFailed + "\r\n");
 }
@@ -47,8 +48,8 @@ TEST(WhoisInfo, BasicQueryShowsTheReplyInItsOwnCase) {
   const auto memo = q.ShowBaseWhois(Trim("  Google.COM \t"));
   ASSERT_TRUE(memo);
   EXPECT_EQ(*memo, "google.com" + kHeading +
-                       "\r\n\r\n   Domain Name: GOOGLE.COM\r\r\n   Registrar WHOIS Server: "
-                       "whois.markmonitor.com\r\r\n\r\n");
+                       "\r\n\r\n   Domain Name: GOOGLE.COM\r\n   Registrar WHOIS Server: "
+                       "whois.markmonitor.com\r\n\r\n");
   ASSERT_EQ(s.com.RequestCount(), 1u);
   EXPECT_EQ(s.com.LastRequest().raw, "google.com\r\n");
   EXPECT_EQ(s.referred.RequestCount(), 0u);  // the basic query follows nothing
@@ -63,7 +64,7 @@ TEST(WhoisInfo, ChineseNamesGoOutInGbk) {
   ASSERT_TRUE(memo);
   EXPECT_EQ(s.cn.LastRequest().raw, domain + "\r\n");
   // No "whois server:" in the reply: the first reply is shown.
-  EXPECT_EQ(*memo, domain + kHeading + "\r\n\r\nno matching record\r\r\n\r\n");
+  EXPECT_EQ(*memo, domain + kHeading + "\r\n\r\nno matching record\r\n\r\n");
 }
 
 TEST(WhoisInfo, DetailedQueryFollowsOneReferral) {
@@ -117,7 +118,7 @@ TEST(WhoisInfo, OtherSuffixesAskIanaFirst) {
   Query q;
   const auto memo = q.ShowBaseWhois("abc.cn.com");
   ASSERT_TRUE(memo);
-  EXPECT_EQ(*memo, "abc.cn.com" + kHeading + "\r\n\r\nDomain Name: ABC.CN.COM\r\r\n\r\n");
+  EXPECT_EQ(*memo, "abc.cn.com" + kHeading + "\r\n\r\nDomain Name: ABC.CN.COM\r\n\r\n");
   EXPECT_EQ(s.iana.RequestCount(), 1u);
   EXPECT_EQ(s.iana.LastRequest().raw, "cn.com\r\n");
   EXPECT_EQ(q.FindIanaServer("abc.cn.com"), "whois.markmonitor.com");

@@ -49,20 +49,30 @@ TEST(WhoisClassify, EachGroupsTestsInOrder) {
       {kGroupCn, "x\r\n" + kReserved + ".\r\n", WordReserved()},  // contains
       {kGroupCn, "no matching record\r\n" + kReserved, WordUnregistered()},  // not found first
       {kGroupCn, "Domain Name: a.cn\r\n", WordRegistered()},
-      // Today's answer for a prohibited name carries none of the markers.
-      {kGroupCn, "The domain you requested is prohibited.", WordRegistered()},
+      // Today's answers for reserved and prohibited names.
+      {kGroupCn, "The domain you requested is prohibited.", WordReserved()},
+      {kGroupCn, "x\r\nThe domain you want to register is reserved.\r\n", WordReserved()},
+      {kGroupInfo, "Name is reserved by afilias\r\n>>> notice\r\n", WordReserved()},
+      {kGroupOrg, "Name is reserved by afilias\r\n", WordRegistered()},
       {kGroupCom, "No match for \"A.COM\".", WordUnregistered()},
       {kGroupCom, "NO MATCH FOR \"A.COM\".\r\nDomain Name: A.COM", WordUnregistered()},
       {kGroupCom, "   Domain Name: A.COM\r\n", WordRegistered()},
       {kGroupCom, "something else entirely", WordReserved()},
       {kGroupCom, kReserved, WordReserved()},
-      // The name registry: its own reserved sentence, whole; "no match" anywhere.
-      {kGroupName, "Not available for second level registration", WordReserved()},
-      {kGroupName, "Not available for second level registration.\r\n", WordRegistered()},
+      // The name registry: its own reserved sentence and "no match", anywhere.
+      {kGroupName, "Disclaimer: ...\r\n\r\nNot available for second level registration.\r\n",
+       WordReserved()},
       {kGroupName, kReserved, WordRegistered()},
       {kGroupName, "x\r\nno match\r\n", WordUnregistered()},
       {kGroupName, "No match for \"A.NAME\".", WordUnregistered()},
-      {kGroupOther, "no match", WordRegistered()},
+      {kGroupOther, "no match", WordUnregistered()},
+      {kGroupCom, "no match", WordReserved()},
+      // Status lines of free names, only with exactly that value.
+      {kGroupOther, "Domain:\tx.be\r\nStatus:\tAVAILABLE\r\n", WordUnregistered()},
+      {kGroupOther, "registration status: free \r\n", WordUnregistered()},
+      {kGroupOther, "Status: available for transfer\r\n", WordRegistered()},
+      {kGroupOther, "Available\r\nDomain: x.joburg\r\n", WordUnregistered()},
+      {kGroupOther, "Domain: x.joburg\r\nNot available\r\n", WordRegistered()},
       // cc and tv know only "no match for".
       {kGroupCc, "not found", WordRegistered()},
       // biz words it "No Data Found" today; org never did.
@@ -94,18 +104,21 @@ TEST(WhoisClassify, FailuresInEveryGroup) {
     EXPECT_EQ(ClassifyWhoisReply(g, WordFailed()), WordFailed()) << g;
     // Nothing said: a failure, never an answer.
     EXPECT_EQ(ClassifyWhoisReply(g, ""), WordFailed()) << g;
-    EXPECT_EQ(ClassifyWhoisReply(g, P("\xC3\x28 not utf-8")), WordFailed()) << g;
     // Refusals, also where the reply holds a group's not-found text.
     for (const char* refusal : {"WHOIS LIMIT EXCEEDED - SEE WWW.PIR.ORG/WHOIS FOR DETAILS",
                                 "Queried interval is too short.",
                                 "The Whois database is currently down. Not found: try later",
-                                "Your connection limit exceeded. No match for you."})
+                                "%% Too many requests...\r\n%%\r\n%% No entries found, not found.\r\n"})
       EXPECT_EQ(State(g, refusal), WordFailed()) << g << " " << refusal;
   }
-  // A refusal stands at the head of the reply; terms of use further down that
-  // speak of limits refuse nothing.
-  const std::string record = "   Domain Name: A.COM\r\n" + std::string(600, ' ') + "\r\n";
-  EXPECT_EQ(State(kGroupCom, record + "query limit exceeded: access blocked\r\n"), WordRegistered());
+  // A query-limit notice may head a shortened answer, which then counts: a
+  // not-found text or a record; without either it is a failure.
+  const std::string limit = "% Query rate limit exceeded. Reduced information.\r\n\r\n";
+  EXPECT_EQ(State(kGroupOther, limit + "% No match for domain \"x.br\"\r\n"), WordUnregistered());
+  EXPECT_EQ(State(kGroupOther, limit + "domain:      x.com.br\r\nowner: X\r\n"), WordRegistered());
+  EXPECT_EQ(State(kGroupOther, limit + "% Use the web for availability.\r\n"), WordFailed());
+  EXPECT_EQ(State(kGroupCom, "   Domain Name: A.COM\r\nTerms: query limit exceeded: access blocked\r\n"),
+            WordRegistered());
   EXPECT_EQ(State(kGroupCom, "\r\nWhois Server Version 2.0\r\n\r\nThe Whois database is currently down.\r\n"),
             WordFailed());
   // Only the whole reply "失败" is the failure word.
@@ -113,7 +126,7 @@ TEST(WhoisClassify, FailuresInEveryGroup) {
   EXPECT_EQ(ClassifyWhoisReply(kGroupOrg, WordFailed() + "x"), WordRegistered());
 }
 
-TEST(WhoisCut, ThinRegistriesKeepTheCarriageReturn) {
+TEST(WhoisCut, ThinRegistries) {
   for (int g : {kGroupCom, kGroupCc, kGroupTv}) {
     EXPECT_EQ(Fields(Cut(g,
                          "   status: ok\r\n"
@@ -123,23 +136,30 @@ TEST(WhoisCut, ThinRegistriesKeepTheCarriageReturn) {
                          "   creation date: 01-jan-2000\r\n"
                          "   expiration date: 01-jan-2030\r\n"
                          "   status: second\r\n")),
-              (Texts{"ok\r", " ", " ", " ", "reg inc.\r", "ns1.a.com\r",  // first occurrence only
-                     "01-jan-2000\r", "01-jan-2030\r"}))
+              (Texts{"ok", " ", " ", " ", "reg inc.", "ns1.a.com",  // first occurrence only
+                     "01-jan-2000", "01-jan-2030"}))
         << g;
   }
   // The label carries its blank: "status:x" is no match; no line feed after
   // the label gives an empty value.
   EXPECT_EQ(Cut(kGroupCom, "status:x\r\n").StatusText, " ");
   EXPECT_EQ(Cut(kGroupCom, "registrar: no line end").Registrar, "");
-  // Today's label for the expiry, after the older one.
-  EXPECT_EQ(Cut(kGroupCom, "registry expiry date: 2030\r\n").ExpirationDate, "2030\r");
+  // Today's label for the expiry, after the older one, which a blank value
+  // no longer hides (it also matches inside the registrar's own label).
   EXPECT_EQ(Cut(kGroupCom, "registry expiry date: new\r\nexpiration date: old\r\n").ExpirationDate,
-            "old\r");
-  // A label inside a longer one counts ("domain status: " holds "status: ").
-  EXPECT_EQ(Cut(kGroupCom, "domain status: ok https://x\r\n").StatusText, "ok https://x\r");
+            "old");
+  for (int g : {kGroupCom, kGroupOrg, kGroupInfo, kGroupOther})
+    EXPECT_EQ(Trim(Cut(g, "Registrar Registration Expiration Date: \r\nregistry expiry date: 2030\r\n")
+                       .ExpirationDate),
+              "2030")
+        << g;
+  EXPECT_EQ(Cut(kGroupCom, "registrar registration expiration date: \r\n").ExpirationDate, "");
+  // A label inside a longer one counts ("domain status: " holds "status: ");
+  // a lone CR ends a value as a line feed does.
+  EXPECT_EQ(Cut(kGroupCom, "domain status: ok https://x\rstatus: no\n").StatusText, "ok https://x");
   // Labels match only at character boundaries: B0 73 is one character
   // whose second byte reads "s".
-  EXPECT_EQ(Cut(kGroupCom, "\xB0status: x\r\nstatus: y\r\n").StatusText, "y\r");
+  EXPECT_EQ(Cut(kGroupCom, "\xB0status: x\r\nstatus: y\r\n").StatusText, "y");
   EXPECT_EQ(Cut(kGroupCom, "\xB0status: x\r\n").StatusText, " ");
 }
 
@@ -153,22 +173,23 @@ TEST(WhoisCut, CnProgressive) {
                        "name server:ns1.a.cn\r\n"  // starts right after the colon
                        "registration date: 2001-01-01\r\n"
                        "expiration date: 2031-01-01\r\n")),
-            (Texts{"ok\r", "org\r", "john\r", "a@b.cn\r", "reg\r", "ns1.a.cn\r", "2001-01-01\r",
-                   "2031-01-01\r"}));
+            (Texts{"ok", "org", "john", "a@b.cn", "reg", "ns1.a.cn", "2001-01-01", "2031-01-01"}));
   // One byte is skipped, whatever it is; "name server:" skips none.
-  EXPECT_EQ(Cut(kGroupCn, "domain status:xok\r\n").StatusText, "ok\r");
-  EXPECT_EQ(Cut(kGroupCn, "name server: ns\r\n").NameServer, " ns\r");
+  EXPECT_EQ(Cut(kGroupCn, "domain status:xok\r\n").StatusText, "ok");
+  EXPECT_EQ(Cut(kGroupCn, "name server: ns\r\n").NameServer, " ns");
   // A line feed right after the colon: nothing left before it.
   EXPECT_EQ(Cut(kGroupCn, "domain status:\nok\n").StatusText, "");
   // Labels out of order: the earlier field found hides the later label.
   const WhoisFields g = Cut(kGroupCn, "sponsoring registrar: reg\r\ndomain status: ok\r\n");
-  EXPECT_EQ(g.StatusText, "ok\r");
+  EXPECT_EQ(g.StatusText, "ok");
   EXPECT_EQ(g.Registrar, " ");
+  // A blank value gives way to the next label of the field.
+  EXPECT_EQ(Cut(kGroupCn, "expiration date: \r\nexpiration time: 2031\r\n").ExpirationDate, "2031");
   // A missing label leaves the search where it was.
   EXPECT_EQ(Fields(Cut(kGroupCn,
                        "domain status: ok\r\nregistrant name: john\r\n"
                        "administrative email: e@x\r\nsponsoring registrar: reg\r\n")),
-            (Texts{"ok\r", " ", "john\r", "e@x\r", "reg\r", " ", " ", " "}));
+            (Texts{"ok", " ", "john", "e@x", "reg", " ", " ", " "}));
   // Today's labels.
   EXPECT_EQ(Fields(Cut(kGroupCn,
                        "domain name: a.cn\n"
@@ -193,12 +214,12 @@ TEST(WhoisCut, ThickRegistries) {
       "name server: ns1.a.org\r\n"
       "created on: 2001\r\n"
       "expiration date: 2031\r\n";
-  // Untrimmed for org: the blank after the colon and the CR stay.
+  // Untrimmed for org: the blank after the colon stays.
   const WhoisFields org = Cut(kGroupOrg, reply);
-  EXPECT_EQ(org.StatusText, " ok\r");
-  EXPECT_EQ(org.Organization, " org\r");
-  EXPECT_EQ(org.CreationDate, " 2001\r");
-  EXPECT_EQ(Cut(kGroupOrg, "status:ok\r\n").StatusText, "ok\r");
+  EXPECT_EQ(org.StatusText, " ok");
+  EXPECT_EQ(org.Organization, " org");
+  EXPECT_EQ(org.CreationDate, " 2001");
+  EXPECT_EQ(Cut(kGroupOrg, "status:ok\r\n").StatusText, "ok");
   // Trimmed for info, mobi and the others.
   for (int g : {kGroupInfo, kGroupMobi, kGroupOther})
     EXPECT_EQ(Fields(Cut(g, reply)),
@@ -241,6 +262,9 @@ TEST(WhoisCut, ChineseFieldValuesSurviveLowerCasing) {
   const std::string prepared = P("Registrant Organization: \xE7\xB6\xB2\xE8\x8F\xAF\xE8\xB3\x87 Ltd\r\n");
   EXPECT_EQ(Cut(kGroupInfo, prepared).Organization, "\xBE\x57\xC8\x41\xD9\x59 ltd");
   EXPECT_EQ(Gbk("網華資"), "\xBE\x57\xC8\x41\xD9\x59");
+  // Latin-1 bytes in a reply become "?"; the rest is read.
+  EXPECT_EQ(Cut(kGroupInfo, P("Registrant Organization: Caf\xE9 Ltd\r\n")).Organization, "caf? ltd");
+  EXPECT_EQ(State(kGroupOrg, "Domain Name: caf\xE9.org\r\n"), WordRegistered());
 }
 
 TEST(WhoisIana, Referrals) {
