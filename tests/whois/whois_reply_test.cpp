@@ -145,7 +145,7 @@ TEST(WhoisCut, ThinRegistries) {
   EXPECT_EQ(Cut(kGroupCom, "registry expiry date: new\r\nexpiration date: old\r\n").ExpirationDate,
             "old");
   for (int g : {kGroupCom, kGroupOrg, kGroupInfo, kGroupOther})
-    EXPECT_EQ(Trim(Cut(g, "Registrar Registration Expiration Date: \r\nregistry expiry date: 2030\r\n")
+    EXPECT_EQ(Trim(Cut(g, "registrar registration expiration date: \r\nregistry expiry date: 2030\r\n")
                        .ExpirationDate),
               "2030")
         << g;
