@@ -104,7 +104,7 @@ std::optional<std::string> WhoisInfoQuery::Run(std::string domain, bool detailed
   std::string reply;
   try {
     // The window sends the domain in the system code page, unconverted.
-    reply = Utf8ToAnsi(Ask(server, domain));
+    reply = Utf8ToAnsiLenient(Ask(server, domain));
   } catch (...) {
     return WhoisInfoFailureText(domain);
   }
@@ -113,7 +113,7 @@ std::optional<std::string> WhoisInfoQuery::Run(std::string domain, bool detailed
     // A referral that cuts out empty is no referral: the first reply stands.
     if (referral != kNoWhoisServer && !referral.empty()) {
       try {
-        reply = Utf8ToAnsi(Ask(referral, domain));
+        reply = Utf8ToAnsiLenient(Ask(referral, domain));
       } catch (...) {
         return WhoisInfoFailureText(domain);
       }
