@@ -43,9 +43,10 @@ int main(int argc, char** argv) {
   auto app = std::make_unique<orlu::Application>(argc, argv);
   orlu::InitNetwork();
   orlu::StartProgram(*app);
-  orlu::TFormMain& f = *orlu::FormMain;
-  f.Show();
-  f.ShowPage(orlu::kPageAlexa);
+  orlu::TFormMain& m = *orlu::FormMain;
+  orlu::TAlexaPage& f = m.AlexaPage;
+  m.Show();
+  m.ShowPage(orlu::kPageAlexa);
 
   orlu::test::SubstituteHttpServer http;
   orlu::test::ScopedServices services(&http);
@@ -99,7 +100,7 @@ int main(int argc, char** argv) {
   orlu::ProcessEventsFor(100ms);
   // Stop pressed too: the end of the program still aborts what hangs.
   f.btnAlexaSeaStop.Click();
-  f.Close();
+  m.Close();
   // What the program does once its main window has closed.
   const auto t1 = Clock::now();
   orlu::ShutdownAllThreads(std::chrono::milliseconds(1500));

@@ -26,9 +26,10 @@ constexpr int kLines = 1000;
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   orlu::Application app(argc, argv);
-  orlu::TFormMain* form =
+  orlu::TFormMain* main =
       orlu::bench::ShowMainWindow(app, orlu::kPageDomainCreate, "bench_generator_page_window");
-  if (!form) return 1;
+  if (!main) return 1;
+  orlu::TDomainGeneratorPage* form = &main->DomainGeneratorPage;
 
   std::vector<std::string> list1, list2;
   for (int i = 0; i < kLines; ++i) {

@@ -21,8 +21,8 @@ int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   orlu::Application app(argc, argv);
   orlu::StartProgram(app);
-  orlu::TFormMain* f = orlu::FormMain;
-  if (f == nullptr) return 1;
+  if (orlu::FormMain == nullptr) return 1;
+  orlu::TWhoisPage* f = &orlu::FormMain->WhoisPage;
 
   constexpr int kLines = 100000;
   std::vector<std::string> lines;

@@ -4,11 +4,12 @@
 #include <vector>
 
 #include "app/banner_gif.h"
-#include "app/list_view_rows.h"
+#include "app/page_layout.h"
 #include "app/settings_file.h"
 #include "app/small_windows.h"
 #include "app/stat_show_form.h"
 #include "platform/text/gbk.h"
+#include "whois/whois_info_form.h"
 
 namespace orlu {
 
@@ -34,28 +35,12 @@ TFormMain::TFormMain()
       N5(N2.Add(Gbk("设置读取"))),
       N3(mmMain.Add(Gbk("帮助"))),
       N7(N3.Add(Gbk("关于"))) {
-  // The global names the window while it is being made, as the pages'
-  // routines may reach for it; a failed construction takes it back.
+  // The frame and the pages are built by now (the frame first, as the pages
+  // read its sizes). The global names the window while it is being made;
+  // a failed construction takes it back.
   FormMain = this;
   try {
-    FilterWorkList = std::make_unique<StringList>();
-    AlexaDetailDomain.clear();
-
-    BuildFrame();
     BuildMenu();
-    BuildWhoisPage();
-    BuildWhoisQueryPage();
-    BuildDomainFilterPage();
-    BuildDomainCreatePage();
-    BuildAlexaPage();
-    BuildAlexaQueryPage();
-    BuildSiteInfoPage();
-    BuildKeyWordPage();
-    BuildStartPage();
-    BuildAlexaDetailPage();
-    BuildKeyWordCompPage();
-    BuildWordCheckPages();
-
     FormCreate();
   } catch (...) {
     FormMain = nullptr;
@@ -67,7 +52,7 @@ TFormMain::~TFormMain() {
   if (FormMain == this) FormMain = nullptr;
 }
 
-void TFormMain::BuildFrame() {
+bool TFormMain::BuildFrame() {
   SetCaption(Gbk("Orlu站长工具v0.9  域名与站点查询工具箱"));
   SetWidth(913);
   SetHeight(697);
@@ -86,27 +71,19 @@ void TFormMain::BuildFrame() {
   tlbMain.SetImages(&ilMain);
   tlbMain.SetButtonSize(55, 50);
   tlbMain.SetHeight(54);
-  struct ToolDef {
-    ToolButton& button;
-    const char* caption;
-    int image;
-    void (TFormMain::*handler)();
+  auto tool = [this](ToolButton& button, const char* caption, int image,
+                     void (TFormMain::*handler)()) {
+    button.SetCaption(Gbk(caption));
+    button.SetImageIndex(image);
+    Bind(button, this, handler);
   };
-  const ToolDef tools[] = {
-      {btnAll, "综合", 6, &TFormMain::btnAllClick},
-      {btntsWhois, "WHOIS", 0, &TFormMain::btntsWhoisClick},
-      {btnDomainFilter, "字母过滤", 1, &TFormMain::btnDomainFilterClick},
-      {btnDomainCreate, "生成域名", 2, &TFormMain::btnDomainCreateClick},
-      {btnAlexaTableShow, "Alexa", 3, &TFormMain::btnAlexaTableShowClick},
-      {btnSiteInfoTableShow, "网页值", 4, &TFormMain::btnSiteInfoTableShowClick},
-      {btnShoulu, "收录详情", 5, &TFormMain::btnShouluClick},
-  };
-  for (const auto& t : tools) {
-    t.button.SetCaption(Gbk(t.caption));
-    t.button.SetImageIndex(t.image);
-    auto handler = t.handler;
-    t.button.OnClick = [this, handler] { (this->*handler)(); };
-  }
+  tool(btnAll, "综合", 6, &TFormMain::btnAllClick);
+  tool(btntsWhois, "WHOIS", 0, &TFormMain::btntsWhoisClick);
+  tool(btnDomainFilter, "字母过滤", 1, &TFormMain::btnDomainFilterClick);
+  tool(btnDomainCreate, "生成域名", 2, &TFormMain::btnDomainCreateClick);
+  tool(btnAlexaTableShow, "Alexa", 3, &TFormMain::btnAlexaTableShowClick);
+  tool(btnSiteInfoTableShow, "网页值", 4, &TFormMain::btnSiteInfoTableShowClick);
+  tool(btnShoulu, "收录详情", 5, &TFormMain::btnShouluClick);
 
   // The banner panel fills the bar after the buttons; the picture sits at its
   // right edge.
@@ -146,26 +123,24 @@ void TFormMain::BuildFrame() {
   dlgSaveCsvFile.SetFilter(Gbk("csv文件|*.csv"));
 
   OnMove = [this] { WMMove(); };
+  return true;
 }
 
 void TFormMain::BuildMenu() {
-  auto bind = [this](MenuItem& item, void (TFormMain::*handler)()) {
-    item.OnClick = [this, handler] { (this->*handler)(); };
-  };
-  bind(N12, &TFormMain::N12Click);
-  bind(N13, &TFormMain::N13Click);
-  bind(N8, &TFormMain::N8Click);
-  bind(N9, &TFormMain::N9Click);
-  bind(N14, &TFormMain::N14Click);
-  bind(N15, &TFormMain::N15Click);
-  bind(N10, &TFormMain::N10Click);
-  bind(N11, &TFormMain::N11Click);
-  bind(N16, &TFormMain::N16Click);
-  bind(N17, &TFormMain::N17Click);
-  bind(N18, &TFormMain::N18Click);
-  bind(N4, &TFormMain::N4Click);
-  bind(N5, &TFormMain::N5Click);
-  bind(N7, &TFormMain::N7Click);
+  Bind(N12, this, &TFormMain::N12Click);
+  Bind(N13, this, &TFormMain::N13Click);
+  Bind(N8, this, &TFormMain::N8Click);
+  Bind(N9, this, &TFormMain::N9Click);
+  Bind(N14, this, &TFormMain::N14Click);
+  Bind(N15, this, &TFormMain::N15Click);
+  Bind(N10, this, &TFormMain::N10Click);
+  Bind(N11, this, &TFormMain::N11Click);
+  Bind(N16, this, &TFormMain::N16Click);
+  Bind(N17, this, &TFormMain::N17Click);
+  Bind(N18, this, &TFormMain::N18Click);
+  Bind(N4, this, &TFormMain::N4Click);
+  Bind(N5, this, &TFormMain::N5Click);
+  Bind(N7, this, &TFormMain::N7Click);
 }
 
 void TFormMain::FormCreate() {
@@ -180,9 +155,6 @@ void TFormMain::FormCreate() {
     link->SetCaption("");
   }
   ImageAd.SetCursor(Cursor::Hand);
-  // The batch WHOIS workers reach lvWhois (through its row store) only by
-  // their settings block.
-  WhoisConfig.ListView = &WhoisJob.Rows;
   // TODO: hand lvPinyin and lvEngWord to the settings blocks of the pinyin
   // and English-word workers once those workers exist.
   pgcMain.SetActivePageIndex(kPageAll);
@@ -198,22 +170,14 @@ void TFormMain::LoadSettings() {
   // Each list is read whole before its memo is cleared, so a read that fails
   // leaves the memo as it was.
   std::vector<std::string> filter = ReadKeyWordList(fileName, kFilterKeySection);
-  mmoFilterKeyWord.Clear();
-  mmoFilterKeyWord.SetLines(filter);
+  DomainFilterPage.mmoFilterKeyWord.Clear();
+  DomainFilterPage.mmoFilterKeyWord.SetLines(filter);
   std::vector<std::string> siteInfo = ReadKeyWordList(fileName, kSiteInfoKeySection);
-  mmoSiteInfoKeword.Clear();
-  mmoSiteInfoKeword.SetLines(siteInfo);
+  SiteInfoPage.mmoSiteInfoKeword.Clear();
+  SiteInfoPage.mmoSiteInfoKeword.SetLines(siteInfo);
 }
 
-void TFormMain::SaveFilterKeyWords() {
-  WriteKeyWordList(SettingsFileName(), kFilterKeySection, mmoFilterKeyWord.Lines());
-}
-
-void TFormMain::btnFilterKeyWordSaveClick() { SaveFilterKeyWords(); }
-
-void TFormMain::btnSiteInfoKeyWordSaveClick() {
-  WriteKeyWordList(SettingsFileName(), kSiteInfoKeySection, mmoSiteInfoKeword.Lines());
-}
+void TFormMain::SaveFilterKeyWords() { DomainFilterPage.SaveKeyWords(); }
 
 // --- Status window docking ---
 
@@ -247,7 +211,7 @@ void TFormMain::N14Click() { ShowPage(kPageAlexa); }
 void TFormMain::N15Click() { ShowPage(kPageAlexaDetail); }
 void TFormMain::N10Click() {
   ShowPage(kPageSiteInfo);
-  CheckAllSiteInfoColumns();
+  SiteInfoPage.CheckAllSiteInfoColumns();
 }
 void TFormMain::N11Click() { ShowPage(kPageShoulu); }
 void TFormMain::N16Click() { ShowPage(kPageKeyWordComp); }
@@ -258,49 +222,5 @@ void TFormMain::N5Click() { LoadSettings(); }
 void TFormMain::N7Click() {
   if (FormBanquan) FormBanquan->ShowModal();
 }
-void TFormMain::btnOpenKeyWordMiduClick() {
-  if (FormKWordMi) FormKWordMi->ShowModal();
-}
-
-// --- Site-information column boxes ---
-
-void TFormMain::SetAllSiteInfoColumns(bool checked) {
-  for (CheckBox* box : {&chkPr, &chkAlexa, &chkAlink, &chkZhidao, &chkBsite, &chkYlink,
-                        &chkArchive, &chkKeyWord}) {
-    box->SetChecked(checked);
-  }
-}
-
-void TFormMain::CheckAllSiteInfoColumns() { SetAllSiteInfoColumns(true); }
-void TFormMain::UncheckAllSiteInfoColumns() { SetAllSiteInfoColumns(false); }
-
-void TFormMain::btn14Click() { CheckAllSiteInfoColumns(); }
-
-// --- Export and row display ---
-
-void TFormMain::ExportWithDialog(ListView& list) {
-  dlgSaveCsvFile.SetInitialDir(ExtractFileDir(ProgramFileName()));
-  if (!dlgSaveCsvFile.Execute()) return;
-  ExportListViewCsv(dlgSaveCsvFile.FileName(), list);
-}
-
-void TFormMain::btnWhoisExcClick() { ExportWithDialog(lvWhois); }
-void TFormMain::btnAlexaPutOutClick() { ExportWithDialog(lvAlexa); }
-void TFormMain::btnSiteInfoFileOutClick() { ExportWithDialog(lvSiteInfo); }
-void TFormMain::btnKeyWordFilesOutClick() { ExportWithDialog(lvKeyWord); }
-void TFormMain::btn22Click() { ExportWithDialog(lvPinyin); }
-void TFormMain::btn23Click() { ExportWithDialog(lvEngWord); }
-
-void TFormMain::lvAlexaClick() {
-  if (FormStatShow) ShowListViewItem(lvAlexa, FormStatShow->mmoStatShow);
-}
-void TFormMain::lvSiteInfoClick() {
-  if (FormStatShow) ShowListViewItem(lvSiteInfo, FormStatShow->mmoStatShow);
-}
-void TFormMain::lvKeyWordClick() {
-  if (FormStatShow) ShowListViewItem(lvKeyWord, FormStatShow->mmoStatShow);
-}
-void TFormMain::lvPinyinClick() { ShowListViewItem(lvPinyin, mmoPinyinShow); }
-void TFormMain::lvEngWordClick() { ShowListViewItem(lvEngWord, mmoEngWordShow); }
 
 }  // namespace orlu

@@ -1,12 +1,9 @@
 // The small tool windows, each made hidden at start-up and kept for the life
-// of the program: page fetch, single-domain WHOIS, page source, deletion
-// lists and the About box.
+// of the program: page fetch, page source, deletion lists and the About box.
+// The single-domain WHOIS window is in whois/whois_info_form.h.
 #pragma once
 
-#include <string>
-
 #include "platform/ui/ui.h"
-#include "whois/whois_info.h"
 
 namespace orlu {
 
@@ -14,36 +11,6 @@ namespace orlu {
 class TFormKWordMi : public Form {
  public:
   TFormKWordMi();
-};
-
-// Single-domain WHOIS window ("域名信息"); its controls and questions are
-// built in whois/whois_info_form.cpp.
-class TFormWhoisInfo : public Form {
- public:
-  TFormWhoisInfo();
-
-  Memo mmoWhoisInfo{*this};
-  Label lbl1{*this};
-  Edit edtWhois{*this};
-  Button btnBaseInfo{*this};
-  Button btnDetailInfo{*this};
-  // The window's WHOIS client: every question waits on a helper thread while
-  // the windows keep painting; a click during the wait is ignored.
-  WhoisInfoQuery m_thWhois{[this](const std::string&, const std::string& query) {
-    return AskKeepingWindowsAlive(query);
-  }};
-
-  void ShowBaseWhois(std::string domain);
-  void ShowDetailWhois(std::string domain);
-  std::string CutWhoisServer(const std::string& reply);
-  std::string FindIanaServer(std::string domain);
-  void btnBaseInfoClick();
-  void btnDetailInfoClick();
-  void edtWhoisKeyPress(char& key);
-
- private:
-  void BuildWhoisInfo();
-  std::string AskKeepingWindowsAlive(const std::string& query);
 };
 
 // Page-source window ("网页源代码").
@@ -65,7 +32,6 @@ class TFormBanquan : public Form {
 };
 
 extern TFormKWordMi* FormKWordMi;
-extern TFormWhoisInfo* FormWhoisInfo;
 extern TFormSource* FormSource;
 extern TFormDaoqi* FormDaoqi;
 extern TFormBanquan* FormBanquan;

@@ -5,7 +5,6 @@
 namespace orlu {
 
 TFormKWordMi* FormKWordMi = nullptr;
-TFormWhoisInfo* FormWhoisInfo = nullptr;
 TFormSource* FormSource = nullptr;
 TFormDaoqi* FormDaoqi = nullptr;
 TFormBanquan* FormBanquan = nullptr;
@@ -14,14 +13,6 @@ TFormKWordMi::TFormKWordMi() {
   SetCaption(Gbk("关键字密度"));
   SetWidth(705);
   SetHeight(500);
-}
-
-TFormWhoisInfo::TFormWhoisInfo() {
-  SetCaption(Gbk("域名信息"));
-  SetWidth(518);
-  SetHeight(569);
-  SetBorderIcons(false, false);
-  BuildWhoisInfo();
 }
 
 TFormSource::TFormSource() {

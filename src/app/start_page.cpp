@@ -1,8 +1,7 @@
-// The start page (page 7): quick-query boxes, links to the other pages and
-// the deletion-list links, laid out in two columns of three groups.
+#include "app/start_page.h"
+
 #include <string>
 
-#include "app/main_form.h"
 #include "platform/text/gbk.h"
 
 namespace orlu {
@@ -35,7 +34,7 @@ void PlaceLink(Label& link, const std::string& caption, int left, int top, Color
 
 }  // namespace
 
-void TFormMain::BuildStartPage() {
+TStartPage::TStartPage(TabSheet& page) : page_(page) {
   lbl33.SetCaption(Gbk("0.9版本新功能："));
   lbl33.SetFontColor(colors::Red);
   lbl33.SetBounds(14, 12, 110, 16);

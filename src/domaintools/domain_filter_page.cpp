@@ -1,10 +1,10 @@
-// Page 1 of the main window: the offline workbench for domain lists. Each
-// handler reads the memos and boxes, runs one routine of domain_filter.h and
-// writes the result lines back, every memo in one call.
+#include "domaintools/domain_filter_page.h"
+
 #include <string>
 #include <vector>
 
-#include "app/main_form.h"
+#include "app/page_layout.h"
+#include "app/settings_file.h"
 #include "domaintools/domain_filter.h"
 #include "platform/text/gbk.h"
 #include "platform/text/string_list.h"
@@ -14,30 +14,30 @@ namespace orlu {
 namespace {
 
 // The list whose tab is in front.
-Memo& ActiveFilterList(TFormMain& f) {
+Memo& ActiveFilterList(TDomainFilterPage& f) {
   return f.pgcFilter.ActivePageIndex() == 0 ? f.mmoFilter1 : f.mmoFilter2;
 }
 
 // Copies the active list into the scratch list, the way every rewriting
 // operation starts, and returns the copy.
-const Lines& CopyActiveList(TFormMain& f) {
-  f.FilterWorkList->Lines() = ActiveFilterList(f).Lines();
-  return f.FilterWorkList->Lines();
+const Lines& CopyActiveList(TDomainFilterPage& f) {
+  f.FilterWorkList.Lines() = ActiveFilterList(f).Lines();
+  return f.FilterWorkList.Lines();
 }
 
 // Result into list 2 and the output.
-void ShowInListTwoAndOutput(TFormMain& f, const Lines& result) {
+void ShowInListTwoAndOutput(TDomainFilterPage& f, const Lines& result) {
   f.mmoFilter2.SetLines(result);
   f.mmoFilter3.SetLines(result);
 }
 
-void ShowCount(TFormMain& f, std::size_t lines) {
+void ShowCount(TDomainFilterPage& f, std::size_t lines) {
   f.edtFilterOut.SetText(IntToStr(static_cast<long long>(lines)));
 }
 
 // Rewrites the active list with `operation` into list 2 and the output;
 // list 2 then comes to the front (when list 1 was) and the count is shown.
-void RewriteActiveList(TFormMain& f, Lines (*operation)(const Lines&)) {
+void RewriteActiveList(TDomainFilterPage& f, Lines (*operation)(const Lines&)) {
   const bool listOneWasActive = f.pgcFilter.ActivePageIndex() == 0;
   const Lines result = operation(CopyActiveList(f));
   ShowInListTwoAndOutput(f, result);
@@ -45,7 +45,7 @@ void RewriteActiveList(TFormMain& f, Lines (*operation)(const Lines&)) {
   ShowCount(f, result.size());
 }
 
-NamePattern SelectedPattern(const TFormMain& f) {
+NamePattern SelectedPattern(const TDomainFilterPage& f) {
   const std::pair<const RadioButton*, NamePattern> buttons[] = {
       {&f.rbFilterAllDomain, NamePattern::AllDomain}, {&f.rbFilterThreeWord, NamePattern::ThreeWord},
       {&f.rbFilterFourWord, NamePattern::FourWord},   {&f.rbFilterThreeNum, NamePattern::ThreeNum},
@@ -60,17 +60,18 @@ NamePattern SelectedPattern(const TFormMain& f) {
 
 }  // namespace
 
-void TFormMain::BuildDomainFilterPage() {
+TDomainFilterPage::TDomainFilterPage(TabSheet& page, OpenDialog& openDialog)
+    : page_(page), openDialog_(openDialog) {
   // Column 1: the file box and the two input lists.
   lbl1.SetCaption(Gbk("文件："));
   lbl1.SetBounds(8, 12, 36, 16);
   edtFilterInPut.SetBounds(44, 8, 140, 21);
   btnFilterInPut.SetCaption(Gbk("选择"));
   btnFilterInPut.SetBounds(188, 6, 46, 25);
-  btnFilterInPut.OnClick = [this] { btnFilterInPutClick(); };
+  Bind(btnFilterInPut, this, &TDomainFilterPage::btnFilterInPutClick);
   btn2.SetCaption(Gbk("清除"));
   btn2.SetBounds(238, 6, 50, 25);
-  btn2.OnClick = [this] { btn2Click(); };
+  Bind(btn2, this, &TDomainFilterPage::btn2Click);
 
   pgcFilter.SetBounds(8, 38, 280, 484);
   ts1.SetCaption(Gbk("域名列表1"));
@@ -82,25 +83,16 @@ void TFormMain::BuildDomainFilterPage() {
   }
 
   // Column 2: the rewriting operations, the length bounds, the suffix boxes.
-  struct Def {
-    Button& button;
-    const char* caption;
-    void (TFormMain::*handler)();
+  auto operation = [this](Button& button, const char* caption, int top,
+                          void (TDomainFilterPage::*handler)()) {
+    button.SetCaption(Gbk(caption));
+    button.SetBounds(296, top, 120, 25);
+    Bind(button, this, handler);
   };
-  const Def operations[] = {
-      {btnFilterOutDomain, "过滤出域名", &TFormMain::btnFilterOutDomainClick},
-      {btnFilterRet, "去冗余", &TFormMain::btnFilterRetClick},
-      {btn10, "倒序", &TFormMain::btn10Click},
-      {btn8, "过滤同前缀", &TFormMain::btn8Click},
-  };
-  int y = 38;
-  for (const auto& d : operations) {
-    d.button.SetCaption(Gbk(d.caption));
-    d.button.SetBounds(296, y, 120, 25);
-    auto handler = d.handler;
-    d.button.OnClick = [this, handler] { (this->*handler)(); };
-    y += 30;
-  }
+  operation(btnFilterOutDomain, "过滤出域名", 38, &TDomainFilterPage::btnFilterOutDomainClick);
+  operation(btnFilterRet, "去冗余", 68, &TDomainFilterPage::btnFilterRetClick);
+  operation(btn10, "倒序", 98, &TDomainFilterPage::btn10Click);
+  operation(btn8, "过滤同前缀", 128, &TDomainFilterPage::btn8Click);
 
   edtDomainFilterLongUp.SetBounds(296, 166, 46, 21);
   ud1.Associate(&edtDomainFilterLongUp);
@@ -112,10 +104,10 @@ void TFormMain::BuildDomainFilterPage() {
   ud2.SetPosition(100);
   btnFilterLong.SetCaption(Gbk("长度过滤"));
   btnFilterLong.SetBounds(296, 194, 120, 25);
-  btnFilterLong.OnClick = [this] { btnFilterLongClick(); };
+  Bind(btnFilterLong, this, &TDomainFilterPage::btnFilterLongClick);
   btnFilterGetUp.SetCaption(Gbk("剩下前缀"));
   btnFilterGetUp.SetBounds(296, 224, 120, 25);
-  btnFilterGetUp.OnClick = [this] { btnFilterGetUpClick(); };
+  Bind(btnFilterGetUp, this, &TDomainFilterPage::btnFilterGetUpClick);
 
   struct Box {
     CheckBox& box;
@@ -128,7 +120,7 @@ void TFormMain::BuildDomainFilterPage() {
       {chkFilterCom, ".com", true},       {chkFilterNet, ".net", true},
       {chkFilterOrg, ".org", true},       {chkFilterDQ, "地区", false},
   };
-  y = 262;
+  int y = 262;
   for (const auto& b : boxes) {
     b.box.SetCaption(Gbk(b.caption));
     b.box.SetChecked(b.ticked);
@@ -156,7 +148,7 @@ void TFormMain::BuildDomainFilterPage() {
   rbFilterAllDomain.SetChecked(true);
   btnFilterDownDomian.SetCaption(Gbk("后缀过滤"));
   btnFilterDownDomian.SetBounds(424, 262, 130, 25);
-  btnFilterDownDomian.OnClick = [this] { btnFilterDownDomianClick(); };
+  Bind(btnFilterDownDomian, this, &TDomainFilterPage::btnFilterDownDomianClick);
 
   // Column 4: the output and its count.
   lbl2.SetCaption(Gbk("输出："));
@@ -168,42 +160,42 @@ void TFormMain::BuildDomainFilterPage() {
   // Column 5: the keyword rules, kept in the settings file.
   btnFilterKeyWordSave.SetCaption(Gbk("关键字保存"));
   btnFilterKeyWordSave.SetBounds(720, 6, 90, 25);
-  btnFilterKeyWordSave.OnClick = [this] { btnFilterKeyWordSaveClick(); };
+  Bind(btnFilterKeyWordSave, this, &TDomainFilterPage::btnFilterKeyWordSaveClick);
   mmoFilterKeyWord.SetBounds(720, 38, 177, 484);
   mmoFilterKeyWord.SetScrollBars(ScrollBars::Vertical);
   mmoFilterKeyWord.SetLines(DefaultFilterKeyWordLines());
 }
 
-void TFormMain::btnFilterInPutClick() {
-  if (!dlgOpenInPut.Execute()) return;
-  edtFilterInPut.SetText(dlgOpenInPut.FileName());
+void TDomainFilterPage::btnFilterInPutClick() {
+  if (!openDialog_.Execute()) return;
+  edtFilterInPut.SetText(openDialog_.FileName());
   StringList file;
-  file.LoadFromFile(dlgOpenInPut.FileName());
+  file.LoadFromFile(openDialog_.FileName());
   mmoFilter1.SetLines(file.Lines());
 }
 
-void TFormMain::btn2Click() {
+void TDomainFilterPage::btn2Click() {
   mmoFilter1.Clear();
   mmoFilter2.Clear();
   mmoFilter3.Clear();
 }
 
-void TFormMain::btnFilterOutDomainClick() { RewriteActiveList(*this, ExtractDomains); }
+void TDomainFilterPage::btnFilterOutDomainClick() { RewriteActiveList(*this, ExtractDomains); }
 
-void TFormMain::btnFilterLongClick() {
+void TDomainFilterPage::btnFilterLongClick() {
   // Both bounds first: a bound that is no number changes nothing.
   const int low = StrToInt(edtDomainFilterLongUp.Text());
   const int high = StrToInt(edtDomainFilterLongDown.Text());
   ShowInListTwoAndOutput(*this, FilterByNameLength(CopyActiveList(*this), low, high));
 }
 
-void TFormMain::btnFilterGetUpClick() {
+void TDomainFilterPage::btnFilterGetUpClick() {
   ShowInListTwoAndOutput(*this, ReduceToNames(CopyActiveList(*this)));
 }
 
-void TFormMain::btnFilterRetClick() { RewriteActiveList(*this, RemoveDuplicateLines); }
+void TDomainFilterPage::btnFilterRetClick() { RewriteActiveList(*this, RemoveDuplicateLines); }
 
-void TFormMain::btnFilterDownDomianClick() {
+void TDomainFilterPage::btnFilterDownDomianClick() {
   mmoFilter3.Clear();
   DomainFilterSettings s;
   s.cn = chkFilterCn.Checked();
@@ -221,10 +213,16 @@ void TFormMain::btnFilterDownDomianClick() {
   ShowCount(*this, result.size());
 }
 
-void TFormMain::btn8Click() {
+void TDomainFilterPage::btn8Click() {
   mmoFilter3.SetLines(DropListedNames(mmoFilter1.Lines(), mmoFilter2.Lines()));
 }
 
-void TFormMain::btn10Click() { mmoFilter3.SetLines(ReverseLowerCase(ActiveFilterList(*this).Lines())); }
+void TDomainFilterPage::SaveKeyWords() {
+  WriteKeyWordList(SettingsFileName(), kFilterKeySection, mmoFilterKeyWord.Lines());
+}
+
+void TDomainFilterPage::btnFilterKeyWordSaveClick() { SaveKeyWords(); }
+
+void TDomainFilterPage::btn10Click() { mmoFilter3.SetLines(ReverseLowerCase(ActiveFilterList(*this).Lines())); }
 
 }  // namespace orlu

@@ -1,13 +1,12 @@
-// Page 2 of the main window: two source lists, their join into a result
-// list, TYPO variants of a source list and the expansion of the result list
-// with suffixes into the domain list of the WHOIS page. Every operation runs
-// to its end inside its click handler.
+#include "domaintools/domain_generator_page.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "app/main_form.h"
+#include "app/page_layout.h"
 #include "domaintools/domain_generator.h"
 #include "platform/text/gbk.h"
 #include "platform/text/string_list.h"
@@ -40,7 +39,7 @@ bool WithinLimit(const OutputSize& size) {
 }
 
 // The suffix boxes in the order of the suffix table.
-std::array<CheckBox*, kSuffixCount> SuffixBoxes(TFormMain& f) {
+std::array<CheckBox*, kSuffixCount> SuffixBoxes(TDomainGeneratorPage& f) {
   return {&f.chkDcn,  &f.chkDcomcn, &f.chkDnetcn, &f.chkDorgcn, &f.chkDgovcn,
           &f.chkDcom, &f.chkDnet,   &f.chkDorg,   &f.chkDbiz,   &f.chkDinfo,
           &f.chkDtv,  &f.chkDmobi,  &f.chkDname,  &f.chkDcc};
@@ -48,7 +47,8 @@ std::array<CheckBox*, kSuffixCount> SuffixBoxes(TFormMain& f) {
 
 }  // namespace
 
-void TFormMain::BuildDomainCreatePage() {
+TDomainGeneratorPage::TDomainGeneratorPage(TabSheet& page, OpenDialog& openDialog)
+    : page_(page), openDialog_(openDialog) {
   // Source lists on the left, the result list in the middle, the TYPO and
   // suffix controls on the right; fixed places in the window's design size.
   pgcDomainCreate.SetBounds(8, 8, 290, 512);
@@ -56,43 +56,24 @@ void TFormMain::BuildDomainCreatePage() {
   ts4.SetCaption(Gbk("域名列表2"));
   pgcDomainCreate.SetActivePageIndex(0);
 
-  struct SourceTab {
-    Button& file;
-    Button& letters;
-    Button& digits;
-    Button& clear;
-    Memo& list;
-    void (TFormMain::*fileClick)();
-    void (TFormMain::*lettersClick)();
-    void (TFormMain::*digitsClick)();
-    void (TFormMain::*clearClick)();
+  // The four buttons above each source list.
+  auto source = [this](Button& button, const char* caption, int left,
+                       void (TDomainGeneratorPage::*handler)()) {
+    button.SetCaption(Gbk(caption));
+    button.SetBounds(left, 6, 64, 25);
+    Bind(button, this, handler);
   };
-  const SourceTab tabs[] = {
-      {btn1, btn3, btn16, btn4, mmoDomainCreate1, &TFormMain::btn1Click, &TFormMain::btn3Click,
-       &TFormMain::btn16Click, &TFormMain::btn4Click},
-      {btn5, btn6, btn15, btn7, mmoDomainCreate2, &TFormMain::btn5Click, &TFormMain::btn6Click,
-       &TFormMain::btn15Click, &TFormMain::btn7Click},
-  };
-  for (const auto& t : tabs) {
-    struct Def {
-      Button& button;
-      const char* caption;
-      void (TFormMain::*handler)();
-    };
-    const Def buttons[] = {{t.file, "文件", t.fileClick},
-                           {t.letters, "26字母", t.lettersClick},
-                           {t.digits, "数字", t.digitsClick},
-                           {t.clear, "清空", t.clearClick}};
-    int x = 6;
-    for (const auto& b : buttons) {
-      b.button.SetCaption(Gbk(b.caption));
-      b.button.SetBounds(x, 6, 64, 25);
-      auto handler = b.handler;
-      b.button.OnClick = [this, handler] { (this->*handler)(); };
-      x += 68;
-    }
-    t.list.SetBounds(6, 38, 272, 440);
-    t.list.SetScrollBars(ScrollBars::Both);
+  source(btn1, "文件", 6, &TDomainGeneratorPage::btn1Click);
+  source(btn3, "26字母", 74, &TDomainGeneratorPage::btn3Click);
+  source(btn16, "数字", 142, &TDomainGeneratorPage::btn16Click);
+  source(btn4, "清空", 210, &TDomainGeneratorPage::btn4Click);
+  source(btn5, "文件", 6, &TDomainGeneratorPage::btn5Click);
+  source(btn6, "26字母", 74, &TDomainGeneratorPage::btn6Click);
+  source(btn15, "数字", 142, &TDomainGeneratorPage::btn15Click);
+  source(btn7, "清空", 210, &TDomainGeneratorPage::btn7Click);
+  for (Memo* list : {&mmoDomainCreate1, &mmoDomainCreate2}) {
+    list->SetBounds(6, 38, 272, 440);
+    list->SetScrollBars(ScrollBars::Both);
   }
 
   chkCreateFan.SetCaption(Gbk("反"));
@@ -100,10 +81,10 @@ void TFormMain::BuildDomainCreatePage() {
   chkCreateFan.SetChecked(false);
   btnDomainCreateStart.SetCaption(Gbk("生成"));
   btnDomainCreateStart.SetBounds(356, 10, 70, 25);
-  btnDomainCreateStart.OnClick = [this] { btnDomainCreateStartClick(); };
+  Bind(btnDomainCreateStart, this, &TDomainGeneratorPage::btnDomainCreateStartClick);
   btn9.SetCaption(Gbk("清空"));
   btn9.SetBounds(432, 10, 70, 25);
-  btn9.OnClick = [this] { btn9Click(); };
+  Bind(btn9, this, &TDomainGeneratorPage::btn9Click);
   mmoDomainCreate3.SetBounds(310, 42, 270, 478);
   mmoDomainCreate3.SetScrollBars(ScrollBars::Both);
 
@@ -128,7 +109,7 @@ void TFormMain::BuildDomainCreatePage() {
   }
   btnTypoStart.SetCaption("TYPO");
   btnTypoStart.SetBounds(16, y + 8, 100, 25);
-  btnTypoStart.OnClick = [this] { btnTypoStartClick(); };
+  Bind(btnTypoStart, this, &TDomainGeneratorPage::btnTypoStartClick);
 
   // The suffix boxes in the expansion's order, two columns.
   const auto boxes = SuffixBoxes(*this);
@@ -140,27 +121,27 @@ void TFormMain::BuildDomainCreatePage() {
   }
   btnOtherDomainCreate.SetCaption(Gbk("生成后缀Whois查询"));
   btnOtherDomainCreate.SetBounds(16, 220, 200, 25);
-  btnOtherDomainCreate.OnClick = [this] { btnOtherDomainCreateClick(); };
+  Bind(btnOtherDomainCreate, this, &TDomainGeneratorPage::btnOtherDomainCreateClick);
   btnAllDomainCreate.SetCaption(Gbk("生成所有后缀Whois查询"));
   btnAllDomainCreate.SetBounds(16, 252, 200, 25);
-  btnAllDomainCreate.OnClick = [this] { btnAllDomainCreateClick(); };
+  Bind(btnAllDomainCreate, this, &TDomainGeneratorPage::btnAllDomainCreateClick);
 }
 
 // --- Source lists ---
 
-void TFormMain::btn1Click() { LoadIntoMemo(dlgOpenInPut, mmoDomainCreate1); }
-void TFormMain::btn5Click() { LoadIntoMemo(dlgOpenInPut, mmoDomainCreate2); }
-void TFormMain::btn3Click() { AppendLines(mmoDomainCreate1, LetterLines()); }
-void TFormMain::btn6Click() { AppendLines(mmoDomainCreate2, LetterLines()); }
-void TFormMain::btn16Click() { AppendLines(mmoDomainCreate1, DigitLines()); }
-void TFormMain::btn15Click() { AppendLines(mmoDomainCreate2, DigitLines()); }
-void TFormMain::btn4Click() { mmoDomainCreate1.Clear(); }
-void TFormMain::btn7Click() { mmoDomainCreate2.Clear(); }
-void TFormMain::btn9Click() { mmoDomainCreate3.Clear(); }
+void TDomainGeneratorPage::btn1Click() { LoadIntoMemo(openDialog_, mmoDomainCreate1); }
+void TDomainGeneratorPage::btn5Click() { LoadIntoMemo(openDialog_, mmoDomainCreate2); }
+void TDomainGeneratorPage::btn3Click() { AppendLines(mmoDomainCreate1, LetterLines()); }
+void TDomainGeneratorPage::btn6Click() { AppendLines(mmoDomainCreate2, LetterLines()); }
+void TDomainGeneratorPage::btn16Click() { AppendLines(mmoDomainCreate1, DigitLines()); }
+void TDomainGeneratorPage::btn15Click() { AppendLines(mmoDomainCreate2, DigitLines()); }
+void TDomainGeneratorPage::btn4Click() { mmoDomainCreate1.Clear(); }
+void TDomainGeneratorPage::btn7Click() { mmoDomainCreate2.Clear(); }
+void TDomainGeneratorPage::btn9Click() { mmoDomainCreate3.Clear(); }
 
 // --- Join and TYPO into the result list ---
 
-void TFormMain::btnDomainCreateStartClick() {
+void TDomainGeneratorPage::btnDomainCreateStartClick() {
   const bool swapped = chkCreateFan.Checked();
   const std::vector<std::string> list1 = mmoDomainCreate1.Lines();
   const std::vector<std::string> list2 = mmoDomainCreate2.Lines();
@@ -173,7 +154,7 @@ void TFormMain::btnDomainCreateStartClick() {
   mmoDomainCreate3.SetLines(result);
 }
 
-void TFormMain::btnTypoStartClick() {
+void TDomainGeneratorPage::btnTypoStartClick() {
   const CheckBox* modes[] = {&chkTypoLack1Letter,  &chkTypoNtoM,         &chkTypoMtoN,
                              &chkTypoLack2Letter,  &chkTypoDoubleLetter, &chkTypoxxxcom_cn};
   Memo& sourceMemo =
@@ -195,20 +176,20 @@ namespace {
 
 // Replaces the WHOIS page's domain list with the names of the result list
 // followed by the chosen suffixes, in one call, and shows that page.
-void ExpandIntoWhoisList(TFormMain& f, bool allSuffixes) {
+void ExpandIntoWhoisList(TDomainGeneratorPage& f, bool allSuffixes) {
   std::array<bool, kSuffixCount> selected{};
   const auto boxes = SuffixBoxes(f);
   for (int k = 0; k < kSuffixCount; ++k) selected[k] = allSuffixes || boxes[k]->Checked();
   const std::vector<std::string> names = f.mmoDomainCreate3.Lines();
   if (!WithinLimit(SizeOfExpansion(names, selected))) return;
   const std::vector<std::string> domains = ExpandWithSuffixes(names, selected);
-  f.mmoWhoisDomain.SetLines(domains);
-  f.ShowPage(kPageWhois);
+  FormMain->WhoisPage.mmoWhoisDomain.SetLines(domains);
+  FormMain->ShowPage(kPageWhois);
 }
 
 }  // namespace
 
-void TFormMain::btnOtherDomainCreateClick() { ExpandIntoWhoisList(*this, false); }
-void TFormMain::btnAllDomainCreateClick() { ExpandIntoWhoisList(*this, true); }
+void TDomainGeneratorPage::btnOtherDomainCreateClick() { ExpandIntoWhoisList(*this, false); }
+void TDomainGeneratorPage::btnAllDomainCreateClick() { ExpandIntoWhoisList(*this, true); }
 
 }  // namespace orlu

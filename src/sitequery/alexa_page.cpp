@@ -7,7 +7,9 @@
 #include <climits>
 #include <utility>
 
+#include "app/list_view_rows.h"
 #include "app/main_form.h"
+#include "app/page_layout.h"
 #include "app/stat_show_form.h"
 #include "platform/text/errors.h"
 #include "platform/text/gbk.h"
@@ -35,9 +37,6 @@ void ListViewTextRows::SetCell(int row, int index, const std::string& text) {
 }
 
 namespace {
-
-// Usable size of a page in the window's design size.
-constexpr int kPageWidth = 905;
 
 ListView* StatusList() { return FormStatShow != nullptr ? &FormStatShow->lvStatShow : nullptr; }
 
@@ -100,12 +99,12 @@ AlexaPageJob::~AlexaPageJob() {
 
 // --- Page ---
 
-void TFormMain::BuildAlexaQueryPage() {
-  // The page's usable height, as the other pages measure it.
-  const int pageHeight = tsAleax.ClientHeight() - 8;
+TAlexaPage::TAlexaPage(TabSheet& page, OpenDialog& openDialog, SaveDialog& saveDialog)
+    : page_(page), openDialog_(openDialog), saveDialog_(saveDialog) {
+  const int pageHeight = PageHeight(page);
   btnAlexaFileOpen.SetCaption(Gbk("导入"));
   btnAlexaFileOpen.SetBounds(10, 8, 75, 25);
-  btnAlexaFileOpen.OnClick = [this] { btnAlexaFileOpenClick(); };
+  Bind(btnAlexaFileOpen, this, &TAlexaPage::btnAlexaFileOpenClick);
 
   pgcAlexaDomainLst.SetBounds(10, 40, 200, pageHeight - 40);
   pgcAlexaDomainLst.SetAnchors(kAnchorLeft | kAnchorTop | kAnchorBottom);
@@ -116,30 +115,22 @@ void TFormMain::BuildAlexaQueryPage() {
   mmoAlexaDomainList1.SetScrollBars(ScrollBars::Both);
   mmoAlexaDomainList2.SetAlign(Align::Client);
 
-  struct ButtonDef {
-    Button& button;
-    const char* caption;
-    int left;
-    int width;
-    void (TFormMain::*handler)();
+  auto button = [this](Button& b, const char* caption, int left, int width,
+                       void (TAlexaPage::*handler)()) {
+    b.SetCaption(Gbk(caption));
+    b.SetBounds(left, 8, width, 25);
+    Bind(b, this, handler);
   };
-  const ButtonDef buttons[] = {
-      {btnAlexaSeaPlay, "查询", 220, 55, &TFormMain::btnAlexaSeaPlayClick},
-      {btnAlexaSeaPause, "暂停", 280, 55, &TFormMain::btnAlexaSeaPauseClick},
-      {btnAlexaSeaResume, "继续", 340, 55, &TFormMain::btnAlexaSeaResumeClick},
-      {btnAlexaSeaStop, "停止", 400, 55, &TFormMain::btnAlexaSeaStopClick},
-      {btnAlexaClearMmo, "清空", 460, 55, &TFormMain::btnAlexaClearMmoClick},
-      {btnAlexaSeaRePlay, "重查", 520, 55, &TFormMain::btnAlexaSeaRePlayClick},
-      {btnManualTimer, "停止定时器", 680, 80, &TFormMain::btnManualTimerClick},
-      {btn11, "ALexa详细信息", 765, 110, &TFormMain::btn11Click},
-  };
-  for (const ButtonDef& b : buttons) {
-    b.button.SetCaption(Gbk(b.caption));
-    b.button.SetBounds(b.left, 8, b.width, 25);
-    b.button.OnClick = [this, h = b.handler] { (this->*h)(); };
-  }
+  button(btnAlexaSeaPlay, "查询", 220, 55, &TAlexaPage::btnAlexaSeaPlayClick);
+  button(btnAlexaSeaPause, "暂停", 280, 55, &TAlexaPage::btnAlexaSeaPauseClick);
+  button(btnAlexaSeaResume, "继续", 340, 55, &TAlexaPage::btnAlexaSeaResumeClick);
+  button(btnAlexaSeaStop, "停止", 400, 55, &TAlexaPage::btnAlexaSeaStopClick);
+  button(btnAlexaClearMmo, "清空", 460, 55, &TAlexaPage::btnAlexaClearMmoClick);
+  button(btnAlexaSeaRePlay, "重查", 520, 55, &TAlexaPage::btnAlexaSeaRePlayClick);
+  button(btnAlexaPutOut, "导出", 600, 75, &TAlexaPage::btnAlexaPutOutClick);
+  button(btnManualTimer, "停止定时器", 680, 80, &TAlexaPage::btnManualTimerClick);
+  button(btn11, "ALexa详细信息", 765, 110, &TAlexaPage::btn11Click);
   btnAlexaSeaRePlay.SetEnabled(false);
-  btnAlexaPutOut.SetBounds(600, 8, 75, 25);
 
   struct BoxDef {
     Label& label;
@@ -164,28 +155,30 @@ void TFormMain::BuildAlexaQueryPage() {
   chkShowLv.SetBounds(560, 40, 90, 21);
   chkShowLv.SetChecked(true);
 
-  lvAlexa.SetBounds(220, 70, kPageWidth - 240, pageHeight - 70);
-  lvAlexa.SetAnchors(kAnchorLeft | kAnchorTop | kAnchorRight | kAnchorBottom);
-  lvAlexaBak.SetBounds(220, 70, kPageWidth - 240, pageHeight - 70);
-  lvAlexaBak.SetGridLines(true);
-  lvAlexaBak.SetRowSelect(true);
-  lvAlexaBak.SetColumns({{"ID", 50}, {Gbk("域名"), 100}, {Gbk("排名"), 200}});
+  for (ListView* list : {&lvAlexa, &lvAlexaBak}) {
+    list->SetBounds(220, 70, kPageWidth - 240, pageHeight - 70);
+    ReportStyle(*list);
+    list->SetColumns({{"ID", 50}, {Gbk("域名"), 100}, {Gbk("排名"), 200}});
+  }
+  lvAlexa.SetAnchors(kAnchorAll);
+  lvAlexa.SetMultiSelect(true);
+  Bind(lvAlexa, this, &TAlexaPage::lvAlexaClick);
   lvAlexaBak.Hide();
 }
 
-void TFormMain::btnAlexaFileOpenClick() {
-  if (!dlgOpenInPut.Execute()) return;
+void TAlexaPage::btnAlexaFileOpenClick() {
+  if (!openDialog_.Execute()) return;
   StringList lines;
-  lines.LoadFromFile(dlgOpenInPut.FileName());
+  lines.LoadFromFile(openDialog_.FileName());
   mmoAlexaDomainList1.SetLines(lines.Lines());
 }
 
-void TFormMain::btnAlexaClearMmoClick() {
+void TAlexaPage::btnAlexaClearMmoClick() {
   mmoAlexaDomainList1.Clear();
   mmoAlexaDomainList2.Clear();
 }
 
-void TFormMain::btnAlexaSeaPlayClick() {
+void TAlexaPage::btnAlexaSeaPlayClick() {
   if (AlexaJob.Starting) return;
   // The boxes first: one that holds no number changes nothing.
   const int seconds = StrToInt(edtAlexaReadTimeOut.Text());
@@ -224,13 +217,13 @@ void TFormMain::btnAlexaSeaPlayClick() {
   StartAlexaWorkers(&AlexaSea);
 }
 
-void TFormMain::btnAlexaSeaPauseClick() { PauseAlexaWorkers(&AlexaSea); }
+void TAlexaPage::btnAlexaSeaPauseClick() { PauseAlexaWorkers(&AlexaSea); }
 
-void TFormMain::btnAlexaSeaResumeClick() { ResumeAlexaWorkers(&AlexaSea); }
+void TAlexaPage::btnAlexaSeaResumeClick() { ResumeAlexaWorkers(&AlexaSea); }
 
-void TFormMain::btnAlexaSeaStopClick() { StopAlexaWorkers(&AlexaSea); }
+void TAlexaPage::btnAlexaSeaStopClick() { StopAlexaWorkers(&AlexaSea); }
 
-void TFormMain::btnAlexaSeaRePlayClick() {
+void TAlexaPage::btnAlexaSeaRePlayClick() {
   if (AlexaJob.Starting) return;
   AlexaJob.Starting = true;
   try {
@@ -242,8 +235,14 @@ void TFormMain::btnAlexaSeaRePlayClick() {
   AlexaJob.Starting = false;
 }
 
-void TFormMain::btnManualTimerClick() { AlexaSea.Timer.SetEnabled(false); }
+void TAlexaPage::btnManualTimerClick() { AlexaSea.Timer.SetEnabled(false); }
 
-void TFormMain::btn11Click() { ShowPage(kPageAlexaDetail); }
+void TAlexaPage::btn11Click() { FormMain->ShowPage(kPageAlexaDetail); }
+
+void TAlexaPage::btnAlexaPutOutClick() { ExportWithDialog(saveDialog_, lvAlexa); }
+
+void TAlexaPage::lvAlexaClick() {
+  if (FormStatShow) ShowListViewItem(lvAlexa, FormStatShow->mmoStatShow);
+}
 
 }  // namespace orlu

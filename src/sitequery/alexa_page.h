@@ -1,4 +1,7 @@
-// Window side of the batch ranking page: the page's lists and the status
+// The batch ranking page of the main window (page 3): the domain list with
+// its import, the settings boxes, the buttons that start, pause, resume, stop
+// and repeat the job, the result list with its hidden twin, the export and
+// the switch of the job's status timer; the page's lists and the status
 // window's list as the rows the job writes, and the window timer that follows
 // the job's status timer.
 #pragma once
@@ -6,8 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/list_view.h"
-#include "platform/ui/timer.h"
+#include "platform/ui/ui.h"
 #include "sitequery/alexa_job.h"
 
 namespace orlu {
@@ -59,6 +61,58 @@ class AlexaPageJob {
   // Set while a start or re-query ends the old group; a press arriving
   // meanwhile is ignored.
   bool Starting = false;
+};
+
+class TAlexaPage {
+  // First, as the controls below are built on the page.
+  TabSheet& page_;
+  OpenDialog& openDialog_;
+  SaveDialog& saveDialog_;
+
+ public:
+  // Built on `page`; imports through `openDialog`, exports through
+  // `saveDialog` (both the main window's).
+  TAlexaPage(TabSheet& page, OpenDialog& openDialog, SaveDialog& saveDialog);
+
+  Button btnAlexaPutOut{page_};
+  ListView lvAlexa{page_};
+  Button btnAlexaFileOpen{page_};
+  PageControl pgcAlexaDomainLst{page_};
+  TabSheet ts5{pgcAlexaDomainLst};
+  TabSheet ts6{pgcAlexaDomainLst};
+  Memo mmoAlexaDomainList1{ts5};
+  Memo mmoAlexaDomainList2{ts6};
+  Button btnAlexaSeaPlay{page_};
+  Button btnAlexaSeaPause{page_};
+  Button btnAlexaSeaResume{page_};
+  Button btnAlexaSeaStop{page_};
+  Button btnAlexaClearMmo{page_};
+  Button btnAlexaSeaRePlay{page_};
+  Label lbl3{page_};
+  Edit edtAlexaReadTimeOut{page_};
+  Label lbl4{page_};
+  Edit edtAlexaThCount{page_};
+  Label lbl5{page_};
+  Edit edtReSearchTimes{page_};
+  CheckBox chkShowLv{page_};
+  ListView lvAlexaBak{page_};  // hidden twin of lvAlexa
+  Button btnManualTimer{page_};
+  Button btn11{page_};
+  // Kept last: binds AlexaSea to the page and ends its workers before the
+  // lists go.
+  AlexaPageJob AlexaJob{lvAlexa, lvAlexaBak};
+
+  void btnAlexaFileOpenClick();
+  void btnAlexaClearMmoClick();
+  void btnAlexaSeaPlayClick();
+  void btnAlexaSeaPauseClick();
+  void btnAlexaSeaResumeClick();
+  void btnAlexaSeaStopClick();
+  void btnAlexaSeaRePlayClick();
+  void btnManualTimerClick();
+  void btn11Click();
+  void btnAlexaPutOutClick();
+  void lvAlexaClick();
 };
 
 }  // namespace orlu

@@ -1,12 +1,23 @@
 // The single-domain WHOIS window: a domain box, two buttons and the memo
 // that shows the registry's reply whole.
+#include "whois/whois_info_form.h"
+
 #include <optional>
 
-#include "app/small_windows.h"
 #include "platform/text/gbk.h"
 #include "platform/thread/dispatcher.h"
 
 namespace orlu {
+
+TFormWhoisInfo* FormWhoisInfo = nullptr;
+
+TFormWhoisInfo::TFormWhoisInfo() {
+  SetCaption(Gbk("域名信息"));
+  SetWidth(518);
+  SetHeight(569);
+  SetBorderIcons(false, false);
+  BuildWhoisInfo();
+}
 
 void TFormWhoisInfo::BuildWhoisInfo() {
   lbl1.SetCaption(Gbk("域名："));

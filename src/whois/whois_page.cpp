@@ -6,12 +6,11 @@
 
 #include <utility>
 
-#include "app/main_form.h"
-#include "app/small_windows.h"
+#include "app/page_layout.h"
 #include "platform/text/errors.h"
 #include "platform/text/gbk.h"
 #include "platform/text/string_list.h"
-
+#include "whois/whois_info_form.h"
 namespace orlu {
 
 // --- The list as the workers' row store ---
@@ -67,24 +66,27 @@ void RunWhoisInfo(ListView& list, TFormWhoisInfo* form, bool detailed) {
 
 // --- Page ---
 
-void TFormMain::BuildWhoisQueryPage() {
+TWhoisPage::TWhoisPage(TabSheet& page, OpenDialog& openDialog, SaveDialog& saveDialog)
+    : page_(page), openDialog_(openDialog), saveDialog_(saveDialog) {
   lbl9.SetCaption(Gbk("文件："));
   lbl9.SetBounds(10, 12, 40, 13);
   edtWhoisGet.SetBounds(50, 8, 230, 21);
   btnWhoisGet.SetCaption(Gbk("导入"));
   btnWhoisGet.SetBounds(285, 6, 60, 25);
-  btnWhoisGet.OnClick = [this] { btnWhoisGetClick(); };
+  Bind(btnWhoisGet, this, &TWhoisPage::btnWhoisGetClick);
 
   btnWhoisSearch.SetCaption(Gbk("查询"));
   btnWhoisSearch.SetBounds(360, 6, 75, 25);
-  btnWhoisSearch.OnClick = [this] { btnWhoisSearchClick(); };
+  Bind(btnWhoisSearch, this, &TWhoisPage::btnWhoisSearchClick);
   btnWhoisReSearch.SetCaption(Gbk("失败重查"));
   btnWhoisReSearch.SetBounds(440, 6, 75, 25);
-  btnWhoisReSearch.OnClick = [this] { btnWhoisReSearchClick(); };
+  Bind(btnWhoisReSearch, this, &TWhoisPage::btnWhoisReSearchClick);
+  btnWhoisExc.SetCaption(Gbk("导出excel"));
   btnWhoisExc.SetBounds(520, 6, 75, 25);
+  Bind(btnWhoisExc, this, &TWhoisPage::btnWhoisExcClick);
   btnSingleWhois.SetCaption(Gbk("单域名Whois"));
   btnSingleWhois.SetBounds(600, 6, 95, 25);
-  btnSingleWhois.OnClick = [this] { btnSingleWhoisClick(); };
+  Bind(btnSingleWhois, this, &TWhoisPage::btnSingleWhoisClick);
 
   mmoWhoisShow.SetAlign(Align::Bottom);
   mmoWhoisShow.SetHeight(95);
@@ -92,8 +94,8 @@ void TFormMain::BuildWhoisQueryPage() {
 
   // Sizes from the page as it is now; the anchors keep the distances to its
   // edges when the window is resized.
-  const int pageWidth = tsWhois.ClientWidth() > 400 ? tsWhois.ClientWidth() : 905;
-  const int pageHeight = tsWhois.ClientHeight() > 300 ? tsWhois.ClientHeight() : 530;
+  const int pageWidth = page.ClientWidth() > 400 ? page.ClientWidth() : kPageWidth;
+  const int pageHeight = page.ClientHeight() > 300 ? page.ClientHeight() : 530;
   constexpr int kListTop = 38;
   const int kListHeight = pageHeight - kListTop - mmoWhoisShow.Height() - 6;
   mmoWhoisDomain.SetBounds(10, kListTop, 180, kListHeight);
@@ -102,8 +104,21 @@ void TFormMain::BuildWhoisQueryPage() {
   mmoWhoisDomain.SetLines({"example.com", "example.cn"});
 
   lvWhois.SetBounds(195, kListTop, pageWidth - 195 - 10, kListHeight);
-  lvWhois.SetAnchors(kAnchorLeft | kAnchorTop | kAnchorRight | kAnchorBottom);
-  lvWhois.OnClick = [this] { lvWhoisClick(); };
+  lvWhois.SetAnchors(kAnchorAll);
+  ReportStyle(lvWhois);
+  lvWhois.SetCheckBoxes(true);
+  lvWhois.SetColumns({{"ID", 50},
+                      {Gbk("域名"), 100},
+                      {Gbk("域名状态"), 80},
+                      {Gbk("注册单位"), 150},
+                      {Gbk("注册商"), 100},
+                      {Gbk("注册日期"), 100},
+                      {Gbk("过期日期"), 100},
+                      {"EMail", 100},
+                      {Gbk("域名状态"), 100},
+                      {Gbk("联系人"), 100},
+                      {"DNS", 100}});
+  Bind(lvWhois, this, &TWhoisPage::lvWhoisClick);
 
   // The hidden twin has the same columns and gets the same rows.
   std::vector<ListColumn> columns;
@@ -121,9 +136,13 @@ void TFormMain::BuildWhoisQueryPage() {
   pmWhois.Add(actWhoisBaseInfo.Caption, [this] { actWhoisBaseInfo.Execute(); });
   pmWhois.Add(actWhoisDetail.Caption, [this] { actWhoisDetail.Execute(); });
   lvWhois.SetPopupMenu(&pmWhois);
+
+  // The batch WHOIS workers reach lvWhois (through its row store) only by
+  // their settings block.
+  WhoisConfig.ListView = &WhoisJob.Rows;
 }
 
-void TFormMain::FillWhoisRows() {
+void TWhoisPage::FillWhoisRows() {
   lvWhois.Clear();
   lvWhoisBak.Clear();
   WhoisJob.RowLines = mmoWhoisDomain.Lines();
@@ -133,7 +152,7 @@ void TFormMain::FillWhoisRows() {
   WhoisJob.Rows.NewGeneration();
 }
 
-void TFormMain::btnWhoisSearchClick() {
+void TWhoisPage::btnWhoisSearchClick() {
   if (WhoisJob.Starting) return;
   WhoisJob.Starting = true;
   try {
@@ -148,15 +167,15 @@ void TFormMain::btnWhoisSearchClick() {
   WhoisJob.Starting = false;
 }
 
-void TFormMain::btnWhoisReSearchClick() {
+void TWhoisPage::btnWhoisReSearchClick() {
   // A re-query while workers still run would ask rows twice.
   if (WhoisJob.Starting || WhoisJob.Workers.Running()) return;
   WhoisJob.Workers.Start(WhoisJob.RowLines);
 }
 
-void TFormMain::btnWhoisGetClick() {
-  if (!dlgOpenInPut.Execute()) return;
-  edtWhoisGet.SetText(dlgOpenInPut.FileName());
+void TWhoisPage::btnWhoisGetClick() {
+  if (!openDialog_.Execute()) return;
+  edtWhoisGet.SetText(openDialog_.FileName());
   // Read whole before the memo changes, so a file that cannot be read leaves
   // the memo as it was.
   StringList lines;
@@ -164,7 +183,9 @@ void TFormMain::btnWhoisGetClick() {
   mmoWhoisDomain.SetLines(lines.Lines());
 }
 
-void TFormMain::lvWhoisClick() {
+void TWhoisPage::btnWhoisExcClick() { ExportWithDialog(saveDialog_, lvWhois); }
+
+void TWhoisPage::lvWhoisClick() {
   const int row = lvWhois.SelectedIndex();
   if (lvWhois.RowCount() == 0 || row < 0) return;
   std::string line = lvWhois.RowCaption(row);
@@ -176,12 +197,12 @@ void TFormMain::lvWhoisClick() {
   mmoWhoisShow.Add(line);
 }
 
-void TFormMain::btnSingleWhoisClick() {
+void TWhoisPage::btnSingleWhoisClick() {
   if (FormWhoisInfo) FormWhoisInfo->Show();
 }
 
-void TFormMain::actWhoisBaseInfoExecute() { RunWhoisInfo(lvWhois, FormWhoisInfo, false); }
+void TWhoisPage::actWhoisBaseInfoExecute() { RunWhoisInfo(lvWhois, FormWhoisInfo, false); }
 
-void TFormMain::actWhoisDetailExecute() { RunWhoisInfo(lvWhois, FormWhoisInfo, true); }
+void TWhoisPage::actWhoisDetailExecute() { RunWhoisInfo(lvWhois, FormWhoisInfo, true); }
 
 }  // namespace orlu

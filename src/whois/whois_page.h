@@ -1,13 +1,15 @@
-// Window side of the batch WHOIS page: the page's result list as the row
-// store the workers read and write, the workers of the page, and the actions
-// of the list's popup menu.
+// The batch WHOIS page of the main window (page 0): the domain list and its
+// import, the result list with its hidden twin, the row memo, the buttons that
+// start the workers, export the list and open the single-domain window, and
+// the list's popup menu; the result list as the row store the workers read and
+// write.
 #pragma once
 
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "platform/ui/list_view.h"
+#include "platform/ui/ui.h"
 #include "whois/whois_batch.h"
 
 namespace orlu {
@@ -55,6 +57,46 @@ struct WhoisPageJob {
   // as it is now: the memo may have been edited or replaced (the suffix
   // expansion) since, and its lines would land in rows of other domains.
   std::vector<std::string> RowLines;
+};
+
+class TWhoisPage {
+  // First, as the controls below are built on the page.
+  TabSheet& page_;
+  OpenDialog& openDialog_;
+  SaveDialog& saveDialog_;
+
+ public:
+  // Built on `page`; imports through `openDialog`, exports through
+  // `saveDialog` (both the main window's).
+  TWhoisPage(TabSheet& page, OpenDialog& openDialog, SaveDialog& saveDialog);
+
+  Label lbl9{page_};
+  Edit edtWhoisGet{page_};
+  Button btnWhoisGet{page_};
+  Memo mmoWhoisDomain{page_};
+  Button btnWhoisSearch{page_};
+  Button btnWhoisReSearch{page_};
+  Button btnSingleWhois{page_};
+  Memo mmoWhoisShow{page_};
+  PopupMenu pmWhois;            // popup of lvWhois (declared first, so it outlives it)
+  MenuAction actWhoisBaseInfo;  // actlstWhois: "域名基本信息"
+  MenuAction actWhoisDetail;    // actlstWhois: "域名详细信息"
+  Button btnWhoisExc{page_};
+  ListView lvWhois{page_};
+  ListView lvWhoisBak{page_};  // hidden twin of lvWhois
+  // Kept last, so the workers end before any control goes.
+  WhoisPageJob WhoisJob{lvWhois};
+
+  // Clears both lists and builds a row per line of the domain list.
+  void FillWhoisRows();
+  void btnWhoisGetClick();
+  void btnWhoisSearchClick();
+  void btnWhoisReSearchClick();
+  void btnWhoisExcClick();
+  void btnSingleWhoisClick();
+  void lvWhoisClick();
+  void actWhoisBaseInfoExecute();
+  void actWhoisDetailExecute();
 };
 
 }  // namespace orlu

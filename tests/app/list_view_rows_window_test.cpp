@@ -20,20 +20,20 @@ class ResultListTest : public ProgramWindowTest {
  protected:
   void SetUp() override {
     ProgramWindowTest::SetUp();
-    FormMain->lvAlexa.Clear();
+    FormMain->AlexaPage.lvAlexa.Clear();
     FormStatShow->mmoStatShow.Clear();
   }
   void TearDown() override {
-    FormMain->lvAlexa.Clear();
-    FormMain->lvPinyin.Clear();
+    FormMain->AlexaPage.lvAlexa.Clear();
+    FormMain->PinyinPage.lvPinyin.Clear();
     FormStatShow->mmoStatShow.Clear();
-    FormMain->mmoPinyinShow.Clear();
+    FormMain->PinyinPage.mmoPinyinShow.Clear();
     ProgramWindowTest::TearDown();
   }
 
   // Three ranking rows; row 2 is the one with caption 3, domain d, rank 1200.
   void FillAlexa() {
-    FormMain->lvAlexa.AddRows({{"1", {"a.com", " "}},
+    FormMain->AlexaPage.lvAlexa.AddRows({{"1", {"a.com", " "}},
                                {"2", {Gbk("中文.cn"), "failed \"x\""}},
                                {"3", {"d", "1200"}}});
   }
@@ -44,35 +44,35 @@ TEST_F(ResultListTest, SelectedRowGoesToTheStatusMemoAsOneLine) {
   Memo& memo = FormStatShow->mmoStatShow;
 
   // No selection: nothing is added.
-  FormMain->lvAlexa.SetSelectedIndex(-1);
-  FormMain->lvAlexa.Click();
+  FormMain->AlexaPage.lvAlexa.SetSelectedIndex(-1);
+  FormMain->AlexaPage.lvAlexa.Click();
   EXPECT_EQ(memo.LineCount(), 0);
 
-  FormMain->lvAlexa.SetSelectedIndex(2);
-  FormMain->lvAlexa.Click();
+  FormMain->AlexaPage.lvAlexa.SetSelectedIndex(2);
+  FormMain->AlexaPage.lvAlexa.Click();
   const std::string line = "ID: 3  " + Gbk("域名") + ": d  " + Gbk("排名") + ": 1200  ";
   EXPECT_EQ(memo.Lines(), Lines{line});
 
   // The same row again adds the same line again.
-  FormMain->lvAlexa.Click();
+  FormMain->AlexaPage.lvAlexa.Click();
   EXPECT_EQ(memo.Lines(), (Lines{line, line}));
   EXPECT_TRUE(boxMessages.empty());
 }
 
 TEST_F(ResultListTest, WordCheckPagesUseTheirOwnMemo) {
-  FormMain->lvPinyin.AddRows({{"1", {"nihao.com", "ni hao", "fail"}}});
-  FormMain->lvPinyin.SetSelectedIndex(0);
-  FormMain->lvPinyin.Click();
-  EXPECT_EQ(FormMain->mmoPinyinShow.Lines(),
+  FormMain->PinyinPage.lvPinyin.AddRows({{"1", {"nihao.com", "ni hao", "fail"}}});
+  FormMain->PinyinPage.lvPinyin.SetSelectedIndex(0);
+  FormMain->PinyinPage.lvPinyin.Click();
+  EXPECT_EQ(FormMain->PinyinPage.mmoPinyinShow.Lines(),
             Lines{"ID: 1  " + Gbk("域名") + ": nihao.com  " + Gbk("拼音参考1") + ": ni hao  " +
                   Gbk("拼音参考2") + ": fail  "});
   EXPECT_EQ(FormStatShow->mmoStatShow.LineCount(), 0);
 }
 
 TEST_F(ResultListTest, ShortRowShowsListIndexErrorInTheBox) {
-  FormMain->lvAlexa.AddRow("1", {"only"});
-  FormMain->lvAlexa.SetSelectedIndex(0);
-  FormMain->lvAlexa.Click();
+  FormMain->AlexaPage.lvAlexa.AddRow("1", {"only"});
+  FormMain->AlexaPage.lvAlexa.SetSelectedIndex(0);
+  FormMain->AlexaPage.lvAlexa.Click();
   EXPECT_EQ(boxMessages, Lines{"List index out of bounds (1)"});
   EXPECT_EQ(FormStatShow->mmoStatShow.LineCount(), 0);
 }
@@ -82,7 +82,7 @@ TEST_F(ResultListTest, ExportButtonWritesTheExactBytes) {
   TempDir dir;
   const std::string file = dir / "alexa.csv";
   dialogAnswer = file;
-  FormMain->btnAlexaPutOut.Click();
+  FormMain->AlexaPage.btnAlexaPutOut.Click();
   ASSERT_TRUE(boxMessages.empty()) << boxMessages.front();
 
   ASSERT_EQ(dialogRequests.size(), 1u);
@@ -109,12 +109,12 @@ TEST_F(ResultListTest, EveryExportButtonExportsItsOwnList) {
     ListView& list;
   };
   TFormMain& m = *FormMain;
-  const std::vector<Export> exports = {{m.btnWhoisExc, m.lvWhois},
-                                       {m.btnAlexaPutOut, m.lvAlexa},
-                                       {m.btnSiteInfoFileOut, m.lvSiteInfo},
-                                       {m.btnKeyWordFilesOut, m.lvKeyWord},
-                                       {m.btn22, m.lvPinyin},
-                                       {m.btn23, m.lvEngWord}};
+  const std::vector<Export> exports = {{m.WhoisPage.btnWhoisExc, m.WhoisPage.lvWhois},
+                                       {m.AlexaPage.btnAlexaPutOut, m.AlexaPage.lvAlexa},
+                                       {m.SiteInfoPage.btnSiteInfoFileOut, m.SiteInfoPage.lvSiteInfo},
+                                       {m.KeyWordCompPage.btnKeyWordFilesOut, m.KeyWordCompPage.lvKeyWord},
+                                       {m.PinyinPage.btn22, m.PinyinPage.lvPinyin},
+                                       {m.EngWordPage.btn23, m.EngWordPage.lvEngWord}};
   int n = 0;
   for (const auto& e : exports) {
     const std::string file = dir / ("list" + std::to_string(n++) + ".csv");
@@ -124,16 +124,16 @@ TEST_F(ResultListTest, EveryExportButtonExportsItsOwnList) {
     for (int c = 0; c < e.list.ColumnCount(); ++c) header.append("\"").append(e.list.ColumnCaption(c)).append("\",");
     EXPECT_EQ(Slurp(file), header + "\r\n") << e.button.Caption();
   }
-  EXPECT_EQ(m.btnWhoisExc.Caption(), Gbk("导出excel"));
-  EXPECT_EQ(m.lvWhois.ColumnCount(), 11);
-  EXPECT_EQ(m.lvSiteInfo.ColumnCount(), 10);
+  EXPECT_EQ(m.WhoisPage.btnWhoisExc.Caption(), Gbk("导出excel"));
+  EXPECT_EQ(m.WhoisPage.lvWhois.ColumnCount(), 11);
+  EXPECT_EQ(m.SiteInfoPage.lvSiteInfo.ColumnCount(), 10);
   EXPECT_TRUE(boxMessages.empty());
 }
 
 TEST_F(ResultListTest, EmptyListGivesTheHeaderLineAlone) {
   TempDir dir;
   dialogAnswer = dir / "empty.csv";
-  FormMain->btnAlexaPutOut.Click();
+  FormMain->AlexaPage.btnAlexaPutOut.Click();
   EXPECT_EQ(Slurp(*dialogAnswer),
             "\"ID\",\"" + Gbk("域名") + "\",\"" + Gbk("排名") + "\",\r\n");
 }
@@ -142,13 +142,13 @@ TEST_F(ResultListTest, CancelledDialogWritesNothing) {
   // An export first, so the dialog has a file name from before.
   TempDir dir;
   dialogAnswer = dir / "before.csv";
-  FormMain->btnAlexaPutOut.Click();
+  FormMain->AlexaPage.btnAlexaPutOut.Click();
   const std::string before = Slurp(*dialogAnswer);
   ASSERT_FALSE(before.empty());
 
   FillAlexa();
   dialogAnswer.reset();
-  FormMain->btnAlexaPutOut.Click();
+  FormMain->AlexaPage.btnAlexaPutOut.Click();
   EXPECT_EQ(dialogRequests.size(), 2u);
   EXPECT_TRUE(boxMessages.empty());
   EXPECT_EQ(Slurp(dir / "before.csv"), before);
@@ -161,7 +161,7 @@ TEST_F(ResultListTest, UncreatableFileShowsCannotCreate) {
   const std::string blocker = dir / "plain";
   Spit(blocker, "x");
   dialogAnswer = blocker + "/out.csv";  // inside a regular file
-  FormMain->btnAlexaPutOut.Click();
+  FormMain->AlexaPage.btnAlexaPutOut.Click();
   EXPECT_EQ(boxMessages, Lines{"Cannot create file " + blocker + "/out.csv"});
   EXPECT_EQ(Slurp(blocker), "x");
 }

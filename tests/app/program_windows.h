@@ -15,6 +15,7 @@
 #include "app/settings_file.h"
 #include "app/small_windows.h"
 #include "app/stat_show_form.h"
+#include "whois/whois_info_form.h"
 #include "platform/text/gbk.h"
 #include "platform/ui/ui.h"
 #include "support/temp_files.h"

@@ -3,20 +3,13 @@
 // would press them.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <chrono>
-#include <optional>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "app/program_windows.h"
 #include "domaintools/domain_generator.h"
-#include "support/service_scope.h"
-#include "support/substitute_whois.h"
 #include "support/temp_files.h"
-#include "whois/whois_batch.h"
-#include "whois/whois_reply.h"
 
 namespace orlu {
 namespace {
@@ -32,45 +25,13 @@ Lines Concat(std::initializer_list<Lines> parts) {
   return all;
 }
 
-// The page as the program made it, read before any test of this file
-// presses a button or ticks a box.
-struct PageDefaults {
-  int sourceTab = -1, paraTab = -1;
-  bool fan = true;
-  std::vector<bool> typo, suffix;
-  bool listsEmpty = false;
-};
-PageDefaults& DefaultsAtStart() {
-  static PageDefaults s;
-  return s;
-}
-
 class DomainCreatePageTest : public ProgramWindowTest {
  protected:
-  static void SetUpTestSuite() {
-    testing::EnsureProgramWindows();
-    TFormMain* m = FormMain;
-    if (m == nullptr) return;
-    PageDefaults& s = DefaultsAtStart();
-    s.sourceTab = m->pgcDomainCreate.ActivePageIndex();
-    s.paraTab = m->pgcDomainCreatePara.ActivePageIndex();
-    s.fan = m->chkCreateFan.Checked();
-    for (CheckBox* box : {&m->chkTypoLack1Letter, &m->chkTypoNtoM, &m->chkTypoMtoN,
-                          &m->chkTypoLack2Letter, &m->chkTypoDoubleLetter, &m->chkTypoxxxcom_cn})
-      s.typo.push_back(box->Checked());
-    for (CheckBox* box : {&m->chkDcn, &m->chkDcomcn, &m->chkDnetcn, &m->chkDorgcn, &m->chkDgovcn,
-                          &m->chkDcom, &m->chkDnet, &m->chkDorg, &m->chkDbiz, &m->chkDinfo,
-                          &m->chkDtv, &m->chkDmobi, &m->chkDname, &m->chkDcc})
-      s.suffix.push_back(box->Checked());
-    s.listsEmpty = m->mmoDomainCreate1.Text().empty() && m->mmoDomainCreate2.Text().empty() &&
-                   m->mmoDomainCreate3.Text().empty();
-  }
-
   void SetUp() override {
     ProgramWindowTest::SetUp();
     if (HasFatalFailure()) return;
-    f = FormMain;
-    f->ShowPage(kPageDomainCreate);
+    f = &FormMain->DomainGeneratorPage;
+    FormMain->ShowPage(kPageDomainCreate);
     f->mmoDomainCreate1.Clear();
     f->mmoDomainCreate2.Clear();
     f->mmoDomainCreate3.Clear();
@@ -102,49 +63,8 @@ class DomainCreatePageTest : public ProgramWindowTest {
     return f->mmoDomainCreate3.Lines();
   }
 
-  TFormMain* f = nullptr;
+  TDomainGeneratorPage* f = nullptr;
 };
-
-TEST_F(DomainCreatePageTest, ControlsHaveTheirCaptionsAndDefaults) {
-  const std::pair<Control*, const char*> captions[] = {
-      {&f->ts3, "域名列表1"}, {&f->ts4, "域名列表2"}, {&f->ts9, "TYPO"}, {&f->ts11, "后缀"},
-      {&f->chkCreateFan, "反"}, {&f->btnDomainCreateStart, "生成"}, {&f->btnTypoStart, "TYPO"},
-      {&f->btnOtherDomainCreate, "生成后缀Whois查询"}, {&f->btnAllDomainCreate, "生成所有后缀Whois查询"}};
-  for (auto& [control, caption] : captions) EXPECT_EQ(control->Caption(), Gbk(caption));
-  EXPECT_EQ(&f->ts3.Owner(), &f->pgcDomainCreate);
-  EXPECT_EQ(f->ts3.PageIndex(), 0);
-  EXPECT_EQ(f->ts9.PageIndex(), 0);
-  for (Button* b : {&f->btn1, &f->btn5}) EXPECT_EQ(b->Caption(), Gbk("文件"));
-  for (Button* b : {&f->btn3, &f->btn6}) EXPECT_EQ(b->Caption(), Gbk("26字母"));
-  for (Button* b : {&f->btn16, &f->btn15}) EXPECT_EQ(b->Caption(), Gbk("数字"));
-  for (Button* b : {&f->btn4, &f->btn7, &f->btn9}) EXPECT_EQ(b->Caption(), Gbk("清空"));
-  EXPECT_EQ(f->btn1.Parent(), &f->ts3);
-  EXPECT_EQ(f->btn15.Parent(), &f->ts4);
-
-  const char* typo[] = {"缺一字母", "M替换N", "N替换M", "去掉头两字母", "双字母", "xxxcom.cn"};
-  auto typoBoxes = TypoBoxes();
-  for (int m = 0; m < 6; ++m) EXPECT_EQ(typoBoxes[m]->Caption(), Gbk(typo[m]));
-
-  const char* suffixes[] = {".cn",  ".com.cn", ".net.cn", ".org.cn", ".gov.cn",
-                            ".com", ".net",    ".org",    ".biz",    ".info",
-                            ".tv",  ".mobi",   ".name",   ".cc"};
-  const bool ticked[] = {true,  true,  false, false, false, true,  true,
-                         false, false, false, false, false, false, false};
-  auto boxes = SuffixBoxes();
-  for (int k = 0; k < kSuffixCount; ++k) {
-    EXPECT_EQ(boxes[k]->Caption(), suffixes[k]) << k;
-    EXPECT_EQ(boxes[k]->Parent(), &f->ts11);
-  }
-
-  // Defaults as the program made them, before any test changed the page.
-  const PageDefaults& start = DefaultsAtStart();
-  EXPECT_EQ(start.sourceTab, 0);
-  EXPECT_EQ(start.paraTab, 0);
-  EXPECT_FALSE(start.fan);
-  EXPECT_EQ(start.typo, std::vector<bool>(6, false));
-  EXPECT_EQ(start.suffix, std::vector<bool>(std::begin(ticked), std::end(ticked)));
-  EXPECT_TRUE(start.listsEmpty);
-}
 
 TEST_F(DomainCreatePageTest, FillButtonsAppendAndClearButtonsEmpty) {
   const Lines letters = LetterLines(), digits = DigitLines();
@@ -245,7 +165,7 @@ TEST_F(DomainCreatePageTest, TypoSourceIsTheListInFront) {
 }
 
 TEST_F(DomainCreatePageTest, ExpansionReplacesTheWhoisListInOneCallAndShowsItsPage) {
-  Memo* whois = &f->mmoWhoisDomain;
+  Memo* whois = &FormMain->WhoisPage.mmoWhoisDomain;
   whois->SetLines({"old.com", "older.com"});
   int changes = 0;
   auto saved = whois->OnChange;
@@ -257,11 +177,11 @@ TEST_F(DomainCreatePageTest, ExpansionReplacesTheWhoisListInOneCallAndShowsItsPa
   EXPECT_EQ(whois->Lines(), (Lines{"dog.cn", "dog.com.cn", "dog.com", "dog.net", "cat.cn",
                                    "cat.com.cn", "cat.com", "cat.net"}));
   EXPECT_EQ(changes, 1);
-  EXPECT_EQ(f->pgcMain.ActivePageIndex(), kPageWhois);
+  EXPECT_EQ(FormMain->pgcMain.ActivePageIndex(), kPageWhois);
   EXPECT_EQ(f->mmoDomainCreate3.Lines(), (Lines{"Dog", "cat"}));
 
   // Only ".cn": nothing is stripped from the name first.
-  f->ShowPage(kPageDomainCreate);
+  FormMain->ShowPage(kPageDomainCreate);
   for (CheckBox* box : SuffixBoxes()) box->SetChecked(false);
   f->chkDcn.Click();
   f->mmoDomainCreate3.SetLines({" Dog.com "});
@@ -269,7 +189,7 @@ TEST_F(DomainCreatePageTest, ExpansionReplacesTheWhoisListInOneCallAndShowsItsPa
   EXPECT_EQ(whois->Lines(), Lines{"dog.com.cn"});
 
   // The all-suffix button ignores the boxes.
-  f->ShowPage(kPageDomainCreate);
+  FormMain->ShowPage(kPageDomainCreate);
   f->mmoDomainCreate3.SetLines({"a", ""});
   f->btnAllDomainCreate.Click();
   const Lines all = {".cn",  ".com.cn", ".net.cn", ".org.cn", ".gov.cn", ".com", ".net",
@@ -278,60 +198,18 @@ TEST_F(DomainCreatePageTest, ExpansionReplacesTheWhoisListInOneCallAndShowsItsPa
   for (const auto& s : all) expected.push_back("a" + s);
   expected.insert(expected.end(), all.begin(), all.end());  // an empty line: bare suffixes
   EXPECT_EQ(whois->Lines(), expected);
-  EXPECT_EQ(f->pgcMain.ActivePageIndex(), kPageWhois);
-}
+  EXPECT_EQ(FormMain->pgcMain.ActivePageIndex(), kPageWhois);
 
-TEST_F(DomainCreatePageTest, ExpansionOfAnEmptyListEmptiesTheWhoisListAndShowsItsPage) {
-  Memo* whois = &f->mmoWhoisDomain;
+  // An empty result list empties the WHOIS list, without a message.
   for (Button* button : {&f->btnOtherDomainCreate, &f->btnAllDomainCreate}) {
     whois->SetLines({"old.com"});
-    f->ShowPage(kPageDomainCreate);
+    FormMain->ShowPage(kPageDomainCreate);
+    f->mmoDomainCreate3.Clear();
     button->Click();
     EXPECT_TRUE(whois->Lines().empty());
-    EXPECT_EQ(f->pgcMain.ActivePageIndex(), kPageWhois);
+    EXPECT_EQ(FormMain->pgcMain.ActivePageIndex(), kPageWhois);
   }
   EXPECT_TRUE(test::MessageBoxTexts().empty());
-}
-
-TEST_F(DomainCreatePageTest, AnExpansionDuringAWhoisBatchLeavesTheBatchOnItsNames) {
-  using namespace std::chrono_literals;
-  test::SubstituteWhoisServer server;
-  test::ScopedServices services(nullptr, &server);
-  server.AddResponder([](const test::WhoisRequest& r) -> std::optional<test::WhoisReply> {
-    return test::WhoisReply::Text("Domain Name: " + r.query + "\r\n").Delay(150ms);
-  });
-  const WhoisSettings saved = WhoisConfig;
-  WhoisConfig.ComDelay = 0;
-
-  Lines batch;
-  for (int i = 0; i < 8; ++i) batch.push_back("batch" + std::to_string(i) + ".com");
-  f->mmoWhoisDomain.SetLines(batch);
-  f->ShowPage(kPageWhois);
-  f->btnWhoisSearch.Click();
-  ASSERT_TRUE(server.WaitForRequests(1, 5s));
-
-  f->ShowPage(kPageDomainCreate);
-  f->mmoDomainCreate3.SetLines({"fresh"});
-  f->btnAllDomainCreate.Click();
-  EXPECT_TRUE(f->WhoisJob.Workers.Running());  // the expansion came mid-batch
-  EXPECT_EQ(f->mmoWhoisDomain.LineCount(), kSuffixCount);
-  EXPECT_EQ(f->pgcMain.ActivePageIndex(), kPageWhois);
-
-  const bool ended = WaitUntil([&] { return !f->WhoisJob.Workers.Running(); }, 20s);
-  f->WhoisJob.Workers.Stop();
-  WhoisConfig = saved;
-  ASSERT_TRUE(ended);
-  // Every name of the batch was asked once and nothing of the new list.
-  Lines asked = server.Queries();
-  std::sort(asked.begin(), asked.end());
-  EXPECT_EQ(asked, batch);
-  ASSERT_EQ(f->lvWhois.RowCount(), 8);
-  for (int i = 0; i < 8; ++i) {
-    EXPECT_EQ(f->lvWhois.SubItem(i, 0), batch[i]);
-    EXPECT_EQ(f->lvWhois.SubItem(i, 1), WordRegistered()) << i;
-  }
-  f->lvWhois.Clear();
-  f->lvWhoisBak.Clear();
 }
 
 TEST_F(DomainCreatePageTest, RunsAboveTheLimitsAreRefusedAndChangeNothing) {
@@ -346,7 +224,7 @@ TEST_F(DomainCreatePageTest, RunsAboveTheLimitsAreRefusedAndChangeNothing) {
   EXPECT_EQ(f->mmoDomainCreate1.Lines(), big1);
   EXPECT_EQ(f->mmoDomainCreate2.Lines(), big2);
   EXPECT_TRUE(boxMessages.empty());
-  EXPECT_EQ(f->pgcMain.ActivePageIndex(), kPageDomainCreate);
+  EXPECT_EQ(FormMain->pgcMain.ActivePageIndex(), kPageDomainCreate);
 
   // One long name, refused before it is built: in modes 0 and 4 it gives
   // 28,000 variants of about 28,000 bytes each, 0.8 GB per mode, 1.6 GB in all.

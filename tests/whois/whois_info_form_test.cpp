@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/small_windows.h"
+#include "whois/whois_info_form.h"
 #include "platform/text/gbk.h"
 #include "platform/thread/dispatcher.h"
 #include "platform/ui/application.h"
@@ -39,16 +39,6 @@ std::vector<std::string> Shown(const std::string& domain, std::vector<std::strin
 }
 const std::vector<std::string> kFirstLines = {"Domain Name: GOOGLE.COM",
                                               "Registrar WHOIS Server: whois.markmonitor.com"};
-
-TEST(WhoisInfoForm, ControlsAndCaptions) {
-  Window w;
-  EXPECT_EQ(w.Caption(), Gbk("域名信息"));
-  EXPECT_EQ(w.lbl1.Caption(), Gbk("域名："));
-  EXPECT_EQ(w.btnBaseInfo.Caption(), Gbk("基本查询"));
-  EXPECT_EQ(w.btnDetailInfo.Caption(), Gbk("详细查询"));
-  EXPECT_FALSE(w.edtWhois.Text().empty());
-  EXPECT_EQ(w.mmoWhoisInfo.Top(), 56);
-}
 
 TEST(WhoisInfoForm, BasicQueryOfTheTrimmedBox) {
   Servers s;

@@ -1,19 +1,17 @@
 // The batch WHOIS page in the real main window (offscreen), with the workers
-// asking a substitute WHOIS server on loopback: the controls, "查询" and
-// "失败重查", the row display, the popup actions, import and export.
+// asking a substitute WHOIS server on loopback: "查询" and "失败重查", the row
+// display, the popup actions, import and export.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "app/main_form.h"
 #include "app/program.h"
-#include "app/small_windows.h"
 #include "platform/text/gbk.h"
 #include "platform/thread/dispatcher.h"
 #include "platform/ui/ui.h"
@@ -21,6 +19,7 @@
 #include "support/substitute_whois.h"
 #include "support/temp_files.h"
 #include "support/window_test.h"
+#include "whois/whois_info_form.h"
 #include "whois/whois_batch.h"
 #include "whois/whois_reply.h"
 #include "whois_test_util.h"
@@ -39,18 +38,16 @@ class WhoisPageTest : public ::testing::Test {
   void SetUp() override {
     if (FormMain == nullptr) StartProgram(*Application::Instance());
     ASSERT_NE(FormMain, nullptr);
-    f = FormMain;
+    f = &FormMain->WhoisPage;
     saved_ = WhoisConfig;
     test::NoPauses(WhoisConfig);
     Form::SetShowModalHook([this](Form& form) {
       modal.push_back(&form);
       return kModalCancel;
     });
-    f->ShowPage(kPageWhois);
+    FormMain->ShowPage(kPageWhois);
   }
   void TearDown() override {
-    // A test that made a main window of its own gives the globals back.
-    FormMain = f;
     f->WhoisJob.Workers.Stop();
     WhoisConfig = saved_;
     f->lvWhois.Clear();
@@ -71,46 +68,13 @@ class WhoisPageTest : public ::testing::Test {
     f->btnWhoisSearch.Click();
   }
 
-  TFormMain* f = nullptr;
+  TWhoisPage* f = nullptr;
   WhoisSettings saved_;
   std::vector<Form*> modal;
   SubstituteWhoisServer server;
   ScopedServices scope{nullptr, &server};
   test::TempDir dir;
 };
-
-TEST_F(WhoisPageTest, PageHoldsItsControls) {
-  // A main window of its own, so the defaults are those of a new window
-  // whatever the other tests did to theirs.
-  auto g = std::make_unique<TFormMain>();
-  EXPECT_EQ(g->lbl9.Caption(), Gbk("文件："));
-  EXPECT_EQ(g->edtWhoisGet.Text(), "");
-  EXPECT_EQ(g->btnWhoisGet.Caption(), Gbk("导入"));
-  EXPECT_EQ(g->btnWhoisSearch.Caption(), Gbk("查询"));
-  EXPECT_EQ(g->btnWhoisReSearch.Caption(), Gbk("失败重查"));
-  EXPECT_EQ(g->btnWhoisExc.Caption(), Gbk("导出excel"));
-  EXPECT_EQ(g->btnSingleWhois.Caption(), Gbk("单域名Whois"));
-  EXPECT_EQ(g->mmoWhoisShow.Height(), 95);
-  EXPECT_EQ(g->mmoWhoisDomain.LineCount(), 2);
-  const std::vector<std::string> captions = {
-      "ID",           Gbk("域名"),     Gbk("域名状态"), Gbk("注册单位"),
-      Gbk("注册商"),  Gbk("注册日期"), Gbk("过期日期"), "EMail",
-      Gbk("域名状态"), Gbk("联系人"),   "DNS"};
-  ASSERT_EQ(g->lvWhois.ColumnCount(), 11);
-  ASSERT_EQ(g->lvWhoisBak.ColumnCount(), 11);
-  for (int c = 0; c < 11; ++c) {
-    EXPECT_EQ(g->lvWhois.ColumnCaption(c), captions[c]) << c;
-    EXPECT_EQ(g->lvWhoisBak.ColumnCaption(c), captions[c]) << c;
-  }
-  EXPECT_EQ(g->lvWhois.ColumnWidth(2), 80);
-  EXPECT_EQ(g->lvWhois.ColumnWidth(3), 150);
-  EXPECT_EQ(g->lvWhois.ColumnWidth(1), 100);
-  EXPECT_FALSE(g->lvWhoisBak.Visible());
-  ASSERT_EQ(g->pmWhois.Count(), 2);
-  EXPECT_EQ(g->pmWhois.Item(0).Caption(), Gbk("域名基本信息"));
-  EXPECT_EQ(g->pmWhois.Item(1).Caption(), Gbk("域名详细信息"));
-  EXPECT_EQ(WhoisConfig.ListView, &g->WhoisJob.Rows);
-}
 
 TEST_F(WhoisPageTest, SearchBuildsRowsAndTheWorkersFillThem) {
   server.On("ab.com", WhoisReply::Text("Domain Name: AB.COM\nRegistrar: Reg One\n"
@@ -143,15 +107,18 @@ TEST_F(WhoisPageTest, SearchBuildsRowsAndTheWorkersFillThem) {
                                      "\t \treg one\t2001-02-03\t \t \t \t \t "});
 }
 
-TEST_F(WhoisPageTest, ReSearchAsksOnlyFailedRowsAndNothingWhileRunning) {
+TEST_F(WhoisPageTest, ReSearchAsksTheFailedRowsOfTheStartAndNothingWhileRunning) {
   SearchOkAndBad();
   ASSERT_TRUE(WaitForRows());
-  EXPECT_EQ(f->lvWhois.SubItem(1, 1), WordFailed());
+  ASSERT_EQ(f->lvWhois.SubItem(1, 1), WordFailed());
+  // The memo is replaced (as the suffix expansion does) before the re-query:
+  // row 1 still holds bad.com, and only bad.com is asked again.
+  f->mmoWhoisDomain.SetLines({"new0.com", "new1.com", "new2.com"});
   server.ClearRequests();
   f->btnWhoisReSearch.Click();
   ASSERT_TRUE(WaitForRows());
-  std::vector<std::string> asked = server.Queries();
-  EXPECT_EQ(asked, std::vector<std::string>(5, "bad.com"));
+  EXPECT_EQ(server.Queries(), std::vector<std::string>(5, "bad.com"));
+  EXPECT_EQ(f->lvWhois.RowCount(), 2);
   EXPECT_EQ(f->lvWhois.SubItem(0, 1), WordRegistered());
 
   // While a batch runs, "失败重查" starts nothing.
@@ -164,39 +131,6 @@ TEST_F(WhoisPageTest, ReSearchAsksOnlyFailedRowsAndNothingWhileRunning) {
   EXPECT_EQ(f->WhoisJob.Workers.WorkerCount(), 24);
   ProcessEventsFor(100ms);
   EXPECT_EQ(server.RequestCount(), 1u);
-}
-
-TEST_F(WhoisPageTest, ReSearchAsksTheRowsDomainsAfterTheMemoChanged) {
-  SearchOkAndBad();
-  ASSERT_TRUE(WaitForRows());
-  ASSERT_EQ(f->lvWhois.SubItem(1, 1), WordFailed());
-  // The memo is replaced (as the suffix expansion does) before the re-query:
-  // row 1 still holds bad.com, and only bad.com is asked again.
-  f->mmoWhoisDomain.SetLines({"new0.com", "new1.com", "new2.com"});
-  server.ClearRequests();
-  f->btnWhoisReSearch.Click();
-  ASSERT_TRUE(WaitForRows());
-  std::vector<std::string> asked = server.Queries();
-  EXPECT_EQ(asked, std::vector<std::string>(5, "bad.com"));
-  EXPECT_EQ(f->lvWhois.RowCount(), 2);
-  EXPECT_EQ(f->lvWhois.SubItem(1, 0), "bad.com");
-}
-
-TEST_F(WhoisPageTest, SearchPressedTwiceDuringASlowBatch) {
-  WhoisConfig.ComDelay = 100;
-  server.AddResponder([](const WhoisRequest& r) -> std::optional<WhoisReply> {
-    return WhoisReply::Text("Domain Name: " + r.query + "\n").Delay(120ms);
-  });
-  std::vector<std::string> lines;
-  for (int i = 0; i < 12; ++i) lines.push_back("slow" + std::to_string(i) + ".com");
-  f->mmoWhoisDomain.SetLines(lines);
-  f->btnWhoisSearch.Click();
-  ASSERT_TRUE(server.WaitForRequests(3, 5s));
-  f->btnWhoisSearch.Click();
-  f->btnWhoisSearch.Click();
-  ASSERT_TRUE(WaitForRows());
-  ASSERT_EQ(f->lvWhois.RowCount(), 12);
-  for (int i = 0; i < 12; ++i) EXPECT_EQ(f->lvWhois.SubItem(i, 1), WordRegistered()) << i;
 }
 
 TEST_F(WhoisPageTest, WorkersAskTheLinesOfTheirStartWhenTheListIsEditedMeanwhile) {
@@ -253,29 +187,17 @@ TEST_F(WhoisPageTest, SearchPressedAgainWhileTheFirstPressStopsTheWorkers) {
   EXPECT_EQ(asked, (std::vector<std::string>{"one.com", "two.com"}));
 }
 
-TEST_F(WhoisPageTest, ClosingWithWorkersInPausesAndSlowQueriesIsQuick) {
-  // A main window of its own, with the real pauses; half of the questions
-  // are never answered.
-  WhoisConfig = saved_;
-  server.AddResponder(test::HangOnH());
-  const std::vector<std::string> lines = test::HalfHangingDomains();
-  {
-    auto other = std::make_unique<TFormMain>();
-    other->mmoWhoisDomain.SetLines(lines);
-    other->btnWhoisSearch.Click();
-    EXPECT_EQ(other->WhoisJob.Workers.WorkerCount(), 24);
-    ASSERT_TRUE(server.WaitForRequests(18, 10s));
-    ProcessEventsFor(50ms);
-    const auto t = std::chrono::steady_clock::now();
-    other.reset();
-    EXPECT_LT(std::chrono::steady_clock::now() - t, 2s);
-  }
-  EXPECT_EQ(WhoisConfig.ListView, nullptr);
-}
-
 TEST_F(WhoisPageTest, PopupActionsNeedRowsASelectionAndTheFocus) {
+  // "单域名Whois" shows the window without a question.
+  ASSERT_NE(FormWhoisInfo, nullptr);
+  FormWhoisInfo->Hide();
+  f->btnSingleWhois.Click();
+  EXPECT_TRUE(FormWhoisInfo->Visible());
+  EXPECT_TRUE(modal.empty());
+  FormWhoisInfo->Hide();
+
   // Shown and made the active window, so its list can take the focus.
-  f->Restore();
+  FormMain->Restore();
   ProcessEventsFor(50ms);
   // No rows.
   f->lvWhois.SetFocus();
@@ -316,16 +238,6 @@ TEST_F(WhoisPageTest, PopupActionsNeedRowsASelectionAndTheFocus) {
   f->pmWhois.Item(1).Click();
   EXPECT_EQ(modal.size(), 2u);
   EXPECT_EQ(server.RequestCount(), 2u);
-}
-
-TEST_F(WhoisPageTest, SingleWhoisButtonShowsTheWindowWithoutAQuery) {
-  ASSERT_NE(FormWhoisInfo, nullptr);
-  FormWhoisInfo->Hide();
-  f->btnSingleWhois.Click();
-  EXPECT_TRUE(FormWhoisInfo->Visible());
-  EXPECT_TRUE(modal.empty());
-  EXPECT_EQ(server.RequestCount(), 0u);
-  FormWhoisInfo->Hide();
 }
 
 TEST_F(WhoisPageTest, ImportReplacesTheListFromAGbkFile) {
