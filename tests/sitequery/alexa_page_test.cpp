@@ -143,26 +143,10 @@ TEST_F(AlexaPageTest, UntickedShowFillsOnlyTheTwinAndTheExportWritesTheHeaderAlo
   EXPECT_EQ(test::Slurp(*dialogAnswer), "\"ID\",\"" + Gbk("域名") + "\",\"" + Gbk("排名") + "\",\r\n");
 }
 
-TEST_F(AlexaPageTest, SettingsThatStartNoWorker) {
+TEST_F(AlexaPageTest, TooManyThreadsOrABoxWithoutANumberStartsNothing) {
   ServeRanks();
-  // Thread count 0: the rows and the status row, no worker; re-query and
-  // pause with no workers do nothing.
-  int before = StatusRows();
-  f->edtAlexaThCount.SetText("0");
-  f->mmoAlexaDomainList1.SetLines({"a.com", "b.com"});
-  f->btnAlexaSeaPlay.Click();
-  ProcessEventsFor(100ms);
-  EXPECT_EQ(f->lvAlexa.RowCount(), 2);
-  EXPECT_EQ(f->lvAlexaBak.RowCount(), 2);
-  EXPECT_EQ(StatusRows(), before + 1);
-  f->btnAlexaSeaPause.Click();
-  f->btnAlexaSeaRePlay.Click();
-  f->btnAlexaSeaResume.Click();
-  ProcessEventsFor(50ms);
-  EXPECT_EQ(http.RequestCount(), 0u);
-
   // Over a hundred threads: both lists cleared, nothing else.
-  before = StatusRows();
+  const int before = StatusRows();
   const Lines domainsBefore = AlexaSea.Domains;
   f->edtAlexaThCount.SetText("101");
   f->mmoAlexaDomainList1.SetLines({"x.com"});

@@ -69,16 +69,6 @@ TEST(WhoisInfoForm, EnterRunsTheDetailedQuery) {
   EXPECT_EQ(s.com.RequestCount(), 1u);
 }
 
-TEST(WhoisInfoForm, FailureLine) {
-  Servers s;
-  s.iana.On("xy", WhoisReply::Text("% IANA WHOIS server\r\ndomain: XY\r\n"));
-  Window w;
-  w.edtWhois.SetText("a.xy");
-  w.btnDetailInfo.Click();
-  EXPECT_EQ(w.mmoWhoisInfo.Lines(), std::vector<std::string>{"a.xy" + Gbk("域名查询失败")});
-  EXPECT_EQ(s.other.RequestCount(), 0u);
-}
-
 TEST(WhoisInfoForm, WindowsKeepWorkingDuringASlowServerAndASecondClickIsIgnored) {
   Servers s;
   s.com.On("slow.com", WhoisReply::Text(kFirst).Delay(400ms));
