@@ -133,25 +133,6 @@ TEST_F(WhoisPageTest, ReSearchAsksTheFailedRowsOfTheStartAndNothingWhileRunning)
   EXPECT_EQ(server.RequestCount(), 1u);
 }
 
-TEST_F(WhoisPageTest, WorkersAskTheLinesOfTheirStartWhenTheListIsEditedMeanwhile) {
-  WhoisConfig.ComDelay = 300;
-  server.AddResponder([](const WhoisRequest& r) -> std::optional<WhoisReply> {
-    return WhoisReply::Text("Domain Name: " + r.query + "\n");
-  });
-  // Worker 0 of com/net asks a5.com only after its pause for a0.com.
-  std::vector<std::string> lines;
-  for (int i = 0; i < 6; ++i) lines.push_back(std::string("a").append(std::to_string(i)) + ".com");
-  f->mmoWhoisDomain.SetLines(lines);
-  f->btnWhoisSearch.Click();
-  ASSERT_TRUE(server.WaitForRequests(1, 5s));
-  f->mmoWhoisDomain.SetLines({"b0.com", "b1.com", "b2.com", "b3.com", "b4.com", "b5.com"});
-  ASSERT_TRUE(WaitForRows());
-  std::vector<std::string> asked = server.Queries();
-  std::sort(asked.begin(), asked.end());
-  EXPECT_EQ(asked, lines);
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(f->lvWhois.SubItem(i, 1), WordRegistered()) << i;
-}
-
 TEST_F(WhoisPageTest, SearchPressedAgainWhileTheFirstPressStopsTheWorkers) {
   // The com workers answer at once and then wait in their row writes, as
   // nothing serves the window thread's queue; the first press has to serve
