@@ -49,7 +49,7 @@ int main() {
     });
 
     orlu::ThreadControlStru job;
-    orlu::PlainTextRows statusRows, rows, bak;
+    orlu::MemoryRows statusRows, rows, bak;
     job.ResultLv = &rows;
     job.ResultBakLv = &bak;
     const auto t0 = Clock::now();

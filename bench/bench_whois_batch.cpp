@@ -13,7 +13,6 @@
 //    as a ratio to that bound.
 #include <chrono>
 #include <cstdio>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -31,40 +30,14 @@ namespace {
 using namespace std::chrono_literals;
 using orlu::bench::Clock;
 using orlu::bench::Seconds;
-using orlu::WhoisRow;
-
-class MemoryRows : public orlu::WhoisRowStore {
- public:
-  void Set(std::vector<WhoisRow> rows) {
-    std::lock_guard lock(mutex_);
-    rows_ = std::move(rows);
-    NewGeneration();
+// Registered rows of a batch.
+int Finished(const orlu::MemoryRows& rows) {
+  int n = 0;
+  for (int r = 0; r < rows.RowCount(); ++r) {
+    n += rows.Cell(r, orlu::kWhoisStatusCell) == orlu::WordRegistered();
   }
-  int RowCount() const override {
-    std::lock_guard lock(mutex_);
-    return static_cast<int>(rows_.size());
-  }
-  std::string Cell(int row, int cell) const override {
-    std::lock_guard lock(mutex_);
-    return row < static_cast<int>(rows_.size()) ? rows_[row].cells[cell] : std::string();
-  }
-  void WriteCells(int row, int firstCell, const std::vector<std::string>& texts) override {
-    std::lock_guard lock(mutex_);
-    for (size_t k = 0; k < texts.size(); ++k) rows_[row].cells[firstCell + k] = texts[k];
-  }
-  int Finished() const {
-    std::lock_guard lock(mutex_);
-    int n = 0;
-    for (const WhoisRow& r : rows_) {
-      n += r.cells[orlu::kWhoisStatusCell] == orlu::WordRegistered();
-    }
-    return n;
-  }
-
- private:
-  mutable std::mutex mutex_;
-  std::vector<WhoisRow> rows_;
-};
+  return n;
+}
 
 void BenchRows() {
   constexpr int kLines = 100000;
@@ -73,9 +46,10 @@ void BenchRows() {
   for (int i = 0; i < kLines; ++i) {
     lines.push_back("  Domain-Name-" + std::to_string(i) + ".com \t");
   }
-  MemoryRows rows;
+  orlu::MemoryRows rows;
   const auto t0 = Clock::now();
-  rows.Set(orlu::BuildWhoisRows(lines));
+  rows.AddRows(orlu::BuildWhoisRows(lines));
+  rows.NewGeneration();
   const double fill = Seconds(Clock::now() - t0);
 
   const auto t1 = Clock::now();
@@ -127,12 +101,7 @@ void BenchBatch() {
   }
 
   orlu::WhoisSettings saved = orlu::WhoisConfig;
-  for (int32_t* delay :
-       {&orlu::WhoisConfig.CnDelay, &orlu::WhoisConfig.ComDelay, &orlu::WhoisConfig.InfoDelay,
-        &orlu::WhoisConfig.CcDelay, &orlu::WhoisConfig.OrgDelay, &orlu::WhoisConfig.TvDelay,
-        &orlu::WhoisConfig.BizDelay, &orlu::WhoisConfig.NameDelay, &orlu::WhoisConfig.MobiDelay,
-        &orlu::WhoisConfig.OtherDelay})
-    *delay = 0;
+  orlu::WhoisConfig.Delays.fill(0);
 
   // The ideal: the largest share of one thread.
   double ideal = 0;
@@ -144,8 +113,9 @@ void BenchBatch() {
 
   orlu::PlainLoopDispatcher loop;
   orlu::SetDispatcher(&loop);
-  MemoryRows rows;
-  rows.Set(orlu::BuildWhoisRows(lines));
+  orlu::MemoryRows rows;
+  rows.AddRows(orlu::BuildWhoisRows(lines));
+  rows.NewGeneration();
   orlu::WhoisConfig.ListView = &rows;
   double elapsed = 0;
   {
@@ -156,8 +126,8 @@ void BenchBatch() {
     elapsed = Seconds(Clock::now() - t0);
   }
   loop.ProcessEvents(0ms);
-  if (rows.Finished() != static_cast<int>(lines.size())) {
-    std::fprintf(stderr, "bench whois_batch: %d of %zu rows registered\n", rows.Finished(),
+  if (Finished(rows) != static_cast<int>(lines.size())) {
+    std::fprintf(stderr, "bench whois_batch: %d of %zu rows registered\n", Finished(rows),
                  lines.size());
   }
   orlu::WhoisConfig = saved;

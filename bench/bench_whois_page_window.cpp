@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
   const double fill = SecondsSince(t0);
 
   const auto t1 = Clock::now();
-  const std::vector<orlu::WhoisRow> rows = orlu::BuildWhoisRows(f->mmoWhoisDomain.Lines());
+  const std::vector<orlu::ListRow> rows = orlu::BuildWhoisRows(f->mmoWhoisDomain.Lines());
   const double build = SecondsSince(t1);
 
   if (f->lvWhois.RowCount() != kLines || f->lvWhoisBak.RowCount() != kLines ||

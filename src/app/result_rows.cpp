@@ -54,30 +54,12 @@ CsvBuilder::CsvBuilder(std::vector<std::string> columns) : columnCount_(columns.
   out_ += "\r\n";
 }
 
-void CsvBuilder::AddRow(std::string_view caption, const std::vector<std::string>& cells) {
-  // Check first, so a short row leaves no half line behind.
-  if (columnCount_ > 1 && cells.size() < columnCount_ - 1) {
-    throw ListIndexError(static_cast<long long>(cells.size()));
-  }
-  for (std::size_t c = 0; c < columnCount_; ++c) {
-    AppendCsvField(out_, ColumnValue(c, caption, cells));
-  }
-  out_ += "\r\n";
-}
-
 void CsvBuilder::AddRowTexts(const std::vector<std::string>& texts) {
   if (texts.size() < columnCount_) {
     throw ListIndexError(static_cast<long long>(texts.empty() ? 0 : texts.size() - 1));
   }
   for (std::size_t c = 0; c < columnCount_; ++c) AppendCsvField(out_, texts[c]);
   out_ += "\r\n";
-}
-
-std::string BuildCsv(const std::vector<std::string>& columns,
-                     const std::vector<PlainRow>& rows) {
-  CsvBuilder csv(columns);
-  for (const auto& row : rows) csv.AddRow(row.caption, row.cells);
-  return csv.Take();
 }
 
 void WriteCsvFile(const std::string& fileName, std::string_view bytes) {

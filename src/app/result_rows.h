@@ -24,9 +24,8 @@ class CsvBuilder {
  public:
   explicit CsvBuilder(std::vector<std::string> columns);
 
-  // One line for a row; raises ListIndexError when cells are missing.
-  void AddRow(std::string_view caption, const std::vector<std::string>& cells);
-  // The same for a row given as its caption followed by its cells.
+  // One line for a row given as its caption followed by its cells; raises
+  // ListIndexError when cells are missing (and adds nothing).
   void AddRowTexts(const std::vector<std::string>& texts);
 
   const std::string& Bytes() const { return out_; }
@@ -36,15 +35,6 @@ class CsvBuilder {
   std::size_t columnCount_;
   std::string out_;
 };
-
-// The CSV bytes of a whole list held as plain data (each row: caption and
-// cells).
-struct PlainRow {
-  std::string caption;
-  std::vector<std::string> cells;
-};
-std::string BuildCsv(const std::vector<std::string>& columns,
-                     const std::vector<PlainRow>& rows);
 
 // Writes `bytes` to the file (GBK name) under a temporary name, then renames
 // it over any old file. Raises FileError "Cannot create file %s" with the name

@@ -8,26 +8,6 @@ namespace orlu {
 
 ThreadControlStru AlexaSea;
 
-// ---------------------------------------------------------------------------
-
-int PlainTextRows::AddRow(const std::string& caption, std::vector<std::string> cells) {
-  rows.push_back(Row{caption, std::move(cells)});
-  return static_cast<int>(rows.size()) - 1;
-}
-
-std::string PlainTextRows::Cell(int row, int index) const {
-  if (row < 0 || row >= RowCount() || index < 0) return std::string();
-  const auto& cells = rows[row].cells;
-  return index < static_cast<int>(cells.size()) ? cells[index] : std::string();
-}
-
-void PlainTextRows::SetCell(int row, int index, const std::string& text) {
-  if (row < 0 || row >= RowCount() || index < 0) return;
-  auto& cells = rows[row].cells;
-  if (index >= static_cast<int>(cells.size())) cells.resize(index + 1);
-  cells[index] = text;
-}
-
 void StatusTimer::SetEnabled(bool enabled) {
   enabled_ = enabled;
   if (OnSwitch) OnSwitch();
@@ -44,7 +24,7 @@ ThreadControlStru::~ThreadControlStru() {
 
 void StartAlexaSea(ThreadControlStru* job, int timeOutMs, int threadCount,
                    const std::vector<std::string>& domainLines, int retryNum, bool showLv,
-                   TextRows* statusLv, unsigned char kind) {
+                   RowStore* statusLv, unsigned char kind) {
   // The list and the flags below are read by running workers: end them first.
   EndAlexaWorkers(job);
   ++job->Generation;
@@ -75,7 +55,7 @@ void StartAlexaSea(ThreadControlStru* job, int timeOutMs, int threadCount,
 }
 
 void AlexaSeaTimerTick(ThreadControlStru* job) {
-  TextRows* lv = job->StatusLv;
+  RowStore* lv = job->StatusLv;
   const int row = job->StatusRow - 1;
   if (lv != nullptr && row >= 0 && row < lv->RowCount()) {
     lv->SetCell(row, 2, IntToStr(job->SuccessCount));

@@ -6,7 +6,7 @@
 // (settings, Domains) and the Done bytes of their own rows. Results reach the
 // lists only through the workers' display callback, which runs on the window
 // thread through Synchronize. The lists themselves are reached through
-// TextRows, so the job runs the same with real list views or plain rows.
+// RowStore, so the job runs the same with real list views or rows in memory.
 #pragma once
 
 #include <array>
@@ -15,39 +15,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/text/rows.h"
+
 namespace orlu {
 
 class CAlexaInfoth;
-
-// A list of rows: a caption and the cells after it (cell 0 is the first
-// column after the caption). Window thread only.
-class TextRows {
- public:
-  virtual ~TextRows() = default;
-  virtual int RowCount() const = 0;
-  // Appends a row; returns its index.
-  virtual int AddRow(const std::string& caption, std::vector<std::string> cells) = 0;
-  virtual void Clear() = 0;
-  // Cell `index` of `row`; callers check that the row exists.
-  virtual std::string Cell(int row, int index) const = 0;
-  virtual void SetCell(int row, int index, const std::string& text) = 0;
-};
-
-// Rows held in memory (tests, benchmarks, a job without windows).
-class PlainTextRows : public TextRows {
- public:
-  struct Row {
-    std::string caption;
-    std::vector<std::string> cells;
-  };
-  int RowCount() const override { return static_cast<int>(rows.size()); }
-  int AddRow(const std::string& caption, std::vector<std::string> cells) override;
-  void Clear() override { rows.clear(); }
-  std::string Cell(int row, int index) const override;
-  void SetCell(int row, int index, const std::string& text) override;
-
-  std::vector<Row> rows;
-};
 
 // The job's status timer as the record sees it: a switch and an interval.
 // The window binds a real timer to it (OnSwitch follows every change) whose
@@ -90,12 +62,12 @@ struct ThreadControlStru {
   unsigned char Kind = 8;
   int SuccessCount = 0;
   int FailCount = 0;
-  TextRows* StatusLv = nullptr;  // the status window's list, not owned
+  RowStore* StatusLv = nullptr;  // the status window's list, not owned
 
   // Where the display callback writes: the visible list and its hidden twin
   // (not owned; null when there is no window).
-  TextRows* ResultLv = nullptr;
-  TextRows* ResultBakLv = nullptr;
+  RowStore* ResultLv = nullptr;
+  RowStore* ResultBakLv = nullptr;
   // Counts the starts; a worker's answer lands only in the rows of the start
   // that made it.
   unsigned Generation = 0;
@@ -113,7 +85,7 @@ extern ThreadControlStru AlexaSea;
 // switched on.
 void StartAlexaSea(ThreadControlStru* job, int timeOutMs, int threadCount,
                    const std::vector<std::string>& domainLines, int retryNum, bool showLv,
-                   TextRows* statusLv, unsigned char kind);
+                   RowStore* statusLv, unsigned char kind);
 
 // The status timer's tick: copies the counters into the job's status row and
 // switches the timer off, with "定时器停止", once every line has succeeded.

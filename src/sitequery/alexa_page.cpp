@@ -17,25 +17,6 @@
 
 namespace orlu {
 
-// --- Rows ---
-
-int ListViewTextRows::AddRow(const std::string& caption, std::vector<std::string> cells) {
-  return list_.AddRow(caption, std::move(cells));
-}
-
-std::string ListViewTextRows::Cell(int row, int index) const {
-  try {
-    return list_.SubItem(row, index);
-  } catch (const ListIndexError&) {
-    return "";
-  }
-}
-
-void ListViewTextRows::SetCell(int row, int index, const std::string& text) {
-  if (row < 0 || row >= list_.RowCount() || index < 0) return;
-  list_.SetSubItem(row, index, text);
-}
-
 namespace {
 
 ListView* StatusList() { return FormStatShow != nullptr ? &FormStatShow->lvStatShow : nullptr; }
@@ -64,11 +45,11 @@ void StatusWindowRows::Clear() {
 
 std::string StatusWindowRows::Cell(int row, int index) const {
   ListView* list = StatusList();
-  return list != nullptr ? ListViewTextRows(*list).Cell(row, index) : "";
+  return list != nullptr ? ListViewRows(*list).Cell(row, index) : "";
 }
 
 void StatusWindowRows::SetCell(int row, int index, const std::string& text) {
-  if (ListView* list = StatusList()) ListViewTextRows(*list).SetCell(row, index, text);
+  if (ListView* list = StatusList()) ListViewRows(*list).SetCell(row, index, text);
 }
 
 // --- The job while the page lives ---

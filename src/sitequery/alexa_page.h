@@ -14,24 +14,9 @@
 
 namespace orlu {
 
-// A list view as the job's rows (window thread). Writes to a row that is not
-// there are dropped.
-class ListViewTextRows : public TextRows {
- public:
-  explicit ListViewTextRows(ListView& list) : list_(list) {}
-  int RowCount() const override { return list_.RowCount(); }
-  int AddRow(const std::string& caption, std::vector<std::string> cells) override;
-  void Clear() override { list_.Clear(); }
-  std::string Cell(int row, int index) const override;
-  void SetCell(int row, int index, const std::string& text) override;
-
- private:
-  ListView& list_;
-};
-
 // The status window's job list, looked up each time (the status window may
 // be gone before the main window at the end).
-class StatusWindowRows : public TextRows {
+class StatusWindowRows : public RowStore {
  public:
   int RowCount() const override;
   int AddRow(const std::string& caption, std::vector<std::string> cells) override;
@@ -54,8 +39,8 @@ class AlexaPageJob {
   // Points AlexaSea at these lists and this timer (done when made).
   void Bind();
 
-  ListViewTextRows Rows;
-  ListViewTextRows BakRows;
+  ListViewRows Rows;
+  ListViewRows BakRows;
   StatusWindowRows StatusRows;
   Timer StatusTimer{3000, false};
   // Set while a start or re-query ends the old group; a press arriving

@@ -12,45 +12,21 @@ namespace orlu {
 WhoisSettings WhoisConfig;
 
 int32_t WhoisSettings::ThreadCount(int group) const {
-  switch (group) {
-    case kGroupCn: return CnThreads;
-    case kGroupCom: return ComThreads;
-    case kGroupOrg: return OrgThreads;
-    case kGroupCc: return CcThreads;
-    case kGroupBiz: return BizThreads;
-    case kGroupInfo: return InfoThreads;
-    case kGroupName: return NameThreads;
-    case kGroupTv: return TvThreads;
-    case kGroupMobi: return MobiThreads;
-    case kGroupOther: return OtherThreads;
-    default: return 0;
-  }
+  return group >= 0 && group < kWhoisGroupCount ? Threads[static_cast<size_t>(group)] : 0;
 }
 
 int32_t WhoisSettings::Delay(int group) const {
-  switch (group) {
-    case kGroupCn: return CnDelay;
-    case kGroupCom: return ComDelay;
-    case kGroupOrg: return OrgDelay;
-    case kGroupCc: return CcDelay;
-    case kGroupBiz: return BizDelay;
-    case kGroupInfo: return InfoDelay;
-    case kGroupName: return NameDelay;
-    case kGroupTv: return TvDelay;
-    case kGroupMobi: return MobiDelay;
-    case kGroupOther: return OtherDelay;
-    default: return 0;
-  }
+  return group >= 0 && group < kWhoisGroupCount ? Delays[static_cast<size_t>(group)] : 0;
 }
 
-std::vector<WhoisRow> BuildWhoisRows(const std::vector<std::string>& lines) {
-  std::vector<WhoisRow> rows;
+std::vector<ListRow> BuildWhoisRows(const std::vector<std::string>& lines) {
+  std::vector<ListRow> rows;
   rows.reserve(lines.size());
   const size_t n = lines.size();
   for (size_t i = 0; i < n; ++i) {
     std::string domain = Trim(lines[i]);
     if (i + 1 == n && domain.empty()) break;
-    WhoisRow row;
+    ListRow row;
     row.caption = std::to_string(i + 1);
     row.cells.reserve(kWhoisRowCells);
     row.cells.push_back(std::move(domain));
@@ -68,8 +44,8 @@ bool IsUnfinished(const std::string& status) {
 
 // The row store, when `row` is a row of the rows built for `generation`;
 // null when the rows are gone or were rebuilt since.
-WhoisRowStore* StoreHoldingRow(uint64_t generation, int row) {
-  WhoisRowStore* list = WhoisConfig.ListView;
+RowStore* StoreHoldingRow(uint64_t generation, int row) {
+  RowStore* list = WhoisConfig.ListView;
   if (list == nullptr || list->Generation() != generation) return nullptr;
   if (row < 0 || row >= list->RowCount()) return nullptr;
   return list;
@@ -98,7 +74,7 @@ void CWhois::WhoisPause(const std::string& domain) {
 
 void CWhois::Execute() {
   const int n = Lines ? static_cast<int>(Lines->size()) : 0;
-  WhoisRowStore* list = WhoisConfig.ListView;
+  RowStore* list = WhoisConfig.ListView;
   if (list == nullptr || Count <= 0) return;
   const int passes = WhoisConfig.Passes;
   for (int pass = 0; pass < passes; ++pass) {
@@ -130,7 +106,7 @@ void CWhois::Execute() {
 }
 
 void CWhois::ShowWhoisRow() {
-  WhoisRowStore* list = StoreHoldingRow(Generation, Row);
+  RowStore* list = StoreHoldingRow(Generation, Row);
   if (list == nullptr) return;
   list->WriteCells(Row, kWhoisStatusCell,
                    {State, Organization, Registrar, CreationDate, ExpirationDate, Email,
@@ -138,7 +114,7 @@ void CWhois::ShowWhoisRow() {
 }
 
 void CWhois::ShowSuffixUnsupported() {
-  WhoisRowStore* list = StoreHoldingRow(Generation, Row);
+  RowStore* list = StoreHoldingRow(Generation, Row);
   if (list == nullptr) return;
   list->WriteCells(Row, kWhoisStatusCell, {WordUnsupported()});
 }

@@ -9,14 +9,16 @@
 // its workers, so a new start can stop and join the running ones first.
 #pragma once
 
-#include <atomic>
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/text/rows.h"
 #include "platform/thread/thread.h"
 #include "whois/whois_lookup.h"
+#include "whois/whois_registry.h"
 
 namespace orlu {
 
@@ -26,62 +28,18 @@ inline constexpr int kWhoisRowCells = 10;
 // The status cell of a row, which decides whether the row is asked.
 inline constexpr int kWhoisStatusCell = 1;
 
-// One result row: caption (the 1-based line number) and its ten cells.
-struct WhoisRow {
-  std::string caption;
-  std::vector<std::string> cells;
-};
-
-// The rows as the workers see them: the list of the WHOIS page, or a plain
-// store in tests and benchmarks.
-class WhoisRowStore {
- public:
-  virtual ~WhoisRowStore() = default;
-
-  // Any thread.
-  virtual int RowCount() const = 0;
-  // Cell `cell` of `row`; empty for a row or cell that does not exist.
-  virtual std::string Cell(int row, int cell) const = 0;
-
-  // Window thread: cells `firstCell`, `firstCell` + 1, ... of an existing row.
-  virtual void WriteCells(int row, int firstCell, const std::vector<std::string>& texts) = 0;
-
-  // Each rebuild of the rows starts a new generation; a worker's answer
-  // lands only in rows of the generation it was started for.
-  uint64_t Generation() const { return generation_.load(std::memory_order_acquire); }
-  uint64_t NewGeneration() { return generation_.fetch_add(1, std::memory_order_acq_rel) + 1; }
-
- private:
-  std::atomic<uint64_t> generation_{0};
-};
-
 // Settings of the batch workers, built before any window and never saved.
 // The pauses are milliseconds.
 struct WhoisSettings {
-  WhoisRowStore* ListView = nullptr;  // the page's result rows, not owned
+  RowStore* ListView = nullptr;  // the page's result rows, not owned
   int32_t Passes = 5;
-  int32_t CnThreads = 1;
-  int32_t CnDelay = 2500;
-  int32_t ComThreads = 5;
-  int32_t ComDelay = 1000;
-  int32_t InfoThreads = 2;
-  int32_t InfoDelay = 1000;
-  int32_t CcThreads = 3;
-  int32_t CcDelay = 1000;
-  int32_t OrgThreads = 1;
-  int32_t OrgDelay = 3000;
-  int32_t TvThreads = 3;
-  int32_t TvDelay = 1000;
-  int32_t BizThreads = 2;
-  int32_t BizDelay = 1000;
-  int32_t NameThreads = 3;
-  int32_t NameDelay = 1000;
-  int32_t MobiThreads = 3;
-  int32_t MobiDelay = 1000;
-  int32_t OtherThreads = 1;
-  int32_t OtherDelay = 1000;
+  // Indexed by registry group (0 cn family ... 9 other, as numbered in
+  // whois_registry.h): the group's workers and its pause after a question.
+  std::array<int32_t, kWhoisGroupCount> Threads{1, 5, 1, 3, 2, 2, 3, 3, 3, 1};
+  std::array<int32_t, kWhoisGroupCount> Delays{2500, 1000, 3000, 1000, 1000,
+                                               1000, 1000, 1000, 1000, 1000};
 
-  // By registry group (0 cn family ... 9 other); 0 for a group out of range.
+  // The entry of `group`; 0 for a group out of range.
   int32_t ThreadCount(int group) const;
   int32_t Delay(int group) const;
 };
@@ -91,7 +49,7 @@ extern WhoisSettings WhoisConfig;
 // The rows for the lines of the domain list: row i for line i, caption i + 1,
 // the line trimmed as typed, then nine " " cells. An empty (or blank) last
 // line gets no row; every other line does, empty or not.
-std::vector<WhoisRow> BuildWhoisRows(const std::vector<std::string>& lines);
+std::vector<ListRow> BuildWhoisRows(const std::vector<std::string>& lines);
 
 // The lines shared by the workers of one start.
 using WhoisLines = std::shared_ptr<const std::vector<std::string>>;

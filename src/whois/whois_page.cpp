@@ -13,32 +13,6 @@
 #include "whois/whois_info_form.h"
 namespace orlu {
 
-// --- The list as the workers' row store ---
-
-int WhoisListRows::RowCount() const { return list_.RowCount(); }
-
-std::string WhoisListRows::Cell(int row, int cell) const {
-  try {
-    return list_.SubItem(row, cell);
-  } catch (const ListIndexError&) {
-    return "";
-  }
-}
-
-void WhoisListRows::WriteCells(int row, int firstCell, const std::vector<std::string>& texts) {
-  if (row < 0 || row >= list_.RowCount()) return;
-  for (size_t k = 0; k < texts.size(); ++k) {
-    list_.SetSubItem(row, firstCell + static_cast<int>(k), texts[k]);
-  }
-}
-
-std::vector<ListRow> ToListRows(std::vector<WhoisRow> rows) {
-  std::vector<ListRow> out;
-  out.reserve(rows.size());
-  for (WhoisRow& row : rows) out.push_back(ListRow{std::move(row.caption), std::move(row.cells)});
-  return out;
-}
-
 WhoisPageJob::~WhoisPageJob() {
   Workers.Stop();
   if (WhoisConfig.ListView == &Rows) WhoisConfig.ListView = nullptr;
@@ -146,7 +120,7 @@ void TWhoisPage::FillWhoisRows() {
   lvWhois.Clear();
   lvWhoisBak.Clear();
   WhoisJob.RowLines = mmoWhoisDomain.Lines();
-  std::vector<ListRow> rows = ToListRows(BuildWhoisRows(WhoisJob.RowLines));
+  std::vector<ListRow> rows = BuildWhoisRows(WhoisJob.RowLines);
   lvWhoisBak.AddRows(rows);
   lvWhois.AddRows(std::move(rows));
   WhoisJob.Rows.NewGeneration();

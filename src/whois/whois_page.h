@@ -14,22 +14,6 @@
 
 namespace orlu {
 
-// The rows of a list view for the workers: reads from any thread, writes on
-// the window thread.
-class WhoisListRows : public WhoisRowStore {
- public:
-  explicit WhoisListRows(ListView& list) : list_(list) {}
-  int RowCount() const override;
-  std::string Cell(int row, int cell) const override;
-  void WriteCells(int row, int firstCell, const std::vector<std::string>& texts) override;
-
- private:
-  ListView& list_;
-};
-
-// Converts result rows to list rows (their texts are moved, not copied).
-std::vector<ListRow> ToListRows(std::vector<WhoisRow> rows);
-
 // An entry of an action list: what a menu item bound to it runs.
 struct MenuAction {
   std::string Caption;
@@ -48,7 +32,7 @@ struct WhoisPageJob {
   WhoisPageJob(const WhoisPageJob&) = delete;
   WhoisPageJob& operator=(const WhoisPageJob&) = delete;
 
-  WhoisListRows Rows;
+  ListViewRows Rows;
   WhoisBatch Workers;
   // Set while "查询" stops the old workers and starts the new ones; a
   // second press arriving meanwhile is ignored.

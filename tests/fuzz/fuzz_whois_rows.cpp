@@ -13,7 +13,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   const std::vector<std::string> lines = orlu::SplitLines(text);
-  const std::vector<orlu::WhoisRow> rows = orlu::BuildWhoisRows(lines);
+  const std::vector<orlu::ListRow> rows = orlu::BuildWhoisRows(lines);
   if (rows.size() != lines.size() && rows.size() + 1 != lines.size()) std::abort();
   for (size_t i = 0; i < rows.size(); ++i) {
     if (rows[i].caption != std::to_string(i + 1)) std::abort();

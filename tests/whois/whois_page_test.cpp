@@ -122,7 +122,7 @@ TEST_F(WhoisPageTest, ReSearchAsksTheFailedRowsOfTheStartAndNothingWhileRunning)
   EXPECT_EQ(f->lvWhois.SubItem(0, 1), WordRegistered());
 
   // While a batch runs, "失败重查" starts nothing.
-  WhoisConfig.ComDelay = 60000;
+  WhoisConfig.Delays[kGroupCom] = 60000;
   server.ClearRequests();
   f->btnWhoisReSearch.Click();
   ASSERT_TRUE(server.WaitForRequests(1, 5s));
@@ -138,7 +138,7 @@ TEST_F(WhoisPageTest, SearchPressedAgainWhileTheFirstPressStopsTheWorkers) {
   // nothing serves the window thread's queue; the first press has to serve
   // it while it stops them, and a second press queued meanwhile comes in
   // then.
-  WhoisConfig.ComDelay = 60000;
+  WhoisConfig.Delays[kGroupCom] = 60000;
   server.AddResponder([](const WhoisRequest& r) -> std::optional<WhoisReply> {
     return WhoisReply::Text("Domain Name: " + r.query + "\n");
   });

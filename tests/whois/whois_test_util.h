@@ -25,11 +25,7 @@ inline Texts Fields(const WhoisFields& f) {
 }
 
 // Every group's pause after a question set to 0, so tests run quickly.
-inline void NoPauses(WhoisSettings& s) {
-  for (int32_t* delay : {&s.CnDelay, &s.ComDelay, &s.InfoDelay, &s.CcDelay, &s.OrgDelay,
-                         &s.TvDelay, &s.BizDelay, &s.NameDelay, &s.MobiDelay, &s.OtherDelay})
-    *delay = 0;
-}
+inline void NoPauses(WhoisSettings& s) { s.Delays.fill(0); }
 
 inline WhoisFields Cut(int group, const std::string& prepared) {
   WhoisFields f;

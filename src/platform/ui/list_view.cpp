@@ -400,4 +400,19 @@ void ListView::SetChecked(int row, bool checked) {
   emit m->dataChanged(i, i, {Qt::CheckStateRole});
 }
 
+// --- As a row store ---
+
+std::string ListViewRows::Cell(int row, int cell) const {
+  try {
+    return list_.SubItem(row, cell);
+  } catch (const ListIndexError&) {
+    return "";
+  }
+}
+
+void ListViewRows::SetCell(int row, int cell, const std::string& text) {
+  if (row < 0 || row >= list_.RowCount() || cell < 0) return;
+  list_.SetSubItem(row, cell, text);
+}
+
 }  // namespace orlu

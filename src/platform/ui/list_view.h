@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/text/rows.h"
 #include "platform/ui/control.h"
 
 namespace orlu {
@@ -17,12 +18,6 @@ namespace orlu {
 struct ListColumn {
   std::string caption;
   int width = 50;  // pixels
-};
-
-// One row: the caption (column 0) and the cells of columns 1, 2, ...
-struct ListRow {
-  std::string caption;
-  std::vector<std::string> cells;
 };
 
 class ListView : public Control {
@@ -72,6 +67,24 @@ class ListView : public Control {
   // OnClick (from Control) runs on every mouse click on the list.
   // OnSelect runs when the selected row changes (row, -1 when none).
   std::function<void(int row)> OnSelect;
+};
+
+// A list view as a row store: reads from any thread, writes on the window
+// thread; a write to a row that is not there is dropped.
+class ListViewRows : public RowStore {
+ public:
+  explicit ListViewRows(ListView& list) : list_(list) {}
+  int RowCount() const override { return list_.RowCount(); }
+  std::string Cell(int row, int cell) const override;
+  int AddRow(const std::string& caption, std::vector<std::string> cells) override {
+    return list_.AddRow(caption, std::move(cells));
+  }
+  void AddRows(std::vector<ListRow> rows) override { list_.AddRows(std::move(rows)); }
+  void Clear() override { list_.Clear(); }
+  void SetCell(int row, int cell, const std::string& text) override;
+
+ private:
+  ListView& list_;
 };
 
 }  // namespace orlu

@@ -72,6 +72,17 @@ TEST(ListView, ColumnsAndIndexChecks) {
   // Writing past the last cell fills the gap with empty cells.
   list.SetSubItem(1, 2, "z");
   EXPECT_EQ(list.RowTexts(1), (std::vector<std::string>{"2", "", "", "z"}));
+
+  // As the workers' row store: a missing row or cell reads empty, a write
+  // to a row that is not there is dropped.
+  ListViewRows rows(list);
+  EXPECT_EQ(rows.Cell(1, 0), "");
+  EXPECT_EQ(rows.Cell(7, 0), "");
+  rows.SetCell(7, 0, "x");
+  rows.SetCell(0, -1, "x");
+  rows.WriteCells(1, 3, {"p", "q"});
+  EXPECT_EQ(list.RowTexts(1), (std::vector<std::string>{"2", "", "", "z", "p", "q"}));
+  EXPECT_EQ(list.RowCount(), 2);
 }
 
 TEST(ListView, ReadsFromWorkersWhileTheWindowThreadWrites) {
