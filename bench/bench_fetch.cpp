@@ -11,7 +11,7 @@
 
 #include "bench_util.h"
 #include "platform/net/page_client.h"
-#include "support/substitute_http.h"
+#include "substitute-services/servers/substitute_http.h"
 
 int main() {
   using namespace std::chrono_literals;

@@ -20,7 +20,7 @@
 #include "platform/net/services.h"
 #include "platform/net/whois_client.h"
 #include "platform/thread/dispatcher.h"
-#include "support/substitute_whois.h"
+#include "substitute-services/servers/substitute_whois.h"
 #include "whois/whois_batch.h"
 #include "whois/whois_registry.h"
 #include "whois/whois_reply.h"

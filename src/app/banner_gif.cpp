@@ -1,6 +1,6 @@
 // The main window's banner (383 x 50, three frames of one second, looping).
-// Written by src/app/resources/make_banner.cpp from the same drawing as
-// src/app/resources/banner.gif; do not edit by hand.
+// Written by tools/banner/make_banner.cpp from the same drawing as
+// tools/banner/banner.gif; do not edit by hand.
 #include "app/banner_gif.h"
 
 namespace orlu {

@@ -13,7 +13,7 @@
 #include "sitequery/alexa_job.h"
 #include "sitequery/alexa_rank.h"
 #include "support/service_scope.h"
-#include "support/substitute_http.h"
+#include "substitute-services/servers/substitute_http.h"
 
 namespace orlu::test {
 

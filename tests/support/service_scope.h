@@ -14,8 +14,8 @@
 #include <string>
 
 #include "platform/net/services.h"
-#include "support/substitute_http.h"
-#include "support/substitute_whois.h"
+#include "substitute-services/servers/substitute_http.h"
+#include "substitute-services/servers/substitute_whois.h"
 
 namespace orlu::test {
 

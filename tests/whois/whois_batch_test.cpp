@@ -13,7 +13,7 @@
 #include "platform/text/gbk.h"
 #include "platform/thread/dispatcher.h"
 #include "support/service_scope.h"
-#include "support/substitute_whois.h"
+#include "substitute-services/servers/substitute_whois.h"
 #include "whois/whois_batch.h"
 #include "whois/whois_reply.h"
 #include "whois_test_util.h"

@@ -16,7 +16,7 @@
 #include "platform/thread/dispatcher.h"
 #include "platform/ui/ui.h"
 #include "support/service_scope.h"
-#include "support/substitute_whois.h"
+#include "substitute-services/servers/substitute_whois.h"
 #include "support/temp_files.h"
 #include "support/window_test.h"
 #include "whois/whois_info_form.h"

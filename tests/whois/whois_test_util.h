@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "support/service_scope.h"
-#include "support/substitute_whois.h"
+#include "substitute-services/servers/substitute_whois.h"
 #include "whois/whois_batch.h"
 #include "whois/whois_reply.h"
 

@@ -26,8 +26,8 @@
 #include <utility>
 #include <vector>
 
-#include "support/substitute_http.h"
-#include "support/substitute_whois.h"
+#include "substitute-services/servers/substitute_http.h"
+#include "substitute-services/servers/substitute_whois.h"
 
 namespace orlu::substitute {
 

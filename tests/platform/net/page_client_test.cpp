@@ -10,7 +10,7 @@
 
 #include "platform/net/services.h"
 #include "support/service_scope.h"
-#include "support/substitute_http.h"
+#include "substitute-services/servers/substitute_http.h"
 #include "support/temp_files.h"
 
 namespace orlu {

@@ -12,8 +12,8 @@
 
 #include "platform/net/services.h"
 #include "support/service_scope.h"
-#include "support/substitute_http.h"
-#include "support/substitute_whois.h"
+#include "substitute-services/servers/substitute_http.h"
+#include "substitute-services/servers/substitute_whois.h"
 
 namespace orlu {
 namespace {

@@ -5,7 +5,7 @@
 #include "platform/ui/chart_view.h"
 #include "platform/ui/form.h"
 #include "support/service_scope.h"
-#include "support/substitute_http.h"
+#include "substitute-services/servers/substitute_http.h"
 #include "support/window_test.h"
 
 namespace orlu {

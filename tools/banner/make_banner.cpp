@@ -1,9 +1,10 @@
 // Draws the main window's banner: a 383 x 50 GIF89a picture of three frames,
 // one second each, looping forever, written with giflib. Also writes the
-// picture as a byte array so the program carries it inside.
+// picture as a byte array so the program carries it inside. Not part of the
+// build; run it again only to change the banner:
 //
-//   g++ -std=c++20 -O2 src/app/resources/make_banner.cpp -lgif -o /tmp/make_banner
-//   /tmp/make_banner src/app/resources/banner.gif src/app/banner_gif.cpp
+//   g++ -std=c++20 -O2 tools/banner/make_banner.cpp -lgif -o /tmp/make_banner
+//   /tmp/make_banner tools/banner/banner.gif src/app/banner_gif.cpp
 #include <gif_lib.h>
 
 #include <cstdio>
@@ -195,8 +196,8 @@ bool WriteArray(const char* gifPath, const char* cppPath) {
   std::string data = bytes.str();
   std::ofstream out(cppPath, std::ios::binary);
   out << "// The main window's banner (383 x 50, three frames of one second, looping).\n"
-         "// Written by src/app/resources/make_banner.cpp from the same drawing as\n"
-         "// src/app/resources/banner.gif; do not edit by hand.\n"
+         "// Written by tools/banner/make_banner.cpp from the same drawing as\n"
+         "// tools/banner/banner.gif; do not edit by hand.\n"
          "#include \"app/banner_gif.h\"\n\n"
          "namespace orlu {\n\n"
          "const unsigned char kBannerGif[] = {";

@@ -22,9 +22,9 @@
 //   5. 404 "not found".
 // Registering the same exact target or prefix again replaces the route.
 //
-// With ScopedServices (support/service_scope.h) every page host the program
-// asks for comes here; the Host header still names the host asked for, so
-// OnHost routes tell the services apart.
+// With ScopedServices (tests/support/service_scope.h) every page host the
+// program asks for comes here; the Host header still names the host asked
+// for, so OnHost routes tell the services apart.
 //
 // The destructor stops everything promptly, also connections in Hang() or
 // in a long delay, and clients that never finish their request.

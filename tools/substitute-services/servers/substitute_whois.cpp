@@ -1,10 +1,10 @@
-#include "support/substitute_whois.h"
+#include "substitute-services/servers/substitute_whois.h"
 
 #include <map>
 #include <mutex>
 
-#include "support/loopback_server.h"
-#include "support/request_log.h"
+#include "substitute-services/servers/loopback_server.h"
+#include "substitute-services/servers/request_log.h"
 
 namespace orlu::test {
 

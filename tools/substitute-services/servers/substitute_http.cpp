@@ -1,4 +1,4 @@
-#include "support/substitute_http.h"
+#include "substitute-services/servers/substitute_http.h"
 
 #include <sys/socket.h>
 #include <unistd.h>
@@ -10,8 +10,8 @@
 #include <stdexcept>
 
 #include "platform/text/gbk.h"
-#include "support/loopback_server.h"
-#include "support/request_log.h"
+#include "substitute-services/servers/loopback_server.h"
+#include "substitute-services/servers/request_log.h"
 
 namespace orlu::test {
 

@@ -1,4 +1,4 @@
-#include "support/loopback_server.h"
+#include "substitute-services/servers/loopback_server.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>
