@@ -1,0 +1,185 @@
+// The keyword-file comparison on real word files, driven through the start
+// routine with the plain-loop dispatcher (also under ThreadSanitizer).
+#include "domaintools/keyword_compare.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/text/errors.h"
+#include "platform/text/gbk.h"
+#include "platform/thread/dispatcher.h"
+#include "support/expect_error.h"
+#include "support/temp_files.h"
+
+namespace orlu {
+namespace {
+
+using namespace std::chrono_literals;
+using Lines = std::vector<std::string>;
+
+class KeyWordCompareTest : public ::testing::Test {
+ protected:
+  void SetUp() override { SetDispatcher(&loop); }
+  void TearDown() override {
+    EndKeyWordWorkers(job);
+    SetDispatcher(nullptr);
+  }
+
+  std::string File(const std::string& name, const std::string& bytes) {
+    const std::string path = dir / name;
+    test::Spit(path, bytes);
+    return path;
+  }
+
+  // Starts a run and serves the workers until the last one has ended.
+  void Run(const std::string& count, const Lines& files, const Lines& domains) {
+    StartKeyWordCompare(job, count, files, domains, &rows);
+    const auto end = std::chrono::steady_clock::now() + 30s;
+    while (!KeyWordWorkersEnded(job) && std::chrono::steady_clock::now() < end) {
+      loop.ProcessEvents(5ms);
+    }
+    loop.ProcessEvents(0ms);
+    ASSERT_TRUE(KeyWordWorkersEnded(job));
+  }
+
+  // Every row as "caption domain file".
+  Lines Rows() const {
+    Lines out;
+    for (const auto& r : rows.rows) out.push_back(r.caption + " " + r.cells.at(0) + " " + r.cells.at(1));
+    return out;
+  }
+
+  PlainLoopDispatcher loop;
+  PlainTextRows rows;
+  ThreadKeyWordStru job;
+  test::TempDir dir;
+};
+
+TEST_F(KeyWordCompareTest, WholeLinesMatchByteForByteOneRowPerDomainAndFileInDomainOrder) {
+  ASSERT_EQ(mkdir((dir / "Up").c_str(), 0755), 0);
+  // The path is opened as typed (capitals and all); the name shown is lower-cased.
+  const std::string a = File("Up/Words.TXT", "dom\r\nDOM\r\n dom\r\ndomx\r\ndom\r\nweb\r\n");
+  const std::string b = File("b.txt", "web\nother\ndom\n");
+  const std::string c = File("c.txt", "nothing here\n");
+  Run("1", {a, b, c}, {"dom.com", "  DOM.net ", "web.cn", "x.org", "dom.com.cn"});
+  EXPECT_EQ(Rows(), (Lines{"1 dom.com words.txt", "2 dom.net words.txt", "3 web.cn words.txt",
+                           "4 dom.com.cn words.txt", "5 dom.com b.txt", "6 dom.net b.txt",
+                           "7 web.cn b.txt", "8 dom.com.cn b.txt"}));
+}
+
+TEST_F(KeyWordCompareTest, LineEndsNulBytesGbkAndEmptyNames) {
+  const Lines lines = {"x", "dom\t", "", Gbk("中華"), "dom", ""};
+  auto joined = [&](const std::string& eol) {
+    std::string out;
+    for (const auto& l : lines) out += l + eol;
+    return out;
+  };
+  // A NUL byte does not end the file.
+  const std::string nul = std::string("x\0y\n\n", 5) + Gbk("中華") + "\r\ndom";
+  Run("3",
+      {File("crlf.txt", joined("\r\n")), File("lf.txt", joined("\n")), File("cr.txt", joined("\r")),
+       File("nul.txt", nul)},
+      {"dom.com", Gbk("中華.cn"), "nodot", "", "  "});
+  // "dom\t" is not "dom"; 中華 keeps the "A" of its second character (C8 41);
+  // the empty names of "nodot" and the blank lines match no empty line.
+  std::multiset<std::string> got;
+  std::set<std::string> captions;
+  for (const auto& r : rows.rows) {
+    got.insert(r.cells.at(0) + " " + r.cells.at(1));
+    captions.insert(r.caption);
+  }
+  const std::string zh = Gbk("中華.cn");
+  EXPECT_EQ(got, (std::multiset<std::string>{"dom.com crlf.txt", "dom.com lf.txt", "dom.com cr.txt",
+                                             "dom.com nul.txt", zh + " crlf.txt", zh + " lf.txt",
+                                             zh + " cr.txt", zh + " nul.txt"}));
+  EXPECT_EQ(captions, (std::set<std::string>{"1", "2", "3", "4", "5", "6", "7", "8"}));
+}
+
+TEST(WordFileMatcher, PiecesOfAnySizeGiveTheSameDomains) {
+  const Lines names = {"ab", "abc", "", "b", "ab"};
+  KeyWordNameIndex index;
+  index.Build(names);
+  const std::string text = "ab\r\nb\rzz" + std::string(50, 'q') + "\nabc";
+  const std::vector<int> whole = MatchWordFile(text, index);
+  EXPECT_EQ(whole, (std::vector<int>{0, 1, 3, 4}));
+  for (size_t piece = 1; piece < 8; ++piece) {
+    WordFileMatcher m(index);
+    for (size_t at = 0; at < text.size(); at += piece) m.Feed(std::string_view(text).substr(at, piece));
+    EXPECT_EQ(m.Finish(), whole) << piece;
+  }
+}
+
+TEST_F(KeyWordCompareTest, WorkersSplitTheFilesByIndexModuloCount) {
+  EXPECT_EQ(WorkerFileShare(0, 3, 7), (std::vector<int>{0, 3, 6}));
+  EXPECT_EQ(WorkerFileShare(1, 3, 7), (std::vector<int>{1, 4}));
+  EXPECT_EQ(WorkerFileShare(2, 3, 7), (std::vector<int>{2, 5}));
+  for (int k = 2; k < 10; ++k) EXPECT_TRUE(WorkerFileShare(k, 10, 2).empty());
+
+  Lines files;
+  std::multiset<std::string> expected;
+  for (int i = 0; i < 7; ++i) {
+    files.push_back(File("f" + std::to_string(i) + ".txt", "dom\n"));
+    expected.insert("dom.com f" + std::to_string(i) + ".txt");
+  }
+  Run("3", files, {"dom.com"});
+  std::multiset<std::string> got;
+  for (const auto& r : rows.rows) got.insert(r.cells.at(0) + " " + r.cells.at(1));
+  EXPECT_EQ(got, expected);
+}
+
+TEST_F(KeyWordCompareTest, CountTextIsConvertedBeforeTheListIsTouched) {
+  const std::string f = File("a.txt", "dom\n");
+  rows.AddRow("1", {"old.com", "old.txt"});
+  test::ExpectError<ConvertError>([&] { Run("3a", {f}, {"dom.com"}); },
+                                  "'3a' is not a valid integer value");
+  EXPECT_EQ(rows.RowCount(), 1);
+
+  for (const char* count : {"101", "0", "-2"}) {
+    Run(count, {f}, {"dom.com"});
+    EXPECT_EQ(rows.RowCount(), 0) << count;
+    for (const auto& t : job.Threads) EXPECT_EQ(t, nullptr) << count;
+  }
+  Run("100", {f}, {"dom.com"});
+  EXPECT_EQ(Rows(), (Lines{"1 dom.com a.txt"}));
+}
+
+TEST_F(KeyWordCompareTest, UnreadableFilesAreSkippedAndListedOnceAtTheEnd) {
+  std::vector<Lines> reports;
+  job.OnUnreadFiles = [&](const Lines& paths) { reports.push_back(paths); };
+  const std::string fifo = dir / "fifo.txt";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+  Lines files = {dir / "missing.txt", dir.path().string(), fifo, File("good.txt", "dom\n")};
+  if (geteuid() != 0) {  // root reads any file
+    files.insert(files.begin() + 1, File("locked.txt", "dom\n"));
+    chmod(files[1].c_str(), 0);
+  }
+  Lines unread(files.begin(), files.end() - 1);
+  for (const char* count : {"1", "2"}) {
+    reports.clear();
+    Run(count, files, {"dom.com"});
+    EXPECT_EQ(Rows(), (Lines{"1 dom.com good.txt"})) << count;
+    EXPECT_EQ(reports, (std::vector<Lines>{unread})) << count;
+  }
+}
+
+TEST_F(KeyWordCompareTest, NewStartEndsTheOldRunWhoseHitsNeverLand) {
+  Lines files;
+  for (int i = 0; i < 20; ++i) files.push_back(File("f" + std::to_string(i) + ".txt", "old\n"));
+  // The old workers are left waiting on the window thread with their hits.
+  StartKeyWordCompare(job, "20", files, {"old.com"}, &rows);
+  std::this_thread::sleep_for(50ms);
+  const auto t0 = std::chrono::steady_clock::now();
+  Run("1", {File("new.txt", "new\n")}, {"new.com", "old.com"});
+  EXPECT_LT(std::chrono::steady_clock::now() - t0, 2s);
+  EXPECT_EQ(Rows(), (Lines{"1 new.com new.txt"}));
+}
+
+}  // namespace
+}  // namespace orlu
