@@ -128,7 +128,7 @@ class TFormMain : public Form {
   TKeyWordPage KeyWordPage{tsKeyWord};
   TStartPage StartPage{tsAll};
   TAlexaDetailPage AlexaDetailPage{tsAlexaDetail};
-  TKeyWordCompPage KeyWordCompPage{tsKeyWordComp, dlgSaveCsvFile};
+  TKeyWordCompPage KeyWordCompPage{tsKeyWordComp, dlgOpenInPut, dlgSaveCsvFile};
   TPinyinPage PinyinPage{tsPinyin, dlgSaveCsvFile};
   TEngWordPage EngWordPage{tsEngWord, dlgSaveCsvFile};
 

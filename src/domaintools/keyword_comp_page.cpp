@@ -2,26 +2,106 @@
 
 #include "app/page_layout.h"
 #include "app/stat_show_form.h"
+#include "domaintools/keyword_compare.h"
+#include "platform/text/string_list.h"
 
 namespace orlu {
 
-TKeyWordCompPage::TKeyWordCompPage(TabSheet& page, SaveDialog& saveDialog)
-    : page_(page), saveDialog_(saveDialog) {
+TKeyWordCompPage::TKeyWordCompPage(TabSheet& page, OpenDialog& openDialog, SaveDialog& saveDialog)
+    : page_(page), openDialog_(openDialog), saveDialog_(saveDialog) {
+  const int pageHeight = PageHeight(page);
+  btnKeyWordFileAdd.SetCaption(Gbk("增加文件"));
+  btnKeyWordFileAdd.SetBounds(10, 8, 75, 25);
+  Bind(btnKeyWordFileAdd, this, &TKeyWordCompPage::btnKeyWordFileAddClick);
+  btnKeyWordFileSAdd.SetCaption(Gbk("添加文件夹"));
+  btnKeyWordFileSAdd.SetBounds(90, 8, 80, 25);
+  Bind(btnKeyWordFileSAdd, this, &TKeyWordCompPage::btnKeyWordFileSAddClick);
+  btnKeyWordFileClear.SetCaption(Gbk("清空"));
+  btnKeyWordFileClear.SetBounds(175, 8, 60, 25);
+  Bind(btnKeyWordFileClear, this, &TKeyWordCompPage::btnKeyWordFileClearClick);
+
+  lbl65.SetCaption(Gbk("对比文件列表："));
+  lbl65.SetBounds(10, 42, 100, 15);
+  mmoKeyWordFiles.SetBounds(10, 60, 280, 150);
+  mmoKeyWordFiles.SetScrollBars(ScrollBars::Both);
+
+  btn20.SetCaption(Gbk("添加域名"));
+  btn20.SetBounds(10, 218, 75, 25);
+  Bind(btn20, this, &TKeyWordCompPage::btn20Click);
+  btnKeyWordFilesFiler.SetCaption(Gbk("域名对比"));
+  btnKeyWordFilesFiler.SetBounds(90, 218, 75, 25);
+  btnKeyWordFilesFiler.SetFontColor(colors::Red);
+  Bind(btnKeyWordFilesFiler, this, &TKeyWordCompPage::btnKeyWordFilesFilerClick);
+
+  lbl66.SetCaption(Gbk("域名列表："));
+  lbl66.SetBounds(10, 252, 100, 15);
+  mmoKeyWordDomains.SetBounds(10, 270, 280, pageHeight - 270);
+  mmoKeyWordDomains.SetAnchors(kAnchorLeft | kAnchorTop | kAnchorBottom);
+  mmoKeyWordDomains.SetScrollBars(ScrollBars::Both);
+
+  lbl64.SetCaption(Gbk("线程数："));
+  lbl64.SetBounds(300, 13, 55, 15);
+  edtKeyWordThread.SetBounds(355, 10, 40, 21);
   btnKeyWordFilesOut.SetCaption(Gbk("导出"));
-  btnKeyWordFilesOut.SetBounds(10, 8, 75, 25);
+  btnKeyWordFilesOut.SetBounds(405, 8, 75, 25);
   Bind(btnKeyWordFilesOut, this, &TKeyWordCompPage::btnKeyWordFilesOutClick);
 
-  lvKeyWord.SetBounds(10, 40, kPageWidth - 20, PageHeight(page) - 40);
+  lvKeyWord.SetBounds(300, 40, kPageWidth - 310, pageHeight - 40);
   lvKeyWord.SetAnchors(kAnchorAll);
   ReportStyle(lvKeyWord);
   lvKeyWord.SetColumns({{"ID", 50}, {Gbk("域名"), 150}, {Gbk("备注"), 300}});
   Bind(lvKeyWord, this, &TKeyWordCompPage::lvKeyWordClick);
+
+  KeyWordFilter.OnUnreadFiles = &TKeyWordCompPage::ShowUnreadFiles;
+}
+
+TKeyWordCompPage::~TKeyWordCompPage() {
+  EndKeyWordWorkers(KeyWordFilter);
+  KeyWordFilter.ResultView = nullptr;
+  KeyWordFilter.OnUnreadFiles = nullptr;
+}
+
+void TKeyWordCompPage::btnKeyWordFileAddClick() {
+  if (openDialog_.Execute()) mmoKeyWordFiles.Add(openDialog_.FileName());
+}
+
+void TKeyWordCompPage::btnKeyWordFileSAddClick() {
+  const auto folder = SelectFolder(Gbk("请选择目录:"), ExtractFileDir(ProgramFileName()));
+  if (!folder) return;
+  Beep();
+  std::vector<std::string> lines = mmoKeyWordFiles.Lines();
+  Scan.AddFolderTxtFiles(*folder, lines);
+  mmoKeyWordFiles.SetLines(lines);
+}
+
+void TKeyWordCompPage::btnKeyWordFileClearClick() {
+  mmoKeyWordFiles.Clear();
+  mmoKeyWordDomains.Clear();
+}
+
+void TKeyWordCompPage::btn20Click() {
+  if (!openDialog_.Execute()) return;
+  StringList lines;
+  lines.LoadFromFile(openDialog_.FileName());
+  mmoKeyWordDomains.SetLines(lines.Lines());
+}
+
+void TKeyWordCompPage::btnKeyWordFilesFilerClick() {
+  StartKeyWordCompare(KeyWordFilter, edtKeyWordThread.Text(), mmoKeyWordFiles.Lines(),
+                      mmoKeyWordDomains.Lines(), &KeyWordRows);
 }
 
 void TKeyWordCompPage::btnKeyWordFilesOutClick() { ExportWithDialog(saveDialog_, lvKeyWord); }
 
 void TKeyWordCompPage::lvKeyWordClick() {
   if (FormStatShow) ShowListViewItem(lvKeyWord, FormStatShow->mmoStatShow);
+}
+
+void TKeyWordCompPage::ShowUnreadFiles(const std::vector<std::string>& paths) {
+  if (FormStatShow == nullptr) return;
+  for (const std::string& path : paths) {
+    FormStatShow->mmoStatShow.Add(Gbk("无法读取的对比文件：") + path);
+  }
 }
 
 }  // namespace orlu

@@ -164,6 +164,8 @@ void ShowMessage(const std::string& text) {
   ShowMessageBox(request);
 }
 
+void Beep() { QApplication::beep(); }
+
 // ---------------------------------------------------------------------------
 
 std::optional<std::string> ShellOpenAddress(std::string_view address) {

@@ -74,6 +74,8 @@ void SetMessageBoxHook(MessageBoxHook hook);
 MessageResult ShowMessageBox(const MessageRequest& request);
 // A plain message with an OK button.
 void ShowMessage(const std::string& text);
+// The desktop's default sound.
+void Beep();
 
 // Opens a web address in the desktop's browser. Only http and https: an
 // address without a scheme gets "http://", any other scheme is refused. The

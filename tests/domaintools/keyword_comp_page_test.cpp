@@ -1,0 +1,107 @@
+// The keyword-file comparison page of the real main window under the
+// offscreen platform: its buttons fill the two lists and start the
+// comparison; rows, the unread-file line and the row display reach the
+// windows.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "app/program_windows.h"
+#include "domaintools/keyword_compare.h"
+#include "support/temp_files.h"
+
+namespace orlu {
+namespace {
+
+using namespace std::chrono_literals;
+using Lines = std::vector<std::string>;
+using testing::ProgramWindowTest;
+
+class KeyWordCompPageTest : public ProgramWindowTest {
+ protected:
+  void SetUp() override {
+    ProgramWindowTest::SetUp();
+    if (HasFatalFailure()) return;
+    FormMain->ShowPage(kPageKeyWordComp);
+    p = &FormMain->KeyWordCompPage;
+    p->mmoKeyWordFiles.Clear();
+    p->mmoKeyWordDomains.Clear();
+    p->lvKeyWord.Clear();
+    p->edtKeyWordThread.SetText("1");
+    FormStatShow->mmoStatShow.Clear();
+  }
+
+  // Presses the start button and serves the window until the run has ended.
+  void Compare() {
+    p->btnKeyWordFilesFiler.Click();
+    const auto end = std::chrono::steady_clock::now() + 20s;
+    while (!KeyWordWorkersEnded(KeyWordFilter) && std::chrono::steady_clock::now() < end) {
+      Application::Instance()->ProcessMessages();
+    }
+    Application::Instance()->ProcessMessages();
+  }
+
+  Lines Rows() const {
+    Lines out;
+    for (int r = 0; r < p->lvKeyWord.RowCount(); ++r) {
+      out.push_back(p->lvKeyWord.RowCaption(r) + " " + p->lvKeyWord.SubItem(r, 0) + " " +
+                    p->lvKeyWord.SubItem(r, 1));
+    }
+    return out;
+  }
+
+  TKeyWordCompPage* p = nullptr;
+  test::TempDir dir;
+};
+
+TEST_F(KeyWordCompPageTest, ButtonsFillTheListsAndTheComparisonWritesItsRows) {
+  ASSERT_EQ(mkdir((dir / "w").c_str(), 0755), 0);
+  ASSERT_EQ(mkdir((dir / "w/sub").c_str(), 0755), 0);
+  test::Spit(dir / "w/A.txt", "dom\r\n");
+  test::Spit(dir / "w/sub/b.TXT", "web\n");
+  test::Spit(dir / "w/c.bak", "dom\n");
+  test::Spit(dir / "extra.txt", "dom");
+  test::Spit(dir / "domains.txt", "Dom.com\r\nweb.cn\r\n");
+
+  dialogAnswer = dir / "w";
+  p->btnKeyWordFileSAdd.Click();
+  ASSERT_EQ(dialogRequests.size(), 1u);
+  EXPECT_EQ(dialogRequests[0].kind, FileDialogKind::Folder);
+  EXPECT_EQ(dialogRequests[0].title, Gbk("请选择目录:"));
+  EXPECT_EQ(dialogRequests[0].initialDir, ExtractFileDir(ProgramFileName()));
+  dialogAnswer = dir / "extra.txt";
+  p->btnKeyWordFileAdd.Click();
+  p->mmoKeyWordFiles.Add(dir / "missing.txt");
+  EXPECT_EQ(p->mmoKeyWordFiles.Lines(), (Lines{dir / "w/A.txt", dir / "w/sub/b.TXT",
+                                               dir / "extra.txt", dir / "missing.txt"}));
+  p->mmoKeyWordDomains.Add("old.com");
+  dialogAnswer = dir / "domains.txt";
+  p->btn20.Click();
+  EXPECT_EQ(p->mmoKeyWordDomains.Lines(), (Lines{"Dom.com", "web.cn"}));
+
+  Compare();
+  EXPECT_EQ(Rows(), (Lines{"1 dom.com a.txt", "2 web.cn b.txt", "3 dom.com extra.txt"}));
+  EXPECT_EQ(FormStatShow->mmoStatShow.Lines(),
+            (Lines{Gbk("无法读取的对比文件：") + dir / "missing.txt"}));
+
+  p->lvKeyWord.SetSelectedIndex(1);
+  p->lvKeyWord.Click();
+  EXPECT_EQ(FormStatShow->mmoStatShow.Lines().back(),
+            "ID: 2  " + Gbk("域名: web.cn  备注: b.txt  "));
+
+  p->btnKeyWordFileClear.Click();
+  EXPECT_TRUE(p->mmoKeyWordFiles.Lines().empty());
+  EXPECT_TRUE(p->mmoKeyWordDomains.Lines().empty());
+  EXPECT_EQ(p->lvKeyWord.RowCount(), 3);
+
+  p->edtKeyWordThread.SetText("3a");
+  p->btnKeyWordFilesFiler.Click();
+  EXPECT_EQ(boxMessages, Lines{"'3a' is not a valid integer value"});
+  EXPECT_EQ(p->lvKeyWord.RowCount(), 3);
+}
+
+}  // namespace
+}  // namespace orlu
