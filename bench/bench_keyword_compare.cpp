@@ -99,7 +99,7 @@ int main() {
   orlu::PlainLoopDispatcher loop;
   orlu::SetDispatcher(&loop);
   orlu::ThreadKeyWordStru job;
-  orlu::PlainTextRows rows;
+  orlu::MemoryRows rows;
   const double mine = Best([&] {
     rows.Clear();
     const Lines list = orlu::SplitLines(orlu::ReadFileBytes(domainFile.string()));

@@ -9,7 +9,6 @@
 
 #include "domaintools/folder_scan.h"
 #include "platform/ui/ui.h"
-#include "sitequery/alexa_page.h"
 
 namespace orlu {
 
@@ -40,7 +39,7 @@ class TKeyWordCompPage {
   Memo mmoKeyWordDomains{page_};
   ListView lvKeyWord{page_};
   // lvKeyWord as the rows the workers' hits are written to.
-  ListViewTextRows KeyWordRows{lvKeyWord};
+  ListViewRows KeyWordRows{lvKeyWord};
   // Running totals of the folder scans.
   FolderScan Scan;
 

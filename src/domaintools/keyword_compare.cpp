@@ -180,7 +180,7 @@ ThreadKeyWordStru::~ThreadKeyWordStru() { EndKeyWordWorkers(*this); }
 
 void SetupKeyWordFilter(ThreadKeyWordStru& job, int threadCount,
                         const std::vector<std::string>& fileLines,
-                        const std::vector<std::string>& domainLines, TextRows* view) {
+                        const std::vector<std::string>& domainLines, RowStore* view) {
   job.ThreadCount = threadCount;
   job.Names.Clear();
   job.Domains.clear();
@@ -223,7 +223,7 @@ bool KeyWordWorkersEnded(const ThreadKeyWordStru& job) {
 
 void StartKeyWordCompare(ThreadKeyWordStru& job, const std::string& countText,
                          const std::vector<std::string>& fileLines,
-                         const std::vector<std::string>& domainLines, TextRows* view) {
+                         const std::vector<std::string>& domainLines, RowStore* view) {
   if (job.Starting) return;
   const int count = StrToInt(countText);
   {
@@ -307,11 +307,17 @@ void UintKeyWordTh::Execute() {
 }
 
 void UintKeyWordTh::ShowKeyWordHit() {
-  TextRows* view = job_.ResultView;
+  RowStore* view = job_.ResultView;
   if (generation_ != job_.Generation || view == nullptr) return;
+  // Captions count the rows of the list after each append.
+  const int before = view->RowCount();
+  std::vector<ListRow> rows;
+  rows.reserve(Hits.size());
   for (const int j : Hits) {
-    view->AddRow(IntToStr(view->RowCount() + 1), {job_.Domains[static_cast<size_t>(j)], FileName});
+    rows.push_back(ListRow{IntToStr(before + static_cast<int>(rows.size()) + 1),
+                           {job_.Domains[static_cast<size_t>(j)], FileName}});
   }
+  view->AddRows(std::move(rows));
 }
 
 void UintKeyWordTh::ReportEnd(const std::vector<std::pair<int, std::string>>& unread) {

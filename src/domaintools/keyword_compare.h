@@ -6,7 +6,7 @@
 // hits to the window thread in batches, which appends one row per hit:
 // caption (1, 2, 3 ... in order of arrival), the domain, the word file's name.
 //
-// Everything here is Qt-free; the result list is reached through TextRows,
+// Everything here is Qt-free; the result list is reached through RowStore,
 // so the comparison runs the same with a list view or with plain rows.
 #pragma once
 
@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "platform/thread/thread.h"
-#include "sitequery/alexa_job.h"
+#include "platform/text/rows.h"
 
 namespace orlu {
 
@@ -95,7 +95,7 @@ struct ThreadKeyWordStru {
   std::vector<std::string> Domains;      // domain lines, lower-cased and trimmed
   std::vector<std::string> DomainNames;  // each domain's text before its first "."
   std::vector<std::string> Files;        // word-file paths, as typed
-  TextRows* ResultView = nullptr;        // where hits go (not owned)
+  RowStore* ResultView = nullptr;        // where hits go (not owned)
   int ThreadCount = 0;
   std::array<std::unique_ptr<UintKeyWordTh>, kMaxKeyWordThreads> Threads;
 
@@ -122,7 +122,7 @@ extern ThreadKeyWordStru KeyWordFilter;
 // the result view.
 void SetupKeyWordFilter(ThreadKeyWordStru& job, int threadCount,
                         const std::vector<std::string>& fileLines,
-                        const std::vector<std::string>& domainLines, TextRows* view);
+                        const std::vector<std::string>& domainLines, RowStore* view);
 
 // The start button: the count text is converted first (ConvertError, and
 // nothing else happens, when it is not a whole number); the workers of a
@@ -132,7 +132,7 @@ void SetupKeyWordFilter(ThreadKeyWordStru& job, int threadCount,
 // ignored.
 void StartKeyWordCompare(ThreadKeyWordStru& job, const std::string& countText,
                          const std::vector<std::string>& fileLines,
-                         const std::vector<std::string>& domainLines, TextRows* view);
+                         const std::vector<std::string>& domainLines, RowStore* view);
 
 // Stops every worker of the record and waits for it (serving its calls when
 // on the window thread); what they have not handed over yet is dropped.

@@ -49,15 +49,21 @@ class KeyWordCompareTest : public ::testing::Test {
     ASSERT_TRUE(KeyWordWorkersEnded(job));
   }
 
+  std::vector<ListRow> All() const {
+    std::vector<ListRow> all;
+    for (int i = 0; i < rows.RowCount(); ++i) all.push_back(rows.Row(i));
+    return all;
+  }
+
   // Every row as "caption domain file".
   Lines Rows() const {
     Lines out;
-    for (const auto& r : rows.rows) out.push_back(r.caption + " " + r.cells.at(0) + " " + r.cells.at(1));
+    for (const ListRow& r : All()) out.push_back(r.caption + " " + r.cells.at(0) + " " + r.cells.at(1));
     return out;
   }
 
   PlainLoopDispatcher loop;
-  PlainTextRows rows;
+  MemoryRows rows;
   ThreadKeyWordStru job;
   test::TempDir dir;
 };
@@ -91,7 +97,7 @@ TEST_F(KeyWordCompareTest, LineEndsNulBytesGbkAndEmptyNames) {
   // the empty names of "nodot" and the blank lines match no empty line.
   std::multiset<std::string> got;
   std::set<std::string> captions;
-  for (const auto& r : rows.rows) {
+  for (const auto& r : All()) {
     got.insert(r.cells.at(0) + " " + r.cells.at(1));
     captions.insert(r.caption);
   }
@@ -130,7 +136,7 @@ TEST_F(KeyWordCompareTest, WorkersSplitTheFilesByIndexModuloCount) {
   }
   Run("3", files, {"dom.com"});
   std::multiset<std::string> got;
-  for (const auto& r : rows.rows) got.insert(r.cells.at(0) + " " + r.cells.at(1));
+  for (const auto& r : All()) got.insert(r.cells.at(0) + " " + r.cells.at(1));
   EXPECT_EQ(got, expected);
 }
 
