@@ -59,7 +59,7 @@ void WriteLf(const fs::path& file, const Lines& lines) {
 }  // namespace
 
 int main() {
-  const fs::path dir = fs::temp_directory_path() / ("bench_keyword_compare." + std::to_string(getpid()));
+  const fs::path dir = fs::temp_directory_path() / std::string("bench_keyword_compare.").append(std::to_string(getpid()));
   fs::create_directories(dir);
   std::mt19937 rng(20260101);
   auto letters = [&rng] {
@@ -73,8 +73,8 @@ int main() {
   static const char* kSuffixes[] = {".com", ".net", ".org", ".cn", ".com.cn"};
   Lines names, domains;
   for (int i = 0; i < kDomains; ++i) {
-    names.push_back(letters() + std::to_string(i));
-    domains.push_back(names.back() + kSuffixes[i % 5]);
+    names.push_back(letters().append(std::to_string(i)));
+    domains.push_back(std::string(names.back()).append(kSuffixes[i % 5]));
   }
   const fs::path domainFile = dir / "domains.txt", nameFile = dir / "names.txt";
   WriteLf(domainFile, domains);
@@ -89,9 +89,9 @@ int main() {
     Lines lines;
     for (int i = 0; i < kFileLines; ++i) {
       lines.push_back(i % 2 ? names[static_cast<size_t>(order[static_cast<size_t>(i)])]
-                            : letters() + "-x" + std::to_string(i));
+                            : letters().append("-x").append(std::to_string(i)));
     }
-    files.push_back((dir / ("words" + std::to_string(f) + ".txt")).string());
+    files.push_back((dir / std::string("words").append(std::to_string(f)).append(".txt")).string());
     WriteLf(files.back(), lines);
   }
   const long long expected = static_cast<long long>(kFiles) * kFileLines / 2;
@@ -115,9 +115,9 @@ int main() {
   }
 
   const fs::path out = dir / "grep.txt";
-  std::string command = "LC_ALL=C grep -hFxf " + Quote(nameFile);
-  for (const auto& f : files) command += " " + Quote(f);
-  command += " > " + Quote(out);
+  std::string command = std::string("LC_ALL=C grep -hFxf ").append(Quote(nameFile));
+  for (const auto& f : files) command.append(" ").append(Quote(f));
+  command.append(" > ").append(Quote(out));
   const double peer = Best([&] {
     if (std::system(command.c_str()) != 0) {
       std::fprintf(stderr, "bench_keyword_compare: grep failed\n");
