@@ -108,36 +108,11 @@ TEST_F(KeyWordCompareTest, LineEndsNulBytesGbkAndEmptyNames) {
   EXPECT_EQ(captions, (std::set<std::string>{"1", "2", "3", "4", "5", "6", "7", "8"}));
 }
 
-TEST(WordFileMatcher, PiecesOfAnySizeGiveTheSameDomains) {
-  const Lines names = {"ab", "abc", "", "b", "ab"};
-  KeyWordNameIndex index;
-  index.Build(names);
-  const std::string text = "ab\r\nb\rzz" + std::string(50, 'q') + "\nabc";
-  const std::vector<int> whole = MatchWordFile(text, index);
-  EXPECT_EQ(whole, (std::vector<int>{0, 1, 3, 4}));
-  for (size_t piece = 1; piece < 8; ++piece) {
-    WordFileMatcher m(index);
-    for (size_t at = 0; at < text.size(); at += piece) m.Feed(std::string_view(text).substr(at, piece));
-    EXPECT_EQ(m.Finish(), whole) << piece;
-  }
-}
-
-TEST_F(KeyWordCompareTest, WorkersSplitTheFilesByIndexModuloCount) {
+TEST(KeyWordCompare, WorkersSplitTheFilesByIndexModuloCount) {
   EXPECT_EQ(WorkerFileShare(0, 3, 7), (std::vector<int>{0, 3, 6}));
   EXPECT_EQ(WorkerFileShare(1, 3, 7), (std::vector<int>{1, 4}));
   EXPECT_EQ(WorkerFileShare(2, 3, 7), (std::vector<int>{2, 5}));
   for (int k = 2; k < 10; ++k) EXPECT_TRUE(WorkerFileShare(k, 10, 2).empty());
-
-  Lines files;
-  std::multiset<std::string> expected;
-  for (int i = 0; i < 7; ++i) {
-    files.push_back(File("f" + std::to_string(i) + ".txt", "dom\n"));
-    expected.insert("dom.com f" + std::to_string(i) + ".txt");
-  }
-  Run("3", files, {"dom.com"});
-  std::multiset<std::string> got;
-  for (const auto& r : All()) got.insert(r.cells.at(0) + " " + r.cells.at(1));
-  EXPECT_EQ(got, expected);
 }
 
 TEST_F(KeyWordCompareTest, CountTextIsConvertedBeforeTheListIsTouched) {
