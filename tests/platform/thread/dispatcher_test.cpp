@@ -69,21 +69,6 @@ TEST_F(WindowLoop, WaitEndsWhenACallArrivesAndOnlyQueuedCallsRunPerTurn) {
   EXPECT_EQ(turns, 2);
 }
 
-TEST_F(WindowLoop, NestedProcessEventsRunsCallsPostedMeanwhile) {
-  std::vector<std::string> trace;
-  loop_.Post([&] {
-    trace.push_back("outer begins");
-    loop_.Post([&] { trace.push_back("inner"); });
-    loop_.ProcessEvents(0ms);
-    trace.push_back("outer ends");
-  });
-  loop_.Post([&] { trace.push_back("second"); });
-  loop_.ProcessEvents(0ms);
-  // The nested turn runs what was queued before it (the second call, then the
-  // one posted by the outer call).
-  EXPECT_EQ(trace, (std::vector<std::string>{"outer begins", "second", "inner", "outer ends"}));
-}
-
 TEST_F(WindowLoop, AThrowingCallPropagatesAndLeavesTheRestQueued) {
   int later = 0;
   loop_.Post([] { throw std::runtime_error("handler failed"); });

@@ -519,19 +519,5 @@ TEST_F(Threads, ShutdownLeavesUnstartedWorkersUnrunAndReportsAStuckOne) {
   EXPECT_EQ(runs, 0);
 }
 
-TEST(ThreadsWithoutWindows, ShutdownOffTheWindowThreadWaitsForTheEnds) {
-  SetDispatcher(nullptr);
-  std::vector<std::unique_ptr<Worker>> workers;
-  for (int i = 0; i < 20; ++i) {
-    workers.push_back(std::make_unique<Worker>([](Worker& w) { w.Sleep(std::chrono::hours(1)); }));
-    workers.back()->Start();
-  }
-  std::atomic<bool> result{false};
-  std::thread stopper([&] { result = ShutdownAllThreads(10s); });
-  stopper.join();
-  EXPECT_TRUE(result);
-  for (auto& w : workers) EXPECT_TRUE(w->Finished());
-}
-
 }  // namespace
 }  // namespace orlu

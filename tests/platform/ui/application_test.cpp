@@ -37,6 +37,17 @@ TEST(Application, ExceptionsEscapingHandlersAreShownAndTheLoopGoesOn) {
   EXPECT_TRUE(WaitUntil([] { return test::ExceptionMessages().size() == 3; }, milliseconds(2000)));
   EXPECT_EQ(test::ExceptionMessages().back(), "late");
 
+  // So is one thrown by a timer's handler, and the timer goes on.
+  Timer timer(10);
+  int ticks = 0;
+  timer.OnTimer = [&] {
+    ++ticks;
+    throw std::runtime_error("tick");
+  };
+  EXPECT_TRUE(WaitUntil([&] { return ticks >= 3; }, milliseconds(2000)));
+  timer.Stop();
+  EXPECT_EQ(test::ExceptionMessages().size(), 3u + ticks);
+
   // A form whose constructor throws is shown too; the pointer stays null.
   struct Broken : Form {
     Broken() { throw std::runtime_error("broken form"); }
@@ -47,14 +58,11 @@ TEST(Application, ExceptionsEscapingHandlersAreShownAndTheLoopGoesOn) {
   EXPECT_EQ(test::ExceptionMessages().back(), "broken form");
 }
 
-TEST(Application, PostedCallsRunOnTheWindowThreadInOrder) {
+TEST(Application, PostedCallsRunOnTheWindowThreadInOrderAndEndAWait) {
   Dispatcher* d = CurrentDispatcher();
   ASSERT_NE(d, nullptr);
-  EXPECT_TRUE(d->InWindowThread());
   std::vector<int> order;
-  std::atomic<int> offThread{0};
   std::thread worker([&] {
-    if (!d->InWindowThread()) ++offThread;
     for (int i = 0; i < 100; ++i) {
       d->Post([&order, d, i] {
         if (d->InWindowThread()) order.push_back(i);
@@ -64,15 +72,7 @@ TEST(Application, PostedCallsRunOnTheWindowThreadInOrder) {
   worker.join();
   EXPECT_TRUE(WaitUntil([&] { return order.size() == 100; }, milliseconds(2000)));
   for (int i = 0; i < 100; ++i) EXPECT_EQ(order[static_cast<size_t>(i)], i);
-  EXPECT_EQ(offThread.load(), 1);
-}
 
-TEST(Application, ProcessEventsWaitsAtMostTheGivenTime) {
-  Dispatcher* d = CurrentDispatcher();
-  const auto start = std::chrono::steady_clock::now();
-  d->ProcessEvents(milliseconds(30));
-  const auto waited = std::chrono::steady_clock::now() - start;
-  EXPECT_LT(waited, milliseconds(1000));
   // A call posted from another thread ends a long wait early.
   bool ran = false;
   const auto before = std::chrono::steady_clock::now();
@@ -128,19 +128,6 @@ TEST(Timer, AHandlerMayDestroyItsOwnTimer) {
   EXPECT_TRUE(WaitUntil([&] { return timer == nullptr; }, milliseconds(2000)));
   ProcessEventsFor(milliseconds(50));
   EXPECT_EQ(ticks, 1);
-}
-
-TEST(Timer, AnExceptionInOnTimerIsShownAndTicksGoOn) {
-  Timer timer(10);
-  int ticks = 0;
-  timer.OnTimer = [&] {
-    ++ticks;
-    throw std::runtime_error("tick");
-  };
-  EXPECT_TRUE(WaitUntil([&] { return ticks >= 3; }, milliseconds(2000)));
-  timer.Stop();
-  EXPECT_GE(test::ExceptionMessages().size(), 3u);
-  EXPECT_EQ(test::ExceptionMessages().front(), "tick");
 }
 
 // While a handler waits on slow work, timers and other events keep running,

