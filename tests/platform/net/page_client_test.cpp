@@ -11,7 +11,6 @@
 #include "platform/net/services.h"
 #include "support/service_scope.h"
 #include "substitute-services/servers/substitute_http.h"
-#include "support/temp_files.h"
 
 namespace orlu {
 namespace {
@@ -321,19 +320,6 @@ TEST_F(PageClientTest, ServicesSendEveryHostToTheSubstituteKeepingItsName) {
   c.HandleRedirects = true;
   EXPECT_EQ(c.Get("http://a.example.com/start"), "landed");
   EXPECT_EQ(http.LastRequest().Header("Host"), "b.example.com");
-}
-
-TEST_F(PageClientTest, ServicesFileNamedInTheEnvironmentIsUsed) {
-  http.OnHost("www.example.net", "/list.txt", HttpReply::Ok("listed"));
-  test::TempDir dir;
-  test::Spit(dir / "services.txt", "*http=" + http.HostPort() + "\n");
-  ::setenv("ORLU_SERVICES", (dir / "services.txt").c_str(), 1);
-  ReloadServices();
-  PageClient c;
-  std::string got = GetOrError(c, "http://www.example.net/list.txt");
-  ::unsetenv("ORLU_SERVICES");
-  ReloadServices();
-  EXPECT_EQ(got, "body:listed");
 }
 
 }  // namespace

@@ -344,55 +344,21 @@ TEST_F(Threads, PausesNestAndAResumeWithNothingPausedDoesNothing) {
   EXPECT_TRUE(l.sawStop);
 }
 
-TEST_F(Threads, AWorkerStoppedWhilePausedEndsWhenResumedDestroyedOrAtShutdown) {
-  Looper resumed, shut, destroyed, running;
-  for (Looper* l : {&resumed, &shut, &destroyed, &running}) ASSERT_TRUE(l->Advance());
+TEST_F(Threads, AWorkerStoppedWhilePausedEndsWhenResumedOrDestroyed) {
+  Looper resumed, destroyed;
+  for (Looper* l : {&resumed, &destroyed}) ASSERT_TRUE(l->Advance());
   resumed.w->Suspend();
-  shut.w->Suspend();
-  shut.w->Suspend();
   destroyed.w->Suspend();
-  ASSERT_TRUE(Eventually([&] { return resumed.w->Held() && shut.w->Held() && destroyed.w->Held(); }));
-  // Destroying a paused or a running worker ends it.
+  ASSERT_TRUE(Eventually([&] { return resumed.w->Held() && destroyed.w->Held(); }));
   destroyed.w.reset();
-  running.w.reset();
   EXPECT_TRUE(destroyed.sawStop);
-  EXPECT_TRUE(running.sawStop);
 
   resumed.w->Terminate();
-  shut.w->Terminate();
-  EXPECT_TRUE(resumed.w->Terminated());
   EXPECT_FALSE(Eventually([&] { return resumed.w->Finished(); }, 150ms)) << "a stop lifted the pause";
   EXPECT_TRUE(resumed.w->Held());
   resumed.w->Resume();
   resumed.w->WaitFor();
   EXPECT_TRUE(resumed.sawStop);
-
-  EXPECT_FALSE(shut.w->Finished());
-  EXPECT_TRUE(ShutdownAllThreads(10s));
-  EXPECT_TRUE(shut.w->Finished());
-  EXPECT_TRUE(shut.sawStop);
-  // Pauses stay lifted: a later pause no longer holds anything.
-  shut.w->Suspend();
-  shut.w->WaitFor();
-}
-
-TEST_F(Threads, SleepEndsEarlyOnlyWhenStopped) {
-  std::atomic<int> shortSleep{-1};
-  std::atomic<int> longSleep{-1};
-  Worker w([&](Worker& self) {
-    shortSleep = self.Sleep(5ms) ? 1 : 0;
-    longSleep = self.Sleep(std::chrono::hours(1)) ? 1 : 0;
-  });
-  w.Start();
-  ASSERT_TRUE(Eventually([&] { return shortSleep.load() != -1; }));
-  EXPECT_EQ(shortSleep, 1);
-  std::this_thread::sleep_for(20ms);
-  EXPECT_FALSE(w.Finished());
-  const auto start = Clock::now();
-  w.Terminate();
-  w.WaitFor();
-  EXPECT_EQ(longSleep, 0);
-  EXPECT_LT(Clock::now() - start, 10s);
 }
 
 TEST_F(Threads, OnTerminateRunsOnceOnTheStoppingThreadAndCanAbortATransfer) {
@@ -433,6 +399,7 @@ TEST_F(Threads, ShutdownWithHundredPausedAndHundredSleepingWorkersIsQuick) {
   int finalCalls = 0;  // window thread only
   std::atomic<int> looping{0};
   std::atomic<int> sleeping{0};
+  std::atomic<int> sleptOut{0};
   std::vector<std::unique_ptr<Worker>> workers;
   for (int i = 0; i < kEach; ++i) {
     workers.push_back(std::make_unique<Worker>([&](Worker& w) {
@@ -448,8 +415,8 @@ TEST_F(Threads, ShutdownWithHundredPausedAndHundredSleepingWorkersIsQuick) {
       w.Synchronize([&] { ++finalCalls; });
     }));
     workers.push_back(std::make_unique<Worker>([&](Worker& w) {
-      ++sleeping;
-      w.Sleep(std::chrono::hours(1));
+      if (w.Sleep(1ms)) ++sleeping;  // a sleep nobody cut short
+      if (w.Sleep(std::chrono::hours(1))) ++sleptOut;
     }));
   }
   for (auto& w : workers) w->onTerminate = [&] { ++hooks; };
@@ -476,6 +443,7 @@ TEST_F(Threads, ShutdownWithHundredPausedAndHundredSleepingWorkersIsQuick) {
   EXPECT_EQ(hooks, 2 * kEach);
   EXPECT_GE(handed, kEach);
   EXPECT_EQ(finalCalls, kEach);
+  EXPECT_EQ(sleptOut, 0);
   workers.clear();
 }
 
