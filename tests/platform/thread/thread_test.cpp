@@ -209,13 +209,16 @@ TEST(ThreadsWithoutWindows, SynchronizeRunsOnTheWorkerOneCallAtATime) {
       const auto me = std::this_thread::get_id();
       for (int k = 0; k < 500; ++k) {
         w.Synchronize([&] {
-          ++total;
+          const int before = total;  // a read and a later write: calls that overlap lose counts
+          std::this_thread::yield();
+          total = before + 1;
           if (std::this_thread::get_id() == me) ++onWorker[i];
         });
       }
     }));
   }
-  for (auto& w : workers) w->WaitFor();  // no dispatcher: WaitFor starts them
+  for (auto& w : workers) w->Start();  // all at once, so their calls could overlap
+  for (auto& w : workers) w->WaitFor();
   EXPECT_EQ(total, 8 * 500);
   EXPECT_EQ(onWorker, std::vector<int>(8, 500));
 
