@@ -45,22 +45,9 @@ TEST(GifDecode, FramesWithTheirOwnDelaysAndTheLoopCount) {
 TEST(GifDecode, FramesAreComposedWithTransparencyAndDisposal) {
   // Frame 1: all red. Frame 2: a 2x2 patch at (1,1), index 0 transparent,
   // disposed to the background afterwards. Frame 3: one green pixel.
-  test::GifFrameSpec patch;
-  patch.left = 1;
-  patch.top = 1;
-  patch.width = 2;
-  patch.height = 2;
-  patch.delayCs = 0;  // shown for the default time
-  patch.transparent = 0;
-  patch.disposal = DISPOSE_BACKGROUND;
-  patch.indices = {3, 0, 0, 3};
-  test::GifFrameSpec dot;
-  dot.left = 3;
-  dot.top = 0;
-  dot.width = 1;
-  dot.height = 1;
-  dot.delayCs = 100;
-  dot.indices = {2};
+  const test::GifFrameSpec patch{.left = 1, .top = 1, .width = 2, .height = 2, .delayCs = 0,
+                                 .disposal = DISPOSE_BACKGROUND, .transparent = 0, .indices = {3, 0, 0, 3}};
+  const test::GifFrameSpec dot{.left = 3, .top = 0, .width = 1, .height = 1, .delayCs = 100, .indices = {2}};
   DecodedPicture picture;
   ASSERT_TRUE(DecodeGif(test::MakeGif(4, 3, kPalette, {test::SolidFrame(4, 3, 1, 100), patch, dot}, 0),
                         picture));
