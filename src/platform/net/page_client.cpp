@@ -150,6 +150,7 @@ struct PageClient::Impl {
   CURLM* multi = nullptr;
   std::atomic<bool> aborted{false};
   bool cookieEngine = false;  // the transfer library keeps cookies for this handle
+  std::mutex multiMutex;  // Abort (any thread) against Disconnect replacing `multi`
   char errbuf[CURL_ERROR_SIZE] = {};
 
   // State of the transfer in progress (the calling thread only).
@@ -397,8 +398,18 @@ void PageClient::UseBrowserHeaders() {
   KeepCookies = true;
 }
 
+void PageClient::Disconnect() {
+  // The kept connections belong to the transfer stack: a new one has none.
+  CURLM* fresh = curl_multi_init();
+  if (fresh == nullptr) throw NetError("Cannot create a transfer handle");
+  std::lock_guard lock(impl_->multiMutex);
+  curl_multi_cleanup(impl_->multi);
+  impl_->multi = fresh;
+}
+
 void PageClient::Abort() {
   impl_->aborted.store(true);
+  std::lock_guard lock(impl_->multiMutex);
   curl_multi_wakeup(impl_->multi);
 }
 

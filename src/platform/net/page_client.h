@@ -61,6 +61,10 @@ class PageClient {
   // 3xx that is not followed, a header value with a line break.
   std::string Get(const std::string& url);
 
+  // Closes the connection kept open after the last Get: the next Get
+  // connects anew.
+  void Disconnect();
+
   // Aborts a transfer in progress (any thread); the Get raises NetError.
   // The client stays aborted: every later Get raises at once too.
   void Abort();

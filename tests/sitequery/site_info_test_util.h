@@ -1,0 +1,206 @@
+// The seven site-information services as the tests and the benchmark serve
+// them: one substitute HTTP server on loopback answering every service's
+// host, with pages in the encoding each service sends (GBK for the keyword,
+// question-and-answer and site: searches, UTF-8 for the inbound-link count),
+// counting how often each service is asked about each domain.
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/text/codepage.h"
+#include "platform/text/gbk.h"
+#include "sitequery/alexa_rank.h"
+#include "sitequery/site_info.h"
+#include "sitequery/site_info_job.h"
+#include "support/service_scope.h"
+#include "support/substitute_http.h"
+
+namespace orlu::test {
+
+inline const std::vector<int> kAllKinds = {0, 1, 3, 4, 5, 6, 7};
+
+// Keywords of which the good keyword page holds the first.
+inline const std::vector<std::string> kKeyWords = {Gbk("电影"), Gbk("银行")};
+
+// A figure derived from the service and the domain, so a cell shows whose
+// answer it holds.
+inline std::string FigureOf(int kind, const std::string& domain) {
+  return std::to_string((std::hash<std::string>{}(domain) + kind * 7919u) % 100000);
+}
+
+// Well-formed pages of each service for a domain; `figure` is what the cut
+// gives (kind 3: "count.pages").
+inline std::string PrPage(const std::string& figure) { return "Rank_1:1:" + figure + "\n"; }
+
+inline std::string AlexaPage(const std::string& domain, const std::string& rank,
+                             const std::string& links) {
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<ALEXA VER=\"0.9\" URL=\"" + domain +
+         "/\" HOME=\"0\" AID=\"=\">\r\n<SD TITLE=\"A\" FLAGS=\"\" HOST=\"" + domain +
+         "\"><LINKSIN NUM=\"" + links + "\"/></SD>\r\n<SD><POPULARITY URL=\"" + domain +
+         "/\" TEXT=\"" + rank + "\"/></SD>\r\n</ALEXA>";
+}
+
+// The archive listing: the count, then a table whose first row is preceded
+// by the page figure written as ">|<figure>pages" inside the 38 bytes before
+// it.
+inline std::string ArchivePage(const std::string& domain, const std::string& count,
+                               const std::string& pages) {
+  const std::string tail = "<i>|" + pages + "pages</i></td></tr>\n";
+  return "<html><title>http://www." + domain + "</title><p align=\"right\"><b>" + count +
+         "</b> Results</p><table>" + std::string(38 - tail.size(), '-') + tail +
+         "<tr bgcolor=\"#EBEBEB\"><td>http://www." + domain + "/</td></tr></table></html>";
+}
+
+inline std::string KeyWordPage(const std::string& domain, const std::string& text) {
+  return Gbk("<html><title>") + domain + Gbk(" - Google 搜索</title>") + text + "</html>";
+}
+
+inline std::string ZhidaoPage(const std::string& word, const std::string& count) {
+  return Gbk("<html><title>百度知道搜索_") + word + Gbk("</title><div class=\"c\">共搜到相关问题 ") +
+         count + Gbk(" 项</div></html>");
+}
+
+inline std::string BaiduSitePage(const std::string& domain, const std::string& count) {
+  return Gbk("<html><title>site:") + domain + Gbk("_百度搜索</title>百度为您找到相关网页") + count +
+         Gbk("篇，用时0.02秒</html>");
+}
+
+// UTF-8, as the service sends it.
+inline std::string YahooPage(const std::string& domain, const std::string& count) {
+  return "<html><title>www." + domain + " - 雅虎站长天下</title>链向该地址的网页： 共 <strong>" +
+         count + "</strong> 条</html>";
+}
+
+// Which service a request asks (by its host) and about which domain, as the
+// worker held it; kind -1 for anything else. `second` is set for the
+// question-and-answer kind's "www." request.
+struct ServiceAsk {
+  int kind = -1;
+  std::string domain;
+  bool second = false;
+};
+
+inline std::string Unescape(const std::string& s) {
+  std::string out;
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == '%' && i + 2 < s.size()) {
+      out += static_cast<char>(std::stoi(s.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else {
+      out += s[i];
+    }
+  }
+  return out;
+}
+
+inline ServiceAsk WhatIsAsked(const HttpRequest& r) {
+  static const std::vector<std::pair<std::string, std::string>> keys = {
+      {"toolbarqueries.google.cn", "q=info:"}, {"data.alexa.com", "url="},
+      {"", ""},                                {"web.archive.org", "/web/*dc_/http://www."},
+      {"www.google.cn", "q="},                 {"zhidao.baidu.com", "word="},
+      {"www.baidu.com", "wd=site%3A"},         {"sitemap.cn.yahoo.com", "p=www."}};
+  ServiceAsk a;
+  for (int k = 0; k < static_cast<int>(keys.size()); ++k) {
+    if (keys[k].first.empty() || r.Host() != keys[k].first) continue;
+    const std::string& key = keys[k].second;
+    const size_t at = r.target.find(key);
+    if (at == std::string::npos) return a;
+    std::string value = r.target.substr(at + key.size());
+    if (k == kKindPr) value = value.substr(0, value.rfind("&ch="));
+    a.kind = k;
+    a.domain = Unescape(value);
+    if (k == kKindBaiduZhidao && a.domain.rfind("www.", 0) == 0) {
+      // The second request of a row asks "www." + the domain.
+      a.second = true;
+      a.domain = a.domain.substr(4);
+    }
+    return a;
+  }
+  return a;
+}
+
+// The well-formed page of a service for a request.
+inline std::string GoodPage(const ServiceAsk& a) {
+  const std::string& d = a.domain;
+  const std::string f = FigureOf(a.kind, d);
+  switch (a.kind) {
+    case 0: return PrPage(f);
+    case 1: return AlexaPage(d, f, FigureOf(2, d));
+    case 3: return ArchivePage(d, f, FigureOf(8, d));
+    case 4: return KeyWordPage(d, f + Gbk(" 电影"));
+    case 5: return ZhidaoPage(a.second ? "www." + d : d, a.second ? FigureOf(9, d) : f);
+    case 6: return BaiduSitePage(d, f);
+    case 7: return YahooPage(d, f);
+    default: return "";
+  }
+}
+
+// The column text the good pages give.
+inline std::string GoodText(int kind, const std::string& d) {
+  switch (kind) {
+    case 3: return FigureOf(3, d) + "." + FigureOf(8, d);
+    case 4: return Gbk("电影,");  // with the keywords kKeyWords
+    case 5: return FigureOf(9, d) + "," + FigureOf(5, d);
+    default: return FigureOf(kind, d);
+  }
+}
+
+class SiteServer {
+ public:
+  using Answer = std::function<HttpReply(const ServiceAsk&, int n)>;
+
+  // Every request answered by `answer(asked, n)`, n counting the requests of
+  // that service about that domain from 1.
+  void Serve(Answer answer) {
+    http.AddResponder([this, answer](const HttpRequest& r) -> std::optional<HttpReply> {
+      const ServiceAsk a = WhatIsAsked(r);
+      if (a.kind < 0) return std::nullopt;
+      int n;
+      {
+        std::lock_guard lock(mutex);
+        n = ++asked[{a.kind, a.domain}];
+      }
+      return answer(a, n);
+    });
+  }
+  void ServeGood(std::chrono::milliseconds delay = std::chrono::milliseconds(0)) {
+    Serve([delay](const ServiceAsk& a, int) { return HttpReply::Ok(GoodPage(a)).Delay(delay); });
+  }
+  int Asked(int kind, const std::string& domain) {
+    std::lock_guard lock(mutex);
+    auto it = asked.find({kind, domain});
+    return it == asked.end() ? 0 : it->second;
+  }
+  std::map<std::pair<int, std::string>, int> AskedAll() {
+    std::lock_guard lock(mutex);
+    return asked;
+  }
+
+  // Before the server: its threads may still count while it stops.
+  std::mutex mutex;
+  std::map<std::pair<int, std::string>, int> asked;
+  SubstituteHttpServer http;
+  ScopedServices services{&http};
+};
+
+// Whether every kept worker of every cell has ended; held or ended.
+inline bool AllEnded(ThreadSiteInfoStru& job) {
+  for (SiteInfoCell* cell : job.Cells())
+    for (auto& t : cell->Threads)
+      if (t && !t->Finished()) return false;
+  return true;
+}
+inline bool AllHeldOrEnded(ThreadSiteInfoStru& job) {
+  for (SiteInfoCell* cell : job.Cells())
+    for (auto& t : cell->Threads)
+      if (t && !t->Finished() && !t->Held()) return false;
+  return true;
+}
+
+}  // namespace orlu::test
