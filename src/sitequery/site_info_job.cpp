@@ -81,7 +81,7 @@ SiteInfoCell* ThreadSiteInfoStru::CellOf(int kind) {
 
 void StartSiteInfo(ThreadSiteInfoStru* job, int timeOutMs, int threadCount,
                    const std::vector<std::string>& domainLines, int retryNum, bool showLv,
-                   TextRows* statusLv, TextRows* resultLv, TextRows* backupLv,
+                   RowStore* statusLv, RowStore* resultLv, RowStore* backupLv,
                    const std::vector<std::string>& keyWordLines) {
   // The lists and the flags below are read by running workers: end them first.
   EndSiteInfoWorkers(job);
@@ -117,7 +117,7 @@ void StartSiteInfo(ThreadSiteInfoStru* job, int timeOutMs, int threadCount,
 }
 
 void SiteInfoCellTimerTick(SiteInfoCell* cell) {
-  TextRows* lv = cell->StatusLv;
+  RowStore* lv = cell->StatusLv;
   const int row = cell->StatusRow - 1;
   const bool hasRow = lv != nullptr && row >= 0 && row < lv->RowCount();
   if (hasRow) {

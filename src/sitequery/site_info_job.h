@@ -53,7 +53,7 @@ struct SiteInfoCell {
   std::vector<unsigned char> Done;
   StatusTimer Timer{3000};
   int StatusRow = 65535;         // 1-based row of the cell in StatusLv
-  TextRows* StatusLv = nullptr;  // the status window's list, not owned
+  RowStore* StatusLv = nullptr;  // the status window's list, not owned
   int Total = 0;
   int SuccessCount = 0;
   int FailCount = 0;
@@ -80,8 +80,8 @@ struct ThreadSiteInfoStru {
   SiteInfoCell BaiduZhidaoCell{"SiteInfo.BaiduZhidaoCell"};
   SiteInfoCell BaiduSiteCell{"SiteInfo.BaiduSiteCell"};
   SiteInfoCell YahooLinkCell{"SiteInfo.YahooLinkCell"};
-  TextRows* ResultLv = nullptr;  // the visible result list, not owned
-  TextRows* BackupLv = nullptr;  // its hidden twin, not owned
+  RowStore* ResultLv = nullptr;  // the visible result list, not owned
+  RowStore* BackupLv = nullptr;  // its hidden twin, not owned
   // Counts the starts; a worker's answer lands only in the rows of the start
   // that made it.
   unsigned Generation = 0;
@@ -104,7 +104,7 @@ extern ThreadSiteInfoStru SiteInfo;
 // the row count, "0", "0", "定时器启动") and its timer switched on.
 void StartSiteInfo(ThreadSiteInfoStru* job, int timeOutMs, int threadCount,
                    const std::vector<std::string>& domainLines, int retryNum, bool showLv,
-                   TextRows* statusLv, TextRows* resultLv, TextRows* backupLv,
+                   RowStore* statusLv, RowStore* resultLv, RowStore* backupLv,
                    const std::vector<std::string>& keyWordLines);
 
 // A cell's status timer tick: copies its counters into its status row and

@@ -89,7 +89,7 @@ class SiteInfoJobTest : public ::testing::Test, protected test::SiteServer {
   }
 
   PlainLoopDispatcher loop;
-  PlainTextRows status, lv, bak;
+  MemoryRows status, lv, bak;
   ThreadSiteInfoStru job;
 };
 
@@ -104,8 +104,8 @@ TEST_F(SiteInfoJobTest, EveryStartAddsSevenStatusRowsAndTimersThatTheTicksFill) 
                         "SiteInfo.YahooLinkCell"};
   ASSERT_EQ(status.RowCount(), 7);
   for (int r = 0; r < 7; ++r) {
-    EXPECT_EQ(status.rows[r].caption, std::to_string(r + 1));
-    EXPECT_EQ(status.rows[r].cells, (Lines{labels[r], "3", "0", "0", on}));
+    EXPECT_EQ(status.Row(r).caption, std::to_string(r + 1));
+    EXPECT_EQ(status.Row(r).cells, (Lines{labels[r], "3", "0", "0", on}));
     EXPECT_TRUE(job.Cells()[r]->Timer.Enabled());
     EXPECT_EQ(job.Cells()[r]->Done, (std::vector<unsigned char>{0, 0, 0}));
   }
@@ -114,26 +114,26 @@ TEST_F(SiteInfoJobTest, EveryStartAddsSevenStatusRowsAndTimersThatTheTicksFill) 
   job.PrCell.SuccessCount = 2;
   job.PrCell.FailCount = 5;
   SiteInfoCellTimerTick(&job.PrCell);
-  EXPECT_EQ(status.rows[3].cells, (Lines{"SiteInfo.PrCell", "3", "2", "5", on}));
-  EXPECT_EQ(status.rows[2].cells[2], "0");
+  EXPECT_EQ(status.Row(3).cells, (Lines{"SiteInfo.PrCell", "3", "2", "5", on}));
+  EXPECT_EQ(status.Row(2).cells[2], "0");
   job.PrCell.SuccessCount = 3;
   SiteInfoCellTimerTick(&job.PrCell);
-  EXPECT_EQ(status.rows[3].cells, (Lines{"SiteInfo.PrCell", "3", "3", "5", off}));
+  EXPECT_EQ(status.Row(3).cells, (Lines{"SiteInfo.PrCell", "3", "3", "5", off}));
   EXPECT_FALSE(job.PrCell.Timer.Enabled());
 
   // A second start with an empty list: rows 8 to 14, and every timer stops
   // at its first tick.
   StartSiteInfo(&job, 7000, 3, {}, 4, true, &status, &lv, &bak, {});
   ASSERT_EQ(status.RowCount(), 14);
-  EXPECT_EQ(status.rows[3].cells[4], off);
+  EXPECT_EQ(status.Row(3).cells[4], off);
   for (SiteInfoCell* cell : job.Cells()) {
     EXPECT_TRUE(cell->Timer.Enabled());
     SiteInfoCellTimerTick(cell);
     EXPECT_FALSE(cell->Timer.Enabled());
   }
   for (int r = 7; r < 14; ++r) {
-    EXPECT_EQ(status.rows[r].caption, std::to_string(r + 1));
-    EXPECT_EQ(status.rows[r].cells, (Lines{labels[r - 7], "0", "0", "0", off}));
+    EXPECT_EQ(status.Row(r).caption, std::to_string(r + 1));
+    EXPECT_EQ(status.Row(r).cells, (Lines{labels[r - 7], "0", "0", "0", off}));
   }
 }
 
