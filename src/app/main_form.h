@@ -124,7 +124,7 @@ class TFormMain : public Form {
   TDomainFilterPage DomainFilterPage{tsDomainFilter, dlgOpenInPut};
   TDomainGeneratorPage DomainGeneratorPage{tsDomainCreate, dlgOpenInPut};
   TAlexaPage AlexaPage{tsAleax, dlgOpenInPut, dlgSaveCsvFile};
-  TSiteInfoPage SiteInfoPage{tsSiteInfo, dlgSaveCsvFile};
+  TSiteInfoPage SiteInfoPage{tsSiteInfo, dlgOpenInPut, dlgSaveCsvFile};
   TKeyWordPage KeyWordPage{tsKeyWord};
   TStartPage StartPage{tsAll};
   TAlexaDetailPage AlexaDetailPage{tsAlexaDetail};

@@ -1,21 +1,64 @@
 #include "sitequery/site_info_page.h"
 
+#include <climits>
+#include <utility>
+
 #include "app/page_layout.h"
 #include "app/settings_file.h"
 #include "app/stat_show_form.h"
+#include "platform/text/string_list.h"
 
 namespace orlu {
 
-TSiteInfoPage::TSiteInfoPage(TabSheet& page, SaveDialog& saveDialog)
-    : page_(page), saveDialog_(saveDialog) {
+// --- The job while the page lives ---
+
+SiteInfoPageJob::SiteInfoPageJob(ListView& visible, ListView& hidden) : Rows(visible), BakRows(hidden) {
+  const auto cells = SiteInfo.Cells();
+  for (size_t k = 0; k < cells.size(); ++k) {
+    SiteInfoCell* cell = cells[k];
+    Timer* timer = &StatusTimers[k];
+    timer->SetInterval(cell->Timer.Interval());
+    timer->OnTimer = [cell] { SiteInfoCellTimerTick(cell); };
+    cell->Timer.OnSwitch = [cell, timer] { timer->SetEnabled(cell->Timer.Enabled()); };
+    timer->SetEnabled(cell->Timer.Enabled());
+  }
+}
+
+SiteInfoPageJob::~SiteInfoPageJob() {
+  const auto cells = SiteInfo.Cells();
+  for (size_t k = 0; k < cells.size(); ++k) {
+    cells[k]->Timer.OnSwitch = nullptr;
+    StatusTimers[k].OnTimer = nullptr;
+    StatusTimers[k].Stop();
+    if (cells[k]->StatusLv == &StatusRows) cells[k]->StatusLv = nullptr;
+  }
+  // The workers' last answers still land in the lists while they end.
+  EndSiteInfoWorkers(&SiteInfo);
+  if (SiteInfo.ResultLv == &Rows) SiteInfo.ResultLv = nullptr;
+  if (SiteInfo.BackupLv == &BakRows) SiteInfo.BackupLv = nullptr;
+}
+
+// --- Page ---
+
+TSiteInfoPage::TSiteInfoPage(TabSheet& page, OpenDialog& openDialog, SaveDialog& saveDialog)
+    : page_(page), openDialog_(openDialog), saveDialog_(saveDialog) {
   const int pageHeight = PageHeight(page);
-  mmoSiteInfoKeyWord.SetBounds(10, 8, 200, pageHeight - 8);
+  auto button = [this](Button& b, const char* caption, int left, int top, int width,
+                       void (TSiteInfoPage::*handler)()) {
+    b.SetCaption(Gbk(caption));
+    b.SetBounds(left, top, width, 25);
+    Bind(b, this, handler);
+  };
+  button(btnSiteInfoFileOpen, "导入", 10, 8, 70, &TSiteInfoPage::btnSiteInfoFileOpenClick);
+  button(btnSiteInfoKeyWordSave, "保存关键字", 85, 8, 125, &TSiteInfoPage::btnSiteInfoKeyWordSaveClick);
+
+  mmoSiteInfoKeyWord.SetBounds(10, 40, 200, pageHeight - 40);
   mmoSiteInfoKeyWord.SetAnchors(kAnchorLeft | kAnchorTop | kAnchorBottom);
   ts7.SetCaption(Gbk("全部域名"));
   ts8.SetCaption(Gbk("关键字"));
   mmoSiteInfoKeyWord.SetActivePageIndex(0);
   mmoSiteInfoDomainList1.SetAlign(Align::Client);
-  mmoSiteInfoDomainList1.SetScrollBars(ScrollBars::Vertical);
+  mmoSiteInfoDomainList1.SetScrollBars(ScrollBars::Both);
   mmoSiteInfoKeword.SetAlign(Align::Client);
   mmoSiteInfoKeword.SetScrollBars(ScrollBars::Vertical);
   mmoSiteInfoKeword.SetLines(GbkLines({"六月", "淫", "好色", "色情", "三级", "女体", "诱惑",
@@ -23,15 +66,40 @@ TSiteInfoPage::TSiteInfoPage(TabSheet& page, SaveDialog& saveDialog)
                                        "牙医", "健康", "积分换礼", "网络答题", "积分",
                                        "外文导航 ", "英文导航", "英语导航", "英语"}));
 
-  btnSiteInfoKeyWordSave.SetCaption(Gbk("保存关键字"));
-  btnSiteInfoKeyWordSave.SetBounds(220, 8, 85, 25);
-  Bind(btnSiteInfoKeyWordSave, this, &TSiteInfoPage::btnSiteInfoKeyWordSaveClick);
+  button(btnSiteInfoPlay, "查询", 220, 8, 55, &TSiteInfoPage::btnSiteInfoPlayClick);
+  button(btnSiteInfoPause, "暂停", 280, 8, 55, &TSiteInfoPage::btnSiteInfoPauseClick);
+  button(btnSiteInfoResume, "继续", 340, 8, 55, &TSiteInfoPage::btnSiteInfoResumeClick);
+  button(btnSiteInfoStop, "停止", 400, 8, 55, &TSiteInfoPage::btnSiteInfoStopClick);
+  button(btnSiteInfoClearMmo, "清空", 460, 8, 55, &TSiteInfoPage::btnSiteInfoClearMmoClick);
+  button(btnSiteInfoRePlay, "重查", 520, 8, 55, &TSiteInfoPage::btnSiteInfoRePlayClick);
+  button(btnSiteInfoFileOut, "导出", 600, 8, 75, &TSiteInfoPage::btnSiteInfoFileOutClick);
+  button(btnInfoSiteStopTime, "停止定时器", 680, 8, 80, &TSiteInfoPage::btnInfoSiteStopTimeClick);
+  btnSiteInfoRePlay.SetEnabled(false);
+
+  struct BoxDef {
+    Label& label;
+    const char* caption;
+    Edit& edit;
+    const char* text;
+    int left;
+  };
+  const BoxDef boxes[] = {
+      {lbl6, "超时：", edtSiteInfoTimeOut, "20", 220},
+      {lbl7, "线程：", edtSiteInfoThCount, "2", 320},
+      {lbl8, "重查数：", edtSiteInfoRearchTimes, "5", 420},
+  };
+  for (const BoxDef& b : boxes) {
+    b.label.SetCaption(Gbk(b.caption));
+    b.label.SetBounds(b.left, 44, 50, 13);
+    b.edit.SetText(b.text);
+    b.edit.SetBounds(b.left + 50, 40, 40, 21);
+  }
 
   // The service boxes in a row, 70 apart.
   int x = 220;
   auto box = [&x](CheckBox& b, const char* caption) {
     b.SetCaption(Gbk(caption));
-    b.SetBounds(x, 42, 68, 20);
+    b.SetBounds(x, 72, 68, 20);
     x += 70;
   };
   box(chkPr, "Pr");
@@ -43,28 +111,25 @@ TSiteInfoPage::TSiteInfoPage(TabSheet& page, SaveDialog& saveDialog)
   box(chkArchive, "Archive");
   box(chkKeyWord, "关键字");
   chkPr.SetChecked(true);
-  btn14.SetCaption(Gbk("全选"));
-  btn14.SetBounds(x + 4, 40, 60, 25);
-  Bind(btn14, this, &TSiteInfoPage::btn14Click);
+  button(btn14, "全选", x + 4, 70, 60, &TSiteInfoPage::btn14Click);
 
-  btnSiteInfoFileOut.SetCaption(Gbk("导出"));
-  btnSiteInfoFileOut.SetBounds(315, 8, 75, 25);
-  Bind(btnSiteInfoFileOut, this, &TSiteInfoPage::btnSiteInfoFileOutClick);
-
-  lvSiteInfo.SetBounds(220, 72, kPageWidth - 230, pageHeight - 72);
+  for (ListView* list : {&lvSiteInfo, &lvSiteInfoBak}) {
+    list->SetBounds(220, 100, kPageWidth - 230, pageHeight - 100);
+    ReportStyle(*list);
+    list->SetColumns({{"ID", 50},
+                      {Gbk("域名"), 100},
+                      {"PR", 50},
+                      {"Alexa", 80},
+                      {"ALink", 50},
+                      {"Archive", 80},
+                      {Gbk("关键字"), 50},
+                      {Gbk("知道"), 50},
+                      {"BSite", 50},
+                      {"yLink", 50}});
+  }
   lvSiteInfo.SetAnchors(kAnchorAll);
-  ReportStyle(lvSiteInfo);
-  lvSiteInfo.SetColumns({{"ID", 50},
-                         {Gbk("域名"), 100},
-                         {"PR", 50},
-                         {"Alexa", 80},
-                         {"ALink", 50},
-                         {"Archive", 80},
-                         {Gbk("关键字"), 50},
-                         {Gbk("知道"), 50},
-                         {"BSite", 50},
-                         {"yLink", 50}});
   Bind(lvSiteInfo, this, &TSiteInfoPage::lvSiteInfoClick);
+  lvSiteInfoBak.Hide();
 }
 
 void TSiteInfoPage::SetAllSiteInfoColumns(bool checked) {
@@ -78,6 +143,96 @@ void TSiteInfoPage::CheckAllSiteInfoColumns() { SetAllSiteInfoColumns(true); }
 void TSiteInfoPage::UncheckAllSiteInfoColumns() { SetAllSiteInfoColumns(false); }
 
 void TSiteInfoPage::btn14Click() { CheckAllSiteInfoColumns(); }
+
+std::vector<int> TSiteInfoPage::TickedKinds() const {
+  // "ALink" starts nothing: its column comes with the ranking group.
+  const std::pair<const CheckBox*, int> boxes[] = {
+      {&chkPr, kKindPr},           {&chkAlexa, kKindAlexa},        {&chkArchive, kKindArchive},
+      {&chkKeyWord, kKindKeyWord}, {&chkZhidao, kKindBaiduZhidao}, {&chkBsite, kKindBaiduSite},
+      {&chkYlink, kKindYahooLink}};
+  std::vector<int> kinds;
+  for (const auto& [box, kind] : boxes) {
+    if (box->Checked()) kinds.push_back(kind);
+  }
+  return kinds;
+}
+
+void TSiteInfoPage::btnSiteInfoPlayClick() {
+  if (SiteInfoJob.Starting) return;
+  // The boxes first: one that holds no number changes nothing.
+  const int seconds = StrToInt(edtSiteInfoTimeOut.Text());
+  const int threadCount = StrToInt(edtSiteInfoThCount.Text());
+  const int retryCount = StrToInt(edtSiteInfoRearchTimes.Text());
+
+  lvSiteInfo.Clear();
+  lvSiteInfoBak.Clear();
+  if (threadCount > kMaxSiteInfoThreads) return;
+
+  // Seconds to milliseconds without running past what an int holds.
+  long long ms = static_cast<long long>(seconds) * 1000;
+  if (ms > INT_MAX) ms = INT_MAX;
+  if (ms < INT_MIN) ms = INT_MIN;
+
+  SiteInfoJob.Starting = true;
+  try {
+    StartSiteInfo(&SiteInfo, static_cast<int>(ms), threadCount, mmoSiteInfoDomainList1.Lines(),
+                  retryCount, true, &SiteInfoJob.StatusRows, &SiteInfoJob.Rows, &SiteInfoJob.BakRows,
+                  mmoSiteInfoKeword.Lines());
+  } catch (...) {
+    SiteInfoJob.Starting = false;
+    throw;
+  }
+  SiteInfoJob.Starting = false;
+
+  std::vector<ListRow> rows;
+  rows.reserve(SiteInfo.Domains.size());
+  for (size_t i = 0; i < SiteInfo.Domains.size(); ++i) {
+    std::vector<std::string> cells(9, " ");
+    cells[0] = SiteInfo.Domains[i];
+    rows.push_back(ListRow{IntToStr(static_cast<long long>(i) + 1), std::move(cells)});
+  }
+  lvSiteInfo.AddRows(rows);
+  lvSiteInfoBak.AddRows(std::move(rows));
+
+  btnSiteInfoRePlay.SetEnabled(true);
+  btnSiteInfoRePlayClick();
+}
+
+void TSiteInfoPage::btnSiteInfoRePlayClick() {
+  if (SiteInfoJob.Starting) return;
+  SiteInfoJob.Starting = true;
+  try {
+    StartSiteInfoGroups(&SiteInfo, TickedKinds());
+  } catch (...) {
+    SiteInfoJob.Starting = false;
+    throw;
+  }
+  SiteInfoJob.Starting = false;
+}
+
+void TSiteInfoPage::btnSiteInfoPauseClick() { PauseSiteInfoWorkers(&SiteInfo); }
+
+void TSiteInfoPage::btnSiteInfoResumeClick() { ResumeSiteInfoWorkers(&SiteInfo); }
+
+void TSiteInfoPage::btnSiteInfoStopClick() { StopSiteInfoWorkers(&SiteInfo); }
+
+void TSiteInfoPage::btnInfoSiteStopTimeClick() {
+  for (SiteInfoCell* cell : {&SiteInfo.AlexaCell, &SiteInfo.ArchiveCell, &SiteInfo.KeyWordCell}) {
+    cell->Timer.SetEnabled(false);
+  }
+}
+
+void TSiteInfoPage::btnSiteInfoClearMmoClick() {
+  mmoSiteInfoDomainList1.Clear();
+  lvSiteInfo.Clear();
+}
+
+void TSiteInfoPage::btnSiteInfoFileOpenClick() {
+  if (!openDialog_.Execute()) return;
+  StringList lines;
+  lines.LoadFromFile(openDialog_.FileName());
+  mmoSiteInfoDomainList1.SetLines(lines.Lines());
+}
 
 void TSiteInfoPage::btnSiteInfoKeyWordSaveClick() {
   WriteKeyWordList(SettingsFileName(), kSiteInfoKeySection, mmoSiteInfoKeword.Lines());

@@ -1,0 +1,170 @@
+// The site-information page in the real main window (offscreen), its
+// workers asking substitute services on loopback: a whole batch over every
+// service with its seven status rows, the stop-timer button, the number
+// boxes, the "ALink" box, the re-query, the clear button and the keyword
+// save.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "app/program_windows.h"
+#include "app/settings_file.h"
+#include "app/stat_show_form.h"
+#include "site_info_test_util.h"
+#include "sitequery/site_info_page.h"
+#include "support/temp_files.h"
+
+namespace orlu {
+namespace {
+
+using namespace std::chrono_literals;
+using test::FigureOf;
+using test::GoodText;
+using Lines = std::vector<std::string>;
+
+class SiteInfoPageTest : public testing::ProgramWindowTest, protected test::SiteServer {
+ protected:
+  void SetUp() override {
+    ProgramWindowTest::SetUp();
+    ASSERT_NE(FormStatShow, nullptr);
+    f = &FormMain->SiteInfoPage;
+    FormMain->ShowPage(kPageSiteInfo);
+    keyWords = f->mmoSiteInfoKeword.Lines();
+  }
+  void TearDown() override {
+    EndSiteInfoWorkers(&SiteInfo);
+    for (SiteInfoCell* cell : SiteInfo.Cells()) cell->Timer.SetEnabled(false);
+    f->lvSiteInfo.Clear();
+    f->lvSiteInfoBak.Clear();
+    f->mmoSiteInfoDomainList1.Clear();
+    f->mmoSiteInfoKeword.SetLines(keyWords);
+    f->edtSiteInfoTimeOut.SetText("20");
+    f->edtSiteInfoThCount.SetText("2");
+    f->edtSiteInfoRearchTimes.SetText("5");
+    f->UncheckAllSiteInfoColumns();
+    f->chkPr.SetChecked(true);
+    FormStatShow->Hide();
+    ProgramWindowTest::TearDown();
+  }
+  bool WaitForGroups(std::chrono::milliseconds limit = 20s) {
+    const bool ended = WaitUntil([] { return test::AllEnded(SiteInfo); }, limit);
+    ProcessEventsFor(10ms);
+    return ended;
+  }
+  Lines StatusRow(int row) { return FormStatShow->lvStatShow.RowTexts(row); }
+  int StatusRows() { return FormStatShow->lvStatShow.RowCount(); }
+
+  TSiteInfoPage* f = nullptr;
+  Lines keyWords;
+};
+
+TEST_F(SiteInfoPageTest, WholeBatchFillsEveryColumnAndSevenStatusRows) {
+  ServeGood();
+  const int before = StatusRows();
+  f->CheckAllSiteInfoColumns();
+  f->mmoSiteInfoKeword.SetLines(test::kKeyWords);
+  f->mmoSiteInfoDomainList1.SetLines({" A.com", "b.cn"});
+  f->btnSiteInfoPlay.Click();
+  ASSERT_EQ(f->lvSiteInfo.RowCount(), 2);
+  EXPECT_EQ(f->lvSiteInfoBak.RowTexts(0), (Lines{"1", "a.com", " ", " ", " ", " ", " ", " ", " ", " "}));
+  EXPECT_TRUE(f->btnSiteInfoRePlay.Enabled());
+  ASSERT_EQ(StatusRows(), before + 7);
+  EXPECT_EQ(StatusRow(before + 3),
+            (Lines{std::to_string(before + 4), "SiteInfo.PrCell", "2", "0", "0", Gbk("定时器启动")}));
+  for (Timer& t : f->SiteInfoJob.StatusTimers) EXPECT_TRUE(t.Enabled());
+
+  ASSERT_TRUE(WaitForGroups());
+  for (int row = 0; row < 2; ++row) {
+    const std::string d = row == 0 ? "a.com" : "b.cn";
+    for (int kind : test::kAllKinds) EXPECT_EQ(f->lvSiteInfo.SubItem(row, kind + 1), GoodText(kind, d)) << kind;
+    EXPECT_EQ(f->lvSiteInfo.SubItem(row, 3), FigureOf(2, d));
+    EXPECT_EQ(f->lvSiteInfoBak.RowTexts(row), f->lvSiteInfo.RowTexts(row));
+  }
+  // Each timer shows its cell's counts at its tick and stops when all rows
+  // succeeded; the stop-timer button reaches the first three cells only.
+  f->SiteInfoJob.StatusTimers[3].OnTimer();
+  EXPECT_EQ(StatusRow(before + 3)[3], "2");
+  EXPECT_EQ(StatusRow(before + 3)[5], Gbk("定时器停止"));
+  EXPECT_FALSE(f->SiteInfoJob.StatusTimers[3].Enabled());
+  f->btnInfoSiteStopTime.Click();
+  for (int k = 0; k < 7; ++k) EXPECT_EQ(f->SiteInfoJob.StatusTimers[k].Enabled(), k >= 4) << k;
+
+  // Clear empties the memo and the visible list only; a row click then adds
+  // nothing.
+  FormStatShow->mmoStatShow.Clear();
+  f->btnSiteInfoClearMmo.Click();
+  EXPECT_EQ(f->mmoSiteInfoDomainList1.LineCount(), 0);
+  EXPECT_EQ(f->lvSiteInfo.RowCount(), 0);
+  EXPECT_EQ(f->lvSiteInfoBak.RowCount(), 2);
+  f->lvSiteInfo.Click();
+  EXPECT_EQ(FormStatShow->mmoStatShow.LineCount(), 0);
+}
+
+TEST_F(SiteInfoPageTest, ALinkAloneStartsNothingAndReQueryAsksTheBoxesTickedNow) {
+  ServeGood();
+  const Lines lines = {"a.com", "b.com", "c.com"};
+  f->UncheckAllSiteInfoColumns();
+  f->chkAlink.SetChecked(true);
+  f->mmoSiteInfoDomainList1.SetLines(lines);
+  f->btnSiteInfoPlay.Click();
+  ASSERT_TRUE(WaitForGroups());
+  EXPECT_EQ(http.RequestCount(), 0u);
+
+  // Page rank now, then the site: count too: each asks only what its cell
+  // has not done.
+  f->chkPr.SetChecked(true);
+  f->btnSiteInfoRePlay.Click();
+  ASSERT_TRUE(WaitForGroups());
+  f->chkBsite.SetChecked(true);
+  f->btnSiteInfoRePlay.Click();
+  ASSERT_TRUE(WaitForGroups());
+  for (const std::string& d : lines) {
+    EXPECT_EQ(Asked(0, d), 1);
+    EXPECT_EQ(Asked(6, d), 1);
+  }
+  EXPECT_EQ(http.RequestCount(), 6u);
+  EXPECT_EQ(f->lvSiteInfo.SubItem(2, 7), GoodText(6, "c.com"));
+  EXPECT_EQ(f->lvSiteInfo.SubItem(2, 3), " ");
+}
+
+TEST_F(SiteInfoPageTest, TooManyThreadsOrABoxWithoutANumberStartsNothing) {
+  ServeGood();
+  const int before = StatusRows();
+  f->edtSiteInfoThCount.SetText("101");
+  f->mmoSiteInfoDomainList1.SetLines({"x.com"});
+  f->lvSiteInfo.AddRow("1", Lines(9, " "));
+  f->btnSiteInfoPlay.Click();
+  ProcessEventsFor(50ms);
+  EXPECT_EQ(f->lvSiteInfo.RowCount(), 0);
+  EXPECT_EQ(StatusRows(), before);
+  EXPECT_EQ(http.RequestCount(), 0u);
+  EXPECT_TRUE(boxMessages.empty());
+
+  f->edtSiteInfoThCount.SetText("2");
+  f->lvSiteInfo.AddRow("1", Lines(9, " "));
+  for (Edit* box : {&f->edtSiteInfoTimeOut, &f->edtSiteInfoThCount, &f->edtSiteInfoRearchTimes}) {
+    const std::string kept = box->Text();
+    box->SetText("x1");
+    f->btnSiteInfoPlay.Click();
+    box->SetText(kept);
+  }
+  EXPECT_EQ(boxMessages, Lines(3, "'x1' is not a valid integer value"));
+  EXPECT_EQ(f->lvSiteInfo.RowCount(), 1);
+  EXPECT_EQ(StatusRows(), before);
+}
+
+TEST_F(SiteInfoPageTest, KeywordSaveWritesTheSiteInfoKeyOnly) {
+  test::Spit(SettingsFileName(), "[Filter Key]\r\nKeyWord=f;\r\n");
+  f->btnSiteInfoKeyWordSave.Click();
+  EXPECT_EQ(test::Slurp(SettingsFileName()),
+            "[Filter Key]\r\nKeyWord=f;\r\n[SiteInfo Key]\r\nKeyWord=" +
+                Gbk("六月;淫;好色;色情;三级;女体;诱惑;激情;妹妹;电影;银行;金融;风投;牙科;牙医;健康;"
+                    "积分换礼;网络答题;积分;外文导航 ;英文导航;英语导航;英语;") +
+                "\r\n");
+  EXPECT_TRUE(boxMessages.empty());
+}
+
+}  // namespace
+}  // namespace orlu
