@@ -34,47 +34,27 @@ inline std::string FigureOf(int kind, const std::string& domain) {
   return std::to_string((std::hash<std::string>{}(domain) + kind * 7919u) % 100000);
 }
 
-// Well-formed pages of each service for a domain; `figure` is what the cut
-// gives (kind 3: "count.pages").
-inline std::string PrPage(const std::string& figure) { return "Rank_1:1:" + figure + "\n"; }
-
-inline std::string AlexaPage(const std::string& domain, const std::string& rank,
-                             const std::string& links) {
-  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<ALEXA VER=\"0.9\" URL=\"" + domain +
-         "/\" HOME=\"0\" AID=\"=\">\r\n<SD TITLE=\"A\" FLAGS=\"\" HOST=\"" + domain +
-         "\"><LINKSIN NUM=\"" + links + "\"/></SD>\r\n<SD><POPULARITY URL=\"" + domain +
-         "/\" TEXT=\"" + rank + "\"/></SD>\r\n</ALEXA>";
-}
-
-// The archive listing: the count, then a table whose first row is preceded
-// by the page figure written as ">|<figure>pages" inside the 38 bytes before
-// it.
-inline std::string ArchivePage(const std::string& domain, const std::string& count,
-                               const std::string& pages) {
-  const std::string tail = "<i>|" + pages + "pages</i></td></tr>\n";
-  return "<html><title>http://www." + domain + "</title><p align=\"right\"><b>" + count +
-         "</b> Results</p><table>" + std::string(38 - tail.size(), '-') + tail +
-         "<tr bgcolor=\"#EBEBEB\"><td>http://www." + domain + "/</td></tr></table></html>";
-}
-
-inline std::string KeyWordPage(const std::string& domain, const std::string& text) {
-  return Gbk("<html><title>") + domain + Gbk(" - Google 搜索</title>") + text + "</html>";
-}
-
-inline std::string ZhidaoPage(const std::string& word, const std::string& count) {
-  return Gbk("<html><title>百度知道搜索_") + word + Gbk("</title><div class=\"c\">共搜到相关问题 ") +
-         count + Gbk(" 项</div></html>");
-}
-
-inline std::string BaiduSitePage(const std::string& domain, const std::string& count) {
-  return Gbk("<html><title>site:") + domain + Gbk("_百度搜索</title>百度为您找到相关网页") + count +
-         Gbk("篇，用时0.02秒</html>");
-}
-
-// UTF-8, as the service sends it.
-inline std::string YahooPage(const std::string& domain, const std::string& count) {
-  return "<html><title>www." + domain + " - 雅虎站长天下</title>链向该地址的网页： 共 <strong>" +
-         count + "</strong> 条</html>";
+// A well-formed page of service `kind` naming `domain`, in the encoding the
+// service sends, whose cut gives `f` (and `g`: the ranking data's inbound
+// links, the archive's page figure).
+inline std::string Page(int kind, const std::string& d, const std::string& f, const std::string& g = "1") {
+  switch (kind) {
+    case 0: return "Rank_1:1:" + f + "\n";
+    case 1:
+      return "<ALEXA URL=\"" + d + "/\"><SD><LINKSIN NUM=\"" + g + "\"/></SD><SD><POPULARITY URL=\"" + d +
+             "/\" TEXT=\"" + f + "\"/></SD></ALEXA>";
+    case 3: {
+      // The page figure inside the 38 bytes before the first row.
+      const std::string tail = "<i>|" + g + "pages</i></td></tr>\n";
+      return "<title>http://www." + d + "</title><p align=\"right\"><b>" + f + "</b> Results</p><table>" +
+             std::string(38 - tail.size(), '-') + tail + "<tr bgcolor=\"#EBEBEB\"></tr></table>";
+    }
+    case 4: return Gbk("<title>") + d + Gbk(" - Google 搜索</title>") + f + Gbk(" 电影");
+    case 5: return Gbk("<title>") + d + Gbk("</title><div>共搜到相关问题 ") + f + Gbk(" 项</div>");
+    case 6: return Gbk("<title>site:") + d + Gbk("</title>百度为您找到相关网页") + f + Gbk("篇，用时0.02秒");
+    case 7: return "<title>www." + d + "</title>链向该地址的网页： 共 <strong>" + f + "</strong> 条";
+    default: return "";
+  }
 }
 
 // Which service a request asks (by its host) and about which domain, as the
@@ -125,27 +105,19 @@ inline ServiceAsk WhatIsAsked(const HttpRequest& r) {
   return a;
 }
 
-// The well-formed page of a service for a request.
+// The good page for a request; the question service's "www." page has a
+// figure of its own (9).
 inline std::string GoodPage(const ServiceAsk& a) {
   const std::string& d = a.domain;
-  const std::string f = FigureOf(a.kind, d);
-  switch (a.kind) {
-    case 0: return PrPage(f);
-    case 1: return AlexaPage(d, f, FigureOf(2, d));
-    case 3: return ArchivePage(d, f, FigureOf(8, d));
-    case 4: return KeyWordPage(d, f + Gbk(" 电影"));
-    case 5: return ZhidaoPage(a.second ? "www." + d : d, a.second ? FigureOf(9, d) : f);
-    case 6: return BaiduSitePage(d, f);
-    case 7: return YahooPage(d, f);
-    default: return "";
-  }
+  if (a.second) return Page(5, "www." + d, FigureOf(9, d));
+  return Page(a.kind, d, FigureOf(a.kind, d), FigureOf(a.kind == 1 ? 2 : 8, d));
 }
 
-// The column text the good pages give.
+// The column text the good pages give (kind 4 with the keywords kKeyWords).
 inline std::string GoodText(int kind, const std::string& d) {
   switch (kind) {
     case 3: return FigureOf(3, d) + "." + FigureOf(8, d);
-    case 4: return Gbk("电影,");  // with the keywords kKeyWords
+    case 4: return Gbk("电影,");
     case 5: return FigureOf(9, d) + "," + FigureOf(5, d);
     default: return FigureOf(kind, d);
   }
@@ -196,11 +168,4 @@ inline bool AllEnded(ThreadSiteInfoStru& job) {
       if (t && !t->Finished()) return false;
   return true;
 }
-inline bool AllHeldOrEnded(ThreadSiteInfoStru& job) {
-  for (SiteInfoCell* cell : job.Cells())
-    for (auto& t : cell->Threads)
-      if (t && !t->Finished() && !t->Held()) return false;
-  return true;
-}
-
 }  // namespace orlu::test
