@@ -17,7 +17,7 @@
 #include "platform/net/services.h"
 #include "platform/thread/dispatcher.h"
 #include "site_info_test_util.h"
-#include "support/loopback_server.h"
+#include "substitute-services/servers/loopback_server.h"
 
 namespace orlu {
 namespace {

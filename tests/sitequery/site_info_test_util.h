@@ -19,7 +19,7 @@
 #include "sitequery/site_info.h"
 #include "sitequery/site_info_job.h"
 #include "support/service_scope.h"
-#include "support/substitute_http.h"
+#include "substitute-services/servers/substitute_http.h"
 
 namespace orlu::test {
 
