@@ -1,0 +1,198 @@
+// The pinyin and English-word checks: whether a domain's name (its text
+// before the first dot) reads as Chinese pinyin, judged by the words two
+// search engines suggest for it, or is an English word, judged by two online
+// dictionaries' translation sections.
+//
+// Each check has two engines, each with a group of workers and a result
+// column of its own. Workers read a snapshot of the domain lines and their
+// row's result cell from the row store (safe from any thread); every write to
+// a row runs on the window thread through Synchronize, and lands only in rows
+// of the generation the worker was started for.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/thread/thread.h"
+
+namespace orlu {
+
+class PageClient;
+
+// --- Cuts of the services' pages (pages as GBK text) ---
+
+// The word as the suggestion column shows it: trimmed, and in single quotes
+// unless its pinyin (blanks removed) is `label`. An empty word stays empty.
+std::string MarkPinyinWord(std::string_view word, std::string_view label);
+
+// The suggestions of a search page, each marked and followed by "|"; "0"
+// when there are none.
+std::string CutGoogleSuggest(std::string_view page, std::string_view label);
+std::string CutBaiduSuggest(std::string_view page, std::string_view label);
+
+// The translation section of a dictionary page, starting with its own
+// heading and stripped of tags; "0" when there is none.
+std::string CutGoogleDict(std::string_view page);
+std::string CutBaiduDict(std::string_view page);
+
+// The text trimmed, then, while it holds both a "<" and a ">": a ">" that
+// comes before every "<" is removed with everything before it; otherwise the
+// first "<" is removed up to and including the first ">" after it. One pass
+// over the text.
+std::string StripTags(std::string_view text);
+
+// --- Rows ---
+
+// Cells of a result row after its caption: the domain, then the answers of
+// engine 0 and engine 1.
+inline constexpr int kWordCheckRowCells = 3;
+
+struct WordCheckRow {
+  std::string caption;
+  std::vector<std::string> cells;
+};
+
+// The rows as the workers see them: a page's result list, or rows in memory.
+class WordCheckRows {
+ public:
+  virtual ~WordCheckRows() = default;
+  // Any thread.
+  virtual int RowCount() const = 0;
+  // Cell `cell` of `row` (0 is the domain); empty when it does not exist.
+  virtual std::string Cell(int row, int cell) const = 0;
+  // Window thread.
+  virtual void Clear() = 0;
+  virtual void AddRows(std::vector<WordCheckRow> rows) = 0;
+  virtual void SetCell(int row, int cell, const std::string& text) = 0;
+
+  uint64_t Generation() const { return generation_.load(std::memory_order_acquire); }
+  uint64_t NewGeneration() { return generation_.fetch_add(1, std::memory_order_acq_rel) + 1; }
+
+ private:
+  std::atomic<uint64_t> generation_{0};
+};
+
+// Row i for line i: caption i + 1, the line trimmed as typed, then " " for
+// each answer. A blank last line gets no row; every other line does.
+std::vector<WordCheckRow> BuildWordCheckRows(const std::vector<std::string>& lines);
+
+// The name of a domain: its text before the first "."; "" without a dot.
+std::string GetDomainLabel(std::string_view domain);
+
+// --- Settings and workers ---
+
+struct WordCheckSettings {
+  WordCheckRows* ListView = nullptr;  // where results go, not owned
+  int32_t Passes = 5;
+  int32_t Engine0Threads = 5;
+  int32_t Engine1Threads = 5;
+};
+using PinyinSettings = WordCheckSettings;
+using EngWordSettings = WordCheckSettings;
+
+extern PinyinSettings PinyinConfig;
+extern EngWordSettings EngWordConfig;
+
+// Addresses asked for a name: the service's fixed part, then the label as it
+// is (the page client escapes on the wire what may not stand in an address).
+std::string PinyinUrl(int engine, const std::string& label);
+std::string EngWordUrl(int engine, const std::string& label);
+
+// The answer of a failed fetch; such a row is asked again in a later pass.
+const std::string& WordFail();
+
+using WordCheckLines = std::shared_ptr<const std::vector<std::string>>;
+
+// What the two checks share: the walk over the rows and the client.
+class CWordCheck : public Thread {
+ public:
+  ~CWordCheck() override;
+
+  WordCheckLines Lines;
+  int Count;
+  int Index;
+  uint8_t Engine;
+  std::string Domain;  // the current domain, lower-cased and trimmed
+  std::string Label;   // its text before the first dot
+  std::string Result;  // the answer for the current row
+  int Row = 0;
+
+  // Read time-out of every client, and its connect time-out.
+  static constexpr int kReadTimeoutMs = 30000;
+  static constexpr int kConnectTimeoutMs = 30000;
+
+ protected:
+  CWordCheck(bool createSuspended, WordCheckLines lines, int count, int index, uint8_t engine,
+             const WordCheckSettings& config);
+
+  void Execute() override;
+  // Aborts the fetch in progress, so a stop does not wait for a slow server.
+  void OnTerminate() override;
+
+  // The engine's fetch and cut for Label; sets Result.
+  virtual void Query() = 0;
+  // The page at `url`, converted from UTF-8 when `utf8`; false when the
+  // fetch failed.
+  bool Fetch(const std::string& url, bool utf8, std::string& page);
+  // Window thread: Result into the engine's cell of Row.
+  void ShowRow();
+
+ private:
+  WordCheckRows* rows_;
+  int passes_;
+  uint64_t generation_;
+  std::unique_ptr<PageClient> client_;
+};
+
+class CPinyin : public CWordCheck {
+ public:
+  CPinyin(bool createSuspended, WordCheckLines lines, int count, int index, uint8_t engine,
+          const PinyinSettings& config = PinyinConfig)
+      : CWordCheck(createSuspended, std::move(lines), count, index, engine, config) {}
+
+ protected:
+  void Query() override;
+};
+
+class CEngWord : public CWordCheck {
+ public:
+  CEngWord(bool createSuspended, WordCheckLines lines, int count, int index, uint8_t engine,
+           const EngWordSettings& config = EngWordConfig)
+      : CWordCheck(createSuspended, std::move(lines), count, index, engine, config) {}
+
+ protected:
+  void Query() override;
+};
+
+// The workers of one page. Window thread only.
+class WordCheckJob {
+ public:
+  enum class Kind { Pinyin, EngWord };
+  // Works with PinyinConfig or EngWordConfig unless given other settings.
+  explicit WordCheckJob(Kind kind);
+  WordCheckJob(Kind kind, WordCheckSettings& config) : kind_(kind), config_(config) {}
+  ~WordCheckJob();
+  WordCheckJob(const WordCheckJob&) = delete;
+  WordCheckJob& operator=(const WordCheckJob&) = delete;
+
+  // Stops and joins workers still running, rebuilds the rows of the
+  // settings' list from the lines, and starts both engines' workers over a
+  // snapshot of the lines.
+  void Start(std::vector<std::string> lines);
+  bool Running() const;
+  // Tells every worker to stop (fetches aborted) and waits for them,
+  // serving the window thread's queue meanwhile.
+  void Stop();
+
+ private:
+  Kind kind_;
+  WordCheckSettings& config_;
+  std::vector<std::unique_ptr<CWordCheck>> workers_;
+};
+
+}  // namespace orlu

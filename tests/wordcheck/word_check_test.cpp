@@ -1,0 +1,270 @@
+// The pinyin and English-word checks: the cuts on pages in each service's
+// encoding, the tag stripper against the plain remove-one-tag loop, and the
+// workers against a substitute HTTP server on loopback (rows, labels,
+// retries, restarts and stops while fetches hang). Runs without windows, also
+// under ThreadSanitizer.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <map>
+#include <mutex>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "platform/net/page_client.h"
+#include "platform/text/codepage.h"
+#include "platform/text/gbk.h"
+#include "platform/thread/dispatcher.h"
+#include "support/service_scope.h"
+#include "support/substitute_http.h"
+#include "wordcheck/word_check.h"
+
+namespace orlu {
+namespace {
+
+using namespace std::chrono_literals;
+using test::HttpReply;
+using test::HttpRequest;
+using Clock = std::chrono::steady_clock;
+using Lines = std::vector<std::string>;
+
+// Pages as each service sends them: Google's in UTF-8, Baidu's in GBK.
+std::string GoogleSuggestPage(const std::string& words) {
+  return "<html><body><p class=sp_cnt>您是不是要找：" + words +
+         "<br><script>x()</script></p></body></html>";
+}
+std::string BaiduSuggestPage(const std::string& wordsUtf8) {
+  return Gbk("<p><strong>您要找的是不是: <span  class=\"jc\">" + wordsUtf8 +
+             "</span></strong><br></p>");
+}
+std::string BaiduLink(const std::string& word) {
+  return "<a href=\"s?wd=" + word + "\">" + word + "</a>&nbsp&nbsp";
+}
+
+TEST(WordCheckCuts, SuggestionsReadingAsTheNameShowPlainOthersQuoted) {
+  const std::string google = Utf8ToAnsi(GoogleSuggestPage(
+      "<a href=\"/s?q=1\"><em>中国</em></a> <a><em> 中国人 </em></a> <em>ZhongGuo</em>"));
+  EXPECT_EQ(CutGoogleSuggest(google, "zhongguo"), Gbk("中国|'中国人'|'ZhongGuo'|"));
+  // An "<em>" without "</em>" gives an empty word; the search goes on after it.
+  EXPECT_EQ(CutGoogleSuggest(Utf8ToAnsi(GoogleSuggestPage("<em>中国</em><em>中国")), "zhongguo"),
+            Gbk("中国||"));
+  // No end marker, no marker, or the page left in UTF-8: nothing.
+  EXPECT_EQ(CutGoogleSuggest(Gbk("您是不是要找：<em>中国</em><br>"), "zhongguo"), "0");
+  EXPECT_EQ(CutGoogleSuggest(Gbk("<em>中国</em><br><script>"), "zhongguo"), "0");
+  EXPECT_EQ(CutGoogleSuggest(GoogleSuggestPage("<em>中国</em>"), "zhongguo"), "0");
+
+  // The last word is found by the "<" of the end marker the section keeps.
+  const std::string baidu = BaiduSuggestPage(BaiduLink("北京大学") + BaiduLink("北京"));
+  EXPECT_EQ(CutBaiduSuggest(baidu, "beijing"), Gbk("'北京大学'|北京|"));
+  EXPECT_EQ(CutBaiduSuggest(BaiduSuggestPage(BaiduLink("北京") + "<a href=x>背景</a>"), "beijing"),
+            Gbk("北京|"));
+  EXPECT_EQ(CutBaiduSuggest(AnsiToUtf8(baidu), "beijing"), "0");
+  EXPECT_EQ(CutBaiduSuggest(Gbk("您要找的是不是: <span class=\"jc\"><a href=x>北京</a>&nbsp&nbsp"
+                                "</span></strong><br></p>"),
+                            "beijing"),
+            "0");
+}
+
+TEST(WordCheckCuts, DictionarySectionsKeepTheirHeadingWithoutTagsAndNoise) {
+  const std::string google = Utf8ToAnsi(
+      "<div><h3>网络翻译</h3><ul><li>苹果</li>\n<li>苹果公司</li></ul>"
+      "<h3>网络释义</h3><p>apple: 苹果</p></div>");
+  EXPECT_EQ(CutGoogleDict(google), Gbk("网络翻译苹果\n苹果公司"));
+  EXPECT_EQ(CutGoogleDict(Gbk("<h3>网络翻译</h3><li>苹果</li>")), "0");
+  EXPECT_EQ(CutGoogleDict(Gbk("<h3>网络释义</h3><h3>网络翻译</h3>")), "0");
+
+  const std::string baidu = Gbk(
+      "<div><h2>词典解释</h2><p>n. 苹果</p><p>以下结果来自互联网</p><p>苹果树</p>"
+      "以下结果来自互联网<h2>网络释义</h2></div>");
+  EXPECT_EQ(CutBaiduDict(baidu), Gbk("词典解释n. 苹果苹果树"));
+  // A ">" in the text before any "<" takes everything before it along.
+  EXPECT_EQ(CutBaiduDict(Gbk("词典解释 a > b <i>c</i>网络释义")), " b c");
+  EXPECT_EQ(CutBaiduDict(Gbk("网络释义 词典解释 x")), "0");
+}
+
+// The stripping loop as written out step by step: quadratic, and the
+// reference for the one-pass routine.
+std::string StripTagsLoop(std::string text) {
+  text = Trim(text);
+  for (;;) {
+    const size_t lt = text.find('<'), gt = text.find('>');
+    if (lt == std::string::npos || gt == std::string::npos) return text;
+    if (gt < lt) {
+      text.erase(0, gt + 1);
+    } else {
+      text.erase(lt, text.find('>', lt) - lt + 1);
+    }
+  }
+}
+
+TEST(WordCheckCuts, StripTagsEqualsTheLoopOnGeneratedTexts) {
+  std::mt19937 rng(20240611);
+  const char alphabet[] = {'<', '>', '<', '>', 'a', 'b', ' ', '\n', '\xB0'};
+  for (int n = 0; n < 50000; ++n) {
+    std::string s(rng() % 24, ' ');
+    for (char& c : s) c = alphabet[rng() % sizeof alphabet];
+    ASSERT_EQ(StripTags(s), StripTagsLoop(s)) << '"' << s << '"';
+  }
+}
+
+TEST(WordCheckRowsTest, OneRowPerLineButABlankLastLine) {
+  const auto rows = BuildWordCheckRows({" Abc.COM\t", "", "x.cn", "  "});
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[0].caption, "1");
+  EXPECT_EQ(rows[0].cells, Lines({"Abc.COM", " ", " "}));
+  EXPECT_EQ(rows[1].cells, Lines({"", " ", " "}));
+  EXPECT_EQ(rows[2].caption, "3");
+}
+
+// Rows in memory, readable from any thread.
+class MemoryWordRows : public WordCheckRows {
+ public:
+  int RowCount() const override {
+    std::lock_guard lock(mutex_);
+    return static_cast<int>(rows_.size());
+  }
+  std::string Cell(int row, int cell) const override {
+    std::lock_guard lock(mutex_);
+    return row < static_cast<int>(rows_.size()) ? rows_[row].cells.at(cell) : std::string();
+  }
+  void Clear() override {
+    std::lock_guard lock(mutex_);
+    rows_.clear();
+  }
+  void AddRows(std::vector<WordCheckRow> rows) override {
+    std::lock_guard lock(mutex_);
+    for (auto& r : rows) rows_.push_back(std::move(r));
+  }
+  void SetCell(int row, int cell, const std::string& text) override {
+    std::lock_guard lock(mutex_);
+    if (row < static_cast<int>(rows_.size())) rows_[row].cells.at(cell) = text;
+  }
+  Lines Cells(int row) const {
+    std::lock_guard lock(mutex_);
+    return rows_.at(row).cells;
+  }
+
+ private:
+  mutable std::mutex mutex_;
+  std::vector<WordCheckRow> rows_;
+};
+
+class WordCheckJobTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetDispatcher(&loop_);
+    config_.ListView = &rows_;
+  }
+  void TearDown() override {
+    pinyin_.Stop();
+    english_.Stop();
+    SetDispatcher(nullptr);
+  }
+  void RunToEnd(WordCheckJob& job) {
+    const auto end = Clock::now() + 20s;
+    while (job.Running() && Clock::now() < end) loop_.ProcessEvents(5ms);
+    ASSERT_FALSE(job.Running()) << "the workers did not end";
+    loop_.ProcessEvents(0ms);
+  }
+  // How often each host and target was asked.
+  std::map<std::string, int> Asked() const {
+    std::map<std::string, int> n;
+    for (const HttpRequest& r : http_.Requests()) ++n[r.Host() + r.target];
+    return n;
+  }
+
+  PlainLoopDispatcher loop_;
+  WordCheckSettings config_;
+  MemoryWordRows rows_;
+  test::SubstituteHttpServer http_;
+  test::ScopedServices scope_{&http_};
+  WordCheckJob pinyin_{WordCheckJob::Kind::Pinyin, config_};
+  WordCheckJob english_{WordCheckJob::Kind::EngWord, config_};
+};
+
+TEST_F(WordCheckJobTest, EachEngineAsksEachNamedRowOnceAndFillsItsColumn) {
+  http_.OnHost("www.google.cn", "/search", HttpReply::Ok(GoogleSuggestPage(
+                                               "<em>中国</em> <em>中国人</em>")));
+  http_.OnHost("www.baidu.com", "/s", HttpReply::Ok(BaiduSuggestPage(BaiduLink("中国"))));
+  pinyin_.Start({" ZhongGuo.Com ", "", "a b.net", "nodot", Gbk("中国.cn"), ""});
+  RunToEnd(pinyin_);
+  ASSERT_EQ(rows_.RowCount(), 5);
+  EXPECT_EQ(rows_.Cells(0), Lines({"ZhongGuo.Com", Gbk("中国|'中国人'|"), Gbk("中国|")}));
+  EXPECT_EQ(rows_.Cells(1), Lines({"", " ", " "}));
+  EXPECT_EQ(rows_.Cells(2), Lines({"a b.net", Gbk("'中国'|'中国人'|"), Gbk("'中国'|")}));
+  // Each named row asked once per engine over the five passes, by its label
+  // in small letters, escaped on the wire.
+  const std::string google = "www.google.cn/search?hl=zh-CN&aq=f&oq=&q=";
+  EXPECT_EQ(Asked(), (std::map<std::string, int>{{google + "zhongguo", 1},
+                                                 {google + "a%20b", 1},
+                                                 {google, 1},
+                                                 {google + "%D6%D0%B9%FA", 1},
+                                                 {"www.baidu.com/s?wd=zhongguo", 1},
+                                                 {"www.baidu.com/s?wd=a%20b", 1},
+                                                 {"www.baidu.com/s?wd=", 1},
+                                                 {"www.baidu.com/s?wd=%D6%D0%B9%FA", 1}}));
+
+  http_.ClearRequests();
+  http_.OnHost("www.google.cn", "/dictionary", HttpReply::Ok("<h3>网络翻译</h3><b>苹果</b><h3>网络释义</h3>"));
+  http_.OnHost("dict.baidu.com", "/s", HttpReply::Ok(Gbk("<h2>词典解释</h2>n. 苹果<h2>网络释义")));
+  english_.Start({"Apple.com"});
+  RunToEnd(english_);
+  EXPECT_EQ(rows_.Cells(0), Lines({"Apple.com", Gbk("网络翻译苹果"), Gbk("词典解释n. 苹果")}));
+  EXPECT_EQ(Asked(), (std::map<std::string, int>{
+                         {"www.google.cn/dictionary?source=translation&hl=zh-CN&langpair=en%7Czh-CN&q=apple", 1},
+                         {"dict.baidu.com/s?tn=dict&wd=apple", 1}}));
+}
+
+TEST_F(WordCheckJobTest, AFailedFetchOfEitherEngineIsFailAndAskedAgain) {
+  config_.Engine0Threads = 1;
+  config_.Engine1Threads = 1;
+  http_.OnHost("www.google.cn", "/", HttpReply::Status(503));
+  http_.OnSequence("/s?wd=abc", {HttpReply::Status(503), HttpReply::Ok(BaiduSuggestPage(""))});
+  pinyin_.Start({"abc.com"});
+  RunToEnd(pinyin_);
+  EXPECT_EQ(rows_.Cells(0), Lines({"abc.com", "fail", "0"}));
+  EXPECT_EQ(Asked(), (std::map<std::string, int>{{"www.google.cn/search?hl=zh-CN&aq=f&oq=&q=abc", 5},
+                                                 {"www.baidu.com/s?wd=abc", 2}}));
+}
+
+TEST_F(WordCheckJobTest, RestartAndStopWhileFetchesHangEndPromptly) {
+  // The first start's fetches hang; the second start's rows get only the
+  // second start's answers (each page suggests the label asked).
+  std::atomic<bool> hang{true};
+  auto answer = [&hang](const HttpRequest& r) {
+    if (hang) return HttpReply::Hang();
+    const std::string label = r.Query().substr(r.Query().rfind('=') + 1);
+    return HttpReply::Ok(BaiduSuggestPage(BaiduLink(label))).Delay(5ms);
+  };
+  http_.OnHost("www.google.cn", "/", answer);
+  http_.OnHost("www.baidu.com", "/", answer);
+  http_.OnHost("dict.baidu.com", "/", answer);
+  Lines first, second;
+  for (int i = 0; i < 40; ++i) {
+    first.push_back("old" + std::to_string(i) + ".com");
+    second.push_back("new" + std::to_string(i) + ".com");
+  }
+  pinyin_.Start(first);
+  ASSERT_TRUE(http_.WaitForRequests(10, 10s));
+  hang = false;
+  auto t0 = Clock::now();
+  pinyin_.Start(second);
+  EXPECT_LT(Clock::now() - t0, 2s);
+  RunToEnd(pinyin_);
+  for (int i = 0; i < 40; ++i) {
+    EXPECT_EQ(rows_.Cells(i), Lines({second[i], "0", "new" + std::to_string(i) + "|"})) << i;
+  }
+
+  hang = true;
+  const size_t asked = http_.RequestCount();
+  english_.Start(first);
+  ASSERT_TRUE(http_.WaitForRequests(asked + 10, 10s));
+  t0 = Clock::now();
+  english_.Stop();
+  EXPECT_LT(Clock::now() - t0, 2s);
+  for (int i = 0; i < 40; ++i) EXPECT_EQ(rows_.Cells(i), Lines({first[i], " ", " "}));
+}
+
+}  // namespace
+}  // namespace orlu
