@@ -116,7 +116,6 @@ std::string CutBaiduDict(std::string_view page) {
 
 std::string StripTags(std::string_view input) {
   const std::string text = Trim(input);
-  const size_t n = text.size();
   // The text is what is kept so far (no "<" or ">" in it) followed by the
   // rest from `i`; lt and gt are the first "<" and ">" of the rest.
   std::string kept;
