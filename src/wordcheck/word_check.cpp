@@ -264,6 +264,14 @@ WordCheckJob::WordCheckJob(Kind kind)
 WordCheckJob::~WordCheckJob() { Stop(); }
 
 void WordCheckJob::Start(std::vector<std::string> lines) {
+  // Stopping serves the window thread's queue: a second start arriving
+  // meanwhile is ignored.
+  if (starting_) return;
+  starting_ = true;
+  struct Done {
+    bool& flag;
+    ~Done() { flag = false; }
+  } done{starting_};
   Stop();
   WordCheckRows* rows = config_.ListView;
   if (rows == nullptr) return;
@@ -293,9 +301,12 @@ bool WordCheckJob::Running() const {
 }
 
 void WordCheckJob::Stop() {
-  for (auto& w : workers_) w->Terminate();
-  for (auto& w : workers_) w->WaitFor();
+  // Taken out first: the wait serves the window thread's queue, where a
+  // handler may start or stop the job again.
+  std::vector<std::unique_ptr<CWordCheck>> workers = std::move(workers_);
   workers_.clear();
+  for (auto& w : workers) w->Terminate();
+  for (auto& w : workers) w->WaitFor();
 }
 
 }  // namespace orlu

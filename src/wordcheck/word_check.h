@@ -182,7 +182,8 @@ class WordCheckJob {
 
   // Stops and joins workers still running, rebuilds the rows of the
   // settings' list from the lines, and starts both engines' workers over a
-  // snapshot of the lines.
+  // snapshot of the lines. A start made while another is stopping the old
+  // workers is ignored.
   void Start(std::vector<std::string> lines);
   bool Running() const;
   // Tells every worker to stop (fetches aborted) and waits for them,
@@ -193,6 +194,7 @@ class WordCheckJob {
   Kind kind_;
   WordCheckSettings& config_;
   std::vector<std::unique_ptr<CWordCheck>> workers_;
+  bool starting_ = false;
 };
 
 }  // namespace orlu
