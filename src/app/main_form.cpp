@@ -155,8 +155,10 @@ void TFormMain::FormCreate() {
     link->SetCaption("");
   }
   ImageAd.SetCursor(Cursor::Hand);
-  // TODO: hand lvPinyin and lvEngWord to the settings blocks of the pinyin
-  // and English-word workers once those workers exist.
+  // The pinyin and English-word workers reach their pages' lists only by
+  // their settings blocks.
+  PinyinConfig.ListView = &PinyinPage.PinyinJob.Rows;
+  EngWordConfig.ListView = &EngWordPage.EngWordJob.Rows;
   pgcMain.SetActivePageIndex(kPageAll);
   // The ranking-detail page styles its two lists' headers and its chart tabs
   // itself when it is built.

@@ -129,8 +129,8 @@ class TFormMain : public Form {
   TStartPage StartPage{tsAll};
   TAlexaDetailPage AlexaDetailPage{tsAlexaDetail};
   TKeyWordCompPage KeyWordCompPage{tsKeyWordComp, dlgOpenInPut, dlgSaveCsvFile};
-  TPinyinPage PinyinPage{tsPinyin, dlgSaveCsvFile};
-  TEngWordPage EngWordPage{tsEngWord, dlgSaveCsvFile};
+  TPinyinPage PinyinPage{tsPinyin, dlgOpenInPut, dlgSaveCsvFile};
+  TEngWordPage EngWordPage{tsEngWord, dlgOpenInPut, dlgSaveCsvFile};
 
   // --- Operations ---
   void FormCreate();

@@ -138,14 +138,14 @@ std::string StripTags(std::string_view input) {
 
 // --- Rows ---
 
-std::vector<WordCheckRow> BuildWordCheckRows(const std::vector<std::string>& lines) {
-  std::vector<WordCheckRow> rows;
+std::vector<ListRow> BuildWordCheckRows(const std::vector<std::string>& lines) {
+  std::vector<ListRow> rows;
   rows.reserve(lines.size());
   const size_t n = lines.size();
   for (size_t i = 0; i < n; ++i) {
     std::string domain = Trim(lines[i]);
     if (i + 1 == n && domain.empty()) break;
-    rows.push_back(WordCheckRow{std::to_string(i + 1), {std::move(domain), " ", " "}});
+    rows.push_back(ListRow{std::to_string(i + 1), {std::move(domain), " ", " "}});
   }
   return rows;
 }
@@ -273,7 +273,7 @@ void WordCheckJob::Start(std::vector<std::string> lines) {
     ~Done() { flag = false; }
   } done{starting_};
   Stop();
-  WordCheckRows* rows = config_.ListView;
+  RowStore* rows = config_.ListView;
   if (rows == nullptr) return;
   rows->Clear();
   rows->AddRows(BuildWordCheckRows(lines));

@@ -10,14 +10,13 @@
 // of the generation the worker was started for.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/text/rows.h"
 #include "platform/thread/thread.h"
 
 namespace orlu {
@@ -48,38 +47,9 @@ std::string StripTags(std::string_view text);
 
 // --- Rows ---
 
-// Cells of a result row after its caption: the domain, then the answers of
-// engine 0 and engine 1.
-inline constexpr int kWordCheckRowCells = 3;
-
-struct WordCheckRow {
-  std::string caption;
-  std::vector<std::string> cells;
-};
-
-// The rows as the workers see them: a page's result list, or rows in memory.
-class WordCheckRows {
- public:
-  virtual ~WordCheckRows() = default;
-  // Any thread.
-  virtual int RowCount() const = 0;
-  // Cell `cell` of `row` (0 is the domain); empty when it does not exist.
-  virtual std::string Cell(int row, int cell) const = 0;
-  // Window thread.
-  virtual void Clear() = 0;
-  virtual void AddRows(std::vector<WordCheckRow> rows) = 0;
-  virtual void SetCell(int row, int cell, const std::string& text) = 0;
-
-  uint64_t Generation() const { return generation_.load(std::memory_order_acquire); }
-  uint64_t NewGeneration() { return generation_.fetch_add(1, std::memory_order_acq_rel) + 1; }
-
- private:
-  std::atomic<uint64_t> generation_{0};
-};
-
-// Row i for line i: caption i + 1, the line trimmed as typed, then " " for
-// each answer. A blank last line gets no row; every other line does.
-std::vector<WordCheckRow> BuildWordCheckRows(const std::vector<std::string>& lines);
+// Row i for line i: caption i + 1, then its cells: the line trimmed as typed,
+// and " " for the answer of engine 0 and of engine 1. A blank last line gets no row; every other line does.
+std::vector<ListRow> BuildWordCheckRows(const std::vector<std::string>& lines);
 
 // The name of a domain: its text before the first "."; "" without a dot.
 std::string GetDomainLabel(std::string_view domain);
@@ -87,7 +57,7 @@ std::string GetDomainLabel(std::string_view domain);
 // --- Settings and workers ---
 
 struct WordCheckSettings {
-  WordCheckRows* ListView = nullptr;  // where results go, not owned
+  RowStore* ListView = nullptr;  // where results go, not owned
   int32_t Passes = 5;
   int32_t Engine0Threads = 5;
   int32_t Engine1Threads = 5;
@@ -143,7 +113,7 @@ class CWordCheck : public Thread {
   void ShowRow();
 
  private:
-  WordCheckRows* rows_;
+  RowStore* rows_;
   int passes_;
   uint64_t generation_;
   std::unique_ptr<PageClient> client_;

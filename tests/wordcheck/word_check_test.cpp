@@ -7,7 +7,6 @@
 
 #include <chrono>
 #include <map>
-#include <mutex>
 #include <random>
 #include <string>
 #include <vector>
@@ -117,39 +116,6 @@ TEST(WordCheckRowsTest, OneRowPerLineButABlankLastLine) {
   EXPECT_EQ(rows[2].caption, "3");
 }
 
-// Rows in memory, readable from any thread.
-class MemoryWordRows : public WordCheckRows {
- public:
-  int RowCount() const override {
-    std::lock_guard lock(mutex_);
-    return static_cast<int>(rows_.size());
-  }
-  std::string Cell(int row, int cell) const override {
-    std::lock_guard lock(mutex_);
-    return row < static_cast<int>(rows_.size()) ? rows_[row].cells.at(cell) : std::string();
-  }
-  void Clear() override {
-    std::lock_guard lock(mutex_);
-    rows_.clear();
-  }
-  void AddRows(std::vector<WordCheckRow> rows) override {
-    std::lock_guard lock(mutex_);
-    for (auto& r : rows) rows_.push_back(std::move(r));
-  }
-  void SetCell(int row, int cell, const std::string& text) override {
-    std::lock_guard lock(mutex_);
-    if (row < static_cast<int>(rows_.size())) rows_[row].cells.at(cell) = text;
-  }
-  Lines Cells(int row) const {
-    std::lock_guard lock(mutex_);
-    return rows_.at(row).cells;
-  }
-
- private:
-  mutable std::mutex mutex_;
-  std::vector<WordCheckRow> rows_;
-};
-
 class WordCheckJobTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -167,6 +133,7 @@ class WordCheckJobTest : public ::testing::Test {
     ASSERT_FALSE(job.Running()) << "the workers did not end";
     loop_.ProcessEvents(0ms);
   }
+  Lines Cells(int row) const { return rows_.Row(row).cells; }
   // How often each host and target was asked.
   std::map<std::string, int> Asked() const {
     std::map<std::string, int> n;
@@ -176,7 +143,7 @@ class WordCheckJobTest : public ::testing::Test {
 
   PlainLoopDispatcher loop_;
   WordCheckSettings config_;
-  MemoryWordRows rows_;
+  MemoryRows rows_;
   test::SubstituteHttpServer http_;
   test::ScopedServices scope_{&http_};
   WordCheckJob pinyin_{WordCheckJob::Kind::Pinyin, config_};
@@ -190,9 +157,9 @@ TEST_F(WordCheckJobTest, EachEngineAsksEachNamedRowOnceAndFillsItsColumn) {
   pinyin_.Start({" ZhongGuo.Com ", "", "a b.net", "nodot", Gbk("中国.cn"), ""});
   RunToEnd(pinyin_);
   ASSERT_EQ(rows_.RowCount(), 5);
-  EXPECT_EQ(rows_.Cells(0), Lines({"ZhongGuo.Com", Gbk("中国|'中国人'|"), Gbk("中国|")}));
-  EXPECT_EQ(rows_.Cells(1), Lines({"", " ", " "}));
-  EXPECT_EQ(rows_.Cells(2), Lines({"a b.net", Gbk("'中国'|'中国人'|"), Gbk("'中国'|")}));
+  EXPECT_EQ(Cells(0), Lines({"ZhongGuo.Com", Gbk("中国|'中国人'|"), Gbk("中国|")}));
+  EXPECT_EQ(Cells(1), Lines({"", " ", " "}));
+  EXPECT_EQ(Cells(2), Lines({"a b.net", Gbk("'中国'|'中国人'|"), Gbk("'中国'|")}));
   // Each named row asked once per engine over the five passes, by its label
   // in small letters, escaped on the wire.
   const std::string google = "www.google.cn/search?hl=zh-CN&aq=f&oq=&q=";
@@ -210,7 +177,7 @@ TEST_F(WordCheckJobTest, EachEngineAsksEachNamedRowOnceAndFillsItsColumn) {
   http_.OnHost("dict.baidu.com", "/s", HttpReply::Ok(Gbk("<h2>词典解释</h2>n. 苹果<h2>网络释义")));
   english_.Start({"Apple.com"});
   RunToEnd(english_);
-  EXPECT_EQ(rows_.Cells(0), Lines({"Apple.com", Gbk("网络翻译苹果"), Gbk("词典解释n. 苹果")}));
+  EXPECT_EQ(Cells(0), Lines({"Apple.com", Gbk("网络翻译苹果"), Gbk("词典解释n. 苹果")}));
   EXPECT_EQ(Asked(), (std::map<std::string, int>{
                          {"www.google.cn/dictionary?source=translation&hl=zh-CN&langpair=en%7Czh-CN&q=apple", 1},
                          {"dict.baidu.com/s?tn=dict&wd=apple", 1}}));
@@ -223,7 +190,7 @@ TEST_F(WordCheckJobTest, AFailedFetchOfEitherEngineIsFailAndAskedAgain) {
   http_.OnSequence("/s?wd=abc", {HttpReply::Status(503), HttpReply::Ok(BaiduSuggestPage(""))});
   pinyin_.Start({"abc.com"});
   RunToEnd(pinyin_);
-  EXPECT_EQ(rows_.Cells(0), Lines({"abc.com", "fail", "0"}));
+  EXPECT_EQ(Cells(0), Lines({"abc.com", "fail", "0"}));
   EXPECT_EQ(Asked(), (std::map<std::string, int>{{"www.google.cn/search?hl=zh-CN&aq=f&oq=&q=abc", 5},
                                                  {"www.baidu.com/s?wd=abc", 2}}));
 }
@@ -253,7 +220,7 @@ TEST_F(WordCheckJobTest, RestartAndStopWhileFetchesHangEndPromptly) {
   EXPECT_LT(Clock::now() - t0, 2s);
   RunToEnd(pinyin_);
   for (int i = 0; i < 40; ++i) {
-    EXPECT_EQ(rows_.Cells(i), Lines({second[i], "0", "new" + std::to_string(i) + "|"})) << i;
+    EXPECT_EQ(Cells(i), Lines({second[i], "0", "new" + std::to_string(i) + "|"})) << i;
   }
 
   hang = true;
@@ -263,7 +230,7 @@ TEST_F(WordCheckJobTest, RestartAndStopWhileFetchesHangEndPromptly) {
   t0 = Clock::now();
   english_.Stop();
   EXPECT_LT(Clock::now() - t0, 2s);
-  for (int i = 0; i < 40; ++i) EXPECT_EQ(rows_.Cells(i), Lines({first[i], " ", " "}));
+  for (int i = 0; i < 40; ++i) EXPECT_EQ(Cells(i), Lines({first[i], " ", " "}));
 }
 
 }  // namespace
