@@ -258,9 +258,6 @@ void CEngWord::Query() {
 
 // --- The job ---
 
-WordCheckJob::WordCheckJob(Kind kind)
-    : WordCheckJob(kind, kind == Kind::Pinyin ? PinyinConfig : EngWordConfig) {}
-
 WordCheckJob::~WordCheckJob() { Stop(); }
 
 void WordCheckJob::Start(std::vector<std::string> lines) {

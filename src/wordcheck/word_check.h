@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/text/rows.h"
@@ -48,7 +49,8 @@ std::string StripTags(std::string_view text);
 // --- Rows ---
 
 // Row i for line i: caption i + 1, then its cells: the line trimmed as typed,
-// and " " for the answer of engine 0 and of engine 1. A blank last line gets no row; every other line does.
+// and " " for the answers of engine 0 and engine 1. A blank last line gets
+// no row; every other line does.
 std::vector<ListRow> BuildWordCheckRows(const std::vector<std::string>& lines);
 
 // The name of a domain: its text before the first "."; "" without a dot.
@@ -143,8 +145,7 @@ class CEngWord : public CWordCheck {
 class WordCheckJob {
  public:
   enum class Kind { Pinyin, EngWord };
-  // Works with PinyinConfig or EngWordConfig unless given other settings.
-  explicit WordCheckJob(Kind kind);
+  // Starts its workers with `config` (PinyinConfig or EngWordConfig).
   WordCheckJob(Kind kind, WordCheckSettings& config) : kind_(kind), config_(config) {}
   ~WordCheckJob();
   WordCheckJob(const WordCheckJob&) = delete;
