@@ -12,7 +12,7 @@
 #include "platform/text/gbk.h"
 #include "platform/ui/ui.h"
 #include "support/service_scope.h"
-#include "support/substitute_http.h"
+#include "substitute-services/servers/substitute_http.h"
 #include "support/temp_files.h"
 #include "support/window_test.h"
 

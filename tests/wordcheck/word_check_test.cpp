@@ -16,7 +16,7 @@
 #include "platform/text/gbk.h"
 #include "platform/thread/dispatcher.h"
 #include "support/service_scope.h"
-#include "support/substitute_http.h"
+#include "substitute-services/servers/substitute_http.h"
 #include "wordcheck/word_check.h"
 
 namespace orlu {
