@@ -142,7 +142,7 @@ void Install(orlu::substitute::Servers& s) {
   s.http.OnHost("web.archive.org", "/web/*/", ArchiveListing);
   s.http.OnHost("www.google.cn", "/search", KeyWordSearch);
   s.http.OnHost("zhidao.baidu.com", "/q", QuestionSearch);
-  s.http.OnHost("www.baidu.com", "/s", SiteSearch);
+  s.http.OnHost("www.baidu.com", "/s?wd=site%3A", SiteSearch);
   s.http.OnHost("sitemap.cn.yahoo.com", "/search", LinkCount);
 }
 

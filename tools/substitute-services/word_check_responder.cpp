@@ -172,7 +172,10 @@ orlu::test::HttpResponder Endpoint(std::shared_ptr<AskCounts> counts, const Entr
 void Install(orlu::substitute::Servers& s) {
   auto counts = std::make_shared<AskCounts>();
   const size_t np = std::size(kPinyin), ne = std::size(kEnglish);
-  s.http.OnHost("www.google.cn", "/search", Endpoint(counts, kPinyin, np, GoogleSuggestPage));
+  // The same hosts serve other queries of the program (keyword and site:
+  // searches); these routes take only the checks' own.
+  s.http.OnHost("www.google.cn", "/search?hl=zh-CN&aq=f&oq=&q=",
+                Endpoint(counts, kPinyin, np, GoogleSuggestPage));
   s.http.OnHost("www.baidu.com", "/s", Endpoint(counts, kPinyin, np, BaiduSuggestPage));
   s.http.OnHost("www.google.cn", "/dictionary", Endpoint(counts, kEnglish, ne, GoogleDictPage));
   s.http.OnHost("dict.baidu.com", "/s", Endpoint(counts, kEnglish, ne, BaiduDictPage));
