@@ -28,21 +28,24 @@ inline std::string RankOf(const std::string& domain) {
   return std::to_string(std::hash<std::string>{}(domain) % 1000000);
 }
 
+inline std::string Unescape(const std::string& s) {
+  std::string out;
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == '%' && i + 2 < s.size()) {
+      out += static_cast<char>(std::stoi(s.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else {
+      out += s[i];
+    }
+  }
+  return out;
+}
+
 // The domain a data request asks for, as the worker held it.
 inline std::string AskedDomain(const HttpRequest& r) {
   const std::string q = r.Query();
   const std::string key = "cli=10&dat=snba&url=";
-  if (q.compare(0, key.size(), key) != 0) return "?";
-  std::string out;
-  for (size_t i = key.size(); i < q.size(); ++i) {
-    if (q[i] == '%' && i + 2 < q.size()) {
-      out += static_cast<char>(std::stoi(q.substr(i + 1, 2), nullptr, 16));
-      i += 2;
-    } else {
-      out += q[i];
-    }
-  }
-  return out;
+  return q.compare(0, key.size(), key) != 0 ? "?" : Unescape(q.substr(key.size()));
 }
 
 // prefix0.com, prefix1.com, ...
@@ -64,30 +67,16 @@ inline bool AllHeldOrEnded(const ThreadControlStru& job) {
   return true;
 }
 
-class RankServer {
+// A substitute HTTP server on loopback that counts the requests of each key.
+template <typename Key>
+class CountingServer {
  public:
-  // Every data request answered by `answer(domain, n)`, n counting the
-  // domain's requests from 1.
-  void Serve(std::function<HttpReply(const std::string&, int)> answer) {
-    http.OnHost("data.alexa.com", "/data", [this, answer](const HttpRequest& r) {
-      const std::string domain = AskedDomain(r);
-      int n;
-      {
-        std::lock_guard lock(mutex);
-        n = ++asked[domain];
-      }
-      return answer(domain, n);
-    });
-  }
-  void ServeRanks(std::chrono::milliseconds delay = std::chrono::milliseconds(0)) {
-    Serve([delay](const std::string& d, int) { return HttpReply::Ok(RankPage(d, RankOf(d))).Delay(delay); });
-  }
-  int Asked(const std::string& domain) {
+  int Asked(const Key& key) {
     std::lock_guard lock(mutex);
-    auto it = asked.find(domain);
+    auto it = asked.find(key);
     return it == asked.end() ? 0 : it->second;
   }
-  std::map<std::string, int> AskedAll() {
+  std::map<Key, int> AskedAll() {
     std::lock_guard lock(mutex);
     return asked;
   }
@@ -96,11 +85,34 @@ class RankServer {
     asked.clear();
   }
 
+ protected:
+  int Note(const Key& key) {
+    std::lock_guard lock(mutex);
+    return ++asked[key];
+  }
+
   // Before the server: its threads may still count while it stops.
   std::mutex mutex;
-  std::map<std::string, int> asked;
+  std::map<Key, int> asked;
+
+ public:
   SubstituteHttpServer http;
   ScopedServices services{&http};
+};
+
+class RankServer : public CountingServer<std::string> {
+ public:
+  // Every data request answered by `answer(domain, n)`, n counting the
+  // domain's requests from 1.
+  void Serve(std::function<HttpReply(const std::string&, int)> answer) {
+    http.OnHost("data.alexa.com", "/data", [this, answer](const HttpRequest& r) {
+      const std::string domain = AskedDomain(r);
+      return answer(domain, Note(domain));
+    });
+  }
+  void ServeRanks(std::chrono::milliseconds delay = std::chrono::milliseconds(0)) {
+    Serve([delay](const std::string& d, int) { return HttpReply::Ok(RankPage(d, RankOf(d))).Delay(delay); });
+  }
 };
 
 }  // namespace orlu::test

@@ -13,13 +13,11 @@
 #include <utility>
 #include <vector>
 
+#include "alexa_test_util.h"
 #include "platform/text/codepage.h"
 #include "platform/text/gbk.h"
-#include "sitequery/alexa_rank.h"
 #include "sitequery/site_info.h"
 #include "sitequery/site_info_job.h"
-#include "support/service_scope.h"
-#include "substitute-services/servers/substitute_http.h"
 
 namespace orlu::test {
 
@@ -66,19 +64,6 @@ struct ServiceAsk {
   bool second = false;
 };
 
-inline std::string Unescape(const std::string& s) {
-  std::string out;
-  for (size_t i = 0; i < s.size(); ++i) {
-    if (s[i] == '%' && i + 2 < s.size()) {
-      out += static_cast<char>(std::stoi(s.substr(i + 1, 2), nullptr, 16));
-      i += 2;
-    } else {
-      out += s[i];
-    }
-  }
-  return out;
-}
-
 inline ServiceAsk WhatIsAsked(const HttpRequest& r) {
   static const std::vector<std::pair<std::string, std::string>> keys = {
       {"toolbarqueries.google.cn", "q=info:"}, {"data.alexa.com", "url="},
@@ -123,9 +108,11 @@ inline std::string GoodText(int kind, const std::string& d) {
   }
 }
 
-class SiteServer {
+class SiteServer : public CountingServer<std::pair<int, std::string>> {
  public:
   using Answer = std::function<HttpReply(const ServiceAsk&, int n)>;
+  using CountingServer::Asked;
+  int Asked(int kind, const std::string& domain) { return Asked({kind, domain}); }
 
   // Every request answered by `answer(asked, n)`, n counting the requests of
   // that service about that domain from 1.
@@ -133,32 +120,12 @@ class SiteServer {
     http.AddResponder([this, answer](const HttpRequest& r) -> std::optional<HttpReply> {
       const ServiceAsk a = WhatIsAsked(r);
       if (a.kind < 0) return std::nullopt;
-      int n;
-      {
-        std::lock_guard lock(mutex);
-        n = ++asked[{a.kind, a.domain}];
-      }
-      return answer(a, n);
+      return answer(a, Note({a.kind, a.domain}));
     });
   }
   void ServeGood(std::chrono::milliseconds delay = std::chrono::milliseconds(0)) {
     Serve([delay](const ServiceAsk& a, int) { return HttpReply::Ok(GoodPage(a)).Delay(delay); });
   }
-  int Asked(int kind, const std::string& domain) {
-    std::lock_guard lock(mutex);
-    auto it = asked.find({kind, domain});
-    return it == asked.end() ? 0 : it->second;
-  }
-  std::map<std::pair<int, std::string>, int> AskedAll() {
-    std::lock_guard lock(mutex);
-    return asked;
-  }
-
-  // Before the server: its threads may still count while it stops.
-  std::mutex mutex;
-  std::map<std::pair<int, std::string>, int> asked;
-  SubstituteHttpServer http;
-  ScopedServices services{&http};
 };
 
 // Whether every kept worker of every cell has ended; held or ended.

@@ -1,25 +1,15 @@
 // The batch WHOIS page in the real main window (offscreen), with the workers
-// asking a substitute WHOIS server on loopback: "查询" and "失败重查", the row
-// display, the popup actions, import and export.
+// asking a substitute WHOIS server on loopback.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "app/main_form.h"
-#include "app/program.h"
-#include "platform/text/gbk.h"
+#include "app/program_windows.h"
 #include "platform/thread/dispatcher.h"
-#include "platform/ui/ui.h"
-#include "support/service_scope.h"
-#include "substitute-services/servers/substitute_whois.h"
-#include "support/temp_files.h"
-#include "support/window_test.h"
-#include "whois/whois_info_form.h"
 #include "whois/whois_batch.h"
 #include "whois/whois_reply.h"
 #include "whois_test_util.h"
@@ -27,24 +17,18 @@
 namespace orlu {
 namespace {
 
-using test::ScopedServices;
-using test::SubstituteWhoisServer;
 using test::WhoisReply;
 using test::WhoisRequest;
+using Lines = std::vector<std::string>;
 using namespace std::chrono_literals;
 
-class WhoisPageTest : public ::testing::Test {
+class WhoisPageTest : public testing::ProgramWindowTest {
  protected:
   void SetUp() override {
-    if (FormMain == nullptr) StartProgram(*Application::Instance());
-    ASSERT_NE(FormMain, nullptr);
+    ProgramWindowTest::SetUp();
     f = &FormMain->WhoisPage;
     saved_ = WhoisConfig;
     test::NoPauses(WhoisConfig);
-    Form::SetShowModalHook([this](Form& form) {
-      modal.push_back(&form);
-      return kModalCancel;
-    });
     FormMain->ShowPage(kPageWhois);
   }
   void TearDown() override {
@@ -52,27 +36,19 @@ class WhoisPageTest : public ::testing::Test {
     WhoisConfig = saved_;
     f->lvWhois.Clear();
     f->lvWhoisBak.Clear();
-    test::ResetWindowTestHooks();
+    ProgramWindowTest::TearDown();
   }
 
   // Lets the workers run until every row of the list has a final status.
   bool WaitForRows() {
     return WaitUntil([this] { return !f->WhoisJob.Workers.Running(); }, 20s);
   }
-  std::vector<std::string> Row(int row) const { return f->lvWhois.RowTexts(row); }
-  // Searches ok.com, answered, and bad.com, where the server closes without
-  // a word (a failure).
-  void SearchOkAndBad() {
-    server.On("ok.com", WhoisReply::Text("Domain Name: OK.COM\n"));
-    f->mmoWhoisDomain.SetLines({"ok.com", "bad.com"});
-    f->btnWhoisSearch.Click();
-  }
+  Lines Row(int row) const { return f->lvWhois.RowTexts(row); }
 
   TWhoisPage* f = nullptr;
   WhoisSettings saved_;
-  std::vector<Form*> modal;
-  SubstituteWhoisServer server;
-  ScopedServices scope{nullptr, &server};
+  test::SubstituteWhoisServer server;
+  test::ScopedServices scope{nullptr, &server};
   test::TempDir dir;
 };
 
@@ -84,31 +60,29 @@ TEST_F(WhoisPageTest, SearchBuildsRowsAndTheWorkersFillThem) {
   f->btnWhoisSearch.Click();
   ASSERT_TRUE(WaitForRows());
   ASSERT_EQ(f->lvWhois.RowCount(), 3);
-  EXPECT_EQ(Row(0), (std::vector<std::string>{"1", "Ab.COM", WordRegistered(), " ", "reg one",
-                                              "2001-02-03", " ", " ", " ", " ", " "}));
-  EXPECT_EQ(Row(1), (std::vector<std::string>{"2", "", " ", " ", " ", " ", " ", " ", " ", " ",
-                                              " "}));
+  EXPECT_EQ(Row(0), (Lines{"1", "Ab.COM", WordRegistered(), " ", "reg one", "2001-02-03", " ", " ", " ", " ", " "}));
   EXPECT_EQ(Row(2)[2], WordUnregistered());
   // The hidden twin got the prepared rows, nothing more.
   ASSERT_EQ(f->lvWhoisBak.RowCount(), 3);
-  EXPECT_EQ(f->lvWhoisBak.RowTexts(0), (std::vector<std::string>{"1", "Ab.COM", " ", " ", " ",
-                                                                 " ", " ", " ", " ", " ", " "}));
+  EXPECT_EQ(f->lvWhoisBak.RowTexts(0), (Lines{"1", "Ab.COM", " ", " ", " ", " ", " ", " ", " ", " ", " "}));
   EXPECT_EQ(server.Requests().size(), 2u);
 
   // The row display: caption, then a tab before each of the ten cells.
   f->mmoWhoisShow.SetText("old");
   f->lvWhois.SetSelectedIndex(-1);
   f->lvWhois.Click();
-  EXPECT_EQ(f->mmoWhoisShow.Lines(), std::vector<std::string>{"old"});
+  EXPECT_EQ(f->mmoWhoisShow.Lines(), Lines{"old"});
   f->lvWhois.SetSelectedIndex(0);
   f->lvWhois.Click();
   EXPECT_EQ(f->mmoWhoisShow.Lines(),
-            std::vector<std::string>{"1\tAb.COM\t" + WordRegistered() +
-                                     "\t \treg one\t2001-02-03\t \t \t \t \t "});
+            Lines{"1\tAb.COM\t" + WordRegistered() + "\t \treg one\t2001-02-03\t \t \t \t \t "});
 }
 
 TEST_F(WhoisPageTest, ReSearchAsksTheFailedRowsOfTheStartAndNothingWhileRunning) {
-  SearchOkAndBad();
+  // bad.com: the server closes without a word (a failure).
+  server.On("ok.com", WhoisReply::Text("Domain Name: OK.COM\n"));
+  f->mmoWhoisDomain.SetLines({"ok.com", "bad.com"});
+  f->btnWhoisSearch.Click();
   ASSERT_TRUE(WaitForRows());
   ASSERT_EQ(f->lvWhois.SubItem(1, 1), WordFailed());
   // The memo is replaced (as the suffix expansion does) before the re-query:
@@ -117,7 +91,7 @@ TEST_F(WhoisPageTest, ReSearchAsksTheFailedRowsOfTheStartAndNothingWhileRunning)
   server.ClearRequests();
   f->btnWhoisReSearch.Click();
   ASSERT_TRUE(WaitForRows());
-  EXPECT_EQ(server.Queries(), std::vector<std::string>(5, "bad.com"));
+  EXPECT_EQ(server.Queries(), Lines(5, "bad.com"));
   EXPECT_EQ(f->lvWhois.RowCount(), 2);
   EXPECT_EQ(f->lvWhois.SubItem(0, 1), WordRegistered());
 
@@ -163,9 +137,9 @@ TEST_F(WhoisPageTest, SearchPressedAgainWhileTheFirstPressStopsTheWorkers) {
       },
       5s));
   ProcessEventsFor(50ms);
-  std::vector<std::string> asked = server.Queries();
+  Lines asked = server.Queries();
   std::sort(asked.begin(), asked.end());
-  EXPECT_EQ(asked, (std::vector<std::string>{"one.com", "two.com"}));
+  EXPECT_EQ(asked, (Lines{"one.com", "two.com"}));
 }
 
 TEST_F(WhoisPageTest, PopupActionsNeedRowsASelectionAndTheFocus) {
@@ -174,7 +148,7 @@ TEST_F(WhoisPageTest, PopupActionsNeedRowsASelectionAndTheFocus) {
   FormWhoisInfo->Hide();
   f->btnSingleWhois.Click();
   EXPECT_TRUE(FormWhoisInfo->Visible());
-  EXPECT_TRUE(modal.empty());
+  EXPECT_TRUE(modalForms.empty());
   FormWhoisInfo->Hide();
 
   // Shown and made the active window, so its list can take the focus.
@@ -184,7 +158,7 @@ TEST_F(WhoisPageTest, PopupActionsNeedRowsASelectionAndTheFocus) {
   f->lvWhois.SetFocus();
   f->pmWhois.Item(0).Click();
   f->pmWhois.Item(1).Click();
-  EXPECT_TRUE(modal.empty());
+  EXPECT_TRUE(modalForms.empty());
 
   f->mmoWhoisDomain.SetLines({"Pop.COM"});
   f->FillWhoisRows();
@@ -192,13 +166,13 @@ TEST_F(WhoisPageTest, PopupActionsNeedRowsASelectionAndTheFocus) {
   f->lvWhois.SetSelectedIndex(-1);
   f->lvWhois.SetFocus();
   f->pmWhois.Item(0).Click();
-  EXPECT_TRUE(modal.empty());
+  EXPECT_TRUE(modalForms.empty());
   // A selection, but the focus elsewhere.
   f->lvWhois.SetSelectedIndex(0);
   f->edtWhoisGet.SetFocus();
   ProcessEventsFor(20ms);
   f->pmWhois.Item(1).Click();
-  EXPECT_TRUE(modal.empty());
+  EXPECT_TRUE(modalForms.empty());
 
   f->lvWhois.SetFocus();
   ProcessEventsFor(20ms);
@@ -207,8 +181,8 @@ TEST_F(WhoisPageTest, PopupActionsNeedRowsASelectionAndTheFocus) {
   // before it opens.
   server.On("pop.com", WhoisReply::Text("Domain Name: POP.COM\r\n"));
   f->actWhoisBaseInfo.Execute();
-  ASSERT_EQ(modal.size(), 1u);
-  EXPECT_EQ(modal[0], static_cast<Form*>(FormWhoisInfo));
+  ASSERT_EQ(modalForms.size(), 1u);
+  EXPECT_EQ(modalForms[0], static_cast<Form*>(FormWhoisInfo));
   EXPECT_EQ(FormWhoisInfo->edtWhois.Text(), "Pop.COM");
   ASSERT_EQ(server.RequestCount(), 1u);
   EXPECT_EQ(server.LastRequest().raw, "pop.com\r\n");
@@ -217,63 +191,34 @@ TEST_F(WhoisPageTest, PopupActionsNeedRowsASelectionAndTheFocus) {
   f->lvWhois.SetFocus();
   ProcessEventsFor(20ms);
   f->pmWhois.Item(1).Click();
-  EXPECT_EQ(modal.size(), 2u);
+  EXPECT_EQ(modalForms.size(), 2u);
   EXPECT_EQ(server.RequestCount(), 2u);
 }
 
-TEST_F(WhoisPageTest, ImportReplacesTheListFromAGbkFile) {
+TEST_F(WhoisPageTest, ImportReplacesTheListAndExportWritesTheResultList) {
   const std::string path = dir / "list.txt";
-  test::Spit(path, Gbk("a.com\r\n中国.cn\nb.net\r\n"));
-  SetFileDialogHook([&](const FileDialogRequest& r) -> std::optional<std::string> {
-    EXPECT_EQ(r.kind, FileDialogKind::Open);
-    return path;
-  });
+  test::Spit(path, Gbk("x.com\r\n中国.cn\n"));
   f->mmoWhoisDomain.SetLines({"old.com"});
+  f->btnWhoisGet.Click();  // cancelled
+  EXPECT_EQ(f->mmoWhoisDomain.Lines(), Lines{"old.com"});
+  dialogAnswer = path;
   f->btnWhoisGet.Click();
+  EXPECT_EQ(dialogRequests.at(1).kind, FileDialogKind::Open);
   EXPECT_EQ(f->edtWhoisGet.Text(), path);
-  EXPECT_EQ(f->mmoWhoisDomain.Lines(),
-            (std::vector<std::string>{"a.com", Gbk("中国.cn"), "b.net"}));
-  // No rows until "查询".
-  EXPECT_EQ(f->lvWhois.RowCount(), 0);
-  std::remove(path.c_str());
+  EXPECT_EQ(f->mmoWhoisDomain.Lines(), (Lines{"x.com", Gbk("中国.cn")}));
+  EXPECT_EQ(f->lvWhois.RowCount(), 0);  // no rows until "查询"
 
-  // A file that cannot be read: its error in the box, the list as it was.
-  const std::string missing = dir / "missing.txt";
-  SetFileDialogHook([&](const FileDialogRequest&) -> std::optional<std::string> {
-    return missing;
-  });
-  f->btnWhoisGet.Click();
-  ASSERT_EQ(test::ExceptionMessages().size(), 1u);
-  EXPECT_EQ(test::ExceptionMessages()[0], "Cannot open file " + missing);
-  EXPECT_EQ(f->mmoWhoisDomain.Lines(),
-            (std::vector<std::string>{"a.com", Gbk("中国.cn"), "b.net"}));
-
-  // Cancelled: nothing changes.
-  SetFileDialogHook([](const FileDialogRequest&) -> std::optional<std::string> {
-    return std::nullopt;
-  });
-  f->edtWhoisGet.SetText("kept");
-  f->btnWhoisGet.Click();
-  EXPECT_EQ(f->edtWhoisGet.Text(), "kept");
-}
-
-TEST_F(WhoisPageTest, ExportWritesTheResultList) {
   server.On("x.com", WhoisReply::Text("No match for \"X.COM\".\n"));
   f->mmoWhoisDomain.SetLines({"x.com"});
   f->btnWhoisSearch.Click();
   ASSERT_TRUE(WaitForRows());
-  const std::string path = dir / "out.csv";
-  SetFileDialogHook([&](const FileDialogRequest& r) -> std::optional<std::string> {
-    EXPECT_EQ(r.kind, FileDialogKind::Save);
-    return path;
-  });
+  dialogAnswer = dir / "out.csv";
   f->btnWhoisExc.Click();
-  const std::string expected =
-      Gbk("\"ID\",\"域名\",\"域名状态\",\"注册单位\",\"注册商\",\"注册日期\",\"过期日期\","
-          "\"EMail\",\"域名状态\",\"联系人\",\"DNS\",\r\n"
-          "\"1\",\"x.com\",\"未注册\",\" \",\" \",\" \",\" \",\" \",\" \",\" \",\" \",\r\n");
-  EXPECT_EQ(test::Slurp(path), expected);
-  std::remove(path.c_str());
+  EXPECT_EQ(dialogRequests.back().kind, FileDialogKind::Save);
+  EXPECT_EQ(test::Slurp(*dialogAnswer),
+            Gbk("\"ID\",\"域名\",\"域名状态\",\"注册单位\",\"注册商\",\"注册日期\",\"过期日期\","
+                "\"EMail\",\"域名状态\",\"联系人\",\"DNS\",\r\n"
+                "\"1\",\"x.com\",\"未注册\",\" \",\" \",\" \",\" \",\" \",\" \",\" \",\" \",\r\n"));
 }
 
 }  // namespace
