@@ -108,13 +108,6 @@ TEST_F(KeyWordCompareTest, LineEndsNulBytesGbkAndEmptyNames) {
   EXPECT_EQ(captions, (std::set<std::string>{"1", "2", "3", "4", "5", "6", "7", "8"}));
 }
 
-TEST(KeyWordCompare, WorkersSplitTheFilesByIndexModuloCount) {
-  EXPECT_EQ(WorkerFileShare(0, 3, 7), (std::vector<int>{0, 3, 6}));
-  EXPECT_EQ(WorkerFileShare(1, 3, 7), (std::vector<int>{1, 4}));
-  EXPECT_EQ(WorkerFileShare(2, 3, 7), (std::vector<int>{2, 5}));
-  for (int k = 2; k < 10; ++k) EXPECT_TRUE(WorkerFileShare(k, 10, 2).empty());
-}
-
 TEST_F(KeyWordCompareTest, CountTextIsConvertedBeforeTheListIsTouched) {
   const std::string f = File("a.txt", "dom\n");
   rows.AddRow("1", {"old.com", "old.txt"});

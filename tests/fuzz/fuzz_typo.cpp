@@ -1,6 +1,6 @@
-// TYPO variants and suffix expansion of a loaded domain list, on arbitrary
-// bytes: the count given before the run is the number of lines made, and a
-// variant never changes the text after the name.
+// TYPO variants, suffix expansion and joins of a loaded domain list, on
+// arbitrary bytes: the sizes given before a run are those of what it makes,
+// and a variant never changes the text after the name.
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -14,25 +14,29 @@
 #include "platform/text/gbk.h"
 #include "platform/text/string_list.h"
 
+namespace {
+
+void Same(const orlu::OutputSize& size, const std::vector<std::string>& made) {
+  long long bytes = 0;
+  for (const auto& m : made) bytes += static_cast<long long>(m.size()) + 1;
+  if (size.lines != static_cast<long long>(made.size()) || size.bytes != bytes) std::abort();
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  // Variants of one line grow with the square of its length: a few
-  // kilobytes are enough to reach every path.
-  const std::string_view text(reinterpret_cast<const char*>(data),
-                              std::min<std::size_t>(size, 4096));
+  // Variants grow with the square of a line's length: a few kilobytes reach every path.
+  const std::string_view text(reinterpret_cast<const char*>(data), std::min<std::size_t>(size, 4096));
   const orlu::StringList input(orlu::SplitLines(text));
+  const auto& lines = input.Lines();
 
   for (std::uint8_t mode = 0; mode <= 6; ++mode) {
     orlu::StringList output;
     orlu::MakeTypoDomains(input, output, mode);
-    const orlu::OutputSize expected = orlu::SizeOfTypoDomains(input, mode);
-    if (expected.lines != output.Count()) std::abort();
-    long long bytes = 0;
-    for (const auto& v : output.Lines()) bytes += static_cast<long long>(v.size()) + 1;
-    if (expected.bytes != bytes) std::abort();
+    Same(orlu::SizeOfTypoDomains(input, mode), output.Lines());
     if (mode == 6 && output.Count() != 0) std::abort();
-    // Each variant keeps the entry's suffix; only the name changes.
     int at = 0;
-    for (const auto& line : input.Lines()) {
+    for (const auto& line : lines) {
       const std::string e = orlu::Trim(orlu::LowerCase(line));
       const size_t dot = e.find('.');
       const long long n = orlu::CountTypoDomains(orlu::StringList({line}), mode);
@@ -40,31 +44,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       for (long long k = 0; k < n; ++k, ++at) {
         const std::string& v = output.Get(at);
         const std::string suffix = mode == 5 ? e.substr(dot + 1) : e.substr(dot);
-        if (v.size() < suffix.size() || v.compare(v.size() - suffix.size(), suffix.size(),
-                                                  suffix) != 0)
-          std::abort();
+        if (!v.ends_with(suffix)) std::abort();
       }
     }
   }
 
   std::array<bool, orlu::kSuffixCount> all;
   all.fill(true);
-  const auto expanded = orlu::ExpandWithSuffixes(input.Lines(), all);
-  const orlu::OutputSize expansion = orlu::SizeOfExpansion(input.Lines(), all);
-  long long expandedBytes = 0;
-  for (const auto& x : expanded) expandedBytes += static_cast<long long>(x.size()) + 1;
-  if (static_cast<long long>(expanded.size()) != expansion.lines ||
-      expandedBytes != expansion.bytes)
-    std::abort();
+  Same(orlu::SizeOfExpansion(lines, all), orlu::ExpandWithSuffixes(lines, all));
 
-  const auto& lines = input.Lines();
-  const std::vector<std::string> few(lines.begin(),
-                                     lines.begin() + std::min<std::size_t>(lines.size(), 64));
+  const std::vector<std::string> few(lines.begin(), lines.begin() + std::min<std::size_t>(lines.size(), 64));
   std::vector<std::string> joined;
   orlu::JoinLists(few, few, joined);
-  long long bytes = 0;
-  for (const auto& j : joined) bytes += static_cast<long long>(j.size()) + 1;
-  const orlu::OutputSize join = orlu::SizeOfJoin(few, few);
-  if (join.lines != static_cast<long long>(joined.size()) || join.bytes != bytes) std::abort();
+  Same(orlu::SizeOfJoin(few, few), joined);
   return 0;
 }

@@ -19,8 +19,7 @@ void Check(bool ok) {
   if (!ok) std::abort();
 }
 
-// One scratch settings file per process, removed at exit.
-struct ScratchIni {
+struct ScratchIni {  // one per process, removed at exit
   ScratchIni() {
     const char* dir = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
     name = std::string(dir) + "/fuzz_utf8-" + std::to_string(getpid()) + ".ini";
@@ -63,9 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // INI: a value written is read back, from any file contents.
   static const ScratchIni scratch;
-  const std::string& ini = scratch.name;
-  orlu::WriteFileAtomically(ini, text);
-  orlu::IniFile file(ini);
+  orlu::WriteFileAtomically(scratch.name, text);
+  orlu::IniFile file(scratch.name);
   file.ReadString("Filter Key", "KeyWord", "");
   file.SectionExists("S");
   file.WriteString("Filter Key", "KeyWord", "a;\xD6\xD0;");

@@ -1,14 +1,6 @@
-// Points the program's outside hosts at substitute servers for one scope.
-//
-//   SubstituteHttpServer http;
-//   SubstituteWhoisServer whois;
-//   ScopedServices services(&http, &whois);   // "*http" and "*whois"
-//   services.Map("whois.cnnic.cn", other.HostPort());  // one name elsewhere
-//
-// While it lives, every page host and every WHOIS host resolves to the
-// servers given (the ORLU_SERVICES file is ignored); at its end the
-// overrides are cleared. Header-only: link the test with orlu_net (or a
-// library that brings it).
+// Points every page host ("*http") and WHOIS host ("*whois") at substitute
+// servers while it lives (the ORLU_SERVICES file is ignored); Map sends one
+// name elsewhere. Link the test with orlu_net.
 #pragma once
 
 #include <string>

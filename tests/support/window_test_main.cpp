@@ -27,16 +27,10 @@ std::vector<std::string>& ShellOpened() {
   return v;
 }
 
-std::vector<FileDialogRequest>& FileDialogsAsked() {
-  static std::vector<FileDialogRequest> v;
-  return v;
-}
-
 void ResetWindowTestHooks() {
   ExceptionMessages().clear();
   MessageBoxTexts().clear();
   ShellOpened().clear();
-  FileDialogsAsked().clear();
   Application::SetExceptionHook([](const std::string& message) {
     ExceptionMessages().push_back(message);
   });
@@ -44,10 +38,7 @@ void ResetWindowTestHooks() {
     MessageBoxTexts().push_back(request.text);
     return request.buttons == MessageButtons::Ok ? MessageResult::Ok : MessageResult::Cancel;
   });
-  SetFileDialogHook([](const FileDialogRequest& request) -> std::optional<std::string> {
-    FileDialogsAsked().push_back(request);
-    return std::nullopt;
-  });
+  SetFileDialogHook([](const FileDialogRequest&) -> std::optional<std::string> { return std::nullopt; });
   SetShellOpenHook([](const std::string& address) { ShellOpened().push_back(address); });
   Form::SetShowModalHook({});
   TrayIcon::SetAreaAvailableForTesting(std::nullopt);

@@ -1,10 +1,8 @@
-// The application object: exception box, the dispatcher on the event loop,
-// timers, the anti-freeze wait and its per-window guard.
+// The application object: exception box, timers, the anti-freeze wait and
+// its per-window guard.
 #include <gtest/gtest.h>
 
 #include <memory>
-
-#include <atomic>
 #include <stdexcept>
 #include <thread>
 
@@ -56,36 +54,6 @@ TEST(Application, ExceptionsEscapingHandlersAreShownAndTheLoopGoesOn) {
   Application::Instance()->CreateForm(global);
   EXPECT_EQ(global, nullptr);
   EXPECT_EQ(test::ExceptionMessages().back(), "broken form");
-}
-
-TEST(Application, PostedCallsRunOnTheWindowThreadInOrderAndEndAWait) {
-  Dispatcher* d = CurrentDispatcher();
-  ASSERT_NE(d, nullptr);
-  std::vector<int> order;
-  std::thread worker([&] {
-    for (int i = 0; i < 100; ++i) {
-      d->Post([&order, d, i] {
-        if (d->InWindowThread()) order.push_back(i);
-      });
-    }
-  });
-  worker.join();
-  EXPECT_TRUE(WaitUntil([&] { return order.size() == 100; }, milliseconds(2000)));
-  for (int i = 0; i < 100; ++i) EXPECT_EQ(order[static_cast<size_t>(i)], i);
-
-  // A call posted from another thread ends a long wait early.
-  bool ran = false;
-  const auto before = std::chrono::steady_clock::now();
-  std::thread poster([&] {
-    std::this_thread::sleep_for(milliseconds(20));
-    d->Post([&] { ran = true; });
-  });
-  while (!ran && std::chrono::steady_clock::now() - before < milliseconds(3000)) {
-    d->ProcessEvents(milliseconds(2000));
-  }
-  poster.join();
-  EXPECT_TRUE(ran);
-  EXPECT_LT(std::chrono::steady_clock::now() - before, milliseconds(1000));
 }
 
 TEST(Timer, TicksAndEnablingRestartsTheInterval) {
