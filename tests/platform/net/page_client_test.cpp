@@ -100,17 +100,13 @@ TEST_F(PageClientTest, CookieGoesBackOnlyWithTheSameClient) {
   plain.KeepCookies = false;
   plain.Get(http.Url("/next"));
   EXPECT_FALSE(http.LastRequest().HasHeader("Cookie"));
-}
 
-TEST_F(PageClientTest, CookieSetOnARedirectIsSentToItsTarget) {
+  // A cookie set on a redirect goes to its target.
   http.On("/login", HttpReply::Redirect("/home").Header("Set-Cookie", "k=v"));
   http.On("/home", HttpReply::Ok("home"));
-  PageClient c;
-  c.HandleRedirects = true;
-  EXPECT_EQ(c.Get(http.Url("/login")), "home");
-  EXPECT_FALSE(http.LastRequest().HasHeader("Cookie"));
-  c.KeepCookies = true;
-  EXPECT_EQ(c.Get(http.Url("/login")), "home");
+  PageClient r;
+  r.HandleRedirects = r.KeepCookies = true;
+  EXPECT_EQ(r.Get(http.Url("/login")), "home");
   EXPECT_EQ(http.LastRequest().Header("Cookie"), "k=v");
 }
 
@@ -130,15 +126,12 @@ TEST_F(PageClientTest, ReadTimeOutCountsSilenceNotTheWholeTransfer) {
   }
   EXPECT_LT(std::chrono::steady_clock::now() - t0, 3000ms);
   EXPECT_EQ(c.Get(http.Url("/drip")), body);
-}
 
-TEST_F(PageClientTest, ReplyThatKeepsTricklingEndsAtFourReadTimeOuts) {
-  // 40 bytes every 50 ms never trip the 200 ms read time-out (the head comes
-  // in whole lines); the whole reply would take over 2.5 s.
+  // A reply that keeps trickling (40 bytes every 50 ms, never silent for
+  // 200 ms, over 2.5 s in all) ends at four read time-outs.
   http.On("/trickle", HttpReply::Ok(std::string(2000, 't')).Drip(40, 50ms));
-  PageClient c;
   c.ReadTimeout = 200;
-  auto t0 = std::chrono::steady_clock::now();
+  t0 = std::chrono::steady_clock::now();
   EXPECT_THAT(GetOrError(c, http.Url("/trickle")), HasSubstr("error:Timed out: reply not complete within 800 ms"));
   const auto took = std::chrono::steady_clock::now() - t0;
   EXPECT_GE(took, 750ms);

@@ -5,7 +5,6 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -221,49 +220,31 @@ TEST(ThreadsWithoutWindows, SynchronizeRunsOnTheWorkerOneCallAtATime) {
   EXPECT_FALSE(ran);
 }
 
-// Keeps posted calls for the test to run or drop.
-class HeldQueue : public Dispatcher {
- public:
+// A plain loop that notes when a call has been posted.
+struct NotingLoop : PlainLoopDispatcher {
+  std::atomic<bool> posted{false};
   void Post(std::function<void()> call) override {
-    std::lock_guard lock(mutex_);
-    queue_.push_back(std::move(call));
-    arrived_.notify_all();
+    PlainLoopDispatcher::Post(std::move(call));
+    posted = true;
   }
-  bool InWindowThread() const override { return std::this_thread::get_id() == owner_; }
-  void ProcessEvents(std::chrono::milliseconds) override {}
-
-  bool WaitForCall() {
-    std::unique_lock lock(mutex_);
-    return arrived_.wait_for(lock, 10s, [this] { return !queue_.empty(); });
-  }
-  void Drop() {
-    std::deque<std::function<void()>> dropped;  // destroyed after the lock is let go
-    std::lock_guard lock(mutex_);
-    dropped.swap(queue_);
-  }
-
- private:
-  std::thread::id owner_ = std::this_thread::get_id();
-  std::mutex mutex_;
-  std::condition_variable arrived_;
-  std::deque<std::function<void()>> queue_;
 };
 
 TEST(ThreadsWithoutWindows, ACallDroppedUnrunReleasesTheWorkerAndStopsIt) {
   SetDispatcher(nullptr);
-  std::atomic<bool> ran{false};
-  std::atomic<bool> returned{false};
+  std::atomic<bool> ran{false}, returned{false};
   Worker w([&](Worker& self) {
     self.Synchronize([&] { ran = true; });
     returned = true;
   });
-  HeldQueue queue;
-  SetDispatcher(&queue);
-  w.Start();
-  ASSERT_TRUE(queue.WaitForCall());
-  SetDispatcher(nullptr);
-  EXPECT_FALSE(returned);
-  queue.Drop();  // the queue goes away with the call unrun
+  {
+    NotingLoop loop;
+    SetDispatcher(&loop);
+    w.Start();
+    const auto end = Clock::now() + 10s;
+    while (!loop.posted && Clock::now() < end) std::this_thread::sleep_for(1ms);
+    ASSERT_TRUE(loop.posted);
+    EXPECT_FALSE(returned);
+  }  // the loop goes away with the call unrun
   w.WaitFor();
   EXPECT_TRUE(returned);
   EXPECT_FALSE(ran);

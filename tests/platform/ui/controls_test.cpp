@@ -91,7 +91,7 @@ TEST(Controls, DockingTakesEdgesInOrderAndClientTheRest) {
   EXPECT_EQ(rect(inner), (std::vector<int>{0, 370, 450, 10}));
 }
 
-TEST(Controls, MenuBarTakesRoomAboveTheClientArea) {
+TEST(Controls, MenuBarTakesRoomAboveTheClientAreaAndTheStatusBarSitsBelow) {
   Form form;
   form.SetBounds(0, 0, 300, 200);
   MainMenu menu(form);
@@ -101,6 +101,10 @@ TEST(Controls, MenuBarTakesRoomAboveTheClientArea) {
   EXPECT_GT(form.Height() - form.ClientHeight(), 0);
   EXPECT_EQ(fill.Height(), form.ClientHeight());
   EXPECT_EQ(form.Height(), 200);
+  StatusBar bar(form);
+  EXPECT_EQ(bar.Top() + bar.Height(), form.ClientHeight());
+  bar.SetPanelText(3, "b");  // a panel it lacks
+  EXPECT_EQ(bar.PanelText(3), "");
 }
 
 TEST(Controls, AnchoredControlsKeepTheirDistances) {
@@ -308,15 +312,6 @@ TEST(Controls, SelfSizingLabelsFollowTheirTextAndFont) {
   label.SetFontColor(kDefaultColor);
   EXPECT_EQ(w->palette().color(QPalette::WindowText), QPalette().color(QPalette::WindowText));
   EXPECT_EQ(label.Width(), 150);
-}
-
-TEST(Controls, StatusBarSitsAtTheBottomAndIgnoresPanelsItLacks) {
-  Form form;
-  form.SetBounds(0, 0, 300, 200);
-  StatusBar bar(form);
-  EXPECT_EQ(bar.Top(), 200 - bar.Height());
-  bar.SetPanelText(3, "b");
-  EXPECT_EQ(bar.PanelText(3), "");
 }
 
 }  // namespace
