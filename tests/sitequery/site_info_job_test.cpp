@@ -263,6 +263,7 @@ TEST_F(SiteInfoJobTest, DisplayDropsRowsThatAreGoneAndAnswersOfAnEarlierStart) {
   EXPECT_EQ(job.BaiduSiteCell.SuccessCount, 1);
   // After a new start the old worker's answer lands nowhere.
   StartSiteInfo(&job, 5000, 1, {"c.com", "d.com"}, 0, true, &status, &lv, &bak, {});
+  old.ItemIndex = 1;
   old.Result = "8";
   old.ShowBaiduSite();
   EXPECT_EQ(bak.Cell(1, 7), "9");

@@ -1,8 +1,6 @@
 // The seven site-information services as the tests and the benchmark serve
-// them: one substitute HTTP server on loopback answering every service's
-// host, with pages in the encoding each service sends (GBK for the keyword,
-// question-and-answer and site: searches, UTF-8 for the inbound-link count),
-// counting how often each service is asked about each domain.
+// them: one substitute HTTP server on loopback, pages in each service's
+// encoding, counting how often each service is asked about each domain.
 #pragma once
 
 #include <chrono>

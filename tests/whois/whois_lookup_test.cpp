@@ -47,11 +47,6 @@ TEST(WhoisLookup, AsksItsOwnGroupWithTheLineAsPrepared) {
   // Another group's domain: nothing asked, nothing handled.
   EXPECT_TRUE(l.Ask("google.org", false));
   EXPECT_EQ(s.com.RequestCount() + s.other.RequestCount(), 1u);
-
-  l.State = "kept";
-  l.ResetWhoisFields();
-  EXPECT_EQ(test::Fields(l), test::Texts(8, " "));
-  EXPECT_EQ(l.State, "kept");
 }
 
 TEST(WhoisLookup, CnNamesGoOutInUtf8OtherNamesUnconverted) {

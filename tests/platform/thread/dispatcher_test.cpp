@@ -67,9 +67,8 @@ TEST_F(WindowLoop, WaitEndsWhenACallArrivesAndOnlyQueuedCallsRunPerTurn) {
   EXPECT_EQ(turns, 1);
   loop_.ProcessEvents(0ms);
   EXPECT_EQ(turns, 2);
-}
 
-TEST_F(WindowLoop, AThrowingCallPropagatesAndLeavesTheRestQueued) {
+  // A throwing call propagates and leaves the rest queued.
   int later = 0;
   loop_.Post([] { throw std::runtime_error("handler failed"); });
   loop_.Post([&] { ++later; });
