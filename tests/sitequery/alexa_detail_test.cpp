@@ -1,0 +1,305 @@
+// The ranking detail workers against a substitute service on loopback, and
+// their cuts and estimates on pages in the service's encoding.
+#include "sitequery/alexa_detail.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "alexa_detail_fixture.h"
+#include "platform/text/gbk.h"
+#include "platform/thread/dispatcher.h"
+#include "support/service_scope.h"
+#include "support/substitute_http.h"
+
+namespace orlu {
+namespace {
+
+using namespace std::chrono_literals;
+using test::HttpReply;
+using test::HttpRequest;
+using Lines = std::vector<std::string>;
+
+struct Field : DetailField {
+  std::string text = "old";
+  bool enabled = false;
+  void SetText(const std::string& t) override { text = t; }
+  void SetEnabled(bool e) override { enabled = e; }
+};
+
+Lines RowsOf(const MemoryRows& rows) {
+  Lines out;
+  for (int i = 0; i < rows.RowCount(); ++i) out.push_back(rows.Row(i).caption + "|" + rows.Cell(i, 0));
+  return out;
+}
+
+class AlexaDetailTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (size_t k = 0; k < 14; ++k) AlexaDetailView.Edits[k] = &edits[k];
+    for (size_t k = 0; k < 8; ++k) AlexaDetailView.RankEdits[k] = &ranks[k];
+    AlexaDetailView.TrafficLv = &traffic;
+    AlexaDetailView.CountryLv = &countries;
+    AlexaDetailView.IpEdit = &ip;
+    AlexaDetailView.PvEdit = &pv;
+    AlexaDetailView.QueryButton = &button;
+    AlexaDetailView.FailLabel = &fail;
+    traffic.AddRow("stale", {"1%"});
+  }
+  void TearDown() override {
+    job.EndAll();
+    AlexaDetailView = TAlexaDetailView{};
+  }
+  // Runs the window thread's queue until the job's workers have ended.
+  bool Finish() {
+    const auto end = std::chrono::steady_clock::now() + 15s;
+    while (job.Running()) {
+      if (std::chrono::steady_clock::now() > end) return false;
+      loop.ProcessEvents(5ms);
+    }
+    loop.ProcessEvents(0ms);
+    return true;
+  }
+  Lines EditTexts() {
+    Lines out;
+    for (auto& e : edits) out.push_back(e.text);
+    return out;
+  }
+  Lines RankTexts() {
+    Lines out;
+    for (auto& e : ranks) out.push_back(e.text);
+    return out;
+  }
+  void ServeBoth(HttpReply site, HttpReply data) {
+    http.OnHost("www.alexa.com", "/siteinfo/", [site](const HttpRequest&) { return site; });
+    http.OnHost("data.alexa.com", "/data/", [data](const HttpRequest&) { return data; });
+  }
+
+  PlainLoopDispatcher loop;
+  test::SubstituteHttpServer http;
+  test::ScopedServices services{&http};
+  Field edits[14], ranks[8], ip, pv, button, fail;
+  MemoryRows traffic, countries;
+  AlexaDetailJob job;
+};
+
+TEST_F(AlexaDetailTest, BothAnswersFillEveryFieldAndAskTheNormalisedDomain) {
+  ServeBoth(HttpReply::Ok(test::kDetailSitePage), HttpReply::Ok(test::kDetailXml));
+  job.Start("  HTTP://Example.COM ");
+  ASSERT_TRUE(Finish());
+
+  Lines want;
+  for (const char* e : test::kDetailEdits) want.push_back(Gbk(e));
+  EXPECT_EQ(EditTexts(), want);
+  EXPECT_EQ(RankTexts(), Lines(std::begin(test::kDetailRankEdits), std::end(test::kDetailRankEdits)));
+  EXPECT_EQ(RowsOf(traffic), (Lines{"www.example.com|52.3%", Gbk("邮件.example.com|31.0%")}));
+  EXPECT_EQ(RowsOf(countries), (Lines{Gbk("中国|61.5%"), "United States|20.1%"}));
+  EXPECT_EQ(ip.text, "73800");
+  EXPECT_EQ(pv.text, "184500");
+  EXPECT_TRUE(button.enabled);
+  EXPECT_EQ(button.text, Gbk("查询"));
+  EXPECT_EQ(fail.text, "old");
+
+  // The addresses and the browser header set on the wire.
+  auto requests = http.Requests();
+  ASSERT_EQ(requests.size(), 2u);
+  if (requests[0].Host() != "www.alexa.com") std::swap(requests[0], requests[1]);
+  EXPECT_EQ(requests[0].target, "/siteinfo/example.com");
+  EXPECT_EQ(requests[1].Host(), "data.alexa.com");
+  EXPECT_EQ(requests[1].target,
+            "/data/qmRv52HtLw83Kx?cli=10&dat=snba&ver=7.0&cdt=alx_vw=20&wid=16865&act=00000000000"
+            "&ss=1024x768&bw=775&t=0&ttl=1125&vis=1&rq=2&url=http://example.com");
+  EXPECT_EQ(requests[1].Header("Accept-Language"), "zh-cn");
+  EXPECT_EQ(requests[1].Header("User-Agent"),
+            "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1; SV1; .NET CLR 2.0.50727; CIBA)");
+}
+
+TEST_F(AlexaDetailTest, AFailedFetchEmptiesItsFieldsAndOnlyTheSiteWorkerFreesTheButton) {
+  // The data answer fails: its edits are emptied, the site page's are not.
+  ServeBoth(HttpReply::Ok(test::kDetailSitePage), HttpReply::Status(500));
+  job.Start("example.com");
+  ASSERT_TRUE(Finish());
+  EXPECT_EQ(edits[0].text, Gbk("示例网站 Example"));
+  for (int k : {2, 3, 5, 6, 7, 8, 9, 10, 11, 12, 13}) EXPECT_EQ(edits[k].text, "") << k;
+  EXPECT_EQ(fail.text, Gbk("部分查询失败，请检查网络并重查"));
+  EXPECT_TRUE(button.enabled);
+
+  // The site page fails: dashes, the domain, empty lists and estimates.
+  // The data worker alone would leave the button as it is.
+  fail.text = button.text = "old";
+  button.enabled = false;
+  ServeBoth(HttpReply::Status(404), HttpReply::Ok(test::kDetailXml));
+  job.Start("example.com");
+  ASSERT_TRUE(Finish());
+  EXPECT_EQ(RankTexts(), (Lines{"", "-", "", "-", "", "-", "", ""}));
+  EXPECT_EQ(edits[1].text, "example.com");
+  EXPECT_EQ(edits[0].text, "");
+  EXPECT_EQ(traffic.RowCount(), 0);
+  EXPECT_EQ(countries.RowCount(), 0);
+  EXPECT_EQ(ip.text, "");
+  EXPECT_EQ(pv.text, "");
+  EXPECT_EQ(edits[3].text, "1234");
+  EXPECT_EQ(fail.text, Gbk("部分查询失败，请检查网络并重查"));
+  EXPECT_TRUE(button.enabled);
+
+  // Pages that are not UTF-8 arrive but convert to nothing: every field
+  // empty, no failure text.
+  fail.text = "old";
+  ServeBoth(HttpReply::Ok(Gbk(test::kDetailSitePage)), HttpReply::Ok(Gbk(test::kDetailXml)));
+  job.Start("example.com");
+  ASSERT_TRUE(Finish());
+  EXPECT_EQ(edits[0].text, "");
+  EXPECT_EQ(edits[13].text, "");
+  EXPECT_EQ(fail.text, "old");
+}
+
+TEST_F(AlexaDetailTest, AnEarlierQueryNeverWritesOverANewerOne) {
+  http.OnHost("www.alexa.com", "/siteinfo/", [](const HttpRequest& r) {
+    if (r.target == "/siteinfo/slow.com") return HttpReply::Status(500).Delay(300ms);
+    return HttpReply::Ok(test::kDetailSitePage);
+  });
+  http.OnHost("data.alexa.com", "/data/",
+              [](const HttpRequest&) { return HttpReply::Ok(test::kDetailXml).Delay(300ms); });
+  job.Start("slow.com");
+  loop.ProcessEvents(20ms);
+  job.Start("example.com");
+  // The site answer of the newer query frees the button; the older query's
+  // failure must not show, nor its late answers land.
+  ASSERT_TRUE(Finish());
+  EXPECT_EQ(edits[1].text, "example.com");
+  EXPECT_EQ(edits[3].text, "1234");
+  EXPECT_EQ(fail.text, "old");
+
+  // A worker of an old query writes nothing at all, the button included.
+  CAlexaDetail stale(true, "stale.com", 0);
+  ++AlexaDetailView.Generation;
+  button.enabled = false;
+  stale.Result.SiteTitle = "stale";
+  stale.ShowAlexaDetail();
+  stale.ShowAlexaDetailFail();
+  EXPECT_FALSE(button.enabled);
+  EXPECT_EQ(edits[0].text, Gbk("示例网站 Example"));
+  EXPECT_EQ(fail.text, "old");
+  stale.StopAndWait();
+}
+
+TEST_F(AlexaDetailTest, EndingTheJobAbortsHangingFetchesPromptly) {
+  ServeBoth(HttpReply::Hang(), HttpReply::Hang());
+  job.Start("a.com");
+  job.Start("b.com");
+  loop.ProcessEvents(50ms);
+  const auto start = std::chrono::steady_clock::now();
+  job.EndAll();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 3s);
+  EXPECT_EQ(job.Kept(), 0u);
+  EXPECT_EQ(button.text, "old");
+}
+
+// --- Cuts ---
+
+TEST(AlexaDetailCut, RankChangeTitleAndEndMarkers) {
+  CAlexaDetailInfo i;
+  ParseSitePageHead("<div class=\"data down\"> 12 </a></div>", "d.com", i);
+  EXPECT_EQ(i.RankChange, "12");
+  EXPECT_EQ(i.SiteTitle, "");
+  EXPECT_EQ(i.SiteDomain, "d.com");
+  CAlexaDetailInfo none;
+  ParseSitePageHead("<div class=\"data\">1</a></div>", "d.com", none);
+  EXPECT_EQ(none.RankChange, "");
+  // A start marker without its end marker gives the empty text; the speed
+  // is then the unit alone.
+  CAlexaDetailInfo x;
+  ParseDetailXmlFields("<SPEED TEXT=\"12\" PCT=\"5\" /><EMAIL ADDR=\"a@b\"", x);
+  EXPECT_EQ(x.Speed, Gbk("分"));
+  EXPECT_EQ(x.Email, "");
+  // A marker inside a double-byte character is no marker.
+  CAlexaDetailInfo g;
+  ParseDetailXmlFields(std::string("\x81") + "CODE=\"x\"/>", g);
+  EXPECT_EQ(g.Encoding, "");
+  ParseDetailXmlFields(Gbk("中") + "<LINKSIN NUM=\"7\"/>", g);
+  EXPECT_EQ(g.LinksIn, "7");
+}
+
+TEST(AlexaDetailCut, ShareListsPairByIndex) {
+  const std::string share = "<span class=\"geo_number descbold\">";
+  const std::string name = "<span class=\"geo_country\">";
+  CAlexaDetailInfo i;
+  i.SubSiteNames = {"old"};
+  ParseSubDomains("<h2>Where people go on x</h2>" + share + "1%</span>" + name + "a</span>" + share +
+                      "2%</span>" + name + "b</span>" + share + "3%</span><a id=\"toggleMoreTraffic\">",
+                  i);
+  EXPECT_EQ(i.SubSiteShares, (Lines{"1%", "2%", "3%"}));
+  EXPECT_EQ(i.SubSiteNames, (Lines{"a", "b"}));
+  // A name without its "</span>" is empty.
+  ParseSubDomains("<h2>Where people go on x" + share + "1%</span>" + name + "a<a id=\"toggleMoreTraffic\">", i);
+  EXPECT_EQ(i.SubSiteNames, (Lines{""}));
+  ParseSubDomains("<h2>Where people go on x</h2><p>none</p><a id=\"toggleMoreTraffic\">", i);
+  EXPECT_TRUE(i.SubSiteNames.empty());
+  EXPECT_TRUE(i.SubSiteShares.empty());
+
+  const std::string section = "users come from these countries";
+  const std::string end = "<a id=\"toggleMoreCountry\">More</a>";
+  ParseCountries(section + share + "9%</span>" + name + "<a href=x>Japan</span>" + share + "8%</span>" +
+                     name + "<b> Peru </b></span>" + end,
+                 i);
+  // A link without its closing "<" gives the empty text.
+  EXPECT_EQ(i.CountryNames, (Lines{"", "Peru"}));
+  EXPECT_EQ(i.CountryShares, (Lines{"9%", "8%"}));
+}
+
+// --- Estimates ---
+
+TEST(AlexaDetailEstimate, VisitorsAndPageViews) {
+  const std::string reach = "Percent of global Internet users who visit x<th>7 day avg</th><td>";
+  const std::string views = "Daily pageviews per user for x<th>7 day avg</th><td>";
+  struct Case {
+    std::string page, ip, pv;
+  } cases[] = {
+      {reach + "0.0123%</td></table>" + views + "2.5</td></table>", "73800", "184500"},
+      {reach + "n/a%</td></table>" + views + "2.5</td></table>", "0", "0"},
+      {reach + "0.00000123%</td></table>" + views + "2.5</td></table>", "7.38", "-"},
+      {reach + "1.5%</td></table>" + views + "lots</td></table>", "9000000", "-"},
+      // Past the 32-bit range the page views cannot be worked out.
+      {reach + "400%</td></table>" + views + "2</td></table>", "2400000000", "-"},
+      {"Percent of global Internet users who visit x</table>" + views + "2.5</td></table>", "",
+       "-"},
+      {reach + "1%</td></table>Daily pageviews per user for x</table>", "6000000", ""},
+      {views + "2.5</td></table>", "", ""},
+  };
+  for (const Case& c : cases) {
+    CAlexaDetailInfo i;
+    ParseReachPv(c.page, i);
+    EXPECT_EQ(i.IpEstimate, c.ip) << c.page;
+    EXPECT_EQ(i.PvEstimate, c.pv) << c.page;
+  }
+}
+
+TEST(AlexaDetailEstimate, NumberForms) {
+  long double v = 0;
+  for (const char* good : {"2.5", "-3", "+.5", "5.", "1e3", "1.5E-2"}) {
+    EXPECT_TRUE(ReadDecimal(good, v)) << good;
+  }
+  for (const char* bad : {"", ".", "1,5", "inf", "nan", "1e", "0x10", "1 ", "1e99999"}) {
+    EXPECT_FALSE(ReadDecimal(bad, v)) << bad;
+  }
+  EXPECT_EQ(FormatGeneralFloat(0.00001), "0.00001");
+  EXPECT_EQ(FormatGeneralFloat(0.0000015), "1.5E-6");
+  EXPECT_EQ(FormatGeneralFloat(-2.5), "-2.5");
+  EXPECT_EQ(FormatGeneralFloat(123456789012345.0), "123456789012345");
+  EXPECT_EQ(FormatGeneralFloat(1e20), "1E20");
+  EXPECT_EQ(FormatGeneralFloat(1.0 / 3), "0.333333333333333");
+}
+
+TEST(AlexaDetailAddress, DomainAsQueriedAndAsTyped) {
+  EXPECT_EQ(NormalizeDetailDomain("  HTTP://Example.COM \t"), "example.com");
+  // One pass: what the removal joins stays.
+  EXPECT_EQ(NormalizeDetailDomain("hthttp://tp://a.cn/http://"), "http://a.cn/");
+  EXPECT_EQ(NormalizeDetailDomain(Gbk("網") + "A.cn"), Gbk("網") + "a.cn");
+  EXPECT_EQ(AlexaChartUrl("15.0m", " A.com"),
+            "http://traffic.alexa.com/graph?w=700&h=280&r=15.0m&y=t&u= A.com");
+}
+
+}  // namespace
+}  // namespace orlu
