@@ -307,6 +307,10 @@ void Control::SetFontUnderline(bool underline) {
 
 bool Control::FontUnderline() const { return impl_->widget->font().underline(); }
 
+void Control::SetFontBold(bool bold) {
+  ChangeFont(*this, [bold](QFont& f) { f.setBold(bold); });
+}
+
 void Control::SetColor(Color background) {
   impl_->color = background;
   QWidget* w = impl_->widget;

@@ -61,6 +61,7 @@ class Control {
   Color FontColor() const;
   void SetFontUnderline(bool underline);
   bool FontUnderline() const;
+  void SetFontBold(bool bold);
   void SetColor(Color background);  // kDefaultColor: the style's colour
   void SetCursor(Cursor cursor);
   Cursor GetCursor() const;

@@ -64,6 +64,8 @@ Edit::Edit(Container& parent, const std::string& text)
   QObject::connect(e, &QLineEdit::textChanged, e, [this] { Fire(OnChange); });
 }
 
+void Edit::SetBorder(bool border) { As<QLineEdit>(this)->setFrame(border); }
+
 std::string Edit::Caption() const { return FromQ(As<QLineEdit>(this)->text()); }
 
 void Edit::SetCaption(const std::string& text) {
@@ -326,12 +328,38 @@ struct ScrollBoxImpl : ControlImpl {
 class ScrollArea : public QScrollArea {
  public:
   ScrollBoxImpl* impl = nullptr;
+  ScrollBox* box = nullptr;
 
  protected:
   void resizeEvent(QResizeEvent* event) override {
     QScrollArea::resizeEvent(event);
     if (impl != nullptr) impl->Fit();
   }
+  // Each whole notch goes to the box's handler of its direction.
+  void wheelEvent(QWheelEvent* event) override {
+    if (box == nullptr) return QScrollArea::wheelEvent(event);
+    wheelRest_ += event->angleDelta().y();
+    bool handled = false;
+    bool any = false;
+    while (wheelRest_ >= 120 || wheelRest_ <= -120) {
+      const bool down = wheelRest_ < 0;
+      wheelRest_ += down ? 120 : -120;
+      const auto& handler = down ? box->OnMouseWheelDown : box->OnMouseWheelUp;
+      if (!handler) continue;
+      any = true;
+      bool notch = false;
+      Application::GuardedRun([&] { handler(notch); });
+      handled = handled || notch;
+    }
+    if (any && handled) {
+      event->accept();
+      return;
+    }
+    QScrollArea::wheelEvent(event);
+  }
+
+ private:
+  int wheelRest_ = 0;
 };
 
 void ScrollBoxImpl::Fit() {
@@ -359,7 +387,22 @@ std::unique_ptr<ControlImpl> NewScrollBox() {
 }  // namespace
 
 ScrollBox::ScrollBox(Container& parent) : Container(&parent, NewScrollBox()) {
+  auto* area = As<ScrollArea>(this);
+  area->box = this;
+  area->verticalScrollBar()->setSingleStep(8);
   SetBounds(0, 0, 185, 41);
+}
+
+int ScrollBox::ScrollPosition() const { return As<QScrollArea>(this)->verticalScrollBar()->value(); }
+
+void ScrollBox::SetScrollPosition(int position) {
+  As<QScrollArea>(this)->verticalScrollBar()->setValue(position);
+}
+
+int ScrollBox::ScrollRange() const { return As<QScrollArea>(this)->verticalScrollBar()->maximum(); }
+
+int ScrollBox::ScrollIncrement() const {
+  return As<QScrollArea>(this)->verticalScrollBar()->singleStep();
 }
 
 void ScrollBox::SetContentHeight(int height) {

@@ -21,6 +21,8 @@ class Edit : public Control {
   explicit Edit(Container& parent, const std::string& text = "");
   std::string Text() const { return Caption(); }
   void SetText(const std::string& text) { SetCaption(text); }
+  // Off: a flat edit without a frame.
+  void SetBorder(bool border);
   // The text changed (by the user or by code).
   std::function<void()> OnChange;
 
@@ -132,6 +134,19 @@ class ScrollBox : public Container {
  public:
   explicit ScrollBox(Container& parent);
   void SetContentHeight(int height);
+  // Painting is always buffered; kept for the boxes that ask for it.
+  void SetDoubleBuffered(bool) {}
+
+  // The vertical scroll bar: position 0 .. ScrollRange(), its step (8).
+  int ScrollPosition() const;
+  void SetScrollPosition(int position);  // clipped to 0 .. ScrollRange()
+  int ScrollRange() const;
+  int ScrollIncrement() const;
+
+  // One wheel notch over the box, down (towards the end) or up. Setting
+  // handled keeps the box from scrolling by itself.
+  std::function<void(bool& handled)> OnMouseWheelDown;
+  std::function<void(bool& handled)> OnMouseWheelUp;
 };
 
 }  // namespace orlu

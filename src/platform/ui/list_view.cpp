@@ -15,6 +15,7 @@
 
 #include "platform/text/errors.h"
 #include "platform/thread/dispatcher.h"
+#include "platform/ui/application.h"
 #include "platform/ui/ui_internal.h"
 
 namespace orlu {
@@ -143,10 +144,35 @@ class GridDelegate : public QStyledItemDelegate {
   }
 };
 
+// A header whose items may be drawn by the list's handler.
+class OwnerHeader : public QHeaderView {
+ public:
+  ListView* list = nullptr;
+  std::vector<bool> ownerDrawn;
+  OwnerHeader() : QHeaderView(Qt::Horizontal) {}
+
+ protected:
+  void paintSection(QPainter* painter, const QRect& rect, int logical) const override {
+    // The style may leave a clip behind; the handler draws on a clean state.
+    painter->save();
+    QHeaderView::paintSection(painter, rect, logical);
+    painter->restore();
+    if (list == nullptr || !list->OnDrawHeaderItem || logical < 0 ||
+        static_cast<size_t>(logical) >= ownerDrawn.size() || !ownerDrawn[logical]) {
+      return;
+    }
+    Canvas canvas(*painter);
+    const Rect r{rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
+    const auto handler = list->OnDrawHeaderItem;
+    Application::GuardedRun([&] { handler(canvas, logical, r); });
+  }
+};
+
 struct ListViewImpl : ControlImpl {
   RowModel* model = nullptr;
   QPointer<QTreeView> view;
   GridDelegate* delegate = nullptr;
+  OwnerHeader* header = nullptr;
 };
 
 std::unique_ptr<ControlImpl> NewListView() {
@@ -165,6 +191,8 @@ std::unique_ptr<ControlImpl> NewListView() {
   view->setSelectionMode(QAbstractItemView::SingleSelection);
   view->setEditTriggers(QAbstractItemView::NoEditTriggers);
   view->setSortingEnabled(false);
+  impl->header = new OwnerHeader;
+  view->setHeader(impl->header);
   view->header()->setStretchLastSection(false);
   view->header()->setSectionsMovable(false);
   view->header()->setSectionsClickable(false);
@@ -182,6 +210,7 @@ ListViewImpl* Li(const ListView* lv) { return static_cast<ListViewImpl*>(lv->Imp
 ListView::ListView(Container& parent) : Control(&parent, NewListView()) {
   SetBounds(0, 0, 250, 150);
   ListViewImpl* impl = Li(this);
+  impl->header->list = this;
   QObject::connect(impl->view->selectionModel(), &QItemSelectionModel::selectionChanged,
                    impl->view, [this] {
                      if (!OnSelect) return;
@@ -207,6 +236,28 @@ void ListView::SetColumns(const std::vector<ListColumn>& columns) {
   for (size_t i = 0; i < columns.size(); ++i) {
     impl->view->header()->resizeSection(static_cast<int>(i), columns[i].width);
   }
+  impl->header->ownerDrawn.assign(columns.size(), false);
+  impl->header->viewport()->update();
+}
+
+void ListView::SetHeaderItemOwnerDraw(int column, bool ownerDraw) {
+  OwnerHeader* header = Li(this)->header;
+  if (column < 0 || static_cast<size_t>(column) >= header->ownerDrawn.size()) return;
+  header->ownerDrawn[static_cast<size_t>(column)] = ownerDraw;
+  header->viewport()->update();
+}
+
+bool ListView::HeaderItemOwnerDraw(int column) const {
+  const OwnerHeader* header = Li(this)->header;
+  return column >= 0 && static_cast<size_t>(column) < header->ownerDrawn.size() &&
+         header->ownerDrawn[static_cast<size_t>(column)];
+}
+
+Rect ListView::HeaderItemRect(int column) const {
+  const OwnerHeader* header = Li(this)->header;
+  if (column < 0 || column >= ColumnCount()) return {};
+  const int left = header->sectionViewportPosition(column);
+  return Rect{left, 0, left + header->sectionSize(column), header->height()};
 }
 
 int ListView::ColumnCount() const {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/text/rows.h"
+#include "platform/ui/canvas.h"
 #include "platform/ui/control.h"
 
 namespace orlu {
@@ -63,6 +64,15 @@ class ListView : public Control {
   void SetCheckBoxes(bool show);
   bool Checked(int row) const;
   void SetChecked(int row, bool checked);
+
+  // Header items drawn by OnDrawHeaderItem (after the style has drawn them)
+  // instead of by the style alone. SetColumns makes every item plain again.
+  void SetHeaderItemOwnerDraw(int column, bool ownerDraw);
+  bool HeaderItemOwnerDraw(int column) const;
+  // The header's area of item `item`, in header coordinates.
+  std::function<void(Canvas& canvas, int item, const Rect& rect)> OnDrawHeaderItem;
+  // The header item's rectangle (empty for a column that is not there).
+  Rect HeaderItemRect(int column) const;
 
   // OnClick (from Control) runs on every mouse click on the list.
   // OnSelect runs when the selected row changes (row, -1 when none).

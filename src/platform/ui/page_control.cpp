@@ -1,6 +1,8 @@
 // Page control over a tab widget whose tab bar can be hidden.
 #include "platform/ui/page_control.h"
 
+#include <QEvent>
+#include <QPainter>
 #include <QStyle>
 #include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
@@ -8,6 +10,7 @@
 
 #include <algorithm>
 
+#include "platform/ui/application.h"
 #include "platform/ui/ui_internal.h"
 
 namespace orlu {
@@ -18,8 +21,45 @@ QTabWidget* Tabs(const PageControl* pc) {
   return static_cast<QTabWidget*>(pc->Impl()->widget.data());
 }
 
+// A tab bar whose tabs the page control's handler may draw.
+class TabBar : public QTabBar {
+ public:
+  PageControl* owner = nullptr;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    if (owner == nullptr || !owner->OwnerDrawTabs() || !owner->OnDrawTab) {
+      QTabBar::paintEvent(event);
+      return;
+    }
+    QPainter painter(this);
+    const auto handler = owner->OnDrawTab;
+    for (int i = 0; i < count(); ++i) {
+      const QRect q = tabRect(i);
+      const Rect r{q.left(), q.top(), q.left() + q.width(), q.top() + q.height()};
+      Canvas canvas(painter);
+      Application::GuardedRun([&] { handler(canvas, i, r, i == currentIndex()); });
+    }
+  }
+};
+
+// Tells a tab sheet that its page came into view.
+class ShowWatcher : public QObject {
+ public:
+  ShowWatcher(TabSheet* sheet, QObject* parent) : QObject(parent), sheet_(sheet) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show) Fire(sheet_->OnShow);
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  TabSheet* sheet_;
+};
+
 class TabWidget : public QTabWidget {
  public:
+  TabWidget() { setTabBar(new TabBar); }
+  TabBar* Bar() const { return static_cast<TabBar*>(tabBar()); }
   // Where the pages sit, as the style places them.
   QRect PageArea() const {
     QStyleOptionTabWidgetFrame option;
@@ -58,6 +98,7 @@ std::unique_ptr<ControlImpl> NewPageControl() {
 
 PageControl::PageControl(Container& parent) : Control(&parent, NewPageControl()) {
   static_cast<PageControlImpl*>(Impl())->self = this;
+  static_cast<TabWidget*>(Impl()->widget.data())->Bar()->owner = this;
   SetBounds(0, 0, 289, 193);
   QTabWidget* tabs = Tabs(this);
   QObject::connect(tabs, &QTabWidget::currentChanged, tabs, [this] { Fire(OnChange); });
@@ -70,6 +111,17 @@ void PageControl::SetTabsVisible(bool visible) {
   tabs->tabBar()->setVisible(visible);
   tabs->setDocumentMode(!visible);
   Impl()->AfterGeometry();
+}
+
+void PageControl::SetOwnerDrawTabs(bool ownerDraw) {
+  ownerDrawTabs_ = ownerDraw;
+  Tabs(this)->tabBar()->update();
+}
+
+Rect PageControl::TabRect(int index) const {
+  const QRect q = Tabs(this)->tabBar()->tabRect(index);
+  if (!q.isValid()) return {};
+  return Rect{q.left(), q.top(), q.left() + q.width(), q.top() + q.height()};
 }
 
 int PageControl::PageCount() const { return static_cast<int>(pages_.size()); }
@@ -103,6 +155,7 @@ TabSheet::TabSheet(PageControl& owner, const std::string& caption)
     tabs->addTab(Impl()->widget, ToQ(caption));
   }
   owner_.pages_.push_back(this);
+  Impl()->widget->installEventFilter(new ShowWatcher(this, Impl()->widget));
   if (first) tabs->setCurrentIndex(0);
   owner_.Impl()->AfterGeometry();
 }

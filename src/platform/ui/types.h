@@ -43,4 +43,14 @@ enum class Cursor { Default, Hand, Wait, IBeam, Cross };
 
 enum class ScrollBars { None, Horizontal, Vertical, Both };
 
+// A rectangle in pixels; right and bottom lie just outside it.
+struct Rect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+  int Width() const { return right - left; }
+  int Height() const { return bottom - top; }
+};
+
 }  // namespace orlu

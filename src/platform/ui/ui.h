@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/ui/application.h"
+#include "platform/ui/canvas.h"
 #include "platform/ui/chart_view.h"
 #include "platform/ui/control.h"
 #include "platform/ui/controls.h"
