@@ -367,6 +367,11 @@ void ScrollBoxImpl::Fit() {
   const QSize view = area->viewport()->size();
   const int w = view.width();
   const int h = contentHeight > 0 ? contentHeight : view.height();
+  // The range is set here as the view would set it once shown, so that a
+  // hidden box scrolls too.
+  QScrollBar* bar = area->verticalScrollBar();
+  bar->setRange(0, std::max(0, h - view.height()));
+  bar->setPageStep(view.height());
   if (surface->size() == QSize(w, h)) return;
   surface->resize(w, h);
   if (!surface->isVisible() && owner != nullptr) static_cast<Container*>(owner)->Realign();

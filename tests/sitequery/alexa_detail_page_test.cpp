@@ -1,0 +1,210 @@
+// The ranking detail page in the real main window (offscreen), its workers
+// and charts asking substitute services on loopback.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "alexa_detail_fixture.h"
+#include "app/program_windows.h"
+#include "sitequery/alexa_placeholder_jpeg.h"
+#include "support/service_scope.h"
+#include "support/substitute_http.h"
+
+namespace orlu {
+namespace {
+
+using namespace std::chrono_literals;
+using test::HttpReply;
+using test::HttpRequest;
+using Lines = std::vector<std::string>;
+
+class AlexaDetailPageTest : public testing::ProgramWindowTest {
+ protected:
+  void SetUp() override {
+    ProgramWindowTest::SetUp();
+    f = &FormMain->AlexaDetailPage;
+    FormMain->ShowPage(kPageAlexaDetail);
+    http.OnHost("traffic.alexa.com", "/graph", [](const HttpRequest&) {
+      return HttpReply::Ok(std::string(reinterpret_cast<const char*>(kAlexaPlaceholderJpeg),
+                                       kAlexaPlaceholderJpegSize),
+                           "image/jpeg");
+    });
+  }
+  void TearDown() override {
+    f->Job().EndAll();
+    f->btnAlexaDetailOn.SetEnabled(true);
+    f->btnAlexaDetailOn.SetCaption(Gbk("查询"));
+    ProgramWindowTest::TearDown();
+  }
+  bool Finish() {
+    return WaitUntil(
+        [this] {
+          if (f->Job().Running()) return false;
+          for (ChartView* c : f->Charts) {
+            if (c->Busy()) return false;
+          }
+          return true;
+        },
+        15s);
+  }
+  std::vector<HttpRequest> RequestsTo(const std::string& host) {
+    std::vector<HttpRequest> out;
+    for (const HttpRequest& r : http.Requests()) {
+      if (r.Host() == host) out.push_back(r);
+    }
+    return out;
+  }
+
+  TAlexaDetailPage* f = nullptr;
+  test::SubstituteHttpServer http;
+  test::ScopedServices services{&http};
+};
+
+TEST_F(AlexaDetailPageTest, AQueryFillsThePageFromBothAnswersAndDrawsTheCharts) {
+  http.OnHost("www.alexa.com", "/siteinfo/",
+              [](const HttpRequest&) { return HttpReply::Ok(test::kDetailSitePage).Delay(200ms); });
+  http.OnHost("data.alexa.com", "/data/",
+              [](const HttpRequest&) { return HttpReply::Ok(test::kDetailXml); });
+  f->lblAlexaFail.SetCaption("old");
+  f->edtAlexaDetail.SetText("  HTTP://Example.COM ");
+  char enter = '\r';
+  f->edtAlexaDetailKeyPress(enter);
+  EXPECT_EQ(enter, '\r');  // passed on to the box
+  EXPECT_FALSE(f->btnAlexaDetailOn.Enabled());
+  EXPECT_EQ(f->btnAlexaDetailOn.Caption(), Gbk("查询中，请等待"));
+  EXPECT_EQ(f->lblAlexaFail.Caption(), Gbk("请输入网址，如：example.com, 不带http://"));
+  // Enter while the query runs starts nothing.
+  f->edtAlexaDetailKeyPress(enter);
+  EXPECT_EQ(f->Job().Kept(), 2u);
+  ASSERT_TRUE(Finish());
+
+  Edit* edits[] = {&f->edtAD1, &f->edtAD2, &f->edtAD3,  &f->edtAD4,  &f->edtAD5,
+                   &f->edtAD6, &f->edtAD7, &f->edtAD8,  &f->edtAD9,  &f->edtAD10,
+                   &f->edtAD11, &f->edtAD12, &f->edtAD13, &f->edtAD14};
+  for (int k = 0; k < 14; ++k) EXPECT_EQ(edits[k]->Text(), Gbk(test::kDetailEdits[k])) << k;
+  Edit* ranks[] = {&f->edtADL1, &f->edtADL2, &f->edtADL3, &f->edtADL4,
+                   &f->edtADL5, &f->edtADL6, &f->edtADL7, &f->edtADL8};
+  for (int k = 0; k < 8; ++k) EXPECT_EQ(ranks[k]->Text(), test::kDetailRankEdits[k]) << k;
+  EXPECT_EQ(f->edtADIP.Text(), "73800");
+  EXPECT_EQ(f->edtADPV.Text(), "184500");
+  ASSERT_EQ(f->lvAlexaTraffic.RowCount(), 2);
+  EXPECT_EQ(f->lvAlexaTraffic.RowTexts(1), (Lines{Gbk("邮件.example.com"), "31.0%"}));
+  ASSERT_EQ(f->lvAlexaCountry.RowCount(), 2);
+  EXPECT_EQ(f->lvAlexaCountry.RowTexts(0), (Lines{Gbk("中国"), "61.5%"}));
+  EXPECT_TRUE(f->btnAlexaDetailOn.Enabled());
+  EXPECT_EQ(f->btnAlexaDetailOn.Caption(), Gbk("查询"));
+
+  // The charts ask for the domain as typed, escaped on the wire only.
+  Lines targets;
+  for (const HttpRequest& r : RequestsTo("traffic.alexa.com")) targets.push_back(r.target);
+  std::sort(targets.begin(), targets.end());
+  const std::string typed = "&y=t&u=%20%20HTTP://Example.COM%20";
+  EXPECT_EQ(targets, (Lines{"/graph?w=700&h=280&r=15.0m" + typed, "/graph?w=700&h=280&r=1m" + typed,
+                            "/graph?w=700&h=280&r=3m" + typed, "/graph?w=700&h=280&r=6m" + typed,
+                            "/graph?w=700&h=280&r=7d" + typed}));
+  for (ChartView* c : f->Charts) EXPECT_EQ(c->PictureWidth(), 202);
+  EXPECT_EQ(RequestsTo("www.alexa.com").at(0).target, "/siteinfo/example.com");
+
+  // The picture and the links open the typed domain; the picture only as a
+  // web address.
+  f->imgAlexaNameClick();
+  f->lbl49Click();
+  f->lbl50Click();
+  f->lbl54Click();
+  EXPECT_EQ(test::ShellOpened(),
+            (Lines{"HTTP://Example.COM",
+                   "http://www.alexa.com/data/details/contact_info?url=  HTTP://Example.COM",
+                   "http://www.alexa.com/data/details/editor?type=rl&url=  HTTP://Example.COM",
+                   "http://www.alexa.com/data/details/traffic_details/  HTTP://Example.COM"}));
+  test::ShellOpened().clear();
+  f->AlexaDetailDomain = "file:///etc/passwd";
+  f->imgAlexaNameClick();
+  EXPECT_TRUE(test::ShellOpened().empty());
+}
+
+TEST_F(AlexaDetailPageTest, AFailedChartShowsAnEmptyFrameAndTheFailureTextStaysUntilTheNextQuery) {
+  http.OnHost("www.alexa.com", "/siteinfo/", HttpReply::Status(503));
+  http.OnHost("data.alexa.com", "/data/", HttpReply::Status(503));
+  http.OnHost("traffic.alexa.com", "/graph", HttpReply::Status(404));
+  f->lvAlexaTraffic.AddRow("x", {"1%"});
+  f->btnAlexaDetailOn.Click();
+  ASSERT_TRUE(Finish());
+  EXPECT_EQ(f->lblAlexaFail.Caption(), Gbk("部分查询失败，请检查网络并重查"));
+  EXPECT_EQ(f->lvAlexaTraffic.RowCount(), 0);
+  EXPECT_EQ(f->edtADL2.Text(), "-");
+  EXPECT_TRUE(f->btnAlexaDetailOn.Enabled());
+  for (ChartView* c : f->Charts) EXPECT_EQ(c->FrameCount(), 0);
+  // The next query puts the hint back at its start.
+  f->btnAlexaDetailOn.Click();
+  EXPECT_EQ(f->lblAlexaFail.Caption(), Gbk("请输入网址，如：example.com, 不带http://"));
+}
+
+TEST_F(AlexaDetailPageTest, WheelNotchesStepEightPixelsAndStayPutAtBothEnds) {
+  ScrollBox& box = f->scrlbxAlexa;
+  ASSERT_GT(box.ScrollRange(), 16);
+  bool handled = false;
+  box.SetScrollPosition(0);
+  f->scrlbxAlexaMouseWheelUp(handled);
+  EXPECT_TRUE(handled);
+  EXPECT_EQ(box.ScrollPosition(), 0);
+  f->scrlbxAlexaMouseWheelDown(handled);
+  EXPECT_EQ(box.ScrollPosition(), 8);
+  box.SetScrollPosition(box.ScrollRange());
+  f->scrlbxAlexaMouseWheelDown(handled);
+  EXPECT_EQ(box.ScrollPosition(), box.ScrollRange());
+  f->scrlbxAlexaMouseWheelUp(handled);
+  EXPECT_EQ(box.ScrollPosition(), box.ScrollRange() - 8);
+  box.SetScrollPosition(0);
+}
+
+// The first column from the left whose pixels are not all `band`.
+int FirstInk(CanvasImage& image, int width, int height, Color band) {
+  for (int x = 0; x < width; ++x) {
+    for (int y = 0; y < height; ++y) {
+      if (image.Pixel(x, y) != band) return x;
+    }
+  }
+  return -1;
+}
+
+TEST_F(AlexaDetailPageTest, HeadersAndTabsAreDrawnInTheBandColour) {
+  const Color band = colors::GradientInactiveCaption;
+  ListView& list = f->lvAlexaCountry;
+  EXPECT_TRUE(list.HeaderItemOwnerDraw(0) && list.HeaderItemOwnerDraw(1));
+  EXPECT_EQ(f->imgAlexaName.PictureWidth(), 202);
+  EXPECT_EQ(f->imgAlexaName.PictureHeight(), 147);
+
+  // The caption starts 5 pixels in, after its own leading blanks.
+  const std::string caption = list.ColumnCaption(1);
+  list.SetColumns({{"W", 350}, {caption, 350}});
+  CanvasImage plain(60, 20, colors::White);
+  f->AlexaCountryWndProc(plain.GetCanvas(), 0, Rect{0, 0, 60, 20});
+  EXPECT_EQ(plain.Pixel(0, 0), band);
+  EXPECT_EQ(plain.Pixel(59, 19), band);
+  const int ink = FirstInk(plain, 60, 20, band);
+  EXPECT_GE(ink, 5);
+  EXPECT_LE(ink, 7);
+  CanvasImage blanks(350, 20, colors::White);
+  f->AlexaCountryWndProc(blanks.GetCanvas(), 1, Rect{0, 0, 350, 20});
+  EXPECT_GT(FirstInk(blanks, 350, 20, band), 60);
+  list.SetColumns({{Gbk("                           国家/地区名称"), 350}, {caption, 350}});
+  TAlexaDetailPage::SetHeaderOwnerDraw(list);
+
+  // Chart tabs look the same whether active or not.
+  CanvasImage active(140, 24, colors::White), idle(140, 24, colors::White);
+  f->pgcAlexaPicDrawTab(active.GetCanvas(), 1, Rect{0, 0, 140, 24}, true);
+  f->pgcAlexaPicDrawTab(idle.GetCanvas(), 1, Rect{0, 0, 140, 24}, false);
+  EXPECT_EQ(active.Pixel(1, 1), band);
+  bool same = true;
+  for (int x = 0; x < 140; ++x) {
+    for (int y = 0; y < 24; ++y) same = same && active.Pixel(x, y) == idle.Pixel(x, y);
+  }
+  EXPECT_TRUE(same);
+  EXPECT_GE(FirstInk(active, 140, 24, band), 2);
+}
+
+}  // namespace
+}  // namespace orlu
