@@ -11,7 +11,7 @@
 #include "app/program_windows.h"
 #include "sitequery/alexa_placeholder_jpeg.h"
 #include "support/service_scope.h"
-#include "support/substitute_http.h"
+#include "substitute-services/servers/substitute_http.h"
 
 namespace orlu {
 namespace {

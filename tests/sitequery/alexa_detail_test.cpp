@@ -12,7 +12,7 @@
 #include "platform/text/gbk.h"
 #include "platform/thread/dispatcher.h"
 #include "support/service_scope.h"
-#include "support/substitute_http.h"
+#include "substitute-services/servers/substitute_http.h"
 
 namespace orlu {
 namespace {
