@@ -13,8 +13,8 @@ class Memo;
 // and values ("ID: 3  域名: d  排名: 1200  "); nothing without a selection.
 void ShowListViewItem(ListView& list, Memo& memo);
 
-// Writes `list` to the file `fileName` (GBK): the quoted column captions,
-// then one line per row; see CsvBuilder for the bytes. Raises FileError
+// Writes `list` to the file `fileName` (a file-system name): the quoted
+// column captions, then one line per row; see CsvBuilder for the bytes. Raises FileError
 // "Cannot create file %s" when the file cannot be written (an old file stays).
 void ExportListViewCsv(const std::string& fileName, ListView& list);
 

@@ -66,7 +66,7 @@ void WriteCsvFile(const std::string& fileName, std::string_view bytes) {
   try {
     WriteFileAtomically(fileName, bytes);
   } catch (const Error&) {
-    throw FileError("Cannot create file " + fileName);
+    throw FileError("Cannot create file " + DisplayFileName(fileName));
   }
 }
 

@@ -36,9 +36,9 @@ class CsvBuilder {
   std::string out_;
 };
 
-// Writes `bytes` to the file (GBK name) under a temporary name, then renames
-// it over any old file. Raises FileError "Cannot create file %s" with the name
-// as given when that fails; the old file, if any, stays as it was.
+// Writes `bytes` to the file (a file-system name) as WriteFileAtomically
+// does. Raises FileError "Cannot create file %s" when that fails; the old
+// file, if any, stays as it was.
 void WriteCsvFile(const std::string& fileName, std::string_view bytes);
 
 }  // namespace orlu

@@ -5,7 +5,6 @@
 
 #include <vector>
 
-#include "platform/text/codepage.h"
 #include "platform/text/ini_file.h"
 #include "platform/text/string_list.h"
 
@@ -62,9 +61,7 @@ std::string ProgramFileName() {
     ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size());
     if (n < 0) return std::string();
     if (static_cast<std::size_t>(n) < buffer.size()) {
-      std::string utf8(buffer.data(), static_cast<std::size_t>(n));
-      std::string gbk = Utf8ToAnsi(utf8);
-      return gbk.empty() ? utf8 : gbk;
+      return std::string(buffer.data(), static_cast<std::size_t>(n));
     }
     buffer.resize(buffer.size() * 2);
   }
@@ -78,7 +75,7 @@ std::string SettingsFileName() { return SettingsFileName(ProgramFileName()); }
 
 bool FileExists(const std::string& fileName) {
   struct stat st {};
-  return stat(FileSystemName(fileName).c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+  return stat(fileName.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
 std::vector<std::string> ReadKeyWordList(const std::string& iniFileName,

@@ -25,13 +25,14 @@ std::string ChangeFileExt(std::string_view fileName, std::string_view ext);
 // The folder part of a file name, without a final "/" ("" when there is none).
 std::string ExtractFileDir(std::string_view fileName);
 
-// Full path of the running program as GBK text (from /proc/self/exe).
+// Full path of the running program (from /proc/self/exe). Like every file
+// name here, it is the file system's bytes, not GBK text.
 std::string ProgramFileName();
 // The settings file of `programFile`: ChangeFileExt(programFile, ".ini").
 std::string SettingsFileName(std::string_view programFile);
 std::string SettingsFileName();
 
-// True when a file (GBK name) exists.
+// True when a file exists (not a folder).
 bool FileExists(const std::string& fileName);
 
 // Reads one keyword list from an existing settings file: an empty list when

@@ -168,7 +168,7 @@ TDomainFilterPage::TDomainFilterPage(TabSheet& page, OpenDialog& openDialog)
 
 void TDomainFilterPage::btnFilterInPutClick() {
   if (!openDialog_.Execute()) return;
-  edtFilterInPut.SetText(openDialog_.FileName());
+  edtFilterInPut.SetFileName(openDialog_.FileName());
   StringList file;
   file.LoadFromFile(openDialog_.FileName());
   mmoFilter1.SetLines(file.Lines());

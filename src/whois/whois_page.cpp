@@ -149,11 +149,11 @@ void TWhoisPage::btnWhoisReSearchClick() {
 
 void TWhoisPage::btnWhoisGetClick() {
   if (!openDialog_.Execute()) return;
-  edtWhoisGet.SetText(openDialog_.FileName());
+  edtWhoisGet.SetFileName(openDialog_.FileName());
   // Read whole before the memo changes, so a file that cannot be read leaves
   // the memo as it was.
   StringList lines;
-  lines.LoadFromFile(edtWhoisGet.Text());
+  lines.LoadFromFile(edtWhoisGet.FileName());
   mmoWhoisDomain.SetLines(lines.Lines());
 }
 

@@ -190,7 +190,7 @@ TEST_F(SettingsTest, EachPageSavesItsMemoAndTheLoadMenuRefillsBoth) {
 
 TEST_F(SettingsTest, UnwritableFileShowsTheErrorAndChangesNoMemo) {
   // A folder where the settings file should be: it cannot be written.
-  ASSERT_EQ(mkdir(FileSystemName(SettingsFileName()).c_str(), 0755), 0);
+  ASSERT_EQ(mkdir(SettingsFileName().c_str(), 0755), 0);
   Filter().SetLines({"keep", "me"});
   SiteInfo().SetLines({"site"});
   FormMain->N4.Click();

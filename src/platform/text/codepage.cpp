@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -160,6 +161,18 @@ std::string ConvertUtf8(std::string_view utf8, bool lenient) {
 std::string Utf8ToAnsi(std::string_view utf8) { return ConvertUtf8(utf8, false); }
 
 std::string Utf8ToAnsiLenient(std::string_view utf8) { return ConvertUtf8(utf8, true); }
+
+std::string ListFileToAnsi(std::string_view bytes) {
+  constexpr std::string_view kMark = "\xEF\xBB\xBF";
+  if (bytes.substr(0, kMark.size()) == kMark) return Utf8ToAnsiLenient(bytes.substr(kMark.size()));
+  const bool ascii = std::all_of(bytes.begin(), bytes.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  if (ascii) return std::string(bytes);
+  std::string converted = Utf8ToAnsi(bytes);
+  // A text with a non-ASCII byte converts to something unless it is not
+  // well-formed UTF-8, which makes it GBK.
+  return converted.empty() ? std::string(bytes) : converted;
+}
 
 std::string AnsiToUtf8(std::string_view gbk) {
   std::string out;

@@ -18,6 +18,12 @@ std::string Utf8ToAnsi(std::string_view utf8);
 // servers that send some text in another code page.
 std::string Utf8ToAnsiLenient(std::string_view utf8);
 
+// The text of a list file as GBK. A file that starts with the UTF-8
+// byte-order mark is UTF-8 (the mark dropped, converted as Utf8ToAnsiLenient);
+// so is one that is well-formed UTF-8 holding at least one non-ASCII
+// character (Utf8ToAnsi). Any other file is GBK already and stays as it is.
+std::string ListFileToAnsi(std::string_view bytes);
+
 // GBK to UTF-8. A byte or byte pair that is not GBK becomes "?", so the
 // result is always well-formed UTF-8.
 std::string AnsiToUtf8(std::string_view gbk);

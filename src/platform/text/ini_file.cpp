@@ -146,7 +146,7 @@ bool IniFile::ValueExists(const std::string& section, const std::string& key) co
 
 void IniFile::WriteString(const std::string& section, const std::string& key,
                           const std::string& value) {
-  const FileError failure("Unable to write to " + fileName_);
+  const FileError failure("Unable to write to " + DisplayFileName(fileName_));
   std::string data;
   try {
     data = ReadFileBytes(fileName_);
@@ -154,7 +154,7 @@ void IniFile::WriteString(const std::string& section, const std::string& key,
     // Only a file that is not there yet starts empty; one that cannot be read
     // must not be replaced.
     struct stat st {};
-    if (::stat(FileSystemName(fileName_).c_str(), &st) == 0 || errno != ENOENT) throw failure;
+    if (::stat(fileName_.c_str(), &st) == 0 || errno != ENOENT) throw failure;
   }
 
   const auto lines = LinesOf(data);

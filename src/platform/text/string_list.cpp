@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <optional>
 #include <string>
 
 #include "platform/text/codepage.h"
@@ -55,23 +56,27 @@ void StringList::Delete(int index) {
 
 void StringList::LoadFromFile(const std::string& fileName) {
   // Read first, so that a failed load leaves the list as it was.
-  lines_ = SplitLines(ReadFileBytes(fileName));
+  lines_ = SplitLines(ListFileToAnsi(ReadFileBytes(fileName)));
 }
 
 void StringList::SaveToFile(const std::string& fileName) const {
   WriteFileAtomically(fileName, Text());
 }
 
-std::string FileSystemName(const std::string& fileName) { return AnsiToUtf8(fileName); }
+std::string DisplayFileName(const std::string& fileName) { return Utf8ToAnsiLenient(fileName); }
 
 std::string ReadFileBytes(const std::string& fileName) {
-  const std::string path = FileSystemName(fileName);
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw FileError("Cannot open file " + fileName);
-  std::string data;
+  const FileError failure("Cannot open file " + DisplayFileName(fileName));
+  // Without waiting: opening a FIFO for reading would wait for a writer.
+  const int fd = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) throw failure;
   struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
-    data.reserve(static_cast<size_t>(st.st_size));
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    throw failure;
+  }
+  std::string data;
+  if (st.st_size > 0) data.reserve(static_cast<size_t>(st.st_size));
   char buf[65536];
   for (;;) {
     const ssize_t r = ::read(fd, buf, sizeof buf);
@@ -79,7 +84,7 @@ std::string ReadFileBytes(const std::string& fileName) {
     if (r < 0) {
       if (errno == EINTR) continue;
       ::close(fd);
-      throw FileError("Cannot open file " + fileName);
+      throw failure;
     }
     data.append(buf, static_cast<size_t>(r));
   }
@@ -101,12 +106,45 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+// The file a name finally stands for: symbolic links followed (also one
+// whose target does not exist yet); std::nullopt for a loop or an unreadable
+// link.
+std::optional<std::string> FinalTarget(std::string path) {
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    std::string target(static_cast<size_t>(st.st_size > 0 ? st.st_size : 4096) + 1, '\0');
+    const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
+    if (n < 0 || static_cast<size_t>(n) >= target.size()) return std::nullopt;
+    target.resize(static_cast<size_t>(n));
+    if (target.empty()) return std::nullopt;
+    if (target.front() != '/') {
+      const size_t slash = path.rfind('/');
+      if (slash != std::string::npos) target = path.substr(0, slash + 1) + target;
+    }
+    path = std::move(target);
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 void WriteFileAtomically(const std::string& fileName, std::string_view bytes) {
-  const std::string path = FileSystemName(fileName);
-  const FileError failure("Cannot create file " + fileName);
-  if (path.empty()) throw failure;
+  const FileError failure("Cannot create file " + DisplayFileName(fileName));
+  if (fileName.empty()) throw failure;
+  const std::optional<std::string> target = FinalTarget(fileName);
+  if (!target) throw failure;
+  const std::string& path = *target;
+
+  // A file that is there must be one we may write: the rename would replace
+  // a read-only file as well. The super-user passes every permission check,
+  // so a file without any write bit counts as read-only too.
+  struct stat st {};
+  const bool exists = ::stat(path.c_str(), &st) == 0;
+  if (exists && (!S_ISREG(st.st_mode) || ::access(path.c_str(), W_OK) != 0 ||
+                 (st.st_mode & 0222) == 0)) {
+    throw failure;
+  }
 
   // A fresh name beside the target: created with the usual mode (the umask
   // applies), so the renamed file looks like one written in place.
@@ -121,8 +159,7 @@ void WriteFileAtomically(const std::string& fileName, std::string_view bytes) {
   if (fd < 0) throw failure;
 
   // An existing file keeps its permission bits.
-  struct stat st {};
-  if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::fchmod(fd, st.st_mode & 07777);
+  if (exists) ::fchmod(fd, st.st_mode & 07777);
 
   bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
   ok = (::close(fd) == 0) && ok;

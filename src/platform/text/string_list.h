@@ -49,10 +49,9 @@ class StringList {
   std::string Text() const { return JoinLines(lines_); }
   void SetText(std::string_view text) { lines_ = SplitLines(text); }
 
-  // File names are GBK text; they are converted for the file system.
-  // Load raises FileError "Cannot open file %s"; Save writes to a temporary
-  // name beside the file and renames it, so a failed save leaves the old file,
-  // and raises FileError "Cannot create file %s".
+  // File names are the file system's bytes, used as they are. Load reads a
+  // regular file only, takes a UTF-8 file to GBK (ListFileToAnsi) and raises
+  // FileError "Cannot open file %s". Save is WriteFileAtomically.
   void LoadFromFile(const std::string& fileName);
   void SaveToFile(const std::string& fileName) const;
 
@@ -63,10 +62,19 @@ class StringList {
   std::vector<std::string> lines_;
 };
 
-// Whole-file helpers on GBK file names, with the same error rules.
+// Whole-file helpers. File names are the file system's bytes; the messages
+// name the file in its display form (DisplayFileName).
+// Reads a regular file whole; anything else (a folder, a FIFO, a device)
+// raises FileError "Cannot open file %s" without waiting on it.
 std::string ReadFileBytes(const std::string& fileName);
+// Writes to a temporary name beside the file and renames it over the file,
+// so a failed write leaves the old file. A symbolic link is written through:
+// its final target is replaced, the link stays. A file we may not write, or
+// one marked read-only for everyone, is refused. Every failure raises
+// FileError "Cannot create file %s".
 void WriteFileAtomically(const std::string& fileName, std::string_view bytes);
-// GBK file name to the name the file system uses (UTF-8).
-std::string FileSystemName(const std::string& fileName);
+// A file name as GBK text for messages and boxes: UTF-8 converted, a
+// character GBK cannot hold and a byte that is not UTF-8 shown as "?".
+std::string DisplayFileName(const std::string& fileName);
 
 }  // namespace orlu

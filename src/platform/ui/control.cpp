@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QEvent>
+#include <QFile>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -72,7 +73,11 @@ std::string FromQ(const QString& text) {
   return Utf8ToAnsi(text.toStdString());
 }
 
-QString FileNameToQ(const std::string& gbk) { return ToQ(gbk); }
+QString FileNameToQ(const std::string& name) {
+  return QFile::decodeName(QByteArray(name.data(), static_cast<qsizetype>(name.size())));
+}
+
+std::string FileNameFromQ(const QString& name) { return QFile::encodeName(name).toStdString(); }
 
 void Fire(const std::function<void()>& handler) {
   if (!handler) return;

@@ -68,6 +68,14 @@ void Edit::SetBorder(bool border) { As<QLineEdit>(this)->setFrame(border); }
 
 std::string Edit::Caption() const { return FromQ(As<QLineEdit>(this)->text()); }
 
+std::string Edit::FileName() const { return FileNameFromQ(As<QLineEdit>(this)->text()); }
+
+void Edit::SetFileName(const std::string& fileName) {
+  auto* e = As<QLineEdit>(this);
+  e->setText(FileNameToQ(fileName));
+  e->setCursorPosition(0);
+}
+
 void Edit::SetCaption(const std::string& text) {
   auto* e = As<QLineEdit>(this);
   e->setText(ToQ(text));

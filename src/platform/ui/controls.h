@@ -23,6 +23,10 @@ class Edit : public Control {
   void SetText(const std::string& text) { SetCaption(text); }
   // Off: a flat edit without a frame.
   void SetBorder(bool border);
+  // A box that holds a file name: shows the name (the file system's bytes)
+  // whole, and gives the name back as bytes, not GBK text.
+  std::string FileName() const;
+  void SetFileName(const std::string& fileName);
   // The text changed (by the user or by code).
   std::function<void()> OnChange;
 

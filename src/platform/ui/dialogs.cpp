@@ -84,10 +84,10 @@ bool FileDialog::Execute() {
   } else {
     QWidget* parent = QApplication::activeWindow();
     const QString title = ToQ(request_.title);
-    QString start = ToQ(request_.initialDir);
+    QString start = FileNameToQ(request_.initialDir);
     if (!request_.fileName.empty()) {
-      start = start.isEmpty() ? ToQ(request_.fileName)
-                              : start + QLatin1Char('/') + ToQ(request_.fileName);
+      start = start.isEmpty() ? FileNameToQ(request_.fileName)
+                              : start + QLatin1Char('/') + FileNameToQ(request_.fileName);
     }
     QString chosen;
     switch (request_.kind) {
@@ -101,7 +101,7 @@ bool FileDialog::Execute() {
         chosen = QFileDialog::getExistingDirectory(parent, title, start);
         break;
     }
-    if (!chosen.isEmpty()) answer = FromQ(chosen);
+    if (!chosen.isEmpty()) answer = FileNameFromQ(chosen);
   }
   if (!answer || answer->empty()) return false;
   request_.fileName = request_.kind == FileDialogKind::Save

@@ -12,7 +12,8 @@ namespace orlu {
 
 enum class FileDialogKind { Open, Save, Folder };
 
-// What a dialog is asked to show; file names are GBK like every text.
+// What a dialog is asked to show. Title and filter are GBK text; folder and
+// file names are the file system's bytes, as the dialog's answer is.
 struct FileDialogRequest {
   FileDialogKind kind = FileDialogKind::Open;
   std::string title;

@@ -28,8 +28,10 @@ struct TrayIconImpl;
 // GBK text to and from the toolkit's strings.
 QString ToQ(const std::string& gbk);
 std::string FromQ(const QString& text);
-// GBK file name to the toolkit's (UTF-8 on disk).
-QString FileNameToQ(const std::string& gbk);
+// A file name (the file system's bytes) to and from the toolkit's strings;
+// every name the toolkit can show survives the round trip.
+QString FileNameToQ(const std::string& name);
+std::string FileNameFromQ(const QString& name);
 
 // Runs a handler, showing an exception that escapes it.
 void Fire(const std::function<void()>& handler);

@@ -5,6 +5,7 @@
 #include <string>
 
 using orlu::AnsiToUtf8;
+using orlu::ListFileToAnsi;
 using orlu::Utf8ToAnsi;
 
 namespace {
@@ -126,6 +127,22 @@ TEST(CodePage, AnsiToUtf8AlwaysGivesWellFormedText) {
   const std::string u = AnsiToUtf8(all);
   EXPECT_FALSE(u.empty());
   EXPECT_FALSE(Utf8ToAnsi(u).empty());
+}
+
+TEST(ListFileToAnsi, Utf8FilesAreConvertedAndGbkFilesKept) {
+  const std::pair<std::string, std::string> cases[] = {
+      // UTF-8 with non-ASCII text, with and without the byte-order mark.
+      {"a.com\r\n\xE4\xB8\xAD\xE6\x96\x87.cn\r\n", "a.com\r\n" + kZhongWen + ".cn\r\n"},
+      {"\xEF\xBB\xBF\xE4\xB8\xAD\xE6\x96\x87", kZhongWen},
+      // After the mark, a byte that is not UTF-8 does not lose the file.
+      {"\xEF\xBB\xBF" "a\xD6\xD0" "b", "a??b"},
+      {"\xEF\xBB\xBF" "x.com\n", "x.com\n"},
+      // GBK text (not well-formed UTF-8) and plain ASCII stay byte for byte.
+      {"a.com\r\n" + kZhongWen + ".cn\r\n", "a.com\r\n" + kZhongWen + ".cn\r\n"},
+      {"x.com\ny.net", "x.com\ny.net"},
+      {"", ""},
+  };
+  for (const auto& [file, gbk] : cases) EXPECT_EQ(ListFileToAnsi(file), gbk) << file;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "platform/text/ini_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -76,12 +77,14 @@ TEST(IniFile, WritingCreatesTheFileAndRoundTripsGbk) {
   EXPECT_EQ(ini.ReadString("SiteInfo Key", "KeyWord", ""), "\xC1\xF9\xD4\xC2;");
   EXPECT_EQ(ini.ReadString("Filter Key", "KeyWord", ""), "a;b;;");
 
-  // GBK section, key, value and file name (设置.ini, UTF-8 on disk).
-  IniFile gbk(dir / "\xC9\xE8\xD6\xC3.ini");
+  // GBK section, key and value, in a folder whose name GBK cannot hold
+  // (결과; file names are the file system's bytes).
+  std::filesystem::create_directory(dir / "\xEA\xB2\xB0\xEA\xB3\xBC");
+  IniFile gbk(dir / "\xEA\xB2\xB0\xEA\xB3\xBC/orlu.ini");
   const std::string value = "\xD6\xD0\xCE\xC4|\xB0\x7C;\x81\x40@;\x80;";
   gbk.WriteString("\xB9\xD8\xBC\xFC", "\xB4\xCA", value);
   EXPECT_EQ(gbk.ReadString("\xB9\xD8\xBC\xFC", "\xB4\xCA", ""), value);
-  EXPECT_EQ(Slurp(dir / "\xE8\xAE\xBE\xE7\xBD\xAE.ini"),
+  EXPECT_EQ(Slurp(dir / "\xEA\xB2\xB0\xEA\xB3\xBC/orlu.ini"),
             "[\xB9\xD8\xBC\xFC]\r\n\xB4\xCA=" + value + "\r\n");
 }
 
@@ -151,6 +154,11 @@ TEST(IniFile, FailedWriteRaisesAndKeepsTheOldFile) {
     ExpectError<FileError>([&] { kept.WriteString("S", "K", std::string(1000, 'v')); },
                            "Unable to write to " + (dir / "kept.ini"));
   }
+  EXPECT_EQ(Slurp(dir / "kept.ini"), old);
+  // A read-only file is not replaced.
+  chmod((dir / "kept.ini").c_str(), 0444);
+  ExpectError<FileError>([&] { kept.WriteString("S", "K", "new"); },
+                         "Unable to write to " + (dir / "kept.ini"));
   EXPECT_EQ(Slurp(dir / "kept.ini"), old);
   EXPECT_EQ(dir.Entries(), 3u);
 }

@@ -1,9 +1,13 @@
 #include "platform/text/string_list.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -76,21 +80,40 @@ TEST(StringList, GbkTextAndMixedBreaksRoundTripThroughAFile) {
   mixed.SaveToFile(dir / "mixed.txt");
   EXPECT_EQ(Slurp(dir / "mixed.txt"), "one\r\ntwo\r\nthree\r\nfour\r\n\r\nsix\r\n");
 
-  // A GBK file name is UTF-8 on disk (中文.txt).
-  const std::string gbkName = dir / "\xD6\xD0\xCE\xC4.txt";
-  StringList({"x"}).SaveToFile(gbkName);
-  EXPECT_EQ(Slurp(dir / "\xE4\xB8\xAD\xE6\x96\x87.txt"), "x\r\n");
-  EXPECT_EQ(ReadFileBytes(gbkName), "x\r\n");
-  EXPECT_EQ(dir.Entries(), 3u);
+  // A file name is the file system's bytes, whatever GBK can hold: two
+  // Korean names and an emoji name are three files (결과.csv, 결정.csv, 😀.txt).
+  const std::string names[] = {dir / "\xEA\xB2\xB0\xEA\xB3\xBC.csv",
+                               dir / "\xEA\xB2\xB0\xEC\xA0\x95.csv",
+                               dir / "\xF0\x9F\x98\x80.txt"};
+  for (const auto& name : names) StringList({name}).SaveToFile(name);
+  for (const auto& name : names) EXPECT_EQ(ReadFileBytes(name), name + "\r\n");
+  EXPECT_EQ(dir.Entries(), 5u);
 }
 
-TEST(StringList, FailedLoadRaisesAndKeepsTheList) {
+TEST(StringList, LoadReadsRegularFilesOnlyAndNamesTheFileForDisplay) {
   TempDir dir;
   StringList list({"kept"});
-  const std::string missing = dir / "missing-\xD6\xD0.txt";
-  ExpectError<FileError>([&] { list.LoadFromFile(missing); }, "Cannot open file " + missing);
-  ExpectError<FileError>([&] { list.LoadFromFile(dir / ""); }, "Cannot open file " + (dir / ""));
+  // The message shows the name as GBK: 中 stays, 결 cannot be shown.
+  const std::string missing = dir / "missing-\xE4\xB8\xAD\xEA\xB2\xB0.txt";
+  ExpectError<FileError>([&] { list.LoadFromFile(missing); },
+                         "Cannot open file " + (dir / "missing-\xD6\xD0?.txt"));
+  // A folder, a FIFO without a writer (which would wait) and a device.
+  const std::string fifo = dir / "fifo";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::string& name : {dir / "", fifo, std::string("/dev/null")}) {
+    auto load = std::async(std::launch::async, [&] {
+      ExpectError<FileError>([&] { list.LoadFromFile(name); }, "Cannot open file " + name);
+    });
+    if (load.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+      ADD_FAILURE() << "waits on " << name;
+      ::close(::open(fifo.c_str(), O_WRONLY | O_NONBLOCK));
+    }
+  }
   EXPECT_EQ(list.Lines(), Lines{"kept"});
+  // A UTF-8 file comes in as GBK (中文).
+  Spit(dir / "utf8.txt", "\xEF\xBB\xBF" "a\r\n\xE4\xB8\xAD\xE6\x96\x87\r\n");
+  list.LoadFromFile(dir / "utf8.txt");
+  EXPECT_EQ(list.Lines(), (Lines{"a", "\xD6\xD0\xCE\xC4"}));
 }
 
 TEST(StringList, FailedSaveRaisesAndKeepsTheOldFile) {
@@ -108,12 +131,34 @@ TEST(StringList, FailedSaveRaisesAndKeepsTheOldFile) {
   // A file where a folder should be, a missing folder, a folder in the way.
   Spit(dir / "plain", "not a folder");
   std::filesystem::create_directory(dir / "sub");
-  for (const std::string& bad : {dir / "plain/\xD6\xD0.txt", dir / "no-such-dir/x.txt", dir / "sub"}) {
+  for (const std::string& bad : {dir / "plain/x.txt", dir / "no-such-dir/x.txt", dir / "sub"}) {
     ExpectError<FileError>([&] { StringList({"a"}).SaveToFile(bad); }, "Cannot create file " + bad);
   }
   EXPECT_EQ(Slurp(dir / "plain"), "not a folder");
   EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "sub"));
   EXPECT_EQ(dir.Entries(), 3u);  // no temporary file is left behind
+}
+
+TEST(StringList, SaveRefusesReadOnlyFilesAndWritesThroughLinks) {
+  TempDir dir;
+  const std::string locked = dir / "locked.txt";
+  Spit(locked, "old");
+  chmod(locked.c_str(), 0444);
+  ExpectError<FileError>([&] { StringList({"new"}).SaveToFile(locked); },
+                         "Cannot create file " + locked);
+  EXPECT_EQ(Slurp(locked), "old");
+
+  // A link (relative, in another folder) stays a link; its target changes.
+  std::filesystem::create_directory(dir / "real");
+  Spit(dir / "real/list.txt", "old");
+  std::filesystem::create_symlink("real/list.txt", dir.path() / "link.txt");
+  std::filesystem::create_symlink("real/new.txt", dir.path() / "dangling.txt");
+  StringList({"new"}).SaveToFile(dir / "link.txt");
+  StringList({"made"}).SaveToFile(dir / "dangling.txt");
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.path() / "link.txt"));
+  EXPECT_EQ(Slurp(dir / "real/list.txt"), "new\r\n");
+  EXPECT_EQ(Slurp(dir / "real/new.txt"), "made\r\n");
+  EXPECT_EQ(dir.Entries(), 4u);
 }
 
 TEST(StringList, SaveKeepsThePermissionsOfTheOldFile) {

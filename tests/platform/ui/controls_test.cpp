@@ -6,6 +6,7 @@
 #include <QContextMenuEvent>
 #include <QEnterEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QTabBar>
 
 #include "platform/ui/ui.h"
@@ -259,6 +260,21 @@ TEST(Controls, KeyPressCanSwallowKeys) {
   press(Qt::Key_Return, "\r");
   EXPECT_EQ(seen, "axb\r");
   EXPECT_EQ(edit.Text(), "ab");
+}
+
+// A file-name box keeps names GBK cannot hold: 결과😀.txt shown whole and
+// given back as the file system's bytes; a typed name too.
+TEST(Controls, FileNameBoxKeepsTheFileSystemBytes) {
+  Form form;
+  Edit edit(form);
+  const std::string name = "/tmp/\xEA\xB2\xB0\xEA\xB3\xBC\xF0\x9F\x98\x80.txt";
+  edit.SetFileName(name);
+  auto* line = static_cast<QLineEdit*>(edit.Impl()->widget.data());
+  EXPECT_EQ(line->text(), QString::fromUtf8("/tmp/\uACB0\uACFC\U0001F600.txt"));
+  EXPECT_EQ(edit.FileName(), name);
+  EXPECT_EQ(edit.Text(), "/tmp/???.txt");
+  line->setText(QString::fromUtf8("/x/\uACB0.csv"));
+  EXPECT_EQ(edit.FileName(), "/x/\xEA\xB2\xB0.csv");
 }
 
 TEST(Controls, HoverEventsAndThePopupMenuOfARightClick) {
