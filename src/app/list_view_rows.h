@@ -14,8 +14,9 @@ class Memo;
 void ShowListViewItem(ListView& list, Memo& memo);
 
 // Writes `list` to the file `fileName` (a file-system name): the quoted
-// column captions, then one line per row; see CsvBuilder for the bytes. Raises FileError
-// "Cannot create file %s" when the file cannot be written (an old file stays).
+// column captions, then one line per row; see CsvBuilder for the bytes.
+// Raises FileError "Cannot create file %s" when the file cannot be written
+// (an old file stays).
 void ExportListViewCsv(const std::string& fileName, ListView& list);
 
 }  // namespace orlu

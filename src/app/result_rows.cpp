@@ -33,6 +33,13 @@ void AppendCsvField(std::string& out, std::string_view value) {
   out += "\",";
 }
 
+// A text a spreadsheet would take for a formula.
+bool LooksLikeFormula(std::string_view text) {
+  return !text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos;
+}
+
+constexpr std::size_t kFirstResultColumn = 2;
+
 }  // namespace
 
 std::string RowDisplayLine(const std::vector<std::string>& columns,
@@ -58,7 +65,13 @@ void CsvBuilder::AddRowTexts(const std::vector<std::string>& texts) {
   if (texts.size() < columnCount_) {
     throw ListIndexError(static_cast<long long>(texts.empty() ? 0 : texts.size() - 1));
   }
-  for (std::size_t c = 0; c < columnCount_; ++c) AppendCsvField(out_, texts[c]);
+  for (std::size_t c = 0; c < columnCount_; ++c) {
+    if (c >= kFirstResultColumn && LooksLikeFormula(texts[c])) {
+      AppendCsvField(out_, "'" + texts[c]);
+    } else {
+      AppendCsvField(out_, texts[c]);
+    }
+  }
   out_ += "\r\n";
 }
 

@@ -42,6 +42,17 @@ TEST(Csv, ExactBytesOfHeaderAndRows) {
   EXPECT_EQ(CsvBuilder({}).Bytes(), "\r\n");
 }
 
+TEST(Csv, ResultCellsThatAFormulaCouldStartWithGetAQuote) {
+  // Only the cells from column 2 on; the header, the row caption and the
+  // domain are written as they are, and "=" inside a cell is no formula.
+  CsvBuilder csv({"=h", "-d", "r1", "r2", "r3", "r4", "r5", "r6", "r7"});
+  csv.AddRowTexts({"=1", "-x.com", "=HYPERLINK(1)", "+1", "-2", "@SUM(A1)", "\tx", "\rx", "a=b"});
+  EXPECT_EQ(csv.Bytes(),
+            "\"=h\",\"-d\",\"r1\",\"r2\",\"r3\",\"r4\",\"r5\",\"r6\",\"r7\",\r\n"
+            "\"=1\",\"-x.com\",\"'=HYPERLINK(1)\",\"'+1\",\"'-2\",\"'@SUM(A1)\",\"'\tx\","
+            "\"'\rx\",\"a=b\",\r\n");
+}
+
 TEST(Csv, ShortRowRaisesAndAddsNoHalfLine) {
   CsvBuilder csv({"ID", "a", "b"});
   csv.AddRowTexts({"1", "x", "y"});
