@@ -5,9 +5,11 @@
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QEventLoop>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QTimer>
+#include <QTranslator>
 
 #include <algorithm>
 #include <exception>
@@ -70,6 +72,7 @@ class QtDispatcher : public Dispatcher {
 struct ApplicationImpl {
   std::unique_ptr<QApplication> qapp;
   std::unique_ptr<QtDispatcher> dispatcher;
+  std::unique_ptr<QTranslator> qtTexts;
   std::string title;
   std::vector<std::unique_ptr<Form>> kept;
   Form* mainForm = nullptr;
@@ -79,6 +82,14 @@ struct ApplicationImpl {
 Application::Application(int& argc, char** argv) : impl_(std::make_unique<ApplicationImpl>()) {
   impl_->qapp = std::make_unique<QApplication>(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
+  // The toolkit's own texts (file dialogs, message-box buttons) in Chinese,
+  // as the rest of the program; without the catalogue they stay English.
+  auto qtTexts = std::make_unique<QTranslator>();
+  if (qtTexts->load(QStringLiteral("qtbase_zh_CN"),
+                    QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QCoreApplication::installTranslator(qtTexts.get());
+    impl_->qtTexts = std::move(qtTexts);
+  }
   impl_->dispatcher = std::make_unique<QtDispatcher>();
   g_application = this;
   SetDispatcher(impl_->dispatcher.get());
@@ -92,6 +103,8 @@ Application::~Application() {
   if (CurrentDispatcher() == impl_->dispatcher.get()) SetDispatcher(nullptr);
   impl_->dispatcher.reset();
   g_application = nullptr;
+  if (impl_->qtTexts) QCoreApplication::removeTranslator(impl_->qtTexts.get());
+  impl_->qtTexts.reset();
   impl_->qapp.reset();
 }
 

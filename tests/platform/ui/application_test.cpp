@@ -2,6 +2,11 @@
 // its per-window guard.
 #include <gtest/gtest.h>
 
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+
 #include <memory>
 #include <stdexcept>
 #include <thread>
@@ -54,6 +59,18 @@ TEST(Application, ExceptionsEscapingHandlersAreShownAndTheLoopGoesOn) {
   Application::Instance()->CreateForm(global);
   EXPECT_EQ(global, nullptr);
   EXPECT_EQ(test::ExceptionMessages().back(), "broken form");
+}
+
+// The toolkit's own dialogs speak Chinese like the program's windows.
+TEST(Application, TheToolkitsOwnTextsAreChinese) {
+  QMessageBox box(QMessageBox::NoIcon, "t", "x", QMessageBox::Ok | QMessageBox::Cancel);
+  EXPECT_EQ(box.button(QMessageBox::Ok)->text().toStdString(), "\u786E\u5B9A");        // 确定
+  EXPECT_EQ(box.button(QMessageBox::Cancel)->text().toStdString(), "\u53D6\u6D88");    // 取消
+  QFileDialog dialog;
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  auto* lookIn = dialog.findChild<QLabel*>(QStringLiteral("lookInLabel"));
+  ASSERT_NE(lookIn, nullptr);
+  EXPECT_EQ(lookIn->text().toStdString(), "\u67E5\u627E\u8303\u56F4\uFF1A");  // 查找范围：
 }
 
 TEST(Timer, TicksAndEnablingRestartsTheInterval) {
