@@ -185,8 +185,8 @@ void TFormMain::SaveFilterKeyWords() { DomainFilterPage.SaveKeyWords(); }
 
 void TFormMain::WMMove() {
   if (!FormStatShow) return;
-  int bottom = Top() + Height();
-  if (bottom < FormStatShow->Top()) FormStatShow->SetTop(bottom);
+  const Rect place = DockedStatusPlace(FrameBounds(), FormStatShow->FrameBounds(), WorkArea());
+  if (place.top < FormStatShow->Top()) FormStatShow->SetTop(place.top);
 }
 
 // --- Navigation ---

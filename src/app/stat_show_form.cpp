@@ -1,5 +1,7 @@
 #include "app/stat_show_form.h"
 
+#include <algorithm>
+
 #include "app/main_form.h"
 #include "platform/text/gbk.h"
 
@@ -9,8 +11,9 @@ TFormStatShow* FormStatShow = nullptr;
 
 TFormStatShow::TFormStatShow() {
   SetCaption(Gbk("状态显示"));
-  SetWidth(970);
-  SetHeight(226);
+  // 970 x 226 with the title bar and borders: the memo's 65 and the list's
+  // 120 pixels inside.
+  SetClientSize(970, 65 + 120);
   SetBorderStyle(BorderStyle::Single);
   SetBorderIcons(true, false);
   SetStayOnTop(true);
@@ -19,8 +22,7 @@ TFormStatShow::TFormStatShow() {
   mmoStatShow.SetHeight(65);
   mmoStatShow.SetScrollBars(ScrollBars::Vertical);
 
-  lvStatShow.SetAlign(Align::Bottom);
-  lvStatShow.SetHeight(120);
+  lvStatShow.SetAlign(Align::Client);
   lvStatShow.SetGridLines(true);
   lvStatShow.SetRowSelect(true);
   lvStatShow.SetColumns({{"ID", 50},
@@ -39,10 +41,17 @@ TFormStatShow::~TFormStatShow() {
 
 void TFormStatShow::FormPaint() {
   if (!FormMain) return;
-  int left = FormMain->Left();
-  int top = FormMain->Top() + FormMain->Height();
-  if (Left() != left) SetLeft(left);
-  if (Top() != top) SetTop(top);
+  const Rect place = DockedStatusPlace(FormMain->FrameBounds(), FrameBounds(), FormMain->WorkArea());
+  if (Left() != place.left) SetLeft(place.left);
+  if (Top() != place.top) SetTop(place.top);
+}
+
+Rect DockedStatusPlace(const Rect& mainFrame, const Rect& statusFrame, const Rect& workArea) {
+  const int width = statusFrame.Width();
+  const int height = statusFrame.Height();
+  const int left = std::max(workArea.left, std::min(mainFrame.left, workArea.right - width));
+  const int top = std::max(workArea.top, std::min(mainFrame.bottom, workArea.bottom - height));
+  return {left, top, left + width, top + height};
 }
 
 }  // namespace orlu

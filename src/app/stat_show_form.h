@@ -15,10 +15,15 @@ class TFormStatShow : public Form {
   Memo mmoStatShow{*this};
   ListView lvStatShow{*this};
 
-  // Puts the window directly under the main window (left edges equal, top at
-  // the main window's bottom edge).
+  // Puts the window directly under the main window (DockedStatusPlace).
   void FormPaint();
 };
+
+// Where the status window's frame goes: left edges equal and its top at the
+// main window's bottom edge, frames (title bars) included; where the work
+// area of the screen ends, moved up and to the left as far as it must to
+// stay whole on the screen (never above or left of the work area).
+Rect DockedStatusPlace(const Rect& mainFrame, const Rect& statusFrame, const Rect& workArea);
 
 extern TFormStatShow* FormStatShow;
 

@@ -62,18 +62,19 @@ NamePattern SelectedPattern(const TDomainFilterPage& f) {
 
 TDomainFilterPage::TDomainFilterPage(TabSheet& page, OpenDialog& openDialog)
     : page_(page), openDialog_(openDialog) {
-  // Column 1: the file box and the two input lists.
+  // Column 1: the two input lists, with the file box above the first three
+  // columns.
   lbl1.SetCaption(Gbk("文件："));
   lbl1.SetBounds(8, 12, 36, 16);
-  edtFilterInPut.SetBounds(44, 8, 140, 21);
+  edtFilterInPut.SetBounds(44, 8, 250, 21);
   btnFilterInPut.SetCaption(Gbk("选择"));
-  btnFilterInPut.SetBounds(188, 6, 46, 25);
+  btnFilterInPut.SetBounds(298, 6, 46, 25);
   Bind(btnFilterInPut, this, &TDomainFilterPage::btnFilterInPutClick);
   btn2.SetCaption(Gbk("清除"));
-  btn2.SetBounds(238, 6, 50, 25);
+  btn2.SetBounds(348, 6, 50, 25);
   Bind(btn2, this, &TDomainFilterPage::btn2Click);
 
-  pgcFilter.SetBounds(8, 38, 280, 484);
+  pgcFilter.SetBounds(8, 38, 200, 484);
   ts1.SetCaption(Gbk("域名列表1"));
   ts2.SetCaption(Gbk("域名列表2"));
   pgcFilter.SetActivePageIndex(0);
@@ -86,7 +87,7 @@ TDomainFilterPage::TDomainFilterPage(TabSheet& page, OpenDialog& openDialog)
   auto operation = [this](Button& button, const char* caption, int top,
                           void (TDomainFilterPage::*handler)()) {
     button.SetCaption(Gbk(caption));
-    button.SetBounds(296, top, 120, 25);
+    button.SetBounds(216, top, 120, 25);
     Bind(button, this, handler);
   };
   operation(btnFilterOutDomain, "过滤出域名", 38, &TDomainFilterPage::btnFilterOutDomainClick);
@@ -94,19 +95,19 @@ TDomainFilterPage::TDomainFilterPage(TabSheet& page, OpenDialog& openDialog)
   operation(btn10, "倒序", 98, &TDomainFilterPage::btn10Click);
   operation(btn8, "过滤同前缀", 128, &TDomainFilterPage::btn8Click);
 
-  edtDomainFilterLongUp.SetBounds(296, 166, 46, 21);
+  edtDomainFilterLongUp.SetBounds(216, 166, 46, 21);
   ud1.Associate(&edtDomainFilterLongUp);
   ud1.SetRange(1, 1000);
   ud1.SetPosition(1);
-  edtDomainFilterLongDown.SetBounds(366, 166, 46, 21);
+  edtDomainFilterLongDown.SetBounds(286, 166, 46, 21);
   ud2.Associate(&edtDomainFilterLongDown);
   ud2.SetRange(1, 1000);
   ud2.SetPosition(100);
   btnFilterLong.SetCaption(Gbk("长度过滤"));
-  btnFilterLong.SetBounds(296, 194, 120, 25);
+  btnFilterLong.SetBounds(216, 194, 120, 25);
   Bind(btnFilterLong, this, &TDomainFilterPage::btnFilterLongClick);
   btnFilterGetUp.SetCaption(Gbk("剩下前缀"));
-  btnFilterGetUp.SetBounds(296, 224, 120, 25);
+  btnFilterGetUp.SetBounds(216, 224, 120, 25);
   Bind(btnFilterGetUp, this, &TDomainFilterPage::btnFilterGetUpClick);
 
   struct Box {
@@ -124,12 +125,12 @@ TDomainFilterPage::TDomainFilterPage(TabSheet& page, OpenDialog& openDialog)
   for (const auto& b : boxes) {
     b.box.SetCaption(Gbk(b.caption));
     b.box.SetChecked(b.ticked);
-    b.box.SetBounds(300, y, 110, 20);
+    b.box.SetBounds(220, y, 110, 20);
     y += 22;
   }
 
   // Column 3: the pattern buttons and the filter button.
-  grp1.SetBounds(424, 32, 130, 222);
+  grp1.SetBounds(344, 32, 130, 222);
   struct Radio {
     RadioButton& button;
     const char* caption;
@@ -147,21 +148,21 @@ TDomainFilterPage::TDomainFilterPage(TabSheet& page, OpenDialog& openDialog)
   }
   rbFilterAllDomain.SetChecked(true);
   btnFilterDownDomian.SetCaption(Gbk("后缀过滤"));
-  btnFilterDownDomian.SetBounds(424, 262, 130, 25);
+  btnFilterDownDomian.SetBounds(344, 262, 130, 25);
   Bind(btnFilterDownDomian, this, &TDomainFilterPage::btnFilterDownDomianClick);
 
-  // Column 4: the output and its count.
+  // Column 4: the output and its count, wide enough for a whole web address.
   lbl2.SetCaption(Gbk("输出："));
-  lbl2.SetBounds(562, 12, 36, 16);
-  edtFilterOut.SetBounds(600, 8, 110, 21);
-  mmoFilter3.SetBounds(562, 38, 150, 484);
+  lbl2.SetBounds(482, 12, 36, 16);
+  edtFilterOut.SetBounds(520, 8, 110, 21);
+  mmoFilter3.SetBounds(482, 38, 286, 484);
   mmoFilter3.SetScrollBars(ScrollBars::Both);
 
   // Column 5: the keyword rules, kept in the settings file.
   btnFilterKeyWordSave.SetCaption(Gbk("关键字保存"));
-  btnFilterKeyWordSave.SetBounds(720, 6, 90, 25);
+  btnFilterKeyWordSave.SetBounds(776, 6, 90, 25);
   Bind(btnFilterKeyWordSave, this, &TDomainFilterPage::btnFilterKeyWordSaveClick);
-  mmoFilterKeyWord.SetBounds(720, 38, 177, 484);
+  mmoFilterKeyWord.SetBounds(776, 38, 121, 484);
   mmoFilterKeyWord.SetScrollBars(ScrollBars::Vertical);
   mmoFilterKeyWord.SetLines(DefaultFilterKeyWordLines());
 }

@@ -33,7 +33,9 @@ int StatusWindowRows::AddRow(const std::string& caption, std::vector<std::string
   if (list == nullptr) return -1;
   const int row = list->AddRow(caption, std::move(cells));
   // The job has a row to show now: the status window comes up under the
-  // main window (its close box hides it again).
+  // main window (its close box hides it again), placed before it shows and
+  // again once its frame is known.
+  FormStatShow->FormPaint();
   if (!FormStatShow->Visible()) FormStatShow->Show();
   FormStatShow->FormPaint();
   return row;

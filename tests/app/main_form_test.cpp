@@ -213,26 +213,37 @@ TEST_F(SettingsTest, UnwritableFileShowsTheErrorAndChangesNoMemo) {
 
 // --- Status window docking ---
 
+// Frames as a desktop with title bars draws them, on a 1280 x 1024 screen.
+TEST(StatusWindowPlace, UnderTheMainWindowsFrameAndWholeOnTheScreen) {
+  const Rect screen{0, 0, 1280, 1024};
+  const Rect status{0, 0, 972, 210};
+  // Room below: directly under the frame's bottom edge, left edges equal.
+  EXPECT_EQ(DockedStatusPlace({100, 20, 1015, 742}, status, screen), (Rect{100, 742, 1072, 952}));
+  // The main window centred: moved up until its bottom is the screen's.
+  EXPECT_EQ(DockedStatusPlace({183, 151, 1098, 873}, status, screen), (Rect{183, 814, 1155, 1024}));
+  // A narrow work area below a panel: moved left and up, never past its
+  // top-left corner.
+  EXPECT_EQ(DockedStatusPlace({60, 100, 975, 822}, status, {0, 30, 1024, 768}),
+            (Rect{52, 558, 1024, 768}));
+  EXPECT_EQ(DockedStatusPlace({-50, -40, 865, 682}, status, {10, 30, 810, 130}),
+            (Rect{10, 30, 982, 240}));
+}
+
 TEST_F(MainFormTest, StatusWindowDocksUnderTheMainWindow) {
+  // The offscreen screen is 800 x 600: the main window high enough that the
+  // status window fits below it.
   FormMain->Show();
-  FormMain->SetLeft(40);
-  FormMain->SetTop(30);
+  FormMain->SetTop(-400);
   ProcessEventsFor(50ms);
   FormStatShow->Show();
-  const int left = FormMain->Left();
-  EXPECT_TRUE(WaitUntil(
-      [&] {
-        return FormStatShow->Left() == left &&
-               FormStatShow->Top() == FormMain->Top() + FormMain->Height();
-      },
-      2000ms))
-      << FormStatShow->Left() << "," << FormStatShow->Top();
+  auto docked = [] { return FormStatShow->Top() == FormMain->FrameBounds().bottom; };
+  EXPECT_TRUE(WaitUntil(docked, 2000ms)) << FormStatShow->Top();
+  // Under the frame, not the window inside it.
+  EXPECT_GT(FormMain->FrameBounds().bottom, FormMain->Top() + FormMain->Height());
 
   // Moving the main window up raises the status window to its bottom edge.
   FormMain->SetTop(FormMain->Top() - 20);
-  EXPECT_TRUE(WaitUntil(
-      [&] { return FormStatShow->Top() == FormMain->Top() + FormMain->Height(); }, 2000ms));
-  EXPECT_EQ(FormStatShow->Left(), left);
+  EXPECT_TRUE(WaitUntil(docked, 2000ms));
 
   // Moving it down leaves the status window where it is.
   const int statusTop = FormStatShow->Top();
@@ -242,7 +253,17 @@ TEST_F(MainFormTest, StatusWindowDocksUnderTheMainWindow) {
 
   // Its own paint puts it back under the main window.
   FormStatShow->FormPaint();
-  EXPECT_EQ(FormStatShow->Top(), FormMain->Top() + FormMain->Height());
+  EXPECT_TRUE(docked());
+
+  // Where the screen ends it is moved up, whole on the screen; the memo and
+  // the list fill it without a gap.
+  FormMain->SetTop(30);
+  FormStatShow->FormPaint();
+  EXPECT_EQ(FormStatShow->FrameBounds().bottom, FormMain->WorkArea().bottom);
+  EXPECT_EQ(FormStatShow->lvStatShow.Top(),
+            FormStatShow->mmoStatShow.Top() + FormStatShow->mmoStatShow.Height());
+  EXPECT_EQ(FormStatShow->lvStatShow.Top() + FormStatShow->lvStatShow.Height(),
+            FormStatShow->ClientHeight());
   FormStatShow->Hide();
 }
 

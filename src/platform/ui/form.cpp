@@ -206,6 +206,19 @@ void Form::SetClientSize(int width, int height) {
 
 void Form::SetPosition(FormPosition position) { Fi(this)->position = position; }
 
+Rect Form::FrameBounds() const {
+  const QRect r = Fi(this)->frame->frameGeometry();
+  return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()};
+}
+
+Rect Form::WorkArea() const {
+  QScreen* screen = Fi(this)->frame->screen();
+  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return {};
+  const QRect r = screen->availableGeometry();
+  return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()};
+}
+
 void Form::SetBorderStyle(BorderStyle style) {
   Fi(this)->borderStyle = style;
   Fi(this)->ApplyFlags();
@@ -309,15 +322,23 @@ void Form::SetShowModalHook(std::function<int(Form&)> hook) {
   g_modalHook = std::move(hook);
 }
 
-// Shown forms centre themselves when asked to; hooked into SetVisible.
+// Shown forms centre themselves when asked to, and so does a form whose
+// position no code has set (the toolkit marks a window moved from code);
+// hooked into SetVisible. Without a window manager such a form would
+// otherwise open in the screen's corner.
 void CenterIfAsked(Form& form) {
   FormImpl* impl = Fi(&form);
-  if (impl->position != FormPosition::ScreenCenter) return;
+  QWidget* frame = impl->frame;
+  if (impl->position != FormPosition::ScreenCenter && frame->testAttribute(Qt::WA_Moved)) return;
   QScreen* screen = QGuiApplication::primaryScreen();
   if (screen == nullptr) return;
   const QRect area = screen->availableGeometry();
-  impl->frame->move(area.x() + (area.width() - impl->frame->width()) / 2,
-                    area.y() + (area.height() - impl->frame->height()) / 2);
+  // The native window first, so that a frame the platform already knows
+  // counts (a window manager tells its frame only once the window is up).
+  frame->winId();
+  const QSize size = frame->frameGeometry().size();
+  frame->move(area.x() + (area.width() - size.width()) / 2,
+              area.y() + (area.height() - size.height()) / 2);
 }
 
 QWidget* FormWidgetOf(Form& form) { return Fi(&form)->frame; }

@@ -1,6 +1,9 @@
-// A top-level window. Width and Height are the whole window's size (menu bar
-// included); ClientWidth/ClientHeight the part below the menu bar where child
-// controls sit.
+// A top-level window. Left and Top are where its frame (title bar and
+// borders, when the desktop draws them) sits on the screen; Width and Height
+// are the window's size inside the frame (menu bar included);
+// ClientWidth/ClientHeight the part below the menu bar where child controls
+// sit. A form shown without a position set from code opens centred on the
+// screen.
 #pragma once
 
 #include <functional>
@@ -32,7 +35,14 @@ class Form : public Container {
   std::string Caption() const override;
 
   void SetClientSize(int width, int height);
-  // ScreenCenter centres the form on the desktop each time it is shown.
+  // The window with its frame on the screen (the frame is known once the
+  // window has been shown; before that it is the window alone).
+  Rect FrameBounds() const;
+  // The part of the window's screen that windows may use (without panels).
+  Rect WorkArea() const;
+  // ScreenCenter centres the form on the desktop each time it is shown;
+  // Designed keeps a position set from code (the first show of a form
+  // without one centres it).
   void SetPosition(FormPosition position);
   void SetBorderStyle(BorderStyle style);
   // Title-bar buttons besides close; both on by default.

@@ -51,6 +51,7 @@ struct Rect {
   int bottom = 0;
   int Width() const { return right - left; }
   int Height() const { return bottom - top; }
+  bool operator==(const Rect&) const = default;
 };
 
 }  // namespace orlu
