@@ -13,9 +13,13 @@ constexpr int kGroupWidth = 438;
 constexpr int kGroupHeight = 160;
 constexpr int kGroupTop[3] = {40, 210, 380};
 
-void PlaceQuickQuery(Label& prompt, Edit& edit, Button& button, const std::string& example,
-                     const std::string& sample) {
+void PlaceQuickQuery(GroupBox& group, Label& prompt, Edit& edit, Button& button,
+                     const std::string& example, const std::string& sample) {
   prompt.SetCaption(Gbk("请输入网址，如：") + example);
+  // Named by its group: "站长工具 - 收录查询" gives "收录查询".
+  const std::string caption = group.Caption();
+  const std::size_t dash = caption.rfind("- ");
+  edit.SetAccessibleName(dash == std::string::npos ? caption : caption.substr(dash + 2));
   prompt.SetBounds(14, 26, 400, 16);
   edit.SetText(sample);
   edit.SetBounds(14, 52, 300, 24);
@@ -63,13 +67,13 @@ TStartPage::TStartPage(TabSheet& page) : page_(page) {
   }
 
   // Sample addresses in the boxes; the prompts show the form each box takes.
-  PlaceQuickQuery(lblAllShuluPrompt, edtAllShulu, btnAllShuluDo, "www.example.com",
+  PlaceQuickQuery(grp7, lblAllShuluPrompt, edtAllShulu, btnAllShuluDo, "www.example.com",
                   "www.example.com");
-  PlaceQuickQuery(lblAllPrPrompt, edtAllPr, btnAllPrDo, "example.com", "example.com");
-  PlaceQuickQuery(lblAllSourcePrompt, edtAllSouce, btnAllSourceDo, "http://www.example.com/",
+  PlaceQuickQuery(grp2, lblAllPrPrompt, edtAllPr, btnAllPrDo, "example.com", "example.com");
+  PlaceQuickQuery(grp6, lblAllSourcePrompt, edtAllSouce, btnAllSourceDo, "http://www.example.com/",
                   "http://www.example.com/");
-  PlaceQuickQuery(lblAllAlexaPrompt, edtAllAlexa, btnAllAlexaDo, "example.com", "example.com");
-  PlaceQuickQuery(lblAllWhoisPrompt, edtAllWhois, btnAllWhoisDo, "example.com", "example.com");
+  PlaceQuickQuery(grp3, lblAllAlexaPrompt, edtAllAlexa, btnAllAlexaDo, "example.com", "example.com");
+  PlaceQuickQuery(grp5, lblAllWhoisPrompt, edtAllWhois, btnAllWhoisDo, "example.com", "example.com");
 
   // Links to other pages, in the window-text colour.
   PlaceLink(lbl24, Gbk("网页值各项值批量查询。"), 14, 96, colors::Black);

@@ -21,6 +21,7 @@ TFormStatShow::TFormStatShow() {
   mmoStatShow.SetAlign(Align::Top);
   mmoStatShow.SetHeight(65);
   mmoStatShow.SetScrollBars(ScrollBars::Vertical);
+  mmoStatShow.SetAccessibleName(Gbk("选中行"));
 
   lvStatShow.SetAlign(Align::Client);
   lvStatShow.SetGridLines(true);

@@ -67,6 +67,7 @@ TDomainFilterPage::TDomainFilterPage(TabSheet& page, OpenDialog& openDialog)
   lbl1.SetCaption(Gbk("文件："));
   lbl1.SetBounds(8, 12, 36, 16);
   edtFilterInPut.SetBounds(44, 8, 250, 21);
+  edtFilterInPut.SetAccessibleName(Gbk("文件"));
   btnFilterInPut.SetCaption(Gbk("选择"));
   btnFilterInPut.SetBounds(298, 6, 46, 25);
   Bind(btnFilterInPut, this, &TDomainFilterPage::btnFilterInPutClick);
@@ -78,6 +79,8 @@ TDomainFilterPage::TDomainFilterPage(TabSheet& page, OpenDialog& openDialog)
   ts1.SetCaption(Gbk("域名列表1"));
   ts2.SetCaption(Gbk("域名列表2"));
   pgcFilter.SetActivePageIndex(0);
+  mmoFilter1.SetAccessibleName(Gbk("域名列表1"));
+  mmoFilter2.SetAccessibleName(Gbk("域名列表2"));
   for (Memo* list : {&mmoFilter1, &mmoFilter2}) {
     list->SetAlign(Align::Client);
     list->SetScrollBars(ScrollBars::Both);
@@ -96,10 +99,12 @@ TDomainFilterPage::TDomainFilterPage(TabSheet& page, OpenDialog& openDialog)
   operation(btn8, "过滤同前缀", 128, &TDomainFilterPage::btn8Click);
 
   edtDomainFilterLongUp.SetBounds(216, 166, 46, 21);
+  edtDomainFilterLongUp.SetAccessibleName(Gbk("最短长度"));
   ud1.Associate(&edtDomainFilterLongUp);
   ud1.SetRange(1, 1000);
   ud1.SetPosition(1);
   edtDomainFilterLongDown.SetBounds(286, 166, 46, 21);
+  edtDomainFilterLongDown.SetAccessibleName(Gbk("最长长度"));
   ud2.Associate(&edtDomainFilterLongDown);
   ud2.SetRange(1, 1000);
   ud2.SetPosition(100);
@@ -155,7 +160,9 @@ TDomainFilterPage::TDomainFilterPage(TabSheet& page, OpenDialog& openDialog)
   lbl2.SetCaption(Gbk("输出："));
   lbl2.SetBounds(482, 12, 36, 16);
   edtFilterOut.SetBounds(520, 8, 110, 21);
+  edtFilterOut.SetAccessibleName(Gbk("输出行数"));
   mmoFilter3.SetBounds(482, 38, 286, 484);
+  mmoFilter3.SetAccessibleName(Gbk("输出"));
   mmoFilter3.SetScrollBars(ScrollBars::Both);
 
   // Column 5: the keyword rules, kept in the settings file.
@@ -163,6 +170,7 @@ TDomainFilterPage::TDomainFilterPage(TabSheet& page, OpenDialog& openDialog)
   btnFilterKeyWordSave.SetBounds(776, 6, 90, 25);
   Bind(btnFilterKeyWordSave, this, &TDomainFilterPage::btnFilterKeyWordSaveClick);
   mmoFilterKeyWord.SetBounds(776, 38, 121, 484);
+  mmoFilterKeyWord.SetAccessibleName(Gbk("关键字"));
   mmoFilterKeyWord.SetScrollBars(ScrollBars::Vertical);
   mmoFilterKeyWord.SetLines(DefaultFilterKeyWordLines());
 }

@@ -54,6 +54,8 @@ TDomainGeneratorPage::TDomainGeneratorPage(TabSheet& page, OpenDialog& openDialo
   pgcDomainCreate.SetBounds(8, 8, 290, 512);
   ts3.SetCaption(Gbk("域名列表1"));
   ts4.SetCaption(Gbk("域名列表2"));
+  mmoDomainCreate1.SetAccessibleName(Gbk("域名列表1"));
+  mmoDomainCreate2.SetAccessibleName(Gbk("域名列表2"));
   pgcDomainCreate.SetActivePageIndex(0);
 
   // The four buttons above each source list.
@@ -86,6 +88,7 @@ TDomainGeneratorPage::TDomainGeneratorPage(TabSheet& page, OpenDialog& openDialo
   btn9.SetBounds(432, 10, 70, 25);
   Bind(btn9, this, &TDomainGeneratorPage::btn9Click);
   mmoDomainCreate3.SetBounds(310, 42, 270, 478);
+  mmoDomainCreate3.SetAccessibleName(Gbk("生成结果"));
   mmoDomainCreate3.SetScrollBars(ScrollBars::Both);
 
   pgcDomainCreatePara.SetBounds(592, 8, 300, 512);

@@ -93,6 +93,8 @@ TAlexaPage::TAlexaPage(TabSheet& page, OpenDialog& openDialog, SaveDialog& saveD
   pgcAlexaDomainLst.SetAnchors(kAnchorLeft | kAnchorTop | kAnchorBottom);
   ts5.SetCaption(Gbk("全部域名"));
   ts6.SetCaption(Gbk("失败域名"));
+  mmoAlexaDomainList1.SetAccessibleName(Gbk("全部域名"));
+  mmoAlexaDomainList2.SetAccessibleName(Gbk("失败域名"));
   pgcAlexaDomainLst.SetActivePageIndex(0);
   mmoAlexaDomainList1.SetAlign(Align::Client);
   mmoAlexaDomainList1.SetScrollBars(ScrollBars::Both);
@@ -133,6 +135,10 @@ TAlexaPage::TAlexaPage(TabSheet& page, OpenDialog& openDialog, SaveDialog& saveD
     b.label.SetBounds(b.left, 44, b.labelWidth, 13);
     b.edit.SetText(b.text);
     b.edit.SetBounds(b.left + b.labelWidth, 40, 45, 21);
+    // The label's caption without its colon.
+    std::string name = Gbk(b.caption);
+    name.resize(name.size() - Gbk("：").size());
+    b.edit.SetAccessibleName(name);
   }
   chkShowLv.SetCaption(Gbk("显示数据"));
   chkShowLv.SetBounds(560, 40, 90, 21);

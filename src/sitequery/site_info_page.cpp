@@ -56,6 +56,8 @@ TSiteInfoPage::TSiteInfoPage(TabSheet& page, OpenDialog& openDialog, SaveDialog&
   mmoSiteInfoKeyWord.SetAnchors(kAnchorLeft | kAnchorTop | kAnchorBottom);
   ts7.SetCaption(Gbk("全部域名"));
   ts8.SetCaption(Gbk("关键字"));
+  mmoSiteInfoDomainList1.SetAccessibleName(Gbk("全部域名"));
+  mmoSiteInfoKeword.SetAccessibleName(Gbk("关键字"));
   mmoSiteInfoKeyWord.SetActivePageIndex(0);
   mmoSiteInfoDomainList1.SetAlign(Align::Client);
   mmoSiteInfoDomainList1.SetScrollBars(ScrollBars::Both);

@@ -24,6 +24,7 @@ void TFormWhoisInfo::BuildWhoisInfo() {
   lbl1.SetBounds(16, 20, 40, 13);
   edtWhois.SetText("example.com");
   edtWhois.SetBounds(56, 16, 220, 21);
+  edtWhois.SetAccessibleName(Gbk("域名"));
   edtWhois.OnKeyPress = [this](char& key) { edtWhoisKeyPress(key); };
   btnBaseInfo.SetCaption(Gbk("基本查询"));
   btnBaseInfo.SetBounds(290, 14, 80, 25);
@@ -34,6 +35,7 @@ void TFormWhoisInfo::BuildWhoisInfo() {
   mmoWhoisInfo.SetBounds(0, 56, ClientWidth(), ClientHeight() - 56);
   mmoWhoisInfo.SetAnchors(kAnchorLeft | kAnchorTop | kAnchorRight | kAnchorBottom);
   mmoWhoisInfo.SetScrollBars(ScrollBars::Vertical);
+  mmoWhoisInfo.SetAccessibleName(Gbk("域名信息"));
 }
 
 std::string TFormWhoisInfo::AskKeepingWindowsAlive(const std::string& query) {

@@ -45,6 +45,7 @@ TWhoisPage::TWhoisPage(TabSheet& page, OpenDialog& openDialog, SaveDialog& saveD
   lbl9.SetCaption(Gbk("文件："));
   lbl9.SetBounds(10, 12, 40, 13);
   edtWhoisGet.SetBounds(50, 8, 230, 21);
+  edtWhoisGet.SetAccessibleName(Gbk("文件"));
   btnWhoisGet.SetCaption(Gbk("导入"));
   btnWhoisGet.SetBounds(285, 6, 60, 25);
   Bind(btnWhoisGet, this, &TWhoisPage::btnWhoisGetClick);
@@ -64,6 +65,7 @@ TWhoisPage::TWhoisPage(TabSheet& page, OpenDialog& openDialog, SaveDialog& saveD
 
   mmoWhoisShow.SetAlign(Align::Bottom);
   mmoWhoisShow.SetHeight(95);
+  mmoWhoisShow.SetAccessibleName(Gbk("选中行"));
   mmoWhoisShow.SetScrollBars(ScrollBars::Vertical);
 
   // Sizes from the page as it is now; the anchors keep the distances to its
@@ -73,6 +75,7 @@ TWhoisPage::TWhoisPage(TabSheet& page, OpenDialog& openDialog, SaveDialog& saveD
   constexpr int kListTop = 38;
   const int kListHeight = pageHeight - kListTop - mmoWhoisShow.Height() - 6;
   mmoWhoisDomain.SetBounds(10, kListTop, 180, kListHeight);
+  mmoWhoisDomain.SetAccessibleName(Gbk("域名列表"));
   mmoWhoisDomain.SetAnchors(kAnchorLeft | kAnchorTop | kAnchorBottom);
   mmoWhoisDomain.SetScrollBars(ScrollBars::Both);
   mmoWhoisDomain.SetLines({"example.com", "example.cn"});

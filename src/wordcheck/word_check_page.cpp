@@ -25,6 +25,7 @@ void PlaceWordCheckPage(TabSheet& page, Memo& domains, const char* sample,
   show.SetAlign(Align::Bottom);
   show.SetHeight(80);
   show.SetScrollBars(ScrollBars::Vertical);
+  show.SetAccessibleName(Gbk("选中行"));
 
   constexpr int kTop = 38;
   const int height = page.ClientHeight() - kTop - show.Height() - 6;

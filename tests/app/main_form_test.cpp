@@ -10,6 +10,11 @@
 #include <string>
 #include <vector>
 
+#include <QAccessible>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include "platform/ui/ui_internal.h"
 #include "program_windows.h"
 
 namespace orlu {
@@ -212,6 +217,30 @@ TEST_F(SettingsTest, UnwritableFileShowsTheErrorAndChangesNoMemo) {
 }
 
 // --- Status window docking ---
+
+// A screen reader can tell every edit and memo of the seven windows apart
+// from the others: each has a name.
+TEST_F(MainFormTest, EveryEditAndMemoHasAnAccessibleName) {
+  std::vector<std::string> unnamed;
+  int edits = 0;
+  std::function<void(QAccessibleInterface*, const std::string&)> walk =
+      [&](QAccessibleInterface* a, const std::string& where) {
+        if (a == nullptr) return;
+        if (qobject_cast<QLineEdit*>(a->object()) || qobject_cast<QPlainTextEdit*>(a->object())) {
+          ++edits;
+          if (a->text(QAccessible::Name).isEmpty()) {
+            unnamed.push_back(where + "/" + a->object()->metaObject()->className());
+          }
+        }
+        for (int i = 0; i < a->childCount(); ++i) walk(a->child(i), where);
+      };
+  for (Form* f : std::vector<Form*>{FormMain, FormStatShow, FormKWordMi, FormWhoisInfo,
+                                    FormSource, FormDaoqi, FormBanquan}) {
+    walk(QAccessible::queryAccessibleInterface(f->Impl()->widget), f->Caption());
+  }
+  EXPECT_GE(edits, 31);
+  EXPECT_TRUE(unnamed.empty()) << unnamed.size() << " unnamed, first in " << unnamed.front();
+}
 
 // Frames as a desktop with title bars draws them, on a 1280 x 1024 screen.
 TEST(StatusWindowPlace, UnderTheMainWindowsFrameAndWholeOnTheScreen) {

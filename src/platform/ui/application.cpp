@@ -82,6 +82,7 @@ struct ApplicationImpl {
 Application::Application(int& argc, char** argv) : impl_(std::make_unique<ApplicationImpl>()) {
   impl_->qapp = std::make_unique<QApplication>(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
+  InstallAccessibility();
   // The toolkit's own texts (file dialogs, message-box buttons) in Chinese,
   // as the rest of the program; without the catalogue they stay English.
   auto qtTexts = std::make_unique<QTranslator>();

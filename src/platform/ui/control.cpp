@@ -348,6 +348,10 @@ void Control::Invalidate() { impl_->widget->update(); }
 
 void Control::SetPopupMenu(PopupMenu* menu) { impl_->popup = menu; }
 
+void Control::SetAccessibleName(const std::string& name) {
+  impl_->widget->setAccessibleName(ToQ(name));
+}
+
 void Control::Click() { Fire(OnClick); }
 
 // ---------------------------------------------------------------------------
@@ -355,6 +359,8 @@ void Control::Click() { Fire(OnClick); }
 Container::Container(Container* parent, std::unique_ptr<ControlImpl> impl)
     : Control(parent, std::move(impl)) {
   Impl()->isContainer = true;
+  MarkContainer(Impl()->widget);
+  MarkContainer(Impl()->surface);
 }
 
 Container::~Container() = default;

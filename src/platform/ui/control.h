@@ -66,6 +66,10 @@ class Control {
   void SetCursor(Cursor cursor);
   Cursor GetCursor() const;
 
+  // The name a screen reader gives the control (GBK): for an edit or memo
+  // the caption of the label beside it, or what it holds.
+  void SetAccessibleName(const std::string& name);
+
   void SetFocus();
   bool Focused() const;
   // Schedules a repaint.

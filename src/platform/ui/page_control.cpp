@@ -99,6 +99,7 @@ std::unique_ptr<ControlImpl> NewPageControl() {
 PageControl::PageControl(Container& parent) : Control(&parent, NewPageControl()) {
   static_cast<PageControlImpl*>(Impl())->self = this;
   static_cast<TabWidget*>(Impl()->widget.data())->Bar()->owner = this;
+  MarkContainer(Impl()->widget);  // a hidden tab bar stays out of sight
   SetBounds(0, 0, 289, 193);
   QTabWidget* tabs = Tabs(this);
   QObject::connect(tabs, &QTabWidget::currentChanged, tabs, [this] { Fire(OnChange); });

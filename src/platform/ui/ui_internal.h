@@ -33,6 +33,13 @@ std::string FromQ(const QString& text);
 QString FileNameToQ(const std::string& name);
 std::string FileNameFromQ(const QString& name);
 
+// Accessibility (accessibility.cpp): the factory that shows forms as frames
+// and leaves controls hidden by code out of their containers, installed once
+// by the application; containers mark their widgets for it.
+inline constexpr const char* kContainerProperty = "orluContainer";
+void InstallAccessibility();
+void MarkContainer(QWidget* widget);
+
 // Runs a handler, showing an exception that escapes it.
 void Fire(const std::function<void()>& handler);
 

@@ -2,12 +2,15 @@
 // pages, menus, up-downs.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QContextMenuEvent>
 #include <QEnterEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTabBar>
+
+#include <vector>
 
 #include "platform/ui/ui.h"
 #include "platform/ui/ui_internal.h"
@@ -171,6 +174,41 @@ TEST(Controls, PageControlWithHiddenTabs) {
   tabs->setCurrentIndex(0);
   EXPECT_EQ(changes, 1);
   EXPECT_EQ(pages.ActivePage(), &a);
+}
+
+// A screen reader sees a frame, named edits, and nothing hidden by code:
+// neither a hidden list nor the hidden tab bar of a page control.
+TEST(Controls, AssistiveTechnologySeesWhatTheEyeSees) {
+  Form form;
+  Edit edit(form);
+  edit.SetAccessibleName("\xD3\xF2\xC3\xFB");  // 域名
+  ListView shown(form), twin(form);
+  twin.Hide();
+  PageControl pages(form);
+  pages.SetTabsVisible(false);
+  TabSheet page(pages, "a");
+  auto kids = [](QWidget* w) {
+    std::vector<QObject*> objects;
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+    for (int i = 0; a != nullptr && i < a->childCount(); ++i) {
+      objects.push_back(a->child(i)->object());
+      EXPECT_EQ(a->indexOfChild(a->child(i)), i);
+    }
+    return objects;
+  };
+  QWidget* frame = form.Impl()->widget;
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(frame)->role(), QAccessible::Window);
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(edit.Impl()->widget)->text(QAccessible::Name),
+            QString::fromUtf8("\u57DF\u540D"));
+  const std::vector<QObject*> onForm = kids(form.Impl()->surface);
+  EXPECT_EQ(onForm, (std::vector<QObject*>{edit.Impl()->widget, shown.Impl()->widget,
+                                           pages.Impl()->widget}));
+  const std::vector<QObject*> onPages = kids(pages.Impl()->widget);
+  ASSERT_EQ(onPages.size(), 1u);
+  EXPECT_EQ(qobject_cast<QTabBar*>(onPages[0]), nullptr);
+  // Shown again, the tab bar is there again.
+  pages.SetTabsVisible(true);
+  EXPECT_EQ(kids(pages.Impl()->widget).size(), 2u);
 }
 
 // Pages and scroll boxes have their size before the window is first shown,
