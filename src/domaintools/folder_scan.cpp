@@ -100,7 +100,7 @@ class Walker {
 
 bool FolderScan::CollectFilesRecursive(const std::string& folder, std::vector<std::string>* list) {
   Walker walker(*this, list);
-  return walker.Walk(FileSystemName(folder), folder);
+  return walker.Walk(AnsiToUtf8(folder), folder);
 }
 
 void FolderScan::AddFolderTxtFiles(const std::string& folder, std::vector<std::string>& list) {

@@ -24,6 +24,7 @@ TKeyWordCompPage::TKeyWordCompPage(TabSheet& page, OpenDialog& openDialog, SaveD
   lbl65.SetBounds(10, 42, 100, 15);
   mmoKeyWordFiles.SetBounds(10, 60, 280, 150);
   mmoKeyWordFiles.SetScrollBars(ScrollBars::Both);
+  mmoKeyWordFiles.SetAccessibleName(Gbk("对比文件列表"));
 
   btn20.SetCaption(Gbk("添加域名"));
   btn20.SetBounds(10, 218, 75, 25);
@@ -38,10 +39,12 @@ TKeyWordCompPage::TKeyWordCompPage(TabSheet& page, OpenDialog& openDialog, SaveD
   mmoKeyWordDomains.SetBounds(10, 270, 280, pageHeight - 270);
   mmoKeyWordDomains.SetAnchors(kAnchorLeft | kAnchorTop | kAnchorBottom);
   mmoKeyWordDomains.SetScrollBars(ScrollBars::Both);
+  mmoKeyWordDomains.SetAccessibleName(Gbk("域名列表"));
 
   lbl64.SetCaption(Gbk("线程数："));
   lbl64.SetBounds(300, 13, 55, 15);
   edtKeyWordThread.SetBounds(355, 10, 40, 21);
+  edtKeyWordThread.SetAccessibleName(Gbk("线程数"));
   btnKeyWordFilesOut.SetCaption(Gbk("导出"));
   btnKeyWordFilesOut.SetBounds(405, 8, 75, 25);
   Bind(btnKeyWordFilesOut, this, &TKeyWordCompPage::btnKeyWordFilesOutClick);
@@ -62,7 +65,8 @@ TKeyWordCompPage::~TKeyWordCompPage() {
 }
 
 void TKeyWordCompPage::btnKeyWordFileAddClick() {
-  if (openDialog_.Execute()) mmoKeyWordFiles.Add(openDialog_.FileName());
+  // The list holds paths as GBK text, as the comparison reads them.
+  if (openDialog_.Execute()) mmoKeyWordFiles.Add(DisplayFileName(openDialog_.FileName()));
 }
 
 void TKeyWordCompPage::btnKeyWordFileSAddClick() {
@@ -70,7 +74,7 @@ void TKeyWordCompPage::btnKeyWordFileSAddClick() {
   if (!folder) return;
   Beep();
   std::vector<std::string> lines = mmoKeyWordFiles.Lines();
-  Scan.AddFolderTxtFiles(*folder, lines);
+  Scan.AddFolderTxtFiles(DisplayFileName(*folder), lines);
   mmoKeyWordFiles.SetLines(lines);
 }
 

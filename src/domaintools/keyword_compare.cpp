@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/text/codepage.h"
 #include "platform/text/gbk.h"
 #include "platform/text/string_list.h"
 
@@ -256,7 +257,8 @@ UintKeyWordTh::~UintKeyWordTh() { StopAndWait(); }
 
 bool UintKeyWordTh::ReadWordFile(const std::string& path, WordFileMatcher& matcher) {
   // Regular files only: a FIFO or a device would never end (or never open).
-  const int fd = ::open(FileSystemName(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  // The list's paths are GBK text; the file system spells them in UTF-8.
+  const int fd = ::open(AnsiToUtf8(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
