@@ -27,6 +27,17 @@ inline std::vector<std::string> GbkLines(std::initializer_list<const char*> utf8
   return lines;
 }
 
+// The name a screen reader gives a box: its label's caption (GBK) without
+// the final colon.
+inline std::string NameFromLabel(const std::string& caption) {
+  const std::string colon = Gbk("：");
+  if (caption.size() >= colon.size() &&
+      caption.compare(caption.size() - colon.size(), colon.size(), colon) == 0) {
+    return caption.substr(0, caption.size() - colon.size());
+  }
+  return caption;
+}
+
 // The style of every result list: grid lines, whole rows selected.
 inline void ReportStyle(ListView& list) {
   list.SetGridLines(true);

@@ -135,10 +135,7 @@ TAlexaPage::TAlexaPage(TabSheet& page, OpenDialog& openDialog, SaveDialog& saveD
     b.label.SetBounds(b.left, 44, b.labelWidth, 13);
     b.edit.SetText(b.text);
     b.edit.SetBounds(b.left + b.labelWidth, 40, 45, 21);
-    // The label's caption without its colon.
-    std::string name = Gbk(b.caption);
-    name.resize(name.size() - Gbk("：").size());
-    b.edit.SetAccessibleName(name);
+    b.edit.SetAccessibleName(NameFromLabel(Gbk(b.caption)));
   }
   chkShowLv.SetCaption(Gbk("显示数据"));
   chkShowLv.SetBounds(560, 40, 90, 21);

@@ -95,6 +95,7 @@ TSiteInfoPage::TSiteInfoPage(TabSheet& page, OpenDialog& openDialog, SaveDialog&
     b.label.SetBounds(b.left, 44, 50, 13);
     b.edit.SetText(b.text);
     b.edit.SetBounds(b.left + 50, 40, 40, 21);
+    b.edit.SetAccessibleName(NameFromLabel(Gbk(b.caption)));
   }
 
   // The service boxes in a row, 70 apart.
