@@ -32,6 +32,7 @@ void PlaceWordCheckPage(TabSheet& page, Memo& domains, const char* sample,
   domains.SetBounds(10, kTop, 180, height);
   domains.SetAnchors(kAnchorLeft | kAnchorTop | kAnchorBottom);
   domains.SetScrollBars(ScrollBars::Vertical);
+  domains.SetAccessibleName(Gbk("域名列表"));
   domains.SetLines({sample});
 
   list.SetBounds(195, kTop, kPageWidth - 195 - 10, height);
