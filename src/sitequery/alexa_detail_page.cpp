@@ -21,8 +21,10 @@ void PlaceLabel(Label& label, const char* caption, int left, int top) {
   label.SetTop(top);
 }
 
-// A flat edit without a frame, as the report's fields are.
-void PlaceField(Edit& edit, int left, int top, int width) {
+// A flat edit without a frame, as the report's fields are, named for screen
+// readers by the caption of its label.
+void PlaceField(Edit& edit, const std::string& name, int left, int top, int width) {
+  edit.SetAccessibleName(NameFromLabel(name));
   edit.SetBorder(false);
   edit.SetBounds(left, top, width, 20);
 }
@@ -99,6 +101,7 @@ void TAlexaDetailPage::BuildLayout() {
   PlaceLabel(lbl32, "网址：", 20, 42);
   edtAlexaDetail.SetText(kSampleDomain);
   edtAlexaDetail.SetBounds(62, 38, 300, 24);
+  edtAlexaDetail.SetAccessibleName(Gbk("网址"));
   btnAlexaDetailOn.SetCaption(Gbk("查询"));
   btnAlexaDetailOn.SetBounds(372, 37, 110, 26);
 
@@ -127,7 +130,7 @@ void TAlexaDetailPage::BuildLayout() {
     const int left = 236 + column * 212;
     const int top = 78 + row * 26;
     PlaceLabel(fields[k].label, fields[k].caption, left, top + 2);
-    PlaceField(fields[k].edit, left + 70, top, k < 12 ? 136 : 560);
+    PlaceField(fields[k].edit, Gbk(fields[k].caption), left + 70, top, k < 12 ? 136 : 560);
   }
 
   PlaceLink(lbl48, "更新缩略图", 24, 230);
@@ -149,7 +152,10 @@ void TAlexaDetailPage::BuildLayout() {
                                 "一月平均排名", "排名变化趋势", "三月平均排名", "排名变化趋势"};
   for (int k = 0; k < 8; ++k) {
     PlaceLabel(*rankLabels[k], rankCaptions[k], 14 + k * 107, 290);
-    PlaceField(*rankEdits[k], 14 + k * 107, 312, 100);
+    // A trend is named after the rank it follows.
+    const std::string name = k % 2 == 0 ? Gbk(rankCaptions[k])
+                                        : Gbk(rankCaptions[k - 1]) + Gbk("变化趋势");
+    PlaceField(*rankEdits[k], name, 14 + k * 107, 312, 100);
   }
 
   PlaceBand(pnl2, 344);
@@ -164,9 +170,9 @@ void TAlexaDetailPage::BuildLayout() {
              "根据网站工具条用户比例不同会产生不同误差率",
              8, 5);
   PlaceLabel(lbl69, "日均 IP 访问量[一周平均]", 20, 604);
-  PlaceField(edtADIP, 190, 602, 200);
+  PlaceField(edtADIP, Gbk("日均 IP 访问量[一周平均]"), 190, 602, 200);
   PlaceLabel(lbl70, "日均 PV 浏览量[一周平均]", 20, 630);
-  PlaceField(edtADPV, 190, 628, 200);
+  PlaceField(edtADPV, Gbk("日均 PV 浏览量[一周平均]"), 190, 628, 200);
 
   PlaceBand(pnl4, 662);
   PlaceLabel(lbl71, "Alexa 统计站点国家/地区排名、访问比例 列表", 8, 5);
