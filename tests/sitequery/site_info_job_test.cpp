@@ -150,7 +150,9 @@ TEST_F(SiteInfoJobTest, EachKindAsksItsAddressWithItsClientProfile) {
       if (browser) names = {"Host", "Accept", "Accept-Language", "Accept-Encoding", "User-Agent", "Connection"};
       if (browser && i > 0) names.insert(names.begin() + 1, "Cookie");
       EXPECT_EQ(reqs[i].HeaderNames(), names) << host << i;
-      if (browser && i > 0) EXPECT_EQ(reqs[i].Header("Cookie"), "k=1");
+      if (browser && i > 0) {
+        EXPECT_EQ(reqs[i].Header("Cookie"), "k=1");
+      }
     }
   }
   // The empty domain is on no page: every checked kind gives its word; the
