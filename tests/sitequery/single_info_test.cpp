@@ -1,0 +1,301 @@
+// The single-site report's workers, their cuts, the store and the job.
+#include "sitequery/single_info.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/net/page_client.h"
+#include "platform/text/gbk.h"
+#include "support/service_scope.h"
+#include "substitute-services/servers/substitute_http.h"
+
+namespace orlu {
+namespace {
+
+using namespace std::chrono_literals;
+using test::HttpReply;
+using test::HttpRequest;
+
+const std::string kFail = Gbk("失败");
+
+TEST(SingleInfoCuts, CutBoldAndSnapshot) {
+  // Cut: up to the first end after the first start; "" when either is missing.
+  EXPECT_EQ(CutBetween("x[a]b[c]", "[", "]"), "a");
+  EXPECT_EQ(CutBetween("]x[abc", "[", "]"), "");
+  EXPECT_EQ(CutBetween("abc", "[", "]"), "");
+  // Bold: past the first <B> after the start, up to the first </B> after that.
+  EXPECT_EQ(BoldCut("<B>0</B> S n <B>1,5</B><B>2</B>", "S"), "1,5");
+  // Without <B> the text loses its first two bytes; too short gives "".
+  EXPECT_EQ(BoldCut("S: 42</B>", "S"), "42");
+  EXPECT_EQ(BoldCut("S1", "S"), "");
+  EXPECT_EQ(BoldCut("S<B>7", "S"), "");
+  // Snapshot: past the first "K " after the marker, up to "  </font>".
+  const std::string m = "<font color=#008000>a.com";
+  EXPECT_EQ(SnapshotCut(m + "/ 12K 2009-6-1  </font>", m), "2009-6-1");
+  EXPECT_EQ(SnapshotCut("12K x " + m + "/ 3K 2010-1-2  </font>", m), "2010-1-2");
+  // Without "K " only the first byte goes; a single blank before </font> is no end.
+  EXPECT_EQ(SnapshotCut(m + "/2009  </font>", m), "2009");
+  EXPECT_EQ(SnapshotCut(m + "/ 1K 2009 </font>", m), "");
+}
+
+TEST(SingleInfoParse, EveryKindsRules) {
+  CSingleDomainInfo w(true, "a.com ", 4);  // trailing blank kept in the markers
+  using P = std::string (CSingleDomainInfo::*)(const std::string&) const;
+  struct Case {
+    P parse;
+    std::string page, answer;
+  };
+  const std::string cell =
+      "<td height=\"39\" align=\"center\" valign=\"top\" background=\"../v4/images/cr_bg25.gif\" "
+      "class=\"y-n3\">";
+  const Case cases[] = {
+      {&CSingleDomainInfo::ParsePr, "Rank_1:1:5\r\n", "5"},
+      {&CSingleDomainInfo::ParsePr, "", "0"},
+      {&CSingleDomainInfo::ParsePr, "<html>busy</html>", "0"},
+      {&CSingleDomainInfo::ParseSogouRank, Gbk("搜狗评级:7&nbsp;分 &nbsp;"), "7"},
+      {&CSingleDomainInfo::ParseSogouRank, Gbk("搜狗评级:7"), "0"},
+      {&CSingleDomainInfo::ParseSogouRank, "x&nbsp;", "0"},
+      // Any domain's popularity element, first match; then the block page,
+      // the nothing-found markers, junk.
+      {&CSingleDomainInfo::ParseAlexaRank, "<POPULARITY URL=\"b.org/\" TEXT=\"88\"/></ALEXA>", "88"},
+      {&CSingleDomainInfo::ParseAlexaRank, "<POPULARITY URL=\"b.org/\" TEXT=\"88", ""},
+      {&CSingleDomainInfo::ParseAlexaRank, "Please click here to continue using Alexa</ALEXA>", kFail},
+      {&CSingleDomainInfo::ParseAlexaRank, "<RLS PREFIX=\"http://\" more=\"0\">", "0"},
+      {&CSingleDomainInfo::ParseAlexaRank, "<ALEXA></ALEXA>", "0"},
+      {&CSingleDomainInfo::ParseAlexaRank, "<html>", kFail},
+      {&CSingleDomainInfo::ParseChinaRank, cell + "1,024</td>", "1,024"},
+      {&CSingleDomainInfo::ParseChinaRank, Gbk("您要查询的内容暂时无法找到"), "0"},
+      {&CSingleDomainInfo::ParseChinaRank, "<td>1</td>", kFail},
+      // "Nothing found" wins over an address line; the bare domain before www.
+      {&CSingleDomainInfo::ParseBaiduSnapshot,
+       Gbk("抱歉，没有找到<font color=#008000>a.com / 1K 2009-1-1  </font>"), Gbk("无收录")},
+      {&CSingleDomainInfo::ParseBaiduSnapshot,
+       "<font color=#008000>www.a.com / 9K 2008-2-2  </font><font color=#008000>a.com / 1K 2009-1-1  </font>",
+       "2009-1-1"},
+      {&CSingleDomainInfo::ParseBaiduSnapshot, "<font color=#008000>www.a.com /x 9K 2008-2-2  </font>",
+       "2008-2-2"},
+      {&CSingleDomainInfo::ParseBaiduSnapshot, "<font color=#008000>a.com/ 1K 2009-1-1  </font>", kFail},
+      {&CSingleDomainInfo::ParseBaiduSite, Gbk("找到相关网页约1,230篇"), "1,230"},
+      {&CSingleDomainInfo::ParseBaiduDomain, Gbk("找到相关网页45篇，用时"), "45"},
+      {&CSingleDomainInfo::ParseBaiduSiteDays, Gbk("抱歉，没有找到"), "0"},
+      {&CSingleDomainInfo::ParseBaiduSite, "<html>", kFail},
+      {&CSingleDomainInfo::ParseGoogleSite, Gbk("共有 <b>9</b> 大约 <b>1,000</b>"), "1,000"},
+      {&CSingleDomainInfo::ParseGoogleSite, Gbk("找不到和您的查询 共有 <b>9</b>"), "0"},
+      {&CSingleDomainInfo::ParseGoogleSite, Gbk("共有 <b>9</b>"), "9"},
+      {&CSingleDomainInfo::ParseGoogleSite, "<b>9</b>", kFail},
+      {&CSingleDomainInfo::ParseGoogleLink, Gbk("约有 <b>310</b>"), "310"},
+      {&CSingleDomainInfo::ParseGoogleLink, Gbk("找不到和您的查询"), "0"},
+      {&CSingleDomainInfo::ParseYahooSite, Gbk("找到相关网页约2,100条"), "2,100"},
+      {&CSingleDomainInfo::ParseYahooSite, Gbk("对不起，没有找到与"), "0"},
+      {&CSingleDomainInfo::ParseYahooLink, Gbk("链向该地址的网页： 共 <strong>56</strong> 条"), "56"},
+      {&CSingleDomainInfo::ParseYahooLink, Gbk("没有搜索到结果"), "0"},
+      {&CSingleDomainInfo::ParseYahooLink, Gbk("链向该地址的网页：共 <strong>56</strong> 条"), kFail},
+      {&CSingleDomainInfo::ParseYoudaoSite, Gbk("抱歉，没有找到与 搜索到结果约 <B>3,400</B>"), "3,400"},
+      {&CSingleDomainInfo::ParseYoudaoSite, Gbk("抱歉，没有找到与 搜索到结果 <B>3</B>"), ""},
+      {&CSingleDomainInfo::ParseYoudaoSite, Gbk("搜索到结果 <B>12</B>"), "12"},
+      {&CSingleDomainInfo::ParseYoudaoSite, "<B>12</B>", kFail},
+      {&CSingleDomainInfo::ParseYoudaoLink, Gbk("搜索到结果 <B>5</B>"), "5"},
+      {&CSingleDomainInfo::ParseYoudaoLink, Gbk("抱歉，没有找到链接到"), "0"},
+      {&CSingleDomainInfo::ParseYoudaoLink, Gbk("抱歉，没有找到与"), kFail},
+      {&CSingleDomainInfo::ParseSosoSite, Gbk("搜索到约8,800项"), "8,800"},
+      {&CSingleDomainInfo::ParseSosoLink, Gbk("抱歉，找不到与"), "0"},
+      {&CSingleDomainInfo::ParseSosoLink, Gbk("搜索到8项"), kFail},
+  };
+  for (const Case& c : cases) EXPECT_EQ((w.*c.parse)(c.page), c.answer) << c.page;
+}
+
+// Every endpoint of a report for the domain "a b.com", with a page in the
+// encoding its service sends (kinds 11 to 16 UTF-8, the others GBK) and the
+// answer cut from it.
+struct Endpoint {
+  int kind;
+  std::string host, target, page, answer;
+};
+
+std::vector<Endpoint> Endpoints() {
+  const std::string baidu = "www.baidu.com", google = "www.google.cn", youdao = "www.youdao.com";
+  return {
+      {0, google, "/search?client=navclient-auto&features=Rank:&q=info:a%20b.com&ch=61082203484",
+       "Rank_1:1:6\n", "6"},
+      {1, "www.sogou.com", "/web?query=link%3Ahttp://a%20b.com", Gbk("搜狗评级:4&nbsp;"), "4"},
+      {2, "data.alexa.com", "/data?cli=10&dat=snba&url=a%20b.com",
+       "<ALEXA><SD><POPULARITY URL=\"a b.com/\" TEXT=\"1234\"/></SD></ALEXA>", "1234"},
+      {3, "www.chinarank.org.cn", "/overview/Info.do?url=http://a%20b.com",
+       "<td height=\"39\" align=\"center\" valign=\"top\" background=\"../v4/images/cr_bg25.gif\" "
+       "class=\"y-n3\">567</td>",
+       "567"},
+      {4, baidu, "/s?wd=http://a%20b.com&ct=0", "<font color=#008000>a b.com/ 12K 2009-6-1  </font>",
+       "2009-6-1"},
+      {5, baidu, "/s?wd=domain%3Aa%20b.com", Gbk("找到相关网页约1,230篇"), "1,230"},
+      {6, baidu, "/s?q1=site%3Aa%20b.com&lm=1", Gbk("找到相关网页6篇"), "6"},
+      {7, baidu, "/s?q1=site%3Aa%20b.com&lm=7", Gbk("找到相关网页77篇"), "77"},
+      {8, baidu, "/s?q1=site%3Aa%20b.com&lm=30", Gbk("找到相关网页300篇"), "300"},
+      {9, baidu, "/s?q1=site%3Aa%20b.com&lm=360", Gbk("找到相关网页约3,600篇"), "3,600"},
+      {10, baidu, "/s?wd=site%3Aa%20b.com&ct=0", Gbk("找到相关网页约10,000篇"), "10,000"},
+      {11, google, "/search?hl=zh-CN&q=site%3Aa%20b.com&btnG=Google+%E6%90%9C%E7%B4%A2&meta=&aq=f&oq=",
+       "大约 <b>11,100</b>", "11,100"},
+      {12, google, "/search?hl=zh-CN&q=link%3Aa%20b.com", "约有 <b>1,200</b>", "1,200"},
+      {13, "search.cn.yahoo.com", "/s?p=site%3Aa%20b.com&pid=hp&v=web", "找到相关网页约1,300条", "1,300"},
+      {14, "sitemap.cn.yahoo.com", "/search?bwm=i&p=a%20b.com",
+       "链向该地址的网页： 共 <strong>1,400</strong> 条", "1,400"},
+      {15, youdao, "/search?q=site%3Aa%20b.com", "搜索到结果约 <B>1,500</B>", "1,500"},
+      {16, youdao, "/search?q=link%3Aa%20b.com&btnIndex=%E6%90%9C+%E7%B4%A2&ue=utf8&keyfrom=web.index",
+       "搜索到结果 <B>1,600</B>", "1,600"},
+      {19, "www.soso.com", "/q?pid=s.idx&w=site%3Aa%20b.com", Gbk("搜索到约1,900项"), "1,900"},
+      {20, "www.soso.com", "/q?w=link%3Aa%20b.com&sc=web&ch=w.ptl&lr=chs", Gbk("搜索到约2,000项"),
+       "2,000"},
+  };
+}
+
+// Serves the endpoints above; a request for "first.com" is never answered,
+// any other is a 404.
+class ReportServer {
+ public:
+  ReportServer() {
+    http.AddResponder([](const HttpRequest& r) -> std::optional<HttpReply> {
+      if (r.target.find("first.com") != std::string::npos) return HttpReply::Hang();
+      for (const Endpoint& e : Endpoints()) {
+        if (r.Host() == e.host && r.target == e.target) return HttpReply::Ok(e.page);
+      }
+      return HttpReply::Status(404);
+    });
+  }
+  test::SubstituteHttpServer http;
+  test::ScopedServices services{&http};
+};
+
+bool WaitUntilEnded(const SingleInfoJob& job) {
+  const auto end = std::chrono::steady_clock::now() + 10s;
+  while (job.Running()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(5ms);
+  }
+  return true;
+}
+
+TEST(SingleInfoJob, EachKindsAddressCutAndSlot) {
+  ReportServer server;
+  SingleInfoStore store;
+  SingleInfoJob job(store);
+  job.Start("a b.com");
+  ASSERT_TRUE(WaitUntilEnded(job));
+  for (const Endpoint& e : Endpoints()) EXPECT_EQ(store.Read(e.kind), Gbk(e.answer)) << e.kind;
+  EXPECT_EQ(server.http.RequestCount(), 19u);
+}
+
+// A second report ends the first at once, even with every request of the
+// first in flight, and the slots end with the second report's answers
+// only; the end of the job ends its workers within the bound of the exit.
+TEST(SingleInfoJob, SecondReportReplacesTheFirst) {
+  ReportServer server;
+  SingleInfoStore store;
+  {
+    SingleInfoJob job(store);
+    job.Start("first.com");
+    ASSERT_TRUE(server.http.WaitForRequests(19, 5s));
+    const auto t0 = std::chrono::steady_clock::now();
+    job.Start("a b.com");
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, 2s);
+    ASSERT_TRUE(WaitUntilEnded(job));
+    for (const Endpoint& e : Endpoints()) EXPECT_EQ(store.Read(e.kind), Gbk(e.answer)) << e.kind;
+
+    job.Start("first.com");
+    ASSERT_TRUE(server.http.WaitForRequests(57, 5s));
+  }
+  for (const Endpoint& e : Endpoints()) EXPECT_EQ(store.Read(e.kind), Gbk(e.answer)) << e.kind;
+}
+
+TEST(SingleInfoStore, AnswersOfAnEarlierReportAreDropped) {
+  SingleInfoStore store;
+  const unsigned first = store.NextGeneration();
+  store.Publish(3, "old", first);
+  const unsigned second = store.NextGeneration();
+  store.Publish(4, "late", first);
+  EXPECT_EQ(store.Read(3), "old");  // nothing clears a slot
+  EXPECT_EQ(store.Read(4), "");
+  store.Publish(4, "new", second);
+  EXPECT_EQ(store.Read(4), "new");
+  store.Publish(21, "x", second);
+  store.Publish(-1, "x", second);
+  EXPECT_EQ(store.Read(21), "");
+}
+
+TEST(SingleInfoStore, ReadsWholeTextsWhilePublished) {
+  SingleInfoStore store;
+  const unsigned g = store.NextGeneration();
+  const std::string a(4096, 'a'), b(100, 'b');
+  std::thread writer([&] {
+    for (int i = 0; i < 20000; ++i) store.Publish(7, i % 2 ? a : b, g);
+  });
+  for (int i = 0; i < 20000; ++i) {
+    const std::string seen = store.Read(7);
+    if (!seen.empty() && seen != a && seen != b) ADD_FAILURE() << "torn text of " << seen.size();
+  }
+  writer.join();
+}
+
+// One worker against a scripted service: how many requests it makes and
+// what it leaves in its slot.
+struct Tries {
+  int kind;
+  std::vector<HttpReply> replies;
+  size_t requests;
+  std::string answer;
+  bool cookieBack = false;  // the second request carries the first reply's cookie
+};
+
+TEST(SingleInfoWorker, TriesWhileTheAnswerIsFailure) {
+  const std::string count = Gbk("找到相关网页约12篇");
+  const Tries cases[] = {
+      // A persistent failure: three requests.
+      {10, {HttpReply::Status(500)}, 3, kFail},
+      // A redirect is not followed (a followed one would make a fourth request).
+      {10, {HttpReply::Redirect("/elsewhere"), HttpReply::Status(500)}, 3, kFail},
+      // Success at the second try.
+      {10, {HttpReply::Ok("<html>").Header("Set-Cookie", "sid=7"), HttpReply::Ok(count)}, 2, "12", true},
+      // Youdao's nothing-found answers "" and ends the tries.
+      {15, {HttpReply::Ok("抱歉，没有找到与")}, 1, ""},
+      // A page served in GBK is no UTF-8 page: a failure, three times.
+      {11, {HttpReply::Ok(Gbk("大约 <b>5</b>"))}, 3, kFail},
+      // A failed fetch of the page rank or the rating is a failure, asked
+      // again; a page without the marker is "0".
+      {0, {HttpReply::Status(503)}, 3, kFail},
+      {1, {HttpReply::Status(503), HttpReply::Ok("<html>")}, 2, "0"},
+      // Kinds without a query ask nothing.
+      {17, {HttpReply::Ok("x")}, 0, "before"},
+      {18, {HttpReply::Ok("x")}, 0, "before"},
+  };
+  for (const Tries& c : cases) {
+    test::SubstituteHttpServer http;
+    test::ScopedServices services(&http);
+    auto asked = std::make_shared<std::atomic<size_t>>(0);
+    http.AddResponder([&c, asked](const HttpRequest&) -> std::optional<HttpReply> {
+      return c.replies[std::min(asked->fetch_add(1), c.replies.size() - 1)];
+    });
+    SingleInfoStore store;
+    store.Publish(c.kind, "before", store.NextGeneration());
+    CSingleDomainInfo worker(false, "a.com", c.kind, store);
+    worker.WaitFor();
+    EXPECT_EQ(http.RequestCount(), c.requests) << c.kind;
+    EXPECT_EQ(store.Read(c.kind), c.answer) << c.kind;
+    if (c.cookieBack) {
+      // One client serves the tries: the cookie set at the first comes back.
+      const auto reqs = http.Requests();
+      ASSERT_EQ(reqs.size(), 2u);
+      EXPECT_EQ(reqs[0].requestLine, "GET /s?wd=site%3Aa.com&ct=0 HTTP/1.1");
+      EXPECT_EQ(reqs[0].Header("Accept-Language"), "zh-cn");
+      EXPECT_EQ(reqs[1].Header("Cookie"), "sid=7");
+    }
+  }
+}
+
+}  // namespace
+}  // namespace orlu
