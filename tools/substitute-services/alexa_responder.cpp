@@ -25,41 +25,6 @@ namespace {
 using orlu::test::HttpReply;
 using orlu::test::HttpRequest;
 
-constexpr std::string_view kQueryKey = "url=";
-
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-std::string Unescape(std::string_view s) {
-  std::string out;
-  out.reserve(s.size());
-  for (size_t i = 0; i < s.size(); ++i) {
-    if (s[i] == '%' && i + 2 < s.size() && HexValue(s[i + 1]) >= 0 && HexValue(s[i + 2]) >= 0) {
-      out += static_cast<char>(HexValue(s[i + 1]) * 16 + HexValue(s[i + 2]));
-      i += 2;
-    } else {
-      out += s[i];
-    }
-  }
-  return out;
-}
-
-// The value of "url" in the query: everything after "url=" (the domain may
-// itself hold "&").
-std::string DomainOf(const HttpRequest& r) {
-  const std::string query = r.Query();
-  size_t at = 0;
-  while ((at = query.find(kQueryKey, at)) != std::string::npos) {
-    if (at == 0 || query[at - 1] == '&') return Unescape(std::string_view(query).substr(at + kQueryKey.size()));
-    at += kQueryKey.size();
-  }
-  return std::string();
-}
-
 std::string Head(const std::string& domain) {
   return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n\r\n<ALEXA VER=\"0.9\" URL=\"" +
          domain + "/\" HOME=\"0\" AID=\"=\" IDN=\"" + domain + "/\">";
@@ -101,7 +66,7 @@ struct AskCounts {
 void Install(orlu::substitute::Servers& s) {
   auto counts = std::make_shared<AskCounts>();
   s.http.OnHost("data.alexa.com", "/data", [counts](const HttpRequest& r) {
-    const std::string domain = DomainOf(r);
+    const std::string domain = orlu::substitute::QueryValue(r, "url", true);
     const uint32_t hash = orlu::substitute::NameHash(domain);
     const auto delay = std::chrono::milliseconds(20 + hash % 61);
     const int asked = counts->Next(domain);

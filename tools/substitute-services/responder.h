@@ -20,12 +20,14 @@
 // a server of its own (serviceLines).
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "platform/text/codepage.h"
 #include "substitute-services/servers/substitute_http.h"
 #include "substitute-services/servers/substitute_whois.h"
 
@@ -56,6 +58,61 @@ inline uint32_t NameHash(std::string_view s) {
   uint32_t h = 2166136261u;
   for (unsigned char c : s) h = (h ^ c) * 16777619u;
   return h;
+}
+
+// The value of `key` in the request's query with its percent-escapes undone:
+// from after "key=" up to the next "&", or to the end of the query when
+// `toEnd` (a domain may itself hold "&").
+inline std::string QueryValue(const test::HttpRequest& r, std::string_view key, bool toEnd = false) {
+  const std::string query = r.Query();
+  const std::string k = std::string(key) + "=";
+  size_t at = 0;
+  while ((at = query.find(k, at)) != std::string::npos && at != 0 && query[at - 1] != '&') at += k.size();
+  if (at == std::string::npos) return std::string();
+  at += k.size();
+  const size_t end = toEnd ? query.size() : std::min(query.find('&', at), query.size());
+  auto hex = [](char c) {
+    return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+  };
+  std::string out;
+  for (size_t i = at; i < end; ++i) {
+    if (query[i] == '%' && i + 2 < end && hex(query[i + 1]) >= 0 && hex(query[i + 2]) >= 0) {
+      out += static_cast<char>(hex(query[i + 1]) * 16 + hex(query[i + 2]));
+      i += 2;
+    } else {
+      out += query[i];
+    }
+  }
+  return out;
+}
+
+// `text` without `prefix` at its start.
+inline std::string WithoutPrefix(const std::string& text, std::string_view prefix) {
+  return text.compare(0, prefix.size(), prefix) == 0 ? text.substr(prefix.size()) : text;
+}
+
+// A made-up figure of a domain, stable from run to run; `what` tells the
+// figures of one domain apart.
+inline uint32_t Figure(std::string_view domain, std::string_view what) {
+  return NameHash(std::string(what) + "|" + std::string(domain));
+}
+
+// The services find nothing for a domain whose name starts with "none".
+inline bool NothingFound(std::string_view domain) { return domain.substr(0, 4) == "none"; }
+
+// A count written as the search engines write it: 1234567 as 1,234,567.
+inline std::string Grouped(uint64_t n) {
+  std::string digits = std::to_string(n), out;
+  for (size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
+    out += digits[i];
+  }
+  return out;
+}
+
+// A domain as the program sent it (GBK) put into a UTF-8 page.
+inline std::string DomainAsUtf8(const std::string& domain) {
+  return domain.empty() || !orlu::Utf8ToAnsi(domain).empty() ? domain : orlu::AnsiToUtf8(domain);
 }
 
 }  // namespace orlu::substitute
