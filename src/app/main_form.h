@@ -21,6 +21,7 @@
 #include "platform/ui/ui.h"
 #include "sitequery/alexa_detail_page.h"
 #include "sitequery/alexa_page.h"
+#include "sitequery/single_info_page.h"
 #include "sitequery/site_info_page.h"
 #include "whois/whois_page.h"
 #include "wordcheck/word_check_page.h"
@@ -125,6 +126,7 @@ class TFormMain : public Form {
   TDomainGeneratorPage DomainGeneratorPage{tsDomainCreate, dlgOpenInPut};
   TAlexaPage AlexaPage{tsAleax, dlgOpenInPut, dlgSaveCsvFile};
   TSiteInfoPage SiteInfoPage{tsSiteInfo, dlgOpenInPut, dlgSaveCsvFile};
+  TShouluPage ShouluPage{tsShoulu};
   TKeyWordPage KeyWordPage{tsKeyWord};
   TStartPage StartPage{tsAll};
   TAlexaDetailPage AlexaDetailPage{tsAlexaDetail};

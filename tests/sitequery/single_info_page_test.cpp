@@ -1,0 +1,121 @@
+// The single-site report page in the real main window (offscreen): the
+// timer's copy of the store, the text report, and a report started from the
+// domain box against substitute services on loopback.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/program_windows.h"
+#include "sitequery/single_info_page.h"
+#include "support/service_scope.h"
+#include "substitute-services/servers/substitute_http.h"
+
+namespace orlu {
+namespace {
+
+using namespace std::chrono_literals;
+using test::HttpReply;
+using test::HttpRequest;
+using Lines = std::vector<std::string>;
+
+class ShouluPageTest : public testing::ProgramWindowTest {
+ protected:
+  void SetUp() override {
+    ProgramWindowTest::SetUp();
+    p = &FormMain->ShouluPage;
+    FormMain->ShowPage(kPageShoulu);
+  }
+  void TearDown() override {
+    p->ShouluJob.End();
+    p->tmrSingleInfo.Stop();
+    ProgramWindowTest::TearDown();
+  }
+  // Slot k holds `prefix` and k ("" alone for an empty prefix).
+  static void Fill(const std::string& prefix) {
+    const unsigned g = SingleInfoResults.Generation();
+    for (int k = 0; k < kSingleInfoSlots; ++k)
+      SingleInfoResults.Publish(k, prefix.empty() ? "" : prefix + std::to_string(k), g);
+  }
+  Lines Grid(int row) { return p->lvShoulu.RowTexts(row); }
+
+  TShouluPage* p = nullptr;
+};
+
+TEST_F(ShouluPageTest, TimerCopiesTheSlotsIntoLabelsAndGrid) {
+  Fill("v");
+  p->tmrSingleInfo.OnTimer();
+  const std::vector<Label*> labels = {
+      &p->lblShouluPr,   &p->lblSholuSr,    &p->lblShouluAlexa, &p->lblChinaRank, &p->lblShouluTime,
+      &p->lblShouluBailink, &p->lblBaidu1tian, &p->lblBaidu1Zhou, &p->lblBaidu1Yue, &p->lblBaidu1Nian};
+  for (int k = 0; k < 10; ++k) EXPECT_EQ(labels[k]->Caption(), "v" + std::to_string(k));
+  EXPECT_EQ(Grid(0), (Lines{Gbk("收录情况"), "v10", "v11", "v13", "v15", "v19"}));
+  EXPECT_EQ(Grid(1), (Lines{Gbk("反向链接"), "v5", "v12", "v14", "v16", "v20"}));
+}
+
+TEST_F(ShouluPageTest, TextReportLinesByteForByte) {
+  // Empty slots, as before any report; the box's text as typed.
+  Fill("");
+  p->edtShouluDomain.SetText(" http://a.com");
+  p->btn12.Click();
+  EXPECT_EQ(p->mmoSingleDomainShow.Lines(),
+            (Lines{" http://a.com",
+                   Gbk("Google PR: Sogou Rank: Alexa Rank: China Rank: 快照时间： 百度链接数："),
+                   Gbk(" 百度一天收录： 百度一周收录： 百度一月收录： 百度一年收录："),
+                   Gbk(" BSite： GSite： YSite： YouDaoSite： SosoSite："),
+                   Gbk(" BLink： GLink： YLink： YouDaoLink： SosoLink：")}));
+  Fill("s");
+  p->btn12.Click();
+  EXPECT_EQ(p->mmoSingleDomainShow.Lines(),
+            (Lines{" http://a.com",
+                   Gbk("Google PR:s0 Sogou Rank:s1 Alexa Rank:s2 China Rank:s3 快照时间：s4 百度链接数：s5"),
+                   Gbk(" 百度一天收录：s6 百度一周收录：s7 百度一月收录：s8 百度一年收录：s9"),
+                   Gbk(" BSite：s10 GSite：s11 YSite：s13 YouDaoSite：s15 SosoSite：s19"),
+                   Gbk(" BLink：s5 GLink：s12 YLink：s14 YouDaoLink：s16 SosoLink：s20")}));
+}
+
+// A report for a domain whose requests never end, then Enter in the box with
+// another: the page ends with the second report's answers only. The box's
+// "http://" go, in any place, the rest stays as typed.
+TEST_F(ShouluPageTest, EnterStartsAReportThatReplacesTheOneBefore) {
+  test::SubstituteHttpServer http;
+  test::ScopedServices services(&http);
+  http.AddResponder([](const HttpRequest& r) -> std::optional<HttpReply> {
+    if (r.target.find("first.com") != std::string::npos) return HttpReply::Hang();
+    if (r.Host() == "www.baidu.com") return HttpReply::Ok(Gbk("找到相关网页约7篇"));
+    return HttpReply::Status(404);
+  });
+  Fill("old");
+  p->edtShouluDomain.SetText("first.com");
+  p->btnShouluSearch.Click();
+  EXPECT_TRUE(p->tmrSingleInfo.Enabled());
+  EXPECT_EQ(p->tmrSingleInfo.Interval(), 1000);
+  ASSERT_TRUE(http.WaitForRequests(19, 5s));
+
+  p->edtShouluDomain.SetText("http://a b.comhttp://HTTP://x");
+  char key = 13;
+  p->edtShouluDomain.OnKeyPress(key);
+  EXPECT_EQ(key, 13);
+  ASSERT_TRUE(WaitUntil([this] { return !p->ShouluJob.Running(); }, 10s));
+  p->tmrSingleInfo.OnTimer();
+
+  bool asked = false;
+  for (const HttpRequest& r : http.Requests()) asked |= r.target == "/s?wd=site%3Aa%20b.comHTTP://x&ct=0";
+  EXPECT_TRUE(asked);
+  const std::string fail = Gbk("失败");
+  EXPECT_EQ(p->lblShouluPr.Caption(), fail);
+  EXPECT_EQ(p->lblBaidu1Nian.Caption(), "7");
+  EXPECT_EQ(Grid(0), (Lines{Gbk("收录情况"), "7", fail, fail, fail, fail}));
+  EXPECT_EQ(Grid(1), (Lines{Gbk("反向链接"), "7", fail, fail, fail, fail}));
+  // Any other key does nothing.
+  const size_t requests = http.RequestCount();
+  char other = 'a';
+  p->edtShouluDomain.OnKeyPress(other);
+  ProcessEventsFor(50ms);
+  EXPECT_EQ(http.RequestCount(), requests);
+}
+
+}  // namespace
+}  // namespace orlu
