@@ -120,6 +120,25 @@ size_t SkipPast(const std::string& page, const std::string& start, const std::st
   return q - (at + start.size()) + inner.size();
 }
 
+// Cut(S, E): the text after the first S up to the first E after it; "" when
+// E does not follow.
+std::string CutBetween(const std::string& page, const std::string& start, const std::string& end) {
+  return CutFrom(page, start, 0, end);
+}
+
+// The bold text after the first `start`: from past its first "<B>" (from its
+// third byte when it has none) up to the first "</B>".
+std::string BoldCut(const std::string& page, const std::string& start) {
+  return CutFrom(page, start, SkipPast(page, start, "<B>", 2), "</B>");
+}
+
+// The snapshot date after the first `marker`: from past the first "K " (the
+// page size; from its second byte when it has none) up to the first
+// "  </font>".
+std::string SnapshotCut(const std::string& page, const std::string& marker) {
+  return CutFrom(page, marker, SkipPast(page, marker, "K ", 1), "  </font>");
+}
+
 // The cut of a count: S to E when the page holds S, else "0" when it holds
 // the service's nothing-found text, else a failure.
 std::string SimpleCut(const std::string& page, const std::string& start, const std::string& end,
@@ -169,18 +188,6 @@ std::string SingleInfoAddress(int kind, const std::string& domain) {
   url.append(a.host).append(a.path).append(domain).append(a.tail);
   if (kind == 0) url.append(PrCalc().CheckSum(domain));
   return url;
-}
-
-std::string CutBetween(const std::string& page, const std::string& start, const std::string& end) {
-  return CutFrom(page, start, 0, end);
-}
-
-std::string BoldCut(const std::string& page, const std::string& start) {
-  return CutFrom(page, start, SkipPast(page, start, "<B>", 2), "</B>");
-}
-
-std::string SnapshotCut(const std::string& page, const std::string& marker) {
-  return CutFrom(page, marker, SkipPast(page, marker, "K ", 1), "  </font>");
 }
 
 CSingleDomainInfo::CSingleDomainInfo(bool CreateSuspended, std::string Domain, int Kind,

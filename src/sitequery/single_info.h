@@ -55,17 +55,6 @@ extern SingleInfoStore SingleInfoResults;
 // what may not stand in an address. "" for a kind without a query.
 std::string SingleInfoAddress(int kind, const std::string& domain);
 
-// Cut(S, E): the text after the first `start` up to the first `end` after
-// it; "" when `end` does not follow (or `start` does not occur).
-std::string CutBetween(const std::string& page, const std::string& start, const std::string& end);
-// The text after the first `start`, from past its first "<B>" (from its
-// third byte when it has none) up to the first "</B>"; "" without one.
-std::string BoldCut(const std::string& page, const std::string& start);
-// The snapshot date after the first `marker`: from past the first "K " (from
-// its second byte when it has none) up to the first "  </font>"; "" without
-// one.
-std::string SnapshotCut(const std::string& page, const std::string& marker);
-
 class CSingleDomainInfo : public Thread {
  public:
   // Asks `Kind` about `Domain` and publishes into `store` under the store's
