@@ -21,7 +21,7 @@ struct KindAddress {
 };
 
 const KindAddress kAddresses[kSingleInfoSlots] = {
-    {"www.google.cn", "/search?client=navclient-auto&features=Rank:&q=info:", "&ch=", false},
+    {"toolbarqueries.google.cn", "/search?client=navclient-auto&features=Rank:&q=info:", "&ch=", false},
     {"www.sogou.com", "/web?query=link%3Ahttp://", "", false},
     {"data.alexa.com", "/data?cli=10&dat=snba&url=", "", false},
     {"www.chinarank.org.cn", "/overview/Info.do?url=http://", "", false},

@@ -113,7 +113,7 @@ struct Endpoint {
 std::vector<Endpoint> Endpoints() {
   const std::string baidu = "www.baidu.com", google = "www.google.cn", youdao = "www.youdao.com";
   return {
-      {0, google, "/search?client=navclient-auto&features=Rank:&q=info:a%20b.com&ch=61082203484",
+      {0, "toolbarqueries.google.cn", "/search?client=navclient-auto&features=Rank:&q=info:a%20b.com&ch=61082203484",
        "Rank_1:1:6\n", "6"},
       {1, "www.sogou.com", "/web?query=link%3Ahttp://a%20b.com", Gbk("搜狗评级:4&nbsp;"), "4"},
       {2, "data.alexa.com", "/data?cli=10&dat=snba&url=a%20b.com",

@@ -1,8 +1,10 @@
 // Baidu's web search (www.baidu.com/s), in GBK as the service sends it: the
 // snapshot line of a site's home page (wd=http://...), the domain: count and
-// the site: counts, also limited to the last 1, 7, 30 or 360 days (q1= with
-// lm=). Counts follow the domain's hash and grow with the days; a name
-// starting with "none" has nothing indexed.
+// the site: counts of the last 1, 7, 30 or 360 days (q1= with lm=). Counts
+// follow the domain's hash and grow with the days; a name starting with
+// "none" has nothing indexed. (The plain site: count is the
+// site-information responder's.)
+#include <algorithm>
 #include <chrono>
 #include <string>
 
@@ -48,13 +50,17 @@ HttpReply Answer(const HttpRequest& r) {
   } else {
     const uint64_t all = 20 + Figure(domain, "baidu site") % 500000;
     const std::string lm = QueryValue(r, "lm");
-    const uint64_t days = lm.empty() ? 0 : std::stoul("0" + lm.substr(0, 4));
-    inner = Count(days == 0 ? all : all * (days >= 360 ? 360 : days) / 400);
+    const uint64_t days = std::min<uint64_t>(360, std::stoul("0" + lm.substr(0, 4)));
+    inner = Count(all * days / 400);
   }
   return HttpReply::Ok(Page(query, inner), "text/html; charset=gb2312").Delay(delay);
 }
 
-void Install(Servers& s) { s.http.OnHost("www.baidu.com", "/s", Answer); }
+void Install(Servers& s) {
+  for (const char* prefix : {"/s?wd=http://", "/s?wd=domain%3A", "/s?q1=site%3A"}) {
+    s.http.OnHost("www.baidu.com", prefix, Answer);
+  }
+}
 
 const Responder registered("web search (Baidu)", Install);
 

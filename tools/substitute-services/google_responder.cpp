@@ -1,8 +1,7 @@
-// Google China (www.google.cn): the toolbar page-rank endpoint and the web
-// search's site: and link: counts, in UTF-8 as the service sends them.
-//
-// The page rank is 0 to 9 by the domain's hash; a name starting with "none"
-// has no rank (a reply without a colon) and no pages or links.
+// Google China's web search (www.google.cn): the site: and link: counts of
+// the single-site report, in UTF-8 as the service sends them. Counts follow
+// the domain's hash; a name starting with "none" has none. (The page rank
+// and the keyword search are the site-information responder's.)
 #include <chrono>
 #include <string>
 
@@ -24,11 +23,6 @@ std::string ResultPage(const std::string& query, const std::string& stats) {
 HttpReply Answer(const HttpRequest& r) {
   const std::string q = QueryValue(r, "q");
   const auto delay = std::chrono::milliseconds(30 + NameHash(q) % 120);
-  if (QueryValue(r, "client") == "navclient-auto") {
-    const std::string domain = WithoutPrefix(q, "info:");
-    if (NothingFound(domain)) return HttpReply::Ok("", "text/plain").Delay(delay);
-    return HttpReply::Ok("Rank_1:1:" + std::to_string(Figure(domain, "pr") % 10) + "\n", "text/plain").Delay(delay);
-  }
   const bool link = q.rfind("link:", 0) == 0;
   const std::string domain = WithoutPrefix(WithoutPrefix(q, "link:"), "site:");
   if (NothingFound(domain)) {
@@ -42,8 +36,11 @@ HttpReply Answer(const HttpRequest& r) {
   return HttpReply::Ok(ResultPage(q, stats), "text/html; charset=UTF-8").Delay(delay);
 }
 
-void Install(Servers& s) { s.http.OnHost("www.google.cn", "/search", Answer); }
+void Install(Servers& s) {
+  s.http.OnHost("www.google.cn", "/search?hl=zh-CN&q=site%3A", Answer);
+  s.http.OnHost("www.google.cn", "/search?hl=zh-CN&q=link%3A", Answer);
+}
 
-const Responder registered("page rank and web search (Google China)", Install);
+const Responder registered("web search counts (Google China)", Install);
 
 }  // namespace

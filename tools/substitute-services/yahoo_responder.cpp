@@ -1,7 +1,7 @@
-// Yahoo China, in UTF-8 as the service sends it: the web search's site:
-// count (search.cn.yahoo.com/s) and the inbound-link search on a host of its
-// own (sitemap.cn.yahoo.com/search). Counts follow the domain's hash; a name
-// starting with "none" has none.
+// Yahoo China's web search (search.cn.yahoo.com/s): the site: count, in
+// UTF-8 as the service sends it. The count follows the domain's hash; a name
+// starting with "none" has none. (The inbound-link search is the
+// site-information responder's.)
 #include <chrono>
 #include <string>
 
@@ -28,16 +28,8 @@ void Install(Servers& s) {
                                   : "找到相关网页约" + Grouped(10 + h % 300000) + "条";
     return HttpReply::Ok(Page(inner), "text/html; charset=utf-8").Delay(std::chrono::milliseconds(30 + h % 120));
   });
-  s.http.OnHost("sitemap.cn.yahoo.com", "/search", [](const HttpRequest& r) {
-    const std::string domain = QueryValue(r, "p", true);
-    const uint32_t h = Figure(domain, "yahoo link");
-    const std::string inner = NothingFound(domain)
-                                  ? std::string("没有搜索到结果")
-                                  : "链向该地址的网页： 共 <strong>" + Grouped(h % 60000) + "</strong> 条";
-    return HttpReply::Ok(Page(inner), "text/html; charset=utf-8").Delay(std::chrono::milliseconds(30 + h % 120));
-  });
 }
 
-const Responder registered("web search and inbound links (Yahoo China)", Install);
+const Responder registered("web search (Yahoo China)", Install);
 
 }  // namespace
