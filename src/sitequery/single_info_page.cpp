@@ -30,6 +30,7 @@ TShouluPage::TShouluPage(TabSheet& page) : page_(page) {
   lbl10.SetCaption(Gbk("请输入要查询的网址："));
   lbl10.SetBounds(10, 14, 130, 16);
   edtShouluDomain.SetText("www.example.com");
+  edtShouluDomain.SetAccessibleName(NameFromLabel(lbl10.Caption()));
   edtShouluDomain.SetBounds(140, 10, 260, 24);
   edtShouluDomain.OnKeyPress = [this](char& key) { edtShouluDomainKeyPress(key); };
   btnShouluSearch.SetCaption(Gbk("查询"));
@@ -87,6 +88,7 @@ TShouluPage::TShouluPage(TabSheet& page) : page_(page) {
   mmoSingleDomainShow.SetBounds(10, 274, kPageWidth - 20, pageHeight - 274);
   mmoSingleDomainShow.SetAnchors(kAnchorAll);
   mmoSingleDomainShow.SetScrollBars(ScrollBars::Both);
+  mmoSingleDomainShow.SetAccessibleName(Gbk("查询报告"));
 
   tmrSingleInfo.OnTimer = [this] { tmrSingleInfoTimer(); };
 }
