@@ -155,6 +155,7 @@ void TFormMain::FormCreate() {
     link->SetCaption("");
   }
   ImageAd.SetCursor(Cursor::Hand);
+  BuildSponsorBar();
   // The pinyin and English-word workers reach their pages' lists only by
   // their settings blocks.
   PinyinConfig.ListView = &PinyinPage.PinyinJob.Rows;

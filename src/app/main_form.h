@@ -17,6 +17,7 @@
 #include "domaintools/domain_filter_page.h"
 #include "domaintools/domain_generator_page.h"
 #include "domaintools/keyword_comp_page.h"
+#include "platform/net/page_client.h"
 #include "platform/text/string_list.h"
 #include "platform/ui/ui.h"
 #include "sitequery/alexa_detail_page.h"
@@ -93,6 +94,9 @@ class TFormMain : public Form {
   Label lblUrl2{pnlLinks};
   Label lblUrl3{pnlLinks};
   Label lblUrl4{pnlLinks};
+  Timer tmrUrlBegin{1000, true};    // first fill of the link strip
+  Timer tmrChangeUrl{5000, false};  // rotation of the link strip
+  PageClient idhtpGetUrl;           // fetches the sponsor list
 
   StatusBar stat1{*this};
   PageControl pgcMain{*this};
@@ -168,9 +172,23 @@ class TFormMain : public Form {
   void N5Click();
   void N7Click();
 
+  // Sponsor-link strip: the list is fetched once, at the first tick of
+  // tmrUrlBegin; the captions then rotate every five seconds. Link k is
+  // lblUrl1..lblUrl4 for k = 0..3.
+  void LoadSponsorLinks();
+  void tmrUrlBeginTimer();
+  void tmrChangeUrlTimer();
+  void lblUrlMouseMove(int k);
+  void lblUrlMouseLeave(int k);
+  void lblUrlClick(int k);
+  void ImageAdClick();
+
  private:
   bool BuildFrame();
   void BuildMenu();
+  void BuildSponsorBar();
+  void ShowSponsorCaptions();
+  Label& SponsorLabel(int k);
 };
 
 extern TFormMain* FormMain;

@@ -1,5 +1,9 @@
 #include "app/small_windows.h"
 
+#include "app/page_layout.h"
+#include "app/sponsor_links.h"
+#include "app/window_fetch.h"
+#include "platform/text/codepage.h"
 #include "platform/text/gbk.h"
 
 namespace orlu {
@@ -9,31 +13,145 @@ TFormSource* FormSource = nullptr;
 TFormDaoqi* FormDaoqi = nullptr;
 TFormBanquan* FormBanquan = nullptr;
 
+namespace {
+
+// The cn registry's web server and the folder of its daily lists.
+constexpr const char* kDaoqiFolder = "http://www.cnnic.cn/download/registar_list/";
+
+// The window-owned clients: default headers, cookies kept for the window's
+// life, and bounded waits so a silent server costs a time-out.
+void WindowClient(PageClient& client) {
+  client.KeepCookies = true;
+  client.ConnectTimeout = 15000;
+  client.ReadTimeout = 30000;
+}
+
+}  // namespace
+
+// --- Page fetch ---
+
 TFormKWordMi::TFormKWordMi() {
   SetCaption(Gbk("关键字密度"));
   SetWidth(705);
   SetHeight(500);
+  lbl1.SetCaption(Gbk("页面："));
+  lbl1.SetBounds(16, 16, 40, 16);
+  edtKworMiUrl.SetText("http://www.example.com/");
+  edtKworMiUrl.SetBounds(60, 12, 300, 24);
+  lbl2.SetCaption(Gbk("关键字："));
+  lbl2.SetBounds(376, 16, 54, 16);
+  edtKworMiWord.SetText(Gbk("域名"));
+  edtKworMiWord.SetBounds(432, 12, 150, 24);
+  btnKWrodMiSearch.SetCaption(Gbk("查询"));
+  btnKWrodMiSearch.SetBounds(598, 11, 80, 26);
+  Bind(btnKWrodMiSearch, this, &TFormKWordMi::btnKWrodMiSearchClick);
+  mmoKWordMi1.SetBounds(16, 46, ClientWidth() - 32, 80);
+  mmoKWordMi1.SetAnchors(kAnchorLeft | kAnchorTop | kAnchorRight);
+  lbl3.SetCaption(Gbk("搜索引擎抓取数据："));
+  lbl3.SetBounds(16, 136, 200, 16);
+  mmoKWordMi2.SetBounds(16, 156, ClientWidth() - 32, ClientHeight() - 172);
+  mmoKWordMi2.SetAnchors(kAnchorAll);
+  mmoKWordMi2.SetScrollBars(ScrollBars::Vertical);
+  WindowClient(idhtpKeyWordMi);
 }
+
+void TFormKWordMi::btnKWrodMiSearchClick() {
+  if (Busy()) return;  // a click while the page is still coming
+  mmoKWordMi1.Clear();
+  mmoKWordMi2.Clear();
+  const auto page = FetchKeepingWindowsAlive(*this, idhtpKeyWordMi, Trim(edtKworMiUrl.Text()));
+  if (page) mmoKWordMi2.Add(*page);
+}
+
+// --- Page source ---
 
 TFormSource::TFormSource() {
   SetCaption(Gbk("网页源代码"));
   SetWidth(515);
   SetHeight(500);
   SetBorderIcons(false, false);
+  lbl2.SetCaption(Gbk("请输入网址，如：http://www.example.com/"));
+  lbl2.SetBounds(16, 12, 400, 16);
+  lbl1.SetCaption(Gbk("网站："));
+  lbl1.SetBounds(16, 42, 40, 16);
+  edtSource.SetText(kHomePageUrl);
+  edtSource.SetBounds(58, 38, 320, 24);
+  edtSource.OnKeyPress = [this](char& key) { edtSourceKeyPress(key); };
+  btnSourceDo.SetCaption(Gbk("查询"));
+  btnSourceDo.SetBounds(392, 37, 80, 26);
+  Bind(btnSourceDo, this, &TFormSource::btnSourceDoClick);
+  mmoShowSource.SetBounds(0, 74, ClientWidth(), ClientHeight() - 74);
+  mmoShowSource.SetAnchors(kAnchorAll);
+  mmoShowSource.SetScrollBars(ScrollBars::Both);
+  WindowClient(idhtpSource);
 }
+
+void TFormSource::ShowSource(const std::string& url) {
+  if (Busy()) return;
+  mmoShowSource.Clear();
+  std::string page;
+  try {
+    page = FetchKeepingWindowsAlive(*this, idhtpSource, url).value_or(std::string());
+  } catch (const NetError&) {
+    // Not reported: the memo shows one empty line.
+  }
+  const std::string converted = Utf8ToAnsi(page);
+  mmoShowSource.Add(converted.empty() ? page : converted);
+}
+
+void TFormSource::btnSourceDoClick() { ShowSource(Trim(edtSource.Text())); }
+
+void TFormSource::edtSourceKeyPress(char& key) {
+  if (key == 13) btnSourceDo.Click();
+}
+
+// --- Deletion lists ---
 
 TFormDaoqi::TFormDaoqi() {
   SetCaption(Gbk("到期删除域名"));
   SetWidth(445);
   SetHeight(556);
   SetBorderIcons(false, false);
+  struct ButtonDef {
+    Button& button;
+    const char* caption;
+    void (TFormDaoqi::*handler)();
+  };
+  const ButtonDef buttons[] = {
+      {btnDaoqi1, "明天拟删除域名", &TFormDaoqi::btnDaoqi1Click},
+      {btnDaoqi2, "后天拟删除域名", &TFormDaoqi::btnDaoqi2Click},
+      {btnDaoqi3, "今日删除域名", &TFormDaoqi::btnDaoqi3Click},
+      {btnDaoqi4, "昨日删除域名", &TFormDaoqi::btnDaoqi4Click},
+      {btnDaoqi5, "前天删除域名", &TFormDaoqi::btnDaoqi5Click},
+  };
+  for (int i = 0; i < 5; ++i) {
+    buttons[i].button.SetCaption(Gbk(buttons[i].caption));
+    buttons[i].button.SetBounds(12 + (i % 3) * 138, 12 + (i / 3) * 34, 130, 26);
+    Bind(buttons[i].button, this, buttons[i].handler);
+  }
+  mmoShow.SetBounds(12, 84, ClientWidth() - 24, ClientHeight() - 96);
+  mmoShow.SetAnchors(kAnchorAll);
+  WindowClient(idhtpDaoqi);
 }
+
+void TFormDaoqi::OpenUrl(const std::string& address) { ShellOpen(address); }
+
+void TFormDaoqi::btnDaoqi1Click() { OpenUrl(std::string(kDaoqiFolder) + "future1todayDel.txt"); }
+void TFormDaoqi::btnDaoqi2Click() { OpenUrl(std::string(kDaoqiFolder) + "future2todayDel.txt"); }
+void TFormDaoqi::btnDaoqi3Click() { OpenUrl(std::string(kDaoqiFolder) + "1todayDel.txt"); }
+void TFormDaoqi::btnDaoqi4Click() { OpenUrl(std::string(kDaoqiFolder) + "2todayDel.txt"); }
+void TFormDaoqi::btnDaoqi5Click() { OpenUrl(std::string(kDaoqiFolder) + "3todayDel.txt"); }
+
+// --- About ---
 
 TFormBanquan::TFormBanquan() {
   SetCaption(Gbk("关于"));
   SetBorderStyle(BorderStyle::Dialog);
   SetBorderIcons(false, false);
   SetClientSize(254, 71);
+  mmoBan.SetAlign(Align::Client);
+  mmoBan.SetColor(colors::ButtonFace);
+  mmoBan.SetLines(GbkLines({"Orlu站长工具", "版本 0.901", "", "域名与站点查询的常用工具"}));
 }
 
 }  // namespace orlu

@@ -2,7 +2,11 @@
 
 #include <string>
 
+#include "app/main_form.h"
+#include "app/page_layout.h"
+#include "app/small_windows.h"
 #include "platform/text/gbk.h"
+#include "whois/whois_info_form.h"
 
 namespace orlu {
 
@@ -92,6 +96,119 @@ TStartPage::TStartPage(TabSheet& page) : page_(page) {
   for (Label* link : {&lblAllDaoqi1, &lblAllDaoqi2, &lblAllDaoqi3, &lblAllDaoqi4, &lblAllDaoqi5}) {
     link->SetWidth(120);
   }
+  BindHandlers();
 }
+
+void TStartPage::BindHandlers() {
+  // Enter in a box presses its button; other keys are the box's own.
+  const std::pair<Edit*, Button*> boxes[] = {{&edtAllShulu, &btnAllShuluDo},
+                                             {&edtAllAlexa, &btnAllAlexaDo},
+                                             {&edtAllPr, &btnAllPrDo},
+                                             {&edtAllWhois, &btnAllWhoisDo},
+                                             {&edtAllSouce, &btnAllSourceDo}};
+  for (const auto& [edit, button] : boxes) {
+    edit->OnKeyPress = [button](char& key) {
+      if (key == 13) button->Click();
+    };
+  }
+  Bind(btnAllShuluDo, this, &TStartPage::btnAllShuluDoClick);
+  Bind(btnAllAlexaDo, this, &TStartPage::btnAllAlexaDoClick);
+  Bind(btnAllPrDo, this, &TStartPage::btnAllPrDoClick);
+  Bind(btnAllWhoisDo, this, &TStartPage::btnAllWhoisDoClick);
+  Bind(btnAllSourceDo, this, &TStartPage::btnAllSourceDoClick);
+  Bind(lbl24, this, &TStartPage::lbl24Click);
+  Bind(lbl23, this, &TStartPage::lbl23Click);
+  Bind(lbl26, this, &TStartPage::lbl26Click);
+  Bind(lbl28, this, &TStartPage::lbl28Click);
+  Bind(lbl30, this, &TStartPage::lbl30Click);
+  Bind(lbl31, this, &TStartPage::lbl31Click);
+  Bind(btn18, this, &TStartPage::btn18Click);
+  Bind(btn17, this, &TStartPage::btn17Click);
+  Bind(btn19, this, &TStartPage::btn19Click);
+
+  // The deletion-list links press the buttons of the (hidden) deletion-list
+  // window.
+  const std::pair<Label*, Button TFormDaoqi::*> daoqi[] = {
+      {&lblAllDaoqi1, &TFormDaoqi::btnDaoqi1}, {&lblAllDaoqi2, &TFormDaoqi::btnDaoqi2},
+      {&lblAllDaoqi3, &TFormDaoqi::btnDaoqi3}, {&lblAllDaoqi4, &TFormDaoqi::btnDaoqi4},
+      {&lblAllDaoqi5, &TFormDaoqi::btnDaoqi5}};
+  for (const auto& [link, button] : daoqi) {
+    link->OnClick = [button = button] {
+      if (FormDaoqi) (FormDaoqi->*button).Click();
+    };
+  }
+
+  // Every link turns red under the mouse and back to its resting colour.
+  const std::pair<Label*, Color> links[] = {
+      {&lbl23, colors::Black}, {&lbl24, colors::Black}, {&lbl26, colors::Black},
+      {&lbl28, colors::Black}, {&lbl30, colors::Black}, {&lbl31, colors::Black},
+      {&lblAllDaoqi1, colors::Blue}, {&lblAllDaoqi2, colors::Blue}, {&lblAllDaoqi3, colors::Blue},
+      {&lblAllDaoqi4, colors::Blue}, {&lblAllDaoqi5, colors::Blue}};
+  for (const auto& [link, resting] : links) {
+    link->OnMouseEnter = [link = link] { link->SetFontColor(colors::Red); };
+    link->OnMouseLeave = [link = link, resting = resting] { link->SetFontColor(resting); };
+  }
+}
+
+// --- Quick-query boxes ---
+
+void TStartPage::btnAllShuluDoClick() {
+  FormMain->ShowPage(kPageShoulu);
+  // The single-site report page has no query box yet.
+}
+
+void TStartPage::btnAllAlexaDoClick() {
+  FormMain->pgcMain.SetActivePageIndex(kPageAlexaDetail);
+  // The ranking-detail page has no query box yet.
+  FormMain->pgcMain.Show();
+}
+
+void TStartPage::btnAllPrDoClick() {
+  FormMain->ShowPage(kPageSiteInfo);
+  TSiteInfoPage& siteInfo = FormMain->SiteInfoPage;
+  siteInfo.UncheckAllSiteInfoColumns();
+  siteInfo.chkPr.SetChecked(true);
+  siteInfo.mmoSiteInfoDomainList1.Clear();
+  siteInfo.mmoSiteInfoDomainList1.Add(Trim(edtAllPr.Text()));
+  // The site-information page has no start button yet.
+}
+
+void TStartPage::btnAllWhoisDoClick() {
+  if (!FormWhoisInfo || FormWhoisInfo->m_thWhois.Busy()) return;
+  const std::string domain = Trim(edtAllWhois.Text());
+  FormWhoisInfo->edtWhois.SetText(domain);
+  FormWhoisInfo->ShowDetailWhois(domain);
+  FormWhoisInfo->ShowModal();
+}
+
+void TStartPage::btnAllSourceDoClick() {
+  if (!FormSource || FormSource->Busy()) return;
+  const std::string url = Trim(edtAllSouce.Text());
+  FormSource->edtSource.SetText(url);
+  FormSource->ShowSource(url);
+  FormSource->ShowModal();
+}
+
+// --- Links and page buttons ---
+
+void TStartPage::lbl24Click() {
+  FormMain->ShowPage(kPageSiteInfo);
+  FormMain->SiteInfoPage.CheckAllSiteInfoColumns();
+}
+
+void TStartPage::lbl23Click() { FormMain->ShowPage(kPageAlexa); }
+
+void TStartPage::lbl26Click() {
+  FormMain->ShowPage(kPageSiteInfo);
+  FormMain->SiteInfoPage.UncheckAllSiteInfoColumns();
+  FormMain->SiteInfoPage.chkPr.SetChecked(true);
+}
+
+void TStartPage::lbl28Click() { FormMain->ShowPage(kPageWhois); }
+void TStartPage::lbl30Click() { FormMain->ShowPage(kPageDomainFilter); }
+void TStartPage::lbl31Click() { FormMain->ShowPage(kPageDomainCreate); }
+void TStartPage::btn18Click() { FormMain->ShowPage(kPageKeyWordComp); }
+void TStartPage::btn17Click() { FormMain->ShowPage(kPagePinyin); }
+void TStartPage::btn19Click() { FormMain->ShowPage(kPageEngWord); }
 
 }  // namespace orlu

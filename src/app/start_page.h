@@ -50,6 +50,28 @@ class TStartPage {
   Label lblAllDaoqi3{grp4};
   Label lblAllDaoqi4{grp4};
   Label lblAllDaoqi5{grp4};
+
+  // Quick-query boxes: each hands its text to another page or window and
+  // starts the query there.
+  void btnAllShuluDoClick();
+  void btnAllAlexaDoClick();
+  void btnAllPrDoClick();
+  void btnAllWhoisDoClick();
+  void btnAllSourceDoClick();
+
+  // Links and buttons to other pages.
+  void lbl24Click();
+  void lbl23Click();
+  void lbl26Click();
+  void lbl28Click();
+  void lbl30Click();
+  void lbl31Click();
+  void btn18Click();
+  void btn17Click();
+  void btn19Click();
+
+ private:
+  void BindHandlers();
 };
 
 }  // namespace orlu

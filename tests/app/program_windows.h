@@ -44,6 +44,8 @@ inline void EnsureProgramWindows() {
   orlu::test::ExceptionMessages().clear();
   StartProgram(*app);
   made = true;
+  // The sponsor list is fetched only by the tests that ask for it.
+  if (FormMain) FormMain->tmrUrlBegin.Stop();
   if (FormMain) PageAtStart() = FormMain->pgcMain.ActivePageIndex();
   ASSERT_TRUE(orlu::test::ExceptionMessages().empty())
       << "start-up raised: " << orlu::test::ExceptionMessages().front();
