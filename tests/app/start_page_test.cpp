@@ -1,18 +1,21 @@
-// The start page: its quick-query boxes, links and page buttons drive the
-// other pages and windows.
+// The start page, the sponsor-link strip and the small windows they open,
+// in the program's windows, against substitute servers.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
+#include <chrono>
 #include <string>
 #include <vector>
 
+#include "app/sponsor_links.h"
+#include "platform/thread/dispatcher.h"
 #include "program_windows.h"
 #include "support/service_scope.h"
 
 namespace orlu {
 namespace {
 
+using namespace std::chrono_literals;
 using test::HttpReply;
 using test::ShellOpened;
 using Lines = std::vector<std::string>;
@@ -29,6 +32,21 @@ class StartPageTest : public testing::ProgramWindowTest {
       return kModalCancel;
     });
     m.pgcMain.SetActivePageIndex(kPageAll);
+    ResetStrip();
+  }
+  void TearDown() override {
+    m.tmrUrlBegin.Stop();
+    m.tmrUrlBegin.SetInterval(1000);
+    m.tmrChangeUrl.Stop();
+    m.tmrChangeUrl.SetInterval(5000);
+    ProgramWindowTest::TearDown();
+  }
+  // The sponsor strip as the window makes it, before its first tick.
+  void ResetStrip() {
+    m.SponsorUrls->Clear();
+    m.SponsorTitles->Clear();
+    m.SponsorIndex = 0;
+    m.tmrChangeUrl.Stop();
   }
   static void Enter(Edit& edit) {
     char key = 13;
@@ -38,6 +56,8 @@ class StartPageTest : public testing::ProgramWindowTest {
   TFormMain& m = (testing::EnsureProgramWindows(), *FormMain);
   TStartPage& p = m.StartPage;
   Lines shownLines;
+  test::SubstituteHttpServer http;
+  test::ScopedServices services{&http};
 };
 
 std::vector<CheckBox*> ServiceBoxes(TSiteInfoPage& s) {
@@ -62,9 +82,8 @@ TEST_F(StartPageTest, PageRankBoxLeavesOnlyItsDomainWithThePageRankBox) {
 // The WHOIS and page-source boxes query with the trimmed text in the window
 // thread and show their window once the answer is in.
 TEST_F(StartPageTest, WhoisAndSourceBoxesQueryThenShowTheirWindow) {
-  test::SubstituteHttpServer http;
   test::SubstituteWhoisServer whois;
-  test::ScopedServices services(&http, &whois);
+  services.Map("*whois", whois.HostPort());
   whois.On("wq.com", test::WhoisReply::Text("Domain Name: WQ.COM\r\n"));
   http.On("/src", HttpReply::Ok("source text"));
 
@@ -89,41 +108,29 @@ TEST_F(StartPageTest, WhoisAndSourceBoxesQueryThenShowTheirWindow) {
   EXPECT_TRUE(boxMessages.empty());
 }
 
-TEST_F(StartPageTest, LinksAndButtonsGoToTheirPagesAndReturnToTheirColours) {
-  struct Link {
+TEST_F(StartPageTest, LinksGoToTheirPagesAndReturnToTheirColours) {
+  const struct {
     Control& control;
-    int page;
+    int page;  // -1: a deletion list (no page)
     Color resting;
-  };
-  const Link links[] = {{p.lbl24, kPageSiteInfo, colors::Black},
-                        {p.lbl23, kPageAlexa, colors::Black},
-                        {p.lbl26, kPageSiteInfo, colors::Black},
-                        {p.lbl28, kPageWhois, colors::Black},
-                        {p.lbl30, kPageDomainFilter, colors::Black},
-                        {p.lbl31, kPageDomainCreate, colors::Black},
-                        {p.btn18, kPageKeyWordComp, 0},
-                        {p.btn17, kPagePinyin, 0},
-                        {p.btn19, kPageEngWord, 0}};
-  for (const Link& link : links) {
+  } links[] = {{p.lbl24, kPageSiteInfo, colors::Black},   {p.lbl23, kPageAlexa, colors::Black},
+               {p.lbl26, kPageSiteInfo, colors::Black},   {p.lbl28, kPageWhois, colors::Black},
+               {p.lbl30, kPageDomainFilter, colors::Black}, {p.lbl31, kPageDomainCreate, colors::Black},
+               {p.btn18, kPageKeyWordComp, kDefaultColor}, {p.btn17, kPagePinyin, kDefaultColor},
+               {p.btn19, kPageEngWord, kDefaultColor},    {p.lblAllDaoqi1, -1, colors::Blue},
+               {p.lblAllDaoqi5, -1, colors::Blue}};
+  for (const auto& link : links) {
     SCOPED_TRACE(link.control.Caption());
     m.pgcMain.SetActivePageIndex(kPageAll);
     link.control.Click();
-    EXPECT_EQ(m.pgcMain.ActivePageIndex(), link.page);
+    EXPECT_EQ(m.pgcMain.ActivePageIndex(), link.page < 0 ? kPageAll : link.page);
     if (link.page == kPageSiteInfo) {
       // lbl24 ticks every service box, lbl26 only the page rank.
       for (CheckBox* box : ServiceBoxes(m.SiteInfoPage)) {
         EXPECT_EQ(box->Checked(), &link.control == &p.lbl24 || box == &m.SiteInfoPage.chkPr);
       }
     }
-  }
-  for (Label* blue : {&p.lblAllDaoqi1, &p.lblAllDaoqi2, &p.lblAllDaoqi3, &p.lblAllDaoqi4, &p.lblAllDaoqi5}) {
-    blue->OnMouseEnter();
-    EXPECT_EQ(blue->FontColor(), colors::Red);
-    blue->OnMouseLeave();
-    EXPECT_EQ(blue->FontColor(), colors::Blue);
-  }
-  for (const Link& link : links) {
-    if (!link.control.OnMouseEnter) continue;
+    if (link.resting == kDefaultColor) continue;  // a button
     link.control.OnMouseEnter();
     EXPECT_EQ(link.control.FontColor(), colors::Red);
     link.control.OnMouseLeave();
@@ -150,6 +157,114 @@ TEST_F(StartPageTest, EachDeletionListOpensItsOwnFile) {
   EXPECT_FALSE(d.Visible());
   EXPECT_TRUE(modalForms.empty());
   EXPECT_EQ(m.pgcMain.ActivePageIndex(), kPageAll);
+}
+
+TEST_F(StartPageTest, PageSourceShowsUtf8ConvertedAndAnythingElseAsReceived) {
+  test::RefusingPort down;
+  services.Map("down.example", down.HostPort());
+  http.On("/utf8", HttpReply::Ok("<p>中文</p>\r\nend").Header("Set-Cookie", "s=1; Path=/"));
+  http.On("/gbk", HttpReply::Ok(Gbk("<p>中文</p>")));
+  http.On("/empty", HttpReply::Ok(""));
+  http.On("/gone", HttpReply::Status(404, "<p>missing</p>"));
+  TFormSource& w = *FormSource;
+
+  w.ShowSource("http://pages.example/utf8");
+  EXPECT_EQ(w.mmoShowSource.Lines(), (Lines{"<p>" + Gbk("中文") + "</p>", "end"}));
+  // Enter in the box fetches its trimmed text; the cookie set above goes back.
+  w.edtSource.SetText(" http://pages.example/gbk \t");
+  char enter = 13;
+  w.edtSource.OnKeyPress(enter);
+  EXPECT_EQ(w.mmoShowSource.Lines(), Lines{Gbk("<p>中文</p>")});
+  EXPECT_EQ(http.LastRequest().target, "/gbk");
+  EXPECT_EQ(http.LastRequest().Header("Cookie"), "s=1");
+
+  // Empty and failed fetches: one empty line, no message.
+  for (const char* url : {"http://pages.example/empty", "http://pages.example/gone",
+                          "http://down.example/", ""}) {
+    w.mmoShowSource.SetLines({"old"});
+    w.ShowSource(url);
+    EXPECT_EQ(w.mmoShowSource.Lines(), Lines{""}) << url;
+  }
+
+  // The windows keep working during a slow reply; a second fetch meanwhile
+  // is ignored.
+  http.On("/slow", HttpReply::Ok("slow page").Delay(400ms));
+  http.ClearRequests();
+  PostToWindowThread([&] { w.ShowSource("http://pages.example/gbk"); });
+  w.ShowSource("http://pages.example/slow");
+  EXPECT_EQ(http.RequestCount(), 1u);
+  EXPECT_EQ(w.mmoShowSource.Lines(), Lines{"slow page"});
+  EXPECT_TRUE(boxMessages.empty());
+  EXPECT_FALSE(w.Visible());
+}
+
+TEST_F(StartPageTest, PageFetchShowsTheBodyUnconvertedAndErrorsInTheBox) {
+  http.On("/utf8", HttpReply::Ok("éé"));
+  TFormKWordMi& w = *FormKWordMi;
+  w.mmoKWordMi1.SetLines({"old"});
+  w.edtKworMiUrl.SetText("  http://pages.example/utf8 ");
+  w.btnKWrodMiSearch.Click();
+  // The UTF-8 bytes as they came, read as GBK text.
+  EXPECT_EQ(w.mmoKWordMi2.Lines(), Lines{"\xC3\xA9\xC3\xA9"});
+  EXPECT_EQ(w.mmoKWordMi1.LineCount(), 0);
+  EXPECT_TRUE(boxMessages.empty());
+
+  for (const char* url : {"http://pages.example/missing", ""}) {
+    w.edtKworMiUrl.SetText(url);
+    w.btnKWrodMiSearch.Click();
+    EXPECT_EQ(w.mmoKWordMi2.LineCount(), 0) << url;
+  }
+  ASSERT_EQ(boxMessages.size(), 2u);
+  EXPECT_FALSE(boxMessages[0].empty());
+}
+
+TEST_F(StartPageTest, FirstTickFetchesOnceAndLinksOpenTheirShownAddress) {
+  http.On("/SpUrl.aspx", HttpReply::Ok("A|a.cn<br>B|file:///etc/passwd<br>C|c.cn<br>"
+                                       "D|d.cn<br>E|e.cn<br>F|f.cn<br>").Delay(600ms));
+  // A click and a tick before the list exists do nothing.
+  m.tmrChangeUrlTimer();
+  m.lblUrl1.Click();
+  EXPECT_EQ(m.SponsorIndex, 0);
+  EXPECT_TRUE(ShellOpened().empty());
+
+  // The start timer ticks often during the slow reply: still one request.
+  m.tmrUrlBegin.SetInterval(50);
+  m.tmrUrlBegin.Start();
+  ASSERT_TRUE(WaitUntil([&] { return m.tmrChangeUrl.Enabled(); }, 5000ms));
+  EXPECT_EQ(http.RequestCount(), 1u);
+  EXPECT_EQ(http.LastRequest().Host(), "tools.orlu.example");
+  EXPECT_EQ(m.SponsorTitles->Count(), 6);
+  EXPECT_EQ(m.lblUrl1.Caption() + m.lblUrl4.Caption(), "AD");
+  m.tmrChangeUrlTimer();
+  EXPECT_EQ(m.lblUrl1.Caption() + m.lblUrl4.Caption(), "EB");
+  m.lblUrl3.Click();
+  m.lblUrl4.Click();  // a local file: refused
+  m.ImageAd.Click();
+  EXPECT_EQ(ShellOpened(), (Lines{"http://a.cn", kHomePageUrl}));
+
+  // A failed fetch keeps the four built-in entries.
+  ResetStrip();
+  http.On("/SpUrl.aspx", HttpReply::Status(500, "A|a.cn<br>"));
+  m.tmrUrlBeginTimer();
+  EXPECT_EQ(m.lblUrl2.Caption(), Gbk("赞助链接"));
+  EXPECT_EQ(m.SponsorTitles->Count(), 4);
+  EXPECT_TRUE(boxMessages.empty());
+}
+
+TEST_F(StartPageTest, HoverPausesTheRotationAndLeavingRestartsAFullInterval) {
+  http.On("/SpUrl.aspx", HttpReply::Ok("0|u<br>1|u<br>2|u<br>3|u<br>4|u<br>"));
+  m.tmrUrlBeginTimer();
+  m.tmrChangeUrl.SetInterval(1200);
+  ProcessEventsFor(600ms);
+  m.lblUrl2.OnMouseEnter();
+  EXPECT_EQ(m.lblUrl2.FontColor(), colors::Red);
+  EXPECT_FALSE(m.tmrChangeUrl.Enabled());
+  m.lblUrl2.OnMouseLeave();
+  EXPECT_EQ(m.lblUrl2.FontColor(), colors::Blue);
+  // Without the restart the tick would come 600 ms from here.
+  ProcessEventsFor(900ms);
+  EXPECT_EQ(m.SponsorIndex, 0);
+  EXPECT_TRUE(WaitUntil([&] { return m.SponsorIndex == 1; }, 3000ms));
 }
 
 }  // namespace
