@@ -170,7 +170,7 @@ void TStartPage::btnAllPrDoClick() {
   siteInfo.chkPr.SetChecked(true);
   siteInfo.mmoSiteInfoDomainList1.Clear();
   siteInfo.mmoSiteInfoDomainList1.Add(Trim(edtAllPr.Text()));
-  // The site-information page has no start button yet.
+  siteInfo.btnSiteInfoPlay.Click();
 }
 
 void TStartPage::btnAllWhoisDoClick() {

@@ -10,6 +10,7 @@
 #include "app/sponsor_links.h"
 #include "platform/thread/dispatcher.h"
 #include "program_windows.h"
+#include "sitequery/site_info_job.h"
 #include "support/service_scope.h"
 
 namespace orlu {
@@ -76,7 +77,14 @@ TEST_F(StartPageTest, PageRankBoxLeavesOnlyItsDomainWithThePageRankBox) {
     EXPECT_EQ(m.pgcMain.ActivePageIndex(), kPageSiteInfo);
     EXPECT_EQ(s.mmoSiteInfoDomainList1.Lines(), Lines{byEnter ? "pr2.com" : "pr.com"});
     for (CheckBox* box : ServiceBoxes(s)) EXPECT_EQ(box->Checked(), box == &s.chkPr) << box->Caption();
+    // The page's query started on that list.
+    ASSERT_EQ(s.lvSiteInfo.RowCount(), 1);
+    EXPECT_EQ(s.lvSiteInfo.RowTexts(0)[1], byEnter ? "pr2.com" : "pr.com");
+    EndSiteInfoWorkers(&SiteInfo);
   }
+  for (SiteInfoCell* cell : SiteInfo.Cells()) cell->Timer.SetEnabled(false);
+  s.lvSiteInfo.Clear();
+  s.lvSiteInfoBak.Clear();
 }
 
 // The WHOIS and page-source boxes query with the trimmed text in the window
