@@ -159,7 +159,10 @@ void TStartPage::btnAllShuluDoClick() {
 
 void TStartPage::btnAllAlexaDoClick() {
   FormMain->pgcMain.SetActivePageIndex(kPageAlexaDetail);
-  // The ranking-detail page has no query box yet.
+  TAlexaDetailPage& detail = FormMain->AlexaDetailPage;
+  detail.edtAlexaDetail.SetText(edtAllAlexa.Text());
+  // While a report is coming the page's button is off; the box waits too.
+  if (detail.btnAlexaDetailOn.Enabled()) detail.btnAlexaDetailOn.Click();
   FormMain->pgcMain.Show();
 }
 

@@ -87,6 +87,22 @@ TEST_F(StartPageTest, PageRankBoxLeavesOnlyItsDomainWithThePageRankBox) {
   s.lvSiteInfoBak.Clear();
 }
 
+// The single-site and ranking-detail boxes pass their text as typed and
+// start the page's query.
+TEST_F(StartPageTest, ReportBoxesPassTheirTextUntrimmed) {
+  TAlexaDetailPage& detail = m.AlexaDetailPage;
+  for (bool byEnter : {false, true}) {
+    p.edtAllAlexa.SetText(" Ex.com ");
+    byEnter ? Enter(p.edtAllAlexa) : p.btnAllAlexaDo.Click();
+    EXPECT_EQ(m.pgcMain.ActivePageIndex(), kPageAlexaDetail);
+    EXPECT_EQ(detail.AlexaDetailDomain, " Ex.com ");
+    EXPECT_FALSE(detail.btnAlexaDetailOn.Enabled());  // its report is coming
+    detail.Job().EndAll();
+    detail.btnAlexaDetailOn.SetEnabled(true);
+  }
+  detail.btnAlexaDetailOn.SetCaption(Gbk("查询"));
+}
+
 // The WHOIS and page-source boxes query with the trimmed text in the window
 // thread and show their window once the answer is in.
 TEST_F(StartPageTest, WhoisAndSourceBoxesQueryThenShowTheirWindow) {
