@@ -38,20 +38,24 @@ TFormKWordMi::TFormKWordMi() {
   lbl1.SetBounds(16, 16, 40, 16);
   edtKworMiUrl.SetText("http://www.example.com/");
   edtKworMiUrl.SetBounds(60, 12, 300, 24);
+  edtKworMiUrl.SetAccessibleName(Gbk("页面"));
   lbl2.SetCaption(Gbk("关键字："));
   lbl2.SetBounds(376, 16, 54, 16);
   edtKworMiWord.SetText(Gbk("域名"));
   edtKworMiWord.SetBounds(432, 12, 150, 24);
+  edtKworMiWord.SetAccessibleName(Gbk("关键字"));
   btnKWrodMiSearch.SetCaption(Gbk("查询"));
   btnKWrodMiSearch.SetBounds(598, 11, 80, 26);
   Bind(btnKWrodMiSearch, this, &TFormKWordMi::btnKWrodMiSearchClick);
   mmoKWordMi1.SetBounds(16, 46, ClientWidth() - 32, 80);
   mmoKWordMi1.SetAnchors(kAnchorLeft | kAnchorTop | kAnchorRight);
+  mmoKWordMi1.SetAccessibleName(Gbk("关键字密度"));
   lbl3.SetCaption(Gbk("搜索引擎抓取数据："));
   lbl3.SetBounds(16, 136, 200, 16);
   mmoKWordMi2.SetBounds(16, 156, ClientWidth() - 32, ClientHeight() - 172);
   mmoKWordMi2.SetAnchors(kAnchorAll);
   mmoKWordMi2.SetScrollBars(ScrollBars::Vertical);
+  mmoKWordMi2.SetAccessibleName(Gbk("搜索引擎抓取数据"));
   WindowClient(idhtpKeyWordMi);
 }
 
@@ -76,6 +80,7 @@ TFormSource::TFormSource() {
   lbl1.SetBounds(16, 42, 40, 16);
   edtSource.SetText(kHomePageUrl);
   edtSource.SetBounds(58, 38, 320, 24);
+  edtSource.SetAccessibleName(Gbk("网站"));
   edtSource.OnKeyPress = [this](char& key) { edtSourceKeyPress(key); };
   btnSourceDo.SetCaption(Gbk("查询"));
   btnSourceDo.SetBounds(392, 37, 80, 26);
@@ -83,6 +88,7 @@ TFormSource::TFormSource() {
   mmoShowSource.SetBounds(0, 74, ClientWidth(), ClientHeight() - 74);
   mmoShowSource.SetAnchors(kAnchorAll);
   mmoShowSource.SetScrollBars(ScrollBars::Both);
+  mmoShowSource.SetAccessibleName(Gbk("网页源代码"));
   WindowClient(idhtpSource);
 }
 
@@ -131,6 +137,7 @@ TFormDaoqi::TFormDaoqi() {
   }
   mmoShow.SetBounds(12, 84, ClientWidth() - 24, ClientHeight() - 96);
   mmoShow.SetAnchors(kAnchorAll);
+  mmoShow.SetAccessibleName(Gbk("到期删除域名"));
   WindowClient(idhtpDaoqi);
 }
 
@@ -151,6 +158,7 @@ TFormBanquan::TFormBanquan() {
   SetClientSize(254, 71);
   mmoBan.SetAlign(Align::Client);
   mmoBan.SetColor(colors::ButtonFace);
+  mmoBan.SetAccessibleName(Gbk("关于"));
   mmoBan.SetLines(GbkLines({"Orlu站长工具", "版本 0.901", "", "域名与站点查询的常用工具"}));
 }
 

@@ -154,7 +154,9 @@ void TStartPage::BindHandlers() {
 
 void TStartPage::btnAllShuluDoClick() {
   FormMain->ShowPage(kPageShoulu);
-  // The single-site report page has no query box yet.
+  TShouluPage& shoulu = FormMain->ShouluPage;
+  shoulu.edtShouluDomain.SetText(edtAllShulu.Text());
+  shoulu.btnShouluSearch.Click();
 }
 
 void TStartPage::btnAllAlexaDoClick() {

@@ -91,7 +91,15 @@ TEST_F(StartPageTest, PageRankBoxLeavesOnlyItsDomainWithThePageRankBox) {
 // start the page's query.
 TEST_F(StartPageTest, ReportBoxesPassTheirTextUntrimmed) {
   TAlexaDetailPage& detail = m.AlexaDetailPage;
+  TShouluPage& shoulu = m.ShouluPage;
   for (bool byEnter : {false, true}) {
+    p.edtAllShulu.SetText(" Www.Ex.com ");
+    byEnter ? Enter(p.edtAllShulu) : p.btnAllShuluDo.Click();
+    EXPECT_EQ(m.pgcMain.ActivePageIndex(), kPageShoulu);
+    EXPECT_EQ(shoulu.edtShouluDomain.Text(), " Www.Ex.com ");
+    EXPECT_TRUE(shoulu.ShouluJob.Running());
+    shoulu.ShouluJob.End();
+
     p.edtAllAlexa.SetText(" Ex.com ");
     byEnter ? Enter(p.edtAllAlexa) : p.btnAllAlexaDo.Click();
     EXPECT_EQ(m.pgcMain.ActivePageIndex(), kPageAlexaDetail);
@@ -101,6 +109,7 @@ TEST_F(StartPageTest, ReportBoxesPassTheirTextUntrimmed) {
     detail.btnAlexaDetailOn.SetEnabled(true);
   }
   detail.btnAlexaDetailOn.SetCaption(Gbk("查询"));
+  shoulu.tmrSingleInfo.Stop();
 }
 
 // The WHOIS and page-source boxes query with the trimmed text in the window
