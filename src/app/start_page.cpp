@@ -163,8 +163,8 @@ void TStartPage::btnAllAlexaDoClick() {
   FormMain->pgcMain.SetActivePageIndex(kPageAlexaDetail);
   TAlexaDetailPage& detail = FormMain->AlexaDetailPage;
   detail.edtAlexaDetail.SetText(edtAllAlexa.Text());
-  // While a report is coming the page's button is off; the box waits too.
-  if (detail.btnAlexaDetailOn.Enabled()) detail.btnAlexaDetailOn.Click();
+  // Pressed even while an earlier report is coming: the newer query wins.
+  detail.btnAlexaDetailOn.Click();
   FormMain->pgcMain.Show();
 }
 
