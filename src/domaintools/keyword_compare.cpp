@@ -11,6 +11,7 @@
 #include "platform/text/codepage.h"
 #include "platform/text/gbk.h"
 #include "platform/text/string_list.h"
+#include "platform/thread/start_guard.h"
 
 namespace orlu {
 
@@ -230,11 +231,7 @@ void StartKeyWordCompare(ThreadKeyWordStru& job, const std::string& countText,
   {
     // Ending the old workers serves the window's events; a second press
     // meanwhile is ignored.
-    job.Starting = true;
-    struct Reset {
-      bool& flag;
-      ~Reset() { flag = false; }
-    } reset{job.Starting};
+    StartGuard starting(job.Starting);
     EndKeyWordWorkers(job);
   }
   if (view != nullptr) view->Clear();

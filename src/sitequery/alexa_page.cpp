@@ -4,7 +4,6 @@
 // the job's status timer.
 #include "sitequery/alexa_page.h"
 
-#include <climits>
 #include <utility>
 
 #include "app/list_view_rows.h"
@@ -14,6 +13,8 @@
 #include "platform/text/errors.h"
 #include "platform/text/gbk.h"
 #include "platform/text/string_list.h"
+#include "platform/thread/start_guard.h"
+#include "sitequery/page_start.h"
 
 namespace orlu {
 
@@ -176,20 +177,11 @@ void TAlexaPage::btnAlexaSeaPlayClick() {
   lvAlexaBak.Clear();
   if (threadCount > kMaxAlexaThreads) return;
 
-  // Seconds to milliseconds without running past what an int holds.
-  long long ms = static_cast<long long>(seconds) * 1000;
-  if (ms > INT_MAX) ms = INT_MAX;
-  if (ms < INT_MIN) ms = INT_MIN;
-
-  AlexaJob.Starting = true;
-  try {
-    StartAlexaSea(&AlexaSea, static_cast<int>(ms), threadCount, mmoAlexaDomainList1.Lines(),
+  {
+    StartGuard starting(AlexaJob.Starting);
+    StartAlexaSea(&AlexaSea, SecondsToMs(seconds), threadCount, mmoAlexaDomainList1.Lines(),
                   retryCount, show, &AlexaJob.StatusRows, 1);
-  } catch (...) {
-    AlexaJob.Starting = false;
-    throw;
   }
-  AlexaJob.Starting = false;
 
   std::vector<ListRow> rows;
   rows.reserve(AlexaSea.Domains.size());
@@ -211,14 +203,8 @@ void TAlexaPage::btnAlexaSeaStopClick() { StopAlexaWorkers(&AlexaSea); }
 
 void TAlexaPage::btnAlexaSeaRePlayClick() {
   if (AlexaJob.Starting) return;
-  AlexaJob.Starting = true;
-  try {
-    StartAlexaWorkers(&AlexaSea);
-  } catch (...) {
-    AlexaJob.Starting = false;
-    throw;
-  }
-  AlexaJob.Starting = false;
+  StartGuard starting(AlexaJob.Starting);
+  StartAlexaWorkers(&AlexaSea);
 }
 
 void TAlexaPage::btnManualTimerClick() { AlexaSea.Timer.SetEnabled(false); }

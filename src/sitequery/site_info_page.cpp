@@ -1,12 +1,13 @@
 #include "sitequery/site_info_page.h"
 
-#include <climits>
 #include <utility>
 
 #include "app/page_layout.h"
 #include "app/settings_file.h"
 #include "app/stat_show_form.h"
 #include "platform/text/string_list.h"
+#include "platform/thread/start_guard.h"
+#include "sitequery/page_start.h"
 
 namespace orlu {
 
@@ -171,21 +172,12 @@ void TSiteInfoPage::btnSiteInfoPlayClick() {
   lvSiteInfoBak.Clear();
   if (threadCount > kMaxSiteInfoThreads) return;
 
-  // Seconds to milliseconds without running past what an int holds.
-  long long ms = static_cast<long long>(seconds) * 1000;
-  if (ms > INT_MAX) ms = INT_MAX;
-  if (ms < INT_MIN) ms = INT_MIN;
-
-  SiteInfoJob.Starting = true;
-  try {
-    StartSiteInfo(&SiteInfo, static_cast<int>(ms), threadCount, mmoSiteInfoDomainList1.Lines(),
+  {
+    StartGuard starting(SiteInfoJob.Starting);
+    StartSiteInfo(&SiteInfo, SecondsToMs(seconds), threadCount, mmoSiteInfoDomainList1.Lines(),
                   retryCount, true, &SiteInfoJob.StatusRows, &SiteInfoJob.Rows, &SiteInfoJob.BakRows,
                   mmoSiteInfoKeword.Lines());
-  } catch (...) {
-    SiteInfoJob.Starting = false;
-    throw;
   }
-  SiteInfoJob.Starting = false;
 
   std::vector<ListRow> rows;
   rows.reserve(SiteInfo.Domains.size());
@@ -203,14 +195,8 @@ void TSiteInfoPage::btnSiteInfoPlayClick() {
 
 void TSiteInfoPage::btnSiteInfoRePlayClick() {
   if (SiteInfoJob.Starting) return;
-  SiteInfoJob.Starting = true;
-  try {
-    StartSiteInfoGroups(&SiteInfo, TickedKinds());
-  } catch (...) {
-    SiteInfoJob.Starting = false;
-    throw;
-  }
-  SiteInfoJob.Starting = false;
+  StartGuard starting(SiteInfoJob.Starting);
+  StartSiteInfoGroups(&SiteInfo, TickedKinds());
 }
 
 void TSiteInfoPage::btnSiteInfoPauseClick() { PauseSiteInfoWorkers(&SiteInfo); }

@@ -10,6 +10,7 @@
 #include "platform/text/errors.h"
 #include "platform/text/gbk.h"
 #include "platform/text/string_list.h"
+#include "platform/thread/start_guard.h"
 #include "whois/whois_info_form.h"
 namespace orlu {
 
@@ -131,17 +132,11 @@ void TWhoisPage::FillWhoisRows() {
 
 void TWhoisPage::btnWhoisSearchClick() {
   if (WhoisJob.Starting) return;
-  WhoisJob.Starting = true;
-  try {
-    // The running workers end first: pauses cut short, questions aborted.
-    WhoisJob.Workers.Stop();
-    FillWhoisRows();
-    WhoisJob.Workers.Start(WhoisJob.RowLines);
-  } catch (...) {
-    WhoisJob.Starting = false;
-    throw;
-  }
-  WhoisJob.Starting = false;
+  StartGuard starting(WhoisJob.Starting);
+  // The running workers end first: pauses cut short, questions aborted.
+  WhoisJob.Workers.Stop();
+  FillWhoisRows();
+  WhoisJob.Workers.Start(WhoisJob.RowLines);
 }
 
 void TWhoisPage::btnWhoisReSearchClick() {
