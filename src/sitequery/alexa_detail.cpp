@@ -428,35 +428,22 @@ void AlexaDetailJob::Start(const std::string& typedDomain) {
   ++AlexaDetailView.Generation;
   // Older queries' answers would be dropped anyway: stop their transfers,
   // and release the workers that have ended.
-  std::vector<std::unique_ptr<CAlexaDetail>> kept;
-  for (auto& w : workers_) {
-    if (w->Finished()) continue;
-    w->AbortTransfer();
-    w->Terminate();
-    kept.push_back(std::move(w));
-  }
-  workers_ = std::move(kept);
+  workers_.DropFinished();
+  workers_.ForEach([](CAlexaDetail& w) {
+    w.AbortTransfer();
+    w.Terminate();
+  });
   InitNetwork();
   for (int flag = 0; flag < 2; ++flag) {
-    workers_.push_back(std::make_unique<CAlexaDetail>(false, typedDomain, flag));
-    workers_.back()->Start();
+    workers_.Start(std::make_unique<CAlexaDetail>(false, typedDomain, flag));
   }
 }
 
 void AlexaDetailJob::EndAll() {
-  for (auto& w : workers_) {
-    w->AbortTransfer();
-    w->Terminate();
-  }
-  for (auto& w : workers_) w->StopAndWait();
-  workers_.clear();
+  workers_.ForEach([](CAlexaDetail& w) { w.AbortTransfer(); });
+  workers_.Stop();
 }
 
-bool AlexaDetailJob::Running() const {
-  for (const auto& w : workers_) {
-    if (!w->Finished()) return true;
-  }
-  return false;
-}
+bool AlexaDetailJob::Running() const { return workers_.Running(); }
 
 }  // namespace orlu

@@ -17,6 +17,7 @@
 
 #include "platform/text/rows.h"
 #include "platform/thread/thread.h"
+#include "platform/thread/worker_group.h"
 
 namespace orlu {
 
@@ -166,11 +167,11 @@ class AlexaDetailJob {
   void Start(const std::string& typedDomain);
   void EndAll();
   // Workers kept now (running, or ended but not yet released).
-  size_t Kept() const { return workers_.size(); }
+  size_t Kept() const { return workers_.Size(); }
   bool Running() const;
 
  private:
-  std::vector<std::unique_ptr<CAlexaDetail>> workers_;
+  WorkerGroup<CAlexaDetail> workers_;
 };
 
 }  // namespace orlu

@@ -398,23 +398,15 @@ void SingleInfoJob::Start(const std::string& domain) {
   End();
   InitNetwork();
   for (int kind : kSingleInfoKinds) {
-    workers_.push_back(std::make_unique<CSingleDomainInfo>(false, domain, kind, store_));
+    workers_.Start(std::make_unique<CSingleDomainInfo>(false, domain, kind, store_));
   }
-  for (auto& worker : workers_) worker->Start();
 }
 
 void SingleInfoJob::End() {
-  // Tell them all first, so they end side by side rather than one by one.
-  for (auto& worker : workers_) worker->AbortTransfer();
-  for (auto& worker : workers_) worker->StopAndWait();
-  workers_.clear();
+  workers_.ForEach([](CSingleDomainInfo& worker) { worker.AbortTransfer(); });
+  workers_.Stop();
 }
 
-bool SingleInfoJob::Running() const {
-  for (const auto& worker : workers_) {
-    if (!worker->Finished()) return true;
-  }
-  return false;
-}
+bool SingleInfoJob::Running() const { return workers_.Running(); }
 
 }  // namespace orlu

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/thread/thread.h"
+#include "platform/thread/worker_group.h"
 
 namespace orlu {
 
@@ -147,7 +148,7 @@ class SingleInfoJob {
 
  private:
   SingleInfoStore& store_;
-  std::vector<std::unique_ptr<CSingleDomainInfo>> workers_;
+  WorkerGroup<CSingleDomainInfo> workers_;
 };
 
 }  // namespace orlu

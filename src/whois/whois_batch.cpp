@@ -124,29 +124,19 @@ void CWhois::ShowSuffixUnsupported() {
 WhoisBatch::~WhoisBatch() { Stop(); }
 
 void WhoisBatch::Start(std::vector<std::string> lines) {
-  std::erase_if(workers_, [](const std::unique_ptr<CWhois>& w) { return w->Finished(); });
+  workers_.DropFinished();
   auto snapshot = std::make_shared<const std::vector<std::string>>(std::move(lines));
   for (int group = 0; group < kWhoisGroupCount; ++group) {
     const int count = WhoisConfig.ThreadCount(group);
     for (int i = 0; i < count; ++i) {
-      workers_.push_back(
+      workers_.Start(
           std::make_unique<CWhois>(false, snapshot, count, i, static_cast<uint8_t>(group)));
-      workers_.back()->Start();
     }
   }
 }
 
-bool WhoisBatch::Running() const {
-  for (const auto& w : workers_) {
-    if (!w->Finished()) return true;
-  }
-  return false;
-}
+bool WhoisBatch::Running() const { return workers_.Running(); }
 
-void WhoisBatch::Stop() {
-  for (auto& w : workers_) w->Terminate();
-  for (auto& w : workers_) w->WaitFor();
-  workers_.clear();
-}
+void WhoisBatch::Stop() { workers_.Stop(); }
 
 }  // namespace orlu

@@ -17,6 +17,7 @@
 
 #include "platform/text/rows.h"
 #include "platform/thread/thread.h"
+#include "platform/thread/worker_group.h"
 #include "whois/whois_lookup.h"
 #include "whois/whois_registry.h"
 
@@ -104,10 +105,10 @@ class WhoisBatch {
   // waits for them, serving the window thread's queue meanwhile.
   void Stop();
 
-  int WorkerCount() const { return static_cast<int>(workers_.size()); }
+  int WorkerCount() const { return static_cast<int>(workers_.Size()); }
 
  private:
-  std::vector<std::unique_ptr<CWhois>> workers_;
+  WorkerGroup<CWhois> workers_;
 };
 
 }  // namespace orlu

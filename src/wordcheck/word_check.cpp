@@ -5,6 +5,7 @@
 #include "platform/net/page_client.h"
 #include "platform/text/codepage.h"
 #include "platform/text/gbk.h"
+#include "platform/thread/start_guard.h"
 #include "wordcheck/hz_spell.h"
 
 namespace orlu {
@@ -264,11 +265,7 @@ void WordCheckJob::Start(std::vector<std::string> lines) {
   // Stopping serves the window thread's queue: a second start arriving
   // meanwhile is ignored.
   if (starting_) return;
-  starting_ = true;
-  struct Done {
-    bool& flag;
-    ~Done() { flag = false; }
-  } done{starting_};
+  StartGuard starting(starting_);
   Stop();
   RowStore* rows = config_.ListView;
   if (rows == nullptr) return;
@@ -281,29 +278,16 @@ void WordCheckJob::Start(std::vector<std::string> lines) {
     const int count = engine == 0 ? config_.Engine0Threads : config_.Engine1Threads;
     for (int k = 0; k < count; ++k) {
       if (kind_ == Kind::Pinyin) {
-        workers_.push_back(std::make_unique<CPinyin>(false, snapshot, count, k, engine, config_));
+        workers_.Start(std::make_unique<CPinyin>(false, snapshot, count, k, engine, config_));
       } else {
-        workers_.push_back(std::make_unique<CEngWord>(false, snapshot, count, k, engine, config_));
+        workers_.Start(std::make_unique<CEngWord>(false, snapshot, count, k, engine, config_));
       }
-      workers_.back()->Start();
     }
   }
 }
 
-bool WordCheckJob::Running() const {
-  for (const auto& w : workers_) {
-    if (!w->Finished()) return true;
-  }
-  return false;
-}
+bool WordCheckJob::Running() const { return workers_.Running(); }
 
-void WordCheckJob::Stop() {
-  // Taken out first: the wait serves the window thread's queue, where a
-  // handler may start or stop the job again.
-  std::vector<std::unique_ptr<CWordCheck>> workers = std::move(workers_);
-  workers_.clear();
-  for (auto& w : workers) w->Terminate();
-  for (auto& w : workers) w->WaitFor();
-}
+void WordCheckJob::Stop() { workers_.Stop(); }
 
 }  // namespace orlu

@@ -19,6 +19,7 @@
 
 #include "platform/text/rows.h"
 #include "platform/thread/thread.h"
+#include "platform/thread/worker_group.h"
 
 namespace orlu {
 
@@ -164,7 +165,7 @@ class WordCheckJob {
  private:
   Kind kind_;
   WordCheckSettings& config_;
-  std::vector<std::unique_ptr<CWordCheck>> workers_;
+  WorkerGroup<CWordCheck> workers_;
   bool starting_ = false;
 };
 
