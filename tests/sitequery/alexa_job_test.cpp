@@ -8,9 +8,8 @@
 #include <vector>
 
 #include "alexa_test_util.h"
-#include "platform/net/page_client.h"
 #include "platform/text/gbk.h"
-#include "platform/thread/dispatcher.h"
+#include "support/plain_loop_test.h"
 
 namespace orlu {
 namespace {
@@ -23,15 +22,11 @@ using test::RankOf;
 using test::RankPage;
 using Lines = std::vector<std::string>;
 
-class AlexaJobTest : public ::testing::Test, protected test::RankServer {
+class AlexaJobTest : public test::PlainLoopTest, protected test::RankServer {
  protected:
-  void SetUp() override {
-    SetDispatcher(&loop);
-    InitNetwork();
-  }
   void TearDown() override {
     EndAlexaWorkers(&job);
-    SetDispatcher(nullptr);
+    PlainLoopTest::TearDown();
   }
 
   // The page's start: the record, then one row per line in both lists.
@@ -50,19 +45,8 @@ class AlexaJobTest : public ::testing::Test, protected test::RankServer {
 
   // Serves the workers' calls until the group has ended.
   bool Pump(std::chrono::milliseconds limit = 30s) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (!test::GroupEnded(job)) {
-      if (std::chrono::steady_clock::now() > end) return false;
-      loop.ProcessEvents(5ms);
-    }
-    loop.ProcessEvents(0ms);
-    return true;
+    return PumpUntil([this] { return test::GroupEnded(job); }, limit);
   }
-  void PumpFor(std::chrono::milliseconds d) {
-    const auto end = std::chrono::steady_clock::now() + d;
-    while (std::chrono::steady_clock::now() < end) loop.ProcessEvents(5ms);
-  }
-  PlainLoopDispatcher loop;
   MemoryRows status, lv, bak;
   ThreadControlStru job;
 };

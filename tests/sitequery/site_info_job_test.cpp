@@ -9,9 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/net/page_client.h"
-#include "platform/thread/dispatcher.h"
 #include "site_info_test_util.h"
+#include "support/plain_loop_test.h"
 #include "substitute-services/servers/loopback_server.h"
 
 namespace orlu {
@@ -28,15 +27,11 @@ using test::HttpRequest;
 using test::kAllKinds;
 using Lines = std::vector<std::string>;
 
-class SiteInfoJobTest : public ::testing::Test, protected test::SiteServer {
+class SiteInfoJobTest : public test::PlainLoopTest, protected test::SiteServer {
  protected:
-  void SetUp() override {
-    SetDispatcher(&loop);
-    InitNetwork();
-  }
   void TearDown() override {
     EndSiteInfoWorkers(&job);
-    SetDispatcher(nullptr);
+    PlainLoopTest::TearDown();
   }
 
   // The page's start: the record, a row per line in both lists, the groups.
@@ -54,19 +49,8 @@ class SiteInfoJobTest : public ::testing::Test, protected test::SiteServer {
     StartSiteInfoGroups(&job, kinds);
   }
   bool Pump(std::chrono::milliseconds limit = 30s) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (!test::AllEnded(job)) {
-      if (std::chrono::steady_clock::now() > end) return false;
-      loop.ProcessEvents(5ms);
-    }
-    loop.ProcessEvents(0ms);
-    return true;
+    return PumpUntil([this] { return test::AllEnded(job); }, limit);
   }
-  void PumpFor(std::chrono::milliseconds d) {
-    const auto end = std::chrono::steady_clock::now() + d;
-    while (std::chrono::steady_clock::now() < end) loop.ProcessEvents(5ms);
-  }
-  PlainLoopDispatcher loop;
   MemoryRows status, lv, bak;
   ThreadSiteInfoStru job;
 };
