@@ -28,40 +28,11 @@ constexpr int kLines = 1000000;
 constexpr int kNames = 100000;
 constexpr int kRuns = 3;
 
-double Seconds(const std::function<void()>& work) {
-  const auto t0 = orlu::bench::Clock::now();
-  work();
-  return orlu::bench::SecondsSince(t0);
-}
-
-// Best of kRuns.
-double Best(const std::function<void()>& work) {
-  double best = 1e30;
-  for (int i = 0; i < kRuns; ++i) best = std::min(best, Seconds(work));
-  return best;
-}
-
 void Shell(const std::string& command) {
   if (std::system(command.c_str()) != 0) {
     std::fprintf(stderr, "bench_domain_filter: failed: %s\n", command.c_str());
     std::exit(1);
   }
-}
-
-std::string Quote(const fs::path& p) {
-  std::string quoted = "'";
-  quoted += p.string();
-  quoted += '\'';
-  return quoted;
-}
-
-void WriteLf(const fs::path& file, const Lines& lines) {
-  std::string text;
-  for (const auto& l : lines) {
-    text += l;
-    text += '\n';
-  }
-  orlu::WriteFileAtomically(file.string(), text);
 }
 
 Lines ReadLines(const fs::path& file) { return orlu::SplitLines(orlu::ReadFileBytes(file.string())); }
@@ -108,15 +79,15 @@ int main() {
     list.reserve(kLines);
     for (int i = 0; i < kLines; ++i) list.push_back(distinct[static_cast<std::size_t>(gen.Pick(static_cast<int>(distinct.size())))]);
     const fs::path in = dir / "list.txt", ours = dir / "dedup.txt", theirs = dir / "dedup_awk.txt";
-    WriteLf(in, list);
+    orlu::bench::WriteLinesLf(in, list);
 
-    const double mine = Best([&] {
+    const double mine = orlu::bench::BestOf(kRuns, [&] {
       const Lines unique = orlu::RemoveDuplicateLines(ReadLines(in));
-      WriteLf(ours, unique);
+      orlu::bench::WriteLinesLf(ours, unique);
     });
     const std::string awk = PeerAwk();
-    const double peer = Best([&] {
-      Shell("LC_ALL=C " + awk + " '!seen[$0]++' " + Quote(in) + " > " + Quote(theirs));
+    const double peer = orlu::bench::BestOf(kRuns, [&] {
+      Shell("LC_ALL=C " + awk + " '!seen[$0]++' " + orlu::bench::ShellQuote(in) + " > " + orlu::bench::ShellQuote(theirs));
     });
     if (CountLines(ours) != CountLines(theirs) || orlu::ReadFileBytes(ours.string()) != orlu::ReadFileBytes(theirs.string())) {
       std::fprintf(stderr, "bench_domain_filter: duplicate removal differs from %s\n", awk.c_str());
@@ -139,16 +110,16 @@ int main() {
     }
     const fs::path l1 = dir / "list1.txt", n1 = dir / "names1.txt", l2 = dir / "list2.txt";
     const fs::path ours = dir / "cmp.txt", theirs = dir / "cmp_grep.txt";
-    WriteLf(l1, list1);
-    WriteLf(n1, names1);
-    WriteLf(l2, list2);
+    orlu::bench::WriteLinesLf(l1, list1);
+    orlu::bench::WriteLinesLf(n1, names1);
+    orlu::bench::WriteLinesLf(l2, list2);
 
-    const double mine = Best([&] {
-      WriteLf(ours, orlu::DropListedNames(ReadLines(l1), ReadLines(l2)));
+    const double mine = orlu::bench::BestOf(kRuns, [&] {
+      orlu::bench::WriteLinesLf(ours, orlu::DropListedNames(ReadLines(l1), ReadLines(l2)));
     });
     // grep gets the names already cut out of list 1 and compares whole lines.
-    const double peer = Best([&] {
-      Shell("LC_ALL=C grep -vFxf " + Quote(l2) + " " + Quote(n1) + " > " + Quote(theirs) + "; test $? -le 1");
+    const double peer = orlu::bench::BestOf(kRuns, [&] {
+      Shell("LC_ALL=C grep -vFxf " + orlu::bench::ShellQuote(l2) + " " + orlu::bench::ShellQuote(n1) + " > " + orlu::bench::ShellQuote(theirs) + "; test $? -le 1");
     });
     if (CountLines(ours) != CountLines(theirs)) {
       std::fprintf(stderr, "bench_domain_filter: comparison differs from grep\n");
@@ -178,7 +149,7 @@ int main() {
       text.push_back(std::move(line));
     }
     std::size_t yielded = 0;
-    const double secs = Best([&] { yielded = orlu::ExtractDomains(text).size(); });
+    const double secs = orlu::bench::BestOf(kRuns, [&] { yielded = orlu::ExtractDomains(text).size(); });
     if (yielded != static_cast<std::size_t>(kLines - kLines / 20)) {
       std::fprintf(stderr, "bench_domain_filter: extraction yielded %zu lines\n", yielded);
       return 1;

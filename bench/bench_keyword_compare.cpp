@@ -30,32 +30,6 @@ constexpr int kFiles = 10;
 constexpr int kFileLines = 100000;
 constexpr int kRuns = 3;
 
-double Best(const std::function<void()>& work) {
-  double best = 1e30;
-  for (int i = 0; i < kRuns; ++i) {
-    const auto t0 = orlu::bench::Clock::now();
-    work();
-    best = std::min(best, orlu::bench::SecondsSince(t0));
-  }
-  return best;
-}
-
-std::string Quote(const fs::path& p) {
-  std::string quoted = "'";
-  quoted += p.string();
-  quoted += '\'';
-  return quoted;
-}
-
-void WriteLf(const fs::path& file, const Lines& lines) {
-  std::string text;
-  for (const auto& l : lines) {
-    text += l;
-    text += '\n';
-  }
-  orlu::WriteFileAtomically(file.string(), text);
-}
-
 }  // namespace
 
 int main() {
@@ -77,8 +51,8 @@ int main() {
     domains.push_back(std::string(names.back()).append(kSuffixes[i % 5]));
   }
   const fs::path domainFile = dir / "domains.txt", nameFile = dir / "names.txt";
-  WriteLf(domainFile, domains);
-  WriteLf(nameFile, names);
+  orlu::bench::WriteLinesLf(domainFile, domains);
+  orlu::bench::WriteLinesLf(nameFile, names);
 
   // Each file: 50,000 distinct names and 50,000 words that are no name.
   Lines files;
@@ -92,7 +66,7 @@ int main() {
                             : letters().append("-x").append(std::to_string(i)));
     }
     files.push_back((dir / std::string("words").append(std::to_string(f)).append(".txt")).string());
-    WriteLf(files.back(), lines);
+    orlu::bench::WriteLinesLf(files.back(), lines);
   }
   const long long expected = static_cast<long long>(kFiles) * kFileLines / 2;
 
@@ -100,7 +74,7 @@ int main() {
   orlu::SetDispatcher(&loop);
   orlu::ThreadKeyWordStru job;
   orlu::MemoryRows rows;
-  const double mine = Best([&] {
+  const double mine = orlu::bench::BestOf(kRuns, [&] {
     rows.Clear();
     const Lines list = orlu::SplitLines(orlu::ReadFileBytes(domainFile.string()));
     orlu::StartKeyWordCompare(job, "1", files, list, &rows);
@@ -115,10 +89,10 @@ int main() {
   }
 
   const fs::path out = dir / "grep.txt";
-  std::string command = std::string("LC_ALL=C grep -hFxf ").append(Quote(nameFile));
-  for (const auto& f : files) command.append(" ").append(Quote(f));
-  command.append(" > ").append(Quote(out));
-  const double peer = Best([&] {
+  std::string command = std::string("LC_ALL=C grep -hFxf ").append(orlu::bench::ShellQuote(nameFile));
+  for (const auto& f : files) command.append(" ").append(orlu::bench::ShellQuote(f));
+  command.append(" > ").append(orlu::bench::ShellQuote(out));
+  const double peer = orlu::bench::BestOf(kRuns, [&] {
     if (std::system(command.c_str()) != 0) {
       std::fprintf(stderr, "bench_keyword_compare: grep failed\n");
       std::exit(1);
