@@ -5,7 +5,6 @@
 // "none" has nothing indexed. (The plain site: count is the
 // site-information responder's.)
 #include <algorithm>
-#include <chrono>
 #include <string>
 
 #include "platform/text/gbk.h"
@@ -35,7 +34,7 @@ HttpReply Answer(const HttpRequest& r) {
   const std::string query = wd.empty() ? q1 : wd;
   const std::string domain = WithoutPrefix(WithoutPrefix(WithoutPrefix(query, "http://"), "domain:"), "site:");
   const uint32_t h = Figure(domain, "baidu");
-  const auto delay = std::chrono::milliseconds(30 + h % 120);
+  const auto delay = SearchDelay(h);
   if (NothingFound(domain)) {
     return HttpReply::Ok(Page(query, orlu::Gbk("<p>抱歉，没有找到与“") + query + orlu::Gbk("”相关的网页。</p>")))
         .Delay(delay);

@@ -1,7 +1,6 @@
 // The national ranking service (www.chinarank.org.cn/overview/Info.do): the
 // site's rank in its overview table, in GBK as the service sends it. The
 // rank follows the domain's hash; a name starting with "none" is not known.
-#include <chrono>
 #include <string>
 
 #include "platform/text/gbk.h"
@@ -25,7 +24,7 @@ HttpReply Answer(const HttpRequest& r) {
             std::to_string(1 + h % 200000) + "</td></tr></table>";
   }
   body += "</body></html>";
-  return HttpReply::Ok(body, "text/html; charset=gbk").Delay(std::chrono::milliseconds(30 + h % 120));
+  return HttpReply::Ok(body, "text/html; charset=gbk").Delay(SearchDelay(h));
 }
 
 void Install(Servers& s) { s.http.OnHost("www.chinarank.org.cn", "/overview/", Answer); }

@@ -2,7 +2,6 @@
 // the single-site report, in UTF-8 as the service sends them. Counts follow
 // the domain's hash; a name starting with "none" has none. (The page rank
 // and the keyword search are the site-information responder's.)
-#include <chrono>
 #include <string>
 
 #include "responder.h"
@@ -22,9 +21,8 @@ std::string ResultPage(const std::string& query, const std::string& stats) {
 
 HttpReply Answer(const HttpRequest& r) {
   const std::string q = QueryValue(r, "q");
-  const auto delay = std::chrono::milliseconds(30 + NameHash(q) % 120);
-  const bool link = q.rfind("link:", 0) == 0;
-  const std::string domain = WithoutPrefix(WithoutPrefix(q, "link:"), "site:");
+  const auto delay = SearchDelay(NameHash(q));
+  const auto [link, domain] = SiteOrLink(q);
   if (NothingFound(domain)) {
     return HttpReply::Ok(ResultPage(q, "找不到和您的查询 - <b>" + DomainAsUtf8(q) + "</b> - 相符的网页。"),
                          "text/html; charset=UTF-8")

@@ -21,6 +21,7 @@
 #pragma once
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -90,6 +91,17 @@ inline std::string QueryValue(const test::HttpRequest& r, std::string_view key, 
 inline std::string WithoutPrefix(const std::string& text, std::string_view prefix) {
   return text.compare(0, prefix.size(), prefix) == 0 ? text.substr(prefix.size()) : text;
 }
+
+// A search for "link:<domain>" or "site:<domain>" (or the bare domain).
+struct SiteOrLink {
+  explicit SiteOrLink(const std::string& q)
+      : link(q.rfind("link:", 0) == 0), domain(WithoutPrefix(WithoutPrefix(q, "link:"), "site:")) {}
+  bool link;
+  std::string domain;
+};
+
+// How long a search engine takes to answer: 30 to 149 ms, following `h`.
+inline std::chrono::milliseconds SearchDelay(uint32_t h) { return std::chrono::milliseconds(30 + h % 120); }
 
 // A made-up figure of a domain, stable from run to run; `what` tells the
 // figures of one domain apart.

@@ -1,7 +1,6 @@
 // Sogou's web search (www.sogou.com/web): a link: search whose page shows the
 // site's rating, in GBK as the service sends it. The rating is 0 to 9 by the
 // domain's hash; a name starting with "none" has none.
-#include <chrono>
 #include <string>
 
 #include "platform/text/gbk.h"
@@ -27,7 +26,7 @@ HttpReply Answer(const HttpRequest& r) {
             orlu::Gbk("&nbsp;&nbsp;找到约") + Grouped(h % 50000) + orlu::Gbk("条结果</div>");
   }
   body += "</div></body></html>";
-  return HttpReply::Ok(body, "text/html; charset=gb2312").Delay(std::chrono::milliseconds(30 + h % 120));
+  return HttpReply::Ok(body, "text/html; charset=gb2312").Delay(SearchDelay(h));
 }
 
 void Install(Servers& s) { s.http.OnHost("www.sogou.com", "/web", Answer); }

@@ -2,7 +2,6 @@
 // UTF-8 as the service sends it. The count follows the domain's hash; a name
 // starting with "none" has none. (The inbound-link search is the
 // site-information responder's.)
-#include <chrono>
 #include <string>
 
 #include "responder.h"
@@ -26,7 +25,7 @@ void Install(Servers& s) {
     const std::string inner = NothingFound(domain)
                                   ? "对不起，没有找到与 " + DomainAsUtf8(domain) + " 相关的网页。"
                                   : "找到相关网页约" + Grouped(10 + h % 300000) + "条";
-    return HttpReply::Ok(Page(inner), "text/html; charset=utf-8").Delay(std::chrono::milliseconds(30 + h % 120));
+    return HttpReply::Ok(Page(inner), "text/html; charset=utf-8").Delay(SearchDelay(h));
   });
 }
 

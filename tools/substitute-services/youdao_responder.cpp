@@ -1,7 +1,6 @@
 // Youdao's web search (www.youdao.com/search): site: and link: counts, in
 // UTF-8 as the service sends them. Counts follow the domain's hash; a name
 // starting with "none" has none.
-#include <chrono>
 #include <string>
 
 #include "responder.h"
@@ -14,8 +13,7 @@ using namespace orlu::substitute;
 
 HttpReply Answer(const HttpRequest& r) {
   const std::string q = QueryValue(r, "q");
-  const bool link = q.rfind("link:", 0) == 0;
-  const std::string domain = WithoutPrefix(WithoutPrefix(q, "link:"), "site:");
+  const auto [link, domain] = SiteOrLink(q);
   const uint32_t h = Figure(domain, link ? "youdao link" : "youdao site");
   std::string inner;
   if (NothingFound(domain)) {
@@ -26,7 +24,7 @@ HttpReply Answer(const HttpRequest& r) {
   const std::string body = "<html><head><meta charset=\"utf-8\"><title>" + DomainAsUtf8(q) +
                            " - 有道搜索</title></head><body><div id=\"results\">" + inner +
                            "</div></body></html>";
-  return HttpReply::Ok(body, "text/html; charset=utf-8").Delay(std::chrono::milliseconds(30 + h % 120));
+  return HttpReply::Ok(body, "text/html; charset=utf-8").Delay(SearchDelay(h));
 }
 
 void Install(Servers& s) { s.http.OnHost("www.youdao.com", "/search", Answer); }
