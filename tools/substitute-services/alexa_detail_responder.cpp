@@ -23,30 +23,10 @@ using orlu::substitute::NameHash;
 using orlu::test::HttpReply;
 using orlu::test::HttpRequest;
 
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-std::string Unescape(std::string_view s) {
-  std::string out;
-  for (size_t i = 0; i < s.size(); ++i) {
-    if (s[i] == '%' && i + 2 < s.size() && HexValue(s[i + 1]) >= 0 && HexValue(s[i + 2]) >= 0) {
-      out += static_cast<char>(HexValue(s[i + 1]) * 16 + HexValue(s[i + 2]));
-      i += 2;
-    } else {
-      out += s[i];
-    }
-  }
-  return out;
-}
-
 // Text after `key` in the target (the domain is last and may hold "&").
 std::string After(const std::string& target, std::string_view key) {
   const size_t at = target.find(key);
-  return at == std::string::npos ? std::string() : Unescape(target.substr(at + key.size()));
+  return at == std::string::npos ? std::string() : orlu::substitute::PercentDecoded(target.substr(at + key.size()));
 }
 
 bool Empty(const std::string& domain) { return domain.rfind("none", 0) == 0; }

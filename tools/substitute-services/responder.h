@@ -61,6 +61,24 @@ inline uint32_t NameHash(std::string_view s) {
   return h;
 }
 
+// `s` with its percent-escapes undone; a "%" not followed by two hex digits
+// before the end stays as it is.
+inline std::string PercentDecoded(std::string_view s) {
+  auto hex = [](char c) {
+    return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+  };
+  std::string out;
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == '%' && i + 2 < s.size() && hex(s[i + 1]) >= 0 && hex(s[i + 2]) >= 0) {
+      out += static_cast<char>(hex(s[i + 1]) * 16 + hex(s[i + 2]));
+      i += 2;
+    } else {
+      out += s[i];
+    }
+  }
+  return out;
+}
+
 // The value of `key` in the request's query with its percent-escapes undone:
 // from after "key=" up to the next "&", or to the end of the query when
 // `toEnd` (a domain may itself hold "&").
@@ -72,19 +90,7 @@ inline std::string QueryValue(const test::HttpRequest& r, std::string_view key, 
   if (at == std::string::npos) return std::string();
   at += k.size();
   const size_t end = toEnd ? query.size() : std::min(query.find('&', at), query.size());
-  auto hex = [](char c) {
-    return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
-  };
-  std::string out;
-  for (size_t i = at; i < end; ++i) {
-    if (query[i] == '%' && i + 2 < end && hex(query[i + 1]) >= 0 && hex(query[i + 2]) >= 0) {
-      out += static_cast<char>(hex(query[i + 1]) * 16 + hex(query[i + 2]));
-      i += 2;
-    } else {
-      out += query[i];
-    }
-  }
-  return out;
+  return PercentDecoded(std::string_view(query).substr(at, end - at));
 }
 
 // `text` without `prefix` at its start.

@@ -29,29 +29,13 @@ using orlu::substitute::NameHash;
 using orlu::test::HttpReply;
 using orlu::test::HttpRequest;
 
-int Hex(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 // The text of the target after `key` (up to `end` when given), escapes undone.
 std::string ValueAfter(const std::string& target, std::string_view key, std::string_view end = {}) {
   size_t at = target.find(key);
   if (at == std::string::npos) return std::string();
   std::string_view v = std::string_view(target).substr(at + key.size());
   if (!end.empty()) v = v.substr(0, v.rfind(end));
-  std::string out;
-  for (size_t i = 0; i < v.size(); ++i) {
-    if (v[i] == '%' && i + 2 < v.size() && Hex(v[i + 1]) >= 0 && Hex(v[i + 2]) >= 0) {
-      out += static_cast<char>(Hex(v[i + 1]) * 16 + Hex(v[i + 2]));
-      i += 2;
-    } else {
-      out += v[i];
-    }
-  }
-  return out;
+  return orlu::substitute::PercentDecoded(v);
 }
 
 std::chrono::milliseconds DelayFor(uint32_t hash) { return std::chrono::milliseconds(20 + hash % 61); }

@@ -62,27 +62,12 @@ const char* Find(const Entry* table, size_t n, const std::string& name) {
   return nullptr;
 }
 
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 // The last value of the query ("...&q=NAME", "wd=NAME"), unescaped. A name
 // that is not plain ASCII is shown as "?" in the pages.
 std::string NameOf(const HttpRequest& r) {
   const std::string query = r.Query();
   const std::string_view s = std::string_view(query).substr(query.rfind('=') + 1);
-  std::string out;
-  for (size_t i = 0; i < s.size(); ++i) {
-    if (s[i] == '%' && i + 2 < s.size() && HexValue(s[i + 1]) >= 0 && HexValue(s[i + 2]) >= 0) {
-      out += static_cast<char>(HexValue(s[i + 1]) * 16 + HexValue(s[i + 2]));
-      i += 2;
-    } else {
-      out += s[i];
-    }
-  }
+  const std::string out = orlu::substitute::PercentDecoded(s);
   for (unsigned char c : out)
     if (c >= 0x80) return "?";
   return out;
