@@ -382,11 +382,7 @@ void CAlexaDetail::ShowAlexaDetailFail() {
   Write(AlexaDetailView.FailLabel, Gbk("部分查询失败，请检查网络并重查"));
 }
 
-void CAlexaDetail::AbortTransfer() {
-  std::lock_guard lock(clientMutex_);
-  aborted_ = true;
-  if (client_ != nullptr) client_->Abort();
-}
+void CAlexaDetail::AbortTransfer() { transfer_.Abort(); }
 
 void CAlexaDetail::Execute() {
   PageClient client;
@@ -394,10 +390,9 @@ void CAlexaDetail::Execute() {
   client.HandleRedirects = true;
   client.ReadTimeout = kReadTimeoutMs;
   client.MaxBody = kPageCap;
-  {
-    std::lock_guard lock(clientMutex_);
-    if (aborted_) return;
-    client_ = &client;
+  if (!transfer_.Attach(client)) {
+    transfer_.Detach();
+    return;
   }
   std::string page;
   std::string xml;
@@ -409,12 +404,8 @@ void CAlexaDetail::Execute() {
   } catch (...) {
     failed = true;
   }
-  {
-    std::lock_guard lock(clientMutex_);
-    client_ = nullptr;
-    // A stop is no answer: nothing is shown.
-    if (aborted_) return;
-  }
+  // A stop is no answer: nothing is shown.
+  if (transfer_.Detach()) return;
   ParseAlexaDetail(page, xml);
   Synchronize([this] { ShowAlexaDetail(); });
   if (failed) Synchronize([this] { ShowAlexaDetailFail(); });

@@ -10,12 +10,12 @@
 
 #include <array>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/text/rows.h"
+#include "platform/net/transfer_abort.h"
 #include "platform/thread/thread.h"
 #include "platform/thread/worker_group.h"
 
@@ -146,9 +146,7 @@ class CAlexaDetail : public Thread {
 
  private:
   const unsigned generation_;
-  std::mutex clientMutex_;
-  PageClient* client_ = nullptr;  // guarded by clientMutex_
-  bool aborted_ = false;          // guarded by clientMutex_
+  TransferAbort transfer_;
 };
 
 // The workers of the queries started so far, kept so that they can be ended

@@ -91,39 +91,26 @@ void CAlexaInfoth::ShowAlexaRank() {
 
 void CAlexaInfoth::StopAfterRequest() { stopRequested_.store(true); }
 
-void CAlexaInfoth::AbortTransfer() {
-  std::lock_guard lock(clientMutex_);
-  aborted_ = true;
-  if (client_ != nullptr) client_->Abort();
-}
+void CAlexaInfoth::AbortTransfer() { transfer_.Abort(); }
 
 void CAlexaInfoth::OnTerminate() { AbortTransfer(); }
 
 bool CAlexaInfoth::GoOn() { return Checkpoint() && !stopRequested_.load(); }
 
-bool CAlexaInfoth::Aborted() {
-  std::lock_guard lock(clientMutex_);
-  return aborted_;
-}
+bool CAlexaInfoth::Aborted() { return transfer_.Aborted(); }
 
 PageClient* CAlexaInfoth::OpenClient() {
   auto client = std::make_unique<PageClient>();
   client->ReadTimeout = job_.TimeOut;
   client->MaxBody = kDataPageCap;
-  std::lock_guard lock(clientMutex_);
-  if (aborted_) client->Abort();
-  client_ = client.release();
-  return client_;
+  transfer_.Attach(*client);
+  client_ = std::move(client);
+  return client_.get();
 }
 
 void CAlexaInfoth::CloseClient() {
-  PageClient* client = nullptr;
-  {
-    std::lock_guard lock(clientMutex_);
-    client = client_;
-    client_ = nullptr;
-  }
-  delete client;
+  transfer_.Detach();
+  client_.reset();
 }
 
 void CAlexaInfoth::Execute() {

@@ -4,10 +4,11 @@
 #pragma once
 
 #include <atomic>
-#include <mutex>
+#include <memory>
 #include <string>
 #include <string_view>
 
+#include "platform/net/transfer_abort.h"
 #include "platform/thread/thread.h"
 #include "sitequery/alexa_job.h"
 
@@ -71,9 +72,8 @@ class CAlexaInfoth : public Thread {
 
   ThreadControlStru& job_;
   const unsigned generation_;
-  std::mutex clientMutex_;
-  PageClient* client_ = nullptr;  // the round's client, for aborting it
-  bool aborted_ = false;          // guarded by clientMutex_
+  std::unique_ptr<PageClient> client_;  // the round's client
+  TransferAbort transfer_;
   std::atomic<bool> stopRequested_{false};  // the stop button
 };
 

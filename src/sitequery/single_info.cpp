@@ -249,16 +249,9 @@ void CSingleDomainInfo::QueryYoudaoLink() { Ask(16, &CSingleDomainInfo::ParseYou
 void CSingleDomainInfo::QuerySosoSite() { Ask(19, &CSingleDomainInfo::ParseSosoSite); }
 void CSingleDomainInfo::QuerySosoLink() { Ask(20, &CSingleDomainInfo::ParseSosoLink); }
 
-void CSingleDomainInfo::AbortTransfer() {
-  std::lock_guard lock(clientMutex_);
-  aborted_ = true;
-  if (client_ != nullptr) client_->Abort();
-}
+void CSingleDomainInfo::AbortTransfer() { transfer_.Abort(); }
 
-bool CSingleDomainInfo::Aborted() {
-  std::lock_guard lock(clientMutex_);
-  return aborted_;
-}
+bool CSingleDomainInfo::Aborted() { return transfer_.Aborted(); }
 
 void CSingleDomainInfo::Ask(int slot, Parser parse) {
   // One client serves every try, so the cookies a service sets come back.
@@ -268,10 +261,9 @@ void CSingleDomainInfo::Ask(int slot, Parser parse) {
   client.ReadTimeout = 50000;
   client.HandleRedirects = false;
   client.MaxBody = kPageCap;
-  {
-    std::lock_guard lock(clientMutex_);
-    if (aborted_) return;
-    client_ = &client;
+  if (!transfer_.Attach(client)) {
+    transfer_.Detach();
+    return;
   }
   const std::string& fail = W().fail;
   for (int t = 0; t < Tries; ++t) {
@@ -294,8 +286,7 @@ void CSingleDomainInfo::Ask(int slot, Parser parse) {
     store_.Publish(slot, Result, generation_);
     if (Result != fail) break;
   }
-  std::lock_guard lock(clientMutex_);
-  client_ = nullptr;
+  transfer_.Detach();
 }
 
 std::string CSingleDomainInfo::ParsePr(const std::string& page) const {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/net/transfer_abort.h"
 #include "platform/thread/thread.h"
 #include "platform/thread/worker_group.h"
 
@@ -124,9 +125,7 @@ class CSingleDomainInfo : public Thread {
 
   SingleInfoStore& store_;
   const unsigned generation_;
-  std::mutex clientMutex_;
-  PageClient* client_ = nullptr;  // the query's client, for aborting it
-  bool aborted_ = false;          // guarded by clientMutex_
+  TransferAbort transfer_;  // the query's client
 };
 
 // The workers of the latest report, kept so that a new report and the end of

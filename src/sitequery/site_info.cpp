@@ -405,20 +405,13 @@ void CSiteInfoth::ShowCell(int cell, bool count) {
 
 void CSiteInfoth::StopAfterRequest() { stopRequested_.store(true); }
 
-void CSiteInfoth::AbortTransfer() {
-  std::lock_guard lock(clientMutex_);
-  aborted_ = true;
-  if (client_ != nullptr) client_->Abort();
-}
+void CSiteInfoth::AbortTransfer() { transfer_.Abort(); }
 
 void CSiteInfoth::OnTerminate() { AbortTransfer(); }
 
 bool CSiteInfoth::GoOn() { return Checkpoint() && !stopRequested_.load(); }
 
-bool CSiteInfoth::Aborted() {
-  std::lock_guard lock(clientMutex_);
-  return aborted_;
-}
+bool CSiteInfoth::Aborted() { return transfer_.Aborted(); }
 
 PageClient* CSiteInfoth::OpenClient(const Profile& profile) {
   auto client = std::make_unique<PageClient>();
@@ -429,20 +422,14 @@ PageClient* CSiteInfoth::OpenClient(const Profile& profile) {
   client->HandleRedirects = profile.redirects;
   client->ReadTimeout = job_.TimeOut;
   client->MaxBody = profile.cap;
-  std::lock_guard lock(clientMutex_);
-  if (aborted_) client->Abort();
-  client_ = client.release();
-  return client_;
+  transfer_.Attach(*client);
+  client_ = std::move(client);
+  return client_.get();
 }
 
 void CSiteInfoth::CloseClient() {
-  PageClient* client = nullptr;
-  {
-    std::lock_guard lock(clientMutex_);
-    client = client_;
-    client_ = nullptr;
-  }
-  delete client;
+  transfer_.Detach();
+  client_.reset();
 }
 
 }  // namespace orlu

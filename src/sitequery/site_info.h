@@ -9,11 +9,11 @@
 
 #include <atomic>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/net/transfer_abort.h"
 #include "platform/thread/thread.h"
 #include "sitequery/site_info_job.h"
 
@@ -136,9 +136,8 @@ class CSiteInfoth : public Thread {
   SiteInfoCell* const cell_;  // null for a kind without a service
   const unsigned generation_;
   std::unique_ptr<PrCalc> prCalc_;  // the page-rank kind's, while it runs
-  std::mutex clientMutex_;
-  PageClient* client_ = nullptr;  // the round's client, for aborting it
-  bool aborted_ = false;          // guarded by clientMutex_
+  std::unique_ptr<PageClient> client_;  // the round's client
+  TransferAbort transfer_;
   std::atomic<bool> stopRequested_{false};
 };
 
