@@ -41,6 +41,10 @@ std::string ParseAlexaRankText(std::string_view page, std::string_view domain, b
     if (end == std::string_view::npos) return std::string();
     return std::string(rest.substr(0, end));
   }
+  return DataPageWithoutValue(page, failed);
+}
+
+std::string DataPageWithoutValue(std::string_view page, bool& failed) {
   if (page.find(kBlockPage) != std::string_view::npos) {
     failed = true;
     return FailWord();

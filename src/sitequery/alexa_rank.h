@@ -25,6 +25,11 @@ std::string AlexaDataUrl(const std::string& domain);
 // is the block page or has none of the markers; the text is then "失败".
 std::string ParseAlexaRankText(std::string_view page, std::string_view domain, bool& failed);
 
+// A data page that lacks the value asked: "0" for a site the service does
+// not list (or a whole page without it), "失败" with `failed` set for the
+// block page or a page cut short.
+std::string DataPageWithoutValue(std::string_view page, bool& failed);
+
 class CAlexaInfoth : public Thread {
  public:
   // Works on `job` (the process's AlexaSea unless a test gives another).

@@ -22,9 +22,6 @@ const std::string& PageFailWord() {
   return word;
 }
 
-constexpr std::string_view kBlockPage = "Please click here to continue using Alexa";
-constexpr std::string_view kNoSiteList = "<RLS PREFIX=\"http://\" more=\"0\">";
-constexpr std::string_view kDataEnd = "</ALEXA>";
 constexpr std::string_view kAttrEnd = "\"/>";
 
 bool Has(std::string_view page, std::string_view marker) {
@@ -91,9 +88,8 @@ std::string ParseAlexaLinksInText(std::string_view page) {
     const size_t end = rest.find(kAttrEnd);
     return end == std::string_view::npos ? std::string() : std::string(rest.substr(0, end));
   }
-  if (Has(page, kBlockPage)) return FailWord();
-  if (Has(page, kNoSiteList) || Has(page, kDataEnd)) return "0";
-  return FailWord();
+  bool failed = false;
+  return DataPageWithoutValue(page, failed);
 }
 
 std::string ParseArchiveText(std::string_view page, CutOutcome& outcome) {
