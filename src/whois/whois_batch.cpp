@@ -20,20 +20,7 @@ int32_t WhoisSettings::Delay(int group) const {
 }
 
 std::vector<ListRow> BuildWhoisRows(const std::vector<std::string>& lines) {
-  std::vector<ListRow> rows;
-  rows.reserve(lines.size());
-  const size_t n = lines.size();
-  for (size_t i = 0; i < n; ++i) {
-    std::string domain = Trim(lines[i]);
-    if (i + 1 == n && domain.empty()) break;
-    ListRow row;
-    row.caption = std::to_string(i + 1);
-    row.cells.reserve(kWhoisRowCells);
-    row.cells.push_back(std::move(domain));
-    row.cells.resize(kWhoisRowCells, " ");
-    rows.push_back(std::move(row));
-  }
-  return rows;
+  return DomainListRows(lines, kWhoisRowCells);
 }
 
 namespace {

@@ -140,15 +140,7 @@ std::string StripTags(std::string_view input) {
 // --- Rows ---
 
 std::vector<ListRow> BuildWordCheckRows(const std::vector<std::string>& lines) {
-  std::vector<ListRow> rows;
-  rows.reserve(lines.size());
-  const size_t n = lines.size();
-  for (size_t i = 0; i < n; ++i) {
-    std::string domain = Trim(lines[i]);
-    if (i + 1 == n && domain.empty()) break;
-    rows.push_back(ListRow{std::to_string(i + 1), {std::move(domain), " ", " "}});
-  }
-  return rows;
+  return DomainListRows(lines, 3);
 }
 
 std::string GetDomainLabel(std::string_view domain) {

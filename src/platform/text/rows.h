@@ -13,6 +13,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/text/gbk.h"
+
 namespace orlu {
 
 // One row: the caption (column 0) and the cells of columns 1, 2, ...
@@ -109,5 +111,25 @@ class MemoryRows : public RowStore {
   mutable std::mutex mutex_;
   std::vector<ListRow> rows_;
 };
+
+// A row per line of a domain list, captioned 1, 2, ...: the line trimmed,
+// then " " up to `cellCount` cells. A last line empty once trimmed (the
+// list's closing line break) makes no row.
+inline std::vector<ListRow> DomainListRows(const std::vector<std::string>& lines, size_t cellCount) {
+  std::vector<ListRow> rows;
+  rows.reserve(lines.size());
+  const size_t n = lines.size();
+  for (size_t i = 0; i < n; ++i) {
+    std::string domain = Trim(lines[i]);
+    if (i + 1 == n && domain.empty()) break;
+    ListRow row;
+    row.caption = std::to_string(i + 1);
+    row.cells.reserve(cellCount);
+    row.cells.push_back(std::move(domain));
+    row.cells.resize(cellCount, " ");
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
 
 }  // namespace orlu
