@@ -10,6 +10,7 @@
 #include "domaintools/domain_generator.h"
 #include "platform/text/gbk.h"
 #include "platform/text/string_list.h"
+#include "platform/ui/import_lines.h"
 
 namespace orlu {
 
@@ -19,16 +20,6 @@ void AppendLines(Memo& memo, const std::vector<std::string>& more) {
   std::vector<std::string> lines = memo.Lines();
   lines.insert(lines.end(), more.begin(), more.end());
   memo.SetLines(lines);
-}
-
-// Loads a file chosen in the shared open dialog into `memo`. The file is read
-// whole first, so a file that cannot be opened raises its error and leaves
-// the memo as it was.
-void LoadIntoMemo(OpenDialog& dialog, Memo& memo) {
-  if (!dialog.Execute()) return;
-  StringList file;
-  file.LoadFromFile(dialog.FileName());
-  memo.SetLines(file.Lines());
 }
 
 // True when an operation of this size may run; otherwise says why not.
@@ -132,8 +123,8 @@ TDomainGeneratorPage::TDomainGeneratorPage(TabSheet& page, OpenDialog& openDialo
 
 // --- Source lists ---
 
-void TDomainGeneratorPage::btn1Click() { LoadIntoMemo(openDialog_, mmoDomainCreate1); }
-void TDomainGeneratorPage::btn5Click() { LoadIntoMemo(openDialog_, mmoDomainCreate2); }
+void TDomainGeneratorPage::btn1Click() { ImportLines(openDialog_, mmoDomainCreate1); }
+void TDomainGeneratorPage::btn5Click() { ImportLines(openDialog_, mmoDomainCreate2); }
 void TDomainGeneratorPage::btn3Click() { AppendLines(mmoDomainCreate1, LetterLines()); }
 void TDomainGeneratorPage::btn6Click() { AppendLines(mmoDomainCreate2, LetterLines()); }
 void TDomainGeneratorPage::btn16Click() { AppendLines(mmoDomainCreate1, DigitLines()); }

@@ -4,6 +4,7 @@
 #include "app/stat_show_form.h"
 #include "domaintools/keyword_compare.h"
 #include "platform/text/string_list.h"
+#include "platform/ui/import_lines.h"
 
 namespace orlu {
 
@@ -83,12 +84,7 @@ void TKeyWordCompPage::btnKeyWordFileClearClick() {
   mmoKeyWordDomains.Clear();
 }
 
-void TKeyWordCompPage::btn20Click() {
-  if (!openDialog_.Execute()) return;
-  StringList lines;
-  lines.LoadFromFile(openDialog_.FileName());
-  mmoKeyWordDomains.SetLines(lines.Lines());
-}
+void TKeyWordCompPage::btn20Click() { ImportLines(openDialog_, mmoKeyWordDomains); }
 
 void TKeyWordCompPage::btnKeyWordFilesFilerClick() {
   StartKeyWordCompare(KeyWordFilter, edtKeyWordThread.Text(), mmoKeyWordFiles.Lines(),

@@ -12,7 +12,7 @@
 #include "app/stat_show_form.h"
 #include "platform/text/errors.h"
 #include "platform/text/gbk.h"
-#include "platform/text/string_list.h"
+#include "platform/ui/import_lines.h"
 #include "platform/thread/start_guard.h"
 #include "sitequery/page_start.h"
 
@@ -153,12 +153,7 @@ TAlexaPage::TAlexaPage(TabSheet& page, OpenDialog& openDialog, SaveDialog& saveD
   lvAlexaBak.Hide();
 }
 
-void TAlexaPage::btnAlexaFileOpenClick() {
-  if (!openDialog_.Execute()) return;
-  StringList lines;
-  lines.LoadFromFile(openDialog_.FileName());
-  mmoAlexaDomainList1.SetLines(lines.Lines());
-}
+void TAlexaPage::btnAlexaFileOpenClick() { ImportLines(openDialog_, mmoAlexaDomainList1); }
 
 void TAlexaPage::btnAlexaClearMmoClick() {
   mmoAlexaDomainList1.Clear();

@@ -5,7 +5,7 @@
 #include "app/page_layout.h"
 #include "app/settings_file.h"
 #include "app/stat_show_form.h"
-#include "platform/text/string_list.h"
+#include "platform/ui/import_lines.h"
 #include "platform/thread/start_guard.h"
 #include "sitequery/page_start.h"
 
@@ -216,12 +216,7 @@ void TSiteInfoPage::btnSiteInfoClearMmoClick() {
   lvSiteInfo.Clear();
 }
 
-void TSiteInfoPage::btnSiteInfoFileOpenClick() {
-  if (!openDialog_.Execute()) return;
-  StringList lines;
-  lines.LoadFromFile(openDialog_.FileName());
-  mmoSiteInfoDomainList1.SetLines(lines.Lines());
-}
+void TSiteInfoPage::btnSiteInfoFileOpenClick() { ImportLines(openDialog_, mmoSiteInfoDomainList1); }
 
 void TSiteInfoPage::btnSiteInfoKeyWordSaveClick() {
   WriteKeyWordList(SettingsFileName(), kSiteInfoKeySection, mmoSiteInfoKeword.Lines());

@@ -1,7 +1,7 @@
 #include "wordcheck/word_check_page.h"
 
 #include "app/page_layout.h"
-#include "platform/text/string_list.h"
+#include "platform/ui/import_lines.h"
 
 namespace orlu {
 
@@ -39,15 +39,6 @@ void PlaceWordCheckPage(TabSheet& page, Memo& domains, const char* sample,
   list.SetAnchors(kAnchorAll);
   ReportStyle(list);
   list.SetColumns({{"ID", 50}, {Gbk("域名"), 100}, {Gbk(column2), 200}, {Gbk(column3), 200}});
-}
-
-// The memo's lines replaced by the file's, read whole first so that a file
-// that cannot be read leaves the memo as it was.
-void ImportLines(OpenDialog& dialog, Memo& memo) {
-  if (!dialog.Execute()) return;
-  StringList lines;
-  lines.LoadFromFile(dialog.FileName());
-  memo.SetLines(lines.Lines());
 }
 
 }  // namespace
