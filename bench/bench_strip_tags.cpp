@@ -8,6 +8,7 @@
 
 #include "bench_util.h"
 #include "platform/text/gbk.h"
+#include "wordcheck/strip_tags_loop.h"
 #include "wordcheck/word_check.h"
 
 namespace {
@@ -29,19 +30,6 @@ std::string TagPage(size_t bytes) {
   return page;
 }
 
-std::string Loop(std::string text) {
-  text = orlu::Trim(text);
-  for (;;) {
-    const size_t lt = text.find('<'), gt = text.find('>');
-    if (lt == std::string::npos || gt == std::string::npos) return text;
-    if (gt < lt) {
-      text.erase(0, gt + 1);
-    } else {
-      text.erase(lt, text.find('>', lt) - lt + 1);
-    }
-  }
-}
-
 // MB/s of StripTags over `page`, the best of a few runs.
 double Rate(const std::string& page, int runs, std::string& out) {
   double best = 1e9;
@@ -61,7 +49,7 @@ int main() {
   std::string fast;
   const double rate = Rate(page, 20, fast);
   const auto t0 = Clock::now();
-  const std::string slow = Loop(page);
+  const std::string slow = orlu::test::StripTagsLoop(page);
   const double loopRate = static_cast<double>(page.size()) / 1e6 / SecondsSince(t0);
   if (fast != slow) {
     std::fprintf(stderr, "bench strip_tags: the two give different texts\n");

@@ -15,6 +15,7 @@
 #include "platform/text/codepage.h"
 #include "platform/text/gbk.h"
 #include "platform/thread/dispatcher.h"
+#include "strip_tags_loop.h"
 #include "support/service_scope.h"
 #include "substitute-services/servers/substitute_http.h"
 #include "wordcheck/word_check.h"
@@ -25,6 +26,7 @@ namespace {
 using namespace std::chrono_literals;
 using test::HttpReply;
 using test::HttpRequest;
+using test::StripTagsLoop;
 using Clock = std::chrono::steady_clock;
 using Lines = std::vector<std::string>;
 
@@ -76,21 +78,6 @@ TEST(WordCheckCuts, DictionarySectionsKeepTheirHeadingWithoutTagsAndNoise) {
       "以下结果来自互联网<h2>网络释义</h2></div>");
   EXPECT_EQ(CutBaiduDict(baidu), Gbk("词典解释n. 苹果苹果树"));
   EXPECT_EQ(CutBaiduDict(Gbk("网络释义 词典解释 x")), "0");
-}
-
-// The stripping loop as written out step by step: quadratic, and the
-// reference for the one-pass routine.
-std::string StripTagsLoop(std::string text) {
-  text = Trim(text);
-  for (;;) {
-    const size_t lt = text.find('<'), gt = text.find('>');
-    if (lt == std::string::npos || gt == std::string::npos) return text;
-    if (gt < lt) {
-      text.erase(0, gt + 1);
-    } else {
-      text.erase(lt, text.find('>', lt) - lt + 1);
-    }
-  }
 }
 
 TEST(WordCheckCuts, StripTagsEqualsTheLoopOnGeneratedTexts) {
