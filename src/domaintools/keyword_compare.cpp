@@ -12,6 +12,7 @@
 #include "platform/text/gbk.h"
 #include "platform/text/string_list.h"
 #include "platform/thread/start_guard.h"
+#include "platform/thread/worker_group.h"
 
 namespace orlu {
 
@@ -208,12 +209,7 @@ void EndKeyWordWorkers(ThreadKeyWordStru& job) {
   for (auto& slot : job.Threads) {
     if (slot) slot->Terminate();
   }
-  for (auto& slot : job.Threads) {
-    if (slot) {
-      slot->StopAndWait();
-      slot.reset();
-    }
-  }
+  JoinSlots(job.Threads);
 }
 
 bool KeyWordWorkersEnded(const ThreadKeyWordStru& job) {

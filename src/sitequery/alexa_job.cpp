@@ -2,6 +2,7 @@
 
 #include "platform/net/page_client.h"
 #include "platform/text/gbk.h"
+#include "platform/thread/worker_group.h"
 #include "sitequery/alexa_rank.h"
 
 namespace orlu {
@@ -116,12 +117,7 @@ void EndAlexaWorkers(ThreadControlStru* job) {
       slot->Terminate();
     }
   }
-  for (auto& slot : job->Threads) {
-    if (slot) {
-      slot->StopAndWait();
-      slot.reset();
-    }
-  }
+  JoinSlots(job->Threads);
 }
 
 }  // namespace orlu

@@ -2,6 +2,7 @@
 
 #include "platform/net/page_client.h"
 #include "platform/text/gbk.h"
+#include "platform/thread/worker_group.h"
 #include "sitequery/site_info.h"
 
 namespace orlu {
@@ -36,14 +37,7 @@ void EndWorkers(const std::vector<SiteInfoCell*>& cells) {
       }
     }
   }
-  for (SiteInfoCell* cell : cells) {
-    for (auto& slot : cell->Threads) {
-      if (slot) {
-        slot->StopAndWait();
-        slot.reset();
-      }
-    }
-  }
+  for (SiteInfoCell* cell : cells) JoinSlots(cell->Threads);
 }
 
 }  // namespace

@@ -57,4 +57,17 @@ class WorkerGroup {
   std::vector<std::unique_ptr<Worker>> workers_;
 };
 
+// Waits for every worker kept in `workers` (slot k holds worker k of a
+// group, or nothing) and empties its slot. Callers tell them all to stop first, so
+// that they end side by side rather than one by one.
+template <class Slots>
+void JoinSlots(Slots& workers) {
+  for (auto& worker : workers) {
+    if (worker) {
+      worker->StopAndWait();
+      worker.reset();
+    }
+  }
+}
+
 }  // namespace orlu
