@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/thread/dispatcher.h"
+#include "support/plain_loop_test.h"
 #include "whois_test_util.h"
 
 namespace orlu {
@@ -53,11 +53,11 @@ std::vector<std::string> Blanks(std::vector<std::string> first, size_t total = 1
   return first;
 }
 
-class WhoisBatchTest : public ::testing::Test {
+class WhoisBatchTest : public test::PlainLoopTest {
  protected:
   void SetUp() override {
     saved_ = WhoisConfig;
-    SetDispatcher(&loop_);
+    PlainLoopTest::SetUp();
     WhoisConfig.ListView = &rows_;
     // Pauses are settings; short ones keep the tests quick.
     test::NoPauses(WhoisConfig);
@@ -65,7 +65,7 @@ class WhoisBatchTest : public ::testing::Test {
   void TearDown() override {
     batch_.Stop();
     WhoisConfig = saved_;
-    SetDispatcher(nullptr);
+    PlainLoopTest::TearDown();
   }
 
   // "查询": rows anew from the lines, then every worker.
@@ -76,10 +76,7 @@ class WhoisBatchTest : public ::testing::Test {
   }
   // Serves the workers' row writes until the batch has ended.
   void RunToEnd(std::chrono::milliseconds limit = 20s) {
-    const auto end = Clock::now() + limit;
-    while (batch_.Running() && Clock::now() < end) loop_.ProcessEvents(5ms);
-    ASSERT_FALSE(batch_.Running()) << "the batch did not end";
-    loop_.ProcessEvents(0ms);
+    ASSERT_TRUE(PumpUntil([this] { return !batch_.Running(); }, limit)) << "the batch did not end";
   }
   size_t Asked(const std::string& query) const {
     size_t n = 0;
@@ -87,7 +84,6 @@ class WhoisBatchTest : public ::testing::Test {
     return n;
   }
 
-  PlainLoopDispatcher loop_;
   WhoisSettings saved_;
   CountingRows rows_;
   SubstituteWhoisServer server_;

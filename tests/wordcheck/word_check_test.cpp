@@ -14,8 +14,8 @@
 #include "platform/net/page_client.h"
 #include "platform/text/codepage.h"
 #include "platform/text/gbk.h"
-#include "platform/thread/dispatcher.h"
 #include "strip_tags_loop.h"
+#include "support/plain_loop_test.h"
 #include "support/service_scope.h"
 #include "substitute-services/servers/substitute_http.h"
 #include "wordcheck/word_check.h"
@@ -99,22 +99,19 @@ TEST(WordCheckRowsTest, OneRowPerLineButABlankLastLine) {
   EXPECT_EQ(rows[2].caption, "3");
 }
 
-class WordCheckJobTest : public ::testing::Test {
+class WordCheckJobTest : public test::PlainLoopTest {
  protected:
   void SetUp() override {
-    SetDispatcher(&loop_);
+    PlainLoopTest::SetUp();
     config_.ListView = &rows_;
   }
   void TearDown() override {
     pinyin_.Stop();
     english_.Stop();
-    SetDispatcher(nullptr);
+    PlainLoopTest::TearDown();
   }
   void RunToEnd(WordCheckJob& job) {
-    const auto end = Clock::now() + 20s;
-    while (job.Running() && Clock::now() < end) loop_.ProcessEvents(5ms);
-    ASSERT_FALSE(job.Running()) << "the workers did not end";
-    loop_.ProcessEvents(0ms);
+    ASSERT_TRUE(PumpUntil([&job] { return !job.Running(); }, 20s)) << "the workers did not end";
   }
   Lines Cells(int row) const { return rows_.Row(row).cells; }
   // How often each host and target was asked.
@@ -124,7 +121,6 @@ class WordCheckJobTest : public ::testing::Test {
     return n;
   }
 
-  PlainLoopDispatcher loop_;
   WordCheckSettings config_;
   MemoryRows rows_;
   test::SubstituteHttpServer http_;
