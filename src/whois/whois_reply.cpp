@@ -52,8 +52,17 @@ bool AtCharBoundary(std::string_view text, size_t pos) {
 
 // The value from `start` up to the line end (CR or LF) that follows
 // `after`; empty when none follows or it comes before `start`.
+// The first CR or LF at or after `from` (npos when none): two byte
+// searches, where a search for either of two bytes would test each byte of
+// the text against both in turn.
+size_t LineEndFrom(std::string_view text, size_t from) {
+  const size_t lf = text.find('\n', from);
+  const size_t cr = text.substr(0, lf == std::string_view::npos ? text.size() : lf).find('\r', from);
+  return cr != std::string_view::npos ? cr : lf;
+}
+
 void ValueBeforeLineEnd(std::string_view text, size_t after, size_t start, std::string& value) {
-  const size_t end = text.find_first_of("\r\n", after);
+  const size_t end = LineEndFrom(text, after);
   if (end == std::string_view::npos || end < start)
     value.clear();
   else
@@ -341,7 +350,7 @@ template <typename F>
 bool AnyLine(std::string_view reply, F f) {
   size_t start = 0;
   while (start <= reply.size()) {
-    size_t end = reply.find_first_of("\r\n", start);
+    size_t end = LineEndFrom(reply, start);
     if (end == std::string_view::npos) end = reply.size();
     if (f(reply.substr(start, end - start))) return true;
     start = end + 1;
