@@ -81,6 +81,7 @@ TEST_F(KeyWordCompPageTest, ButtonsFillTheListsAndTheComparisonWritesItsRows) {
   EXPECT_EQ(Rows(), (Lines{"1 dom.com a.txt", "2 web.cn b.txt", "3 dom.com extra.txt"}));
   EXPECT_EQ(FormStatShow->mmoStatShow.Lines(),
             (Lines{Gbk("无法读取的对比文件：") + dir / "missing.txt"}));
+  EXPECT_TRUE(FormStatShow->Visible());
 
   p->lvKeyWord.SetSelectedIndex(1);
   p->lvKeyWord.Click();
