@@ -47,6 +47,12 @@ void TFormStatShow::FormPaint() {
   if (Top() != place.top) SetTop(place.top);
 }
 
+void TFormStatShow::ShowDocked() {
+  FormPaint();
+  if (!Visible()) Show();
+  FormPaint();
+}
+
 Rect DockedStatusPlace(const Rect& mainFrame, const Rect& statusFrame, const Rect& workArea) {
   const int width = statusFrame.Width();
   const int height = statusFrame.Height();

@@ -17,6 +17,9 @@ class TFormStatShow : public Form {
 
   // Puts the window directly under the main window (DockedStatusPlace).
   void FormPaint();
+  // Shows the window under the main window: placed before it shows and again
+  // once its frame is known.
+  void ShowDocked();
 };
 
 // Where the status window's frame goes: left edges equal and its top at the

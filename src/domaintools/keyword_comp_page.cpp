@@ -102,11 +102,7 @@ void TKeyWordCompPage::ShowUnreadFiles(const std::vector<std::string>& paths) {
   for (const std::string& path : paths) {
     FormStatShow->mmoStatShow.Add(Gbk("无法读取的对比文件：") + path);
   }
-  // The status window comes up under the main window so the list is seen,
-  // placed before it shows and again once its frame is known.
-  FormStatShow->FormPaint();
-  if (!FormStatShow->Visible()) FormStatShow->Show();
-  FormStatShow->FormPaint();
+  FormStatShow->ShowDocked();
 }
 
 }  // namespace orlu

@@ -33,12 +33,8 @@ int StatusWindowRows::AddRow(const std::string& caption, std::vector<std::string
   ListView* list = StatusList();
   if (list == nullptr) return -1;
   const int row = list->AddRow(caption, std::move(cells));
-  // The job has a row to show now: the status window comes up under the
-  // main window (its close box hides it again), placed before it shows and
-  // again once its frame is known.
-  FormStatShow->FormPaint();
-  if (!FormStatShow->Visible()) FormStatShow->Show();
-  FormStatShow->FormPaint();
+  // The job has a row to show now (the close box hides the window again).
+  FormStatShow->ShowDocked();
   return row;
 }
 
@@ -64,16 +60,11 @@ AlexaPageJob::AlexaPageJob(ListView& visible, ListView& hidden) : Rows(visible),
 void AlexaPageJob::Bind() {
   AlexaSea.ResultLv = &Rows;
   AlexaSea.ResultBakLv = &BakRows;
-  StatusTimer.SetInterval(AlexaSea.Timer.Interval());
-  StatusTimer.OnTimer = [] { AlexaSeaTimerTick(&AlexaSea); };
-  AlexaSea.Timer.OnSwitch = [this] { StatusTimer.SetEnabled(AlexaSea.Timer.Enabled()); };
-  StatusTimer.SetEnabled(AlexaSea.Timer.Enabled());
+  FollowStatusTimer(StatusTimer, AlexaSea.Timer, [] { AlexaSeaTimerTick(&AlexaSea); });
 }
 
 AlexaPageJob::~AlexaPageJob() {
-  if (AlexaSea.ResultLv == &Rows) AlexaSea.Timer.OnSwitch = nullptr;
-  StatusTimer.OnTimer = nullptr;
-  StatusTimer.Stop();
+  StopFollowing(StatusTimer, AlexaSea.ResultLv == &Rows ? &AlexaSea.Timer : nullptr);
   if (AlexaSea.StatusLv == &StatusRows) AlexaSea.StatusLv = nullptr;
   // The workers' last answers still land in the lists while they end.
   EndAlexaWorkers(&AlexaSea);

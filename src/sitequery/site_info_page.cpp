@@ -17,20 +17,14 @@ SiteInfoPageJob::SiteInfoPageJob(ListView& visible, ListView& hidden) : Rows(vis
   const auto cells = SiteInfo.Cells();
   for (size_t k = 0; k < cells.size(); ++k) {
     SiteInfoCell* cell = cells[k];
-    Timer* timer = &StatusTimers[k];
-    timer->SetInterval(cell->Timer.Interval());
-    timer->OnTimer = [cell] { SiteInfoCellTimerTick(cell); };
-    cell->Timer.OnSwitch = [cell, timer] { timer->SetEnabled(cell->Timer.Enabled()); };
-    timer->SetEnabled(cell->Timer.Enabled());
+    FollowStatusTimer(StatusTimers[k], cell->Timer, [cell] { SiteInfoCellTimerTick(cell); });
   }
 }
 
 SiteInfoPageJob::~SiteInfoPageJob() {
   const auto cells = SiteInfo.Cells();
   for (size_t k = 0; k < cells.size(); ++k) {
-    cells[k]->Timer.OnSwitch = nullptr;
-    StatusTimers[k].OnTimer = nullptr;
-    StatusTimers[k].Stop();
+    StopFollowing(StatusTimers[k], &cells[k]->Timer);
     if (cells[k]->StatusLv == &StatusRows) cells[k]->StatusLv = nullptr;
   }
   // The workers' last answers still land in the lists while they end.
