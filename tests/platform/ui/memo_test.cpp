@@ -16,43 +16,21 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-TEST(Memo, BreaksSplitLinesAndAFinalBreakAddsNone) {
+// The split itself is SplitLines'; here the editor's own handling of CR.
+TEST(Memo, LinesAndTextKeepEmptyLinesBreaksAndGbk) {
   Form form;
   Memo memo(form);
-  EXPECT_TRUE(memo.Lines().empty());
-  const std::pair<std::string, Lines> cases[] = {
-      {"", {}},
-      {"a\r\nb\nc\rd", {"a", "b", "c", "d"}},
-      {"a\r\n", {"a"}},
-      {"a\r\n\r\n", {"a", ""}},
-      {"\r\n", {""}},
-      {"x\r\r\ny", {"x", "", "y"}},
-  };
-  for (const auto& [text, lines] : cases) {
-    memo.SetText(text);
-    EXPECT_EQ(memo.Lines(), lines) << testing::PrintToString(text);
-  }
-}
-
-TEST(Memo, SetLinesAndAddKeepEmptyLinesAndGbkText) {
-  Form form;
-  Memo memo(form);
+  memo.SetText("a\r\nb\nc\rd\r\r\n");
+  EXPECT_EQ(memo.Lines(), (Lines{"a", "b", "c", "d", ""}));
   const Lines lines{"a", "", "\xD6\xD0\xCE\xC4", "b", ""};
   memo.SetLines(lines);
   EXPECT_EQ(memo.Lines(), lines);
-  // Each line is followed by CR LF in the text.
   EXPECT_EQ(memo.Text(), "a\r\n\r\n\xD6\xD0\xCE\xC4\r\nb\r\n\r\n");
-  memo.SetLines({""});
-  EXPECT_EQ(memo.Lines(), (Lines{""}));
-  memo.Clear();
-  memo.Add("one");
-  memo.Add("");
-  memo.Add("\xB6\xFE");
-  EXPECT_EQ(memo.Lines(), (Lines{"one", "", "\xB6\xFE"}));
   // Text typed without a final break: the new line still starts on its own.
   memo.SetText("x");
-  memo.Add("y");
-  EXPECT_EQ(memo.Lines(), (Lines{"x", "y"}));
+  memo.Add("");
+  memo.Add("\xB6\xFE");
+  EXPECT_EQ(memo.Lines(), (Lines{"x", "", "\xB6\xFE"}));
 }
 
 // A memo given new lines: caret at the start, view at the top, no undo back

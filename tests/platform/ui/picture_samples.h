@@ -1,14 +1,13 @@
 // Small pictures made in the tests: GIFs with giflib's encoder, JPEGs with
-// libjpeg's.
+// Qt's.
 #pragma once
 
-#include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
+#include <QBuffer>
+#include <QImage>
 #include <gif_lib.h>
-#include <jpeglib.h>
 
 namespace orlu::test {
 
@@ -87,37 +86,14 @@ inline GifFrameSpec SolidFrame(int width, int height, unsigned char index, int d
 }
 
 // A JPEG of one colour.
-inline std::string MakeJpeg(int width, int height, unsigned char r, unsigned char g,
-                            unsigned char b) {
-  jpeg_compress_struct cinfo;
-  jpeg_error_mgr err;
-  cinfo.err = jpeg_std_error(&err);
-  jpeg_create_compress(&cinfo);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&cinfo, &buffer, &size);
-  cinfo.image_width = static_cast<JDIMENSION>(width);
-  cinfo.image_height = static_cast<JDIMENSION>(height);
-  cinfo.input_components = 3;
-  cinfo.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, 95, TRUE);
-  jpeg_start_compress(&cinfo, TRUE);
-  std::vector<unsigned char> row(static_cast<size_t>(width) * 3);
-  for (int x = 0; x < width; ++x) {
-    row[static_cast<size_t>(x) * 3] = r;
-    row[static_cast<size_t>(x) * 3 + 1] = g;
-    row[static_cast<size_t>(x) * 3 + 2] = b;
-  }
-  while (cinfo.next_scanline < cinfo.image_height) {
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&cinfo, rows, 1);
-  }
-  jpeg_finish_compress(&cinfo);
-  jpeg_destroy_compress(&cinfo);
-  std::string out(reinterpret_cast<char*>(buffer), size);
-  std::free(buffer);
-  return out;
+inline std::string MakeJpeg(int width, int height, int r, int g, int b) {
+  QImage image(width, height, QImage::Format_RGB32);
+  image.fill(QColor(r, g, b));
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "JPG", 95);
+  return bytes.toStdString();
 }
 
 }  // namespace orlu::test
