@@ -12,20 +12,9 @@
 
 namespace orlu::test {
 
-std::vector<std::string>& ExceptionMessages() {
-  static std::vector<std::string> v;
-  return v;
-}
-
-std::vector<std::string>& MessageBoxTexts() {
-  static std::vector<std::string> v;
-  return v;
-}
-
-std::vector<std::string>& ShellOpened() {
-  static std::vector<std::string> v;
-  return v;
-}
+std::vector<std::string>& ExceptionMessages() { static std::vector<std::string> v; return v; }
+std::vector<std::string>& MessageBoxTexts() { static std::vector<std::string> v; return v; }
+std::vector<std::string>& ShellOpened() { static std::vector<std::string> v; return v; }
 
 void ResetWindowTestHooks() {
   ExceptionMessages().clear();

@@ -64,37 +64,30 @@ TEST(FormWindow, ShowModalRunsItsOwnLoopUntilClosed) {
   EXPECT_EQ(asked, &form);
 }
 
+// A paint handler may move its own form (the status window docks itself so
+// under the main form, and follows it on a move).
 TEST(FormWindow, PaintMoveAndCloseEvents) {
-  Form form;
-  int paints = 0, moves = 0, closes = 0;
-  form.OnPaint = [&] { ++paints; };
-  form.OnMove = [&] { ++moves; };
-  form.OnClose = [&] { ++closes; };
-  form.SetBounds(10, 20, 300, 200);
-  form.ShowNonModal();
-  EXPECT_TRUE(WaitUntil([&] { return paints > 0; }, milliseconds(2000)));
-  form.SetTop(120);
-  EXPECT_TRUE(WaitUntil([&] { return moves > 0; }, milliseconds(2000)));
-  form.Close();
-  EXPECT_EQ(closes, 1);
-  EXPECT_FALSE(form.Visible());
-}
-
-// A paint handler may move its own form (the status window docks itself so).
-TEST(FormWindow, PaintHandlerCanMoveTheForm) {
   Form main;
   main.SetBounds(100, 50, 300, 200);
   Form docked;
   docked.SetBounds(0, 0, 300, 100);
   docked.SetStayOnTop(true);
+  int moves = 0, closes = 0;
+  main.OnMove = [&] { ++moves; };
+  docked.OnClose = [&] { ++closes; };
   docked.OnPaint = [&] {
     docked.SetLeft(main.Left());
     docked.SetTop(main.Top() + main.Height());
   };
   main.Show();
-  docked.Show();
+  docked.ShowNonModal();
   EXPECT_TRUE(WaitUntil([&] { return docked.Top() == 250 && docked.Left() == 100; },
                         milliseconds(2000)));
+  main.SetTop(120);
+  EXPECT_TRUE(WaitUntil([&] { return moves > 0; }, milliseconds(2000)));
+  docked.Close();
+  EXPECT_EQ(closes, 1);
+  EXPECT_FALSE(docked.Visible());
 }
 
 // Centred with the frame: a form asked to be, and one whose position no code
