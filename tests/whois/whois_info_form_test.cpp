@@ -38,13 +38,13 @@ TEST(WhoisInfoForm, ButtonAndEnterAskTheTrimmedBox) {
   w.btnBaseInfo.Click();
   EXPECT_EQ(s.com.LastRequest().raw, "google.com\r\n");
   EXPECT_EQ(s.referred.RequestCount(), 0u);
-  EXPECT_EQ(w.mmoWhoisInfo.Lines().at(1), "Domain Name: GOOGLE.COM");
+  EXPECT_EQ(w.mmoWhoisInfo.Lines().at(2), "Domain Name: GOOGLE.COM");
   EXPECT_FALSE(w.Visible());  // a query neither shows nor hides the window
   char key = 13;
   w.edtWhois.OnKeyPress(key);  // Enter: the detailed query
   EXPECT_EQ(key, 13);          // passed on unchanged
   EXPECT_EQ(s.referred.RequestCount(), 1u);
-  EXPECT_EQ(w.mmoWhoisInfo.Lines().at(1), "Registrant Organization: Google LLC");
+  EXPECT_EQ(w.mmoWhoisInfo.Lines().at(2), "Registrant Organization: Google LLC");
   char other = 'a';
   w.edtWhois.OnKeyPress(other);
   EXPECT_EQ(s.com.RequestCount(), 2u);
