@@ -29,12 +29,6 @@ struct Field : DetailField {
   void SetEnabled(bool e) override { enabled = e; }
 };
 
-Lines RowsOf(const MemoryRows& rows) {
-  Lines out;
-  for (int i = 0; i < rows.RowCount(); ++i) out.push_back(rows.Row(i).caption + "|" + rows.Cell(i, 0));
-  return out;
-}
-
 class AlexaDetailTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -85,11 +79,8 @@ TEST_F(AlexaDetailTest, BothAnswersFillEveryFieldAndAskTheNormalisedDomain) {
   job.Start("  HTTP://Example.COM ");
   ASSERT_TRUE(Finish());
 
-  // Every field's place is checked through the page; here the estimates
-  // and the button, which the site worker alone frees.
-  EXPECT_EQ(ip.text, "73800");
-  EXPECT_EQ(pv.text, "184500");
-  EXPECT_EQ(RowsOf(countries), (Lines{Gbk("中国|61.5%"), "United States|20.1%"}));
+  // Every field's place is checked through the page; here the button,
+  // which the site worker alone frees.
   EXPECT_TRUE(button.enabled);
   EXPECT_EQ(button.text, Gbk("查询"));
   EXPECT_EQ(fail.text, "old");
@@ -109,18 +100,18 @@ TEST_F(AlexaDetailTest, BothAnswersFillEveryFieldAndAskTheNormalisedDomain) {
 }
 
 TEST_F(AlexaDetailTest, AFailedFetchEmptiesItsFieldsAndOnlyTheSiteWorkerFreesTheButton) {
+  const std::string partly = Gbk("部分查询失败，请检查网络并重查");
   // The data answer fails: its edits are emptied, the site page's are not.
   ServeBoth(HttpReply::Ok(test::kDetailSitePage), HttpReply::Status(500));
   job.Start("example.com");
   ASSERT_TRUE(Finish());
   EXPECT_EQ(edits[0].text, Gbk("示例网站 Example"));
   for (int k : {2, 3, 5, 6, 7, 8, 9, 10, 11, 12, 13}) EXPECT_EQ(edits[k].text, "") << k;
-  EXPECT_EQ(fail.text, Gbk("部分查询失败，请检查网络并重查"));
-  EXPECT_TRUE(button.enabled);
+  EXPECT_EQ(fail.text, partly);
 
-  // The site page fails: dashes, the domain, empty lists and estimates.
-  // The data worker alone would leave the button as it is.
-  fail.text = button.text = "old";
+  // The site page fails: dashes, the domain, empty lists and estimates; the
+  // button is freed all the same.
+  fail.text = "old";
   button.enabled = false;
   ServeBoth(HttpReply::Status(404), HttpReply::Ok(test::kDetailXml));
   job.Start("example.com");
@@ -128,12 +119,10 @@ TEST_F(AlexaDetailTest, AFailedFetchEmptiesItsFieldsAndOnlyTheSiteWorkerFreesThe
   EXPECT_EQ(RankTexts(), (Lines{"", "-", "", "-", "", "-", "", ""}));
   EXPECT_EQ(edits[1].text, "example.com");
   EXPECT_EQ(edits[0].text, "");
-  EXPECT_EQ(traffic.RowCount(), 0);
-  EXPECT_EQ(countries.RowCount(), 0);
-  EXPECT_EQ(ip.text, "");
-  EXPECT_EQ(pv.text, "");
+  EXPECT_EQ(traffic.RowCount() + countries.RowCount(), 0);
+  EXPECT_EQ(ip.text + pv.text, "");
   EXPECT_EQ(edits[3].text, "1234");
-  EXPECT_EQ(fail.text, Gbk("部分查询失败，请检查网络并重查"));
+  EXPECT_EQ(fail.text, partly);
   EXPECT_TRUE(button.enabled);
 
   // Pages that are not UTF-8 arrive but convert to nothing: every field
@@ -142,8 +131,7 @@ TEST_F(AlexaDetailTest, AFailedFetchEmptiesItsFieldsAndOnlyTheSiteWorkerFreesThe
   ServeBoth(HttpReply::Ok(Gbk(test::kDetailSitePage)), HttpReply::Ok(Gbk(test::kDetailXml)));
   job.Start("example.com");
   ASSERT_TRUE(Finish());
-  EXPECT_EQ(edits[0].text, "");
-  EXPECT_EQ(edits[13].text, "");
+  EXPECT_EQ(edits[0].text + edits[13].text, "");
   EXPECT_EQ(fail.text, "old");
 }
 

