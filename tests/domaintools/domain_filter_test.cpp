@@ -192,46 +192,42 @@ Lines RunRules(const Lines& lines, const Lines& rules, DomainFilterSettings s = 
   return FilterDomainList(lines, s, rules);
 }
 
-TEST(KeyWordRules, DefaultRulesFindOnlyTvAndLoanNames) {
-  const Lines in = {"domtv.com", "myloan.net", "tvtv.com", "dom.tv", "china.com",
-                    "abc.com",   "cool.com",   "loantv.org", "dom.info", "myloan.cn"};
-  EXPECT_EQ(RunRules(in, DefaultFilterKeyWordLines()),
-            (Lines{"domtv.com", "tvtv.com", "loantv.org", "myloan.net", "myloan.cn"}));
-}
-
-TEST(KeyWordRules, BackMeansTheNameEndsWithTheKeyword) {
-  const Lines in = {"domtv.com", "tvtv.com", "dom.tv", "tv.com", "tvdom.com", "DOMTV.com"};
-  EXPECT_EQ(RunRules(in, {G("tv|后")}), (Lines{"domtv.com", "tvtv.com", "tv.com", "domtv.com"}));
-  // Candidates are lower-case: an upper-case keyword finds nothing.
-  EXPECT_EQ(RunRules(in, {G("TV|后")}), Lines{});
-  // A line without "|" has an empty keyword and matches nothing.
-  EXPECT_EQ(RunRules(in, {G("tv后")}), Lines{});
-  // 網 is BE 57: its second byte is "W", which no keyword "W" may end.
-  EXPECT_EQ(RunRules({G("網.com")}, {G("W|后")}), Lines{});
-  EXPECT_EQ(RunRules({G("花網.com")}, {G("網|后")}), (Lines{G("花網.com")}));
-}
-
-TEST(KeyWordRules, FrontAndMiddle) {
-  const Lines in = {"chinadom.com", "domchina.com", "china.cn", "dom.com.cn", "dom.com"};
-  // "前" wins over "后": only the start is tested.
-  EXPECT_EQ(RunRules(in, {G("china|前后")}), (Lines{"chinadom.com", "china.cn"}));
-  EXPECT_EQ(RunRules(in, {G("cn|中")}), (Lines{"china.cn", "dom.com.cn"}));
-  // "中" looks at the whole candidate, suffix included, but at character
-  // boundaries only (園 is 88 40).
-  EXPECT_EQ(RunRules({G("花園.com"), "a@b.com"}, {G("@|中")}), (Lines{"a@b.com"}));
-  // A rule that is off ("无" beats "中") adds nothing.
-  EXPECT_EQ(RunRules(in, {G("cn|无中")}), Lines{});
-}
-
-TEST(KeyWordRules, OutputGroupedByRuleWithRepeats) {
-  const Lines in = {"domtv.com", "dom.net", "abc.org"};
-  EXPECT_EQ(RunRules(in, {G("tv|后"), G("dom|前"), G("tv|中")}),
-            (Lines{"domtv.com", "domtv.com", "dom.net", "domtv.com"}));
+TEST(KeyWordRules, EachRuleAddsTheCandidatesItPassesInTurn) {
+  const Lines tv = {"domtv.com", "tvtv.com", "dom.tv", "tv.com", "tvdom.com", "DOMTV.com"};
+  const Lines china = {"chinadom.com", "domchina.com", "china.cn", "dom.com.cn", "dom.com"};
+  const struct {
+    Lines lines, rules, expected;
+  } cases[] = {
+      {{"domtv.com", "myloan.net", "tvtv.com", "dom.tv", "china.com", "abc.com", "loantv.org",
+        "dom.info", "myloan.cn"},
+       DefaultFilterKeyWordLines(),
+       {"domtv.com", "tvtv.com", "loantv.org", "myloan.net", "myloan.cn"}},
+      // "后": the name ends with the keyword. Candidates are lower-case, so an
+      // upper-case keyword finds nothing; a line without "|" has an empty
+      // keyword that matches nothing.
+      {tv, {G("tv|后")}, {"domtv.com", "tvtv.com", "tv.com", "domtv.com"}},
+      {tv, {G("TV|后")}, {}},
+      {tv, {G("tv后")}, {}},
+      // 網 is BE 57: its second byte is "W", which no keyword "W" may end.
+      {{G("網.com")}, {G("W|后")}, {}},
+      {{G("花網.com")}, {G("網|后")}, {G("花網.com")}},
+      // "前" wins over "后": only the start is tested.
+      {china, {G("china|前后")}, {"chinadom.com", "china.cn"}},
+      // "中" looks at the whole candidate, suffix included, at character
+      // boundaries only (園 is 88 40); "无" turns a rule off.
+      {china, {G("cn|中")}, {"china.cn", "dom.com.cn"}},
+      {{G("花園.com"), "a@b.com"}, {G("@|中")}, {"a@b.com"}},
+      {china, {G("cn|无中")}, {}},
+      // Grouped by rule, with repeats.
+      {{"domtv.com", "dom.net", "abc.org"}, {G("tv|后"), G("dom|前"), G("tv|中")},
+       {"domtv.com", "domtv.com", "dom.net", "domtv.com"}},
+      {{"domtv.com"}, {}, {}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(RunRules(c.lines, c.rules), c.expected) << c.rules.size();
   // Rules act on the suffix-phase candidates only.
   DomainFilterSettings s;
   s.net = false;
-  EXPECT_EQ(RunRules(in, {G("dom|前")}, s), (Lines{"domtv.com"}));
-  EXPECT_EQ(RunRules(in, {}), Lines{});
+  EXPECT_EQ(RunRules({"domtv.com", "dom.net"}, {G("dom|前")}, s), (Lines{"domtv.com"}));
 }
 
 TEST(DropListedNames, ComparesNamesLowerCased) {

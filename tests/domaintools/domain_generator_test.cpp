@@ -71,7 +71,8 @@ TEST(JoinAndExpand, OuterLinesKeepTheirOrder) {
   EXPECT_EQ(joined, (Lines{"a1", "a", "a2", "b1", "b", "b2"}));
   std::array<bool, kSuffixCount> some{};
   some[1] = some[13] = true;  // .com.cn and .cc
-  EXPECT_EQ(ExpandWithSuffixes({" Dog ", ""}, some), (Lines{"dog.com.cn", "dog.cc", ".com.cn", ".cc"}));
+  EXPECT_EQ(ExpandWithSuffixes({" Dog ", "", "A.b"}, some),
+            (Lines{"dog.com.cn", "dog.cc", ".com.cn", ".cc", "a.b.com.cn", "a.b.cc"}));
 }
 
 TEST(Limits, SizesAreKnownBeforeTheOutputIsBuilt) {
