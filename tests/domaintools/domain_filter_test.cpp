@@ -158,35 +158,6 @@ TEST(MatchesNamePattern, EveryButton) {
   EXPECT_EQ(pass(NamePattern::None), Lines{});
 }
 
-TEST(ParseFilterKeyWord, FlagsAndPrecedence) {
-  struct Case {
-    std::string line, keyword;
-    int enabled, middle, front, back;
-  };
-  const Case cases[] = {
-      {G("china|前后无"), "china", 0, 0, 0, 0},
-      {G("abc|无中"), "abc", 0, 0, 0, 0},
-      {G("cn|中前后"), "cn", 1, 1, 0, 0},
-      {G("china|前后"), "china", 1, 0, 1, 1},
-      {G("tv|后"), "tv", 1, 0, 0, 1},
-      {G("x|前"), "x", 1, 0, 1, 0},
-      {G("TV|后"), "TV", 1, 0, 0, 1},
-      {G("tv后"), "", 1, 0, 0, 1},
-      {"x|abc", "x", 0, 0, 0, 0},
-      {G("a|b|后"), "a", 1, 0, 0, 1},
-      // 東 is 96 7C: its second byte is "|"; the real "|" follows it.
-      {G("東|后"), G("東"), 1, 0, 0, 1},
-  };
-  for (const auto& c : cases) {
-    const FilterKeyWordStu r = ParseFilterKeyWord(c.line);
-    EXPECT_EQ(r.Keyword, c.keyword) << c.line;
-    EXPECT_EQ(r.Enabled, c.enabled) << c.line;
-    EXPECT_EQ(r.Middle, c.middle) << c.line;
-    EXPECT_EQ(r.Front, c.front) << c.line;
-    EXPECT_EQ(r.Back, c.back) << c.line;
-  }
-}
-
 Lines RunRules(const Lines& lines, const Lines& rules, DomainFilterSettings s = {}) {
   s.pattern = NamePattern::CmpKey;
   return FilterDomainList(lines, s, rules);
@@ -218,6 +189,13 @@ TEST(KeyWordRules, EachRuleAddsTheCandidatesItPassesInTurn) {
       {china, {G("cn|中")}, {"china.cn", "dom.com.cn"}},
       {{G("花園.com"), "a@b.com"}, {G("@|中")}, {"a@b.com"}},
       {china, {G("cn|无中")}, {}},
+      {china, {G("china|前后无")}, {}},
+      {china, {G("china|abc")}, {}},  // no flag: off
+      // "中" wins over "前" and "后".
+      {china, {G("cn|中前后")}, {"china.cn", "dom.com.cn"}},
+      // The keyword ends at the first "|" that is no second byte (東 is 96 7C).
+      {{"ab.com", "a.com"}, {G("a|b|后")}, {"a.com"}},
+      {{G("東.com"), G("廣東.net")}, {G("東|后")}, {G("東.com"), G("廣東.net")}},
       // Grouped by rule, with repeats.
       {{"domtv.com", "dom.net", "abc.org"}, {G("tv|后"), G("dom|前"), G("tv|中")},
        {"domtv.com", "domtv.com", "dom.net", "domtv.com"}},
