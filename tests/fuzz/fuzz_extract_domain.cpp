@@ -1,32 +1,27 @@
 // Domain extraction (and the other filter routines) on arbitrary bytes.
 #include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <string>
-#include <string_view>
 
+#include "fuzz_input.h"
 #include "domaintools/domain_filter.h"
 #include "platform/text/string_list.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  const std::string_view text = fuzz::Text(data, size);
 
   // The whole input as one line.
   if (auto domain = orlu::ExtractDomainFromText(text)) {
-    if (domain->size() > text.size()) std::abort();
-    if (domain->find(' ') != std::string::npos) std::abort();
-  } else if (text.find('.') != std::string_view::npos) {
-    std::abort();
+    FUZZ_CHECK(domain->size() <= text.size() && domain->find(' ') == std::string::npos);
+  } else {
+    FUZZ_CHECK(text.find('.') == std::string_view::npos);
   }
 
   // The input as a list, through every routine of the page.
   const orlu::Lines lines = orlu::SplitLines(text);
   const orlu::Lines extracted = orlu::ExtractDomains(lines);
-  if (extracted.size() > lines.size()) std::abort();
+  FUZZ_CHECK(extracted.size() <= lines.size());
   orlu::FilterByNameLength(lines, 1, 100);
   orlu::ReduceToNames(lines);
-  if (orlu::RemoveDuplicateLines(lines).size() > lines.size()) std::abort();
+  FUZZ_CHECK(orlu::RemoveDuplicateLines(lines).size() <= lines.size());
   orlu::DomainFilterSettings settings;
   settings.dq = true;
   settings.pattern = orlu::NamePattern::ThreeAll;

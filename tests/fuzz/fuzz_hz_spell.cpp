@@ -1,36 +1,22 @@
 // Arbitrary bytes through the pinyin converter: no read outside the text or
 // the tables, and the initials always match the full reading.
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <string>
-#include <string_view>
-
+#include "fuzz_input.h"
 #include "wordcheck/hz_spell.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  const std::string_view text = fuzz::Text(data, size);
   const std::string full = orlu::GetHzPyFull(text);
   const std::string heads = orlu::GetPyChars(text);
-
-  // Each word of the full reading gives one initial.
+  // No reading holds a blank: one initial per word, single blanks between.
   std::string expected;
-  bool word_start = true;
-  for (char c : full) {
-    if (c == ' ') {
-      word_start = true;
-    } else if (word_start) {
-      expected += c;
-      word_start = false;
-    }
+  for (size_t i = 0; i < full.size(); ++i) {
+    if (full[i] != ' ' && (i == 0 || full[i - 1] == ' ')) expected += full[i];
   }
-  // No reading contains a blank, so words and initials line up.
-  if (expected != heads) std::abort();
-  if (!full.empty() && (full.front() == ' ' || full.back() == ' ')) std::abort();
-  if (full.find("  ") != std::string::npos) std::abort();
-
+  FUZZ_CHECK(expected == heads);
+  FUZZ_CHECK(full.empty() || (full.front() != ' ' && full.back() != ' '));
+  FUZZ_CHECK(full.find("  ") == std::string::npos);
   orlu::THzSpell spell;
   spell.SetHzText(std::string(text));
-  if (spell.HzSpell() != full || spell.PyHead() != heads) std::abort();
+  FUZZ_CHECK(spell.HzSpell() == full && spell.PyHead() == heads);
   return 0;
 }

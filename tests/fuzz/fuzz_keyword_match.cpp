@@ -1,14 +1,10 @@
 // Word-file matching on arbitrary bytes: the domains found are exactly those
 // whose non-empty name is a whole line of the file (lines as the string list
 // splits them), and feeding the file in pieces changes nothing.
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <set>
-#include <string>
-#include <string_view>
 #include <vector>
 
+#include "fuzz_input.h"
 #include "domaintools/keyword_compare.h"
 #include "platform/text/string_list.h"
 
@@ -32,11 +28,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t j = 0; j < names.size(); ++j) {
     if (!names[j].empty() && present.count(names[j])) expected.push_back(static_cast<int>(j));
   }
-  if (orlu::MatchWordFile(text, index) != expected) std::abort();
+  FUZZ_CHECK(orlu::MatchWordFile(text, index) == expected);
 
   orlu::WordFileMatcher matcher(index);
   const std::size_t piece = (data[0] >> 2) + 1;
   for (std::size_t at = 0; at < text.size(); at += piece) matcher.Feed(text.substr(at, piece));
-  if (matcher.Finish() != expected) std::abort();
+  FUZZ_CHECK(matcher.Finish() == expected);
   return 0;
 }

@@ -3,13 +3,9 @@
 // and a variant never changes the text after the name.
 #include <algorithm>
 #include <array>
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <string>
-#include <string_view>
 #include <vector>
 
+#include "fuzz_input.h"
 #include "domaintools/domain_generator.h"
 #include "platform/text/gbk.h"
 #include "platform/text/string_list.h"
@@ -19,7 +15,7 @@ namespace {
 void Same(const orlu::OutputSize& size, const std::vector<std::string>& made) {
   long long bytes = 0;
   for (const auto& m : made) bytes += static_cast<long long>(m.size()) + 1;
-  if (size.lines != static_cast<long long>(made.size()) || size.bytes != bytes) std::abort();
+  FUZZ_CHECK(size.lines == static_cast<long long>(made.size()) && size.bytes == bytes);
 }
 
 }  // namespace
@@ -34,17 +30,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     orlu::StringList output;
     orlu::MakeTypoDomains(input, output, mode);
     Same(orlu::SizeOfTypoDomains(input, mode), output.Lines());
-    if (mode == 6 && output.Count() != 0) std::abort();
+    FUZZ_CHECK(mode != 6 || output.Count() == 0);
     int at = 0;
     for (const auto& line : lines) {
       const std::string e = orlu::Trim(orlu::LowerCase(line));
       const size_t dot = e.find('.');
       const long long n = orlu::CountTypoDomains(orlu::StringList({line}), mode);
-      if (n > 0 && dot == std::string::npos) std::abort();
+      FUZZ_CHECK(n == 0 || dot != std::string::npos);
       for (long long k = 0; k < n; ++k, ++at) {
-        const std::string& v = output.Get(at);
-        const std::string suffix = mode == 5 ? e.substr(dot + 1) : e.substr(dot);
-        if (!v.ends_with(suffix)) std::abort();
+        FUZZ_CHECK(output.Get(at).ends_with(mode == 5 ? e.substr(dot + 1) : e.substr(dot)));
       }
     }
   }

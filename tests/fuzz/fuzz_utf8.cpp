@@ -2,22 +2,13 @@
 // reader/writer on arbitrary bytes.
 #include <unistd.h>
 
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <string>
-#include <string_view>
-
+#include "fuzz_input.h"
 #include "platform/text/codepage.h"
 #include "platform/text/gbk.h"
 #include "platform/text/ini_file.h"
 #include "platform/text/string_list.h"
 
 namespace {
-
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
 
 struct ScratchIni {  // one per process, removed at exit
   ScratchIni() {
@@ -31,34 +22,34 @@ struct ScratchIni {  // one per process, removed at exit
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  const std::string_view text = fuzz::Text(data, size);
 
   // UTF-8 to GBK never grows the text; what converts comes back unchanged
   // through UTF-8, since every character it holds is a GBK one or "?".
   const std::string gbk = orlu::Utf8ToAnsi(text);
-  Check(gbk.size() <= text.size());
-  Check(orlu::Utf8ToAnsi(orlu::AnsiToUtf8(gbk)) == gbk);
+  FUZZ_CHECK(gbk.size() <= text.size());
+  FUZZ_CHECK(orlu::Utf8ToAnsi(orlu::AnsiToUtf8(gbk)) == gbk);
 
   // GBK to UTF-8 always gives well-formed text.
   const std::string utf8 = orlu::AnsiToUtf8(text);
-  Check(text.empty() == orlu::Utf8ToAnsi(utf8).empty());
+  FUZZ_CHECK(text.empty() == orlu::Utf8ToAnsi(utf8).empty());
 
   // Helpers: positions stay inside the text, case mapping keeps the length.
-  Check(orlu::LowerCase(text).size() == text.size());
-  Check(orlu::LowerCase(orlu::UpperCase(text)) == orlu::LowerCase(text));
-  Check(orlu::Trim(text).size() <= text.size());
+  FUZZ_CHECK(orlu::LowerCase(text).size() == text.size());
+  FUZZ_CHECK(orlu::LowerCase(orlu::UpperCase(text)) == orlu::LowerCase(text));
+  FUZZ_CHECK(orlu::Trim(text).size() <= text.size());
   for (const char* marker : {"|", "@", ".", "\xD6\xD0"}) {
     const int byteWise = orlu::Pos(marker, text);
     const int charWise = orlu::PosChar(marker, text);
-    Check(charWise == 0 || (charWise >= byteWise && byteWise > 0));
-    Check(charWise == 0 || orlu::Copy(text, charWise, 1) == std::string_view(marker).substr(0, 1));
+    FUZZ_CHECK(charWise == 0 || (charWise >= byteWise && byteWise > 0));
+    FUZZ_CHECK(charWise == 0 || orlu::Copy(text, charWise, 1) == std::string_view(marker).substr(0, 1));
   }
   const int half = static_cast<int>(size / 2);
-  Check(orlu::Copy(text, half, half + 1).size() <= text.size());
+  FUZZ_CHECK(orlu::Copy(text, half, half + 1).size() <= text.size());
 
   // Splitting and joining keep every line.
   const auto lines = orlu::SplitLines(text);
-  Check(orlu::SplitLines(orlu::JoinLines(lines)) == lines);
+  FUZZ_CHECK(orlu::SplitLines(orlu::JoinLines(lines)) == lines);
 
   // INI: a value written is read back, from any file contents.
   static const ScratchIni scratch;
@@ -67,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   file.ReadString("Filter Key", "KeyWord", "");
   file.SectionExists("S");
   file.WriteString("Filter Key", "KeyWord", "a;\xD6\xD0;");
-  Check(file.ReadString("filter key", "keyword", "") == "a;\xD6\xD0;");
-  Check(file.SectionExists("FILTER KEY"));
+  FUZZ_CHECK(file.ReadString("filter key", "keyword", "") == "a;\xD6\xD0;");
+  FUZZ_CHECK(file.SectionExists("FILTER KEY"));
   return 0;
 }

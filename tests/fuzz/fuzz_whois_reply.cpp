@@ -1,28 +1,23 @@
 // Registry replies of any bytes: preparation, the ten classifiers and
 // cutters, the IANA referral and the single-domain referral cut.
-#include <cstddef>
-#include <cstdint>
-#include <string>
-
+#include "fuzz_input.h"
 #include "whois/whois_info.h"
 #include "whois/whois_registry.h"
 #include "whois/whois_reply.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string raw(reinterpret_cast<const char*>(data), size);
-  const std::string prepared = orlu::PrepareWhoisReply(raw);
+  const std::string raw(fuzz::Text(data, size));
   std::string server;
   // Both the prepared text and the raw bytes (any GBK, broken pairs too).
-  for (const std::string* text : {&prepared, &raw}) {
+  for (const std::string& text : {orlu::PrepareWhoisReply(raw), raw}) {
     for (int g = 0; g < orlu::kWhoisGroupCount; ++g) {
-      const std::string state = orlu::ClassifyWhoisReply(g, *text);
-      if (state.empty()) __builtin_trap();
+      FUZZ_CHECK(!orlu::ClassifyWhoisReply(g, text).empty());
       orlu::WhoisFields fields;
-      orlu::CutWhoisFields(g, *text, fields);
+      orlu::CutWhoisFields(g, text, fields);
     }
-    orlu::CutIanaReferral(*text, server);
-    orlu::WhoisInfoQuery::CutWhoisServer(*text);
-    orlu::WhoisGroupOfDomain(*text);
+    orlu::CutIanaReferral(text, server);
+    orlu::WhoisInfoQuery::CutWhoisServer(text);
+    orlu::WhoisGroupOfDomain(text);
   }
   orlu::WhoisInfoMemoText("a.com", raw);
   return 0;
