@@ -8,8 +8,9 @@
 #include "sitequery/site_info.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const auto [head, page] = fuzz::SplitFirstLine(fuzz::Text(data, size));
-  const std::string key(head), ansiPage = orlu::Utf8ToAnsi(page);
+  const auto split = fuzz::SplitFirstLine(fuzz::Text(data, size));
+  const std::string_view page = split.page;
+  const std::string key(split.head), ansiPage = orlu::Utf8ToAnsi(page);
   static const std::string fail = orlu::Gbk("失败"), pageFail = orlu::Gbk("p失败"),
                            unsure = orlu::Gbk("不确定");
   auto word = [&](const std::string& t) { return t == "0" || t == fail || t == pageFail || t == unsure; };
