@@ -72,7 +72,7 @@ TEST_F(MainFormTest, NavigationSelectsEveryPageButTheKeywordToolsPage) {
   struct Nav {
     const char* name;
     std::function<void()> press;
-    int page;  // -1: opens a window instead
+    int page;  // -1: opens the window `modal` instead
     Form* modal;
   };
   const std::vector<Nav> table = {
@@ -133,8 +133,6 @@ TEST_F(MainFormTest, SiteInfoMenuTicksAllEightServiceBoxes) {
   p.chkPr.SetChecked(true);
 }
 
-// --- Settings file ---
-
 class SettingsTest : public ProgramWindowTest {
  protected:
   void SetUp() override {
@@ -154,11 +152,6 @@ class SettingsTest : public ProgramWindowTest {
 };
 
 TEST_F(SettingsTest, SaveMenuWritesOnlyTheFilterKeyAndKeepsEveryOtherByte) {
-  // A new file.
-  Filter().SetLines({"a", "b", ""});
-  FormMain->N4.Click();
-  EXPECT_EQ(Slurp(SettingsFileName()), "[Filter Key]\r\nKeyWord=a;b;;\r\n");
-
   const std::string before =
       "; notes\n[Other]\r\nName=Value with = sign\r\n\r\n[SiteInfo Key]\nKeyWord=s1;s2;\n"
       "[Filter Key]\r\nKeyWord=old;\r\nExtra=1\r\n";
@@ -199,24 +192,16 @@ TEST_F(SettingsTest, UnwritableFileShowsTheErrorAndChangesNoMemo) {
   Filter().SetLines({"keep", "me"});
   SiteInfo().SetLines({"site"});
   FormMain->N4.Click();
-  ASSERT_EQ(boxMessages.size(), 1u);
-  EXPECT_EQ(boxMessages[0], "Unable to write to " + SettingsFileName());
   FormMain->SiteInfoPage.btnSiteInfoKeyWordSave.Click();
-  ASSERT_EQ(boxMessages.size(), 2u);
-  EXPECT_EQ(boxMessages[1], "Unable to write to " + SettingsFileName());
+  EXPECT_EQ(boxMessages, Lines(2, "Unable to write to " + SettingsFileName()));
   EXPECT_EQ(Filter().Lines(), (Lines{"keep", "me"}));
   EXPECT_EQ(SiteInfo().Lines(), Lines{"site"});
   // Loading sees no settings file and changes nothing either.
   FormMain->N5.Click();
   EXPECT_EQ(Filter().Lines(), (Lines{"keep", "me"}));
   EXPECT_EQ(SiteInfo().Lines(), Lines{"site"});
-  // The program goes on: the next command works.
-  FormMain->N8.Click();
-  EXPECT_EQ(FormMain->pgcMain.ActivePageIndex(), kPageDomainFilter);
   EXPECT_EQ(boxMessages.size(), 2u);
 }
-
-// --- Status window docking ---
 
 // A screen reader can tell every edit and memo of the seven windows apart
 // from the others: each has a name.

@@ -90,15 +90,6 @@ TEST(WordCheckCuts, StripTagsEqualsTheLoopOnGeneratedTexts) {
   }
 }
 
-TEST(WordCheckRowsTest, OneRowPerLineButABlankLastLine) {
-  const auto rows = BuildWordCheckRows({" Abc.COM\t", "", "x.cn", "  "});
-  ASSERT_EQ(rows.size(), 3u);
-  EXPECT_EQ(rows[0].caption, "1");
-  EXPECT_EQ(rows[0].cells, Lines({"Abc.COM", " ", " "}));
-  EXPECT_EQ(rows[1].cells, Lines({"", " ", " "}));
-  EXPECT_EQ(rows[2].caption, "3");
-}
-
 class WordCheckJobTest : public test::PlainLoopTest {
  protected:
   void SetUp() override {
