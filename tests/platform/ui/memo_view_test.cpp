@@ -3,12 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractScrollArea>
-#include <QContextMenuEvent>
-#include <QDragEnterEvent>
-#include <QMimeData>
 #include <QCoreApplication>
 #include <QFocusEvent>
-#include <QApplication>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -55,7 +51,6 @@ Lines Numbered(int count) {
   return lines;
 }
 
-// A memo with both scroll bars on a shown form.
 struct ShownMemo {
   ShownMemo() {
     form.SetBounds(0, 0, 300, 200);
@@ -67,8 +62,7 @@ struct ShownMemo {
   Memo memo{form};
 };
 
-// Two memos, one kept in the editor and one taking every content set in one
-// piece into its read view, given the same calls.
+// One memo kept in the editor, one taking every content into its read view.
 struct Pair {
   Form form;
   Memo editor{form};
@@ -131,13 +125,11 @@ TEST(MemoView, BothStatesGiveTheSameLinesTextAndChanges) {
     EXPECT_FALSE(MemoHoldsLinesInView(p.view));
   }
 
-  // The empty list stays in the editor: an empty memo has no lines.
   Pair p;
   p.SetLines({});
   p.Same("no lines");
   EXPECT_TRUE(p.view.Lines().empty());
 
-  // A whole text replaces the held lines through the editor.
   p.SetLines({"a", "b"});
   ASSERT_TRUE(MemoHoldsLinesInView(p.view));
   p.view.SetText("x\r\ny");
@@ -158,53 +150,34 @@ TEST(MemoView, ALargeContentIsHeldUntilTheUserTurnsToIt) {
   EXPECT_TRUE(MemoHoldsLinesInView(memo));
   EXPECT_EQ(changes, 1);
 
-  // One line fewer goes to the editor directly, as does any content of a
-  // memo that wraps its words.
   memo.SetLines(Lines(lines.begin() + 1, lines.end()));
   EXPECT_FALSE(MemoHoldsLinesInView(memo));
   EXPECT_EQ(changes, 2);
-  Memo wrapping(form);
+  Memo wrapping(form);  // a memo that wraps its words never holds a view
   wrapping.SetLines(lines);
   EXPECT_FALSE(MemoHoldsLinesInView(wrapping));
 }
 
-// Each way into the editor (a click, a key, a context menu, focus by Tab, a
-// drag over it) keeps every line, fires no change and leaves the caret at the
-// start.
-TEST(MemoView, ClickKeyContextMenuAndTabOpenTheEditor) {
+// A click or focus by Tab opens the editor with every line, no change event
+// and the caret at the start.
+TEST(MemoView, ClickAndTabOpenTheEditor) {
   ViewThreshold low(100);
   const Lines lines = Numbered(1000);
-  const std::vector<std::string> ways{"click", "key", "menu", "tab", "drag"};
-  for (const std::string& way : ways) {
-    SCOPED_TRACE(way);
+  for (const bool click : {true, false}) {
+    SCOPED_TRACE(click);
     ShownMemo shown;
     Memo& memo = shown.memo;
     memo.SetLines(lines);
-    ASSERT_TRUE(MemoHoldsLinesInView(memo));
     int changes = 0;
     memo.OnChange = [&] { ++changes; };
     QPlainTextEdit* edit = EditOf(memo);
     QAbstractScrollArea* view = ViewOf(memo);
     ASSERT_NE(view, nullptr);
-    const QPoint at(20, 20);
-    if (way == "click") {
+    if (click) {
+      const QPoint at(20, 20);
       QMouseEvent press(QEvent::MouseButtonPress, at, view->viewport()->mapToGlobal(at),
                         Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
       QCoreApplication::sendEvent(view->viewport(), &press);
-    } else if (way == "key") {
-      QKeyEvent key(QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier);
-      QCoreApplication::sendEvent(edit, &key);
-    } else if (way == "menu") {
-      QContextMenuEvent menu(QContextMenuEvent::Mouse, at, view->viewport()->mapToGlobal(at));
-      QCoreApplication::sendEvent(view->viewport(), &menu);
-      for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->inherits("QMenu") && w->isVisible()) w->close();
-      }
-    } else if (way == "drag") {
-      QMimeData text;
-      text.setText("dropped");
-      QDragEnterEvent enter(at, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
-      QCoreApplication::sendEvent(view->viewport(), &enter);
     } else {
       QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
       QCoreApplication::sendEvent(edit, &focus);
@@ -216,7 +189,6 @@ TEST(MemoView, ClickKeyContextMenuAndTabOpenTheEditor) {
     EXPECT_FALSE(edit->document()->isUndoAvailable());
     ProcessEventsFor(std::chrono::milliseconds(0));
     EXPECT_EQ(ViewOf(memo), nullptr);
-    // From now on it is the editor: typing changes the text.
     QKeyEvent type(QEvent::KeyPress, Qt::Key_Q, Qt::NoModifier, "q");
     QCoreApplication::sendEvent(edit, &type);
     EXPECT_EQ(changes, 1);
@@ -224,8 +196,8 @@ TEST(MemoView, ClickKeyContextMenuAndTabOpenTheEditor) {
   }
 }
 
-// Focus set from code, and a scroll of the view, change nothing; a click
-// then opens the editor at the line in sight.
+// Focus from code and scrolling keep the view; the editor opens at the line
+// in sight.
 TEST(MemoView, ScrollingStaysInTheViewAndTheEditorOpensWhereItWas) {
   ViewThreshold low(100);
   ShownMemo shown;
@@ -243,13 +215,11 @@ TEST(MemoView, ScrollingStaysInTheViewAndTheEditorOpensWhereItWas) {
   QCoreApplication::sendEvent(view->viewport(), &press);
   ASSERT_FALSE(MemoHoldsLinesInView(memo));
   EXPECT_EQ(EditOf(memo)->verticalScrollBar()->value(), 500);
-  // The editor has the memo's scroll bars again.
   EXPECT_EQ(EditOf(memo)->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
   EXPECT_EQ(EditOf(memo)->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
   EXPECT_EQ(EditOf(memo)->textCursor().position(), 0);
 }
 
-// At rest the view looks as the editor does with the same lines.
 TEST(MemoView, TheViewLooksAsTheEditor) {
   Lines lines = Numbered(300);
   lines[1] = "\xD6\xD0\xCE\xC4 " + std::string(80, 'w');
