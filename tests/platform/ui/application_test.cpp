@@ -35,12 +35,10 @@ TEST(Application, ExceptionsEscapingHandlersAreShownAndTheLoopGoesOn) {
             (std::vector<std::string>{"Unable to write to /x/y.ini", ""}));
   EXPECT_EQ(after, 1);
 
-  // A posted call that throws is shown the same way.
   CurrentDispatcher()->Post([] { throw std::runtime_error("late"); });
   EXPECT_TRUE(WaitUntil([] { return test::ExceptionMessages().size() == 3; }, milliseconds(2000)));
   EXPECT_EQ(test::ExceptionMessages().back(), "late");
 
-  // So is one thrown by a timer's handler, and the timer goes on.
   Timer timer(10);
   int ticks = 0;
   timer.OnTimer = [&] {
@@ -51,7 +49,6 @@ TEST(Application, ExceptionsEscapingHandlersAreShownAndTheLoopGoesOn) {
   timer.Stop();
   EXPECT_EQ(test::ExceptionMessages().size(), 3u + ticks);
 
-  // A form whose constructor throws is shown too; the pointer stays null.
   struct Broken : Form {
     Broken() { throw std::runtime_error("broken form"); }
   };
@@ -93,7 +90,6 @@ TEST(Timer, TicksAndEnablingRestartsTheInterval) {
   ProcessEventsFor(milliseconds(200));
   EXPECT_EQ(ticks, stopped);
 
-  // A zero interval never ticks.
   timer.SetInterval(0);
   timer.Start();
   ProcessEventsFor(milliseconds(50));
@@ -152,7 +148,6 @@ TEST(AntiFreeze, WindowsStayAliveAndASecondRequestIsIgnored) {
   EXPECT_EQ(ignored, 1);
   EXPECT_GT(ticksDuringWait, 5);
   EXPECT_FALSE(form.Busy());
-  // Once the wait is over the window takes requests again.
   go.Click();
   EXPECT_EQ(started, 2);
 }

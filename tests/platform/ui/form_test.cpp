@@ -17,10 +17,6 @@ using std::chrono::milliseconds;
 TEST(FormWindow, GrabToPngHasTheFormsSize) {
   Form form;
   form.SetBounds(0, 0, 640, 360);
-  MainMenu menu(form);
-  menu.Add("\xB9\xA6\xC4\xDC").Add("\xC5\xFA\xC1\xBF\xB2\xE9\xD1\xAF");
-  StatusBar status(form);
-  status.SetCaption("\xBE\xCD\xD0\xF7");
   form.Show();
   ProcessEventsFor(milliseconds(50));
   const std::string path = ::testing::TempDir() + "orlu_form_grab.png";
@@ -46,7 +42,6 @@ TEST(FormWindow, ShowModalRunsItsOwnLoopUntilClosed) {
   EXPECT_FALSE(form.Visible());
   EXPECT_FALSE(form.Modal());
 
-  // Closed without a result: cancel.
   Timer close(50);
   close.OnTimer = [&] {
     close.Stop();
@@ -54,7 +49,6 @@ TEST(FormWindow, ShowModalRunsItsOwnLoopUntilClosed) {
   };
   EXPECT_EQ(form.ShowModal(), kModalCancel);
 
-  // The hook answers for every form without a loop.
   Form* asked = nullptr;
   Form::SetShowModalHook([&](Form& f) {
     asked = &f;

@@ -61,8 +61,6 @@ TEST(GifDecode, FramesAreComposedWithTransparencyAndDisposal) {
   EXPECT_EQ(at(2, 3, 0), 0xFF00FF00u);
 }
 
-// Rows of an interlaced picture arrive in four passes; they are shown in
-// their places.
 TEST(GifDecode, InterlacedRowsLandInTheirPlaces) {
   std::string out;
   int error = 0;
@@ -131,7 +129,6 @@ TEST(ImageBox, AnimatesEveryFrameLoopsAndTakesOtherPictures) {
   EXPECT_GE(took, milliseconds(400));
   EXPECT_TRUE(image.Animating());
 
-  // Without a loop count the animation plays once.
   ASSERT_TRUE(image.LoadGif(ThreeFrames(-1)));
   EXPECT_TRUE(WaitUntil([&] { return !image.Animating(); }, milliseconds(3000)));
   EXPECT_EQ(image.CurrentFrame(), 2);

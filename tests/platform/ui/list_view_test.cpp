@@ -9,6 +9,7 @@
 #include "platform/ui/controls.h"
 #include "platform/ui/form.h"
 #include "platform/ui/list_view.h"
+#include "support/expect_error.h"
 #include "support/window_test.h"
 
 namespace orlu {
@@ -42,12 +43,7 @@ TEST(ListView, IndexChecks) {
   list.SetColumns({{"ID", 50}, {"\xD3\xF2\xC3\xFB", 150}});
   list.AddRow("1", {"a.com"});
   EXPECT_EQ(list.AddRow("2"), 1);
-  try {
-    list.SubItem(1, 0);
-    FAIL() << "a missing cell must raise";
-  } catch (const ListIndexError& e) {
-    EXPECT_STREQ(e.what(), "List index out of bounds (0)");
-  }
+  test::ExpectError<ListIndexError>([&] { list.SubItem(1, 0); }, "List index out of bounds (0)");
   EXPECT_THROW(list.RowCaption(2), ListIndexError);
   EXPECT_THROW(list.RowCaption(-1), ListIndexError);
   EXPECT_THROW(list.SetSubItem(5, 0, "x"), ListIndexError);
@@ -66,7 +62,6 @@ TEST(ListView, IndexChecks) {
   EXPECT_EQ(list.RowTexts(1), (std::vector<std::string>{"2", "", "", "z", "p", "q"}));
   EXPECT_EQ(list.RowCount(), 2);
 
-  // Writes off the window thread are refused.
   bool refused = false;
   std::thread([&] {
     try {
@@ -117,7 +112,6 @@ TEST(ListView, ReadsFromWorkersWhileTheWindowThreadWrites) {
   EXPECT_EQ(list.RowCount(), 2200);
 }
 
-// Selection from code reports each change, -1 for none.
 TEST(ListView, SelectionFromCodeIsReported) {
   Form form;
   ListView list(form);

@@ -43,7 +43,6 @@ TEST(OwnerDraw, HeaderItemsAndTabsComeFromTheirHandlers) {
 
   const QImage header = list.Impl()->widget->grab().toImage();
   const Rect second = list.HeaderItemRect(1);
-  // Item 1 is the handler's; item 0 the style's.
   EXPECT_EQ(At(header, second.left + 10 + 1, second.top + 5 + 1), colors::Red);
   EXPECT_NE(At(header, 20, 6), colors::Red);
   EXPECT_EQ(std::count(drawn.begin(), drawn.end(), 0), 0);
