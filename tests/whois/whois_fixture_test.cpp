@@ -197,7 +197,6 @@ TEST(WhoisFixtures, FieldValuesOfSomeReplies) {
   EXPECT_EQ(biz.Organization, "google llc");
   EXPECT_EQ(biz.Registrar, "markmonitor, inc.");
   EXPECT_EQ(biz.CreationDate, "2002-03-27t16:03:44z");
-
 }
 
 TEST(WhoisFixtures, IanaReplies) {

@@ -200,15 +200,13 @@ TEST_F(PageClientTest, BodiesComeBackByteForByteAndFailuresRaise) {
 TEST_F(PageClientTest, LargeBodyWithBigReceiveBufferAndCap) {
   std::string big(3 * 1024 * 1024 + 7, '\0');
   for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 131 % 251);
-  http.On("/big", HttpReply::Ok(big));
   PageClient c;
   c.RecvBufferSize = 131072;
-  EXPECT_EQ(c.Get(http.Url("/big")), big);
-  PageClient capped;
-  capped.MaxBody = 1024 * 1024;
-  EXPECT_THAT(GetOrError(capped, http.Url("/big")), HasSubstr("error:Reply larger than"));
-  http.On("/fits", HttpReply::Ok(big.substr(0, capped.MaxBody)));
-  EXPECT_EQ(capped.Get(http.Url("/fits")).size(), capped.MaxBody);
+  c.MaxBody = 1024 * 1024;
+  http.On("/big", HttpReply::Ok(big));
+  http.On("/fits", HttpReply::Ok(big.substr(0, c.MaxBody)));
+  EXPECT_THAT(GetOrError(c, http.Url("/big")), HasSubstr("error:Reply larger than"));
+  EXPECT_EQ(c.Get(http.Url("/fits")), big.substr(0, c.MaxBody));
 }
 
 TEST_F(PageClientTest, UnsafeBytesInTheAddressArePercentEscapedOnTheWire) {

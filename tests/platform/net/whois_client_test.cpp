@@ -98,7 +98,6 @@ TEST_F(WhoisClientTest, RefusedAndOverTheCapRaise) {
   EXPECT_THAT(AskOrError(noHost, "abc.com"), HasSubstr("error:No WHOIS host"));
   noHost.Host = "127.0.0.1:99999";
   EXPECT_THAT(AskOrError(noHost, "abc.com"), HasSubstr("error:Bad WHOIS host"));
-
 }
 
 TEST_F(WhoisClientTest, AbortFromAnotherThreadEndsTheQuestion) {
