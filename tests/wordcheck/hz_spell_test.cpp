@@ -169,7 +169,9 @@ TEST(HzSpell, EveryBytePairReadsInsideTheTables) {
       const bool empty = lead == 0xA1 || lead == 0xA4 || lead == 0xA5 || (lead >= 0xA7 && lead <= 0xA9) ||
                          lead >= 0xFE || (lead == 0xD7 && trail >= 0xFA && trail <= 0xFE) ||
                          trail == 0x7F || trail == 0xFF;
-      if (empty) ASSERT_EQ(r, "");
+      if (empty) {
+        ASSERT_EQ(r, "");
+      }
     }
   }
   EXPECT_EQ(hanzi, 6763);
