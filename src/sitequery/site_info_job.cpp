@@ -1,8 +1,5 @@
 #include "sitequery/site_info_job.h"
 
-#include <algorithm>
-#include <utility>
-
 #include "platform/net/page_client.h"
 #include "platform/text/gbk.h"
 #include "platform/thread/worker_group.h"
@@ -130,18 +127,16 @@ void SiteInfoCellTimerTick(SiteInfoCell* cell) {
 void StartSiteInfoGroups(ThreadSiteInfoStru* job, const std::vector<int>& kinds) {
   // Only the groups asked for are ended first, so that no share has two
   // workers; the other groups run on undisturbed.
-  std::vector<std::pair<SiteInfoCell*, int>> groups;
   std::vector<SiteInfoCell*> cells;
   for (int kind : kinds) {
-    SiteInfoCell* cell = job->CellOf(kind);
-    if (cell == nullptr || std::find(cells.begin(), cells.end(), cell) != cells.end()) continue;
-    groups.emplace_back(cell, kind);
-    cells.push_back(cell);
+    if (SiteInfoCell* cell = job->CellOf(kind)) cells.push_back(cell);
   }
   EndWorkers(cells);
   InitNetwork();
   std::vector<CSiteInfoth*> made;
-  for (const auto& [cell, kind] : groups) {
+  for (int kind : kinds) {
+    SiteInfoCell* cell = job->CellOf(kind);
+    if (cell == nullptr) continue;
     const int count = GroupSize(*cell);
     for (int k = 0; k < count; ++k) {
       cell->Threads[k] = std::make_unique<CSiteInfoth>(false, k, static_cast<char>(kind), *job);
