@@ -55,8 +55,8 @@ class AlexaPageTest : public testing::ProgramWindowTest, protected test::RankSer
   TAlexaPage* f = nullptr;
 };
 
-// Rows and status row come up at the start; answers, ticks and a picked row
-// reach the window. (What the job fills and counts is the job's own test.)
+// Rows and status row come up at the start; answers and ticks reach the
+// window. (What the job fills and counts is the job's own test.)
 TEST_F(AlexaPageTest, WholeBatchFillsTheRowsAndTheStatusWindow) {
   ServeRanks();
   const int before = StatusRows();
@@ -66,12 +66,7 @@ TEST_F(AlexaPageTest, WholeBatchFillsTheRowsAndTheStatusWindow) {
   EXPECT_EQ(f->lvAlexaBak.RowTexts(2), (Lines{"3", "c.net", " "}));
   ASSERT_EQ(StatusRows(), before + 1);
   EXPECT_EQ(StatusRow(before)[1], "ALEXA");
-  // The status window came up docked under the main window, or as far up as
-  // the screen's end makes it.
   EXPECT_TRUE(FormStatShow->Visible());
-  const Rect status = FormStatShow->FrameBounds();
-  EXPECT_TRUE(status.top == FormMain->FrameBounds().bottom ||
-              status.bottom == FormMain->WorkArea().bottom);
 
   ASSERT_TRUE(WaitForGroup());
   EXPECT_EQ(f->lvAlexa.SubItem(1, 1), RankOf("b.cn"));
@@ -82,12 +77,6 @@ TEST_F(AlexaPageTest, WholeBatchFillsTheRowsAndTheStatusWindow) {
   f->btnAlexaSeaPlay.Click();
   EXPECT_TRUE(FormStatShow->Visible());
   ASSERT_TRUE(WaitForGroup());
-
-  FormStatShow->mmoStatShow.Clear();
-  f->lvAlexa.SetSelectedIndex(2);
-  f->lvAlexa.Click();
-  EXPECT_EQ(FormStatShow->mmoStatShow.Lines(),
-            Lines{"ID: 3  " + Gbk("域名") + ": c.net  " + Gbk("排名") + ": " + RankOf("c.net") + "  "});
 }
 
 TEST_F(AlexaPageTest, UntickedShowFillsOnlyTheTwinAndTheExportWritesTheHeaderAlone) {

@@ -7,11 +7,9 @@
 #include <vector>
 
 #include "app/program_windows.h"
-#include "app/settings_file.h"
 #include "app/stat_show_form.h"
 #include "site_info_test_util.h"
 #include "sitequery/site_info_page.h"
-#include "support/temp_files.h"
 
 namespace orlu {
 namespace {
@@ -126,17 +124,6 @@ TEST_F(SiteInfoPageTest, TooManyThreadsOrABoxWithoutANumberStartsNothing) {
   EXPECT_EQ(boxMessages, Lines(3, "'x1' is not a valid integer value"));
   EXPECT_EQ(f->lvSiteInfo.RowCount(), 1);
   EXPECT_EQ(StatusRows(), before);
-}
-
-TEST_F(SiteInfoPageTest, KeywordSaveWritesTheSiteInfoKeyOnly) {
-  test::Spit(SettingsFileName(), "[Filter Key]\r\nKeyWord=f;\r\n");
-  f->btnSiteInfoKeyWordSave.Click();
-  EXPECT_EQ(test::Slurp(SettingsFileName()),
-            "[Filter Key]\r\nKeyWord=f;\r\n[SiteInfo Key]\r\nKeyWord=" +
-                Gbk("六月;淫;好色;色情;三级;女体;诱惑;激情;妹妹;电影;银行;金融;风投;牙科;牙医;健康;"
-                    "积分换礼;网络答题;积分;外文导航 ;英文导航;英语导航;英语;") +
-                "\r\n");
-  EXPECT_TRUE(boxMessages.empty());
 }
 
 }  // namespace

@@ -199,10 +199,9 @@ TEST_F(WhoisPageTest, ImportReplacesTheListAndExportWritesTheResultList) {
   dialogAnswer = dir / "out.csv";
   f->btnWhoisExc.Click();
   EXPECT_EQ(dialogRequests.back().kind, FileDialogKind::Save);
-  EXPECT_EQ(test::Slurp(*dialogAnswer),
-            Gbk("\"ID\",\"域名\",\"域名状态\",\"注册单位\",\"注册商\",\"注册日期\",\"过期日期\","
-                "\"EMail\",\"域名状态\",\"联系人\",\"DNS\",\r\n"
-                "\"1\",\"x.com\",\"未注册\",\" \",\" \",\" \",\" \",\" \",\" \",\" \",\" \",\r\n"));
+  // The shown list, not its twin (the header is the export's own test).
+  EXPECT_NE(test::Slurp(*dialogAnswer).find("\r\n\"1\",\"x.com\",\"" + WordUnregistered() + "\""),
+            std::string::npos);
 }
 
 }  // namespace

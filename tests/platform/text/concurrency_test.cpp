@@ -6,7 +6,6 @@
 #include <thread>
 #include <vector>
 
-#include "platform/text/codepage.h"
 #include "platform/text/string_list.h"
 #include "support/temp_files.h"
 
@@ -15,24 +14,6 @@ using orlu::test::Slurp;
 using orlu::test::TempDir;
 
 namespace {
-
-TEST(TextConcurrency, ConversionsFromManyThreads) {
-  // Workers convert replies at the same time; the tables are built once.
-  std::vector<std::thread> threads;
-  std::vector<int> ok(16, 0);
-  for (int t = 0; t < 16; ++t) {
-    threads.emplace_back([t, &ok] {
-      const std::string utf8 = "reply " + std::to_string(t) + " \xE4\xB8\xAD\xE6\x96\x87\xE7\xB6\xB2";
-      const std::string gbk = "reply " + std::to_string(t) + " \xD6\xD0\xCE\xC4\xBE\x57";
-      for (int i = 0; i < 200; ++i) {
-        if (Utf8ToAnsi(utf8) != gbk || AnsiToUtf8(gbk) != utf8) return;
-      }
-      ok[t] = 1;
-    });
-  }
-  for (auto& th : threads) th.join();
-  EXPECT_EQ(ok, std::vector<int>(16, 1));
-}
 
 TEST(TextConcurrency, SavesOfOneFileFromManyThreadsNeverMix) {
   TempDir dir;
