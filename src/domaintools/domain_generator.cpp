@@ -215,11 +215,16 @@ std::vector<std::string> ExpandWithSuffixes(const std::vector<std::string>& line
   return out;
 }
 
-bool WithinGeneratedLimits(const OutputSize& size) { return size.bytes <= kMaxGeneratedBytes; }
+long long MemoryOf(const OutputSize& size) {
+  return SatAdd(size.bytes, SatMul(size.lines, kLineCostBytes));
+}
+
+bool WithinGeneratedLimits(const OutputSize& size) { return MemoryOf(size) <= kMaxGeneratedBytes; }
 
 std::string TooLargeMessage(const OutputSize& size) {
-  return Gbk("结果共有 ") + IntToStr(size.lines) + Gbk(" 行、") + IntToStr(size.bytes) +
-         Gbk(" 字节，超过上限 ") + IntToStr(kMaxGeneratedBytes) + Gbk(" 字节，未生成。");
+  return Gbk("结果共有 ") + IntToStr(size.lines) + Gbk(" 行，约需内存 ") +
+         IntToStr(MemoryOf(size)) + Gbk(" 字节，超过上限 ") + IntToStr(kMaxGeneratedBytes) +
+         Gbk(" 字节，未生成。");
 }
 
 }  // namespace orlu

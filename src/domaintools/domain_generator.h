@@ -11,9 +11,13 @@
 
 namespace orlu {
 
-// Above this many bytes of result text (line breaks included), a join, TYPO
-// run or expansion is refused before anything is built.
+// When the lines it makes would take more than this many bytes of memory, a
+// join, TYPO run or expansion is refused before anything is built.
 inline constexpr long long kMaxGeneratedBytes = 1LL << 30;
+// What a line takes in memory beyond its text and break, at most: the
+// string that holds it and, for a text too long to sit inside it, the heap
+// block's header and rounding.
+inline constexpr long long kLineCostBytes = static_cast<long long>(sizeof(std::string)) + 24;
 
 // The size of what an operation would make; sums saturate at the largest
 // value rather than wrap.
@@ -57,6 +61,9 @@ OutputSize SizeOfExpansion(const std::vector<std::string>& lines,
                            const std::array<bool, kSuffixCount>& selected);
 std::vector<std::string> ExpandWithSuffixes(const std::vector<std::string>& lines,
                                             const std::array<bool, kSuffixCount>& selected);
+
+// The memory lines of this size take: their bytes and kLineCostBytes each.
+long long MemoryOf(const OutputSize& size);
 
 // True when an operation of this size may run; otherwise the message that
 // says why not.

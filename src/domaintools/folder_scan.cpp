@@ -29,9 +29,17 @@ std::string Join(const std::string& folder, const std::string& name) {
   return folder + "/" + name;
 }
 
+// A name the file system gives, as GBK text; a name that is not UTF-8 is
+// taken byte for byte.
+std::string Shown(const std::string& name) {
+  std::string gbk = Utf8ToAnsi(name);
+  return gbk.empty() ? name : gbk;
+}
+
 class Walker {
  public:
-  Walker(FolderScan& totals, std::vector<std::string>* list) : totals_(totals), list_(list) {}
+  Walker(FolderScan& totals, std::vector<std::string>* list, std::vector<std::string>* paths)
+      : totals_(totals), list_(list), paths_(paths) {}
 
   // `path` as the file system spells it, `shown` the same in GBK.
   bool Walk(const std::string& path, const std::string& shown) {
@@ -74,6 +82,7 @@ class Walker {
       ++totals_.ScanFileCount;
       totals_.ScanTotalSize += e.size;
       if (list_ != nullptr) list_->push_back(Join(shown, Shown(e.name)));
+      if (paths_ != nullptr) paths_->push_back(Join(path, e.name));
     }
     for (const Entry& e : entries) {
       if (!e.folder || e.name[0] == '.') continue;
@@ -84,30 +93,28 @@ class Walker {
   }
 
  private:
-  // A name the file system gives, as GBK text; a name that is not UTF-8 is
-  // taken byte for byte.
-  static std::string Shown(const std::string& name) {
-    std::string gbk = Utf8ToAnsi(name);
-    return gbk.empty() ? name : gbk;
-  }
-
   FolderScan& totals_;
   std::vector<std::string>* list_;
+  std::vector<std::string>* paths_;
   std::set<std::pair<dev_t, ino_t>> visited_;
 };
 
 }  // namespace
 
-bool FolderScan::CollectFilesRecursive(const std::string& folder, std::vector<std::string>* list) {
-  Walker walker(*this, list);
-  return walker.Walk(AnsiToUtf8(folder), folder);
+bool FolderScan::CollectFilesRecursive(const std::string& folder, std::vector<std::string>* list,
+                                       std::vector<std::string>* paths) {
+  Walker walker(*this, list, paths);
+  return walker.Walk(folder, Shown(folder));
 }
 
-void FolderScan::AddFolderTxtFiles(const std::string& folder, std::vector<std::string>& list) {
-  std::vector<std::string> found;
-  CollectFilesRecursive(folder, &found);
-  for (std::string& path : found) {
-    if (HasTxtExtension(path)) list.push_back(std::move(path));
+void FolderScan::AddFolderTxtFiles(const std::string& folder, std::vector<std::string>& list,
+                                   std::vector<std::string>* paths) {
+  std::vector<std::string> found, real;
+  CollectFilesRecursive(folder, &found, &real);
+  for (size_t i = 0; i < found.size(); ++i) {
+    if (!HasTxtExtension(real[i])) continue;
+    list.push_back(std::move(found[i]));
+    if (paths != nullptr) paths->push_back(std::move(real[i]));
   }
 }
 

@@ -8,6 +8,20 @@
 
 namespace orlu {
 
+namespace {
+
+// Keeps the real paths of the lines just added after the first `before`
+// lines of the list, under the text the list gives back for them (a byte the
+// list cannot show comes back changed).
+void KeepPaths(WordFilePaths& kept, const Memo& list, size_t before,
+               const std::vector<std::string>& paths) {
+  const std::vector<std::string> lines = list.Lines();
+  if (lines.size() != before + paths.size()) return;  // a name held a line break
+  for (size_t i = 0; i < paths.size(); ++i) kept.Add(lines[before + i], paths[i]);
+}
+
+}  // namespace
+
 TKeyWordCompPage::TKeyWordCompPage(TabSheet& page, OpenDialog& openDialog, SaveDialog& saveDialog)
     : page_(page), openDialog_(openDialog), saveDialog_(saveDialog) {
   const int pageHeight = PageHeight(page);
@@ -66,29 +80,37 @@ TKeyWordCompPage::~TKeyWordCompPage() {
 }
 
 void TKeyWordCompPage::btnKeyWordFileAddClick() {
-  // The list holds paths as GBK text, as the comparison reads them.
-  if (openDialog_.Execute()) mmoKeyWordFiles.Add(DisplayFileName(openDialog_.FileName()));
+  // The list shows paths as GBK text; the real path is kept beside it.
+  if (!openDialog_.Execute()) return;
+  const auto before = static_cast<size_t>(mmoKeyWordFiles.LineCount());
+  mmoKeyWordFiles.Add(DisplayFileName(openDialog_.FileName()));
+  KeepPaths(KeyWordFilePaths, mmoKeyWordFiles, before, {openDialog_.FileName()});
 }
 
 void TKeyWordCompPage::btnKeyWordFileSAddClick() {
   const auto folder = SelectFolder(Gbk("请选择目录:"), ExtractFileDir(ProgramFileName()));
   if (!folder) return;
   Beep();
-  std::vector<std::string> lines = mmoKeyWordFiles.Lines();
-  Scan.AddFolderTxtFiles(DisplayFileName(*folder), lines);
+  std::vector<std::string> lines = mmoKeyWordFiles.Lines(), paths;
+  const size_t before = lines.size();
+  Scan.AddFolderTxtFiles(*folder, lines, &paths);
   mmoKeyWordFiles.SetLines(lines);
+  KeepPaths(KeyWordFilePaths, mmoKeyWordFiles, before, paths);
 }
 
 void TKeyWordCompPage::btnKeyWordFileClearClick() {
   mmoKeyWordFiles.Clear();
   mmoKeyWordDomains.Clear();
+  KeyWordFilePaths.Clear();
 }
 
 void TKeyWordCompPage::btn20Click() { ImportLines(openDialog_, mmoKeyWordDomains); }
 
 void TKeyWordCompPage::btnKeyWordFilesFilerClick() {
-  StartKeyWordCompare(KeyWordFilter, edtKeyWordThread.Text(), mmoKeyWordFiles.Lines(),
-                      mmoKeyWordDomains.Lines(), &KeyWordRows);
+  const std::vector<std::string> files = mmoKeyWordFiles.Lines();
+  const std::vector<std::string> paths = KeyWordFilePaths.Resolve(files);
+  StartKeyWordCompare(KeyWordFilter, edtKeyWordThread.Text(), files, mmoKeyWordDomains.Lines(),
+                      &KeyWordRows, &paths);
 }
 
 void TKeyWordCompPage::btnKeyWordFilesOutClick() { ExportWithDialog(saveDialog_, lvKeyWord); }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "domaintools/folder_scan.h"
+#include "domaintools/keyword_compare.h"
 #include "platform/ui/ui.h"
 
 namespace orlu {
@@ -42,6 +43,8 @@ class TKeyWordCompPage {
   ListViewRows KeyWordRows{lvKeyWord};
   // Running totals of the folder scans.
   FolderScan Scan;
+  // The real paths of the word files added by the buttons.
+  WordFilePaths KeyWordFilePaths;
 
   void btnKeyWordFileAddClick();
   void btnKeyWordFileSAddClick();

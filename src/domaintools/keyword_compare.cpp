@@ -177,13 +177,37 @@ std::string ExtractNameAfterSlash(std::string_view path) {
 
 // ---------------------------------------------------------------------------
 
+void WordFilePaths::Add(const std::string& shown, const std::string& path) {
+  // A name that converts back to itself needs nothing kept.
+  if (AnsiToUtf8(shown) != path) paths_[shown].push_back(path);
+}
+
+std::vector<std::string> WordFilePaths::Resolve(const std::vector<std::string>& lines) const {
+  std::vector<std::string> out;
+  out.reserve(lines.size());
+  std::unordered_map<std::string, size_t> seen;
+  for (const std::string& line : lines) {
+    const auto kept = paths_.find(line);
+    if (kept == paths_.end()) {
+      out.push_back(AnsiToUtf8(line));
+      continue;
+    }
+    const size_t n = seen[line]++;
+    out.push_back(kept->second[std::min(n, kept->second.size() - 1)]);
+  }
+  return out;
+}
+
+// ---------------------------------------------------------------------------
+
 ThreadKeyWordStru::ThreadKeyWordStru() = default;
 
 ThreadKeyWordStru::~ThreadKeyWordStru() { EndKeyWordWorkers(*this); }
 
 void SetupKeyWordFilter(ThreadKeyWordStru& job, int threadCount,
                         const std::vector<std::string>& fileLines,
-                        const std::vector<std::string>& domainLines, RowStore* view) {
+                        const std::vector<std::string>& domainLines, RowStore* view,
+                        const std::vector<std::string>* filePaths) {
   job.ThreadCount = threadCount;
   job.Names.Clear();
   job.Domains.clear();
@@ -197,6 +221,12 @@ void SetupKeyWordFilter(ThreadKeyWordStru& job, int threadCount,
     job.Domains.push_back(std::move(domain));
   }
   job.Files = fileLines;
+  if (filePaths != nullptr && filePaths->size() == fileLines.size()) {
+    job.FilePaths = *filePaths;
+  } else {
+    job.FilePaths.clear();
+    for (const std::string& line : fileLines) job.FilePaths.push_back(AnsiToUtf8(line));
+  }
   job.ResultView = view;
   job.Names.Build(job.DomainNames);
 }
@@ -221,7 +251,8 @@ bool KeyWordWorkersEnded(const ThreadKeyWordStru& job) {
 
 void StartKeyWordCompare(ThreadKeyWordStru& job, const std::string& countText,
                          const std::vector<std::string>& fileLines,
-                         const std::vector<std::string>& domainLines, RowStore* view) {
+                         const std::vector<std::string>& domainLines, RowStore* view,
+                         const std::vector<std::string>* filePaths) {
   if (job.Starting) return;
   const int count = StrToInt(countText);
   {
@@ -233,7 +264,7 @@ void StartKeyWordCompare(ThreadKeyWordStru& job, const std::string& countText,
   if (view != nullptr) view->Clear();
   if (count > kMaxKeyWordThreads) return;
 
-  SetupKeyWordFilter(job, count, fileLines, domainLines, view);
+  SetupKeyWordFilter(job, count, fileLines, domainLines, view, filePaths);
   for (int k = 0; k < count; ++k) {
     job.Threads[static_cast<size_t>(k)] = std::make_unique<UintKeyWordTh>(false, k, job);
   }
@@ -250,8 +281,7 @@ UintKeyWordTh::~UintKeyWordTh() { StopAndWait(); }
 
 bool UintKeyWordTh::ReadWordFile(const std::string& path, WordFileMatcher& matcher) {
   // Regular files only: a FIFO or a device would never end (or never open).
-  // The list's paths are GBK text; the file system spells them in UTF-8.
-  const int fd = ::open(AnsiToUtf8(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -282,7 +312,7 @@ void UintKeyWordTh::Execute() {
     if (Terminated()) break;
     FileIndex = i;
     const std::string& path = job_.Files[static_cast<size_t>(i)];
-    const bool read = ReadWordFile(path, matcher);
+    const bool read = ReadWordFile(job_.FilePaths[static_cast<size_t>(i)], matcher);
     std::vector<int> found = matcher.Finish();
     if (Terminated()) break;
     if (!read) {

@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/thread/thread.h"
@@ -83,6 +84,24 @@ std::vector<int> WorkerFileShare(int k, int workers, int fileCount);
 // The text after the last "/" of a path; the whole text when it holds none.
 std::string ExtractNameAfterSlash(std::string_view path);
 
+// Where the listed word files really are. A list line is GBK text; a file
+// whose name has characters GBK lacks (shown with "?"), or is spelt in bytes
+// that are not UTF-8 (shown as they are), does not open by that text
+// converted back, so its real path is kept here as it is added.
+class WordFilePaths {
+ public:
+  // A file listed as `shown` and found at `path` (the file system's bytes).
+  void Add(const std::string& shown, const std::string& path);
+  void Clear() { paths_.clear(); }
+  // The path of each line: the n-th line with a kept text takes the n-th
+  // path kept for that text (the last one when there are fewer); any other
+  // line is its text converted for the file system.
+  std::vector<std::string> Resolve(const std::vector<std::string>& lines) const;
+
+ private:
+  std::unordered_map<std::string, std::vector<std::string>> paths_;
+};
+
 class UintKeyWordTh;
 
 struct ThreadKeyWordStru {
@@ -95,6 +114,7 @@ struct ThreadKeyWordStru {
   std::vector<std::string> Domains;      // domain lines, lower-cased and trimmed
   std::vector<std::string> DomainNames;  // each domain's text before its first "."
   std::vector<std::string> Files;        // word-file paths, as typed
+  std::vector<std::string> FilePaths;    // the same files as the file system spells them
   RowStore* ResultView = nullptr;        // where hits go (not owned)
   int ThreadCount = 0;
   std::array<std::unique_ptr<UintKeyWordTh>, kMaxKeyWordThreads> Threads;
@@ -118,11 +138,13 @@ struct ThreadKeyWordStru {
 extern ThreadKeyWordStru KeyWordFilter;
 
 // Fills the record for a run: ThreadCount, Domains and DomainNames from the
-// domain lines in order, Files from the word-file lines, the name index and
-// the result view.
+// domain lines in order, Files from the word-file lines, FilePaths from
+// `filePaths` (one per file line; when not given, each line converted for the
+// file system), the name index and the result view.
 void SetupKeyWordFilter(ThreadKeyWordStru& job, int threadCount,
                         const std::vector<std::string>& fileLines,
-                        const std::vector<std::string>& domainLines, RowStore* view);
+                        const std::vector<std::string>& domainLines, RowStore* view,
+                        const std::vector<std::string>* filePaths = nullptr);
 
 // The start button: the count text is converted first (ConvertError, and
 // nothing else happens, when it is not a whole number); the workers of a
@@ -132,7 +154,8 @@ void SetupKeyWordFilter(ThreadKeyWordStru& job, int threadCount,
 // ignored.
 void StartKeyWordCompare(ThreadKeyWordStru& job, const std::string& countText,
                          const std::vector<std::string>& fileLines,
-                         const std::vector<std::string>& domainLines, RowStore* view);
+                         const std::vector<std::string>& domainLines, RowStore* view,
+                         const std::vector<std::string>* filePaths = nullptr);
 
 // Stops every worker of the record and waits for it (serving its calls when
 // on the window thread); what they have not handed over yet is dropped.

@@ -107,15 +107,16 @@ std::string ParseArchiveText(std::string_view page, CutOutcome& outcome) {
     std::string result(rest.substr(0, countEnd));
     result += '.';
     // The page figure stands in the 38 bytes before the first listing row,
-    // between a ">" (and the byte after it) and "pages". Every piece must lie
-    // inside the page and in that order.
+    // between a ">" (and the byte after it) and "pages". The window must lie
+    // inside the page; with "pages" too close after the ">", or before it,
+    // there is no figure and the count alone is the answer.
     const size_t row = page.find(kRow);
     if (row == std::string_view::npos || row < kWindow) return PageFailWord();
     const std::string_view window = page.substr(row - kWindow, kWindow);
     const size_t a = window.find('>');
     const size_t b = window.find("pages");
-    if (a == std::string_view::npos || b == std::string_view::npos || b < a + 3) return PageFailWord();
-    result.append(window.substr(a + 2, b - a - 2));
+    if (a == std::string_view::npos || b == std::string_view::npos) return PageFailWord();
+    if (b > a + 2) result.append(window.substr(a + 2, b - a - 2));
     outcome = CutOutcome::Answered;
     return result;
   }

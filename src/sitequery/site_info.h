@@ -42,8 +42,10 @@ std::string ParsePrText(std::string_view page);
 // for the service's nothing-found answers, "失败" for any other page.
 std::string ParseAlexaLinksInText(std::string_view page);
 // Kind 3: the archive listing's count, ".", and the page figure written
-// before "pages"; "0" for nothing archived, "p失败" when a piece is missing or
-// lies outside the page, "不确定" for the retrieval failure, "失败" otherwise.
+// before "pages" (nothing when "pages" does not follow the ">" by more than
+// two bytes); "0" for nothing archived, "p失败" when a piece is missing or the
+// figure's window would start before the page, "不确定" for the retrieval
+// failure, "失败" otherwise.
 std::string ParseArchiveText(std::string_view page, CutOutcome& outcome);
 // Kind 4: each keyword line found in the page followed by ","; "失败" for the
 // search engine's page for automated queries.

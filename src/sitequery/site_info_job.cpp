@@ -125,7 +125,13 @@ void SiteInfoCellTimerTick(SiteInfoCell* cell) {
 }
 
 void StartSiteInfoGroups(ThreadSiteInfoStru* job, const std::vector<int>& kinds) {
-  EndSiteInfoWorkers(job);
+  // Only the groups asked for are ended first, so that no share has two
+  // workers; the other groups run on undisturbed.
+  std::vector<SiteInfoCell*> cells;
+  for (int kind : kinds) {
+    if (SiteInfoCell* cell = job->CellOf(kind)) cells.push_back(cell);
+  }
+  EndWorkers(cells);
   InitNetwork();
   std::vector<CSiteInfoth*> made;
   for (int kind : kinds) {

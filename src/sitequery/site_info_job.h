@@ -113,9 +113,10 @@ void StartSiteInfo(ThreadSiteInfoStru* job, int timeOutMs, int threadCount,
 void SiteInfoCellTimerTick(SiteInfoCell* cell);
 
 // Starts one group per kind, in the order given: slots 0 .. ThreadCount - 1
-// of the kind's cell get new workers. Every group of the record that still
-// runs is stopped and waited for first. Rows, lists, flags and counters
-// carry on (the re-query).
+// of the kind's cell get new workers. The earlier workers of those cells are
+// stopped and waited for first (transfers aborted, pauses lifted); the groups
+// of other kinds run on. Rows, lists, flags and counters carry on (the
+// re-query).
 void StartSiteInfoGroups(ThreadSiteInfoStru* job, const std::vector<int>& kinds);
 
 // The page's pause, resume and stop: every kept worker of slots

@@ -99,14 +99,18 @@ TEST(Limits, SizesAreKnownBeforeTheOutputIsBuilt) {
   EXPECT_EQ(expansion.bytes, Measure(ExpandWithSuffixes(mixed, some)).bytes);
 }
 
-TEST(Limits, OnlyTextAboveTheBoundIsRefusedWithItsCount) {
-  // 456,976 four-letter names x 26 letters: 11.9 M lines, 71 MB, may run.
+TEST(Limits, MemoryOfTheLinesAboveTheBoundIsRefusedWithItsCount) {
+  // 456,976 four-letter names x 26 letters: 11.9 M lines, 71 MB of text,
+  // may run; x 364 short lines: 998 MB of text, but some 10 GB in memory.
   Lines names(456'976, "abcd"), letters = LetterLines();
   EXPECT_TRUE(WithinGeneratedLimits(SizeOfJoin(names, letters)));
-  EXPECT_TRUE(WithinGeneratedLimits({kMaxGeneratedBytes, kMaxGeneratedBytes}));
-  EXPECT_FALSE(WithinGeneratedLimits({10, kMaxGeneratedBytes + 1}));
+  EXPECT_FALSE(WithinGeneratedLimits(SizeOfJoin(names, Lines(364, "x"))));
+  // Each line costs 56 bytes beyond its text and break.
+  const long long lines = 10'000'000;
+  EXPECT_TRUE(WithinGeneratedLimits({lines, kMaxGeneratedBytes - lines * 56}));
+  EXPECT_FALSE(WithinGeneratedLimits({lines, kMaxGeneratedBytes - lines * 56 + 1}));
   EXPECT_EQ(TooLargeMessage({40'000, 1'600'160'000}),
-            Gbk("结果共有 40000 行、1600160000 字节，超过上限 1073741824 字节，未生成。"));
+            Gbk("结果共有 40000 行，约需内存 1602400000 字节，超过上限 1073741824 字节，未生成。"));
 
   // One name of 100,000 letters: as many variants, each nearly as long.
   StringList one(Lines{std::string(100'000, 'q') + ".com"});

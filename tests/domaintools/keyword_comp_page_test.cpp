@@ -59,22 +59,30 @@ class KeyWordCompPageTest : public ProgramWindowTest {
 TEST_F(KeyWordCompPageTest, ButtonsFillTheListsAndTheComparisonWritesItsRows) {
   ASSERT_EQ(mkdir((dir / "w").c_str(), 0755), 0);
   test::Spit(dir / "w/b.txt", "web\n");
-  test::Spit(dir / "extra.txt", "dom");
-  test::Spit(dir / "domains.txt", "Dom.com\r\nweb.cn\r\n");
+  // Names the list can only show changed: Korean (no GBK form) and GBK bytes.
+  test::Spit(dir / "w/\xD6\xD0.txt", "gbk\n");  // 中
+  test::Spit(dir / "w/\xED\x95\x9C.txt", "kor\n");  // 한 in UTF-8
+  test::Spit(dir / "w/\xEB\x82\x98.txt", "two\n");  // 나, shown the same
+  test::Spit(dir / "extra-\xED\x95\x9C.txt", "dom");
+  test::Spit(dir / "domains.txt", "Dom.com\r\nweb.cn\r\nkor.com\r\ngbk.net\r\ntwo.org\r\n");
 
   dialogAnswer = dir / "w";
   p->btnKeyWordFileSAdd.Click();
-  dialogAnswer = dir / "extra.txt";
+  dialogAnswer = dir / "extra-\xED\x95\x9C.txt";
   p->btnKeyWordFileAdd.Click();
   p->mmoKeyWordFiles.Add(dir / "missing.txt");
-  EXPECT_EQ(p->mmoKeyWordFiles.Lines(), (Lines{dir / "w/b.txt", dir / "extra.txt", dir / "missing.txt"}));
+  EXPECT_EQ(p->mmoKeyWordFiles.Lines(),
+            (Lines{dir / "w/b.txt", dir / "w/\xD6\xD0.txt", dir / "w/?.txt", dir / "w/?.txt",
+                   dir / "extra-?.txt",
+                   dir / "missing.txt"}));
   p->mmoKeyWordDomains.Add("old.com");
   dialogAnswer = dir / "domains.txt";
   p->btn20.Click();
-  EXPECT_EQ(p->mmoKeyWordDomains.Lines(), (Lines{"Dom.com", "web.cn"}));
+  EXPECT_EQ(p->mmoKeyWordDomains.LineCount(), 5);
 
   Compare();
-  EXPECT_EQ(Rows(), (Lines{"1 web.cn b.txt", "2 dom.com extra.txt"}));
+  EXPECT_EQ(Rows(), (Lines{"1 web.cn b.txt", "2 gbk.net \xD6\xD0.txt", "3 two.org ?.txt",
+                           "4 kor.com ?.txt", "5 dom.com extra-?.txt"}));
   EXPECT_EQ(FormStatShow->mmoStatShow.Lines(),
             (Lines{Gbk("无法读取的对比文件：") + dir / "missing.txt"}));
   EXPECT_TRUE(FormStatShow->Visible());
@@ -86,12 +94,12 @@ TEST_F(KeyWordCompPageTest, ButtonsFillTheListsAndTheComparisonWritesItsRows) {
 
   p->btnKeyWordFileClear.Click();
   EXPECT_EQ(p->mmoKeyWordFiles.LineCount() + p->mmoKeyWordDomains.LineCount(), 0);
-  EXPECT_EQ(p->lvKeyWord.RowCount(), 2);
+  EXPECT_EQ(p->lvKeyWord.RowCount(), 5);
 
   p->edtKeyWordThread.SetText("3a");
   p->btnKeyWordFilesFiler.Click();
   EXPECT_EQ(boxMessages, Lines{"'3a' is not a valid integer value"});
-  EXPECT_EQ(p->lvKeyWord.RowCount(), 2);
+  EXPECT_EQ(p->lvKeyWord.RowCount(), 5);
 }
 
 }  // namespace

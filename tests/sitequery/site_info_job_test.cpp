@@ -297,6 +297,21 @@ TEST_F(SiteInfoJobTest, PauseResumeStopStormsAndRestartsCountEveryRowOnce) {
   EXPECT_EQ(job.PrCell.SuccessCount + job.YahooLinkCell.SuccessCount + job.AlexaCell.SuccessCount, 40);
 }
 
+// A re-query of one service leaves another service's running group alone.
+TEST_F(SiteInfoJobTest, ReQueryOfOneServiceLetsTheOtherGroupsFinishEveryRow) {
+  ServeGood(3ms);
+  Start(Domains(60), {kKindAlexa}, 2, 0);
+  ASSERT_TRUE(PumpUntil([this] { return http.RequestCount() >= 4; }, 10s));
+  ASSERT_FALSE(test::AllEnded(job));
+  StartSiteInfoGroups(&job, {kKindBaiduSite});
+  StartSiteInfoGroups(&job, {kKindBaiduSite});  // over its own running group
+  ASSERT_TRUE(Pump());
+  for (SiteInfoCell* c : {&job.AlexaCell, &job.BaiduSiteCell}) {
+    EXPECT_EQ(c->SuccessCount, 60) << c->Label;
+    EXPECT_EQ(c->FailCount, 0) << c->Label;
+  }
+}
+
 TEST_F(SiteInfoJobTest, EndingTheRecordWithSevenHundredPausedAndHangingWorkersIsQuick) {
   Serve([](const ServiceAsk& a, int) {
     if (a.domain.find('7') != std::string::npos) return HttpReply::Hang();

@@ -15,6 +15,7 @@
 
 #include "platform/text/errors.h"
 #include "platform/thread/dispatcher.h"
+#include "platform/thread/write_first_lock.h"
 #include "platform/ui/application.h"
 #include "platform/ui/ui_internal.h"
 
@@ -30,7 +31,9 @@ void RequireWindowThread() {
 
 class RowModel : public QAbstractTableModel {
  public:
-  mutable std::shared_mutex mu;
+  // Workers read while the window thread writes; a waiting write goes ahead
+  // of new reads, so busy workers cannot hold the window thread up.
+  mutable WriteFirstLock mu;
   std::vector<ListColumn> columns;
   std::vector<ListRow> rows;
   std::vector<char> checked;

@@ -7,12 +7,14 @@
 #include <functional>
 #include <memory>
 #include <numeric>
+#include <shared_mutex>
 #include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "platform/thread/dispatcher.h"
+#include "platform/thread/write_first_lock.h"
 
 namespace orlu {
 namespace {
@@ -419,6 +421,26 @@ TEST_F(Threads, ShutdownLeavesUnstartedWorkersUnrunAndReportsAStuckOne) {
   never.Resume();
   loop_.ProcessEvents(0ms);
   EXPECT_EQ(runs, 0);
+}
+
+// Busy readers cannot keep a writer out.
+TEST(WriteFirstLock, AWriterWaitsForReadsUnderWayAndNewReadsWaitForIt) {
+  WriteFirstLock lock;
+  std::atomic<int> written{0};
+  lock.lock_shared();
+  std::thread writer([&] {
+    std::unique_lock write(lock);
+    written = 1;
+  });
+  while (lock.WritersWaiting() == 0 && written == 0) std::this_thread::yield();
+  EXPECT_EQ(written, 0);
+  EXPECT_FALSE(lock.try_lock_shared());
+  lock.unlock_shared();
+  {
+    std::shared_lock read(lock);
+    EXPECT_EQ(written, 1);
+  }
+  writer.join();
 }
 
 }  // namespace
