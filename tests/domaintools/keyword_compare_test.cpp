@@ -68,6 +68,25 @@ class KeyWordCompareTest : public ::testing::Test {
   test::TempDir dir;
 };
 
+TEST(KeyWordNameIndex, EveryNameIsFoundPastCollisionsAndLongLinesEndAcrossPieces) {
+  std::vector<std::string> names;
+  for (int i = 0; i < 5000; ++i) names.push_back("n" + std::to_string(i * 7919));
+  KeyWordNameIndex index;
+  index.Build(names);
+  int missed = 0;
+  for (int i = 0; i < 5000; ++i) missed += index.Find(names[i]) != i;
+  EXPECT_EQ(missed, 0);
+
+  // A line longer than every name that spans two read pieces is skipped;
+  // the lines after it are read again.
+  WordFileMatcher matcher(index);
+  matcher.Feed(std::string(12, 'x'));
+  matcher.Feed("xxxx\n" + names[42] + "\n");
+  matcher.Feed(std::string(12, 'y'));
+  matcher.Feed("\r\n" + names[7]);
+  EXPECT_EQ(matcher.Finish(), (std::vector<int>{7, 42}));
+}
+
 TEST_F(KeyWordCompareTest, WholeLinesMatchByteForByteOneRowPerDomainAndFileInDomainOrder) {
   ASSERT_EQ(mkdir((dir / "Up").c_str(), 0755), 0);
   // The path is opened as typed (capitals and all); the name shown is lower-cased.

@@ -137,17 +137,20 @@ TEST_F(AlexaDetailTest, AFailedFetchEmptiesItsFieldsAndOnlyTheSiteWorkerFreesThe
 
 TEST_F(AlexaDetailTest, AnEarlierQueryNeverWritesOverANewerOne) {
   http.OnHost("www.alexa.com", "/siteinfo/", [](const HttpRequest& r) {
-    if (r.target == "/siteinfo/slow.com") return HttpReply::Status(500).Delay(300ms);
+    if (r.target == "/siteinfo/slow.com") return HttpReply::Hang();
     return HttpReply::Ok(test::kDetailSitePage);
   });
   http.OnHost("data.alexa.com", "/data/",
               [](const HttpRequest&) { return HttpReply::Ok(test::kDetailXml).Delay(300ms); });
   job.Start("slow.com");
   loop.ProcessEvents(20ms);
+  const auto t0 = std::chrono::steady_clock::now();
   job.Start("example.com");
-  // The site answer of the newer query frees the button; the older query's
-  // failure must not show, nor its late answers land.
+  // The newer query aborts the older one's hanging fetch; the site answer of
+  // the newer query frees the button; the older query's failure must not
+  // show, nor its late answers land.
   ASSERT_TRUE(Finish());
+  EXPECT_LT(std::chrono::steady_clock::now() - t0, 3s);
   EXPECT_EQ(edits[1].text, "example.com");
   EXPECT_EQ(edits[3].text, "1234");
   EXPECT_EQ(fail.text, "old");
@@ -272,6 +275,7 @@ TEST(AlexaDetailEstimate, NumberForms) {
   EXPECT_EQ(FormatGeneralFloat(0.0000015), "1.5E-6");
   EXPECT_EQ(FormatGeneralFloat(-2.5), "-2.5");
   EXPECT_EQ(FormatGeneralFloat(123456789012345.0), "123456789012345");
+  EXPECT_EQ(FormatGeneralFloat(1234567890123456.0), "1.23456789012346E15");
   EXPECT_EQ(FormatGeneralFloat(1e20), "1E20");
   EXPECT_EQ(FormatGeneralFloat(1.0 / 3), "0.333333333333333");
 }

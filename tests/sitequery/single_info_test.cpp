@@ -51,6 +51,9 @@ TEST(SingleInfoParse, EveryKindsRules) {
       {&CSingleDomainInfo::ParseChinaRank, cell + "1,024</td>", "1,024"},
       {&CSingleDomainInfo::ParseChinaRank, Gbk("您要查询的内容暂时无法找到"), "0"},
       {&CSingleDomainInfo::ParseChinaRank, "<td>1</td>", kFail},
+      // A count wins over a nothing-found text elsewhere on the page.
+      {&CSingleDomainInfo::ParseChinaRank, Gbk("您要查询的内容暂时无法找到") + cell + "8</td>", "8"},
+      {&CSingleDomainInfo::ParseBaiduDomain, Gbk("抱歉，没有找到 找到相关网页45篇"), "45"},
       // "Nothing found" wins over an address line; the bare domain before www.
       {&CSingleDomainInfo::ParseBaiduSnapshot,
        Gbk("抱歉，没有找到<font color=#008000>a.com / 1K 2009-1-1  </font>"), Gbk("无收录")},
@@ -214,6 +217,23 @@ TEST(SingleInfoStore, ReadsWholeTextsWhilePublished) {
     if (!seen.empty() && seen != a && seen != b) ADD_FAILURE() << "torn text of " << seen.size();
   }
   writer.join();
+}
+
+TEST(SingleInfoWorker, AFailedTryIsShownWhileTheNextOneRuns) {
+  test::SubstituteHttpServer http;
+  test::ScopedServices services(&http);
+  auto asked = std::make_shared<std::atomic<int>>(0);
+  http.AddResponder([asked](const HttpRequest&) -> std::optional<HttpReply> {
+    return asked->fetch_add(1) == 0 ? HttpReply::Status(500) : HttpReply::Hang();
+  });
+  SingleInfoStore store;
+  store.NextGeneration();
+  CSingleDomainInfo worker(false, "a.com", 10, store);
+  worker.Start();
+  ASSERT_TRUE(http.WaitForRequests(2, 5s));
+  EXPECT_EQ(store.Read(10), kFail);
+  worker.AbortTransfer();
+  worker.WaitFor();
 }
 
 // One worker against a scripted service: how many requests it makes and

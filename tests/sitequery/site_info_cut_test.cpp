@@ -37,6 +37,8 @@ TEST(SiteInfoCut, ArchiveCountAndPageFigure) {
   EXPECT_EQ(ParseArchiveText("<html>" + head + "<table>" + window + row, o), "1,234.567 ");
   EXPECT_EQ(o, CutOutcome::Answered);
   EXPECT_EQ(ParseArchiveText(head + std::string(30, '-') + ">x7pages" + row, o), "1,234.7");
+  // The window may start at the page's first byte (the row at byte 39).
+  EXPECT_EQ(ParseArchiveText(">x9pages" + std::string(30, '-') + row + head, o), "1,234.9");
   // "pages" before the ">" or within two bytes after it: no figure.
   for (const std::string& window : {"pages" + std::string(29, '-') + ">xyz", std::string(31, '-') + ">xpages",
                                     std::string(32, '-') + ">pages"}) {

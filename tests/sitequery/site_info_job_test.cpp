@@ -74,6 +74,7 @@ TEST_F(SiteInfoJobTest, EveryStartAddsSevenStatusRowsThatTheirCellsTicksFill) {
   EXPECT_EQ(status.Row(3).cells[4], off);
   EXPECT_FALSE(job.PrCell.Timer.Enabled());
   EXPECT_TRUE(job.AlexaCell.Timer.Enabled());
+  for (SiteInfoCell* cell : job.Cells()) EXPECT_EQ(cell->Timer.Interval(), 3000);
 
   // A second start with an empty list: rows 8 to 14, earlier rows kept.
   StartSiteInfo(&job, 7000, 3, {}, 4, true, &status, &lv, &bak, {});
@@ -193,7 +194,12 @@ TEST_F(SiteInfoJobTest, CutsReachTheirColumnsAndFailedRowsAreAskedAgain) {
     if (a.kind == 3 && d == "a.com" && n == 1)
       return HttpReply::Ok("a.com <p align=\"right\"><b>5</b> Results</p> no rows");
     if (a.kind == 3 && d == "b.com" && n == 1) return HttpReply::Ok("b.com Data Retrieval Failure");
+    // The keyword service's automated-query page; the question service's
+    // first page without the domain (its "www." page has it).
+    if (a.kind == 4 && d == "a.com" && n == 1)
+      return HttpReply::Ok(d + Gbk(" 该请求通过电脑病毒或间谍软件向我们自动发送"));
     if (a.kind == 4) return HttpReply::Ok(d + " <b>a</b> b ");
+    if (a.kind == 5 && d == "a.com" && n == 1) return HttpReply::Ok("<html></html>");
     if (a.kind == 7 && d == "a.com") return HttpReply::Ok(Gbk(test::Page(7, d, "12")));
     return HttpReply::Ok(GoodPage(a));
   });
@@ -208,7 +214,9 @@ TEST_F(SiteInfoJobTest, CutsReachTheirColumnsAndFailedRowsAreAskedAgain) {
   EXPECT_EQ(lv.Cell(1, 4), Gbk("不确定"));
   EXPECT_EQ(job.ArchiveCell.Done, (std::vector<unsigned char>{0, 2}));
   EXPECT_EQ(job.ArchiveCell.FailCount, 2);
+  EXPECT_EQ(lv.Cell(0, 5), Gbk("失败"));
   EXPECT_EQ(lv.Cell(1, 5), "a,b,");
+  EXPECT_EQ(lv.Cell(0, 6), Gbk("失败"));
   // The "www." figure first; both asked in order.
   EXPECT_EQ(lv.Cell(1, 6), FigureOf(9, "b.com") + "," + FigureOf(5, "b.com"));
   EXPECT_EQ(Asked(5, "b.com"), 2);
@@ -216,11 +224,13 @@ TEST_F(SiteInfoJobTest, CutsReachTheirColumnsAndFailedRowsAreAskedAgain) {
   EXPECT_EQ(lv.Cell(0, 8), "0");
   EXPECT_EQ(lv.Cell(1, 8), FigureOf(7, "b.com"));
 
-  // The re-query asks the archive's two rows again, and nothing else.
+  // The re-query asks those rows again, and nothing else.
   http.ClearRequests();
   StartSiteInfoGroups(&job, kAllKinds);
   ASSERT_TRUE(Pump());
-  EXPECT_EQ(http.RequestCount(), 2u);
+  EXPECT_EQ(http.RequestCount(), 5u);
+  EXPECT_EQ(lv.Cell(0, 5), "a,b,");
+  EXPECT_EQ(lv.Cell(0, 6), GoodText(5, "a.com"));
   EXPECT_EQ(lv.Cell(0, 4), GoodText(3, "a.com"));
   EXPECT_EQ(lv.Cell(1, 4), GoodText(3, "b.com"));
   EXPECT_EQ(job.ArchiveCell.SuccessCount, 2);

@@ -182,6 +182,11 @@ TEST(WhoisIana, Referrals) {
   for (const char* none : {"registrar whois: x\nremarks: refer: y\n", "whois:\nrefer:   \r\n", "",
                            "whois server (port 43):x\n"})
     EXPECT_FALSE(CutIanaReferral(none, s)) << none;
+  // A referred host is letters, digits, "-" and "." only; the bytes just
+  // outside each range are refused.
+  EXPECT_TRUE(IsWhoisHostName("whois.az-AZ09.xy"));
+  for (char c : std::string("`{@[/:"))
+    EXPECT_FALSE(IsWhoisHostName(std::string("a") + c + "b")) << c;
 }
 
 }  // namespace

@@ -50,6 +50,9 @@ TEST(WordCheckCuts, SuggestionsReadingAsTheNameShowPlainOthersQuoted) {
   // An "<em>" without "</em>" gives an empty word; the search goes on after it.
   EXPECT_EQ(CutGoogleSuggest(Utf8ToAnsi(GoogleSuggestPage("<em>中国</em><em>中国")), "zhongguo"),
             Gbk("中国||"));
+  // A start marker inside a word is part of the word.
+  EXPECT_EQ(CutGoogleSuggest(Utf8ToAnsi(GoogleSuggestPage("<em>中<em>国</em>")), "zhongguo"),
+            Gbk("'中<em>国'|"));
   // No end marker or no marker: nothing.
   EXPECT_EQ(CutGoogleSuggest(Gbk("您是不是要找：<em>中国</em><br>"), "zhongguo"), "0");
   EXPECT_EQ(CutGoogleSuggest(Gbk("<em>中国</em><br><script>"), "zhongguo"), "0");
@@ -163,6 +166,30 @@ TEST_F(WordCheckJobTest, AFailedFetchOfEitherEngineIsFailAndAskedAgain) {
   EXPECT_EQ(Cells(0), Lines({"abc.com", "fail", "0"}));
   EXPECT_EQ(Asked(), (std::map<std::string, int>{{"www.google.cn/search?hl=zh-CN&aq=f&oq=&q=abc", 5},
                                                  {"www.baidu.com/s?wd=abc", 2}}));
+}
+
+TEST_F(WordCheckJobTest, EachEngineRunsItsOwnThreadCount) {
+  config_.Engine0Threads = 1;
+  config_.Engine1Threads = 3;
+  http_.OnHost("www.google.cn", "/", HttpReply::Hang());
+  http_.OnHost("www.baidu.com", "/", HttpReply::Hang());
+  pinyin_.Start({"a.com", "b.com", "c.com", "d.com"});
+  // Every worker hangs on its first fetch.
+  ASSERT_TRUE(http_.WaitForRequests(4, 10s));
+  PumpFor(50ms);
+  std::map<std::string, int> hosts;
+  for (const HttpRequest& r : http_.Requests()) ++hosts[r.Host()];
+  EXPECT_EQ(hosts, (std::map<std::string, int>{{"www.google.cn", 1}, {"www.baidu.com", 3}}));
+}
+
+TEST_F(WordCheckJobTest, AnAnswerForRowsRebuiltSinceTheWorkerWasMadeIsDropped) {
+  http_.OnHost("www.google.cn", "/", HttpReply::Ok(GoogleSuggestPage("<em>x</em>")));
+  rows_.AddRows(BuildWordCheckRows({"old.com"}));
+  CPinyin late(true, std::make_shared<const Lines>(Lines{"old.com"}), 1, 0, 0, config_);
+  rows_.NewGeneration();
+  late.Resume();
+  ASSERT_TRUE(PumpUntil([&late] { return late.Finished(); }, 10s));
+  EXPECT_EQ(Cells(0), Lines({"old.com", " ", " "}));
 }
 
 TEST_F(WordCheckJobTest, RestartAndStopWhileFetchesHangEndPromptly) {

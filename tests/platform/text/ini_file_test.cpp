@@ -30,6 +30,7 @@ TEST(IniFile, ReadsValuesLikeTheProfileReader) {
        "; comment\r\n"
        "[Filter Key]\r\n"
        "KeyWord=china|\xC7\xB0\xBA\xF3\xCE\xDE;ol|;\r\n"
+       "Bracket=[a]b\r\n"
        "  Spaced  =   padded value \t \r\n"
        "Quoted=\"  in quotes  \"\r\n"
        "Half=\"open\r\n"
@@ -46,6 +47,7 @@ TEST(IniFile, ReadsValuesLikeTheProfileReader) {
   IniFile ini(dir / "a.ini");
   EXPECT_EQ(ini.ReadString("Filter Key", "KeyWord", "d"), "china|\xC7\xB0\xBA\xF3\xCE\xDE;ol|;");
   EXPECT_EQ(ini.ReadString("FILTER KEY", "keyword", "d"), "china|\xC7\xB0\xBA\xF3\xCE\xDE;ol|;");
+  EXPECT_EQ(ini.ReadString("Filter Key", "Bracket", "d"), "[a]b");
   EXPECT_EQ(ini.ReadString("Filter Key", "Spaced", "d"), "padded value");
   EXPECT_EQ(ini.ReadString("Filter Key", "Quoted", "d"), "  in quotes  ");
   EXPECT_EQ(ini.ReadString("Filter Key", "Half", "d"), "\"open");
