@@ -21,8 +21,10 @@ constexpr std::string_view kDataQuery =
     "/data/qmRv52HtLw83Kx?cli=10&dat=snba&ver=7.0&cdt=alx_vw=20&wid=16865&act=00000000000"
     "&ss=1024x768&bw=775&t=0&ttl=1125&vis=1&rq=2&url=http://";
 
-// Both pages are tens of KB; a longer answer is refused as a failed fetch.
-constexpr size_t kPageCap = 4u << 20;
+// The longest answers taken (a longer one is a failed fetch): the site
+// page is tens of KB of HTML, the data a few KB of XML.
+constexpr size_t kSitePageCap = 2u << 20;
+constexpr size_t kDataCap = 1u << 20;
 constexpr int kReadTimeoutMs = 10000;
 
 // First match of an ASCII marker at a character boundary of `text`, npos
@@ -389,7 +391,7 @@ void CAlexaDetail::Execute() {
   client.UseBrowserHeaders();
   client.HandleRedirects = true;
   client.ReadTimeout = kReadTimeoutMs;
-  client.MaxBody = kPageCap;
+  client.MaxBody = PageFlag == 0 ? kSitePageCap : kDataCap;
   if (!transfer_.Attach(client)) {
     transfer_.Detach();
     return;
@@ -399,8 +401,8 @@ void CAlexaDetail::Execute() {
   bool failed = false;
   try {
     std::string& text = PageFlag == 0 ? page : xml;
-    text = Utf8ToAnsi(client.Get(PageFlag == 0 ? AlexaSiteInfoUrl(Domain)
-                                               : AlexaDetailDataUrl(Domain)));
+    text = Utf8ToAnsiLenient(client.Get(PageFlag == 0 ? AlexaSiteInfoUrl(Domain)
+                                                      : AlexaDetailDataUrl(Domain)));
   } catch (...) {
     failed = true;
   }

@@ -89,8 +89,12 @@ constexpr char kAlexaBlockPage[] = "Please click here to continue using Alexa";
 constexpr char kAlexaNoSiteList[] = "<RLS PREFIX=\"http://\" more=\"0\">";
 constexpr char kAlexaDataEnd[] = "</ALEXA>";
 
-// A search result page is a few hundred KB at most; a longer reply fails.
-constexpr size_t kPageCap = 4u << 20;
+// The longest reply a kind takes; a longer one is a failed fetch. The
+// page-rank answer is one short line; the ranking data (a few KB of XML),
+// the national ranking's overview and the search result pages are tens to a
+// few hundred KB.
+constexpr size_t kPrCap = 64u << 10;
+constexpr size_t kPageCap = 1u << 20;
 
 bool Has(const std::string& page, const std::string& text) {
   return page.find(text) != std::string::npos;
@@ -260,7 +264,7 @@ void CSingleDomainInfo::Ask(int slot, Parser parse) {
   client.RecvBufferSize = 131072;
   client.ReadTimeout = 50000;
   client.HandleRedirects = false;
-  client.MaxBody = kPageCap;
+  client.MaxBody = slot == 0 ? kPrCap : kPageCap;
   if (!transfer_.Attach(client)) {
     transfer_.Detach();
     return;
@@ -281,7 +285,7 @@ void CSingleDomainInfo::Ask(int slot, Parser parse) {
       // A failed fetch is a failure for every kind, never a figure.
       Result = fail;
     } else {
-      Result = (this->*parse)(kAddresses[slot].fromUtf8 ? Utf8ToAnsi(page) : page);
+      Result = (this->*parse)(kAddresses[slot].fromUtf8 ? Utf8ToAnsiLenient(page) : page);
     }
     store_.Publish(slot, Result, generation_);
     if (Result != fail) break;

@@ -40,10 +40,22 @@ std::string Between(std::string_view page, const std::string& start, const std::
   return Trim(Copy(page, from, e - from + tail));
 }
 
-// Pages of the search services run to a few hundred KB; a longer reply is
-// refused (a failed fetch), so seven groups of a hundred workers stay small.
-constexpr size_t kSearchPageCap = 4u << 20;
+// The longest reply each kind takes; a longer one is a failed fetch. Each is
+// many times what the service's page needs, and together they keep seven
+// groups of a hundred workers well under a gigabyte against servers that
+// never stop sending.
+// The page-rank answer is one short line (an error page a few KB).
+constexpr size_t kPrCap = 64u << 10;
+// The ranking data is a few KB of XML.
 constexpr size_t kDataPageCap = 1u << 20;
+// The archive's listing has a line per stored copy: the one page that grows
+// with the site, to a few MB for the most archived ones.
+constexpr size_t kArchiveCap = 4u << 20;
+// Result pages of the web searches are tens to a few hundred KB.
+constexpr size_t kSearchPageCap = 1u << 20;
+// The question list (ten questions) and the inbound-link count page are a
+// few tens of KB.
+constexpr size_t kSmallPageCap = 512u << 10;
 constexpr int kBrowserBuffer = 131072;
 
 }  // namespace
@@ -209,7 +221,7 @@ void CSiteInfoth::Execute() {
 
 void CSiteInfoth::QueryPr() {
   prCalc_ = std::make_unique<PrCalc>();
-  RunRounds({false, false, nullptr, false, false, kDataPageCap, &CSiteInfoth::ShowPr});
+  RunRounds({false, false, nullptr, false, false, kPrCap, &CSiteInfoth::ShowPr});
   prCalc_.reset();
 }
 
@@ -218,7 +230,7 @@ void CSiteInfoth::QueryAlexaRank() {
 }
 
 void CSiteInfoth::QueryArchive() {
-  RunRounds({false, true, "o失败", false, false, kSearchPageCap, &CSiteInfoth::ShowArchive});
+  RunRounds({false, true, "o失败", false, false, kArchiveCap, &CSiteInfoth::ShowArchive});
 }
 
 void CSiteInfoth::QueryKeyWord() {
@@ -226,7 +238,7 @@ void CSiteInfoth::QueryKeyWord() {
 }
 
 void CSiteInfoth::QueryBaiduZhidao() {
-  RunRounds({false, false, "失败", true, false, kSearchPageCap, &CSiteInfoth::ShowBaiduZhidao});
+  RunRounds({false, false, "失败", true, false, kSmallPageCap, &CSiteInfoth::ShowBaiduZhidao});
 }
 
 void CSiteInfoth::QueryBaiduSite() {
@@ -234,7 +246,7 @@ void CSiteInfoth::QueryBaiduSite() {
 }
 
 void CSiteInfoth::QueryYahooLink() {
-  RunRounds({true, false, "失败", true, true, kSearchPageCap, &CSiteInfoth::ShowYahooLink});
+  RunRounds({true, false, "失败", true, true, kSmallPageCap, &CSiteInfoth::ShowYahooLink});
 }
 
 void CSiteInfoth::RunRounds(const Profile& profile) {
@@ -299,7 +311,7 @@ bool CSiteInfoth::AskRow(PageClient& client, const Profile& profile, int row) {
     if (profile.reconnect) client.Disconnect();
     return true;
   }
-  if (profile.fromUtf8) pages[0] = Utf8ToAnsi(pages[0]);
+  if (profile.fromUtf8) pages[0] = Utf8ToAnsiLenient(pages[0]);
   switch (Kind) {
     case kKindPr: Result = ParsePr(pages[0], domain); break;
     case kKindAlexa: Result = ParseAlexaRank(pages[0], domain); break;

@@ -182,6 +182,7 @@ CWordCheck::CWordCheck(bool createSuspended, WordCheckLines lines, int count, in
   client_->UseBrowserHeaders();
   client_->ReadTimeout = kReadTimeoutMs;
   client_->ConnectTimeout = kConnectTimeoutMs;
+  client_->MaxBody = kPageCap;
 }
 
 CWordCheck::~CWordCheck() {

@@ -98,6 +98,9 @@ class CWordCheck : public Thread {
   // Read time-out of every client, and its connect time-out.
   static constexpr int kReadTimeoutMs = 30000;
   static constexpr int kConnectTimeoutMs = 30000;
+  // Longest reply taken: the suggestion and dictionary pages are search
+  // result pages of tens of KB; a longer reply is a failed fetch.
+  static constexpr size_t kPageCap = 1u << 20;
 
  protected:
   CWordCheck(bool createSuspended, WordCheckLines lines, int count, int index, uint8_t engine,

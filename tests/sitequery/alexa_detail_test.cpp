@@ -125,13 +125,15 @@ TEST_F(AlexaDetailTest, AFailedFetchEmptiesItsFieldsAndOnlyTheSiteWorkerFreesThe
   EXPECT_EQ(fail.text, partly);
   EXPECT_TRUE(button.enabled);
 
-  // Pages that are not UTF-8 arrive but convert to nothing: every field
-  // empty, no failure text.
+  // A stray byte (Latin-1 in a UTF-8 page) becomes "?"; the rest is cut.
   fail.text = "old";
-  ServeBoth(HttpReply::Ok(Gbk(test::kDetailSitePage)), HttpReply::Ok(Gbk(test::kDetailXml)));
+  std::string xml = test::kDetailXml;
+  xml.insert(xml.find("网站\"></SITE>"), "\xE9");
+  ServeBoth(HttpReply::Ok("<!-- caf\xE9 -->" + test::kDetailSitePage), HttpReply::Ok(xml));
   job.Start("example.com");
   ASSERT_TRUE(Finish());
-  EXPECT_EQ(edits[0].text + edits[13].text, "");
+  EXPECT_EQ(edits[0].text, Gbk("示例网站 Example"));
+  EXPECT_EQ(edits[13].text, Gbk("示例：一个?网站"));
   EXPECT_EQ(fail.text, "old");
 }
 

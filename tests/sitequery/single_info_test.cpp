@@ -259,6 +259,8 @@ TEST(SingleInfoWorker, TriesWhileTheAnswerIsFailure) {
       {15, {HttpReply::Ok("抱歉，没有找到与")}, 1, ""},
       // A page served in GBK is no UTF-8 page: a failure, three times.
       {11, {HttpReply::Ok(Gbk("大约 <b>5</b>"))}, 3, kFail},
+      // A UTF-8 page with a stray Latin-1 byte is still read.
+      {11, {HttpReply::Ok("<title>caf\xE9</title>大约 <b>5</b>")}, 1, "5"},
       // A failed fetch of the page rank or the rating is a failure, asked
       // again; a page without the marker is "0".
       {0, {HttpReply::Status(503)}, 3, kFail},

@@ -201,6 +201,7 @@ TEST_F(SiteInfoJobTest, CutsReachTheirColumnsAndFailedRowsAreAskedAgain) {
     if (a.kind == 4) return HttpReply::Ok(d + " <b>a</b> b ");
     if (a.kind == 5 && d == "a.com" && n == 1) return HttpReply::Ok("<html></html>");
     if (a.kind == 7 && d == "a.com") return HttpReply::Ok(Gbk(test::Page(7, d, "12")));
+    if (a.kind == 7) return HttpReply::Ok("<b>caf\xE9</b>" + GoodPage(a));
     return HttpReply::Ok(GoodPage(a));
   });
   Start({"a.com", "b.com"}, kAllKinds, 2, 0, {"a", "", "b"});
@@ -220,7 +221,8 @@ TEST_F(SiteInfoJobTest, CutsReachTheirColumnsAndFailedRowsAreAskedAgain) {
   // The "www." figure first; both asked in order.
   EXPECT_EQ(lv.Cell(1, 6), FigureOf(9, "b.com") + "," + FigureOf(5, "b.com"));
   EXPECT_EQ(Asked(5, "b.com"), 2);
-  // A GBK page where UTF-8 is expected converts to nothing: "0".
+  // A GBK page where UTF-8 is expected has no markers: "0"; a UTF-8 page
+  // with a stray byte is read.
   EXPECT_EQ(lv.Cell(0, 8), "0");
   EXPECT_EQ(lv.Cell(1, 8), FigureOf(7, "b.com"));
 

@@ -162,6 +162,10 @@ struct PageClient::Impl {
   // Set when the Get's first connection is made.
   std::optional<Clock::time_point> replyDeadline;
 
+  // Gives the body's memory back (clear() would keep its capacity, up to
+  // the cap, for as long as the client lives).
+  void ReleaseBody() { std::string().swap(body); }
+
   static size_t OnBody(char* data, size_t size, size_t count, void* user) {
     auto* self = static_cast<Impl*>(user);
     size_t n = size * count;
@@ -303,7 +307,7 @@ PageClient::Impl::Ending PageClient::Impl::RunUntilDone(int connectMs, int readM
 
 void PageClient::Impl::Transfer(int connectMs, int readMs, size_t maxBody, const Address& a,
                                 const std::string& url) {
-  body.clear();
+  ReleaseBody();
   cap = maxBody;
   overCap = false;
   headDone = false;
@@ -428,14 +432,22 @@ std::string PageClient::Get(const std::string& url) {
   for (int hop = 0;; ++hop) {
     // Without KeepCookies nothing set earlier (or by the previous hop) goes out.
     if (!KeepCookies && im.cookieEngine) curl_easy_setopt(im.easy, CURLOPT_COOKIELIST, "ALL");
-    const Address a = im.RouteHop(current, connectTo);
-    im.Transfer(connectMs, readMs, MaxBody, a, current);
-    std::optional<std::string> next = im.RedirectTarget(HandleRedirects, current);
+    std::optional<std::string> next;
+    try {
+      const Address a = im.RouteHop(current, connectTo);
+      im.Transfer(connectMs, readMs, MaxBody, a, current);
+      next = im.RedirectTarget(HandleRedirects, current);
+    } catch (...) {
+      // A failed fetch keeps nothing of what it received.
+      im.ReleaseBody();
+      throw;
+    }
     if (!next) {
       std::string out;
       out.swap(im.body);
       return out;
     }
+    im.ReleaseBody();  // the redirect's own body
     if (hop + 1 > kMaxRedirects) throw NetError("Too many redirects: " + url);
     current = *next;
   }
