@@ -223,7 +223,7 @@ bool CWordCheck::Fetch(const std::string& url, bool utf8, std::string& page) {
   } catch (const std::exception&) {
     return false;
   }
-  if (utf8) page = Utf8ToAnsi(page);
+  if (utf8) page = Utf8ToAnsiLenient(page);
   return true;
 }
 

@@ -146,7 +146,7 @@ TEST_F(WordCheckJobTest, EachEngineAsksEachNamedRowOnceAndFillsItsColumn) {
                                                  {"www.baidu.com/s?wd=%D6%D0%B9%FA", 1}}));
 
   http_.ClearRequests();
-  http_.OnHost("www.google.cn", "/dictionary", HttpReply::Ok("<h3>网络翻译</h3><b>苹果</b><h3>网络释义</h3>"));
+  http_.OnHost("www.google.cn", "/dictionary", HttpReply::Ok("\xFF<h3>网络翻译</h3><b>苹果</b><h3>网络释义</h3>"));
   http_.OnHost("dict.baidu.com", "/s", HttpReply::Ok(Gbk("<h2>词典解释</h2>n. 苹果<h2>网络释义")));
   english_.Start({"Apple.com"});
   RunToEnd(english_);
