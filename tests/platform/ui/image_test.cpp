@@ -115,7 +115,8 @@ TEST(PictureBudget, PicturesOverThePixelBudgetAreRefused) {
   // A progressive picture read over in more scans than any encoder writes.
   const auto scans = [](int count) {
     std::string j = test::ClaimingJpeg(8, 8, true, 140);
-    for (int i = 0; i < count; ++i) j += std::string("\xFF\xDA\x00\x08\x01\x01\x00\x00\x00\x00\x00", 11);
+    const std::string dcScan("\xFF\xDA\x00\x08\x01\x01\x00\x00\x00\x00\x00", 11);
+    for (int i = 0; i < count; ++i) j += dcScan;
     return j;
   };
   EXPECT_TRUE(DecodeJpeg(scans(5), picture));

@@ -110,7 +110,8 @@ inline std::string ClaimingJpeg(int width, int height, bool progressive, size_t 
     j += std::string("\xFF\xC4\x00\x14", 4) + table + '\x01';
     j.append(16, '\x00');  // 15 more code counts, then the one symbol (0)
   }
-  j += std::string("\xFF\xDA\x00\x08\x01\x01\x00\x00", 8) + (progressive ? '\x00' : '\x3F') + '\x00';
+  j += std::string("\xFF\xDA\x00\x08\x01\x01\x00\x00", 8);  // scan: Ss, Se, Ah/Al
+  j += std::string(1, progressive ? '\x00' : '\x3F') + '\x00';
   if (j.size() < size) j.append(size - j.size(), '\x00');
   return j;
 }
