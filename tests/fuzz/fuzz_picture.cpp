@@ -2,6 +2,11 @@
 #include "fuzz_input.h"
 #include "platform/ui/picture_decode.h"
 
+// Run with a memory limit near the pixel budget (fuzz_picture.options), so an
+// allocation over it is found; freed pictures are not held back for long, so
+// the resident size is what the decoder holds.
+extern "C" const char* __asan_default_options() { return "quarantine_size_mb=16"; }
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string bytes(fuzz::Text(data, size));
   orlu::DecodedPicture picture;

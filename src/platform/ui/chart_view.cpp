@@ -10,6 +10,13 @@
 
 namespace orlu {
 
+namespace {
+
+// A chart picture is a few tens of KB; a longer reply is no chart.
+constexpr size_t kMaxChartBody = 1u << 20;
+
+}  // namespace
+
 // Window-thread state; a fetch thread only carries its generation number and
 // hands its result over through the dispatcher.
 struct ChartViewState {
@@ -46,27 +53,33 @@ void ChartView::Navigate(const std::string& address) {
   auto client = std::make_shared<PageClient>();
   client->UseBrowserHeaders();
   client->HandleRedirects = true;
+  client->MaxBody = kMaxChartBody;
   state_->client = client;
   std::weak_ptr<ChartViewState> weak = state_;
   state_->fetch = std::thread([weak, client, generation, address] {
-    std::string body;
-    bool fetched = false;
+    // Fetched and decoded here; only the pixels go to the window thread.
+    auto picture = std::make_shared<DecodedPicture>();
+    bool decoded = false;
     try {
-      body = client->Get(address);
-      fetched = true;
+      decoded = DecodePicture(client->Get(address), *picture);
     } catch (...) {
       // A failed fetch shows no picture.
     }
-    PostToWindowThread([weak, generation, fetched, body = std::move(body)] {
+    PostToWindowThread([weak, generation, decoded, picture] {
       auto state = weak.lock();
       if (!state || state->view == nullptr || state->generation != generation) return;
       state->busy = false;
+      // The fetch is over: its client (and what it holds) goes now.
+      state->StopFetch();
       ChartView* view = state->view;
-      const bool shown = fetched && view->LoadData(body);
-      if (!shown) view->Clear();
+      if (decoded) {
+        view->LoadDecoded(std::move(*picture));
+      } else {
+        view->Clear();
+      }
       if (view->OnDocumentComplete) {
         auto handler = view->OnDocumentComplete;
-        Fire([&] { handler(shown); });
+        Fire([&] { handler(decoded); });
       }
     });
   });

@@ -1,7 +1,9 @@
 // In place of an embedded browser pointed at a chart picture: a picture box
-// that shows the picture found at a web address. The picture is fetched on a
-// helper thread (with the browser header set, following redirects), so the
-// window keeps working meanwhile; GIF, JPEG and PNG pictures are shown.
+// that shows the picture found at a web address. The picture is fetched and
+// decoded on a helper thread (with the browser header set, following
+// redirects), so the window keeps working meanwhile; GIF, JPEG and PNG
+// pictures are shown. A reply over 1 MiB, or a picture over the pixel budget
+// (picture_decode.h), shows nothing.
 #pragma once
 
 #include <functional>

@@ -1,7 +1,9 @@
 // The picture box and its animation.
 #include "platform/ui/image.h"
 
+#include <QBuffer>
 #include <QImage>
+#include <QImageReader>
 #include <QPainter>
 #include <QTimer>
 #include <QWidget>
@@ -57,9 +59,11 @@ struct ImageImpl : ControlImpl {
         std::memcpy(img.scanLine(y), f.pixels.data() + static_cast<size_t>(y) * decoded.width,
                     static_cast<size_t>(decoded.width) * 4);
       }
+      std::vector<std::uint32_t>().swap(f.pixels);  // one copy of each frame at a time
       picture->frames.push_back(std::move(img));
       delays.push_back(f.delayMs);
     }
+    decoded.frames.clear();
     width = decoded.width;
     height = decoded.height;
     loopCount = decoded.loopCount;
@@ -110,15 +114,22 @@ std::unique_ptr<ControlImpl> NewImage() {
   return impl;
 }
 
-bool TakeStill(ImageImpl* impl, const std::string& bytes) {
-  QImage img;
-  if (!img.loadFromData(reinterpret_cast<const uchar*>(bytes.data()),
-                        static_cast<int>(bytes.size()))) {
+// A still picture the toolkit reads, its size checked from its header first.
+bool DecodeStill(const std::string& bytes, DecodedPicture& decoded) {
+  QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  QBuffer buffer(&data);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer);
+  const QSize size = reader.size();
+  if (!size.isValid() || size.width() > kMaxPictureSide || size.height() > kMaxPictureSide ||
+      static_cast<long long>(size.width()) * size.height() > kMaxPicturePixels) {
     return false;
   }
-  if (img.width() > kMaxPictureSide || img.height() > kMaxPictureSide) return false;
+  QImage img;
+  if (!reader.read(&img) || img.width() > kMaxPictureSide || img.height() > kMaxPictureSide) {
+    return false;
+  }
   img = img.convertToFormat(QImage::Format_ARGB32);
-  DecodedPicture decoded;
   decoded.width = img.width();
   decoded.height = img.height();
   decoded.frames.resize(1);
@@ -128,11 +139,17 @@ bool TakeStill(ImageImpl* impl, const std::string& bytes) {
     std::memcpy(px.data() + static_cast<size_t>(y) * img.width(), img.constScanLine(y),
                 static_cast<size_t>(img.width()) * 4);
   }
-  impl->Take(std::move(decoded));
   return true;
 }
 
 }  // namespace
+
+bool DecodePicture(const std::string& bytes, DecodedPicture& out) {
+  if (LooksLikeGif(bytes)) return DecodeGif(bytes, out);
+  if (LooksLikeJpeg(bytes)) return DecodeJpeg(bytes, out);
+  out = DecodedPicture{};
+  return DecodeStill(bytes, out);
+}
 
 Image::Image(Container& parent) : Control(&parent, NewImage()) {
   SetBounds(0, 0, 105, 105);
@@ -163,10 +180,13 @@ bool Image::LoadJpeg(const std::string& bytes) {
 }
 
 bool Image::LoadData(const std::string& bytes) {
-  if (LooksLikeGif(bytes)) return LoadGif(bytes);
-  if (LooksLikeJpeg(bytes)) return LoadJpeg(bytes);
-  return TakeStill(Ii(this), bytes);
+  DecodedPicture decoded;
+  if (!DecodePicture(bytes, decoded)) return false;
+  Ii(this)->Take(std::move(decoded));
+  return true;
 }
+
+void Image::LoadDecoded(DecodedPicture&& picture) { Ii(this)->Take(std::move(picture)); }
 
 void Image::Clear() {
   ImageImpl* impl = Ii(this);

@@ -7,8 +7,15 @@
 #include <string>
 
 #include "platform/ui/control.h"
+#include "platform/ui/picture_decode.h"
 
 namespace orlu {
+
+// Decodes what an Image shows (GIF, JPEG, or another kind the toolkit reads,
+// PNG among them), within the pixel budget of picture_decode.h. Any thread,
+// so pictures from outside are decoded off the window thread. False when the
+// data is no picture or over the budget.
+bool DecodePicture(const std::string& bytes, DecodedPicture& out);
 
 class Image : public Control {
  public:
@@ -20,6 +27,8 @@ class Image : public Control {
   bool LoadGif(const std::string& bytes);
   bool LoadJpeg(const std::string& bytes);
   bool LoadData(const std::string& bytes);  // by its signature
+  // Shows a picture decoded by DecodePicture; `picture` is emptied.
+  void LoadDecoded(DecodedPicture&& picture);
   void Clear();
 
   int PictureWidth() const;

@@ -48,25 +48,49 @@ struct GifCloser {
   }
 };
 
-// The loop count of an application extension "NETSCAPE2.0" (or its twin
-// "ANIMEXTS1.0") among `blocks`; -1 when there is none.
-int FindLoopCount(const ExtensionBlock* blocks, int count) {
-  for (int i = 0; blocks != nullptr && i + 1 < count; ++i) {
-    const ExtensionBlock& b = blocks[i];
-    if (b.Function != APPLICATION_EXT_FUNC_CODE || b.ByteCount != 11 || b.Bytes == nullptr) {
-      continue;
-    }
-    if (std::memcmp(b.Bytes, "NETSCAPE2.0", 11) != 0 &&
-        std::memcmp(b.Bytes, "ANIMEXTS1.0", 11) != 0) {
-      continue;
-    }
-    const ExtensionBlock& sub = blocks[i + 1];
-    if (sub.Function == CONTINUE_EXT_FUNC_CODE && sub.ByteCount >= 3 && sub.Bytes != nullptr &&
-        sub.Bytes[0] == 1) {
-      return sub.Bytes[1] | (sub.Bytes[2] << 8);
-    }
+// The loop count of a "NETSCAPE2.0" (or "ANIMEXTS1.0") application
+// extension: `id` is its first sub-block, `data` the second (each with its
+// length byte first). -1 when it is none.
+int LoopCountOf(const GifByteType* id, const GifByteType* data) {
+  if (id == nullptr || data == nullptr || id[0] != 11) return -1;
+  if (std::memcmp(id + 1, "NETSCAPE2.0", 11) != 0 && std::memcmp(id + 1, "ANIMEXTS1.0", 11) != 0) {
+    return -1;
   }
-  return -1;
+  if (data[0] < 3 || data[1] != 1) return -1;
+  return data[2] | (data[3] << 8);
+}
+
+// Reads the extension after its record type: the graphics control block
+// into `gcb`, a loop count into `loop` (the first one found counts).
+bool ReadGifExtension(GifFileType* gif, GraphicsControlBlock& gcb, int& loop) {
+  int code = 0;
+  GifByteType* block = nullptr;
+  if (DGifGetExtension(gif, &code, &block) != GIF_OK) return false;
+  if (code == GRAPHICS_EXT_FUNC_CODE && block != nullptr) {
+    DGifExtensionToGCB(block[0], block + 1, &gcb);  // a malformed one is ignored
+  }
+  // The first sub-block is only valid until the next is read.
+  GifByteType id[12] = {};
+  const bool application = code == APPLICATION_EXT_FUNC_CODE && block != nullptr;
+  if (application) std::memcpy(id, block, std::min<size_t>(block[0] + 1u, sizeof id));
+  bool first = true;
+  while (block != nullptr) {
+    if (DGifGetExtensionNext(gif, &block) != GIF_OK) return false;
+    if (application && first && block != nullptr && loop < 0) loop = LoopCountOf(id, block);
+    first = false;
+  }
+  return true;
+}
+
+// Skips the image data of a frame with no pixels.
+bool SkipGifCode(GifFileType* gif) {
+  int codeSize = 0;
+  GifByteType* block = nullptr;
+  if (DGifGetCode(gif, &codeSize, &block) != GIF_OK) return false;
+  while (block != nullptr) {
+    if (DGifGetCodeNext(gif, &block) != GIF_OK) return false;
+  }
+  return true;
 }
 
 // Calls visit(canvas index, raster index) for each pixel of the frame
@@ -85,11 +109,10 @@ void ForEachPixelOnCanvas(const GifImageDesc& desc, int width, int height, Visit
   }
 }
 
-}  // namespace
-
-bool DecodeGif(std::string_view bytes, DecodedPicture& out) {
-  out = DecodedPicture{};
-  if (!LooksLikeGif(bytes)) return false;
+// Frames are read one at a time, each checked against what is left of the
+// pixel budget before its pixels are read, so a picture over the budget is
+// refused without its pixels ever being held.
+bool ReadGif(std::string_view bytes, DecodedPicture& out) {
   GifSource source{reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), 0};
   int error = 0;
   std::unique_ptr<GifFileType, GifCloser> gif(DGifOpen(&source, ReadGifBytes, &error));
@@ -99,36 +122,69 @@ bool DecodeGif(std::string_view bytes, DecodedPicture& out) {
   if (width <= 0 || height <= 0 || width > kMaxPictureSide || height > kMaxPictureSide) {
     return false;
   }
-  if (DGifSlurp(gif.get()) != GIF_OK || gif->ImageCount <= 0) return false;
-
-  const size_t area = static_cast<size_t>(width) * static_cast<size_t>(height);
-  std::vector<std::uint32_t> canvas(area, 0);
-  std::vector<std::uint32_t> saved;
+  const long long area = static_cast<long long>(width) * height;
   long long budget = kMaxPicturePixels;
+  if (area > budget) return false;
 
-  for (int i = 0; i < gif->ImageCount; ++i) {
-    if (budget < static_cast<long long>(area)) break;
-    budget -= static_cast<long long>(area);
-    const SavedImage& image = gif->SavedImages[i];
-    GraphicsControlBlock gcb{};
+  std::vector<std::uint32_t> canvas;
+  std::vector<std::uint32_t> saved;
+  std::vector<GifPixelType> raster;
+  GraphicsControlBlock gcb{};
+  const auto resetGcb = [&gcb] {
     gcb.DisposalMode = DISPOSAL_UNSPECIFIED;
+    gcb.UserInputFlag = false;
     gcb.DelayTime = 0;
     gcb.TransparentColor = NO_TRANSPARENT_COLOR;
-    DGifSavedExtensionToGCB(gif.get(), i, &gcb);
+  };
+  resetGcb();
+  int loop = -1;
 
+  for (;;) {
+    GifRecordType record = UNDEFINED_RECORD_TYPE;
+    if (DGifGetRecordType(gif.get(), &record) != GIF_OK) return false;
+    if (record == TERMINATE_RECORD_TYPE) break;
+    if (record == EXTENSION_RECORD_TYPE) {
+      if (!ReadGifExtension(gif.get(), gcb, loop)) return false;
+      continue;
+    }
+    if (record != IMAGE_DESC_RECORD_TYPE) return false;
+    if (DGifGetImageDesc(gif.get()) != GIF_OK) return false;
+    // Each frame is shown as a whole screen.
+    if (budget < area) return false;
+    budget -= area;
+    const GifImageDesc& desc = gif->Image;
+    const long long frameArea = static_cast<long long>(desc.Width) * desc.Height;
+    if (desc.Width < 0 || desc.Height < 0 || frameArea > kMaxPicturePixels) return false;
+
+    if (canvas.empty()) canvas.assign(static_cast<size_t>(area), 0);
     if (gcb.DisposalMode == DISPOSE_PREVIOUS) saved = canvas;
 
-    const GifImageDesc& desc = image.ImageDesc;
-    const ColorMapObject* map = desc.ColorMap != nullptr ? desc.ColorMap : gif->SColorMap;
-    if (map != nullptr && map->Colors != nullptr && image.RasterBits != nullptr &&
-        desc.Width > 0 && desc.Height > 0) {
-      ForEachPixelOnCanvas(desc, width, height, [&](size_t at, size_t from) {
-        const int index = image.RasterBits[from];
-        if (index == gcb.TransparentColor || index >= map->ColorCount) return;
-        const GifColorType& c = map->Colors[index];
-        canvas[at] = 0xFF000000u | (static_cast<std::uint32_t>(c.Red) << 16) |
-                     (static_cast<std::uint32_t>(c.Green) << 8) | c.Blue;
-      });
+    if (frameArea == 0) {
+      if (!SkipGifCode(gif.get())) return false;
+    } else {
+      raster.assign(static_cast<size_t>(frameArea), 0);
+      if (desc.Interlace) {
+        static constexpr int kOffset[] = {0, 4, 2, 1};
+        static constexpr int kJump[] = {8, 8, 4, 2};
+        for (int pass = 0; pass < 4; ++pass) {
+          for (int y = kOffset[pass]; y < desc.Height; y += kJump[pass]) {
+            GifPixelType* line = raster.data() + static_cast<size_t>(y) * desc.Width;
+            if (DGifGetLine(gif.get(), line, desc.Width) != GIF_OK) return false;
+          }
+        }
+      } else if (DGifGetLine(gif.get(), raster.data(), static_cast<int>(frameArea)) != GIF_OK) {
+        return false;
+      }
+      const ColorMapObject* map = desc.ColorMap != nullptr ? desc.ColorMap : gif->SColorMap;
+      if (map != nullptr && map->Colors != nullptr) {
+        ForEachPixelOnCanvas(desc, width, height, [&](size_t at, size_t from) {
+          const int index = raster[from];
+          if (index == gcb.TransparentColor || index >= map->ColorCount) return;
+          const GifColorType& c = map->Colors[index];
+          canvas[at] = 0xFF000000u | (static_cast<std::uint32_t>(c.Red) << 16) |
+                       (static_cast<std::uint32_t>(c.Green) << 8) | c.Blue;
+        });
+      }
     }
 
     PictureFrame frame;
@@ -143,18 +199,23 @@ bool DecodeGif(std::string_view bytes, DecodedPicture& out) {
     } else if (gcb.DisposalMode == DISPOSE_PREVIOUS && saved.size() == canvas.size()) {
       canvas = saved;
     }
+    resetGcb();  // a control block applies to the one frame after it
   }
   if (out.frames.empty()) return false;
   out.width = width;
   out.height = height;
-  int loop = -1;
-  for (int i = 0; i < gif->ImageCount && loop < 0; ++i) {
-    loop = FindLoopCount(gif->SavedImages[i].ExtensionBlocks,
-                         gif->SavedImages[i].ExtensionBlockCount);
-  }
-  if (loop < 0) loop = FindLoopCount(gif->ExtensionBlocks, gif->ExtensionBlockCount);
   out.loopCount = loop;
   return true;
+}
+
+}  // namespace
+
+bool DecodeGif(std::string_view bytes, DecodedPicture& out) {
+  out = DecodedPicture{};
+  if (!LooksLikeGif(bytes)) return false;
+  if (ReadGif(bytes, out)) return true;
+  out = DecodedPicture{};
+  return false;
 }
 
 // ---------------------------------------------------------------------------
@@ -173,11 +234,22 @@ struct JpegError {
 
 void JpegQuiet(j_common_ptr) {}
 
+// A progressive picture is read over again for every scan; no encoder writes
+// anywhere near this many, a hostile file may write thousands.
+constexpr int kMaxJpegScans = 100;
+
+void JpegProgress(j_common_ptr cinfo) {
+  if (reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > kMaxJpegScans) {
+    JpegFail(cinfo);
+  }
+}
+
 // Everything that must survive a jump back lives here, made before the jump
 // point.
 struct JpegState {
   jpeg_decompress_struct cinfo;
   JpegError error;
+  jpeg_progress_mgr progress;
   std::vector<unsigned char> row;
   bool created = false;
 };
@@ -189,6 +261,8 @@ bool RunJpeg(JpegState& s, std::string_view bytes, DecodedPicture& out) {
   if (setjmp(s.error.jump) != 0) return false;
   jpeg_create_decompress(&s.cinfo);
   s.created = true;
+  s.progress.progress_monitor = JpegProgress;
+  s.cinfo.progress = &s.progress;
   jpeg_mem_src(&s.cinfo, reinterpret_cast<const unsigned char*>(bytes.data()),
                static_cast<unsigned long>(bytes.size()));
   if (jpeg_read_header(&s.cinfo, TRUE) != JPEG_HEADER_OK) return false;
@@ -196,8 +270,9 @@ bool RunJpeg(JpegState& s, std::string_view bytes, DecodedPicture& out) {
   s.cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
   if (s.cinfo.image_width == 0 || s.cinfo.image_height == 0 ||
       s.cinfo.image_width > static_cast<unsigned>(kMaxPictureSide) ||
-      s.cinfo.image_height > static_cast<unsigned>(kMaxPictureSide)) {
-    return false;
+      s.cinfo.image_height > static_cast<unsigned>(kMaxPictureSide) ||
+      static_cast<long long>(s.cinfo.image_width) * s.cinfo.image_height > kMaxPicturePixels) {
+    return false;  // before the decoder takes memory for the picture
   }
   jpeg_start_decompress(&s.cinfo);
   const int width = static_cast<int>(s.cinfo.output_width);

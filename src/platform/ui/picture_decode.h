@@ -25,9 +25,11 @@ struct DecodedPicture {
 };
 
 // Limits: each side at most kMaxPictureSide pixels, and all frames together
-// at most kMaxPicturePixels pixels (later frames beyond it are dropped).
+// (each frame counts as the whole picture) at most kMaxPicturePixels pixels,
+// 64 MB as 32-bit pixels. A picture over the budget is refused, checked from
+// its header and each frame's before its pixels are read.
 inline constexpr int kMaxPictureSide = 16384;
-inline constexpr long long kMaxPicturePixels = 64LL * 1024 * 1024;
+inline constexpr long long kMaxPicturePixels = 4096LL * 4096;
 // A frame delay below 20 ms (0 included) is shown for this long.
 inline constexpr int kDefaultFrameDelayMs = 100;
 

@@ -25,6 +25,8 @@ TEST(ChartView, ShowsThePictureAtAnAddress) {
   http.OnPrefix("/graph", HttpReply::Ok(Chart(70, 28), "image/gif"));
   http.On("/missing", HttpReply::Status(404));
   http.On("/text", HttpReply::Ok("<html>no picture</html>"));
+  // A picture with trailing bytes, over the reply cap.
+  http.On("/long", HttpReply::Ok(Chart(70, 28) + std::string(1 << 20, ' '), "image/gif"));
   Form form;
   ChartView chart(form);
   std::vector<bool> done;
@@ -49,15 +51,18 @@ TEST(ChartView, ShowsThePictureAtAnAddress) {
   chart.Navigate("http://charts.example.com/text");
   ASSERT_TRUE(WaitUntil([&] { return done.size() == 3; }, milliseconds(5000)));
   EXPECT_FALSE(done[2]);
+  chart.Navigate("http://charts.example.com/long");
+  ASSERT_TRUE(WaitUntil([&] { return done.size() == 4; }, milliseconds(5000)));
+  EXPECT_FALSE(done[3]);
 
   // A new address abandons the fetch before it.
   http.On("/slow", HttpReply::Ok(Chart(10, 10), "image/gif").Delay(milliseconds(300)));
   http.On("/fast", HttpReply::Ok(Chart(20, 5), "image/gif"));
   chart.Navigate("http://c.example.com/slow");
   chart.Navigate("http://c.example.com/fast");
-  ASSERT_TRUE(WaitUntil([&] { return done.size() == 4; }, milliseconds(5000)));
+  ASSERT_TRUE(WaitUntil([&] { return done.size() == 5; }, milliseconds(5000)));
   ProcessEventsFor(milliseconds(400));
-  EXPECT_EQ(done.size(), 4u);
+  EXPECT_EQ(done.size(), 5u);
   EXPECT_EQ(chart.PictureWidth(), 20);
   EXPECT_EQ(chart.Address(), "http://c.example.com/fast");
 }

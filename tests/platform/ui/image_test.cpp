@@ -94,6 +94,35 @@ TEST(GifDecode, BrokenAndOversizedDataIsRefused) {
   EXPECT_FALSE(DecodeGif(huge, picture));
 }
 
+TEST(PictureBudget, PicturesOverThePixelBudgetAreRefused) {
+  DecodedPicture picture;
+  // Every frame counts as the whole screen: one fits a 4096 x 4096 screen,
+  // a second does not, nor does a screen one row taller.
+  const auto dots = [](int height, size_t count) {
+    return test::MakeGif(4096, height, kPalette,
+                         std::vector<test::GifFrameSpec>(count, test::SolidFrame(1, 1, 1, 0)), -1);
+  };
+  EXPECT_TRUE(DecodeGif(dots(4096, 1), picture));
+  ASSERT_FALSE(DecodeGif(dots(4096, 2), picture));
+  EXPECT_FALSE(DecodeGif(dots(4097, 1), picture));
+  EXPECT_FALSE(DecodeGif(test::ManyFrameGif(4096, 150), picture));
+
+  for (const bool progressive : {false, true}) {
+    EXPECT_FALSE(DecodeJpeg(test::ClaimingJpeg(16384, 16384, progressive), picture));
+    EXPECT_FALSE(DecodeJpeg(test::ClaimingJpeg(4097, 4096, progressive), picture));
+    EXPECT_TRUE(DecodeJpeg(test::ClaimingJpeg(4096, 4096, progressive), picture)) << progressive;
+  }
+  // A progressive picture read over in more scans than any encoder writes.
+  const auto scans = [](int count) {
+    std::string j = test::ClaimingJpeg(8, 8, true, 140);
+    const std::string dcScan("\xFF\xDA\x00\x08\x01\x01\x00\x00\x00\x00\x00", 11);
+    for (int i = 0; i < count; ++i) j += dcScan;
+    return j;
+  };
+  EXPECT_TRUE(DecodeJpeg(scans(5), picture));
+  EXPECT_FALSE(DecodeJpeg(scans(150), picture));
+}
+
 TEST(JpegDecode, DecodesAndRefusesGarbage) {
   DecodedPicture picture;
   ASSERT_TRUE(DecodeJpeg(test::MakeJpeg(16, 8, 200, 30, 40), picture));

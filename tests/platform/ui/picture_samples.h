@@ -96,4 +96,37 @@ inline std::string MakeJpeg(int width, int height, int r, int g, int b) {
   return bytes.toStdString();
 }
 
+// A grey JPEG whose header claims width x height, cut short after `size`
+// bytes of header and scan data (one Huffman code for each table, so the data
+// decodes as flat blocks however far it goes). Progressive: a first DC scan.
+inline std::string ClaimingJpeg(int width, int height, bool progressive, size_t size = 288) {
+  const auto hi = [](int v) { return static_cast<char>((v >> 8) & 0xFF); };
+  const auto lo = [](int v) { return static_cast<char>(v & 0xFF); };
+  std::string j("\xFF\xD8\xFF\xDB\x00\x43\x00", 7);
+  j.append(64, '\x01');
+  j += std::string("\xFF", 1) + (progressive ? '\xC2' : '\xC0') + std::string("\x00\x0B\x08", 3) +
+       hi(height) + lo(height) + hi(width) + lo(width) + std::string("\x01\x01\x11\x00", 4);
+  for (char table : {'\x00', '\x10'}) {
+    j += std::string("\xFF\xC4\x00\x14", 4) + table + '\x01';
+    j.append(16, '\x00');  // 15 more code counts, then the one symbol (0)
+  }
+  j += std::string("\xFF\xDA\x00\x08\x01\x01\x00\x00", 8);  // scan: Ss, Se, Ah/Al
+  j += std::string(1, progressive ? '\x00' : '\x3F') + '\x00';
+  if (j.size() < size) j.append(size - j.size(), '\x00');
+  return j;
+}
+
+// An animation of `count` frames, each covering a side x side screen in one
+// colour: one frame encoded, its bytes repeated.
+inline std::string ManyFrameGif(int side, int count) {
+  const std::string one = MakeGif(side, side, {{0, 0, 0}, {255, 255, 255}},
+                                  {SolidFrame(side, side, 1, 10)}, -1);
+  const size_t head = 13 + 3 * 2;  // signature, screen, two-colour table
+  if (one.size() < head + 1) return {};
+  const std::string frame = one.substr(head, one.size() - head - 1);
+  std::string out = one.substr(0, head);
+  for (int i = 0; i < count; ++i) out += frame;
+  return out + ";";
+}
+
 }  // namespace orlu::test
