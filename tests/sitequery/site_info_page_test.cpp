@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "app/program_windows.h"
-#include "app/settings_file.h"
-#include "app/stat_show_form.h"
+#include "pages/settings_file.h"
+#include "pages/stat_show_form.h"
 #include "site_info_test_util.h"
 #include "sitequery/site_info_page.h"
 #include "support/temp_files.h"
