@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/list_view_rows.h"
 #include "bench_util.h"
+#include "pages/list_view_rows.h"
 #include "platform/text/gbk.h"
 #include "platform/ui/ui.h"
 

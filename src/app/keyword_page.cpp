@@ -1,7 +1,7 @@
 #include "app/keyword_page.h"
 
-#include "app/page_layout.h"
 #include "app/small_windows.h"
+#include "pages/page_layout.h"
 
 namespace orlu {
 

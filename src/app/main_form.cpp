@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "app/banner_gif.h"
-#include "app/page_layout.h"
-#include "app/settings_file.h"
 #include "app/small_windows.h"
-#include "app/stat_show_form.h"
+#include "pages/page_layout.h"
+#include "pages/settings_file.h"
+#include "pages/stat_show_form.h"
 #include "platform/text/gbk.h"
 #include "whois/whois_info_form.h"
 
@@ -36,20 +36,23 @@ TFormMain::TFormMain()
       N3(mmMain.Add(Gbk("帮助"))),
       N7(N3.Add(Gbk("关于"))) {
   // The frame and the pages are built by now (the frame first, as the pages
-  // read its sizes). The global names the window while it is being made;
+  // read its sizes). The globals name the window while it is being made;
   // a failed construction takes it back.
   FormMain = this;
+  MainPageHost = this;
   try {
     BuildMenu();
     FormCreate();
   } catch (...) {
     FormMain = nullptr;
+    MainPageHost = nullptr;
     throw;
   }
 }
 
 TFormMain::~TFormMain() {
   if (FormMain == this) FormMain = nullptr;
+  if (MainPageHost == this) MainPageHost = nullptr;
 }
 
 bool TFormMain::BuildFrame() {
@@ -195,6 +198,11 @@ void TFormMain::WMMove() {
 void TFormMain::ShowPage(int index) {
   pgcMain.SetActivePageIndex(index);
   pgcMain.Show();
+}
+
+void TFormMain::ShowWhoisDomains(const std::vector<std::string>& domains) {
+  WhoisPage.mmoWhoisDomain.SetLines(domains);
+  ShowPage(kPageWhois);
 }
 
 void TFormMain::btnAllClick() { ShowPage(kPageAll); }

@@ -5,18 +5,20 @@
 // Every component is a member, declared after the container it sits in, so
 // it is built after its parent and destroyed before it. Each page is an
 // object of its tool's folder that owns its controls, handlers and job, built
-// on its tab sheet; code that crosses pages reaches the other page through
-// FormMain.
+// on its tab sheet; a page reaches another page only through the calls of
+// PageHost, which the main window carries out.
 #pragma once
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/keyword_page.h"
 #include "app/start_page.h"
 #include "domaintools/domain_filter_page.h"
 #include "domaintools/domain_generator_page.h"
 #include "domaintools/keyword_comp_page.h"
+#include "pages/page_host.h"
 #include "platform/net/page_client.h"
 #include "platform/text/string_list.h"
 #include "platform/ui/ui.h"
@@ -29,23 +31,7 @@
 
 namespace orlu {
 
-// Page indices of pgcMain; every navigation control selects one of these.
-enum MainPage : int {
-  kPageWhois = 0,
-  kPageDomainFilter = 1,
-  kPageDomainCreate = 2,
-  kPageAlexa = 3,
-  kPageSiteInfo = 4,
-  kPageShoulu = 5,
-  kPageKeyWord = 6,
-  kPageAll = 7,
-  kPageAlexaDetail = 8,
-  kPageKeyWordComp = 9,
-  kPagePinyin = 10,
-  kPageEngWord = 11,
-};
-
-class TFormMain : public Form {
+class TFormMain : public PageHost {
  public:
   TFormMain();
   ~TFormMain() override;
@@ -147,7 +133,9 @@ class TFormMain : public Form {
   // The main window moved: raises the status window to its bottom edge.
   void WMMove();
   // Shows page `index` of pgcMain.
-  void ShowPage(int index);
+  void ShowPage(int index) override;
+  // Fills the WHOIS page's domain list (the generator's suffix buttons).
+  void ShowWhoisDomains(const std::vector<std::string>& domains) override;
 
   // Navigation handlers.
   void btnAllClick();

@@ -2,12 +2,12 @@
 
 #include "app/main_form.h"
 #include "app/small_windows.h"
-#include "app/stat_show_form.h"
-#include "whois/whois_info_form.h"
+#include "pages/stat_show_form.h"
 #include "platform/net/page_client.h"
 #include "platform/text/gbk.h"
 #include "platform/thread/thread.h"
 #include "platform/ui/application.h"
+#include "whois/whois_info_form.h"
 
 namespace orlu {
 

@@ -1,8 +1,8 @@
 #include "app/small_windows.h"
 
-#include "app/page_layout.h"
 #include "app/sponsor_links.h"
 #include "app/window_fetch.h"
+#include "pages/page_layout.h"
 #include "platform/text/codepage.h"
 #include "platform/text/gbk.h"
 

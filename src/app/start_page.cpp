@@ -3,8 +3,8 @@
 #include <string>
 
 #include "app/main_form.h"
-#include "app/page_layout.h"
 #include "app/small_windows.h"
+#include "pages/page_layout.h"
 #include "platform/text/gbk.h"
 #include "whois/whois_info_form.h"
 

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "app/page_layout.h"
-#include "app/settings_file.h"
 #include "domaintools/domain_filter.h"
+#include "pages/page_layout.h"
+#include "pages/settings_file.h"
 #include "platform/text/gbk.h"
 #include "platform/text/string_list.h"
 

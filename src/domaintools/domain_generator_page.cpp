@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/main_form.h"
-#include "app/page_layout.h"
 #include "domaintools/domain_generator.h"
+#include "pages/page_host.h"
+#include "pages/page_layout.h"
 #include "platform/text/gbk.h"
 #include "platform/text/string_list.h"
 #include "platform/ui/import_lines.h"
@@ -177,8 +177,7 @@ void ExpandIntoWhoisList(TDomainGeneratorPage& f, bool allSuffixes) {
   const std::vector<std::string> names = f.mmoDomainCreate3.Lines();
   if (!WithinLimit(SizeOfExpansion(names, selected))) return;
   const std::vector<std::string> domains = ExpandWithSuffixes(names, selected);
-  FormMain->WhoisPage.mmoWhoisDomain.SetLines(domains);
-  FormMain->ShowPage(kPageWhois);
+  MainPageHost->ShowWhoisDomains(domains);
 }
 
 }  // namespace

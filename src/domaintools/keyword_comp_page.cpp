@@ -1,8 +1,8 @@
 #include "domaintools/keyword_comp_page.h"
 
-#include "app/page_layout.h"
-#include "app/stat_show_form.h"
 #include "domaintools/keyword_compare.h"
+#include "pages/page_layout.h"
+#include "pages/stat_show_form.h"
 #include "platform/text/string_list.h"
 #include "platform/ui/import_lines.h"
 

@@ -1,6 +1,6 @@
 #include "sitequery/alexa_detail_page.h"
 
-#include "app/page_layout.h"
+#include "pages/page_layout.h"
 #include "platform/text/gbk.h"
 #include "sitequery/alexa_placeholder_jpeg.h"
 

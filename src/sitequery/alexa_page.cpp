@@ -6,14 +6,14 @@
 
 #include <utility>
 
-#include "app/list_view_rows.h"
-#include "app/main_form.h"
-#include "app/page_layout.h"
-#include "app/stat_show_form.h"
+#include "pages/list_view_rows.h"
+#include "pages/page_host.h"
+#include "pages/page_layout.h"
+#include "pages/stat_show_form.h"
 #include "platform/text/errors.h"
 #include "platform/text/gbk.h"
-#include "platform/ui/import_lines.h"
 #include "platform/thread/start_guard.h"
+#include "platform/ui/import_lines.h"
 #include "sitequery/page_start.h"
 
 namespace orlu {
@@ -195,7 +195,7 @@ void TAlexaPage::btnAlexaSeaRePlayClick() {
 
 void TAlexaPage::btnManualTimerClick() { AlexaSea.Timer.SetEnabled(false); }
 
-void TAlexaPage::btn11Click() { FormMain->ShowPage(kPageAlexaDetail); }
+void TAlexaPage::btn11Click() { MainPageHost->ShowPage(kPageAlexaDetail); }
 
 void TAlexaPage::btnAlexaPutOutClick() { ExportWithDialog(saveDialog_, lvAlexa); }
 

@@ -1,6 +1,6 @@
 #include "sitequery/single_info_page.h"
 
-#include "app/page_layout.h"
+#include "pages/page_layout.h"
 #include "platform/text/gbk.h"
 
 namespace orlu {

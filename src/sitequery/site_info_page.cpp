@@ -2,11 +2,11 @@
 
 #include <utility>
 
-#include "app/page_layout.h"
-#include "app/settings_file.h"
-#include "app/stat_show_form.h"
-#include "platform/ui/import_lines.h"
+#include "pages/page_layout.h"
+#include "pages/settings_file.h"
+#include "pages/stat_show_form.h"
 #include "platform/thread/start_guard.h"
+#include "platform/ui/import_lines.h"
 #include "sitequery/page_start.h"
 
 namespace orlu {

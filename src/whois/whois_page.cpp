@@ -6,7 +6,7 @@
 
 #include <utility>
 
-#include "app/page_layout.h"
+#include "pages/page_layout.h"
 #include "platform/text/errors.h"
 #include "platform/text/gbk.h"
 #include "platform/text/string_list.h"

@@ -1,6 +1,6 @@
 #include "wordcheck/word_check_page.h"
 
-#include "app/page_layout.h"
+#include "pages/page_layout.h"
 #include "platform/ui/import_lines.h"
 
 namespace orlu {

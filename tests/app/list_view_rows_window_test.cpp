@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/list_view_rows.h"
+#include "pages/list_view_rows.h"
 #include "program_windows.h"
 
 namespace orlu {

@@ -12,14 +12,14 @@
 
 #include "app/main_form.h"
 #include "app/program.h"
-#include "app/settings_file.h"
 #include "app/small_windows.h"
-#include "app/stat_show_form.h"
-#include "whois/whois_info_form.h"
+#include "pages/settings_file.h"
+#include "pages/stat_show_form.h"
 #include "platform/text/gbk.h"
 #include "platform/ui/ui.h"
 #include "support/temp_files.h"
 #include "support/window_test.h"
+#include "whois/whois_info_form.h"
 
 namespace orlu::testing {
 

@@ -8,7 +8,7 @@
 
 #include "alexa_test_util.h"
 #include "app/program_windows.h"
-#include "app/stat_show_form.h"
+#include "pages/stat_show_form.h"
 #include "sitequery/alexa_page.h"
 #include "support/temp_files.h"
 

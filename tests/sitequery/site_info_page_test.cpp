@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/program_windows.h"
-#include "app/stat_show_form.h"
+#include "pages/stat_show_form.h"
 #include "site_info_test_util.h"
 #include "sitequery/site_info_page.h"
 

@@ -255,8 +255,6 @@ void PlaceControl(Control& control, const QRect& rect) {
   }
 }
 
-Align Control::GetAlign() const { return impl_->align; }
-
 void Control::SetAlign(Align align) {
   impl_->align = align;
   if (parent_ != nullptr) parent_->Realign();
@@ -310,8 +308,6 @@ void Control::SetFontUnderline(bool underline) {
   ChangeFont(*this, [underline](QFont& f) { f.setUnderline(underline); });
 }
 
-bool Control::FontUnderline() const { return impl_->widget->font().underline(); }
-
 void Control::SetFontBold(bool bold) {
   ChangeFont(*this, [bold](QFont& f) { f.setBold(bold); });
 }
@@ -329,7 +325,6 @@ void Control::SetColor(Color background) {
 }
 
 void Control::SetCursor(Cursor cursor) {
-  impl_->cursor = cursor;
   QWidget* target = impl_->input ? impl_->input.data() : impl_->widget.data();
   if (cursor == Cursor::Default) {
     impl_->widget->unsetCursor();
@@ -339,8 +334,6 @@ void Control::SetCursor(Cursor cursor) {
     target->setCursor(ToQCursor(cursor));
   }
 }
-
-Cursor Control::GetCursor() const { return impl_->cursor; }
 
 void Control::SetFocus() { impl_->widget->setFocus(Qt::OtherFocusReason); }
 bool Control::Focused() const { return impl_->widget->hasFocus(); }

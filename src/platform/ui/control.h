@@ -40,7 +40,6 @@ class Control {
   void SetHeight(int height);
   void SetBounds(int left, int top, int width, int height);
 
-  Align GetAlign() const;
   void SetAlign(Align align);
   // A mask of Anchor values; distances are taken from the current position.
   void SetAnchors(unsigned anchors);
@@ -60,11 +59,9 @@ class Control {
   void SetFontColor(Color color);
   Color FontColor() const;
   void SetFontUnderline(bool underline);
-  bool FontUnderline() const;
   void SetFontBold(bool bold);
   void SetColor(Color background);  // kDefaultColor: the style's colour
   void SetCursor(Cursor cursor);
-  Cursor GetCursor() const;
 
   // The name a screen reader gives the control (GBK): for an edit or memo
   // the caption of the label beside it, or what it holds.

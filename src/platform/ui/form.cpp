@@ -235,8 +235,6 @@ void Form::SetStayOnTop(bool stayOnTop) {
   Fi(this)->ApplyFlags();
 }
 
-bool Form::StayOnTop() const { return Fi(this)->stayOnTop; }
-
 WindowState Form::State() const {
   const Qt::WindowStates s = Impl()->widget->windowState();
   if (s & Qt::WindowMinimized) return WindowState::Minimized;
@@ -293,8 +291,6 @@ void Form::SetModalResult(int result) {
   Fi(this)->modalResult = result;
   if (result != kModalNone && Fi(this)->modalLoop != nullptr) Close();
 }
-
-int Form::ModalResult() const { return Fi(this)->modalResult; }
 
 void Form::Close() {
   QWidget* w = Impl()->widget;

@@ -48,7 +48,6 @@ class Form : public Container {
   // Title-bar buttons besides close; both on by default.
   void SetBorderIcons(bool minimize, bool maximize);
   void SetStayOnTop(bool stayOnTop);
-  bool StayOnTop() const;
   // Painting is always buffered; kept for the forms that ask for it.
   void SetDoubleBuffered(bool) {}
 
@@ -67,7 +66,6 @@ class Form : public Container {
   bool Modal() const;
   // Closing a modal form: sets the result and closes it.
   void SetModalResult(int result);
-  int ModalResult() const;
   // Hides the form (the main form's close ends the application's loop).
   void Close();
 

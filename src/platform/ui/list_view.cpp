@@ -250,12 +250,6 @@ void ListView::SetHeaderItemOwnerDraw(int column, bool ownerDraw) {
   header->viewport()->update();
 }
 
-bool ListView::HeaderItemOwnerDraw(int column) const {
-  const OwnerHeader* header = Li(this)->header;
-  return column >= 0 && static_cast<size_t>(column) < header->ownerDrawn.size() &&
-         header->ownerDrawn[static_cast<size_t>(column)];
-}
-
 Rect ListView::HeaderItemRect(int column) const {
   const OwnerHeader* header = Li(this)->header;
   if (column < 0 || column >= ColumnCount()) return {};
@@ -343,12 +337,6 @@ std::string ListView::SubItem(int row, int index) const {
   const auto& cells = m->At(row).cells;
   if (index < 0 || static_cast<size_t>(index) >= cells.size()) throw ListIndexError(index);
   return cells[static_cast<size_t>(index)];
-}
-
-int ListView::SubItemCount(int row) const {
-  RowModel* m = Li(this)->model;
-  std::shared_lock lock(m->mu);
-  return static_cast<int>(m->At(row).cells.size());
 }
 
 std::vector<std::string> ListView::RowTexts(int row) const {

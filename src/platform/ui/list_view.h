@@ -44,7 +44,6 @@ class ListView : public Control {
   std::string RowCaption(int row) const;
   // Cell `index` of a row: 0 is the cell of column 1.
   std::string SubItem(int row, int index) const;
-  int SubItemCount(int row) const;
   // The caption followed by the cells.
   std::vector<std::string> RowTexts(int row) const;
 
@@ -68,7 +67,6 @@ class ListView : public Control {
   // Header items drawn by OnDrawHeaderItem (after the style has drawn them)
   // instead of by the style alone. SetColumns makes every item plain again.
   void SetHeaderItemOwnerDraw(int column, bool ownerDraw);
-  bool HeaderItemOwnerDraw(int column) const;
   // The header's area of item `item`, in header coordinates.
   std::function<void(Canvas& canvas, int item, const Rect& rect)> OnDrawHeaderItem;
   // The header item's rectangle (empty for a column that is not there).

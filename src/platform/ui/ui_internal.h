@@ -73,7 +73,6 @@ struct ControlImpl {
   int anchorBottom = 0;
   Color fontColor = kDefaultColor;
   Color color = kDefaultColor;
-  Cursor cursor = Cursor::Default;
   std::string hint;
   PopupMenu* popup = nullptr;
   std::vector<Control*> children;  // containers, in the order made

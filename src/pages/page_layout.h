@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/list_view_rows.h"
-#include "app/settings_file.h"
+#include "pages/list_view_rows.h"
+#include "pages/settings_file.h"
 #include "platform/text/gbk.h"
 #include "platform/ui/ui.h"
 

@@ -1,4 +1,4 @@
-#include "app/result_rows.h"
+#include "pages/result_rows.h"
 
 #include "platform/text/errors.h"
 #include "platform/text/string_list.h"

@@ -1,8 +1,8 @@
-#include "app/stat_show_form.h"
+#include "pages/stat_show_form.h"
 
 #include <algorithm>
 
-#include "app/main_form.h"
+#include "pages/page_host.h"
 #include "platform/text/gbk.h"
 
 namespace orlu {
@@ -41,8 +41,9 @@ TFormStatShow::~TFormStatShow() {
 }
 
 void TFormStatShow::FormPaint() {
-  if (!FormMain) return;
-  const Rect place = DockedStatusPlace(FormMain->FrameBounds(), FrameBounds(), FormMain->WorkArea());
+  if (!MainPageHost) return;
+  const Rect place =
+      DockedStatusPlace(MainPageHost->FrameBounds(), FrameBounds(), MainPageHost->WorkArea());
   if (Left() != place.left) SetLeft(place.left);
   if (Top() != place.top) SetTop(place.top);
 }

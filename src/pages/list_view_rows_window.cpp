@@ -1,8 +1,8 @@
-#include "app/list_view_rows.h"
+#include "pages/list_view_rows.h"
 
 #include <vector>
 
-#include "app/result_rows.h"
+#include "pages/result_rows.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/list_view.h"
 
