@@ -241,12 +241,20 @@ TEST(StatusWindowPlace, UnderTheMainWindowsFrameAndWholeOnTheScreen) {
             (Rect{52, 558, 1024, 768}));
   EXPECT_EQ(DockedStatusPlace({-50, -40, 865, 682}, status, {10, 30, 810, 130}),
             (Rect{10, 30, 982, 240}));
+  // The main window at start: centred with the status window's room kept
+  // below, so that the docked status window leaves its status bar free.
+  const Rect start = CenteredPlace({0, 0, 915, 722}, 210, screen);
+  EXPECT_EQ(start, (Rect{182, 46, 1097, 768}));
+  EXPECT_EQ(DockedStatusPlace(start, status, screen).top, start.bottom);
 }
 
 TEST_F(MainFormTest, StatusWindowDocksUnderTheMainWindow) {
   // The offscreen screen is 800 x 600: the main window high enough that the
   // status window fits below it.
+  // Shown on this low screen, the main window keeps its title bar on it.
+  FormMain->Hide();
   FormMain->Show();
+  EXPECT_EQ(FormMain->FrameBounds().top, FormMain->WorkArea().top);
   FormMain->SetTop(-400);
   ProcessEventsFor(50ms);
   FormStatShow->Show();
