@@ -74,6 +74,7 @@ class TFormMain : public Form {
   MenuItem& N2;  // 辅助
   MenuItem& N4;
   MenuItem& N5;
+  MenuItem& mnuKeyWord;  // 辅助 > 关键字密度: the keyword-tools page
   MenuItem& N3;  // 帮助
   MenuItem& N7;
 
@@ -170,6 +171,7 @@ class TFormMain : public Form {
   void N18Click();
   void N4Click();
   void N5Click();
+  void mnuKeyWordClick();
   void N7Click();
 
   // Sponsor-link strip: the list is fetched once, at the first tick of
