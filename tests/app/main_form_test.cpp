@@ -10,9 +10,12 @@
 #include <string>
 #include <vector>
 
+#include <QAbstractScrollArea>
 #include <QAccessible>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QStyle>
 
 #include "platform/ui/ui_internal.h"
 #include "program_windows.h"
@@ -62,6 +65,39 @@ TEST_F(MainFormTest, ResultListsReachTheBottomOfTheirPages) {
     const int listBottom = f.list.Top() + f.list.Height();
     EXPECT_LE(listBottom, bottom);
     EXPECT_GE(listBottom, bottom - 12);
+  }
+}
+
+// Values as the services give them show whole: the site-information counts
+// and keywords beside the list's scroll bar, the ranking detail's site name
+// and e-mail address before what follows them.
+TEST_F(MainFormTest, LongValuesShowWhole) {
+  TFormMain& m = *FormMain;
+  ListView& lv = m.SiteInfoPage.lvSiteInfo;
+  QWidget* view = lv.Impl()->widget;
+  const QFontMetrics fm(view->font());
+  const int margins = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
+  const std::pair<int, const char*> cells[] = {
+      {6, "银行,金融"}, {7, "1,270,000"}, {8, "约1,870,000"}, {9, "12,345,678"}};
+  for (const auto& [column, text] : cells) {
+    EXPECT_GE(lv.ColumnWidth(column), fm.horizontalAdvance(QString::fromUtf8(text)) + margins) << text;
+  }
+  int total = 0;
+  for (int c = 0; c < lv.ColumnCount(); ++c) total += lv.ColumnWidth(c);
+  EXPECT_LE(total, view->width() - 2 * qobject_cast<QAbstractScrollArea*>(view)->frameWidth() -
+                       view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view));
+
+  TAlexaDetailPage& d = m.AlexaDetailPage;
+  const struct {
+    Edit& edit;
+    const char* text;
+    int limit;
+  } fields[] = {{d.edtAD1, "example.com 示例网站 - 站长之家", d.lbl35.Left()},
+                {d.edtAD3, "webmaster@example.com", d.pnl1.Left() + d.pnl1.Width()}};
+  for (const auto& f : fields) {
+    const QFontMetrics efm(f.edit.Impl()->widget->font());
+    EXPECT_GE(f.edit.Width() - 4, efm.horizontalAdvance(QString::fromUtf8(f.text))) << f.text;
+    EXPECT_LE(f.edit.Left() + f.edit.Width(), f.limit) << f.text;
   }
 }
 
