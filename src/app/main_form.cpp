@@ -33,6 +33,7 @@ TFormMain::TFormMain()
       N2(mmMain.Add(Gbk("辅助"))),
       N4(N2.Add(Gbk("设置保存"))),
       N5(N2.Add(Gbk("设置读取"))),
+      mnuKeyWord(N2.Add(Gbk("关键字密度"))),
       N3(mmMain.Add(Gbk("帮助"))),
       N7(N3.Add(Gbk("关于"))) {
   // The frame and the pages are built by now (the frame first, as the pages
@@ -143,6 +144,7 @@ void TFormMain::BuildMenu() {
   Bind(N18, this, &TFormMain::N18Click);
   Bind(N4, this, &TFormMain::N4Click);
   Bind(N5, this, &TFormMain::N5Click);
+  Bind(mnuKeyWord, this, &TFormMain::mnuKeyWordClick);
   Bind(N7, this, &TFormMain::N7Click);
 }
 
@@ -230,6 +232,7 @@ void TFormMain::N17Click() { ShowPage(kPagePinyin); }
 void TFormMain::N18Click() { ShowPage(kPageEngWord); }
 void TFormMain::N4Click() { SaveFilterKeyWords(); }
 void TFormMain::N5Click() { LoadSettings(); }
+void TFormMain::mnuKeyWordClick() { ShowPage(kPageKeyWord); }
 void TFormMain::N7Click() {
   if (FormBanquan) FormBanquan->ShowModal();
 }

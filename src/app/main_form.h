@@ -60,6 +60,7 @@ class TFormMain : public PageHost {
   MenuItem& N2;  // 辅助
   MenuItem& N4;
   MenuItem& N5;
+  MenuItem& mnuKeyWord;  // 辅助 > 关键字密度: the keyword-tools page
   MenuItem& N3;  // 帮助
   MenuItem& N7;
 
@@ -158,6 +159,7 @@ class TFormMain : public PageHost {
   void N18Click();
   void N4Click();
   void N5Click();
+  void mnuKeyWordClick();
   void N7Click();
 
   // Sponsor-link strip: the list is fetched once, at the first tick of

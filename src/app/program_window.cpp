@@ -14,6 +14,9 @@ namespace orlu {
 void CreateProgramWindows(Application& app) {
   app.CreateForm(FormMain);
   app.CreateForm(FormStatShow);
+  // The main window opens where the status window, docked under it, fits
+  // on the screen as well.
+  if (FormMain && FormStatShow) FormMain->SetCenterSpaceBelow(FormStatShow->Height());
   app.CreateForm(FormKWordMi);
   app.CreateForm(FormWhoisInfo);
   app.CreateForm(FormSource);

@@ -79,13 +79,13 @@ TStartPage::TStartPage(TabSheet& page) : page_(page) {
   PlaceQuickQuery(grp3, lblAllAlexaPrompt, edtAllAlexa, btnAllAlexaDo, "example.com", "example.com");
   PlaceQuickQuery(grp5, lblAllWhoisPrompt, edtAllWhois, btnAllWhoisDo, "example.com", "example.com");
 
-  // Links to other pages, in the window-text colour.
-  PlaceLink(lbl24, Gbk("网页值各项值批量查询。"), 14, 96, colors::Black);
-  PlaceLink(lbl26, Gbk("PR值批量查询。"), 14, 96, colors::Black);
-  PlaceLink(lbl23, Gbk("ALEXA值批量查询。"), 14, 96, colors::Black);
-  PlaceLink(lbl28, Gbk("WHOIS批量查询，支持各种后缀域名。"), 14, 96, colors::Black);
-  PlaceLink(lbl30, Gbk("强大的域名过滤功能，供您精心挑选域名。"), 14, 24, colors::Black);
-  PlaceLink(lbl31, Gbk("域名生成，TYPO，各种组合，各类后缀。"), 14, 46, colors::Black);
+  // Links to other pages, in the palette's window-text colour (kDefaultColor).
+  PlaceLink(lbl24, Gbk("网页值各项值批量查询。"), 14, 96, kDefaultColor);
+  PlaceLink(lbl26, Gbk("PR值批量查询。"), 14, 96, kDefaultColor);
+  PlaceLink(lbl23, Gbk("ALEXA值批量查询。"), 14, 96, kDefaultColor);
+  PlaceLink(lbl28, Gbk("WHOIS批量查询，支持各种后缀域名。"), 14, 96, kDefaultColor);
+  PlaceLink(lbl30, Gbk("强大的域名过滤功能，供您精心挑选域名。"), 14, 24, kDefaultColor);
+  PlaceLink(lbl31, Gbk("域名生成，TYPO，各种组合，各类后缀。"), 14, 46, kDefaultColor);
 
   // The registry's deletion lists, in blue.
   PlaceLink(lblAllDaoqi1, Gbk("明天拟删除域名"), 14, 76, colors::Blue);
@@ -140,8 +140,8 @@ void TStartPage::BindHandlers() {
 
   // Every link turns red under the mouse and back to its resting colour.
   const std::pair<Label*, Color> links[] = {
-      {&lbl23, colors::Black}, {&lbl24, colors::Black}, {&lbl26, colors::Black},
-      {&lbl28, colors::Black}, {&lbl30, colors::Black}, {&lbl31, colors::Black},
+      {&lbl23, kDefaultColor}, {&lbl24, kDefaultColor}, {&lbl26, kDefaultColor},
+      {&lbl28, kDefaultColor}, {&lbl30, kDefaultColor}, {&lbl31, kDefaultColor},
       {&lblAllDaoqi1, colors::Blue}, {&lblAllDaoqi2, colors::Blue}, {&lblAllDaoqi3, colors::Blue},
       {&lblAllDaoqi4, colors::Blue}, {&lblAllDaoqi5, colors::Blue}};
   for (const auto& [link, resting] : links) {

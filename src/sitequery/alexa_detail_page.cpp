@@ -8,7 +8,7 @@ namespace orlu {
 
 namespace {
 
-constexpr int kBandWidth = 860;
+constexpr int kBandWidth = 880;
 constexpr Color kBand = colors::GradientInactiveCaption;
 
 // The input hint, and the sample domain the box holds at first.
@@ -111,7 +111,9 @@ void TAlexaDetailPage::BuildLayout() {
                                     kAlexaPlaceholderJpegSize));
 
   // The detail fields: rows of three beside the picture, the last two rows
-  // one wide field each.
+  // one wide field each, ending with the bands. The columns are as wide as
+  // their values need: the site's name and the e-mail address are long, the
+  // middle column holds the domain and short figures.
   struct FieldDef {
     Label& label;
     const char* caption;
@@ -124,13 +126,18 @@ void TAlexaDetailPage::BuildLayout() {
       {lbl43, "成人内容：", edtAD10}, {lbl44, "反向链接：", edtAD11}, {lbl45, "联系电话：", edtAD12},
       {lbl46, "详细地址：", edtAD13}, {lbl47, "网站简介：", edtAD14},
   };
+  constexpr int kLabelWidth = 66;
+  constexpr int kColumnLeft[3] = {230, 500, 658};
+  constexpr int kEditWidth[3] = {200, 84, 166};
+  constexpr int kFieldsRight = 10 + kBandWidth;
   for (int k = 0; k < 14; ++k) {
     const int row = k < 12 ? k / 3 : k - 8;
     const int column = k < 12 ? k % 3 : 0;
-    const int left = 236 + column * 212;
+    const int left = kColumnLeft[column];
     const int top = 78 + row * 26;
     PlaceLabel(fields[k].label, fields[k].caption, left, top + 2);
-    PlaceField(fields[k].edit, Gbk(fields[k].caption), left + 70, top, k < 12 ? 136 : 560);
+    const int width = k < 12 ? kEditWidth[column] : kFieldsRight - left - kLabelWidth;
+    PlaceField(fields[k].edit, Gbk(fields[k].caption), left + kLabelWidth, top, width);
   }
 
   PlaceLink(lbl48, "更新缩略图", 24, 230);

@@ -114,16 +114,19 @@ TSiteInfoPage::TSiteInfoPage(TabSheet& page, OpenDialog& openDialog, SaveDialog&
   for (ListView* list : {&lvSiteInfo, &lvSiteInfoBak}) {
     list->SetBounds(220, 100, kPageWidth - 230, pageHeight - 100);
     ReportStyle(*list);
-    list->SetColumns({{"ID", 50},
+    // The counts of the last three columns run to "1,270,000", "约1,870,000"
+    // and "12,345,678"; with the row numbers and the page rank kept narrow,
+    // all columns fit beside the list's scroll bar.
+    list->SetColumns({{"ID", 36},
                       {Gbk("域名"), 100},
-                      {"PR", 50},
+                      {"PR", 28},
                       {"Alexa", 80},
                       {"ALink", 50},
                       {"Archive", 80},
-                      {Gbk("关键字"), 50},
-                      {Gbk("知道"), 50},
-                      {"BSite", 50},
-                      {"yLink", 50}});
+                      {Gbk("关键字"), 60},
+                      {Gbk("知道"), 68},
+                      {"BSite", 80},
+                      {"yLink", 76}});
   }
   lvSiteInfo.SetAnchors(kAnchorAll);
   Bind(lvSiteInfo, this, &TSiteInfoPage::lvSiteInfoClick);

@@ -10,9 +10,12 @@
 #include <string>
 #include <vector>
 
+#include <QAbstractScrollArea>
 #include <QAccessible>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QStyle>
 
 #include "platform/ui/ui_internal.h"
 #include "program_windows.h"
@@ -65,9 +68,31 @@ TEST_F(MainFormTest, ResultListsReachTheBottomOfTheirPages) {
   }
 }
 
+// Values as the services give them show whole: the site-information counts
+// beside the list's scroll bar, the detail's site name and e-mail address.
+TEST_F(MainFormTest, LongValuesShowWhole) {
+  auto textWidth = [](Control& c, const char* text) {
+    return QFontMetrics(c.Impl()->widget->font()).horizontalAdvance(QString::fromUtf8(text));
+  };
+  ListView& lv = FormMain->SiteInfoPage.lvSiteInfo;
+  const QStyle* style = lv.Impl()->widget->style();
+  int total = 0;
+  for (int c = 0; c < lv.ColumnCount(); ++c) total += lv.ColumnWidth(c);
+  EXPECT_LE(total, qobject_cast<QAbstractScrollArea*>(lv.Impl()->widget)->maximumViewportSize().width() -
+                       style->pixelMetric(QStyle::PM_ScrollBarExtent));
+  const char* values[] = {"银行,金融", "1,270,000", "约1,870,000", "12,345,678"};
+  const int pad = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+  for (int c = 6; c <= 9; ++c) EXPECT_GE(lv.ColumnWidth(c), textWidth(lv, values[c - 6]) + pad) << c;
+  TAlexaDetailPage& d = FormMain->AlexaDetailPage;
+  EXPECT_GE(d.edtAD1.Width() - 4, textWidth(d.edtAD1, "example.com 示例网站 - 站长之家"));
+  EXPECT_LE(d.edtAD1.Left() + d.edtAD1.Width(), d.lbl35.Left());
+  EXPECT_GE(d.edtAD3.Width() - 4, textWidth(d.edtAD3, "webmaster@example.com"));
+  EXPECT_LE(d.edtAD3.Left() + d.edtAD3.Width(), d.pnl1.Left() + d.pnl1.Width());
+}
+
 // Every tool button, menu item and page button that navigates: the page it
 // selects, or the window it shows modally.
-TEST_F(MainFormTest, NavigationSelectsEveryPageButTheKeywordToolsPage) {
+TEST_F(MainFormTest, NavigationSelectsEveryPage) {
   TFormMain& m = *FormMain;
   struct Nav {
     const char* name;
@@ -94,6 +119,7 @@ TEST_F(MainFormTest, NavigationSelectsEveryPageButTheKeywordToolsPage) {
       {"N16", [&] { m.N16.Click(); }, kPageKeyWordComp, nullptr},
       {"N17", [&] { m.N17.Click(); }, kPagePinyin, nullptr},
       {"N18", [&] { m.N18.Click(); }, kPageEngWord, nullptr},
+      {"mnuKeyWord", [&] { m.mnuKeyWord.Click(); }, kPageKeyWord, nullptr},
       {"N7", [&] { m.N7.Click(); }, -1, FormBanquan},
       {"btn11", [&] { m.AlexaPage.btn11.Click(); }, kPageAlexaDetail, nullptr},
       {"btnOpenKeyWordMidu", [&] { m.KeyWordPage.btnOpenKeyWordMidu.Click(); }, -1, FormKWordMi},
@@ -117,7 +143,7 @@ TEST_F(MainFormTest, NavigationSelectsEveryPageButTheKeywordToolsPage) {
       EXPECT_EQ(modalForms[0], nav.modal);
     }
   }
-  EXPECT_EQ(reached, (std::set<int>{0, 1, 2, 3, 4, 5, 7, 8, 9, 10, 11}));
+  EXPECT_EQ(reached, (std::set<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
   EXPECT_TRUE(boxMessages.empty());
 }
 
@@ -238,12 +264,20 @@ TEST(StatusWindowPlace, UnderTheMainWindowsFrameAndWholeOnTheScreen) {
             (Rect{52, 558, 1024, 768}));
   EXPECT_EQ(DockedStatusPlace({-50, -40, 865, 682}, status, {10, 30, 810, 130}),
             (Rect{10, 30, 982, 240}));
+  // The main window at start: centred with the status window's room kept
+  // below, so that the docked status window leaves its status bar free.
+  const Rect start = CenteredPlace({0, 0, 915, 722}, 210, screen);
+  EXPECT_EQ(start, (Rect{182, 46, 1097, 768}));
+  EXPECT_EQ(DockedStatusPlace(start, status, screen).top, start.bottom);
 }
 
 TEST_F(MainFormTest, StatusWindowDocksUnderTheMainWindow) {
   // The offscreen screen is 800 x 600: the main window high enough that the
   // status window fits below it.
+  // Shown on this low screen, the main window keeps its title bar on it.
+  FormMain->Hide();
   FormMain->Show();
+  EXPECT_EQ(FormMain->FrameBounds().top, FormMain->WorkArea().top);
   FormMain->SetTop(-400);
   ProcessEventsFor(50ms);
   FormStatShow->Show();

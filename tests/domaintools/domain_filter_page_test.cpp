@@ -102,7 +102,7 @@ TEST_F(DomainFilterPageTest, ABoundThatIsNoNumberChangesNothing) {
   f->mmoFilter3.SetLines({"kept3"});
   f->edtDomainFilterLongDown.SetText("x9");
   f->btnFilterLong.Click();
-  ASSERT_EQ(boxMessages, (Lines{"'x9' is not a valid integer value"}));
+  ASSERT_EQ(boxMessages, (Lines{Gbk("“x9”不是有效的整数")}));
   EXPECT_EQ(f->mmoFilter3.Lines(), Lines{"kept3"});
 }
 

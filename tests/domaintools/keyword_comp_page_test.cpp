@@ -98,7 +98,7 @@ TEST_F(KeyWordCompPageTest, ButtonsFillTheListsAndTheComparisonWritesItsRows) {
 
   p->edtKeyWordThread.SetText("3a");
   p->btnKeyWordFilesFiler.Click();
-  EXPECT_EQ(boxMessages, Lines{"'3a' is not a valid integer value"});
+  EXPECT_EQ(boxMessages, Lines{Gbk("“3a”不是有效的整数")});
   EXPECT_EQ(p->lvKeyWord.RowCount(), 5);
 }
 

@@ -131,7 +131,7 @@ TEST_F(KeyWordCompareTest, CountTextIsConvertedBeforeTheListIsTouched) {
   const std::string f = File("a.txt", "dom\n");
   rows.AddRow("1", {"old.com", "old.txt"});
   test::ExpectError<ConvertError>([&] { Run("3a", {f}, {"dom.com"}); },
-                                  "'3a' is not a valid integer value");
+                                  Gbk("“3a”不是有效的整数"));
   EXPECT_EQ(rows.RowCount(), 1);
 
   for (const char* count : {"101", "0", "-2"}) {

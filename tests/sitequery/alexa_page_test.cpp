@@ -114,7 +114,7 @@ TEST_F(AlexaPageTest, TooManyThreadsOrABoxWithoutANumberStartsNothing) {
     f->btnAlexaSeaPlay.Click();
     box->SetText(kept);
   }
-  EXPECT_EQ(boxMessages, Lines(3, "'abc' is not a valid integer value"));
+  EXPECT_EQ(boxMessages, Lines(3, Gbk("“abc”不是有效的整数")));
   EXPECT_EQ(f->lvAlexa.RowCount(), 1);
   EXPECT_EQ(StatusRows(), before);
 }

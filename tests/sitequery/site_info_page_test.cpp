@@ -121,7 +121,7 @@ TEST_F(SiteInfoPageTest, TooManyThreadsOrABoxWithoutANumberStartsNothing) {
     f->btnSiteInfoPlay.Click();
     box->SetText(kept);
   }
-  EXPECT_EQ(boxMessages, Lines(3, "'x1' is not a valid integer value"));
+  EXPECT_EQ(boxMessages, Lines(3, Gbk("“x1”不是有效的整数")));
   EXPECT_EQ(f->lvSiteInfo.RowCount(), 1);
   EXPECT_EQ(StatusRows(), before);
 }

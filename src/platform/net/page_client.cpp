@@ -45,7 +45,7 @@ bool IsLoopback(const std::string& host) {
 // A header value must stay on its line.
 void CheckHeaderValue(const char* name, const std::string& value) {
   if (value.find_first_of("\r\n") != std::string::npos)
-    throw NetError(std::string("Line break in request header ") + name);
+    throw NetError(Gbk("请求头 ") + name + Gbk(" 含有换行符"));
 }
 
 struct Address {
@@ -58,20 +58,20 @@ struct Address {
 
 Address ParseAddress(const std::string& url) {
   size_t sep = url.find("://");
-  if (sep == std::string::npos) throw NetError("Address without scheme: " + url);
+  if (sep == std::string::npos) throw NetError(Gbk("网址缺少 http:// 或 https:// 开头：") + url);
   Address a;
   a.scheme = LowerCase(url.substr(0, sep));
   if (a.scheme != "http" && a.scheme != "https")
-    throw NetError("Unsupported address scheme \"" + url.substr(0, sep) + "\"");
+    throw NetError(Gbk("不支持的网址类型“") + url.substr(0, sep) + Gbk("”"));
   size_t start = sep + 3;
   size_t end = url.find_first_of("/?#", start);
   if (end == std::string::npos) end = url.size();
   a.authority = url.substr(start, end - start);
   for (unsigned char c : a.authority)
-    if (IsUnsafeUrlByte(c)) throw NetError("Bad host in address: " + url);
+    if (IsUnsafeUrlByte(c)) throw NetError(Gbk("网址中的主机名无效：") + url);
   size_t at = a.authority.rfind('@');
   std::string hostPort = at == std::string::npos ? a.authority : a.authority.substr(at + 1);
-  if (!SplitHostPort(hostPort, a.host, a.port)) throw NetError("Bad host in address: " + url);
+  if (!SplitHostPort(hostPort, a.host, a.port)) throw NetError(Gbk("网址中的主机名无效：") + url);
   a.rest = EscapeUrlBytes(url.substr(end));
   if (a.rest.empty() || a.rest[0] != '/') a.rest = std::string(1, '/') + a.rest;
   return a;
@@ -245,7 +245,7 @@ Address PageClient::Impl::RouteHop(const std::string& url, CurlList& connectTo) 
     std::string toHost;
     int toPort = 0;
     if (!SplitHostPort(target, toHost, toPort))
-      throw NetError("Bad service address \"" + target + "\" for " + a.host);
+      throw NetError(Gbk("服务地址“") + target + Gbk("”无效（") + a.host + Gbk("）"));
     if (IsLoopback(toHost) && a.scheme == "https") {
       a.scheme = "http";  // the substitute servers speak plain http
       if (!a.port) urlPort = 80;
@@ -264,14 +264,14 @@ PageClient::Impl::Ending PageClient::Impl::RunUntilDone(int connectMs, int readM
   const Clock::time_point start = Clock::now();
   lastActivity = start;
   bool connected = false;
-  if (curl_multi_add_handle(multi, easy) != CURLM_OK) throw NetError("Cannot start the transfer");
+  if (curl_multi_add_handle(multi, easy) != CURLM_OK) throw NetError(Gbk("无法开始传输"));
   result = CURLE_OK;
   for (;;) {
     int running = 0;
     CURLMcode mc = curl_multi_perform(multi, &running);
     if (mc != CURLM_OK) {
       curl_multi_remove_handle(multi, easy);
-      throw NetError(std::string("Transfer failed: ") + curl_multi_strerror(mc));
+      throw NetError(Gbk("传输失败（") + curl_multi_strerror(mc) + Gbk("）"));
     }
     if (!running) {
       int left = 0;
@@ -316,34 +316,34 @@ void PageClient::Impl::Transfer(int connectMs, int readMs, size_t maxBody, const
   const Ending ending = RunUntilDone(connectMs, readMs, result);
   curl_multi_remove_handle(multi, easy);
 
-  if (ending == Ending::Aborted) throw NetError("Transfer aborted");
-  if (ending == Ending::TimedOut) throw NetError("Read timed out: " + url);
+  if (ending == Ending::Aborted) throw NetError(Gbk("传输已中止"));
+  if (ending == Ending::TimedOut) throw NetError(Gbk("读取超时：") + url);
   if (ending == Ending::DeadlinePassed)
-    throw NetError("Timed out: reply not complete within " + std::to_string(static_cast<long long>(readMs) * kReplyDeadlineFactor) +
-                   " ms: " + url);
+    throw NetError(Gbk("超时：") + std::to_string(static_cast<long long>(readMs) * kReplyDeadlineFactor) +
+                   Gbk(" 毫秒内未收完回复：") + url);
   if (result != CURLE_OK) RaiseTransferError(result, maxBody, a, url);
   // A connection closed inside the reply's head is no reply.
-  if (!headDone) throw NetError("Connection closed early: " + url + " (reply head cut off)");
+  if (!headDone) throw NetError(Gbk("连接过早关闭：") + url + Gbk("（回复头不完整）"));
 }
 
 void PageClient::Impl::RaiseTransferError(CURLcode result, size_t maxBody, const Address& a,
                                           const std::string& url) const {
-  if (overCap) throw NetError("Reply larger than " + std::to_string(maxBody) + " bytes: " + url);
+  if (overCap) throw NetError(Gbk("回复超过 ") + std::to_string(maxBody) + Gbk(" 字节：") + url);
   std::string detail = errbuf[0] ? errbuf : curl_easy_strerror(result);
   switch (result) {
     case CURLE_COULDNT_RESOLVE_HOST:
-      throw NetError("Host not found: " + a.host + " (" + detail + ")");
+      throw NetError(Gbk("找不到主机：") + a.host + Gbk("（") + detail + Gbk("）"));
     case CURLE_COULDNT_CONNECT:
-      throw NetError("Could not connect: " + url + " (" + detail + ")");
+      throw NetError(Gbk("无法连接：") + url + Gbk("（") + detail + Gbk("）"));
     case CURLE_OPERATION_TIMEDOUT:
-      throw NetError("Timed out: " + url + " (" + detail + ")");
+      throw NetError(Gbk("超时：") + url + Gbk("（") + detail + Gbk("）"));
     case CURLE_PARTIAL_FILE:
     case CURLE_GOT_NOTHING:
     case CURLE_RECV_ERROR:
     case CURLE_SEND_ERROR:
-      throw NetError("Connection closed early: " + url + " (" + detail + ")");
+      throw NetError(Gbk("连接过早关闭：") + url + Gbk("（") + detail + Gbk("）"));
     default:
-      throw NetError("Fetch failed: " + url + " (" + detail + ")");
+      throw NetError(Gbk("获取网页失败：") + url + Gbk("（") + detail + Gbk("）"));
   }
 }
 
@@ -353,10 +353,10 @@ std::optional<std::string> PageClient::Impl::RedirectTarget(bool follow, const s
   if (status >= 300 && status < 400) {
     char* next = nullptr;
     curl_easy_getinfo(easy, CURLINFO_REDIRECT_URL, &next);
-    if (!follow || !next) throw NetError("Redirect " + std::to_string(status) + " not followed: " + url);
+    if (!follow || !next) throw NetError(Gbk("网页被重定向（") + std::to_string(status) + Gbk("），未跟随：") + url);
     return std::string(next);
   }
-  if (status >= 400 || status < 200) throw NetError("HTTP error " + std::to_string(status) + ": " + url);
+  if (status >= 400 || status < 200) throw NetError(Gbk("HTTP 错误 ") + std::to_string(status) + Gbk("：") + url);
   return std::nullopt;
 }
 
@@ -364,7 +364,7 @@ PageClient::PageClient() : impl_(std::make_unique<Impl>()) {
   InitNetwork();
   impl_->easy = curl_easy_init();
   impl_->multi = curl_multi_init();
-  if (!impl_->easy || !impl_->multi) throw NetError("Cannot create a transfer handle");
+  if (!impl_->easy || !impl_->multi) throw NetError(Gbk("无法创建传输句柄"));
   CURL* e = impl_->easy;
   curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(e, CURLOPT_ERRORBUFFER, impl_->errbuf);
@@ -405,7 +405,7 @@ void PageClient::UseBrowserHeaders() {
 void PageClient::Disconnect() {
   // The kept connections belong to the transfer stack: a new one has none.
   CURLM* fresh = curl_multi_init();
-  if (fresh == nullptr) throw NetError("Cannot create a transfer handle");
+  if (fresh == nullptr) throw NetError(Gbk("无法创建传输句柄"));
   std::lock_guard lock(impl_->multiMutex);
   curl_multi_cleanup(impl_->multi);
   impl_->multi = fresh;
@@ -419,7 +419,7 @@ void PageClient::Abort() {
 
 std::string PageClient::Get(const std::string& url) {
   Impl& im = *impl_;
-  if (im.aborted.load()) throw NetError("Transfer aborted");
+  if (im.aborted.load()) throw NetError(Gbk("传输已中止"));
 
   CurlList headers = RequestHeaders(*this);
   const int readMs = ReadTimeout > 0 ? ReadTimeout : kDefaultReadTimeoutMs;
@@ -448,7 +448,7 @@ std::string PageClient::Get(const std::string& url) {
       return out;
     }
     im.ReleaseBody();  // the redirect's own body
-    if (hop + 1 > kMaxRedirects) throw NetError("Too many redirects: " + url);
+    if (hop + 1 > kMaxRedirects) throw NetError(Gbk("重定向次数过多：") + url);
     current = *next;
   }
 }

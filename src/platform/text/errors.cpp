@@ -2,12 +2,14 @@
 
 #include <string>
 
+#include "platform/text/gbk.h"
+
 namespace orlu {
 
 ListIndexError::ListIndexError(long long index)
     : Error("List index out of bounds (" + std::to_string(index) + ")") {}
 
 ConvertError::ConvertError(const std::string& text)
-    : Error("'" + text + "' is not a valid integer value") {}
+    : Error(Gbk("“") + text + Gbk("”不是有效的整数")) {}
 
 }  // namespace orlu

@@ -18,7 +18,7 @@ class ListIndexError : public Error {
   explicit ListIndexError(long long index);
 };
 
-// A number box that holds no whole number: "'%s' is not a valid integer value".
+// A number box that holds no whole number: “%s”不是有效的整数 (the text named).
 class ConvertError : public Error {
  public:
   explicit ConvertError(const std::string& text);

@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QWindowStateChangeEvent>
 
+#include <algorithm>
 #include <mutex>
 
 #include "platform/ui/application.h"
@@ -34,6 +35,7 @@ struct FormImpl : ControlImpl {
   FormWidget* frame = nullptr;
   QPointer<QMenuBar> menuBar;
   FormPosition position = FormPosition::Designed;
+  int centerSpaceBelow = 0;
   BorderStyle borderStyle = BorderStyle::Sizeable;
   bool minimizeButton = true;
   bool maximizeButton = true;
@@ -206,6 +208,16 @@ void Form::SetClientSize(int width, int height) {
 
 void Form::SetPosition(FormPosition position) { Fi(this)->position = position; }
 
+void Form::SetCenterSpaceBelow(int height) { Fi(this)->centerSpaceBelow = std::max(0, height); }
+
+Rect CenteredPlace(const Rect& frame, int below, const Rect& workArea) {
+  const int width = frame.Width();
+  const int height = frame.Height();
+  const int left = workArea.left + (workArea.Width() - width) / 2;
+  const int top = workArea.top + std::max(0, (workArea.Height() - height - below) / 2);
+  return {left, top, left + width, top + height};
+}
+
 Rect Form::FrameBounds() const {
   const QRect r = Fi(this)->frame->frameGeometry();
   return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()};
@@ -333,8 +345,11 @@ void CenterIfAsked(Form& form) {
   // counts (a window manager tells its frame only once the window is up).
   frame->winId();
   const QSize size = frame->frameGeometry().size();
-  frame->move(area.x() + (area.width() - size.width()) / 2,
-              area.y() + (area.height() - size.height()) / 2);
+  // The window docked below wears a frame like this one's.
+  const int below = impl->centerSpaceBelow > 0 ? impl->centerSpaceBelow + size.height() - frame->height() : 0;
+  const Rect place = CenteredPlace({0, 0, size.width(), size.height()}, below,
+                                   {area.x(), area.y(), area.x() + area.width(), area.y() + area.height()});
+  frame->move(place.left, place.top);
 }
 
 QWidget* FormWidgetOf(Form& form) { return Fi(&form)->frame; }

@@ -44,6 +44,10 @@ class Form : public Container {
   // Designed keeps a position set from code (the first show of a form
   // without one centres it).
   void SetPosition(FormPosition position);
+  // A ScreenCenter form centres itself together with a window this high
+  // (inside its frame; the frame taken to be like this form's) docked under
+  // it, so that both fit where the screen is high enough.
+  void SetCenterSpaceBelow(int height);
   void SetBorderStyle(BorderStyle style);
   // Title-bar buttons besides close; both on by default.
   void SetBorderIcons(bool minimize, bool maximize);
@@ -89,6 +93,11 @@ class Form : public Container {
   friend class BusyGuard;
   bool busy_ = false;
 };
+
+// Where a centred frame goes on the work area with `below` pixels kept free
+// under it: centred across, and the frame and that space together centred
+// down; never above the work area's top.
+Rect CenteredPlace(const Rect& frame, int below, const Rect& workArea);
 
 // Held by a handler that waits (RunKeepingWindowsAlive) so that a second
 // request from the same window during the wait is ignored, not nested:

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "platform/net/services.h"
+#include "platform/text/gbk.h"
 #include "support/service_scope.h"
 #include "substitute-services/servers/substitute_http.h"
 
@@ -112,7 +113,7 @@ TEST_F(PageClientTest, ReadTimeOutCountsSilenceNotTheWholeTransfer) {
   c.ReadTimeout = 300;  // shorter than the whole drip, longer than any of its pauses
   auto t0 = std::chrono::steady_clock::now();
   for (const char* path : {"/stall", "/hang", "/mid"}) {
-    EXPECT_THAT(GetOrError(c, http.Url(path)), HasSubstr("error:Read timed out")) << path;
+    EXPECT_THAT(GetOrError(c, http.Url(path)), HasSubstr("error:" + Gbk("读取超时"))) << path;
   }
   EXPECT_LT(std::chrono::steady_clock::now() - t0, 3000ms);
   EXPECT_EQ(c.Get(http.Url("/drip")), body);
@@ -122,7 +123,7 @@ TEST_F(PageClientTest, ReadTimeOutCountsSilenceNotTheWholeTransfer) {
   http.On("/trickle", HttpReply::Ok(std::string(2000, 't')).Drip(40, 50ms));
   c.ReadTimeout = 200;
   t0 = std::chrono::steady_clock::now();
-  EXPECT_THAT(GetOrError(c, http.Url("/trickle")), HasSubstr("error:Timed out: reply not complete within 800 ms"));
+  EXPECT_THAT(GetOrError(c, http.Url("/trickle")), HasSubstr("error:" + Gbk("超时：800 毫秒内未收完回复")));
   const auto took = std::chrono::steady_clock::now() - t0;
   EXPECT_GE(took, 750ms);
   EXPECT_LT(took, 2000ms);
@@ -141,7 +142,7 @@ TEST_F(PageClientTest, FollowedRedirectReturnsTheFinalBody) {
   for (int i = 0; i < 16; ++i) http.On("/hop" + std::to_string(i), HttpReply::Redirect("/hop" + std::to_string(i + 1)));
   http.On("/hop16", HttpReply::Ok("end of chain"));
   EXPECT_EQ(c.Get(http.Url("/hop1")), "end of chain");
-  EXPECT_THAT(GetOrError(c, http.Url("/hop0")), HasSubstr("Too many redirects"));
+  EXPECT_THAT(GetOrError(c, http.Url("/hop0")), HasSubstr(Gbk("重定向次数过多")));
   // A redirect to another scheme is refused: nothing more is asked.
   const size_t before = http.RequestCount();
   EXPECT_THAT(GetOrError(c, http.Url("/to-file")), HasSubstr("error:"));
@@ -171,12 +172,12 @@ TEST_F(PageClientTest, BodiesComeBackByteForByteAndFailuresRaise) {
        HttpReply::Raw("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhello\r\n6\r\n world\r\n0\r\n\r\n"),
        "body:hello world"},
       {"/early", HttpReply::Ok(std::string(1000, 'x')).CloseEarly(10).Header("X-Late", "1"),
-       "error:Connection closed early"},
-      {"/nothing", HttpReply::Raw(""), "error:Connection closed early"},
+       "error:" + Gbk("连接过早关闭")},
+      {"/nothing", HttpReply::Raw(""), "error:" + Gbk("连接过早关闭")},
       {"/in-head", HttpReply::Raw("HTTP/1.1 200 OK\r\nContent-Len"), "error:"},
-      {"/404", HttpReply::Status(404, "missing"), "error:HTTP error 404"},
-      {"/500", HttpReply::Status(500, "broken"), "error:HTTP error 500"},
-      {"/302", HttpReply::Redirect("/elsewhere"), "error:Redirect 302 not followed"},
+      {"/404", HttpReply::Status(404, "missing"), "error:" + Gbk("HTTP 错误 404：")},
+      {"/500", HttpReply::Status(500, "broken"), "error:" + Gbk("HTTP 错误 500：")},
+      {"/302", HttpReply::Redirect("/elsewhere"), "error:" + Gbk("网页被重定向（302），未跟随")},
   };
   http.On("/elsewhere", HttpReply::Ok("there"));
   for (const auto& k : cases) http.On(k.path, k.reply);
@@ -194,7 +195,7 @@ TEST_F(PageClientTest, BodiesComeBackByteForByteAndFailuresRaise) {
   }
   EXPECT_EQ(http.RequestCount(), std::size(cases));  // the redirect was not followed
   RefusingPort refused;
-  EXPECT_THAT(GetOrError(c, refused.Url("/")), StartsWith("error:Could not connect"));
+  EXPECT_THAT(GetOrError(c, refused.Url("/")), StartsWith("error:" + Gbk("无法连接")));
 }
 
 TEST_F(PageClientTest, LargeBodyWithBigReceiveBufferAndCap) {
@@ -205,7 +206,7 @@ TEST_F(PageClientTest, LargeBodyWithBigReceiveBufferAndCap) {
   c.MaxBody = 1024 * 1024;
   http.On("/big", HttpReply::Ok(big));
   http.On("/fits", HttpReply::Ok(big.substr(0, c.MaxBody)));
-  EXPECT_THAT(GetOrError(c, http.Url("/big")), HasSubstr("error:Reply larger than"));
+  EXPECT_THAT(GetOrError(c, http.Url("/big")), HasSubstr("error:" + Gbk("回复超过")));
   EXPECT_EQ(c.Get(http.Url("/fits")), big.substr(0, c.MaxBody));
 }
 
@@ -227,7 +228,7 @@ TEST_F(PageClientTest, OnlyHttpAndHttpsAreFetched) {
                                                              "dict://127.0.0.1:" + std::to_string(http.Port()) + "/"}) {
     EXPECT_THAT(GetOrError(c, url), HasSubstr("error:")) << url;
   }
-  EXPECT_THAT(GetOrError(c, "http://bad host/"), HasSubstr("error:Bad host"));
+  EXPECT_THAT(GetOrError(c, "http://bad host/"), HasSubstr("error:" + Gbk("网址中的主机名无效")));
   EXPECT_EQ(http.ConnectionCount(), 0u);
   http.On("/", HttpReply::Ok("upper"));
   EXPECT_EQ(c.Get("HTTP://127.0.0.1:" + std::to_string(http.Port()) + "/"), "upper");
@@ -258,11 +259,11 @@ TEST_F(PageClientTest, AbortFromAnotherThreadEndsAGetPromptly) {
     c.Abort();
   });
   auto t0 = std::chrono::steady_clock::now();
-  EXPECT_THAT(GetOrError(c, http.Url("/hang")), HasSubstr("error:Transfer aborted"));
+  EXPECT_THAT(GetOrError(c, http.Url("/hang")), HasSubstr("error:" + Gbk("传输已中止")));
   EXPECT_LT(std::chrono::steady_clock::now() - t0, 3000ms);
   aborter.join();
   // An aborted client stays aborted.
-  EXPECT_THAT(GetOrError(c, http.Url("/")), HasSubstr("error:Transfer aborted"));
+  EXPECT_THAT(GetOrError(c, http.Url("/")), HasSubstr("error:" + Gbk("传输已中止")));
   EXPECT_EQ(http.RequestCount(), 1u);
 }
 

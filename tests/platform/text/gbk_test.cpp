@@ -99,10 +99,10 @@ TEST(StrToInt, RaisesConvertErrorNamingTheText) {
   for (const char* bad : {"", " ", "abc", "12a", "1 2", "-", "+-1", "0x10", "1.5", "2147483648",
                           "-2147483649", "99999999999999999999", "\xD6\xD0"}) {
     ExpectError<ConvertError>([&] { StrToInt(bad); },
-                              std::string("'") + bad + "' is not a valid integer value");
+                              Gbk("“") + bad + Gbk("”不是有效的整数"));
   }
   ExpectError<Error>([] { StrToInt64("9223372036854775808"); },
-                     "'9223372036854775808' is not a valid integer value");
+                     Gbk("“9223372036854775808”不是有效的整数"));
 }
 
 }  // namespace
