@@ -50,9 +50,7 @@ TEST_F(WhoisClientTest, SendsTheQueryAndCrLfAndReadsUntilClose) {
   ASSERT_EQ(whois.RequestCount(), 1u);
   EXPECT_EQ(whois.LastRequest().raw, "abc.com\r\n");
 
-  // Query bytes go out as given (a UTF-8 query, a GBK query).
-  client.WhoIs("\xe4\xb8\xad\xe5\x9b\xbd.cn");
-  EXPECT_EQ(whois.LastRequest().raw, "\xe4\xb8\xad\xe5\x9b\xbd.cn\r\n");
+  // Query bytes go out as given (here GBK).
   client.WhoIs("\xd6\xd0\xb9\xfa.cn");
   EXPECT_EQ(whois.LastRequest().raw, "\xd6\xd0\xb9\xfa.cn\r\n");
   // A server that closes without a word gives the empty reply.
