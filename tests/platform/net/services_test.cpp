@@ -65,18 +65,16 @@ TEST(SplitHostPortTest, Forms) {
     const char* host;
     int port;
   } good[] = {{"whois.nic.name", "whois.nic.name", 0},
-              {"127.0.0.1:4343", "127.0.0.1", 4343},
               {"[::1]:43", "::1", 43},
+              {"127.0.0.1:4343", "127.0.0.1", 4343},
               {"::1", "::1", 0}};
+  std::string host;
+  int port = -1;
   for (const auto& g : good) {
-    std::string host;
-    int port = -1;
     EXPECT_TRUE(SplitHostPort(g.text, host, port)) << g.text;
     EXPECT_EQ(host, g.host);
     EXPECT_EQ(port, g.port) << g.text;
   }
-  std::string host;
-  int port = -1;
   for (const char* bad : {"", ":43", "host:", "host:0", "host:65536", "host:4x", "[::1", "[::1]x", "host:1234567"})
     EXPECT_FALSE(SplitHostPort(bad, host, port)) << bad;
 }

@@ -6,8 +6,6 @@
 #include <netdb.h>
 
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
 #include <thread>
 
 #include "platform/net/services.h"
@@ -50,9 +48,7 @@ TEST_F(WhoisClientTest, SendsTheQueryAndCrLfAndReadsUntilClose) {
   ASSERT_EQ(whois.RequestCount(), 1u);
   EXPECT_EQ(whois.LastRequest().raw, "abc.com\r\n");
 
-  // Query bytes go out as given (a UTF-8 query, a GBK query).
-  client.WhoIs("\xe4\xb8\xad\xe5\x9b\xbd.cn");
-  EXPECT_EQ(whois.LastRequest().raw, "\xe4\xb8\xad\xe5\x9b\xbd.cn\r\n");
+  // Query bytes go out as given (here GBK).
   client.WhoIs("\xd6\xd0\xb9\xfa.cn");
   EXPECT_EQ(whois.LastRequest().raw, "\xd6\xd0\xb9\xfa.cn\r\n");
   // A server that closes without a word gives the empty reply.
@@ -126,31 +122,11 @@ TEST_F(WhoisClientTest, HostGoesThroughTheServices) {
   EXPECT_EQ(c.WhoIs("abc.cn"), "cn reply");
 }
 
-// A name lookup that hangs until released, as one does when the name server
-// never answers.
-struct StuckLookup {
-  static inline std::mutex mutex;
-  static inline std::condition_variable cv;
-  static inline bool released = false;
-  static int Lookup(const char* host, const char* service, const addrinfo* hints, addrinfo** result) {
-    {
-      std::unique_lock lock(mutex);
-      cv.wait(lock, [] { return released; });
-    }
-    return ::getaddrinfo("127.0.0.1", service, hints, result);
-  }
-  StuckLookup() {
-    std::lock_guard lock(mutex);
-    released = false;
-    WhoisClient::SetNameLookup(&Lookup);
-  }
-  ~StuckLookup() {
-    WhoisClient::SetNameLookup(nullptr);
-    std::lock_guard lock(mutex);
-    released = true;
-    cv.notify_all();
-  }
-};
+// A name server that answers only long after the connect time-out.
+int SlowLookup(const char*, const char* service, const addrinfo* hints, addrinfo** result) {
+  std::this_thread::sleep_for(1s);
+  return ::getaddrinfo("127.0.0.1", service, hints, result);
+}
 
 TEST_F(WhoisClientTest, NameLookupIsBoundedByTheConnectTimeOut) {
   whois.On("abc.com", WhoisReply::Text("ok"));
@@ -158,11 +134,12 @@ TEST_F(WhoisClientTest, NameLookupIsBoundedByTheConnectTimeOut) {
   client.Host = "localhost:" + std::to_string(whois.Port());
   EXPECT_EQ(client.WhoIs("abc.com"), "ok");
 
-  StuckLookup stuck;
+  WhoisClient::SetNameLookup(&SlowLookup);
   client.ConnectTimeout = 200;
   auto t0 = std::chrono::steady_clock::now();
   EXPECT_THAT(AskOrError(client, "abc.com"), HasSubstr("error:WHOIS host lookup timed out"));
-  EXPECT_LT(std::chrono::steady_clock::now() - t0, 2000ms);
+  EXPECT_LT(std::chrono::steady_clock::now() - t0, 900ms);
+  WhoisClient::SetNameLookup(nullptr);
   EXPECT_EQ(whois.RequestCount(), 1u);
 }
 
