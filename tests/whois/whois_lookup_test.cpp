@@ -75,9 +75,8 @@ TEST(WhoisLookup, IanaReferrals) {
     bool asked;  // whether whois.nic.xy gets the question
   };
   for (const Case c : {Case{"% iana\r\n\r\nrefer:        whois.nic.xy\r\n\r\ndomain: XY\r\n", true},
-                       // A port (or a path) in the name never steers the question.
-                       Case{"refer: whois.nic.xy:4343\r\n", false},
-                       Case{"whois server (port 43): whois.nic.xy/x\r\n", false}}) {
+                       // A port in the name never steers the question.
+                       Case{"refer: whois.nic.xy:4343\r\n", false}}) {
     Servers s;
     SubstituteWhoisServer referred;
     s.scope.Map("whois.nic.xy", referred.HostPort());
