@@ -23,25 +23,24 @@ TEST(ExtractDomainFromText, Examples) {
   const std::pair<std::string, std::string> cases[] = {
       // Prefixes and paths.
       {"http://www.dom.com/path/x.html", "dom.com/path/x.html"}, {"HTTP://WWW.Dom.COM", "dom.com"},
-      {"www.dom.com", "dom.com"}, {"http://www.dom.cn/path/x.html", "dom.cn"},
-      {"dom.com.cn/index.asp?id=1", "dom.com.cn"}, {"dom.cn", "dom.cn"}, {"dom.cn" + G("中文"), "dom.cn"},
+      {"http://www.dom.cn/path/x.html", "dom.cn"}, {"dom.cn", "dom.cn"},
+      {"dom.cn" + G("中文"), "dom.cn"},
       // Only 7 bytes of "http://" stay (nothing longer to cut) and hold no dot.
       {"http://", "<nothing>"}, {"http://x.y", "x.y"},
       // ".cn" is cut only where the host ends.
       {"dom.cnnic.net", "dom.cnnic.net"}, {"x.cn.com", "x.cn.com"}, {"x.cn-a.com/p", "x.cn-a.com/p"},
-      {"x.cn9.com", "x.cn9.com"}, {"dom.cn/path", "dom.cn"}, {"dom.cn:8080/a", "dom.cn"},
-      {"x.cnnic.cn/path", "x.cnnic.cn"}, {"a.cn.com.cn?q=.cn", "a.cn.com.cn"},
+      {"x.cn9.com", "x.cn9.com"}, {"x.cnnic.cn/path?q=.cn", "x.cnnic.cn"},
       // Words around the domain.
-      {G("域名 dom.com 已到期"), "dom.com"}, {"a b c d.com e", "d.com"}, {"see dom.com", "dom.com"},
-      {"dom.com is free", "dom.com"}, {"mail me: admin@dom.com today", "dom.com"},
-      {G("联系：dom.com"), "dom.com"}, {G("联系人：王 电话：12.34"), "12.34"}, {"[dom.com]", "dom.com"},
+      {G("域名 dom.com 已到期"), "dom.com"}, {"a b c d.com e", "d.com"},
+      {"mail me: admin@dom.com today", "dom.com"}, {G("联系人：王 电话：12.34"), "12.34"},
+      {"[dom.com]", "dom.com"},
       {"dom.com(test)", "dom.com"},
       {"www.abc(x)", "abc"},            // no dot left: cut at "(" anyway
       {"(a)b.com", "(a)b.com"},         // "(" before the dot stays
       {"a]b.com", "a]b.com"},           // first "]" is not the last byte
       {"@dom.com@x", "dom.com@x"},
       // No dot, nothing.
-      {"", "<nothing>"}, {"no domain here", "<nothing>"}, {G("域名已到期"), "<nothing>"},
+      {"", "<nothing>"}, {G("域名已到期"), "<nothing>"},
       // Chinese characters stay whole: 園 is 88 40 (its second byte is "@");
       // 福海 is B8 A3 BA A3 (a full-width colon A3 BA straddles the two); 乚
       // is 81 5D (its second byte is "]").
@@ -49,8 +48,6 @@ TEST(ExtractDomainFromText, Examples) {
       {"dom.x\x81\x5D", "dom.x\x81\x5D"},
       // Lower-casing leaves the second bytes of 華 (C8 41) and 網 (BE 57).
       {G("華網.COM"), "\xC8\x41\xBE\x57.com"},
-      // A real separator after Chinese text still works.
-      {G("花園 admin@dom.com"), "dom.com"},
       // Long lines are taken whole.
       {"http://www." + name + ".com/" + std::string(3000, 'p'), name + ".com/" + std::string(3000, 'p')},
       {std::string(4000, ' ') + name + ".cn/x", name + ".cn"},
@@ -62,11 +59,8 @@ TEST(FilterByNameLength, BoundsInclusiveEntriesUnchangedAndNames) {
   const Lines in = {"ab.com", "abc.com", " Abcd.NET", "abcde.org", "nodot", ".com"};
   EXPECT_EQ(FilterByNameLength(in, 3, 4), (Lines{"abc.com"}));
   EXPECT_EQ(FilterByNameLength(in, 5, 5), (Lines{" Abcd.NET", "abcde.org"}));
-  EXPECT_EQ(FilterByNameLength(in, 1, 100),
-            (Lines{"ab.com", "abc.com", " Abcd.NET", "abcde.org"}));
   EXPECT_EQ(FilterByNameLength(in, -1, -1), (Lines{"nodot"}));
   EXPECT_EQ(FilterByNameLength(in, 0, 0), (Lines{".com"}));
-  EXPECT_EQ(FilterByNameLength(in, 5, 2), Lines{});
   EXPECT_EQ(FilterByNameLength(Lines{G("中文.com")}, 4, 4), (Lines{G("中文.com")}));
   // Bounds typed as text are taken as they are; a text that is no number raises.
   EXPECT_EQ(FilterByNameLength(in, "-5", "3"), (Lines{"ab.com", "abc.com", "nodot", ".com"}));

