@@ -449,6 +449,12 @@ bool HoldsStatement(std::string_view reply, std::string_view wording) {
   return false;
 }
 
+uint32_t Load4(const char* p) {
+  uint32_t v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+
 // A line that records a registered name: its registrar, creation date, a
 // name server, or a status other than a free one, with a value. A reply
 // that holds one is not read as free, whatever sentence it also holds (a
@@ -466,19 +472,36 @@ bool IsFreeStatus(std::string_view value) {
   return false;
 }
 
+// Each colon is looked at: a record label ends there when the four bytes
+// before it are those of a label, the label precedes them and only blanks
+// come before the label on its line; its value follows on that line.
 bool HoldsNameRecord(std::string_view reply) {
-  return AnyLine(reply, [](std::string_view line) {
-    const std::string_view t = TrimBlanks(line);
-    if (t.size() < 8 || t.find(':') == std::string_view::npos) return false;
-    for (std::string_view label : kRecordLabels) {
-      if (!t.starts_with(label)) continue;
-      const std::string_view value = TrimBlanks(t.substr(label.size()));
+  static const std::array<uint32_t, kRecordLabels.size()> tails = [] {
+    std::array<uint32_t, kRecordLabels.size()> t{};
+    for (size_t i = 0; i < t.size(); ++i) t[i] = Load4(kRecordLabels[i].data() + kRecordLabels[i].size() - 5);
+    return t;
+  }();
+  for (size_t q = reply.find(':'); q != std::string_view::npos; q = reply.find(':', q + 1)) {
+    if (q < 4) continue;
+    const uint32_t before = Load4(reply.data() + q - 4);
+    for (size_t i = 0; i < tails.size(); ++i) {
+      const std::string_view label = kRecordLabels[i];
+      if (tails[i] != before || q + 1 < label.size()) continue;
+      const size_t at = q + 1 - label.size();
+      if (reply.substr(at, label.size()) != label) continue;
+      size_t s = at;
+      while (s > 0 && (reply[s - 1] == ' ' || reply[s - 1] == '\t')) --s;
+      if (s > 0 && reply[s - 1] != '\n' && reply[s - 1] != '\r') continue;
+      size_t end = LineEndFrom(reply, q);
+      if (end == std::string_view::npos) end = reply.size();
+      const std::string_view value = TrimBlanks(reply.substr(q + 1, end - q - 1));
       if (std::none_of(value.begin(), value.end(), [](char c) { return std::isalnum(static_cast<unsigned char>(c)); }))
-        return false;
-      return !label.ends_with("status:") || !IsFreeStatus(value);
+        break;
+      if (!label.ends_with("status:") || !IsFreeStatus(value)) return true;
+      break;
     }
-    return false;
-  });
+  }
+  return false;
 }
 
 bool Holds(const StateTest& t, std::string_view reply) {
@@ -513,12 +536,6 @@ struct LabelRow {
 // Every label holds exactly one colon, so the first occurrence of each
 // label of a cutter is found in one pass over the colons of the reply.
 constexpr size_t kMaxLabels = 16;
-
-uint32_t Load4(const char* p) {
-  uint32_t v;
-  std::memcpy(&v, p, sizeof v);
-  return v;
-}
 
 struct Cutter {
   CutStyle style;

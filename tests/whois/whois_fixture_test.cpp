@@ -162,7 +162,7 @@ TEST(WhoisFixtures, OnePassLabelSearchAgreesWithEachLabelsSearch) {
 TEST(WhoisFixtures, RegisteredRepliesWithFreeWordingsStayRegistered) {
   const std::pair<const char*, const char*> cases[] = {
       {"whois.educause.edu/edu/found/mit.edu.txt",
-       "% This reply does not indicate that the name is available for registration.\n"},
+       "% It does not mean the name is available for registration.\n"},
       {"whois.eu/eu/found/google.eu.txt",
        "NOTICE: This service may not be used to find out whether a domain name\n"
        "is available for registration.\n"},
