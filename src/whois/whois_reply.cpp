@@ -147,10 +147,10 @@ struct RefusalPieces {
     uint8_t offset;  // where the piece stands in that text
   };
   std::vector<Entry> entries;  // sorted by piece
-  std::array<uint64_t, 64> filter{};  // 4096 one-bit slots of the pieces
+  std::array<uint64_t, 256> filter{};  // 16384 one-bit slots of the pieces
   size_t longest = 0;
 
-  static size_t Slot(uint64_t piece) { return (piece * 0x9E3779B97F4A7C15ull) >> 52; }
+  static size_t Slot(uint64_t piece) { return (piece * 0x9E3779B97F4A7C15ull) >> 50; }
 
   RefusalPieces() {
     for (size_t k = 0; k < kRefusals.size(); ++k) {
