@@ -43,7 +43,8 @@ bool IsWhoisRefusal(std::string_view prepared);
 // The state ("未注册", "已注册", "限制注册" or "失败") a registry group's
 // reply stands for. An empty reply, the text "失败" and a refusal are "失败"
 // in every group, unless the refusal is a query-limit notice that heads an
-// answer.
+// answer. A reply that records the name (its registrar, creation date, name
+// servers or status) is never "未注册", whatever free wording it also holds.
 std::string ClassifyWhoisReply(int group, std::string_view prepared);
 
 // How the cutters find their labels: all labels of a group in one pass over

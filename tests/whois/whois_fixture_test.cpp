@@ -79,8 +79,9 @@ const std::map<std::string, const char*>& Exceptions() {
       // Filed as free; the name cannot be registered (the generic group
       // knows no reserved wording of today).
       {"whois.nic.wed/wed/not-found/u34jedzcq.wed.txt", "已注册"},
-      // Filed as free; the server refused the question for its rate.
+      // The server refused the question for its rate.
       {"whois.dns.lu/lu/not-found/u34jedzcq.lu.txt", "失败"},
+      {"whois.dns.lu/lu/found/google.lu.txt", "失败"},
       // The server rejects the question itself, or gives the same text for
       // a registered and a free name.
       {"whois.nic.bo/bo/not-found/not_found.txt", nullptr},
@@ -152,6 +153,24 @@ TEST(WhoisFixtures, OnePassLabelSearchAgreesWithEachLabelsSearch) {
       CutWhoisFields(g, prepared, eachLabel, LabelSearch::EachLabel);
       EXPECT_EQ(test::Fields(onePass), test::Fields(eachLabel)) << s.rel << " " << g;
     }
+  }
+}
+
+// Registered names' replies with texts that read free elsewhere: a free
+// wording inside a notice's sentence (on one line or wrapped), and a
+// registry's "no object found!" for missing contacts of a record.
+TEST(WhoisFixtures, RegisteredRepliesWithFreeWordingsStayRegistered) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"whois.educause.edu/edu/found/mit.edu.txt",
+       "% It does not mean the name is available for registration.\n"},
+      {"whois.eu/eu/found/google.eu.txt",
+       "NOTICE: This service may not be used to find out whether a domain name\n"
+       "is available for registration.\n"},
+      {"whois.nic.fr/fr/found/found.txt", "holder-c:\nNO OBJECT FOUND!\n\nadmin-c:\nNO OBJECT FOUND!\n"},
+  };
+  for (const auto& [rel, added] : cases) {
+    const std::string raw = ReadAsSent(ReplyDir() / rel) + "\r\n" + added;
+    EXPECT_EQ(ClassifyWhoisReply(kGroupOther, PrepareWhoisReply(raw)), WordRegistered()) << rel;
   }
 }
 

@@ -54,6 +54,8 @@ TEST(WhoisClassify, EachGroupsTestsInOrder) {
       {kGroupCom, "something else entirely", WordReserved()},
       {kGroupName, kReserved, WordRegistered()},
       {kGroupName, "x\r\nno match\r\n", WordUnregistered()},
+      {kGroupName, "x\r\nNot available for registration.\r\nSecond level domain name is reserved.\r\n",
+       WordReserved()},
       {kGroupOther, "no match", WordUnregistered()},
       {kGroupCom, "no match", WordReserved()},
       // Status lines and lines of free names, only with exactly that value.
@@ -81,7 +83,9 @@ TEST(WhoisClassify, FailuresInEveryGroup) {
     EXPECT_EQ(ClassifyWhoisReply(g, ""), WordFailed()) << g;
     // Refusals, also where the reply holds a group's not-found text.
     for (const char* refusal : {"The Whois database is currently down. Not found: try later",
-                                "%% Too many requests...\r\n%%\r\n%% No entries found, not found.\r\n"})
+                                "%% Too many requests...\r\n%%\r\n%% No entries found, not found.\r\n",
+                                "Your request can temporarily not be answered. Not found.",
+                                "Please maintain at least 10-second time before starting another enquiry."})
       EXPECT_EQ(State(g, refusal), WordFailed()) << g << " " << refusal;
   }
   // A query-limit notice may head a shortened answer, which then counts: a
