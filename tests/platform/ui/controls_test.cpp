@@ -19,6 +19,8 @@
 namespace orlu {
 namespace {
 
+std::vector<int> Bounds(const Control& c) { return {c.Left(), c.Top(), c.Width(), c.Height()}; }
+
 TEST(Controls, ClickFromCodeRunsTheHandlerEvenWhenDisabled) {
   Form form;
   Button button(form, "\xB2\xE9\xD1\xAF");
@@ -53,24 +55,21 @@ TEST(Controls, DockingTakesEdgesInOrderAndClientTheRest) {
   client.SetAlign(Align::Client);
   plain.SetBounds(10, 40, 60, 20);
   form.Show();
-  auto rect = [](const Control& c) {
-    return std::vector<int>{c.Left(), c.Top(), c.Width(), c.Height()};
-  };
-  EXPECT_EQ(rect(top), (std::vector<int>{0, 0, 400, 30}));
-  EXPECT_EQ(rect(bottom), (std::vector<int>{0, 280, 400, 20}));
-  EXPECT_EQ(rect(right), (std::vector<int>{350, 30, 50, 250}));
-  EXPECT_EQ(rect(client), (std::vector<int>{0, 30, 350, 250}));
-  EXPECT_EQ(rect(plain), (std::vector<int>{10, 40, 60, 20}));
+  EXPECT_EQ(Bounds(top), (std::vector<int>{0, 0, 400, 30}));
+  EXPECT_EQ(Bounds(bottom), (std::vector<int>{0, 280, 400, 20}));
+  EXPECT_EQ(Bounds(right), (std::vector<int>{350, 30, 50, 250}));
+  EXPECT_EQ(Bounds(client), (std::vector<int>{0, 30, 350, 250}));
+  EXPECT_EQ(Bounds(plain), (std::vector<int>{10, 40, 60, 20}));
   form.SetBounds(0, 0, 500, 400);
-  EXPECT_EQ(rect(bottom), (std::vector<int>{0, 380, 500, 20}));
-  EXPECT_EQ(rect(client), (std::vector<int>{0, 30, 450, 350}));
+  EXPECT_EQ(Bounds(bottom), (std::vector<int>{0, 380, 500, 20}));
+  EXPECT_EQ(Bounds(client), (std::vector<int>{0, 30, 450, 350}));
   top.Hide();
-  EXPECT_EQ(rect(client), (std::vector<int>{0, 0, 450, 380}));
+  EXPECT_EQ(Bounds(client), (std::vector<int>{0, 0, 450, 380}));
   Label inner(client, "x");
   inner.SetAutoSize(false);
   inner.SetHeight(10);
   inner.SetAlign(Align::Bottom);
-  EXPECT_EQ(rect(inner), (std::vector<int>{0, 370, 450, 10}));
+  EXPECT_EQ(Bounds(inner), (std::vector<int>{0, 370, 450, 10}));
 }
 
 TEST(Controls, MenuBarTakesRoomAboveTheClientAreaAndTheStatusBarSitsBelow) {
@@ -96,11 +95,8 @@ TEST(Controls, AnchoredControlsKeepTheirDistances) {
   corner.SetBounds(300, 260, 80, 25);
   corner.SetAnchors(kAnchorRight | kAnchorBottom);
   form.SetBounds(0, 0, 500, 350);
-  EXPECT_EQ(grows.Width(), 480);
-  EXPECT_EQ(grows.Height(), 250);
-  EXPECT_EQ(corner.Left(), 400);
-  EXPECT_EQ(corner.Top(), 310);
-  EXPECT_EQ(corner.Width(), 80);
+  EXPECT_EQ(Bounds(grows), (std::vector<int>{10, 10, 480, 250}));
+  EXPECT_EQ(Bounds(corner), (std::vector<int>{400, 310, 80, 25}));
 }
 
 TEST(Controls, ToolBarPutsButtonsAndControlsInOneRow) {
@@ -160,8 +156,7 @@ TEST(Controls, AssistiveTechnologySeesWhatTheEyeSees) {
   EXPECT_EQ(count(pages.Impl()->widget), 2);
 }
 
-// Pages and scroll boxes have their size before the window is first shown,
-// so controls anchored on them keep their distances.
+// Sized before the window is first shown, so controls anchored on them keep their distances.
 TEST(Controls, PagesAndScrollBoxesAreSizedWhileHidden) {
   Form form;
   form.SetBounds(0, 0, 913, 600);
@@ -236,8 +231,7 @@ TEST(Controls, KeyPressCanSwallowKeys) {
   EXPECT_EQ(edit.Text(), "ab");
 }
 
-// A file-name box keeps names GBK cannot hold: 결과😀.txt shown whole and
-// given back as the file system's bytes; a typed name too.
+// Names GBK cannot hold (결과😀.txt) are shown whole and given back as the file system's bytes.
 TEST(Controls, FileNameBoxKeepsTheFileSystemBytes) {
   Form form;
   Edit edit(form);

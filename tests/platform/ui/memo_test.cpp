@@ -33,9 +33,7 @@ TEST(Memo, LinesAndTextKeepEmptyLinesBreaksAndGbk) {
   EXPECT_EQ(memo.Lines(), (Lines{"x", "", "\xB6\xFE"}));
 }
 
-// A memo given new lines: caret at the start, view at the top, no undo back
-// to the old text, one change event; a break inside a line splits it as the
-// string-list rules split the text of those lines.
+// New lines: caret and view at the start, no undo, one change event, breaks inside lines split.
 TEST(Memo, SetLinesStartsAtTheTopWithoutUndo) {
   Form form;
   form.SetBounds(0, 0, 300, 200);

@@ -135,12 +135,10 @@ TEST(MemoView, BothStatesGiveTheSameLinesTextAndChanges) {
   p.editor.SetText("x\r\ny");
   EXPECT_FALSE(MemoHoldsLinesInView(p.view));
   p.Same("text set");
-  EXPECT_EQ(p.view.Text(), "x\r\ny");
 }
 
 TEST(MemoView, ALargeContentIsHeldUntilTheUserTurnsToIt) {
   ShownMemo shown;
-  Form& form = shown.form;
   Memo& memo = shown.memo;
   const Lines lines = Numbered(static_cast<int>(MemoViewThreshold()));
   int changes = 0;
@@ -152,13 +150,12 @@ TEST(MemoView, ALargeContentIsHeldUntilTheUserTurnsToIt) {
   memo.SetLines(Lines(lines.begin() + 1, lines.end()));
   EXPECT_FALSE(MemoHoldsLinesInView(memo));
   EXPECT_EQ(changes, 2);
-  Memo wrapping(form);  // a memo that wraps its words never holds a view
+  Memo wrapping(shown.form);  // a memo that wraps its words never holds a view
   wrapping.SetLines(lines);
   EXPECT_FALSE(MemoHoldsLinesInView(wrapping));
 }
 
-// A click or focus by Tab opens the editor with every line, no change event
-// and the caret at the start.
+// A click or focus by Tab opens the editor: every line, no change event, caret at the start.
 TEST(MemoView, ClickAndTabOpenTheEditor) {
   ViewThreshold low(100);
   const Lines lines = Numbered(1000);
@@ -195,8 +192,7 @@ TEST(MemoView, ClickAndTabOpenTheEditor) {
   }
 }
 
-// Focus from code and scrolling keep the view; the editor opens at the line
-// in sight.
+// Focus from code and scrolling keep the view; the editor opens at the line in sight.
 TEST(MemoView, ScrollingStaysInTheViewAndTheEditorOpensWhereItWas) {
   ViewThreshold low(100);
   ShownMemo shown;
@@ -216,7 +212,6 @@ TEST(MemoView, ScrollingStaysInTheViewAndTheEditorOpensWhereItWas) {
   EXPECT_EQ(EditOf(memo)->verticalScrollBar()->value(), 500);
   EXPECT_EQ(EditOf(memo)->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
   EXPECT_EQ(EditOf(memo)->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-  EXPECT_EQ(EditOf(memo)->textCursor().position(), 0);
 }
 
 TEST(MemoView, TheViewLooksAsTheEditor) {
