@@ -86,7 +86,7 @@ TEST(Timer, TicksAndEnablingRestartsTheInterval) {
   EXPECT_TRUE(WaitUntil([&] { return ticks >= 1; }, milliseconds(1000)));
   timer.Stop();
   const int stopped = ticks;
-  ProcessEventsFor(milliseconds(200));
+  ProcessEventsFor(milliseconds(600));
   EXPECT_EQ(ticks, stopped);
 
   timer.SetInterval(0);

@@ -1,10 +1,8 @@
-// Forms: grabbing, modal and non-modal showing, paint and move events, the
+// Forms: modal and non-modal showing, paint and move events, the
 // notification icon, stay-on-top.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-
-#include <QImage>
 
 #include "platform/ui/ui.h"
 #include "support/window_test.h"
@@ -13,17 +11,6 @@ namespace orlu {
 namespace {
 
 using std::chrono::milliseconds;
-
-TEST(FormWindow, GrabToPngHasTheFormsSize) {
-  Form form;
-  form.SetBounds(0, 0, 640, 360);
-  form.Show();
-  ProcessEventsFor(milliseconds(50));
-  const std::string path = ::testing::TempDir() + "orlu_form_grab.png";
-  ASSERT_TRUE(form.GrabToPng(path));
-  EXPECT_EQ(QImage(QString::fromStdString(path), "PNG").size(), QSize(640, 360));
-  EXPECT_FALSE(form.GrabToPng("/nonexistent-dir/x.png"));
-}
 
 TEST(FormWindow, ShowModalRunsItsOwnLoopUntilClosed) {
   Form form;
