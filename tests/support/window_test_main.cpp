@@ -2,7 +2,6 @@
 // offscreen platform, the test hooks of window_test.h, then every test.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "platform/ui/application.h"

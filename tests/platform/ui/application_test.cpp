@@ -1,5 +1,5 @@
 // The application object: exception box, timers, the anti-freeze wait and
-// its per-window guard.
+// its per-window guard; file dialogs' default extension and shell open.
 #include <gtest/gtest.h>
 
 #include <QFileDialog>
@@ -79,15 +79,14 @@ TEST(Timer, TicksAndEnablingRestartsTheInterval) {
 
   timer.SetEnabled(true);
   ProcessEventsFor(milliseconds(300));
-  // Enabling again restarts the count: no tick for another 500 ms, although
-  // 600 ms have passed since the first start.
+  // Enabling again restarts the count: no tick 600 ms after the first start.
   timer.SetEnabled(true);
   ProcessEventsFor(milliseconds(300));
   EXPECT_EQ(ticks, 0);
   EXPECT_TRUE(WaitUntil([&] { return ticks >= 1; }, milliseconds(1000)));
   timer.Stop();
   const int stopped = ticks;
-  ProcessEventsFor(milliseconds(200));
+  ProcessEventsFor(milliseconds(600));
   EXPECT_EQ(ticks, stopped);
 
   timer.SetInterval(0);
@@ -109,26 +108,15 @@ TEST(Timer, AHandlerMayDestroyItsOwnTimer) {
   EXPECT_EQ(ticks, 1);
 }
 
-// While a handler waits on slow work, timers and other events keep running,
-// and a second request from the same window is ignored.
+// While a handler waits on slow work, timers run and a second request is ignored.
 TEST(AntiFreeze, WindowsStayAliveAndASecondRequestIsIgnored) {
   Form form;
   Button go(form, "go");
-  int started = 0;
-  int ignored = 0;
-  int ticksDuringWait = 0;
+  int started = 0, ignored = 0, ticksDuringWait = 0;
   bool waiting = false;
   Timer ticker(10);
   ticker.OnTimer = [&] {
-    if (waiting) ++ticksDuringWait;
-  };
-  bool clickedAgain = false;
-  Timer again(50);
-  again.OnTimer = [&] {
-    if (waiting && !clickedAgain) {
-      clickedAgain = true;
-      go.Click();
-    }
+    if (waiting && ++ticksDuringWait == 3) go.Click();
   };
   go.OnClick = [&] {
     BusyGuard guard(form);
@@ -143,13 +131,44 @@ TEST(AntiFreeze, WindowsStayAliveAndASecondRequestIsIgnored) {
   };
   go.Click();
   ticker.Stop();
-  again.Stop();
   EXPECT_EQ(started, 1);
   EXPECT_EQ(ignored, 1);
   EXPECT_GT(ticksDuringWait, 5);
   EXPECT_FALSE(form.Busy());
   go.Click();
   EXPECT_EQ(started, 2);
+}
+
+TEST(Dialogs, SaveAddsTheDefaultExtensionOnlyToANameWithoutOne) {
+  std::vector<std::string> answers{"/tmp/out", "/tmp/a.b/out.txt", "/tmp/x", ""};
+  size_t next = 0;
+  SetFileDialogHook([&](const FileDialogRequest&) -> std::optional<std::string> {
+    return answers[next++];
+  });
+  SaveDialog save;
+  save.SetDefaultExt("csv");
+  ASSERT_TRUE(save.Execute());
+  EXPECT_EQ(save.FileName(), "/tmp/out.csv");
+  ASSERT_TRUE(save.Execute());
+  EXPECT_EQ(save.FileName(), "/tmp/a.b/out.txt");
+  OpenDialog open;
+  open.SetDefaultExt("csv");
+  ASSERT_TRUE(open.Execute());
+  EXPECT_EQ(open.FileName(), "/tmp/x");
+  EXPECT_FALSE(open.Execute());  // an empty answer is a cancel
+}
+
+TEST(ShellOpen, OnlyHttpAndHttpsAndBareAddressesGetHttp) {
+  EXPECT_EQ(ShellOpenAddress("HTTPS://a.com"), std::optional<std::string>("HTTPS://a.com"));
+  EXPECT_EQ(ShellOpenAddress("  a.com/p  "), std::optional<std::string>("http://a.com/p"));
+  EXPECT_EQ(ShellOpenAddress("\xD6\xD0\xCE\xC4.cn"), std::optional<std::string>("http://\xD6\xD0\xCE\xC4.cn"));
+  for (const char* refused : {"javascript:alert(1)", "ftp://a.com", "C:\\Windows\\x.exe", "   ",
+                              "http:", "http://", "http:a.com", "a.com\nb"}) {
+    EXPECT_EQ(ShellOpenAddress(refused), std::nullopt) << refused;
+  }
+  EXPECT_EQ(ShellOpen("file:///etc/passwd"), std::nullopt);
+  EXPECT_EQ(ShellOpen("a.com"), std::optional<std::string>("http://a.com"));
+  EXPECT_EQ(test::ShellOpened(), std::vector<std::string>{"http://a.com"});
 }
 
 }  // namespace

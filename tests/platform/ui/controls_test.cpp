@@ -1,14 +1,18 @@
 // Common control behaviour: code clicks, docking, anchors, tool bar rows,
-// pages, menus, up-downs.
+// pages, menus, up-downs; parts drawn by their owner (list header items, page
+// tabs) as they come out of a real paint, and the scroll box's wheel notches.
 #include <gtest/gtest.h>
 
+#include <QAbstractScrollArea>
 #include <QAccessible>
 #include <QCoreApplication>
 #include <QContextMenuEvent>
 #include <QEnterEvent>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTabBar>
+#include <QWheelEvent>
 
 #include <vector>
 
@@ -18,6 +22,8 @@
 
 namespace orlu {
 namespace {
+
+std::vector<int> Bounds(const Control& c) { return {c.Left(), c.Top(), c.Width(), c.Height()}; }
 
 TEST(Controls, ClickFromCodeRunsTheHandlerEvenWhenDisabled) {
   Form form;
@@ -53,24 +59,21 @@ TEST(Controls, DockingTakesEdgesInOrderAndClientTheRest) {
   client.SetAlign(Align::Client);
   plain.SetBounds(10, 40, 60, 20);
   form.Show();
-  auto rect = [](const Control& c) {
-    return std::vector<int>{c.Left(), c.Top(), c.Width(), c.Height()};
-  };
-  EXPECT_EQ(rect(top), (std::vector<int>{0, 0, 400, 30}));
-  EXPECT_EQ(rect(bottom), (std::vector<int>{0, 280, 400, 20}));
-  EXPECT_EQ(rect(right), (std::vector<int>{350, 30, 50, 250}));
-  EXPECT_EQ(rect(client), (std::vector<int>{0, 30, 350, 250}));
-  EXPECT_EQ(rect(plain), (std::vector<int>{10, 40, 60, 20}));
+  EXPECT_EQ(Bounds(top), (std::vector<int>{0, 0, 400, 30}));
+  EXPECT_EQ(Bounds(bottom), (std::vector<int>{0, 280, 400, 20}));
+  EXPECT_EQ(Bounds(right), (std::vector<int>{350, 30, 50, 250}));
+  EXPECT_EQ(Bounds(client), (std::vector<int>{0, 30, 350, 250}));
+  EXPECT_EQ(Bounds(plain), (std::vector<int>{10, 40, 60, 20}));
   form.SetBounds(0, 0, 500, 400);
-  EXPECT_EQ(rect(bottom), (std::vector<int>{0, 380, 500, 20}));
-  EXPECT_EQ(rect(client), (std::vector<int>{0, 30, 450, 350}));
+  EXPECT_EQ(Bounds(bottom), (std::vector<int>{0, 380, 500, 20}));
+  EXPECT_EQ(Bounds(client), (std::vector<int>{0, 30, 450, 350}));
   top.Hide();
-  EXPECT_EQ(rect(client), (std::vector<int>{0, 0, 450, 380}));
+  EXPECT_EQ(Bounds(client), (std::vector<int>{0, 0, 450, 380}));
   Label inner(client, "x");
   inner.SetAutoSize(false);
   inner.SetHeight(10);
   inner.SetAlign(Align::Bottom);
-  EXPECT_EQ(rect(inner), (std::vector<int>{0, 370, 450, 10}));
+  EXPECT_EQ(Bounds(inner), (std::vector<int>{0, 370, 450, 10}));
 }
 
 TEST(Controls, MenuBarTakesRoomAboveTheClientAreaAndTheStatusBarSitsBelow) {
@@ -96,11 +99,8 @@ TEST(Controls, AnchoredControlsKeepTheirDistances) {
   corner.SetBounds(300, 260, 80, 25);
   corner.SetAnchors(kAnchorRight | kAnchorBottom);
   form.SetBounds(0, 0, 500, 350);
-  EXPECT_EQ(grows.Width(), 480);
-  EXPECT_EQ(grows.Height(), 250);
-  EXPECT_EQ(corner.Left(), 400);
-  EXPECT_EQ(corner.Top(), 310);
-  EXPECT_EQ(corner.Width(), 80);
+  EXPECT_EQ(Bounds(grows), (std::vector<int>{10, 10, 480, 250}));
+  EXPECT_EQ(Bounds(corner), (std::vector<int>{400, 310, 80, 25}));
 }
 
 TEST(Controls, ToolBarPutsButtonsAndControlsInOneRow) {
@@ -160,8 +160,7 @@ TEST(Controls, AssistiveTechnologySeesWhatTheEyeSees) {
   EXPECT_EQ(count(pages.Impl()->widget), 2);
 }
 
-// Pages and scroll boxes have their size before the window is first shown,
-// so controls anchored on them keep their distances.
+// Sized before the window is first shown, so controls anchored on them keep their distances.
 TEST(Controls, PagesAndScrollBoxesAreSizedWhileHidden) {
   Form form;
   form.SetBounds(0, 0, 913, 600);
@@ -236,8 +235,7 @@ TEST(Controls, KeyPressCanSwallowKeys) {
   EXPECT_EQ(edit.Text(), "ab");
 }
 
-// A file-name box keeps names GBK cannot hold: 결과😀.txt shown whole and
-// given back as the file system's bytes; a typed name too.
+// Names GBK cannot hold (결과😀.txt) are shown whole and given back as the file system's bytes.
 TEST(Controls, FileNameBoxKeepsTheFileSystemBytes) {
   Form form;
   Edit edit(form);
@@ -298,6 +296,85 @@ TEST(Controls, SelfSizingLabelsFollowTheirTextAndFont) {
   EXPECT_EQ(w->palette().color(QPalette::WindowText), QColor(0, 0, 255));
   label.SetFontColor(kDefaultColor);
   EXPECT_EQ(w->palette().color(QPalette::WindowText), QPalette().color(QPalette::WindowText));
+}
+
+Color At(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFFu; }
+
+TEST(OwnerDraw, HeaderItemsAndTabsComeFromTheirHandlers) {
+  Form form;
+  form.SetBounds(0, 0, 500, 400);
+  ListView list(form);
+  list.SetBounds(0, 0, 400, 100);
+  list.SetColumns({{"a", 150}, {"b", 150}});
+  list.SetHeaderItemOwnerDraw(1, true);
+  std::vector<int> drawn;
+  list.OnDrawHeaderItem = [&](Canvas& c, int item, const Rect& r) {
+    drawn.push_back(item);
+    c.SetBrushColor(colors::Red);
+    c.FillRect(r);
+  };
+  PageControl pages(form);
+  pages.SetBounds(0, 120, 300, 100);
+  TabSheet one(pages, "one"), two(pages, "two");
+  pages.OnDrawTab = [](Canvas& c, int index, const Rect& r, bool active) {
+    c.SetBrushColor(index == 0 ? colors::Blue : active ? colors::Green : colors::Red);
+    c.FillRect(r);
+  };
+  pages.SetOwnerDrawTabs(true);
+  form.Show();
+  ProcessEventsFor(std::chrono::milliseconds(20));
+
+  const QImage header = list.Impl()->widget->grab().toImage();
+  const Rect second = list.HeaderItemRect(1);
+  EXPECT_EQ(At(header, second.left + 10 + 1, second.top + 5 + 1), colors::Red);
+  EXPECT_NE(At(header, 20, 6), colors::Red);
+  EXPECT_EQ(std::count(drawn.begin(), drawn.end(), 0), 0);
+
+  auto* bar = static_cast<QWidget*>(pages.Impl()->widget->findChild<QTabBar*>());
+  const QImage tabs = bar->grab().toImage();
+  const Rect t0 = pages.TabRect(0), t1 = pages.TabRect(1);
+  EXPECT_EQ(At(tabs, t0.left + 3, t0.top + 3), colors::Blue);
+  EXPECT_EQ(At(tabs, t1.left + 3, t1.top + 3), colors::Red);
+}
+
+TEST(OwnerDraw, WheelNotchesReachTheScrollBoxHandlersAndAPageTellsWhenShown) {
+  Form form;
+  form.SetBounds(0, 0, 300, 300);
+  ScrollBox box(form);
+  box.SetBounds(0, 0, 200, 200);
+  box.SetContentHeight(1000);
+  box.SetScrollPosition(5000);
+  EXPECT_EQ(box.ScrollPosition(), box.ScrollRange());
+  box.SetScrollPosition(0);
+  int downs = 0, ups = 0;
+  bool handle = true;
+  box.OnMouseWheelDown = [&](bool& handled) { ++downs, handled = handle; };
+  box.OnMouseWheelUp = [&](bool& handled) { ++ups, handled = handle; };
+  form.Show();
+  ProcessEventsFor(std::chrono::milliseconds(20));
+  auto wheel = [&](int delta) {
+    // Sent from code, the event reaches only its receiver: the view itself.
+    QWidget* w = static_cast<QAbstractScrollArea*>(box.Impl()->widget.data())->viewport();
+    QWheelEvent e(QPointF(10, 10), w->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, delta),
+                  Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(w, &e);
+  };
+  wheel(-240);
+  wheel(60);
+  wheel(60);
+  EXPECT_EQ(downs, 2);
+  EXPECT_EQ(ups, 1);
+  EXPECT_EQ(box.ScrollPosition(), 0);  // handled: the box does not scroll itself
+  handle = false;
+  wheel(-120);
+  EXPECT_GT(box.ScrollPosition(), 0);
+
+  PageControl pages(form);
+  TabSheet one(pages), two(pages);
+  int shown = 0;
+  two.OnShow = [&] { ++shown; };
+  pages.SetActivePageIndex(1);
+  EXPECT_EQ(shown, 1);
 }
 
 }  // namespace

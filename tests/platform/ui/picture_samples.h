@@ -55,11 +55,8 @@ inline std::string MakeGif(int width, int height, std::vector<GifColorType> pale
   }
   for (size_t i = 0; ok && i < frames.size(); ++i) {
     const GifFrameSpec& f = frames[i];
-    GraphicsControlBlock gcb{};
-    gcb.DisposalMode = f.disposal;
-    gcb.UserInputFlag = false;
-    gcb.DelayTime = f.delayCs;
-    gcb.TransparentColor = f.transparent;
+    GraphicsControlBlock gcb{.DisposalMode = f.disposal, .UserInputFlag = false,
+                             .DelayTime = f.delayCs, .TransparentColor = f.transparent};
     GifByteType ext[4];
     const size_t len = EGifGCBToExtension(&gcb, ext);
     ok = EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(len), ext) == GIF_OK &&
@@ -77,12 +74,8 @@ inline std::string MakeGif(int width, int height, std::vector<GifColorType> pale
 
 // A frame covering the whole picture in one palette colour.
 inline GifFrameSpec SolidFrame(int width, int height, unsigned char index, int delayCs) {
-  GifFrameSpec f;
-  f.width = width;
-  f.height = height;
-  f.delayCs = delayCs;
-  f.indices.assign(static_cast<size_t>(width * height), index);
-  return f;
+  return {.width = width, .height = height, .delayCs = delayCs,
+          .indices = std::vector<unsigned char>(static_cast<size_t>(width * height), index)};
 }
 
 // A JPEG of one colour.
