@@ -193,8 +193,7 @@ struct CSiteInfoth::Profile {
 };
 
 CSiteInfoth::CSiteInfoth(bool CreateSuspended, int ThreadIndex, char Kind, ThreadSiteInfoStru& job)
-    : Thread(CreateSuspended),
-      ThreadIndex(ThreadIndex),
+    : FetchWorker(CreateSuspended, ThreadIndex),
       Kind(Kind),
       job_(job),
       cell_(job.CellOf(Kind)),
@@ -221,64 +220,58 @@ void CSiteInfoth::Execute() {
 
 void CSiteInfoth::QueryPr() {
   prCalc_ = std::make_unique<PrCalc>();
-  RunRounds({false, false, nullptr, false, false, kPrCap, &CSiteInfoth::ShowPr});
+  RunProfile({false, false, nullptr, false, false, kPrCap, &CSiteInfoth::ShowPr});
   prCalc_.reset();
 }
 
 void CSiteInfoth::QueryAlexaRank() {
-  RunRounds({false, false, "o失败", false, false, kDataPageCap, &CSiteInfoth::ShowAlexaRank});
+  RunProfile({false, false, "o失败", false, false, kDataPageCap, &CSiteInfoth::ShowAlexaRank});
 }
 
 void CSiteInfoth::QueryArchive() {
-  RunRounds({false, true, "o失败", false, false, kArchiveCap, &CSiteInfoth::ShowArchive});
+  RunProfile({false, true, "o失败", false, false, kArchiveCap, &CSiteInfoth::ShowArchive});
 }
 
 void CSiteInfoth::QueryKeyWord() {
-  RunRounds({false, false, "o失败", true, false, kSearchPageCap, &CSiteInfoth::ShowKeyWord});
+  RunProfile({false, false, "o失败", true, false, kSearchPageCap, &CSiteInfoth::ShowKeyWord});
 }
 
 void CSiteInfoth::QueryBaiduZhidao() {
-  RunRounds({false, false, "失败", true, false, kSmallPageCap, &CSiteInfoth::ShowBaiduZhidao});
+  RunProfile({false, false, "失败", true, false, kSmallPageCap, &CSiteInfoth::ShowBaiduZhidao});
 }
 
 void CSiteInfoth::QueryBaiduSite() {
-  RunRounds({true, false, "失败", true, false, kSearchPageCap, &CSiteInfoth::ShowBaiduSite});
+  RunProfile({true, false, "失败", true, false, kSearchPageCap, &CSiteInfoth::ShowBaiduSite});
 }
 
 void CSiteInfoth::QueryYahooLink() {
-  RunRounds({true, false, "失败", true, true, kSmallPageCap, &CSiteInfoth::ShowYahooLink});
+  RunProfile({true, false, "失败", true, true, kSmallPageCap, &CSiteInfoth::ShowYahooLink});
 }
 
-void CSiteInfoth::RunRounds(const Profile& profile) {
+void CSiteInfoth::RunProfile(const Profile& profile) {
   if (cell_ == nullptr) return;
-  ThreadSiteInfoStru& job = job_;
-  SiteInfoCell& cell = Cell();
-  NeedRetry = false;
-  // Counted wide: a retry count of INT_MAX still gives its rounds.
-  const long long rounds = static_cast<long long>(job.RetryNum) + 1;
-  for (long long r = 0; r < rounds; ++r) {
-    if (r > 0 && !NeedRetry) return;
-    // Held here while paused; ends at a stop request.
-    if (!GoOn()) return;
-    PageClient& client = *OpenClient(profile);
-    NeedRetry = false;
-    const int modulus = cell.ThreadCount;
-    for (int i = 0; i < static_cast<int>(job.Domains.size()); ++i) {
-      Result.clear();
-      ItemIndex = i;
-      if (modulus <= 0 || i % modulus != ThreadIndex || cell.Done[i] == 1) continue;
-      if (!GoOn() || !AskRow(client, profile, i)) {
-        CloseClient();
-        return;
-      }
-    }
-    CloseClient();
+  profile_ = &profile;
+  RunRounds(job_.RetryNum, cell_->ThreadCount, job_.Domains);
+  profile_ = nullptr;
+}
+
+bool CSiteInfoth::RowDone(int row) const { return cell_->Done[row] == 1; }
+
+void CSiteInfoth::SetUpClient(PageClient& client) {
+  if (profile_->browser) {
+    client.UseBrowserHeaders();
+    client.RecvBufferSize = kBrowserBuffer;
   }
+  client.HandleRedirects = profile_->redirects;
+  client.ReadTimeout = job_.TimeOut;
+  client.MaxBody = profile_->cap;
 }
 
 // A transfer aborted by the end of the worker is no answer: the row goes
 // back to be asked, nothing is shown.
-bool CSiteInfoth::AskRow(PageClient& client, const Profile& profile, int row) {
+bool CSiteInfoth::AskRow(PageClient& client, int row) {
+  const Profile& profile = *profile_;
+  Result.clear();
   const std::string domain = job_.Domains[row];
   const std::vector<std::string> urls =
       SiteInfoUrls(Kind, domain, prCalc_ ? prCalc_->CheckSum(domain) : std::string());
@@ -410,35 +403,6 @@ void CSiteInfoth::ShowCell(int cell, bool count) {
   } else {
     ++cell_->FailCount;
   }
-}
-
-void CSiteInfoth::StopAfterRequest() { stopRequested_.store(true); }
-
-void CSiteInfoth::AbortTransfer() { transfer_.Abort(); }
-
-void CSiteInfoth::OnTerminate() { AbortTransfer(); }
-
-bool CSiteInfoth::GoOn() { return Checkpoint() && !stopRequested_.load(); }
-
-bool CSiteInfoth::Aborted() { return transfer_.Aborted(); }
-
-PageClient* CSiteInfoth::OpenClient(const Profile& profile) {
-  auto client = std::make_unique<PageClient>();
-  if (profile.browser) {
-    client->UseBrowserHeaders();
-    client->RecvBufferSize = kBrowserBuffer;
-  }
-  client->HandleRedirects = profile.redirects;
-  client->ReadTimeout = job_.TimeOut;
-  client->MaxBody = profile.cap;
-  transfer_.Attach(*client);
-  client_ = std::move(client);
-  return client_.get();
-}
-
-void CSiteInfoth::CloseClient() {
-  transfer_.Detach();
-  client_.reset();
 }
 
 }  // namespace orlu
