@@ -10,6 +10,7 @@
 // not the other way round.
 #pragma once
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <string>
@@ -17,6 +18,7 @@
 
 #include "platform/net/transfer_abort.h"
 #include "platform/thread/thread.h"
+#include "platform/thread/worker_group.h"
 
 namespace orlu {
 
@@ -70,5 +72,50 @@ class FetchWorker : public Thread {
   TransferAbort transfer_;
   std::atomic<bool> stopRequested_{false};  // the stop button
 };
+
+// --- The controls of a job's groups ---
+//
+// `slots` holds worker k of a group in slot k, or nothing; the group is its
+// first `count` slots (at most all of them). Window thread only.
+
+enum class GroupControl { Pause, Resume, StopAfterRequest };
+
+// Pauses (nesting), resumes or stops after the current request every kept
+// worker of the group, in slot order.
+template <class Slots>
+void ControlGroup(Slots& slots, int count, GroupControl control) {
+  const int n = std::min(count, static_cast<int>(slots.size()));
+  for (int k = 0; k < n; ++k) {
+    if (!slots[k]) continue;
+    FetchWorker& worker = *slots[k];
+    switch (control) {
+      case GroupControl::Pause: worker.Suspend(); break;
+      case GroupControl::Resume: worker.Resume(); break;
+      case GroupControl::StopAfterRequest: worker.StopAfterRequest(); break;
+    }
+  }
+}
+
+// Ends every kept worker of every slot of the groups at once (transfers
+// aborted, pauses lifted), all of them told before the first wait so that
+// they end side by side, then waits for each and empties its slot. On the
+// window thread the wait keeps serving their Synchronize calls.
+template <class Slots>
+void EndGroups(const std::vector<Slots*>& groups) {
+  for (Slots* slots : groups) {
+    for (auto& slot : *slots) {
+      if (slot) {
+        slot->AbortTransfer();
+        slot->Terminate();
+      }
+    }
+  }
+  for (Slots* slots : groups) JoinSlots(*slots);
+}
+
+template <class Slots>
+void EndGroup(Slots& slots) {
+  EndGroups(std::vector<Slots*>{&slots});
+}
 
 }  // namespace orlu
