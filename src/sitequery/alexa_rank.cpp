@@ -1,16 +1,12 @@
 #include "sitequery/alexa_rank.h"
 
 #include "platform/net/page_client.h"
+#include "pages/fail_words.h"
 #include "platform/text/gbk.h"
 
 namespace orlu {
 
 namespace {
-
-const std::string& FailWord() {
-  static const std::string word = Gbk("失败");
-  return word;
-}
 
 constexpr std::string_view kBlockPage = "Please click here to continue using Alexa";
 constexpr std::string_view kNoSiteList = "<RLS PREFIX=\"http://\" more=\"0\">";
@@ -45,12 +41,12 @@ std::string ParseAlexaRankText(std::string_view page, std::string_view domain, b
 std::string DataPageWithoutValue(std::string_view page, bool& failed) {
   if (page.find(kBlockPage) != std::string_view::npos) {
     failed = true;
-    return FailWord();
+    return WordFailed();
   }
   if (page.find(kNoSiteList) != std::string_view::npos) return "0";
   if (page.find(kDataEnd) != std::string_view::npos) return "0";
   failed = true;
-  return FailWord();
+  return WordFailed();
 }
 
 CAlexaInfoth::CAlexaInfoth(bool CreateSuspended, int ThreadIndex, ThreadControlStru& job)
@@ -116,7 +112,7 @@ void CAlexaInfoth::Fetched(PageClient& client, int row) {
   } catch (...) {
     job_.Done[row] = 0;
     if (Aborted()) return;
-    Result = FailWord();
+    Result = WordFailed();
     Synchronize([this] { ShowAlexaRank(); });
     NeedRetry = true;
     return;

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "pages/fail_words.h"
 #include "platform/net/page_client.h"
 #include "platform/text/codepage.h"
 #include "platform/text/gbk.h"
@@ -11,16 +12,6 @@
 namespace orlu {
 
 namespace {
-
-const std::string& FailWord() {
-  static const std::string word = Gbk("失败");
-  return word;
-}
-
-const std::string& PageFailWord() {
-  static const std::string word = Gbk("p失败");
-  return word;
-}
 
 constexpr std::string_view kAttrEnd = "\"/>";
 
@@ -115,7 +106,7 @@ std::string ParseArchiveText(std::string_view page, CutOutcome& outcome) {
     outcome = CutOutcome::Failed;
     const std::string_view rest = page.substr(at + kCountStart.size());
     const size_t countEnd = rest.find(kCountEnd);
-    if (countEnd == std::string_view::npos) return PageFailWord();
+    if (countEnd == std::string_view::npos) return WordPieceFailed();
     std::string result(rest.substr(0, countEnd));
     result += '.';
     // The page figure stands in the 38 bytes before the first listing row,
@@ -123,11 +114,11 @@ std::string ParseArchiveText(std::string_view page, CutOutcome& outcome) {
     // inside the page; with "pages" too close after the ">", or before it,
     // there is no figure and the count alone is the answer.
     const size_t row = page.find(kRow);
-    if (row == std::string_view::npos || row < kWindow) return PageFailWord();
+    if (row == std::string_view::npos || row < kWindow) return WordPieceFailed();
     const std::string_view window = page.substr(row - kWindow, kWindow);
     const size_t a = window.find('>');
     const size_t b = window.find("pages");
-    if (a == std::string_view::npos || b == std::string_view::npos) return PageFailWord();
+    if (a == std::string_view::npos || b == std::string_view::npos) return WordPieceFailed();
     if (b > a + 2) result.append(window.substr(a + 2, b - a - 2));
     outcome = CutOutcome::Answered;
     return result;
@@ -138,7 +129,7 @@ std::string ParseArchiveText(std::string_view page, CutOutcome& outcome) {
     return Gbk("不确定");
   }
   outcome = CutOutcome::Failed;
-  return FailWord();
+  return WordFailed();
 }
 
 std::string ParseKeyWordText(std::string_view page, const std::vector<std::string>& keyWords,
@@ -146,7 +137,7 @@ std::string ParseKeyWordText(std::string_view page, const std::vector<std::strin
   static const std::string automated = Gbk("该请求通过电脑病毒或间谍软件向我们自动发送");
   if (Has(page, automated)) {
     outcome = CutOutcome::Failed;
-    return FailWord();
+    return WordFailed();
   }
   outcome = CutOutcome::Answered;
   std::string result;
@@ -185,7 +176,8 @@ std::string ParseYahooLinkText(std::string_view page) {
 struct CSiteInfoth::Profile {
   bool browser;            // the browser header set and a 128 KB receive buffer
   bool redirects;          // follow redirects
-  const char* checkWord;   // the word when the page lacks the domain; null: no check
+  // The word when the page lacks the domain; null: no check.
+  const std::string& (*checkWord)();
   bool reconnect;          // close the connection after a failed page check
   bool fromUtf8;           // convert the page to GBK before the cut
   size_t cap;              // longest page taken
@@ -225,27 +217,27 @@ void CSiteInfoth::QueryPr() {
 }
 
 void CSiteInfoth::QueryAlexaRank() {
-  RunProfile({false, false, "o失败", false, false, kDataPageCap, &CSiteInfoth::ShowAlexaRank});
+  RunProfile({false, false, &WordOtherPageFailed, false, false, kDataPageCap, &CSiteInfoth::ShowAlexaRank});
 }
 
 void CSiteInfoth::QueryArchive() {
-  RunProfile({false, true, "o失败", false, false, kArchiveCap, &CSiteInfoth::ShowArchive});
+  RunProfile({false, true, &WordOtherPageFailed, false, false, kArchiveCap, &CSiteInfoth::ShowArchive});
 }
 
 void CSiteInfoth::QueryKeyWord() {
-  RunProfile({false, false, "o失败", true, false, kSearchPageCap, &CSiteInfoth::ShowKeyWord});
+  RunProfile({false, false, &WordOtherPageFailed, true, false, kSearchPageCap, &CSiteInfoth::ShowKeyWord});
 }
 
 void CSiteInfoth::QueryBaiduZhidao() {
-  RunProfile({false, false, "失败", true, false, kSmallPageCap, &CSiteInfoth::ShowBaiduZhidao});
+  RunProfile({false, false, &WordFailed, true, false, kSmallPageCap, &CSiteInfoth::ShowBaiduZhidao});
 }
 
 void CSiteInfoth::QueryBaiduSite() {
-  RunProfile({true, false, "失败", true, false, kSearchPageCap, &CSiteInfoth::ShowBaiduSite});
+  RunProfile({true, false, &WordFailed, true, false, kSearchPageCap, &CSiteInfoth::ShowBaiduSite});
 }
 
 void CSiteInfoth::QueryYahooLink() {
-  RunProfile({true, false, "失败", true, true, kSmallPageCap, &CSiteInfoth::ShowYahooLink});
+  RunProfile({true, false, &WordFailed, true, true, kSmallPageCap, &CSiteInfoth::ShowYahooLink});
 }
 
 void CSiteInfoth::RunProfile(const Profile& profile) {
@@ -290,14 +282,14 @@ bool CSiteInfoth::AskRow(PageClient& client, int row) {
   } catch (...) {
     SetDone(0);
     if (Aborted()) return false;
-    Result = FailWord();
+    Result = WordFailed();
     Synchronize(show);
     NeedRetry = true;
     return true;
   }
   if (pages.empty()) return true;
   if (profile.checkWord != nullptr && Pos(domain, pages[0]) == 0) {
-    Result = Gbk(profile.checkWord);
+    Result = profile.checkWord();
     SetDone(0);
     Synchronize(show);
     NeedRetry = true;
