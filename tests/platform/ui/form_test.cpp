@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 
-#include <QImage>
 
 #include "platform/ui/ui.h"
 #include "support/window_test.h"
@@ -13,17 +12,6 @@ namespace orlu {
 namespace {
 
 using std::chrono::milliseconds;
-
-TEST(FormWindow, GrabToPngHasTheFormsSize) {
-  Form form;
-  form.SetBounds(0, 0, 640, 360);
-  form.Show();
-  ProcessEventsFor(milliseconds(50));
-  const std::string path = ::testing::TempDir() + "orlu_form_grab.png";
-  ASSERT_TRUE(form.GrabToPng(path));
-  EXPECT_EQ(QImage(QString::fromStdString(path), "PNG").size(), QSize(640, 360));
-  EXPECT_FALSE(form.GrabToPng("/nonexistent-dir/x.png"));
-}
 
 TEST(FormWindow, ShowModalRunsItsOwnLoopUntilClosed) {
   Form form;
@@ -74,7 +62,7 @@ TEST(FormWindow, PaintMoveAndCloseEvents) {
     docked.SetTop(main.Top() + main.Height());
   };
   main.Show();
-  docked.ShowNonModal();
+  docked.Show();
   EXPECT_TRUE(WaitUntil([&] { return docked.Top() == 250 && docked.Left() == 100; },
                         milliseconds(2000)));
   main.SetTop(120);
@@ -114,14 +102,14 @@ TEST(TrayIconArea, MinimisedFormLosesItsTaskBarButtonOnlyWithANotificationArea) 
   form.Show();
 
   TrayIcon::SetAreaAvailableForTesting(false);
-  form.Minimize();
+  form.SetState(WindowState::Minimized);
   ProcessEventsFor(milliseconds(30));
   EXPECT_EQ(form.State(), WindowState::Minimized);
   EXPECT_TRUE(form.Visible());  // still reachable from the task bar
   form.Restore();
 
   TrayIcon::SetAreaAvailableForTesting(true);
-  form.Minimize();
+  form.SetState(WindowState::Minimized);
   EXPECT_TRUE(WaitUntil([&] { return !form.Visible(); }, milliseconds(2000)));
   tray.DoubleClick();
   EXPECT_TRUE(form.Visible());
