@@ -207,6 +207,37 @@ void TFormMain::ShowWhoisDomains(const std::vector<std::string>& domains) {
   ShowPage(kPageWhois);
 }
 
+void TFormMain::QuerySingleInfo(const std::string& domain) {
+  ShowPage(kPageShoulu);
+  ShouluPage.edtShouluDomain.SetText(domain);
+  ShouluPage.btnShouluSearch.Click();
+}
+
+void TFormMain::QueryAlexaDetail(const std::string& domain) {
+  pgcMain.SetActivePageIndex(kPageAlexaDetail);
+  AlexaDetailPage.edtAlexaDetail.SetText(domain);
+  // Pressed even while an earlier report is coming: the newer query wins.
+  AlexaDetailPage.btnAlexaDetailOn.Click();
+  pgcMain.Show();
+}
+
+void TFormMain::QuerySiteInfoPr(const std::string& domain) {
+  ChooseSiteInfoColumns(true);
+  SiteInfoPage.mmoSiteInfoDomainList1.Clear();
+  SiteInfoPage.mmoSiteInfoDomainList1.Add(domain);
+  SiteInfoPage.btnSiteInfoPlay.Click();
+}
+
+void TFormMain::ChooseSiteInfoColumns(bool prOnly) {
+  ShowPage(kPageSiteInfo);
+  if (prOnly) {
+    SiteInfoPage.UncheckAllSiteInfoColumns();
+    SiteInfoPage.chkPr.SetChecked(true);
+  } else {
+    SiteInfoPage.CheckAllSiteInfoColumns();
+  }
+}
+
 void TFormMain::btnAllClick() { ShowPage(kPageAll); }
 void TFormMain::btntsWhoisClick() { ShowPage(kPageWhois); }
 void TFormMain::btnDomainFilterClick() { ShowPage(kPageDomainFilter); }

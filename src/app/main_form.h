@@ -137,6 +137,12 @@ class TFormMain : public PageHost {
   void ShowPage(int index) override;
   // Fills the WHOIS page's domain list (the generator's suffix buttons).
   void ShowWhoisDomains(const std::vector<std::string>& domains) override;
+  // The start page's quick queries, each run on its page as its button does;
+  // and its column links: every site-information column, or page rank alone.
+  void QuerySingleInfo(const std::string& domain);
+  void QueryAlexaDetail(const std::string& domain);
+  void QuerySiteInfoPr(const std::string& domain);
+  void ChooseSiteInfoColumns(bool prOnly);
 
   // Navigation handlers.
   void btnAllClick();

@@ -152,31 +152,11 @@ void TStartPage::BindHandlers() {
 
 // --- Quick-query boxes ---
 
-void TStartPage::btnAllShuluDoClick() {
-  FormMain->ShowPage(kPageShoulu);
-  TShouluPage& shoulu = FormMain->ShouluPage;
-  shoulu.edtShouluDomain.SetText(edtAllShulu.Text());
-  shoulu.btnShouluSearch.Click();
-}
+void TStartPage::btnAllShuluDoClick() { FormMain->QuerySingleInfo(edtAllShulu.Text()); }
 
-void TStartPage::btnAllAlexaDoClick() {
-  FormMain->pgcMain.SetActivePageIndex(kPageAlexaDetail);
-  TAlexaDetailPage& detail = FormMain->AlexaDetailPage;
-  detail.edtAlexaDetail.SetText(edtAllAlexa.Text());
-  // Pressed even while an earlier report is coming: the newer query wins.
-  detail.btnAlexaDetailOn.Click();
-  FormMain->pgcMain.Show();
-}
+void TStartPage::btnAllAlexaDoClick() { FormMain->QueryAlexaDetail(edtAllAlexa.Text()); }
 
-void TStartPage::btnAllPrDoClick() {
-  FormMain->ShowPage(kPageSiteInfo);
-  TSiteInfoPage& siteInfo = FormMain->SiteInfoPage;
-  siteInfo.UncheckAllSiteInfoColumns();
-  siteInfo.chkPr.SetChecked(true);
-  siteInfo.mmoSiteInfoDomainList1.Clear();
-  siteInfo.mmoSiteInfoDomainList1.Add(Trim(edtAllPr.Text()));
-  siteInfo.btnSiteInfoPlay.Click();
-}
+void TStartPage::btnAllPrDoClick() { FormMain->QuerySiteInfoPr(Trim(edtAllPr.Text())); }
 
 void TStartPage::btnAllWhoisDoClick() {
   if (!FormWhoisInfo || FormWhoisInfo->m_thWhois.Busy()) return;
@@ -196,18 +176,11 @@ void TStartPage::btnAllSourceDoClick() {
 
 // --- Links and page buttons ---
 
-void TStartPage::lbl24Click() {
-  FormMain->ShowPage(kPageSiteInfo);
-  FormMain->SiteInfoPage.CheckAllSiteInfoColumns();
-}
+void TStartPage::lbl24Click() { FormMain->ChooseSiteInfoColumns(false); }
 
 void TStartPage::lbl23Click() { FormMain->ShowPage(kPageAlexa); }
 
-void TStartPage::lbl26Click() {
-  FormMain->ShowPage(kPageSiteInfo);
-  FormMain->SiteInfoPage.UncheckAllSiteInfoColumns();
-  FormMain->SiteInfoPage.chkPr.SetChecked(true);
-}
+void TStartPage::lbl26Click() { FormMain->ChooseSiteInfoColumns(true); }
 
 void TStartPage::lbl28Click() { FormMain->ShowPage(kPageWhois); }
 void TStartPage::lbl30Click() { FormMain->ShowPage(kPageDomainFilter); }

@@ -154,10 +154,6 @@ void MakeTypoDomains(const StringList& input, StringList& output, std::uint8_t m
   }
 }
 
-long long CountTypoDomains(const StringList& input, std::uint8_t mode) {
-  return SizeOfTypoDomains(input, mode).lines;
-}
-
 OutputSize SizeOfTypoDomains(const StringList& input, std::uint8_t mode) {
   OutputSize size;
   for (const auto& line : input.Lines()) {

@@ -43,7 +43,6 @@ void JoinLists(const std::vector<std::string>& outer,
 // 2 one "m" -> "n", 3 drop the first two characters, 4 double one character,
 // 5 "x.com.cn" -> "xcom.cn". A double-byte character counts as one.
 void MakeTypoDomains(const StringList& input, StringList& output, std::uint8_t mode);
-long long CountTypoDomains(const StringList& input, std::uint8_t mode);
 OutputSize SizeOfTypoDomains(const StringList& input, std::uint8_t mode);
 
 // The suffixes of the expansion in their fixed order.

@@ -157,12 +157,6 @@ std::vector<int> WordFileMatcher::Finish() {
   return domains;
 }
 
-std::vector<int> MatchWordFile(std::string_view text, const KeyWordNameIndex& index) {
-  WordFileMatcher matcher(index);
-  matcher.Feed(text);
-  return matcher.Finish();
-}
-
 std::vector<int> WorkerFileShare(int k, int workers, int fileCount) {
   std::vector<int> share;
   if (workers <= 0 || k < 0 || k >= workers) return share;

@@ -74,9 +74,6 @@ class WordFileMatcher {
   std::vector<int> firsts_;    // first domain of every name seen
 };
 
-// The domains matching one whole word file given as bytes.
-std::vector<int> MatchWordFile(std::string_view text, const KeyWordNameIndex& index);
-
 // Worker k's share of `fileCount` word files in a group of `workers`: the
 // indices i with i mod workers = k, ascending.
 std::vector<int> WorkerFileShare(int k, int workers, int fileCount);

@@ -2,7 +2,6 @@
 
 #include "platform/net/page_client.h"
 #include "platform/text/gbk.h"
-#include "platform/thread/worker_group.h"
 #include "sitequery/alexa_rank.h"
 
 namespace orlu {
@@ -77,14 +76,6 @@ int GroupSize(const ThreadControlStru* job) {
   return job->ThreadCount < kMaxAlexaThreads ? job->ThreadCount : kMaxAlexaThreads;
 }
 
-template <class F>
-void ForEachKept(ThreadControlStru* job, F&& f) {
-  const int count = GroupSize(job);
-  for (int k = 0; k < count; ++k) {
-    if (job->Threads[k]) f(*job->Threads[k]);
-  }
-}
-
 }  // namespace
 
 void StartAlexaWorkers(ThreadControlStru* job) {
@@ -98,26 +89,17 @@ void StartAlexaWorkers(ThreadControlStru* job) {
 }
 
 void PauseAlexaWorkers(ThreadControlStru* job) {
-  ForEachKept(job, [](CAlexaInfoth& t) { t.Suspend(); });
+  ControlGroup(job->Threads, job->ThreadCount, GroupControl::Pause);
 }
 
 void ResumeAlexaWorkers(ThreadControlStru* job) {
-  ForEachKept(job, [](CAlexaInfoth& t) { t.Resume(); });
+  ControlGroup(job->Threads, job->ThreadCount, GroupControl::Resume);
 }
 
 void StopAlexaWorkers(ThreadControlStru* job) {
-  ForEachKept(job, [](CAlexaInfoth& t) { t.StopAfterRequest(); });
+  ControlGroup(job->Threads, job->ThreadCount, GroupControl::StopAfterRequest);
 }
 
-void EndAlexaWorkers(ThreadControlStru* job) {
-  // Tell them all first, so they end side by side rather than one by one.
-  for (auto& slot : job->Threads) {
-    if (slot) {
-      slot->AbortTransfer();
-      slot->Terminate();
-    }
-  }
-  JoinSlots(job->Threads);
-}
+void EndAlexaWorkers(ThreadControlStru* job) { EndGroup(job->Threads); }
 
 }  // namespace orlu

@@ -1,18 +1,12 @@
 #include "sitequery/alexa_rank.h"
 
-#include <memory>
-
 #include "platform/net/page_client.h"
+#include "pages/fail_words.h"
 #include "platform/text/gbk.h"
 
 namespace orlu {
 
 namespace {
-
-const std::string& FailWord() {
-  static const std::string word = Gbk("失败");
-  return word;
-}
 
 constexpr std::string_view kBlockPage = "Please click here to continue using Alexa";
 constexpr std::string_view kNoSiteList = "<RLS PREFIX=\"http://\" more=\"0\">";
@@ -47,16 +41,16 @@ std::string ParseAlexaRankText(std::string_view page, std::string_view domain, b
 std::string DataPageWithoutValue(std::string_view page, bool& failed) {
   if (page.find(kBlockPage) != std::string_view::npos) {
     failed = true;
-    return FailWord();
+    return WordFailed();
   }
   if (page.find(kNoSiteList) != std::string_view::npos) return "0";
   if (page.find(kDataEnd) != std::string_view::npos) return "0";
   failed = true;
-  return FailWord();
+  return WordFailed();
 }
 
 CAlexaInfoth::CAlexaInfoth(bool CreateSuspended, int ThreadIndex, ThreadControlStru& job)
-    : Thread(CreateSuspended), ThreadIndex(ThreadIndex), job_(job), generation_(job.Generation) {}
+    : FetchWorker(CreateSuspended, ThreadIndex), job_(job), generation_(job.Generation) {}
 
 CAlexaInfoth::~CAlexaInfoth() {
   // Execute uses this object's members: end it while they still exist.
@@ -93,57 +87,18 @@ void CAlexaInfoth::ShowAlexaRank() {
   }
 }
 
-void CAlexaInfoth::StopAfterRequest() { stopRequested_.store(true); }
+void CAlexaInfoth::Execute() { RunRounds(job_.RetryNum, job_.ThreadCount, job_.Domains); }
 
-void CAlexaInfoth::AbortTransfer() { transfer_.Abort(); }
+bool CAlexaInfoth::RowDone(int row) const { return job_.Done[row] == 1; }
 
-void CAlexaInfoth::OnTerminate() { AbortTransfer(); }
-
-bool CAlexaInfoth::GoOn() { return Checkpoint() && !stopRequested_.load(); }
-
-bool CAlexaInfoth::Aborted() { return transfer_.Aborted(); }
-
-PageClient* CAlexaInfoth::OpenClient() {
-  auto client = std::make_unique<PageClient>();
-  client->ReadTimeout = job_.TimeOut;
-  client->MaxBody = kDataPageCap;
-  transfer_.Attach(*client);
-  client_ = std::move(client);
-  return client_.get();
+bool CAlexaInfoth::AskRow(PageClient& client, int row) {
+  Fetched(client, row);
+  return !Aborted();
 }
 
-void CAlexaInfoth::CloseClient() {
-  transfer_.Detach();
-  client_.reset();
-}
-
-void CAlexaInfoth::Execute() {
-  ThreadControlStru& job = job_;
-  NeedRetry = false;
-  // Counted wide: a retry count of INT_MAX still gives its rounds.
-  const long long rounds = static_cast<long long>(job.RetryNum) + 1;
-  for (long long r = 0; r < rounds; ++r) {
-    if (r > 0 && !NeedRetry) return;
-    // Held here while paused; ends at a stop request.
-    if (!GoOn()) return;
-    PageClient& client = *OpenClient();
-    NeedRetry = false;
-    const int modulus = job.ThreadCount;
-    for (int i = 0; i < static_cast<int>(job.Domains.size()); ++i) {
-      ItemIndex = i;
-      if (modulus <= 0 || i % modulus != ThreadIndex || job.Done[i] == 1) continue;
-      if (!GoOn()) {
-        CloseClient();
-        return;
-      }
-      Fetched(client, i);
-      if (Aborted()) {
-        CloseClient();
-        return;
-      }
-    }
-    CloseClient();
-  }
+void CAlexaInfoth::SetUpClient(PageClient& client) {
+  client.ReadTimeout = job_.TimeOut;
+  client.MaxBody = kDataPageCap;
 }
 
 // One row: mark it taken, ask, and hand the answer over. A transfer aborted
@@ -157,7 +112,7 @@ void CAlexaInfoth::Fetched(PageClient& client, int row) {
   } catch (...) {
     job_.Done[row] = 0;
     if (Aborted()) return;
-    Result = FailWord();
+    Result = WordFailed();
     Synchronize([this] { ShowAlexaRank(); });
     NeedRetry = true;
     return;

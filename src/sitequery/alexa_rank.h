@@ -3,13 +3,10 @@
 // to the window thread.
 #pragma once
 
-#include <atomic>
-#include <memory>
 #include <string>
 #include <string_view>
 
-#include "platform/net/transfer_abort.h"
-#include "platform/thread/thread.h"
+#include "platform/net/fetch_worker.h"
 #include "sitequery/alexa_job.h"
 
 namespace orlu {
@@ -30,16 +27,11 @@ std::string ParseAlexaRankText(std::string_view page, std::string_view domain, b
 // block page or a page cut short.
 std::string DataPageWithoutValue(std::string_view page, bool& failed);
 
-class CAlexaInfoth : public Thread {
+class CAlexaInfoth : public FetchWorker {
  public:
   // Works on `job` (the process's AlexaSea unless a test gives another).
   CAlexaInfoth(bool CreateSuspended, int ThreadIndex, ThreadControlStru& job = AlexaSea);
   ~CAlexaInfoth() override;
-
-  int ThreadIndex;
-  std::string Result;  // the answer for the current row
-  int ItemIndex = 0;   // the current row
-  bool NeedRetry = false;
 
   // The rank text for `row`; a failed answer also sets NeedRetry and clears
   // the row's done flag.
@@ -51,35 +43,17 @@ class CAlexaInfoth : public Thread {
   // from an earlier start, is dropped.
   void ShowAlexaRank();
 
-  // Stop as the page's stop button does: a request in flight is finished and
-  // shown, and the worker ends before its next one (a held worker once it is
-  // resumed). Kept apart from Terminate, so that a later end of the program
-  // still aborts the transfer in flight.
-  void StopAfterRequest();
-  // Aborts the transfer in flight and every later one (any thread); the row
-  // asked is left to be asked again, unshown and uncounted.
-  void AbortTransfer();
-
  protected:
   void Execute() override;
-  // Every other stop (a new start, the end of the record, shutdown) aborts
-  // the transfer in flight; its row is left to be asked again.
-  void OnTerminate() override;
+  bool RowDone(int row) const override;
+  bool AskRow(PageClient& client, int row) override;
+  void SetUpClient(PageClient& client) override;
 
  private:
-  // Holds while paused; false once the worker should end.
-  bool GoOn();
-  // Whether AbortTransfer has been called.
-  bool Aborted();
   void Fetched(PageClient& client, int row);
-  PageClient* OpenClient();
-  void CloseClient();
 
   ThreadControlStru& job_;
   const unsigned generation_;
-  std::unique_ptr<PageClient> client_;  // the round's client
-  TransferAbort transfer_;
-  std::atomic<bool> stopRequested_{false};  // the stop button
 };
 
 }  // namespace orlu

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "pages/fail_words.h"
 #include "platform/net/page_client.h"
 #include "platform/text/codepage.h"
 #include "platform/text/gbk.h"
@@ -48,7 +49,6 @@ const KindAddress kAddresses[kSingleInfoSlots] = {
 
 // The services' texts, in GBK, made once.
 struct Words {
-  std::string fail = Gbk("失败");
   std::string noSnapshot = Gbk("无收录");
   std::string sogouRating = Gbk("搜狗评级:");
   std::string chinaRankNone = Gbk("您要查询的内容暂时无法找到");
@@ -149,7 +149,7 @@ std::string SimpleCut(const std::string& page, const std::string& start, const s
                       const std::string& nothing) {
   if (Has(page, start)) return CutBetween(page, start, end);
   if (Has(page, nothing)) return "0";
-  return W().fail;
+  return WordFailed();
 }
 
 std::string BaiduCount(const std::string& page) {
@@ -157,7 +157,7 @@ std::string BaiduCount(const std::string& page) {
   if (Has(page, w.baiduAbout)) return CutBetween(page, w.baiduAbout, w.pages);
   if (Has(page, w.baiduFound)) return CutBetween(page, w.baiduFound, w.pages);
   if (Has(page, w.baiduNone)) return "0";
-  return w.fail;
+  return WordFailed();
 }
 
 }  // namespace
@@ -269,7 +269,7 @@ void CSingleDomainInfo::Ask(int slot, Parser parse) {
     transfer_.Detach();
     return;
   }
-  const std::string& fail = W().fail;
+  const std::string& fail = WordFailed();
   for (int t = 0; t < Tries; ++t) {
     Result.clear();
     std::string page;
@@ -311,9 +311,9 @@ std::string CSingleDomainInfo::ParseSogouRank(const std::string& page) const {
 
 std::string CSingleDomainInfo::ParseAlexaRank(const std::string& page) const {
   if (Has(page, kAlexaRankStart)) return CutBetween(page, kAlexaRankStart, kAlexaRankEnd);
-  if (Has(page, kAlexaBlockPage)) return W().fail;
+  if (Has(page, kAlexaBlockPage)) return WordFailed();
   if (Has(page, kAlexaNoSiteList) || Has(page, kAlexaDataEnd)) return "0";
-  return W().fail;
+  return WordFailed();
 }
 
 std::string CSingleDomainInfo::ParseChinaRank(const std::string& page) const {
@@ -327,7 +327,7 @@ std::string CSingleDomainInfo::ParseBaiduSnapshot(const std::string& page) const
   marker = kSnapshotLine;
   marker.append("www.").append(Domain);
   if (Has(page, marker)) return SnapshotCut(page, marker);
-  return W().fail;
+  return WordFailed();
 }
 
 std::string CSingleDomainInfo::ParseBaiduDomain(const std::string& page) const {
@@ -347,7 +347,7 @@ std::string CSingleDomainInfo::ParseGoogleSite(const std::string& page) const {
   if (Has(page, w.googleAbout)) return CutBetween(page, w.googleAbout, "</b>");
   if (Has(page, w.googleNone)) return "0";
   if (Has(page, w.googleAll)) return CutBetween(page, w.googleAll, "</b>");
-  return w.fail;
+  return WordFailed();
 }
 
 std::string CSingleDomainInfo::ParseGoogleLink(const std::string& page) const {
@@ -367,7 +367,7 @@ std::string CSingleDomainInfo::ParseYoudaoSite(const std::string& page) const {
   if (Has(page, w.youdaoAbout)) return BoldCut(page, w.youdaoAbout);
   if (Has(page, w.youdaoNone)) return std::string();
   if (Has(page, w.youdaoFound)) return BoldCut(page, w.youdaoFound);
-  return w.fail;
+  return WordFailed();
 }
 
 std::string CSingleDomainInfo::ParseYoudaoLink(const std::string& page) const {
@@ -375,7 +375,7 @@ std::string CSingleDomainInfo::ParseYoudaoLink(const std::string& page) const {
   if (Has(page, w.youdaoAbout)) return BoldCut(page, w.youdaoAbout);
   if (Has(page, w.youdaoFound)) return BoldCut(page, w.youdaoFound);
   if (Has(page, w.youdaoNoLinks)) return "0";
-  return w.fail;
+  return WordFailed();
 }
 
 std::string CSingleDomainInfo::ParseSosoSite(const std::string& page) const {

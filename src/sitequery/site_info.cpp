@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "pages/fail_words.h"
 #include "platform/net/page_client.h"
 #include "platform/text/codepage.h"
 #include "platform/text/gbk.h"
@@ -11,16 +12,6 @@
 namespace orlu {
 
 namespace {
-
-const std::string& FailWord() {
-  static const std::string word = Gbk("失败");
-  return word;
-}
-
-const std::string& PageFailWord() {
-  static const std::string word = Gbk("p失败");
-  return word;
-}
 
 constexpr std::string_view kAttrEnd = "\"/>";
 
@@ -115,7 +106,7 @@ std::string ParseArchiveText(std::string_view page, CutOutcome& outcome) {
     outcome = CutOutcome::Failed;
     const std::string_view rest = page.substr(at + kCountStart.size());
     const size_t countEnd = rest.find(kCountEnd);
-    if (countEnd == std::string_view::npos) return PageFailWord();
+    if (countEnd == std::string_view::npos) return WordPieceFailed();
     std::string result(rest.substr(0, countEnd));
     result += '.';
     // The page figure stands in the 38 bytes before the first listing row,
@@ -123,11 +114,11 @@ std::string ParseArchiveText(std::string_view page, CutOutcome& outcome) {
     // inside the page; with "pages" too close after the ">", or before it,
     // there is no figure and the count alone is the answer.
     const size_t row = page.find(kRow);
-    if (row == std::string_view::npos || row < kWindow) return PageFailWord();
+    if (row == std::string_view::npos || row < kWindow) return WordPieceFailed();
     const std::string_view window = page.substr(row - kWindow, kWindow);
     const size_t a = window.find('>');
     const size_t b = window.find("pages");
-    if (a == std::string_view::npos || b == std::string_view::npos) return PageFailWord();
+    if (a == std::string_view::npos || b == std::string_view::npos) return WordPieceFailed();
     if (b > a + 2) result.append(window.substr(a + 2, b - a - 2));
     outcome = CutOutcome::Answered;
     return result;
@@ -138,7 +129,7 @@ std::string ParseArchiveText(std::string_view page, CutOutcome& outcome) {
     return Gbk("不确定");
   }
   outcome = CutOutcome::Failed;
-  return FailWord();
+  return WordFailed();
 }
 
 std::string ParseKeyWordText(std::string_view page, const std::vector<std::string>& keyWords,
@@ -146,7 +137,7 @@ std::string ParseKeyWordText(std::string_view page, const std::vector<std::strin
   static const std::string automated = Gbk("该请求通过电脑病毒或间谍软件向我们自动发送");
   if (Has(page, automated)) {
     outcome = CutOutcome::Failed;
-    return FailWord();
+    return WordFailed();
   }
   outcome = CutOutcome::Answered;
   std::string result;
@@ -185,7 +176,8 @@ std::string ParseYahooLinkText(std::string_view page) {
 struct CSiteInfoth::Profile {
   bool browser;            // the browser header set and a 128 KB receive buffer
   bool redirects;          // follow redirects
-  const char* checkWord;   // the word when the page lacks the domain; null: no check
+  // The word when the page lacks the domain; null: no check.
+  const std::string& (*checkWord)();
   bool reconnect;          // close the connection after a failed page check
   bool fromUtf8;           // convert the page to GBK before the cut
   size_t cap;              // longest page taken
@@ -193,8 +185,7 @@ struct CSiteInfoth::Profile {
 };
 
 CSiteInfoth::CSiteInfoth(bool CreateSuspended, int ThreadIndex, char Kind, ThreadSiteInfoStru& job)
-    : Thread(CreateSuspended),
-      ThreadIndex(ThreadIndex),
+    : FetchWorker(CreateSuspended, ThreadIndex),
       Kind(Kind),
       job_(job),
       cell_(job.CellOf(Kind)),
@@ -221,64 +212,58 @@ void CSiteInfoth::Execute() {
 
 void CSiteInfoth::QueryPr() {
   prCalc_ = std::make_unique<PrCalc>();
-  RunRounds({false, false, nullptr, false, false, kPrCap, &CSiteInfoth::ShowPr});
+  RunProfile({false, false, nullptr, false, false, kPrCap, &CSiteInfoth::ShowPr});
   prCalc_.reset();
 }
 
 void CSiteInfoth::QueryAlexaRank() {
-  RunRounds({false, false, "o失败", false, false, kDataPageCap, &CSiteInfoth::ShowAlexaRank});
+  RunProfile({false, false, &WordOtherPageFailed, false, false, kDataPageCap, &CSiteInfoth::ShowAlexaRank});
 }
 
 void CSiteInfoth::QueryArchive() {
-  RunRounds({false, true, "o失败", false, false, kArchiveCap, &CSiteInfoth::ShowArchive});
+  RunProfile({false, true, &WordOtherPageFailed, false, false, kArchiveCap, &CSiteInfoth::ShowArchive});
 }
 
 void CSiteInfoth::QueryKeyWord() {
-  RunRounds({false, false, "o失败", true, false, kSearchPageCap, &CSiteInfoth::ShowKeyWord});
+  RunProfile({false, false, &WordOtherPageFailed, true, false, kSearchPageCap, &CSiteInfoth::ShowKeyWord});
 }
 
 void CSiteInfoth::QueryBaiduZhidao() {
-  RunRounds({false, false, "失败", true, false, kSmallPageCap, &CSiteInfoth::ShowBaiduZhidao});
+  RunProfile({false, false, &WordFailed, true, false, kSmallPageCap, &CSiteInfoth::ShowBaiduZhidao});
 }
 
 void CSiteInfoth::QueryBaiduSite() {
-  RunRounds({true, false, "失败", true, false, kSearchPageCap, &CSiteInfoth::ShowBaiduSite});
+  RunProfile({true, false, &WordFailed, true, false, kSearchPageCap, &CSiteInfoth::ShowBaiduSite});
 }
 
 void CSiteInfoth::QueryYahooLink() {
-  RunRounds({true, false, "失败", true, true, kSmallPageCap, &CSiteInfoth::ShowYahooLink});
+  RunProfile({true, false, &WordFailed, true, true, kSmallPageCap, &CSiteInfoth::ShowYahooLink});
 }
 
-void CSiteInfoth::RunRounds(const Profile& profile) {
+void CSiteInfoth::RunProfile(const Profile& profile) {
   if (cell_ == nullptr) return;
-  ThreadSiteInfoStru& job = job_;
-  SiteInfoCell& cell = Cell();
-  NeedRetry = false;
-  // Counted wide: a retry count of INT_MAX still gives its rounds.
-  const long long rounds = static_cast<long long>(job.RetryNum) + 1;
-  for (long long r = 0; r < rounds; ++r) {
-    if (r > 0 && !NeedRetry) return;
-    // Held here while paused; ends at a stop request.
-    if (!GoOn()) return;
-    PageClient& client = *OpenClient(profile);
-    NeedRetry = false;
-    const int modulus = cell.ThreadCount;
-    for (int i = 0; i < static_cast<int>(job.Domains.size()); ++i) {
-      Result.clear();
-      ItemIndex = i;
-      if (modulus <= 0 || i % modulus != ThreadIndex || cell.Done[i] == 1) continue;
-      if (!GoOn() || !AskRow(client, profile, i)) {
-        CloseClient();
-        return;
-      }
-    }
-    CloseClient();
+  profile_ = &profile;
+  RunRounds(job_.RetryNum, cell_->ThreadCount, job_.Domains);
+  profile_ = nullptr;
+}
+
+bool CSiteInfoth::RowDone(int row) const { return cell_->Done[row] == 1; }
+
+void CSiteInfoth::SetUpClient(PageClient& client) {
+  if (profile_->browser) {
+    client.UseBrowserHeaders();
+    client.RecvBufferSize = kBrowserBuffer;
   }
+  client.HandleRedirects = profile_->redirects;
+  client.ReadTimeout = job_.TimeOut;
+  client.MaxBody = profile_->cap;
 }
 
 // A transfer aborted by the end of the worker is no answer: the row goes
 // back to be asked, nothing is shown.
-bool CSiteInfoth::AskRow(PageClient& client, const Profile& profile, int row) {
+bool CSiteInfoth::AskRow(PageClient& client, int row) {
+  const Profile& profile = *profile_;
+  Result.clear();
   const std::string domain = job_.Domains[row];
   const std::vector<std::string> urls =
       SiteInfoUrls(Kind, domain, prCalc_ ? prCalc_->CheckSum(domain) : std::string());
@@ -297,14 +282,14 @@ bool CSiteInfoth::AskRow(PageClient& client, const Profile& profile, int row) {
   } catch (...) {
     SetDone(0);
     if (Aborted()) return false;
-    Result = FailWord();
+    Result = WordFailed();
     Synchronize(show);
     NeedRetry = true;
     return true;
   }
   if (pages.empty()) return true;
   if (profile.checkWord != nullptr && Pos(domain, pages[0]) == 0) {
-    Result = Gbk(profile.checkWord);
+    Result = profile.checkWord();
     SetDone(0);
     Synchronize(show);
     NeedRetry = true;
@@ -410,35 +395,6 @@ void CSiteInfoth::ShowCell(int cell, bool count) {
   } else {
     ++cell_->FailCount;
   }
-}
-
-void CSiteInfoth::StopAfterRequest() { stopRequested_.store(true); }
-
-void CSiteInfoth::AbortTransfer() { transfer_.Abort(); }
-
-void CSiteInfoth::OnTerminate() { AbortTransfer(); }
-
-bool CSiteInfoth::GoOn() { return Checkpoint() && !stopRequested_.load(); }
-
-bool CSiteInfoth::Aborted() { return transfer_.Aborted(); }
-
-PageClient* CSiteInfoth::OpenClient(const Profile& profile) {
-  auto client = std::make_unique<PageClient>();
-  if (profile.browser) {
-    client->UseBrowserHeaders();
-    client->RecvBufferSize = kBrowserBuffer;
-  }
-  client->HandleRedirects = profile.redirects;
-  client->ReadTimeout = job_.TimeOut;
-  client->MaxBody = profile.cap;
-  transfer_.Attach(*client);
-  client_ = std::move(client);
-  return client_.get();
-}
-
-void CSiteInfoth::CloseClient() {
-  transfer_.Detach();
-  client_.reset();
 }
 
 }  // namespace orlu

@@ -7,14 +7,12 @@
 // network.
 #pragma once
 
-#include <atomic>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "platform/net/transfer_abort.h"
-#include "platform/thread/thread.h"
+#include "platform/net/fetch_worker.h"
 #include "sitequery/site_info_job.h"
 
 namespace orlu {
@@ -59,18 +57,14 @@ std::string ParseBaiduSiteText(std::string_view page);
 // the service's error page or no markers.
 std::string ParseYahooLinkText(std::string_view page);
 
-class CSiteInfoth : public Thread {
+class CSiteInfoth : public FetchWorker {
  public:
   // A worker of kind `Kind` with share `ThreadIndex` of its cell of `job`
   // (the process's SiteInfo unless a test gives another).
   CSiteInfoth(bool CreateSuspended, int ThreadIndex, char Kind, ThreadSiteInfoStru& job = SiteInfo);
   ~CSiteInfoth() override;
 
-  int ThreadIndex;
   char Kind;
-  bool NeedRetry = false;
-  int ItemIndex = 0;   // the current row
-  std::string Result;  // the text for the current row
 
   // The query routines: each runs the round loop with its kind's client
   // settings, addresses, page check and cut.
@@ -107,40 +101,26 @@ class CSiteInfoth : public Thread {
   // The "ALink" column (the column after the ranking kind's), uncounted.
   void ShowAlexaLinksIn();
 
-  // Stop as the page's stop button does: a request in flight is finished and
-  // shown, and the worker ends before its next one (a held worker once it is
-  // resumed).
-  void StopAfterRequest();
-  // Aborts the transfer in flight and every later one (any thread); the row
-  // asked is left to be asked again, unshown and uncounted.
-  void AbortTransfer();
-
  protected:
   void Execute() override;
-  void OnTerminate() override;
+  bool RowDone(int row) const override;
+  // One row: ask, check, cut and show.
+  bool AskRow(PageClient& client, int row) override;
+  void SetUpClient(PageClient& client) override;
 
  private:
   struct Profile;
-  void RunRounds(const Profile& profile);
-  // One row: ask, check, cut and show. False when the worker should end.
-  bool AskRow(PageClient& client, const Profile& profile, int row);
-  void Answer(const std::vector<std::string>& pages, const std::string& domain);
+  // The rounds with the kind's client settings, page check and display.
+  void RunProfile(const Profile& profile);
   void ShowResult();
   void ShowCell(int cell, bool count);
   void SetDone(unsigned char value);
-  SiteInfoCell& Cell() const { return *cell_; }
-  bool GoOn();
-  bool Aborted();
-  PageClient* OpenClient(const Profile& profile);
-  void CloseClient();
 
   ThreadSiteInfoStru& job_;
   SiteInfoCell* const cell_;  // null for a kind without a service
   const unsigned generation_;
   std::unique_ptr<PrCalc> prCalc_;  // the page-rank kind's, while it runs
-  std::unique_ptr<PageClient> client_;  // the round's client
-  TransferAbort transfer_;
-  std::atomic<bool> stopRequested_{false};
+  const Profile* profile_ = nullptr;  // the kind's, while its rounds run
 };
 
 }  // namespace orlu

@@ -2,7 +2,6 @@
 
 #include "platform/net/page_client.h"
 #include "platform/text/gbk.h"
-#include "platform/thread/worker_group.h"
 #include "sitequery/site_info.h"
 
 namespace orlu {
@@ -16,28 +15,18 @@ int GroupSize(const SiteInfoCell& cell) {
   return cell.ThreadCount < kMaxSiteInfoThreads ? cell.ThreadCount : kMaxSiteInfoThreads;
 }
 
-template <class F>
-void ForEachKept(ThreadSiteInfoStru* job, F&& f) {
-  for (SiteInfoCell* cell : job->Cells()) {
-    const int count = GroupSize(*cell);
-    for (int k = 0; k < count; ++k) {
-      if (cell->Threads[k]) f(*cell->Threads[k]);
-    }
-  }
+using Slots = decltype(SiteInfoCell::Threads);
+
+// Ends the kept workers of the cells side by side.
+void EndWorkers(const std::vector<SiteInfoCell*>& cells) {
+  std::vector<Slots*> groups;
+  for (SiteInfoCell* cell : cells) groups.push_back(&cell->Threads);
+  EndGroups(groups);
 }
 
-// Tells every kept worker of the cells to end at once, then waits for each,
-// so they end side by side rather than one by one.
-void EndWorkers(const std::vector<SiteInfoCell*>& cells) {
-  for (SiteInfoCell* cell : cells) {
-    for (auto& slot : cell->Threads) {
-      if (slot) {
-        slot->AbortTransfer();
-        slot->Terminate();
-      }
-    }
-  }
-  for (SiteInfoCell* cell : cells) JoinSlots(cell->Threads);
+// The control over every cell's group, cells in member order.
+void ControlCells(ThreadSiteInfoStru* job, GroupControl control) {
+  for (SiteInfoCell* cell : job->Cells()) ControlGroup(cell->Threads, cell->ThreadCount, control);
 }
 
 }  // namespace
@@ -46,7 +35,7 @@ SiteInfoCell::SiteInfoCell(std::string label) : Label(std::move(label)) {}
 
 SiteInfoCell::~SiteInfoCell() {
   Timer.OnSwitch = nullptr;
-  EndWorkers({this});
+  EndGroup(Threads);
 }
 
 ThreadSiteInfoStru::ThreadSiteInfoStru() = default;
@@ -146,16 +135,12 @@ void StartSiteInfoGroups(ThreadSiteInfoStru* job, const std::vector<int>& kinds)
   for (CSiteInfoth* t : made) t->Start();
 }
 
-void PauseSiteInfoWorkers(ThreadSiteInfoStru* job) {
-  ForEachKept(job, [](CSiteInfoth& t) { t.Suspend(); });
-}
+void PauseSiteInfoWorkers(ThreadSiteInfoStru* job) { ControlCells(job, GroupControl::Pause); }
 
-void ResumeSiteInfoWorkers(ThreadSiteInfoStru* job) {
-  ForEachKept(job, [](CSiteInfoth& t) { t.Resume(); });
-}
+void ResumeSiteInfoWorkers(ThreadSiteInfoStru* job) { ControlCells(job, GroupControl::Resume); }
 
 void StopSiteInfoWorkers(ThreadSiteInfoStru* job) {
-  ForEachKept(job, [](CSiteInfoth& t) { t.StopAfterRequest(); });
+  ControlCells(job, GroupControl::StopAfterRequest);
 }
 
 void EndSiteInfoWorkers(ThreadSiteInfoStru* job) {

@@ -26,10 +26,6 @@ const std::string& WordReserved() {
   static const std::string w = Gbk("限制注册");
   return w;
 }
-const std::string& WordFailed() {
-  static const std::string w = Gbk("失败");
-  return w;
-}
 const std::string& WordUnsupported() {
   static const std::string w = Gbk("后缀不支持");
   return w;

@@ -9,13 +9,14 @@
 #include <string_view>
 #include <vector>
 
+#include "pages/fail_words.h"
+
 namespace orlu {
 
-// Result words (GBK).
+// Result words (GBK); the failure word is WordFailed.
 const std::string& WordUnregistered();  // "未注册"
 const std::string& WordRegistered();    // "已注册"
 const std::string& WordReserved();      // "限制注册"
-const std::string& WordFailed();        // "失败"
 const std::string& WordUnsupported();   // "后缀不支持"
 
 // The registration fields of one answer. Each holds " " until a cutter finds

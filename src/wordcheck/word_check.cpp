@@ -150,11 +150,6 @@ std::string GetDomainLabel(std::string_view domain) {
 
 // --- Workers ---
 
-const std::string& WordFail() {
-  static const std::string word = "fail";
-  return word;
-}
-
 std::string PinyinUrl(int engine, const std::string& label) {
   return (engine == 0 ? "http://www.google.cn/search?hl=zh-CN&aq=f&oq=&q="
                       : "http://www.baidu.com/s?wd=") +

@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "pages/fail_words.h"
 #include "platform/text/rows.h"
 #include "platform/thread/thread.h"
 #include "platform/thread/worker_group.h"
@@ -75,9 +76,6 @@ extern EngWordSettings EngWordConfig;
 // is (the page client escapes on the wire what may not stand in an address).
 std::string PinyinUrl(int engine, const std::string& label);
 std::string EngWordUrl(int engine, const std::string& label);
-
-// The answer of a failed fetch; such a row is asked again in a later pass.
-const std::string& WordFail();
 
 using WordCheckLines = std::shared_ptr<const std::vector<std::string>>;
 

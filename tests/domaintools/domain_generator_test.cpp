@@ -15,7 +15,7 @@ using Lines = std::vector<std::string>;
 Lines Typo(const Lines& in, std::uint8_t mode) {
   StringList input(in), output;
   MakeTypoDomains(input, output, mode);
-  EXPECT_EQ(CountTypoDomains(input, mode), output.Count());
+  EXPECT_EQ(SizeOfTypoDomains(input, mode).lines, output.Count());
   return output.Lines();
 }
 

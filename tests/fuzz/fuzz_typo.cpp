@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& line : lines) {
       const std::string e = orlu::Trim(orlu::LowerCase(line));
       const size_t dot = e.find('.');
-      const long long n = orlu::CountTypoDomains(orlu::StringList({line}), mode);
+      const long long n = orlu::SizeOfTypoDomains(orlu::StringList({line}), mode).lines;
       FUZZ_CHECK(n == 0 || dot != std::string::npos);
       for (long long k = 0; k < n; ++k, ++at) {
         FUZZ_CHECK(output.Get(at).ends_with(mode == 5 ? e.substr(dot + 1) : e.substr(dot)));

@@ -79,9 +79,4 @@ Color CanvasImage::Pixel(int x, int y) {
   return impl_->image.pixel(x, y) & 0xFFFFFFu;
 }
 
-bool CanvasImage::SavePng(const std::string& fileName) {
-  impl_->End();
-  return impl_->image.save(FileNameToQ(fileName), "PNG");
-}
-
 }  // namespace orlu

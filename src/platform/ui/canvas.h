@@ -49,7 +49,6 @@ class CanvasImage {
   Canvas& GetCanvas();
   // The colour at (x, y) (drawing so far included); 0 outside.
   Color Pixel(int x, int y);
-  bool SavePng(const std::string& fileName);
 
  private:
   struct Impl;

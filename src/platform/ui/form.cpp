@@ -316,15 +316,6 @@ void Form::Close() {
   Impl()->visible = false;
 }
 
-bool Form::GrabToPng(const std::string& fileName) {
-  QWidget* w = Impl()->widget;
-  w->ensurePolished();
-  Fi(this)->LayOut();
-  Realign();
-  const QPixmap picture = w->grab();
-  return picture.save(FileNameToQ(fileName), "PNG");
-}
-
 void Form::SetShowModalHook(std::function<int(Form&)> hook) {
   std::lock_guard<std::mutex> lock(g_modalHookMutex);
   g_modalHook = std::move(hook);

@@ -57,12 +57,9 @@ class Form : public Container {
 
   WindowState State() const;
   void SetState(WindowState state);
-  void Minimize() { SetState(WindowState::Minimized); }
   // Shows the form in its normal state and brings it to the front.
   void Restore();
 
-  // Non-modal show; Show()/Hide() of Control work as well.
-  void ShowNonModal() { Show(); }
   // Shows the form modally and returns its modal result once it is closed
   // (kModalCancel when closed without one). When a ShowModal hook is set,
   // the hook answers instead and no loop runs.
@@ -72,9 +69,6 @@ class Form : public Container {
   void SetModalResult(int result);
   // Hides the form (the main form's close ends the application's loop).
   void Close();
-
-  // Saves a picture of the form as it is drawn now (PNG). True on success.
-  bool GrabToPng(const std::string& fileName);
 
   // Called after the form has painted itself.
   std::function<void()> OnPaint;

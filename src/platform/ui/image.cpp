@@ -203,14 +203,7 @@ int Image::PictureWidth() const { return Ii(this)->width; }
 int Image::PictureHeight() const { return Ii(this)->height; }
 int Image::FrameCount() const { return static_cast<int>(Ii(this)->picture->frames.size()); }
 
-int Image::FrameDelayMs(int frame) const {
-  const auto& delays = Ii(this)->delays;
-  if (frame < 0 || static_cast<size_t>(frame) >= delays.size()) return 0;
-  return delays[static_cast<size_t>(frame)];
-}
-
 int Image::CurrentFrame() const { return Ii(this)->picture->current; }
-int Image::LoopCount() const { return Ii(this)->loopCount; }
 bool Image::Animating() const { return Ii(this)->timer->isActive(); }
 
 }  // namespace orlu

@@ -34,11 +34,7 @@ class Image : public Control {
   int PictureWidth() const;
   int PictureHeight() const;
   int FrameCount() const;                // 1 for a still picture, 0 when empty
-  int FrameDelayMs(int frame) const;     // as decoded (a zero delay shows 100 ms)
   int CurrentFrame() const;
-  // Loop count of the animation: 0 forever, n: n repetitions after the first
-  // play, -1: the file has none (one play).
-  int LoopCount() const;
   bool Animating() const;
 };
 

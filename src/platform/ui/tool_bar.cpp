@@ -2,7 +2,6 @@
 #include "platform/ui/tool_bar.h"
 
 #include <QHBoxLayout>
-#include <QImage>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
@@ -26,17 +25,6 @@ ImageList::~ImageList() { delete data_; }
 int ImageList::Width() const { return data_->width; }
 int ImageList::Height() const { return data_->height; }
 int ImageList::Count() const { return static_cast<int>(data_->images.size()); }
-
-int ImageList::AddData(const std::string& bytes) {
-  QImage image;
-  if (!image.loadFromData(reinterpret_cast<const uchar*>(bytes.data()),
-                          static_cast<int>(bytes.size()))) {
-    return -1;
-  }
-  data_->images.push_back(QPixmap::fromImage(image.scaled(
-      data_->width, data_->height, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
-  return Count() - 1;
-}
 
 int ImageList::AddGlyph(const std::string& text, Color color) {
   QPixmap pixmap(data_->width, data_->height);

@@ -21,9 +21,6 @@ class ImageList {
   int Width() const;
   int Height() const;
   int Count() const;
-  // Adds a picture (PNG, GIF, JPEG or BMP bytes), scaled to the size;
-  // returns its index, -1 when it cannot be read.
-  int AddData(const std::string& bytes);
   // Adds a simple drawn glyph: a rounded square of `color` with `text`
   // (GBK, a character or two) in white.
   int AddGlyph(const std::string& text, Color color);

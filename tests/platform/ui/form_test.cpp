@@ -52,7 +52,7 @@ TEST(FormWindow, PaintMoveAndCloseEvents) {
     docked.SetTop(main.Top() + main.Height());
   };
   main.Show();
-  docked.ShowNonModal();
+  docked.Show();
   EXPECT_TRUE(WaitUntil([&] { return docked.Top() == 250 && docked.Left() == 100; },
                         milliseconds(2000)));
   main.SetTop(120);
@@ -91,14 +91,14 @@ TEST(TrayIconArea, MinimisedFormLosesItsTaskBarButtonOnlyWithANotificationArea) 
   form.Show();
 
   TrayIcon::SetAreaAvailableForTesting(false);
-  form.Minimize();
+  form.SetState(WindowState::Minimized);
   ProcessEventsFor(milliseconds(30));
   EXPECT_EQ(form.State(), WindowState::Minimized);
   EXPECT_TRUE(form.Visible());  // still reachable from the task bar
   form.Restore();
 
   TrayIcon::SetAreaAvailableForTesting(true);
-  form.Minimize();
+  form.SetState(WindowState::Minimized);
   EXPECT_TRUE(WaitUntil([&] { return !form.Visible(); }, milliseconds(2000)));
   tray.DoubleClick();
   EXPECT_TRUE(form.Visible());
