@@ -85,7 +85,6 @@ TEST_F(AlexaDetailTest, BothAnswersFillEveryFieldAndAskTheNormalisedDomain) {
   EXPECT_EQ(button.text, Gbk("查询"));
   EXPECT_EQ(fail.text, "old");
 
-  // The addresses and the browser header set on the wire.
   auto requests = http.Requests();
   ASSERT_EQ(requests.size(), 2u);
   if (requests[0].Host() != "www.alexa.com") std::swap(requests[0], requests[1]);
