@@ -161,10 +161,8 @@ bool WaitUntilEnded(const SingleInfoJob& job) {
   return true;
 }
 
-// Each kind asks its address and cuts its page into its slot. A second
-// report ends the first at once, with every request of the first in
-// flight, and the slots end with the second report's answers only; the end
-// of the job ends its workers within the bound of the program's exit.
+// A second report ends the first at once (all its requests in flight); the slots
+// hold the second's answers only. Ending the job is as prompt.
 TEST(SingleInfoJob, AddressesCutsAndASecondReport) {
   ReportServer server;
   SingleInfoStore store;

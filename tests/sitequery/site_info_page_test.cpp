@@ -45,16 +45,14 @@ class SiteInfoPageTest : public testing::ProgramWindowTest, protected test::Site
     ProcessEventsFor(10ms);
     return ended;
   }
-  Lines StatusRow(int row) { return FormStatShow->lvStatShow.RowTexts(row); }
   int StatusRows() { return FormStatShow->lvStatShow.RowCount(); }
 
   TSiteInfoPage* f = nullptr;
   Lines keyWords;
 };
 
-// The boxes ticked and the keywords reach the job; ticks, the stop-timer
-// button and the clear button reach the window. (What each column gets is
-// the job's own test.)
+// The boxes ticked and the keywords reach the job; ticks and the buttons
+// reach the window. (What each column gets is the job's own test.)
 TEST_F(SiteInfoPageTest, ABatchFillsTheTickedColumnsAndTheStatusWindow) {
   ServeGood();
   const int before = StatusRows();
@@ -70,7 +68,7 @@ TEST_F(SiteInfoPageTest, ABatchFillsTheTickedColumnsAndTheStatusWindow) {
   // A page timer ticks its cell; the stop-timer button reaches the first
   // three cells only.
   f->SiteInfoJob.StatusTimers[3].OnTimer();
-  EXPECT_EQ(StatusRow(before + 3)[3], "2");
+  EXPECT_EQ(FormStatShow->lvStatShow.SubItem(before + 3, 2), "2");
   f->btnInfoSiteStopTime.Click();
   for (int k = 0; k < 7; ++k) EXPECT_EQ(f->SiteInfoJob.StatusTimers[k].Enabled(), k >= 4) << k;
 
