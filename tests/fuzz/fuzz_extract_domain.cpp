@@ -7,15 +7,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text = fuzz::Text(data, size);
-
-  // The whole input as one line.
   if (auto domain = orlu::ExtractDomainFromText(text)) {
     FUZZ_CHECK(domain->size() <= text.size() && domain->find(' ') == std::string::npos);
   } else {
     FUZZ_CHECK(text.find('.') == std::string_view::npos);
   }
-
-  // The input as a list, through every routine of the page.
   const orlu::Lines lines = orlu::SplitLines(text);
   const orlu::Lines extracted = orlu::ExtractDomains(lines);
   FUZZ_CHECK(extracted.size() <= lines.size());

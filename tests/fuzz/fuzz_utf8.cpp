@@ -34,20 +34,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string utf8 = orlu::AnsiToUtf8(text);
   FUZZ_CHECK(text.empty() == orlu::Utf8ToAnsi(utf8).empty());
 
-  // Helpers: positions stay inside the text, case mapping keeps the length.
-  FUZZ_CHECK(orlu::LowerCase(text).size() == text.size());
-  FUZZ_CHECK(orlu::LowerCase(orlu::UpperCase(text)) == orlu::LowerCase(text));
-  FUZZ_CHECK(orlu::Trim(text).size() <= text.size());
+  // A marker is found at a character boundary, never inside a double-byte character.
   for (const char* marker : {"|", "@", ".", "\xD6\xD0"}) {
     const int byteWise = orlu::Pos(marker, text);
     const int charWise = orlu::PosChar(marker, text);
     FUZZ_CHECK(charWise == 0 || (charWise >= byteWise && byteWise > 0));
     FUZZ_CHECK(charWise == 0 || orlu::Copy(text, charWise, 1) == std::string_view(marker).substr(0, 1));
   }
-  const int half = static_cast<int>(size / 2);
-  FUZZ_CHECK(orlu::Copy(text, half, half + 1).size() <= text.size());
-
-  // Splitting and joining keep every line.
   const auto lines = orlu::SplitLines(text);
   FUZZ_CHECK(orlu::SplitLines(orlu::JoinLines(lines)) == lines);
 

@@ -10,10 +10,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::vector<orlu::ListRow> rows = orlu::BuildWhoisRows(lines);
   FUZZ_CHECK(rows.size() == lines.size() || rows.size() + 1 == lines.size());
   for (size_t i = 0; i < rows.size(); ++i) {
-    FUZZ_CHECK(rows[i].caption == std::to_string(i + 1));
-    FUZZ_CHECK(rows[i].cells.size() == static_cast<size_t>(orlu::kWhoisRowCells));
-    FUZZ_CHECK(rows[i].cells[0] == orlu::Trim(lines[i]));
-    for (int c = 1; c < orlu::kWhoisRowCells; ++c) FUZZ_CHECK(rows[i].cells[c] == " ");
+    std::vector<std::string> cells(orlu::kWhoisRowCells, " ");
+    cells[0] = orlu::Trim(lines[i]);
+    FUZZ_CHECK(rows[i].caption == std::to_string(i + 1) && rows[i].cells == cells);
   }
   return 0;
 }

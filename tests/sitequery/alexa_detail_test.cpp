@@ -56,11 +56,6 @@ class AlexaDetailTest : public ::testing::Test {
     loop.ProcessEvents(0ms);
     return true;
   }
-  Lines RankTexts() {
-    Lines out;
-    for (auto& e : ranks) out.push_back(e.text);
-    return out;
-  }
   void ServeBoth(HttpReply site, HttpReply data) {
     http.OnHost("www.alexa.com", "/siteinfo/", [site](const HttpRequest&) { return site; });
     http.OnHost("data.alexa.com", "/data/", [data](const HttpRequest&) { return data; });
@@ -85,7 +80,6 @@ TEST_F(AlexaDetailTest, BothAnswersFillEveryFieldAndAskTheNormalisedDomain) {
   EXPECT_EQ(button.text, Gbk("查询"));
   EXPECT_EQ(fail.text, "old");
 
-  // The addresses and the browser header set on the wire.
   auto requests = http.Requests();
   ASSERT_EQ(requests.size(), 2u);
   if (requests[0].Host() != "www.alexa.com") std::swap(requests[0], requests[1]);
@@ -109,14 +103,15 @@ TEST_F(AlexaDetailTest, AFailedFetchEmptiesItsFieldsAndOnlyTheSiteWorkerFreesThe
   for (int k : {2, 3, 5, 6, 7, 8, 9, 10, 11, 12, 13}) EXPECT_EQ(edits[k].text, "") << k;
   EXPECT_EQ(fail.text, partly);
 
-  // The site page fails: dashes, the domain, empty lists and estimates; the
-  // button is freed all the same.
+  // The site page fails: dashes, the domain, no lists; the button is freed.
   fail.text = "old";
   button.enabled = false;
   ServeBoth(HttpReply::Status(404), HttpReply::Ok(test::kDetailXml));
   job.Start("example.com");
   ASSERT_TRUE(Finish());
-  EXPECT_EQ(RankTexts(), (Lines{"", "-", "", "-", "", "-", "", ""}));
+  Lines rankTexts;
+  for (const Field& e : ranks) rankTexts.push_back(e.text);
+  EXPECT_EQ(rankTexts, (Lines{"", "-", "", "-", "", "-", "", ""}));
   EXPECT_EQ(edits[1].text, "example.com");
   EXPECT_EQ(edits[0].text, "");
   EXPECT_EQ(traffic.RowCount() + countries.RowCount(), 0);
@@ -148,9 +143,8 @@ TEST_F(AlexaDetailTest, AnEarlierQueryNeverWritesOverANewerOne) {
   loop.ProcessEvents(20ms);
   const auto t0 = std::chrono::steady_clock::now();
   job.Start("example.com");
-  // The newer query aborts the older one's hanging fetch; the site answer of
-  // the newer query frees the button; the older query's failure must not
-  // show, nor its late answers land.
+  // The older query's hanging fetch is aborted; neither its failure nor its
+  // late answers show.
   ASSERT_TRUE(Finish());
   EXPECT_LT(std::chrono::steady_clock::now() - t0, 3s);
   EXPECT_EQ(edits[1].text, "example.com");
@@ -185,8 +179,6 @@ TEST_F(AlexaDetailTest, EndingTheJobAbortsHangingFetchesPromptly) {
   EXPECT_EQ(job.Kept(), 0u);
   EXPECT_EQ(button.text, "old");
 }
-
-// --- Cuts ---
 
 TEST(AlexaDetailCut, RankChangeTitleAndEndMarkers) {
   CAlexaDetailInfo i;
@@ -237,8 +229,6 @@ TEST(AlexaDetailCut, ShareListsPairByIndex) {
   EXPECT_EQ(i.CountryNames, (Lines{"", "Peru"}));
   EXPECT_EQ(i.CountryShares, (Lines{"9%", "8%"}));
 }
-
-// --- Estimates ---
 
 TEST(AlexaDetailEstimate, VisitorsAndPageViews) {
   const std::string reach = "Percent of global Internet users who visit x<th>7 day avg</th><td>";

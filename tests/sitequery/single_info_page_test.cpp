@@ -1,10 +1,8 @@
 // The single-site report page in the real main window (offscreen): the
-// timer's copy of the store, the text report, and a report started from the
-// domain box against substitute services on loopback.
+// timer's copy of the store, the text report, the domain box's Enter.
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,7 +15,6 @@ namespace orlu {
 namespace {
 
 using namespace std::chrono_literals;
-using test::HttpReply;
 using test::HttpRequest;
 using Lines = std::vector<std::string>;
 
@@ -39,7 +36,6 @@ class ShouluPageTest : public testing::ProgramWindowTest {
     for (int k = 0; k < kSingleInfoSlots; ++k)
       SingleInfoResults.Publish(k, prefix.empty() ? "" : prefix + std::to_string(k), g);
   }
-  Lines Grid(int row) { return p->lvShoulu.RowTexts(row); }
 
   TShouluPage* p = nullptr;
 };
@@ -51,8 +47,8 @@ TEST_F(ShouluPageTest, TimerCopiesTheSlotsIntoLabelsAndGrid) {
       &p->lblShouluPr,   &p->lblSholuSr,    &p->lblShouluAlexa, &p->lblChinaRank, &p->lblShouluTime,
       &p->lblShouluBailink, &p->lblBaidu1tian, &p->lblBaidu1Zhou, &p->lblBaidu1Yue, &p->lblBaidu1Nian};
   for (int k = 0; k < 10; ++k) EXPECT_EQ(labels[k]->Caption(), "v" + std::to_string(k));
-  EXPECT_EQ(Grid(0), (Lines{Gbk("收录情况"), "v10", "v11", "v13", "v15", "v19"}));
-  EXPECT_EQ(Grid(1), (Lines{Gbk("反向链接"), "v5", "v12", "v14", "v16", "v20"}));
+  EXPECT_EQ(p->lvShoulu.RowTexts(0), (Lines{Gbk("收录情况"), "v10", "v11", "v13", "v15", "v19"}));
+  EXPECT_EQ(p->lvShoulu.RowTexts(1), (Lines{Gbk("反向链接"), "v5", "v12", "v14", "v16", "v20"}));
 }
 
 TEST_F(ShouluPageTest, TextReportLinesByteForByte) {
@@ -69,33 +65,23 @@ TEST_F(ShouluPageTest, TextReportLinesByteForByte) {
 }
 
 // Enter in the box starts a report for its text with every "http://" gone,
-// the rest as typed; every slot shows the new report's answer.
+// the rest as typed; any other key does nothing.
 TEST_F(ShouluPageTest, EnterStartsAReportForTheBoxWithoutHttp) {
   test::SubstituteHttpServer http;
   test::ScopedServices services(&http);
-  http.AddResponder([](const HttpRequest& r) -> std::optional<HttpReply> {
-    if (r.Host() == "www.baidu.com") return HttpReply::Ok(Gbk("找到相关网页约7篇"));
-    return HttpReply::Status(404);
-  });
-  Fill("old");
   p->edtShouluDomain.SetText("http://a b.comhttp://HTTP://x");
-  char key = 13;
+  char key = 'a';
+  p->edtShouluDomain.OnKeyPress(key);
+  ProcessEventsFor(50ms);
+  EXPECT_EQ(http.RequestCount(), 0u);
+  key = 13;
   p->edtShouluDomain.OnKeyPress(key);
   EXPECT_TRUE(p->tmrSingleInfo.Enabled());
-  ASSERT_TRUE(WaitUntil([this] { return !p->ShouluJob.Running(); }, 10s));
-  p->tmrSingleInfo.OnTimer();
-
+  ASSERT_TRUE(http.WaitForRequests(19, 10s));
   bool asked = false;
   for (const HttpRequest& r : http.Requests()) asked |= r.target == "/s?wd=site%3Aa%20b.comHTTP://x&ct=0";
   EXPECT_TRUE(asked);
-  EXPECT_EQ(p->lblShouluPr.Caption(), Gbk("失败"));
-  EXPECT_EQ(p->lblBaidu1Nian.Caption(), "7");
-  // Any other key does nothing.
-  const size_t requests = http.RequestCount();
-  char other = 'a';
-  p->edtShouluDomain.OnKeyPress(other);
-  ProcessEventsFor(50ms);
-  EXPECT_EQ(http.RequestCount(), requests);
+  p->ShouluJob.End();  // before the services go
 }
 
 }  // namespace

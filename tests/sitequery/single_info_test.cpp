@@ -26,74 +26,73 @@ using test::HttpRequest;
 
 const std::string kFail = Gbk("失败");
 
+// The national ranking's count cell.
+const std::string kCell =
+    "<td height=\"39\" align=\"center\" valign=\"top\" background=\"../v4/images/cr_bg25.gif\" "
+    "class=\"y-n3\">";
+
 TEST(SingleInfoParse, EveryKindsRules) {
-  CSingleDomainInfo w(true, "a.com ", 4);  // trailing blank kept in the markers
-  using P = std::string (CSingleDomainInfo::*)(const std::string&) const;
-  struct Case {
-    P parse;
+  using S = CSingleDomainInfo;
+  S w(true, "a.com ", 4);  // trailing blank kept in the markers
+  const struct {
+    std::string (S::*parse)(const std::string&) const;
     std::string page, answer;
-  };
-  const std::string cell =
-      "<td height=\"39\" align=\"center\" valign=\"top\" background=\"../v4/images/cr_bg25.gif\" "
-      "class=\"y-n3\">";
-  const Case cases[] = {
-      {&CSingleDomainInfo::ParsePr, "Rank_1:1:5\r\n", "5"},
-      {&CSingleDomainInfo::ParsePr, "<html>busy</html>", "0"},
-      {&CSingleDomainInfo::ParseSogouRank, Gbk("搜狗评级:7&nbsp;分 &nbsp;"), "7"},
-      {&CSingleDomainInfo::ParseSogouRank, Gbk("搜狗评级:7"), "0"},
+  } cases[] = {
+      {&S::ParsePr, "Rank_1:1:5\r\n", "5"},
+      {&S::ParsePr, "<html>busy</html>", "0"},
+      {&S::ParseSogouRank, Gbk("搜狗评级:7&nbsp;分 &nbsp;"), "7"},
+      {&S::ParseSogouRank, Gbk("搜狗评级:7"), "0"},
       // Any domain's popularity element, first match; then the block page,
       // the nothing-found markers, junk.
-      {&CSingleDomainInfo::ParseAlexaRank, "<POPULARITY URL=\"b.org/\" TEXT=\"88\"/></ALEXA>", "88"},
-      {&CSingleDomainInfo::ParseAlexaRank, "<POPULARITY URL=\"b.org/\" TEXT=\"88", ""},
-      {&CSingleDomainInfo::ParseAlexaRank, "Please click here to continue using Alexa</ALEXA>", kFail},
-      {&CSingleDomainInfo::ParseAlexaRank, "<RLS PREFIX=\"http://\" more=\"0\">", "0"},
-      {&CSingleDomainInfo::ParseAlexaRank, "<html>", kFail},
-      {&CSingleDomainInfo::ParseChinaRank, cell + "1,024</td>", "1,024"},
-      {&CSingleDomainInfo::ParseChinaRank, Gbk("您要查询的内容暂时无法找到"), "0"},
-      {&CSingleDomainInfo::ParseChinaRank, "<td>1</td>", kFail},
+      {&S::ParseAlexaRank, "<POPULARITY URL=\"b.org/\" TEXT=\"88\"/></ALEXA>", "88"},
+      {&S::ParseAlexaRank, "<POPULARITY URL=\"b.org/\" TEXT=\"88", ""},
+      {&S::ParseAlexaRank, "Please click here to continue using Alexa</ALEXA>", kFail},
+      {&S::ParseAlexaRank, "<RLS PREFIX=\"http://\" more=\"0\">", "0"},
+      {&S::ParseAlexaRank, "<html>", kFail},
+      {&S::ParseChinaRank, kCell + "1,024</td>", "1,024"},
+      {&S::ParseChinaRank, Gbk("您要查询的内容暂时无法找到"), "0"},
+      {&S::ParseChinaRank, "<td>1</td>", kFail},
       // A count wins over a nothing-found text elsewhere on the page.
-      {&CSingleDomainInfo::ParseChinaRank, Gbk("您要查询的内容暂时无法找到") + cell + "8</td>", "8"},
-      {&CSingleDomainInfo::ParseBaiduDomain, Gbk("抱歉，没有找到 找到相关网页45篇"), "45"},
+      {&S::ParseChinaRank, Gbk("您要查询的内容暂时无法找到") + kCell + "8</td>", "8"},
+      {&S::ParseBaiduDomain, Gbk("抱歉，没有找到 找到相关网页45篇"), "45"},
       // "Nothing found" wins over an address line; the bare domain before www.
-      {&CSingleDomainInfo::ParseBaiduSnapshot,
-       Gbk("抱歉，没有找到<font color=#008000>a.com / 1K 2009-1-1  </font>"), Gbk("无收录")},
-      {&CSingleDomainInfo::ParseBaiduSnapshot,
+      {&S::ParseBaiduSnapshot, Gbk("抱歉，没有找到<font color=#008000>a.com / 1K 2009-1-1  </font>"),
+       Gbk("无收录")},
+      {&S::ParseBaiduSnapshot,
        "<font color=#008000>www.a.com / 9K 2008-2-2  </font><font color=#008000>a.com / 1K 2009-1-1  </font>",
        "2009-1-1"},
-      {&CSingleDomainInfo::ParseBaiduSnapshot, "<font color=#008000>www.a.com /x 9K 2008-2-2  </font>",
-       "2008-2-2"},
-      {&CSingleDomainInfo::ParseBaiduSnapshot, "<font color=#008000>a.com/ 1K 2009-1-1  </font>", kFail},
+      {&S::ParseBaiduSnapshot, "<font color=#008000>www.a.com /x 9K 2008-2-2  </font>", "2008-2-2"},
+      {&S::ParseBaiduSnapshot, "<font color=#008000>a.com/ 1K 2009-1-1  </font>", kFail},
       // Without "K " only the first byte goes; one blank before </font> is no end.
-      {&CSingleDomainInfo::ParseBaiduSnapshot, "<font color=#008000>a.com /2009  </font>", "2009"},
-      {&CSingleDomainInfo::ParseBaiduSnapshot, "<font color=#008000>a.com / 1K 2009 </font>", ""},
-      {&CSingleDomainInfo::ParseBaiduDomain, Gbk("找到相关网页45篇，用时"), "45"},
-      {&CSingleDomainInfo::ParseBaiduSiteDays, Gbk("抱歉，没有找到"), "0"},
-      {&CSingleDomainInfo::ParseBaiduSite, Gbk("篇找到相关网页12"), ""},
-      {&CSingleDomainInfo::ParseBaiduSite, "<html>", kFail},
-      {&CSingleDomainInfo::ParseGoogleSite, Gbk("共有 <b>9</b> 大约 <b>1,000</b>"), "1,000"},
-      {&CSingleDomainInfo::ParseGoogleSite, Gbk("找不到和您的查询 共有 <b>9</b>"), "0"},
-      {&CSingleDomainInfo::ParseGoogleSite, Gbk("共有 <b>9</b>"), "9"},
-      {&CSingleDomainInfo::ParseGoogleSite, "<b>9</b>", kFail},
-      {&CSingleDomainInfo::ParseGoogleLink, Gbk("找不到和您的查询"), "0"},
-      {&CSingleDomainInfo::ParseYahooSite, Gbk("对不起，没有找到与"), "0"},
-      {&CSingleDomainInfo::ParseYahooLink, Gbk("链向该地址的网页： 共 <strong>56</strong> 条"), "56"},
-      {&CSingleDomainInfo::ParseYahooLink, Gbk("没有搜索到结果"), "0"},
-      {&CSingleDomainInfo::ParseYahooLink, Gbk("链向该地址的网页：共 <strong>56</strong> 条"), kFail},
-      {&CSingleDomainInfo::ParseYoudaoSite, Gbk("抱歉，没有找到与 搜索到结果约 <B>3,400</B>"), "3,400"},
-      {&CSingleDomainInfo::ParseYoudaoSite, Gbk("抱歉，没有找到与 搜索到结果 <B>3</B>"), ""},
-      {&CSingleDomainInfo::ParseYoudaoSite, "<B>12</B>", kFail},
+      {&S::ParseBaiduSnapshot, "<font color=#008000>a.com /2009  </font>", "2009"},
+      {&S::ParseBaiduSnapshot, "<font color=#008000>a.com / 1K 2009 </font>", ""},
+      {&S::ParseBaiduSiteDays, Gbk("抱歉，没有找到"), "0"},
+      {&S::ParseBaiduSite, Gbk("篇找到相关网页12"), ""},
+      {&S::ParseBaiduSite, "<html>", kFail},
+      {&S::ParseGoogleSite, Gbk("共有 <b>9</b> 大约 <b>1,000</b>"), "1,000"},
+      {&S::ParseGoogleSite, Gbk("找不到和您的查询 共有 <b>9</b>"), "0"},
+      {&S::ParseGoogleSite, Gbk("共有 <b>9</b>"), "9"},
+      {&S::ParseGoogleSite, "<b>9</b>", kFail},
+      {&S::ParseGoogleLink, Gbk("找不到和您的查询"), "0"},
+      {&S::ParseYahooSite, Gbk("对不起，没有找到与"), "0"},
+      {&S::ParseYahooLink, Gbk("链向该地址的网页： 共 <strong>56</strong> 条"), "56"},
+      {&S::ParseYahooLink, Gbk("没有搜索到结果"), "0"},
+      {&S::ParseYahooLink, Gbk("链向该地址的网页：共 <strong>56</strong> 条"), kFail},
+      {&S::ParseYoudaoSite, Gbk("抱歉，没有找到与 搜索到结果约 <B>3,400</B>"), "3,400"},
+      {&S::ParseYoudaoSite, Gbk("抱歉，没有找到与 搜索到结果 <B>3</B>"), ""},
+      {&S::ParseYoudaoSite, "<B>12</B>", kFail},
       // Bold text: past the first <B> after the marker, else from the marker's
       // third byte on; "" when that is past the end or no </B> follows.
-      {&CSingleDomainInfo::ParseYoudaoSite, Gbk("<B>0</B>搜索到结果 x <B>1,5</B><B>2</B>"), "1,5"},
-      {&CSingleDomainInfo::ParseYoudaoSite, Gbk("搜索到结果: 42</B>"), "42"},
-      {&CSingleDomainInfo::ParseYoudaoSite, Gbk("搜索到结果1"), ""},
-      {&CSingleDomainInfo::ParseYoudaoSite, Gbk("搜索到结果<B>7"), ""},
-      {&CSingleDomainInfo::ParseYoudaoLink, Gbk("抱歉，没有找到链接到"), "0"},
-      {&CSingleDomainInfo::ParseYoudaoLink, Gbk("抱歉，没有找到与"), kFail},
-      {&CSingleDomainInfo::ParseSosoLink, Gbk("抱歉，找不到与"), "0"},
-      {&CSingleDomainInfo::ParseSosoLink, Gbk("搜索到8项"), kFail},
+      {&S::ParseYoudaoSite, Gbk("<B>0</B>搜索到结果 x <B>1,5</B><B>2</B>"), "1,5"},
+      {&S::ParseYoudaoSite, Gbk("搜索到结果: 42</B>"), "42"},
+      {&S::ParseYoudaoSite, Gbk("搜索到结果1"), ""},
+      {&S::ParseYoudaoSite, Gbk("搜索到结果<B>7"), ""},
+      {&S::ParseYoudaoLink, Gbk("抱歉，没有找到链接到"), "0"},
+      {&S::ParseYoudaoLink, Gbk("抱歉，没有找到与"), kFail},
+      {&S::ParseSosoLink, Gbk("抱歉，找不到与"), "0"},
+      {&S::ParseSosoLink, Gbk("搜索到8项"), kFail},
   };
-  for (const Case& c : cases) EXPECT_EQ((w.*c.parse)(c.page), c.answer) << c.page;
+  for (const auto& c : cases) EXPECT_EQ((w.*c.parse)(c.page), c.answer) << c.page;
 }
 
 // Every endpoint of a report for the domain "a b.com", with a page in the
@@ -112,10 +111,7 @@ std::vector<Endpoint> Endpoints() {
       {1, "www.sogou.com", "/web?query=link%3Ahttp://a%20b.com", Gbk("搜狗评级:4&nbsp;"), "4"},
       {2, "data.alexa.com", "/data?cli=10&dat=snba&url=a%20b.com",
        "<ALEXA><SD><POPULARITY URL=\"a b.com/\" TEXT=\"1234\"/></SD></ALEXA>", "1234"},
-      {3, "www.chinarank.org.cn", "/overview/Info.do?url=http://a%20b.com",
-       "<td height=\"39\" align=\"center\" valign=\"top\" background=\"../v4/images/cr_bg25.gif\" "
-       "class=\"y-n3\">567</td>",
-       "567"},
+      {3, "www.chinarank.org.cn", "/overview/Info.do?url=http://a%20b.com", kCell + "567</td>", "567"},
       {4, baidu, "/s?wd=http://a%20b.com&ct=0", "<font color=#008000>a b.com/ 12K 2009-6-1  </font>",
        "2009-6-1"},
       {5, baidu, "/s?wd=domain%3Aa%20b.com", Gbk("找到相关网页约1,230篇"), "1,230"},
@@ -165,10 +161,8 @@ bool WaitUntilEnded(const SingleInfoJob& job) {
   return true;
 }
 
-// Each kind asks its address and cuts its page into its slot. A second
-// report ends the first at once, with every request of the first in
-// flight, and the slots end with the second report's answers only; the end
-// of the job ends its workers within the bound of the program's exit.
+// A second report ends the first at once (all its requests in flight); the slots
+// hold the second's answers only. Ending the job is as prompt.
 TEST(SingleInfoJob, AddressesCutsAndASecondReport) {
   ReportServer server;
   SingleInfoStore store;
@@ -253,7 +247,6 @@ TEST(SingleInfoWorker, TriesWhileTheAnswerIsFailure) {
       {10, {HttpReply::Status(500)}, 3, kFail},
       // A redirect is not followed (a followed one would make a fourth request).
       {10, {HttpReply::Redirect("/elsewhere"), HttpReply::Status(500)}, 3, kFail},
-      // Success at the second try.
       {10, {HttpReply::Ok("<html>").Header("Set-Cookie", "sid=7"), HttpReply::Ok(count)}, 2, "12", true},
       // Youdao's nothing-found answers "" and ends the tries.
       {15, {HttpReply::Ok("抱歉，没有找到与")}, 1, ""},
@@ -261,8 +254,7 @@ TEST(SingleInfoWorker, TriesWhileTheAnswerIsFailure) {
       {11, {HttpReply::Ok(Gbk("大约 <b>5</b>"))}, 3, kFail},
       // A UTF-8 page with a stray Latin-1 byte is still read.
       {11, {HttpReply::Ok("<title>caf\xE9</title>大约 <b>5</b>")}, 1, "5"},
-      // A failed fetch of the page rank or the rating is a failure, asked
-      // again; a page without the marker is "0".
+      // A failed fetch is a failure even where a page without the marker is "0".
       {0, {HttpReply::Status(503)}, 3, kFail},
       {1, {HttpReply::Status(503), HttpReply::Ok("<html>")}, 2, "0"},
       // Kinds without a query ask nothing.
