@@ -95,18 +95,22 @@ TEST_F(AlexaDetailTest, BothAnswersFillEveryFieldAndAskTheNormalisedDomain) {
 
 TEST_F(AlexaDetailTest, AFailedFetchEmptiesItsFieldsAndOnlyTheSiteWorkerFreesTheButton) {
   const std::string partly = Gbk("部分查询失败，请检查网络并重查");
-  // The data answer fails: its edits are emptied, the site page's are not.
-  ServeBoth(HttpReply::Ok(test::kDetailSitePage), HttpReply::Status(500));
+  // The data answer fails (longer than any data answer can be): its edits
+  // are emptied, the site page's are not.
+  ServeBoth(HttpReply::Ok(test::kDetailSitePage),
+            HttpReply::Ok(test::kDetailXml + std::string(1 << 20, ' ')));
   job.Start("example.com");
   ASSERT_TRUE(Finish());
   EXPECT_EQ(edits[0].text, Gbk("示例网站 Example"));
   for (int k : {2, 3, 5, 6, 7, 8, 9, 10, 11, 12, 13}) EXPECT_EQ(edits[k].text, "") << k;
   EXPECT_EQ(fail.text, partly);
 
-  // The site page fails: dashes, the domain, no lists; the button is freed.
+  // The site page fails (over its 2 MiB): dashes, the domain, no lists; the
+  // button is freed.
   fail.text = "old";
   button.enabled = false;
-  ServeBoth(HttpReply::Status(404), HttpReply::Ok(test::kDetailXml));
+  ServeBoth(HttpReply::Ok(test::kDetailSitePage + std::string(2 << 20, ' ')),
+            HttpReply::Ok(test::kDetailXml));
   job.Start("example.com");
   ASSERT_TRUE(Finish());
   Lines rankTexts;
