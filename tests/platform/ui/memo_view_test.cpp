@@ -12,11 +12,9 @@
 #include <QScrollBar>
 #include <QTextDocument>
 
-#include <climits>
+#include <cstdint>
 
-#include "platform/ui/application.h"
-#include "platform/ui/controls.h"
-#include "platform/ui/form.h"
+#include "platform/ui/ui.h"
 #include "platform/ui/ui_internal.h"
 #include "support/window_test.h"
 
