@@ -28,9 +28,7 @@ TEST(Application, ExceptionsEscapingHandlersAreShownAndTheLoopGoesOn) {
   b.OnClick = [] { throw 42; };
   int after = 0;
   c.OnClick = [&] { ++after; };
-  a.Click();
-  b.Click();
-  c.Click();
+  for (Button* button : {&a, &b, &c}) button->Click();
   EXPECT_EQ(test::ExceptionMessages(),
             (std::vector<std::string>{"Unable to write to /x/y.ini", ""}));
   EXPECT_EQ(after, 1);
@@ -131,8 +129,7 @@ TEST(AntiFreeze, WindowsStayAliveAndASecondRequestIsIgnored) {
   };
   go.Click();
   ticker.Stop();
-  EXPECT_EQ(started, 1);
-  EXPECT_EQ(ignored, 1);
+  EXPECT_EQ(std::pair(started, ignored), std::pair(1, 1));
   EXPECT_GT(ticksDuringWait, 5);
   EXPECT_FALSE(form.Busy());
   go.Click();

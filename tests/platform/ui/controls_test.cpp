@@ -114,11 +114,8 @@ TEST(Controls, ToolBarPutsButtonsAndControlsInOneRow) {
   ToolButton second(bar, "WHOIS", 0);
   Panel panel(bar);
   panel.SetBounds(0, 0, 383, 50);
-  EXPECT_EQ(first.Left(), 0);
-  EXPECT_EQ(second.Left(), first.Width());
-  EXPECT_EQ(panel.Left(), second.Left() + second.Width());
-  EXPECT_EQ(panel.Width(), 383);
-  EXPECT_EQ(second.Top(), first.Top());
+  EXPECT_EQ((std::vector{first.Left(), second.Left(), panel.Left(), panel.Width(), second.Top()}),
+            (std::vector{0, first.Width(), second.Left() + second.Width(), 383, first.Top()}));
 }
 
 TEST(Controls, PageControlWithHiddenTabs) {
@@ -130,14 +127,12 @@ TEST(Controls, PageControlWithHiddenTabs) {
   pages.OnChange = [&] { ++changes; };
   pages.SetActivePage(b);
   pages.SetActivePageIndex(7);  // no such page: nothing changes
-  EXPECT_EQ(pages.ActivePage(), &b);
-  EXPECT_EQ(changes, 0);  // changes from code are silent
+  EXPECT_EQ(std::pair(pages.ActivePage(), changes), std::pair(&b, 0));  // code's changes are silent
   pages.SetTabsVisible(true);
   QTabBar* tabs = pages.Impl()->widget->findChild<QTabBar*>();
   ASSERT_NE(tabs, nullptr);
   tabs->setCurrentIndex(0);
-  EXPECT_EQ(changes, 1);
-  EXPECT_EQ(pages.ActivePage(), &a);
+  EXPECT_EQ(std::pair(pages.ActivePage(), changes), std::pair(&a, 1));
 }
 
 // A screen reader sees a frame, named edits, and nothing hidden by code.
@@ -150,14 +145,13 @@ TEST(Controls, AssistiveTechnologySeesWhatTheEyeSees) {
   PageControl pages(form);
   pages.SetTabsVisible(false);
   TabSheet page(pages, "a");
-  auto count = [](QWidget* w) { return QAccessible::queryAccessibleInterface(w)->childCount(); };
-  EXPECT_EQ(QAccessible::queryAccessibleInterface(form.Impl()->widget)->role(), QAccessible::Window);
-  EXPECT_EQ(QAccessible::queryAccessibleInterface(edit.Impl()->widget)->text(QAccessible::Name),
-            QString::fromUtf8("\u57DF\u540D"));
-  EXPECT_EQ(count(form.Impl()->surface), 2);
-  EXPECT_EQ(count(pages.Impl()->widget), 1);
+  const auto seen = [](QWidget* w) { return QAccessible::queryAccessibleInterface(w); };
+  EXPECT_EQ(seen(form.Impl()->widget)->role(), QAccessible::Window);
+  EXPECT_EQ(seen(edit.Impl()->widget)->text(QAccessible::Name), QString::fromUtf8("\u57DF\u540D"));
+  EXPECT_EQ(seen(form.Impl()->surface)->childCount(), 2);
+  EXPECT_EQ(seen(pages.Impl()->widget)->childCount(), 1);
   pages.SetTabsVisible(true);
-  EXPECT_EQ(count(pages.Impl()->widget), 2);
+  EXPECT_EQ(seen(pages.Impl()->widget)->childCount(), 2);
 }
 
 // Sized before the window is first shown, so controls anchored on them keep their distances.
@@ -186,8 +180,8 @@ TEST(Controls, PagesAndScrollBoxesAreSizedWhileHidden) {
   form.SetBounds(0, 0, 1013, 700);
   form.Show();
   ProcessEventsFor(std::chrono::milliseconds(20));
-  EXPECT_EQ(memo.Width(), page.ClientWidth() - 20);
-  EXPECT_EQ(memo.Height(), page.ClientHeight() - 110);
+  EXPECT_EQ(std::pair(memo.Width(), memo.Height()),
+            std::pair(page.ClientWidth() - 20, page.ClientHeight() - 110));
   pages.SetActivePage(other);
   EXPECT_GE(band.Width(), 950);
 }
@@ -203,15 +197,13 @@ TEST(Controls, UpDownStepsTheNumberInItsEdit) {
   EXPECT_EQ(edit.Text(), "100");
   EXPECT_EQ(edit.Width(), 100 - arrows.Width());
   EXPECT_EQ(arrows.Left(), edit.Left() + edit.Width());
-  edit.SetText("7");
-  arrows.StepUp();
-  EXPECT_EQ(edit.Text(), "8");
-  edit.SetText("1000");
-  arrows.StepUp();
-  EXPECT_EQ(edit.Text(), "1000");
-  edit.SetText("abc");  // not a number: steps from the last position
-  arrows.StepDown();
-  EXPECT_EQ(edit.Text(), "999");
+  // "abc" is no number: the step goes from the last position.
+  for (const auto& [text, up, after] : {std::tuple{"7", true, "8"}, {"1000", true, "1000"},
+                                        {"abc", false, "999"}}) {
+    edit.SetText(text);
+    up ? arrows.StepUp() : arrows.StepDown();
+    EXPECT_EQ(edit.Text(), after) << text;
+  }
 }
 
 TEST(Controls, KeyPressCanSwallowKeys) {
@@ -222,15 +214,11 @@ TEST(Controls, KeyPressCanSwallowKeys) {
     seen.push_back(key);
     if (key == 'x') key = 0;
   };
-  QWidget* w = edit.Impl()->widget;
-  auto press = [&](int qtKey, const QString& text) {
-    QKeyEvent event(QEvent::KeyPress, qtKey, Qt::NoModifier, text);
-    QCoreApplication::sendEvent(w, &event);
-  };
-  press(Qt::Key_A, "a");
-  press(Qt::Key_X, "x");
-  press(Qt::Key_B, "b");
-  press(Qt::Key_Return, "\r");
+  for (const auto& [key, text] : {std::pair{Qt::Key_A, "a"}, {Qt::Key_X, "x"}, {Qt::Key_B, "b"},
+                                  {Qt::Key_Return, "\r"}}) {
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(edit.Impl()->widget, &event);
+  }
   EXPECT_EQ(seen, "axb\r");
   EXPECT_EQ(edit.Text(), "ab");
 }
@@ -264,8 +252,7 @@ TEST(Controls, HoverEventsAndThePopupMenuOfARightClick) {
   QCoreApplication::sendEvent(lw, &enter);
   QEvent leave(QEvent::Leave);
   QCoreApplication::sendEvent(lw, &leave);
-  EXPECT_EQ(enters, 1);
-  EXPECT_EQ(leaves, 1);
+  EXPECT_EQ(std::pair(enters, leaves), std::pair(1, 1));
 
   PopupMenu menu;
   int popups = 0, picked = 0;
@@ -307,9 +294,7 @@ TEST(OwnerDraw, HeaderItemsAndTabsComeFromTheirHandlers) {
   list.SetBounds(0, 0, 400, 100);
   list.SetColumns({{"a", 150}, {"b", 150}});
   list.SetHeaderItemOwnerDraw(1, true);
-  std::vector<int> drawn;
-  list.OnDrawHeaderItem = [&](Canvas& c, int item, const Rect& r) {
-    drawn.push_back(item);
+  list.OnDrawHeaderItem = [&](Canvas& c, int, const Rect& r) {
     c.SetBrushColor(colors::Red);
     c.FillRect(r);
   };
@@ -327,8 +312,7 @@ TEST(OwnerDraw, HeaderItemsAndTabsComeFromTheirHandlers) {
   const QImage header = list.Impl()->widget->grab().toImage();
   const Rect second = list.HeaderItemRect(1);
   EXPECT_EQ(At(header, second.left + 10 + 1, second.top + 5 + 1), colors::Red);
-  EXPECT_NE(At(header, 20, 6), colors::Red);
-  EXPECT_EQ(std::count(drawn.begin(), drawn.end(), 0), 0);
+  EXPECT_NE(At(header, 20, 6), colors::Red);  // the first item is drawn by the list
 
   auto* bar = static_cast<QWidget*>(pages.Impl()->widget->findChild<QTabBar*>());
   const QImage tabs = bar->grab().toImage();
@@ -359,11 +343,8 @@ TEST(OwnerDraw, WheelNotchesReachTheScrollBoxHandlersAndAPageTellsWhenShown) {
                   Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(w, &e);
   };
-  wheel(-240);
-  wheel(60);
-  wheel(60);
-  EXPECT_EQ(downs, 2);
-  EXPECT_EQ(ups, 1);
+  for (const int delta : {-240, 60, 60}) wheel(delta);
+  EXPECT_EQ(std::pair(downs, ups), std::pair(2, 1));
   EXPECT_EQ(box.ScrollPosition(), 0);  // handled: the box does not scroll itself
   handle = false;
   wheel(-120);

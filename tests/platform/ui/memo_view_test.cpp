@@ -12,11 +12,9 @@
 #include <QScrollBar>
 #include <QTextDocument>
 
-#include <climits>
+#include <cstdint>
 
-#include "platform/ui/application.h"
-#include "platform/ui/controls.h"
-#include "platform/ui/form.h"
+#include "platform/ui/ui.h"
 #include "platform/ui/ui_internal.h"
 #include "support/window_test.h"
 
@@ -26,13 +24,10 @@ namespace {
 using Lines = std::vector<std::string>;
 
 // Sets how many lines a memo takes into its read view for one test.
-class ViewThreshold {
- public:
-  explicit ViewThreshold(size_t lines) : old_(MemoViewThreshold()) { SetMemoViewThreshold(lines); }
-  ~ViewThreshold() { SetMemoViewThreshold(old_); }
-
- private:
-  size_t old_;
+struct ViewThreshold {
+  explicit ViewThreshold(size_t lines) : old(MemoViewThreshold()) { SetMemoViewThreshold(lines); }
+  ~ViewThreshold() { SetMemoViewThreshold(old); }
+  size_t old;
 };
 
 QPlainTextEdit* EditOf(Memo& memo) {
@@ -123,23 +118,15 @@ struct Pair {
     view.OnChange = [this] { ++viewChanges; };
   }
   void SetLines(const Lines& lines) {
-    {
-      ViewThreshold never(SIZE_MAX);
-      editor.SetLines(lines);
-    }
-    ViewThreshold always(1);
+    ViewThreshold never(SIZE_MAX);
+    editor.SetLines(lines);
+    SetMemoViewThreshold(1);
     view.SetLines(lines);
   }
-  void Add(const std::string& line) {
-    editor.Add(line);
-    view.Add(line);
-  }
   void Same(const std::string& what) {
-    SCOPED_TRACE(what);
-    EXPECT_EQ(view.Lines(), editor.Lines());
-    EXPECT_EQ(view.Text(), editor.Text());
-    EXPECT_EQ(view.LineCount(), editor.LineCount());
-    EXPECT_EQ(viewChanges, editorChanges);
+    EXPECT_EQ(std::tuple(view.Lines(), view.Text(), view.LineCount(), viewChanges),
+              std::tuple(editor.Lines(), editor.Text(), editor.LineCount(), editorChanges))
+        << what;
   }
 };
 
@@ -157,11 +144,10 @@ TEST(MemoView, BothStatesGiveTheSameLinesTextAndChanges) {
     Pair p;
     p.SetLines(lines);
     p.Same("set " + name);
-    p.Add("y");
-    p.Add("");
-    p.Add("p\rq\r\nr");
-    p.Add("z\r");
-    p.Add("\xD6\xD0");
+    for (const char* line : {"y", "", "p\rq\r\nr", "z\r", "\xD6\xD0"}) {
+      p.editor.Add(line);
+      p.view.Add(line);
+    }
     p.Same("added to " + name);
     EXPECT_TRUE(MemoHoldsLinesInView(p.view)) << name;
     p.view.Clear();
