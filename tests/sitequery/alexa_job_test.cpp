@@ -85,7 +85,7 @@ TEST_F(AlexaJobTest, FailedRowsAreAskedAgainUntilTheyAnswerOrTheRoundsRunOut) {
     if (d == "slow.com" && n == 1) return HttpReply::Ok(RankPage(d, "1")).Delay(1500ms);
     return HttpReply::Ok(RankPage(d, d == "b.com" ? "1200" : "77"));
   });
-  Start({"a.com", "B.com", "slow.com"}, 3, 100, 1000);
+  Start({"a.com", "B.com", "slow.com"}, 2, 100, 1000);
   ASSERT_TRUE(Pump());
   for (int i = 0; i < 3; ++i) EXPECT_EQ(lv.Cell(i, 1), (Lines{"77", "1200", "77"}[i])) << i;
   EXPECT_EQ(bak.Cell(1, 1), "1200");

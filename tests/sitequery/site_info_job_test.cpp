@@ -246,12 +246,14 @@ TEST_F(SiteInfoJobTest, AStopBetweenARowsTwoRequestsLeavesTheRowToTheNextQuery) 
   EXPECT_EQ(job.BaiduZhidaoCell.SuccessCount + job.BaiduZhidaoCell.FailCount, 1);
 }
 
-TEST_F(SiteInfoJobTest, ANewStartEndsTheRunningGroupsFirst) {
+TEST_F(SiteInfoJobTest, ANewStartEndsTheRunningGroupsFirstAndTheirAbortedRowsShowNothing) {
   ServeGood(2s);
   Start(Domains(20), kAllKinds, 3, 0);
   ASSERT_TRUE(http.WaitForRequests(21, 5s));
   StartSiteInfo(&job, 5000, 1, {"new.com"}, 0, true, &status, &lv, &bak, {});
   EXPECT_TRUE(test::AllEnded(job));
+  for (int i = 0; i < 20; ++i)
+    for (int c = 1; c <= 8; ++c) ASSERT_EQ(lv.Cell(i, c), " ") << i << " " << c;
 }
 
 // A re-query of one service leaves another service's running group alone.
