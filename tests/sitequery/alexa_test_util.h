@@ -12,8 +12,9 @@
 
 #include "sitequery/alexa_job.h"
 #include "sitequery/alexa_rank.h"
-#include "support/service_scope.h"
+#include "substitute-services/responder.h"
 #include "substitute-services/servers/substitute_http.h"
+#include "support/service_scope.h"
 
 namespace orlu::test {
 
@@ -28,24 +29,10 @@ inline std::string RankOf(const std::string& domain) {
   return std::to_string(std::hash<std::string>{}(domain) % 1000000);
 }
 
-inline std::string Unescape(const std::string& s) {
-  std::string out;
-  for (size_t i = 0; i < s.size(); ++i) {
-    if (s[i] == '%' && i + 2 < s.size()) {
-      out += static_cast<char>(std::stoi(s.substr(i + 1, 2), nullptr, 16));
-      i += 2;
-    } else {
-      out += s[i];
-    }
-  }
-  return out;
-}
-
 // The domain a data request asks for, as the worker held it.
 inline std::string AskedDomain(const HttpRequest& r) {
-  const std::string q = r.Query();
-  const std::string key = "cli=10&dat=snba&url=";
-  return q.compare(0, key.size(), key) != 0 ? "?" : Unescape(q.substr(key.size()));
+  if (r.Query().rfind("cli=10&dat=snba&url=", 0) != 0) return "?";
+  return substitute::QueryValue(r, "url", true);
 }
 
 // prefix0.com, prefix1.com, ...

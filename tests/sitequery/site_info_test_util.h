@@ -77,7 +77,7 @@ inline ServiceAsk WhatIsAsked(const HttpRequest& r) {
     std::string value = r.target.substr(at + key.size());
     if (k == kKindPr) value = value.substr(0, value.rfind("&ch="));
     a.kind = k;
-    a.domain = Unescape(value);
+    a.domain = substitute::PercentDecoded(value);
     if (k == kKindBaiduZhidao && a.domain.rfind("www.", 0) == 0) {
       // The second request of a row asks "www." + the domain.
       a.second = true;
