@@ -249,15 +249,13 @@ TEST_F(Threads, PausesNestAndAResumeWithNothingPausedDoesNothing) {
   EXPECT_TRUE(l.sawStop);
 
   // Being created suspended is a pause of its own, which Start does not lift.
-  std::atomic<bool> ran{false};
-  Worker held([&](Worker&) { ran = true; }, /*createSuspended=*/true);
+  Worker held([](Worker&) {}, /*createSuspended=*/true);
   held.Start();
   held.Suspend();
   held.Resume();
-  EXPECT_FALSE(Eventually([&] { return ran.load(); }, 50ms));
+  EXPECT_FALSE(Eventually([&] { return held.Finished(); }, 50ms));
   held.Resume();
-  held.WaitFor();
-  EXPECT_TRUE(ran);
+  EXPECT_TRUE(Eventually([&] { return held.Finished(); }));
 }
 
 TEST_F(Threads, AWorkerStoppedWhilePausedEndsWhenResumedOrDestroyed) {
