@@ -145,7 +145,6 @@ TEST_F(Threads, WhatACallThrowsReachesItsCallerAndWhatExecuteThrowsIsKept) {
 }
 
 TEST(ThreadsWithoutWindows, SynchronizeRunsOnTheWorkerOneCallAtATime) {
-  SetDispatcher(nullptr);
   int total = 0;  // guarded only by Synchronize's own serialisation
   std::vector<std::unique_ptr<Worker>> workers;
   for (int i = 0; i < 8; ++i) {
@@ -186,7 +185,6 @@ struct NotingLoop : PlainLoopDispatcher {
 };
 
 TEST(ThreadsWithoutWindows, ACallDroppedUnrunReleasesTheWorkerAndStopsIt) {
-  SetDispatcher(nullptr);
   std::atomic<bool> ran{false}, returned{false};
   Worker w([&](Worker& self) {
     self.Synchronize([&] { ran = true; });
