@@ -26,13 +26,12 @@ class WindowLoop : public ::testing::Test {
 
 TEST_F(WindowLoop, CallsFromOtherThreadsRunOnTheWindowThreadInOrderWhenServed) {
   std::vector<int> order;
-  std::thread poster([&] {
+  std::thread([&] {
     for (int i = 0; i < 3; ++i) {
       EXPECT_FALSE(OnWindowThread());
       EXPECT_TRUE(PostToWindowThread([&, i] { order.push_back(i); }));
     }
-  });
-  poster.join();
+  }).join();
   EXPECT_TRUE(order.empty());  // nothing runs until the window thread serves
   EXPECT_TRUE(OnWindowThread());
   loop_.ProcessEvents(0ms);
@@ -133,15 +132,14 @@ TEST_F(WindowLoop, RunKeepingWindowsAliveServesTheWindowThreadNestsAndRethrows) 
 }
 
 TEST_F(WindowLoop, OffTheWindowThreadServingIsRefusedAndWorkRunsInPlace) {
-  std::thread other([&] {
+  std::thread([&] {
     EXPECT_FALSE(loop_.InWindowThread());
     EXPECT_THROW(loop_.ProcessEvents(0ms), std::logic_error);
     std::thread::id ranOn;
     RunKeepingWindowsAlive([&] { ranOn = std::this_thread::get_id(); });
     EXPECT_EQ(ranOn, std::this_thread::get_id());
     EXPECT_THROW(RunKeepingWindowsAlive([] { throw std::runtime_error("x"); }), std::runtime_error);
-  });
-  other.join();
+  }).join();
 }
 
 }  // namespace
