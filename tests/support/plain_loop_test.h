@@ -1,6 +1,5 @@
-// A test of workers without windows: a plain-loop dispatcher stands in for
-// the window thread for the test's length, and the test serves the workers'
-// calls by pumping it.
+// A test of workers without windows: a plain-loop dispatcher stands in for the window thread,
+// and the test serves the workers' calls by pumping it.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,6 +1,5 @@
-// Points every page host ("*http") and WHOIS host ("*whois") at substitute
-// servers while it lives (the ORLU_SERVICES file is ignored); Map sends one
-// name elsewhere. Link the test with orlu_net.
+// Points every page host ("*http") and WHOIS host ("*whois") at substitute servers while it lives
+// (the ORLU_SERVICES file is ignored); Map sends one name elsewhere. Link the test with orlu_net.
 #pragma once
 
 #include <string>

@@ -1,7 +1,5 @@
-// Helpers of the window test programs (their main is window_test_main.cpp).
-// Before every test the hooks are set so that nothing waits for a person
-// (the exception box, message boxes, file dialogs and shell open record
-// what they were asked); ShowModal is not hooked.
+// Helpers of the window test programs (main: window_test_main.cpp). Before every test, hooks make
+// the exception box, message boxes, file dialogs and shell open record requests (not ShowModal).
 #pragma once
 
 #include <string>

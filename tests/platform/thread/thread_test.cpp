@@ -6,7 +6,6 @@
 #include <chrono>
 #include <functional>
 #include <memory>
-#include <numeric>
 #include <shared_mutex>
 #include <stdexcept>
 #include <string>
@@ -72,48 +71,35 @@ struct Looper {
   }
 };
 
-// Waits (serving the window thread's queue when installed) until `cond`.
-bool Eventually(const std::function<bool()>& cond, std::chrono::milliseconds limit = 10s) {
-  const auto end = Clock::now() + limit;
-  while (Clock::now() < end) {
-    if (cond()) return true;
-    if (Dispatcher* d = CurrentDispatcher(); d != nullptr && d->InWindowThread()) {
-      d->ProcessEvents(5ms);
-    } else {
-      std::this_thread::sleep_for(1ms);
-    }
-  }
-  return cond();
-}
-
 class Threads : public ::testing::Test {
  protected:
   void SetUp() override { SetDispatcher(&loop_); }
   void TearDown() override { SetDispatcher(nullptr); }
 
+  // Serves the window thread's queue until `cond`.
+  bool Eventually(const std::function<bool()>& cond, std::chrono::milliseconds limit = 10s) {
+    const auto end = Clock::now() + limit;
+    while (!cond() && Clock::now() < end) loop_.ProcessEvents(5ms);
+    return cond();
+  }
+
   PlainLoopDispatcher loop_;
 };
 
 TEST_F(Threads, HundredWorkersSynchronizeWhileTheWindowThreadWaits) {
-  constexpr int kWorkers = 100, kCalls = 20;
   const auto windowThread = std::this_thread::get_id();
-  // Per worker: after each Synchronize, how many of its calls had run (-1 once one ran off the
-  // window thread).
-  std::vector<std::vector<int>> seen(kWorkers);
+  std::atomic<int> wrong{0};  // calls run off the window thread, or not done at the return
   std::vector<std::unique_ptr<Worker>> workers;
-  for (int i = 0; i < kWorkers; ++i) {
-    workers.push_back(std::make_unique<Worker>([&, i](Worker& w) {
-      int ran = 0;
-      for (int k = 0; k < kCalls; ++k) {
-        w.Synchronize([&] { ran = std::this_thread::get_id() == windowThread ? ran + 1 : -1; });
-        seen[i].push_back(ran);
+  for (int i = 0; i < 100; ++i) {
+    workers.push_back(std::make_unique<Worker>([&](Worker& w) {
+      for (int k = 0, ran = 0; k < 20; ++k) {
+        w.Synchronize([&] { ran += std::this_thread::get_id() == windowThread ? 1 : 100; });
+        if (ran != k + 1) ++wrong;
       }
     }));
   }
   for (auto& w : workers) w->WaitFor();
-  std::vector<int> inOrder(kCalls);
-  std::iota(inOrder.begin(), inOrder.end(), 1);
-  for (int i = 0; i < kWorkers; ++i) EXPECT_EQ(seen[i], inOrder) << "worker " << i;
+  EXPECT_EQ(wrong, 0);
 }
 
 TEST_F(Threads, AStoppedWorkerSynchronizingWhileBeingJoinedDoesNotDeadlock) {
@@ -140,26 +126,15 @@ TEST_F(Threads, AStoppedWorkerSynchronizingWhileBeingJoinedDoesNotDeadlock) {
 }
 
 TEST_F(Threads, WhatACallThrowsReachesItsCallerAndWhatExecuteThrowsIsKept) {
-  std::string caught;
   bool nextCallRan = false;
-  bool selfWaitRefused = false;
   Worker w([&](Worker& self) {
-    try {
-      self.WaitFor();
-    } catch (const std::logic_error&) {
-      selfWaitRefused = true;
-    }
-    try {
-      self.Synchronize([] { throw std::out_of_range("List index out of bounds (5)"); });
-    } catch (const std::out_of_range& e) {
-      caught = e.what();
-    }
+    EXPECT_THROW(self.WaitFor(), std::logic_error);
+    EXPECT_THROW(self.Synchronize([] { throw std::out_of_range("List index out of bounds (5)"); }),
+                 std::out_of_range);
     self.Synchronize([&] { nextCallRan = true; });
     throw std::runtime_error("worker failed");
   });
   w.WaitFor();
-  EXPECT_TRUE(selfWaitRefused);
-  EXPECT_EQ(caught, "List index out of bounds (5)");
   EXPECT_TRUE(nextCallRan);
   ASSERT_NE(w.FatalException(), nullptr);
   EXPECT_THROW(std::rethrow_exception(w.FatalException()), std::runtime_error);
@@ -170,19 +145,16 @@ TEST_F(Threads, WhatACallThrowsReachesItsCallerAndWhatExecuteThrowsIsKept) {
 }
 
 TEST(ThreadsWithoutWindows, SynchronizeRunsOnTheWorkerOneCallAtATime) {
-  SetDispatcher(nullptr);
   int total = 0;  // guarded only by Synchronize's own serialisation
-  std::vector<int> onWorker(8, 0);
   std::vector<std::unique_ptr<Worker>> workers;
   for (int i = 0; i < 8; ++i) {
-    workers.push_back(std::make_unique<Worker>([&, i](Worker& w) {
+    workers.push_back(std::make_unique<Worker>([&](Worker& w) {
       const auto me = std::this_thread::get_id();
       for (int k = 0; k < 500; ++k) {
         w.Synchronize([&] {
           const int before = total;  // a read and a later write: calls that overlap lose counts
           std::this_thread::yield();
-          total = before + 1;
-          if (std::this_thread::get_id() == me) ++onWorker[i];
+          total = before + (std::this_thread::get_id() == me ? 1 : 1000);  // 1000 off the worker
         });
       }
     }));
@@ -190,7 +162,6 @@ TEST(ThreadsWithoutWindows, SynchronizeRunsOnTheWorkerOneCallAtATime) {
   for (auto& w : workers) w->Start();  // all at once, so their calls could overlap
   for (auto& w : workers) w->WaitFor();
   EXPECT_EQ(total, 8 * 500);
-  EXPECT_EQ(onWorker, std::vector<int>(8, 500));
 
   // A worker told to stop has nowhere to hand its calls: they are skipped.
   bool ran = false;
@@ -214,7 +185,6 @@ struct NotingLoop : PlainLoopDispatcher {
 };
 
 TEST(ThreadsWithoutWindows, ACallDroppedUnrunReleasesTheWorkerAndStopsIt) {
-  SetDispatcher(nullptr);
   std::atomic<bool> ran{false}, returned{false};
   Worker w([&](Worker& self) {
     self.Synchronize([&] { ran = true; });
@@ -277,15 +247,13 @@ TEST_F(Threads, PausesNestAndAResumeWithNothingPausedDoesNothing) {
   EXPECT_TRUE(l.sawStop);
 
   // Being created suspended is a pause of its own, which Start does not lift.
-  std::atomic<bool> ran{false};
-  Worker held([&](Worker&) { ran = true; }, /*createSuspended=*/true);
+  Worker held([](Worker&) {}, /*createSuspended=*/true);
   held.Start();
   held.Suspend();
   held.Resume();
-  EXPECT_FALSE(Eventually([&] { return ran.load(); }, 50ms));
+  EXPECT_FALSE(Eventually([&] { return held.Finished(); }, 50ms));
   held.Resume();
-  held.WaitFor();
-  EXPECT_TRUE(ran);
+  EXPECT_TRUE(Eventually([&] { return held.Finished(); }));
 }
 
 TEST_F(Threads, AWorkerStoppedWhilePausedEndsWhenResumedOrDestroyed) {
@@ -298,7 +266,8 @@ TEST_F(Threads, AWorkerStoppedWhilePausedEndsWhenResumedOrDestroyed) {
   EXPECT_TRUE(destroyed.sawStop);
 
   resumed.w->Terminate();
-  EXPECT_FALSE(Eventually([&] { return resumed.w->Finished(); }, 150ms)) << "a stop lifted the pause";
+  EXPECT_FALSE(Eventually([&] { return resumed.w->Finished(); }, 150ms))
+      << "a stop lifted the pause";
   EXPECT_TRUE(resumed.w->Held());
   resumed.w->Resume();
   resumed.w->WaitFor();
@@ -308,14 +277,13 @@ TEST_F(Threads, AWorkerStoppedWhilePausedEndsWhenResumedOrDestroyed) {
 TEST_F(Threads, OnTerminateRunsOnceOnTheStoppingThreadAndCanAbortATransfer) {
   // The "transfer" never looks at a checkpoint; only the hook ends it.
   std::atomic<int> hookCalls{0};
-  std::atomic<bool> aborted{false}, hookOnStopper{false};
+  std::atomic<bool> aborted{false};
   Worker w([&](Worker&) {
     while (!aborted) std::this_thread::sleep_for(1ms);
   });
-  const auto stopper = std::this_thread::get_id();
-  w.onTerminate = [&] {
+  w.onTerminate = [&, stopper = std::this_thread::get_id()] {
     ++hookCalls;
-    hookOnStopper = std::this_thread::get_id() == stopper;
+    EXPECT_EQ(std::this_thread::get_id(), stopper);
     aborted = true;
   };
   w.Start();
@@ -323,7 +291,6 @@ TEST_F(Threads, OnTerminateRunsOnceOnTheStoppingThreadAndCanAbortATransfer) {
   w.Terminate();
   w.WaitFor();
   EXPECT_EQ(hookCalls, 1);
-  EXPECT_TRUE(hookOnStopper);
 }
 
 TEST_F(Threads, ShutdownWithHundredPausedAndHundredSleepingWorkersIsQuick) {
@@ -346,18 +313,17 @@ TEST_F(Threads, ShutdownWithHundredPausedAndHundredSleepingWorkersIsQuick) {
       if (w.Sleep(std::chrono::hours(1))) ++sleptOut;
     }));
   }
-  for (auto& w : workers) w->onTerminate = [&] { ++hooks; };
   ASSERT_TRUE(Eventually([&] { return looping == kEach && sleeping == kEach; }, 30s));
-  for (std::size_t i = 0; i < workers.size(); i += 2) {
-    workers[i]->Suspend();
-    workers[i]->Suspend();
+  for (auto& w : workers) {
+    w->onTerminate = [&] { ++hooks; };
+    w->Suspend();  // twice: the shutdown lifts every pause, not one
+    w->Suspend();
   }
-  // The paused ones reach their checkpoints once their calls are served.
+  // The looping ones hold at their checkpoints once their calls are served; sleepers never hold.
   ASSERT_TRUE(Eventually([&] {
-    for (std::size_t i = 0; i < workers.size(); i += 2) {
-      if (!workers[i]->Held()) return false;
-    }
-    return true;
+    int held = 0;
+    for (auto& w : workers) held += w->Held();
+    return held == kEach;
   }, 30s));
 
   const auto start = Clock::now();
@@ -367,7 +333,6 @@ TEST_F(Threads, ShutdownWithHundredPausedAndHundredSleepingWorkersIsQuick) {
   EXPECT_EQ(hooks, 2 * kEach);
   EXPECT_EQ(finalCalls, kEach);
   EXPECT_EQ(sleptOut, 0);
-  workers.clear();
 }
 
 TEST_F(Threads, AWorkerMadeDuringTheShutdownIsStoppedToo) {
@@ -383,8 +348,7 @@ TEST_F(Threads, AWorkerMadeDuringTheShutdownIsStoppedToo) {
   first.Start();
   EXPECT_TRUE(ShutdownAllThreads(10s));
   ASSERT_NE(late, nullptr);
-  EXPECT_TRUE(late->Finished());
-  EXPECT_TRUE(late->Terminated());
+  EXPECT_TRUE(late->Finished());  // its hour-long sleep was cut short
 }
 
 TEST_F(Threads, ShutdownLeavesUnstartedWorkersUnrunAndReportsAStuckOne) {

@@ -1,39 +1,29 @@
-// Forms: modal and non-modal showing, paint and move events, the
-// notification icon, stay-on-top.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
+#include "platform/thread/dispatcher.h"
 #include "platform/ui/ui.h"
 #include "support/window_test.h"
 
 namespace orlu {
 namespace {
 
-using std::chrono::milliseconds;
+using namespace std::chrono_literals;
 
 TEST(FormWindow, ShowModalRunsItsOwnLoopUntilClosed) {
   Form form;
-  form.SetCaption("modal");
-  Button ok(form, "OK");
-  ok.OnClick = [&] { form.SetModalResult(kModalOk); };
   bool wasModal = false;
-  Timer press(50);
-  press.OnTimer = [&] {
-    press.Stop();
+  PostToWindowThread([&] {
     wasModal = form.Modal() && form.Visible();
-    ok.Click();
-  };
+    form.SetModalResult(kModalOk);
+  });
   EXPECT_EQ(form.ShowModal(), kModalOk);
   EXPECT_TRUE(wasModal);
   EXPECT_FALSE(form.Visible());
   EXPECT_FALSE(form.Modal());
 
-  Timer close(50);
-  close.OnTimer = [&] {
-    close.Stop();
-    form.Close();
-  };
+  PostToWindowThread([&] { form.Close(); });
   EXPECT_EQ(form.ShowModal(), kModalCancel);
 }
 
@@ -53,10 +43,9 @@ TEST(FormWindow, PaintMoveAndCloseEvents) {
   };
   main.Show();
   docked.Show();
-  EXPECT_TRUE(WaitUntil([&] { return docked.Top() == 250 && docked.Left() == 100; },
-                        milliseconds(2000)));
+  EXPECT_TRUE(WaitUntil([&] { return docked.Top() == 250 && docked.Left() == 100; }, 2s));
   main.SetTop(120);
-  EXPECT_TRUE(WaitUntil([&] { return moves > 0; }, milliseconds(2000)));
+  EXPECT_TRUE(WaitUntil([&] { return moves > 0; }, 2s));
   docked.Close();
   EXPECT_EQ(closes, 1);
   EXPECT_FALSE(docked.Visible());
@@ -78,13 +67,11 @@ TEST(FormWindow, CentredFormsAreCentredWhenShown) {
     EXPECT_EQ(frame.left - area.left, area.right - frame.right);
     EXPECT_LE(std::abs((frame.top - area.top) - (area.bottom - frame.bottom)), 1);
   }
-  EXPECT_EQ(placed.Left(), 10);
-  EXPECT_EQ(placed.Top(), 20);
+  EXPECT_EQ(std::pair(placed.Left(), placed.Top()), std::pair(10, 20));
 }
 
 TEST(TrayIconArea, MinimisedFormLosesItsTaskBarButtonOnlyWithANotificationArea) {
   Form form;
-  form.SetBounds(0, 0, 200, 100);
   TrayIcon tray(form);
   int restored = 0;
   tray.OnDblClick = [&] { ++restored; };
@@ -92,14 +79,14 @@ TEST(TrayIconArea, MinimisedFormLosesItsTaskBarButtonOnlyWithANotificationArea) 
 
   TrayIcon::SetAreaAvailableForTesting(false);
   form.SetState(WindowState::Minimized);
-  ProcessEventsFor(milliseconds(30));
+  ProcessEventsFor(30ms);
   EXPECT_EQ(form.State(), WindowState::Minimized);
   EXPECT_TRUE(form.Visible());  // still reachable from the task bar
   form.Restore();
 
   TrayIcon::SetAreaAvailableForTesting(true);
   form.SetState(WindowState::Minimized);
-  EXPECT_TRUE(WaitUntil([&] { return !form.Visible(); }, milliseconds(2000)));
+  EXPECT_TRUE(WaitUntil([&] { return !form.Visible(); }, 2s));
   tray.DoubleClick();
   EXPECT_TRUE(form.Visible());
   EXPECT_EQ(form.State(), WindowState::Normal);
@@ -113,12 +100,10 @@ TEST(FormWindow, RunShowsTheMainFormAndClosingItEndsTheLoop) {
   Form other;
   EXPECT_EQ(app->MainForm(), &main);
   bool shown = false;
-  Timer close(50);
-  close.OnTimer = [&] {
-    close.Stop();
+  PostToWindowThread([&] {
     shown = main.Visible();
     main.Close();
-  };
+  });
   EXPECT_EQ(app->Run(), 0);
   EXPECT_TRUE(shown);
   EXPECT_TRUE(app->Terminated());

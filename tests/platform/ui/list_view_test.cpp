@@ -1,5 +1,3 @@
-// The report list: fills in one call, reads from other threads, selection and
-// the index checks.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -15,60 +13,58 @@
 namespace orlu {
 namespace {
 
+using Texts = std::vector<std::string>;
+const std::string kFailed = "\xCA\xA7\xB0\xDC";  // GBK bytes, as the lists hold them
+
 std::vector<ListRow> MakeRows(int count, const std::string& tag) {
   std::vector<ListRow> rows;
-  rows.reserve(static_cast<size_t>(count));
   for (int i = 0; i < count; ++i) {
-    rows.push_back(ListRow{std::to_string(i + 1),
-                           {tag + std::to_string(i) + ".com", std::to_string(i * 7), "\xCA\xA7\xB0\xDC"}});
+    const std::string n = std::to_string(i);
+    rows.push_back({std::to_string(i + 1), {tag + n + ".com", std::to_string(i * 7), kFailed}});
   }
   return rows;
 }
 
-TEST(ListView, RowsAddedInOneCallGoAfterTheRowsBefore) {
+class Lists : public ::testing::Test {
+ protected:
+  Lists() { list.SetColumns({{"ID", 50}, {"\xD3\xF2\xC3\xFB", 100}, {"\xC5\xC5\xC3\xFB", 200}}); }
+
   Form form;
-  ListView list(form);
-  list.SetColumns({{"ID", 50}, {"\xD3\xF2\xC3\xFB", 100}, {"\xC5\xC5\xC3\xFB", 200}, {"x", 80}});
+  ListView list{form};
+};
+
+TEST_F(Lists, RowsAddedInOneCallGoAfterTheRowsBefore) {
   list.AddRows(MakeRows(1000, "d"));
   form.Show();
   list.AddRows(MakeRows(2, "e"));
   ASSERT_EQ(list.RowCount(), 1002);
-  EXPECT_EQ(list.RowTexts(5), (std::vector<std::string>{"6", "d5.com", "35", "\xCA\xA7\xB0\xDC"}));
+  EXPECT_EQ(list.RowTexts(5), (Texts{"6", "d5.com", "35", kFailed}));
   EXPECT_EQ(list.SubItem(1001, 0), "e1.com");
 }
 
-TEST(ListView, IndexChecks) {
-  Form form;
-  ListView list(form);
-  list.SetColumns({{"ID", 50}, {"\xD3\xF2\xC3\xFB", 150}});
+TEST_F(Lists, IndexChecks) {
   list.AddRow("1", {"a.com"});
   EXPECT_EQ(list.AddRow("2"), 1);
   test::ExpectError<ListIndexError>([&] { list.SubItem(1, 0); }, "List index out of bounds (0)");
   EXPECT_THROW(list.RowCaption(2), ListIndexError);
   EXPECT_THROW(list.RowCaption(-1), ListIndexError);
   EXPECT_THROW(list.SetSubItem(5, 0, "x"), ListIndexError);
-  // Writing past the last cell fills the gap with empty cells.
-  list.SetSubItem(1, 2, "z");
-  EXPECT_EQ(list.RowTexts(1), (std::vector<std::string>{"2", "", "", "z"}));
+  list.SetSubItem(1, 2, "z");  // past the last cell: the gap fills with empty cells
+  EXPECT_EQ(list.RowTexts(1), (Texts{"2", "", "", "z"}));
 
   // As the workers' row store: missing cells read empty, writes to missing rows are dropped.
   ListViewRows rows(list);
-  EXPECT_EQ(rows.Cell(1, 0), "");
   EXPECT_EQ(rows.Cell(7, 0), "");
   rows.SetCell(7, 0, "x");
   rows.SetCell(0, -1, "x");
   rows.WriteCells(1, 3, {"p", "q"});
-  EXPECT_EQ(list.RowTexts(1), (std::vector<std::string>{"2", "", "", "z", "p", "q"}));
-  EXPECT_EQ(list.RowCount(), 2);
+  EXPECT_EQ(list.RowTexts(1), (Texts{"2", "", "", "z", "p", "q"}));
 
   std::thread([&] { EXPECT_THROW(list.AddRow("3"), std::logic_error); }).join();
   EXPECT_EQ(list.RowCount(), 2);
 }
 
-TEST(ListView, ReadsFromWorkersWhileTheWindowThreadWrites) {
-  Form form;
-  ListView list(form);
-  list.SetColumns({{"ID", 50}, {"a", 100}, {"b", 100}});
+TEST_F(Lists, ReadsFromWorkersWhileTheWindowThreadWrites) {
   list.AddRows(MakeRows(2000, "w"));
   form.Show();
   std::atomic<bool> stop{false};
@@ -98,10 +94,7 @@ TEST(ListView, ReadsFromWorkersWhileTheWindowThreadWrites) {
   EXPECT_EQ(list.RowCount(), 2200);
 }
 
-TEST(ListView, SelectionFromCodeIsReported) {
-  Form form;
-  ListView list(form);
-  list.SetColumns({{"ID", 50}, {"d", 100}});
+TEST_F(Lists, SelectionFromCodeIsReported) {
   list.AddRows(MakeRows(5, "s"));
   std::vector<int> selected;
   list.OnSelect = [&](int row) { selected.push_back(row); };
