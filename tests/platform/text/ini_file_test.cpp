@@ -24,26 +24,13 @@ TEST(IniFile, ReadsValuesLikeTheProfileReader) {
   EXPECT_FALSE(none.SectionExists("Filter Key"));
   EXPECT_FALSE(none.ValueExists("Filter Key", "KeyWord"));
 
-  Spit(dir / "a.ini",
-       "top=before any section\r\n"
-       "; comment\r\n"
-       "[Filter Key]\r\n"
-       "KeyWord=china|\xC7\xB0\xBA\xF3\xCE\xDE;ol|;\r\n"
-       "Bracket=[a]b\r\n"
-       "  Spaced  =   padded value \t \r\n"
-       "Quoted=\"  in quotes  \"\r\n"
-       "Half=\"open\r\n"
-       "Twice=\"\"x\"\"\r\n"
-       "Empty=\r\n"
-       "Eq=a=b\r\n"
-       "KeyWord=second\r\n"
-       "NoEquals\r\n"
-       "[Other]\n"
-       "KeyWord=other\n"
-       "[filter key]\r"
-       "Late=x\r");
-  IniFile ini(dir / "a.ini");
   const std::string keyword = "china|\xC7\xB0\xBA\xF3\xCE\xDE;ol|;";
+  Spit(dir / "a.ini", "top=before any section\r\n; comment\r\n[Filter Key]\r\nKeyWord=" + keyword +
+                          "\r\nBracket=[a]b\r\n  Spaced  =   padded value \t \r\n"
+                          "Quoted=\"  in quotes  \"\r\nHalf=\"open\r\nTwice=\"\"x\"\"\r\nEmpty=\r\n"
+                          "Eq=a=b\r\nKeyWord=second\r\nNoEquals\r\n"
+                          "[Other]\nKeyWord=other\n[filter key]\rLate=x\r");
+  IniFile ini(dir / "a.ini");
   const std::pair<const char*, std::string> values[] = {
       {"KeyWord", keyword}, {"Bracket", "[a]b"}, {"Spaced", "padded value"},
       {"Quoted", "  in quotes  "}, {"Half", "\"open"}, {"Twice", "\"x\""}, {"Empty", ""},
