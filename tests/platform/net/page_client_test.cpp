@@ -69,32 +69,29 @@ TEST_F(PageClientTest, HeaderSetsAreExactlyOnTheWire) {
 TEST_F(PageClientTest, CookieGoesBackOnlyWithTheSameClient) {
   http.On("/set", HttpReply::Ok("s").Header("Set-Cookie", "sid=abc123; Path=/"));
   http.On("/next", HttpReply::Ok("n"));
-  {
-    PageClient c;
-    c.UseBrowserHeaders();
+  const auto setThenNext = [&](PageClient& c) {
     c.Get(http.Url("/set"));
     c.Get(http.Url("/next"));
-    HttpRequest r = http.LastRequest();
-    EXPECT_EQ(r.Header("Cookie"), "sid=abc123");
-    // The cookie comes right after Host; the header set keeps its order.
-    EXPECT_THAT(r.HeaderNames(), ElementsAre("Host", "Cookie", "Accept", "Accept-Language", "Accept-Encoding",
-                                             "User-Agent", "Connection"));
-  }
+    return http.LastRequest();
+  };
+  PageClient browser;
+  browser.UseBrowserHeaders();
+  const HttpRequest r = setThenNext(browser);
+  EXPECT_EQ(r.Header("Cookie"), "sid=abc123");
+  // The cookie comes right after Host; the header set keeps its order.
+  EXPECT_THAT(r.HeaderNames(), ElementsAre("Host", "Cookie", "Accept", "Accept-Language",
+                                           "Accept-Encoding", "User-Agent", "Connection"));
   // The default set keeps none; a window's client turns cookies on by hand.
   PageClient plain;
-  plain.Get(http.Url("/set"));
-  plain.Get(http.Url("/next"));
-  EXPECT_FALSE(http.LastRequest().HasHeader("Cookie"));
+  EXPECT_FALSE(setThenNext(plain).HasHeader("Cookie"));
   plain.KeepCookies = true;
-  plain.Get(http.Url("/set"));
-  plain.Get(http.Url("/next"));
-  EXPECT_EQ(http.LastRequest().Header("Cookie"), "sid=abc123");
+  EXPECT_EQ(setThenNext(plain).Header("Cookie"), "sid=abc123");
   // A cookie set on a redirect goes to its target.
   http.On("/login", HttpReply::Redirect("/home").Header("Set-Cookie", "k=v"));
   http.On("/home", HttpReply::Ok("home"));
-  PageClient r;
-  r.HandleRedirects = r.KeepCookies = true;
-  EXPECT_EQ(r.Get(http.Url("/login")), "home");
+  PageClient follow;
+  follow.HandleRedirects = follow.KeepCookies = true;
+  EXPECT_EQ(follow.Get(http.Url("/login")), "home");
   EXPECT_EQ(http.LastRequest().Header("Cookie"), "k=v");
 }
 
@@ -114,8 +111,7 @@ TEST_F(PageClientTest, ReadTimeOutCountsSilenceNotTheWholeTransfer) {
   EXPECT_LT(std::chrono::steady_clock::now() - t0, 3000ms);
   EXPECT_EQ(c.Get(http.Url("/drip")), body);
 
-  // A reply that keeps trickling (40 bytes every 50 ms, never silent for
-  // 200 ms, over 2.5 s in all) ends at four read time-outs.
+  // 40 bytes every 50 ms (2.5 s in all, never silent for long) ends at four read time-outs.
   http.On("/trickle", HttpReply::Ok(std::string(2000, 't')).Drip(40, 50ms));
   c.ReadTimeout = 200;
   t0 = std::chrono::steady_clock::now();
@@ -150,9 +146,8 @@ TEST_F(PageClientTest, BodiesComeBackByteForByteAndFailuresRaise) {
   for (int i = 0; i < 256; ++i) binary += static_cast<char>(i);
   binary += std::string("\0\0\xff\xfe\r\n\r\n", 8);
   // A gzip stream of "hello", served as gzip content: it stays compressed.
-  const std::string gz("\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\x03\xcb\x48\xcd\xc9\xc9\x07\x00\x86\xa6\x10\x36\x05"
-                       "\x00\x00\x00",
-                       25);
+  const std::string gz("\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\x03\xcb\x48\xcd\xc9\xc9\x07\x00"
+                       "\x86\xa6\x10\x36\x05\x00\x00\x00", 25);
   const std::string gbk = "\xcd\xf8\xd5\xbe\xb2\xe9\xd1\xaf";  // 网站查询 in GBK
   const struct {
     std::string path;
@@ -182,11 +177,8 @@ TEST_F(PageClientTest, BodiesComeBackByteForByteAndFailuresRaise) {
   c.ConnectTimeout = 2000;
   for (const auto& k : cases) {
     const std::string got = GetOrError(c, http.Url(k.path));
-    if (k.outcome.starts_with("body:")) {
-      EXPECT_EQ(got, k.outcome) << k.path;
-    } else {
-      EXPECT_THAT(got, StartsWith(k.outcome)) << k.path;
-    }
+    const bool whole = k.outcome.starts_with("body:");
+    EXPECT_EQ(whole ? got : got.substr(0, k.outcome.size()), k.outcome) << k.path;
   }
   EXPECT_EQ(http.RequestCount(), std::size(cases));  // the redirect was not followed
   RefusingPort refused;
@@ -258,7 +250,6 @@ TEST_F(PageClientTest, AbortFromAnotherThreadEndsAGetPromptly) {
 
 TEST_F(PageClientTest, ServicesSendEveryHostToTheSubstituteKeepingItsName) {
   http.OnHost("data.example.com", "/", [](const HttpRequest& r) { return HttpReply::Ok("data:" + r.target); });
-  http.OnHost("www.example.org", "/", HttpReply::Ok("org"));
   http.OnHost("a.example.com", "/", HttpReply::Redirect("http://b.example.com/landing"));
   http.OnHost("b.example.com", "/landing", HttpReply::Ok("landed"));
   test::ScopedServices services(&http);
