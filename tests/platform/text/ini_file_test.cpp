@@ -50,18 +50,16 @@ TEST(IniFile, WritingCreatesTheFileAndRoundTripsGbk) {
   TempDir dir;
   IniFile ini(dir / "new.ini");
   ini.WriteString("Filter Key", "KeyWord", "a;b;;");
-  EXPECT_EQ(Slurp(dir / "new.ini"), "[Filter Key]\r\nKeyWord=a;b;;\r\n");
   ini.WriteString("SiteInfo Key", "KeyWord", "\xC1\xF9\xD4\xC2;");
   EXPECT_EQ(Slurp(dir / "new.ini"),
             "[Filter Key]\r\nKeyWord=a;b;;\r\n[SiteInfo Key]\r\nKeyWord=\xC1\xF9\xD4\xC2;\r\n");
 
   // GBK section, key and value, in a folder whose name GBK cannot hold (결과).
-  std::filesystem::create_directory(dir / "\xEA\xB2\xB0\xEA\xB3\xBC");
-  IniFile gbk(dir / "\xEA\xB2\xB0\xEA\xB3\xBC/orlu.ini");
+  const std::string folder = dir / "\xEA\xB2\xB0\xEA\xB3\xBC";
+  std::filesystem::create_directory(folder);
   const std::string value = "\xD6\xD0\xCE\xC4|\xB0\x7C;\x81\x40@;\x80;";
-  gbk.WriteString("\xB9\xD8\xBC\xFC", "\xB4\xCA", value);
-  EXPECT_EQ(Slurp(dir / "\xEA\xB2\xB0\xEA\xB3\xBC/orlu.ini"),
-            "[\xB9\xD8\xBC\xFC]\r\n\xB4\xCA=" + value + "\r\n");
+  IniFile(folder + "/orlu.ini").WriteString("\xB9\xD8\xBC\xFC", "\xB4\xCA", value);
+  EXPECT_EQ(Slurp(folder + "/orlu.ini"), "[\xB9\xD8\xBC\xFC]\r\n\xB4\xCA=" + value + "\r\n");
 }
 
 TEST(IniFile, WritingOneValueKeepsEveryOtherByte) {
