@@ -43,27 +43,22 @@ TEST_F(PageClientTest, HeaderSetsAreExactlyOnTheWire) {
   http.On("/a?b=1", HttpReply::Ok("x"));
   PageClient c;
   EXPECT_EQ(c.Get(http.Url("/a?b=1")), "x");
-  EXPECT_EQ(http.LastRequest().rawHead, "GET /a?b=1 HTTP/1.1\r\n"
-                                        "Host: " + http.HostPort() + "\r\n"
-                                        "Accept: text/html, */*\r\n"
-                                        "User-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n"
-                                        "\r\n");
+  EXPECT_EQ(http.LastRequest().rawHead,
+            "GET /a?b=1 HTTP/1.1\r\nHost: " + http.HostPort() + "\r\nAccept: text/html, */*\r\n"
+            "User-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n\r\n");
 
   // The browser set, in its order, with Accept-Encoding sent empty.
   http.On("/", HttpReply::Ok("x"));
   c.UseBrowserHeaders();
   c.Get(http.Url("/"));
   EXPECT_EQ(http.LastRequest().rawHead,
-            "GET / HTTP/1.1\r\n"
-            "Host: " + http.HostPort() + "\r\n"
-            "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, application/x-shockwave-flash, "
-            "application/vnd.ms-excel, application/vnd.ms-powerpoint, application/msword, "
-            "application/x-silverlight, */*\r\n"
-            "Accept-Language: zh-cn\r\n"
-            "Accept-Encoding:\r\n"
-            "User-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1; SV1; .NET CLR 2.0.50727; CIBA)\r\n"
-            "Connection: Keep-Alive\r\n"
-            "\r\n");
+            "GET / HTTP/1.1\r\nHost: " + http.HostPort() + "\r\n"
+            "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, "
+            "application/x-shockwave-flash, application/vnd.ms-excel, "
+            "application/vnd.ms-powerpoint, application/msword, application/x-silverlight, */*\r\n"
+            "Accept-Language: zh-cn\r\nAccept-Encoding:\r\n"
+            "User-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1; SV1; "
+            ".NET CLR 2.0.50727; CIBA)\r\nConnection: Keep-Alive\r\n\r\n");
 }
 
 TEST_F(PageClientTest, CookieGoesBackOnlyWithTheSameClient) {
@@ -105,9 +100,8 @@ TEST_F(PageClientTest, ReadTimeOutCountsSilenceNotTheWholeTransfer) {
   PageClient c;
   c.ReadTimeout = 300;  // shorter than the whole drip, longer than any of its pauses
   auto t0 = std::chrono::steady_clock::now();
-  for (const char* path : {"/hang", "/mid"}) {
+  for (const char* path : {"/hang", "/mid"})
     EXPECT_THAT(GetOrError(c, http.Url(path)), HasSubstr("error:" + Gbk("读取超时"))) << path;
-  }
   EXPECT_LT(std::chrono::steady_clock::now() - t0, 3000ms);
   EXPECT_EQ(c.Get(http.Url("/drip")), body);
 
@@ -131,7 +125,8 @@ TEST_F(PageClientTest, FollowedRedirectReturnsTheFinalBody) {
   EXPECT_EQ(c.Get(http.Url("/r1")), "final body");
   EXPECT_EQ(http.LastRequest().target, "/final?x=1");
   // Fifteen redirects are followed; the sixteenth is refused.
-  for (int i = 0; i < 16; ++i) http.On("/hop" + std::to_string(i), HttpReply::Redirect("/hop" + std::to_string(i + 1)));
+  for (int i = 0; i < 16; ++i)
+    http.On("/hop" + std::to_string(i), HttpReply::Redirect("/hop" + std::to_string(i + 1)));
   http.On("/hop16", HttpReply::Ok("end of chain"));
   EXPECT_EQ(c.Get(http.Url("/hop1")), "end of chain");
   EXPECT_THAT(GetOrError(c, http.Url("/hop0")), HasSubstr(Gbk("重定向次数过多")));
@@ -149,19 +144,15 @@ TEST_F(PageClientTest, BodiesComeBackByteForByteAndFailuresRaise) {
   const std::string gz("\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\x03\xcb\x48\xcd\xc9\xc9\x07\x00"
                        "\x86\xa6\x10\x36\x05\x00\x00\x00", 25);
   const std::string gbk = "\xcd\xf8\xd5\xbe\xb2\xe9\xd1\xaf";  // 网站查询 in GBK
-  const struct {
-    std::string path;
-    HttpReply reply;
-    std::string outcome;  // the whole body, or how the error begins
-  } cases[] = {
+  // Path, reply, and the whole body or how the error begins.
+  const std::tuple<std::string, HttpReply, std::string> cases[] = {
       {"/bin", HttpReply::Ok(binary, "application/octet-stream"), "body:" + binary},
       {"/gz", HttpReply::Ok(gz).Header("Content-Encoding", "gzip"), "body:" + gz},
       {"/gbk", HttpReply::Ok(gbk, "text/html; charset=gb2312"), "body:" + gbk},
       {"/empty", HttpReply::Ok(""), "body:"},
       {"/unsized", HttpReply::Ok("read until close").NoContentLength(), "body:read until close"},
-      {"/chunked",
-       HttpReply::Raw("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhello\r\n6\r\n world\r\n0\r\n\r\n"),
-       "body:hello world"},
+      {"/chunked", HttpReply::Raw("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"
+                                  "5\r\nhello\r\n6\r\n world\r\n0\r\n\r\n"), "body:hello world"},
       {"/early", HttpReply::Ok(std::string(1000, 'x')).CloseEarly(10).Header("X-Late", "1"),
        "error:" + Gbk("连接过早关闭")},
       {"/nothing", HttpReply::Raw(""), "error:" + Gbk("连接过早关闭")},
@@ -170,15 +161,14 @@ TEST_F(PageClientTest, BodiesComeBackByteForByteAndFailuresRaise) {
       {"/302", HttpReply::Redirect("/elsewhere"), "error:" + Gbk("网页被重定向（302），未跟随")},
   };
   http.On("/elsewhere", HttpReply::Ok("there"));
-  for (const auto& k : cases) http.On(k.path, k.reply);
+  for (const auto& [path, reply, outcome] : cases) http.On(path, reply);
   PageClient c;
   c.UseBrowserHeaders();
   c.ReadTimeout = 2000;
   c.ConnectTimeout = 2000;
-  for (const auto& k : cases) {
-    const std::string got = GetOrError(c, http.Url(k.path));
-    const bool whole = k.outcome.starts_with("body:");
-    EXPECT_EQ(whole ? got : got.substr(0, k.outcome.size()), k.outcome) << k.path;
+  for (const auto& [path, reply, outcome] : cases) {
+    const std::string got = GetOrError(c, http.Url(path));
+    EXPECT_EQ(outcome.starts_with("body:") ? got : got.substr(0, outcome.size()), outcome) << path;
   }
   EXPECT_EQ(http.RequestCount(), std::size(cases));  // the redirect was not followed
   RefusingPort refused;
@@ -208,10 +198,9 @@ TEST_F(PageClientTest, UnsafeBytesInTheAddressArePercentEscapedOnTheWire) {
 
 TEST_F(PageClientTest, OnlyHttpAndHttpsAreFetched) {
   PageClient c;
-  for (const std::string& url : std::vector<std::string>{"file:///etc/passwd", "127.0.0.1/x",
-                                                             "dict://127.0.0.1:" + std::to_string(http.Port()) + "/"}) {
+  const std::string dict = "dict://127.0.0.1:" + std::to_string(http.Port()) + "/";
+  for (const auto& url : {std::string("file:///etc/passwd"), std::string("127.0.0.1/x"), dict})
     EXPECT_THAT(GetOrError(c, url), HasSubstr("error:")) << url;
-  }
   EXPECT_THAT(GetOrError(c, "http://bad host/"), HasSubstr("error:" + Gbk("网址中的主机名无效")));
   EXPECT_EQ(http.ConnectionCount(), 0u);
   http.On("/", HttpReply::Ok("upper"));
@@ -249,7 +238,8 @@ TEST_F(PageClientTest, AbortFromAnotherThreadEndsAGetPromptly) {
 }
 
 TEST_F(PageClientTest, ServicesSendEveryHostToTheSubstituteKeepingItsName) {
-  http.OnHost("data.example.com", "/", [](const HttpRequest& r) { return HttpReply::Ok("data:" + r.target); });
+  http.OnHost("data.example.com", "/",
+              [](const HttpRequest& r) { return HttpReply::Ok("data:" + r.target); });
   http.OnHost("a.example.com", "/", HttpReply::Redirect("http://b.example.com/landing"));
   http.OnHost("b.example.com", "/landing", HttpReply::Ok("landed"));
   test::ScopedServices services(&http);
