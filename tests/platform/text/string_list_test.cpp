@@ -146,12 +146,11 @@ TEST(StringList, SavesOfOneFileFromManyThreadsNeverMix) {
   TempDir dir;
   const std::string name = dir / "out.csv";
   std::vector<std::thread> threads;
-  for (int t = 0; t < 8; ++t) {
+  for (int t = 0; t < 8; ++t)
     threads.emplace_back([&, t] {
       const std::string text = JoinLines(Lines(500, std::string(40, static_cast<char>('a' + t))));
       for (int i = 0; i < 10; ++i) WriteFileAtomically(name, text);
     });
-  }
   for (auto& th : threads) th.join();
   const std::string got = Slurp(name);
   EXPECT_EQ(got, JoinLines(Lines(500, std::string(40, got[0]))));
