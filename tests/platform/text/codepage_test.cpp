@@ -67,10 +67,8 @@ TEST(AnsiToUtf8, ConvertsGbkTextAndMarksBytesThatAreNotGbk) {
   const std::pair<std::string, std::string> cases[] = {
       {"", ""}, {"ab" + kZhongWen, "ab\xE4\xB8\xAD\xE6\x96\x87"}, {"\x80", "\xE2\x82\xAC"},
       {kWang + "\xC8\x41", "\xE7\xB6\xB2\xE8\x8F\xAF"}, {"\xFF" "A", "?A"},
-      {"ab\xD6", "ab?"},          // cut off at the end
-      {"\xD6\n\xD0", "?\n?"},     // lead byte without a second byte
-      {"\x81\x7F", "?\x7F"},      // 0x7F is never a second byte
-      {"\xA2\xA0", "?"},          // a pair with no character
+      // Cut off, lead byte before a non-second byte (0x7F never is one), pair with no character.
+      {"ab\xD6", "ab?"}, {"\xD6\n\xD0", "?\n?"}, {"\x81\x7F", "?\x7F"}, {"\xA2\xA0", "?"},
   };
   for (const auto& [gbk, utf8] : cases) EXPECT_EQ(AnsiToUtf8(gbk), utf8) << gbk;
 }
