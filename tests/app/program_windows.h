@@ -29,10 +29,7 @@ inline void RemovePath(const std::string& path) {
 }
 
 // The page pgcMain showed right after the windows were made.
-inline int& PageAtStart() {
-  static int page = -1;
-  return page;
-}
+inline int PageAtStart = -1;
 
 // Makes the windows the first time it is called; later calls only check.
 inline void EnsureProgramWindows() {
@@ -46,7 +43,7 @@ inline void EnsureProgramWindows() {
   made = true;
   // The sponsor list is fetched only by the tests that ask for it.
   if (FormMain) FormMain->tmrUrlBegin.Stop();
-  if (FormMain) PageAtStart() = FormMain->pgcMain.ActivePageIndex();
+  if (FormMain) PageAtStart = FormMain->pgcMain.ActivePageIndex();
   ASSERT_TRUE(orlu::test::ExceptionMessages().empty())
       << "start-up raised: " << orlu::test::ExceptionMessages().front();
 }
@@ -67,7 +64,6 @@ class ProgramWindowTest : public ::testing::Test {
       dialogRequests.push_back(r);
       return dialogAnswer;
     });
-    RemovePath(SettingsFileName());
   }
 
   void TearDown() override {
