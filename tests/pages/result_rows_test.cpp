@@ -6,18 +6,14 @@
 #include <vector>
 
 #include "platform/text/errors.h"
+#include "platform/text/gbk.h"
 #include "support/expect_error.h"
 
 namespace orlu {
 namespace {
 
-// "域名" and "排名" in GBK.
-const std::string kDomain = "\xD3\xF2\xC3\xFB";
-const std::string kRank = "\xC5\xC5\xC3\xFB";
-
 TEST(RowDisplayLine, CaptionsAndValuesEachFollowedByTwoBlanks) {
-  EXPECT_EQ(RowDisplayLine({"ID", kDomain, kRank}, "3", {"d", "1200"}),
-            "ID: 3  " + kDomain + ": d  " + kRank + ": 1200  ");
+  EXPECT_EQ(RowDisplayLine({"ID", "D", "R"}, "3", {"d", "1200"}), "ID: 3  D: d  R: 1200  ");
   EXPECT_EQ(RowDisplayLine({"ID"}, "7", {}), "ID: 7  ");
   // Cells beyond the columns are not shown.
   EXPECT_EQ(RowDisplayLine({"ID", "x"}, "1", {"a", "b"}), "ID: 1  x: a  ");
@@ -26,12 +22,11 @@ TEST(RowDisplayLine, CaptionsAndValuesEachFollowedByTwoBlanks) {
 TEST(Csv, ExactBytesOfHeaderAndRows) {
   // Every field quoted and followed by a comma, a quote inside doubled,
   // every other byte (line breaks, commas, GBK) kept, CR LF after each line.
-  CsvBuilder csv({"ID", kDomain, "q\"c", "e"});
+  CsvBuilder csv({"ID", "d", "q\"c", "e"});
   csv.AddRowTexts({"1", "a.com", " ", ""});
-  csv.AddRowTexts({"2", kDomain + ".cn", "say \"hi\"", "a,b\r\nc\""});
-  EXPECT_EQ(csv.Bytes(), "\"ID\",\"" + kDomain + "\",\"q\"\"c\",\"e\",\r\n"
-                         "\"1\",\"a.com\",\" \",\"\",\r\n"
-                         "\"2\",\"" + kDomain + ".cn\",\"say \"\"hi\"\"\",\"a,b\r\nc\"\"\",\r\n");
+  csv.AddRowTexts({"2", Gbk("中文.cn"), "say \"hi\"", "a,b\r\nc\""});
+  EXPECT_EQ(csv.Bytes(), Gbk("\"ID\",\"d\",\"q\"\"c\",\"e\",\r\n\"1\",\"a.com\",\" \",\"\",\r\n"
+                             "\"2\",\"中文.cn\",\"say \"\"hi\"\"\",\"a,b\r\nc\"\"\",\r\n"));
   EXPECT_EQ(CsvBuilder({}).Bytes(), "\r\n");
 }
 
