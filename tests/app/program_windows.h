@@ -23,11 +23,6 @@
 
 namespace orlu::testing {
 
-inline void RemovePath(const std::string& path) {
-  std::error_code ec;
-  std::filesystem::remove_all(path, ec);
-}
-
 // The page pgcMain showed right after the windows were made.
 inline int PageAtStart = -1;
 
@@ -37,7 +32,8 @@ inline void EnsureProgramWindows() {
   if (made) return;
   Application* app = Application::Instance();
   ASSERT_NE(app, nullptr) << "the window tests need the application object";
-  RemovePath(SettingsFileName());
+  std::error_code ec;
+  std::filesystem::remove_all(SettingsFileName(), ec);
   orlu::test::ExceptionMessages().clear();
   StartProgram(*app);
   made = true;
@@ -67,7 +63,8 @@ class ProgramWindowTest : public ::testing::Test {
   }
 
   void TearDown() override {
-    RemovePath(SettingsFileName());
+    std::error_code ec;
+    std::filesystem::remove_all(SettingsFileName(), ec);
     orlu::test::ResetWindowTestHooks();
   }
 
