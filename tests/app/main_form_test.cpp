@@ -1,5 +1,4 @@
-// The main window under the offscreen platform: start-up, navigation, the
-// settings file and the status window's docking.
+// The main window: start-up, navigation, the settings file and the status window's docking.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -42,8 +41,7 @@ TEST_F(MainFormTest, StartUpMakesTheOtherWindowsHiddenAndShowsTheStartPage) {
   EXPECT_TRUE(FormMain->ImageAd.Animating());
 }
 
-// The result lists of the pages fill their page down to its bottom edge or
-// to the row memo docked there, whatever the heights of the bars above.
+// The result lists reach their page's bottom or the row memo there, whatever the bars above.
 TEST_F(MainFormTest, ResultListsReachTheBottomOfTheirPages) {
   TFormMain& m = *FormMain;
   const std::tuple<TabSheet&, ListView&, Memo*> fills[] = {
@@ -62,19 +60,17 @@ TEST_F(MainFormTest, ResultListsReachTheBottomOfTheirPages) {
   }
 }
 
-// Values as the services give them show whole: the site-information counts
-// beside the list's scroll bar, the detail's site name and e-mail address.
+// Site-information counts beside the scroll bar, the detail's site name and e-mail show whole.
 TEST_F(MainFormTest, LongValuesShowWhole) {
   auto textWidth = [](Control& c, const char* text) {
     return QFontMetrics(c.Impl()->widget->font()).horizontalAdvance(QString::fromUtf8(text));
   };
   ListView& lv = FormMain->SiteInfoPage.lvSiteInfo;
   const QStyle* style = lv.Impl()->widget->style();
-  int total = 0;
+  int total = style->pixelMetric(QStyle::PM_ScrollBarExtent);
   for (int c = 0; c < lv.ColumnCount(); ++c) total += lv.ColumnWidth(c);
   const auto* area = qobject_cast<QAbstractScrollArea*>(lv.Impl()->widget);
-  EXPECT_LE(total, area->maximumViewportSize().width() -
-                       style->pixelMetric(QStyle::PM_ScrollBarExtent));
+  EXPECT_LE(total, area->maximumViewportSize().width());
   const char* values[] = {"银行,金融", "1,270,000", "约1,870,000", "12,345,678"};
   const int pad = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
   for (int c = 6; c <= 9; ++c) EXPECT_GE(lv.ColumnWidth(c) - pad, textWidth(lv, values[c - 6]));
@@ -85,8 +81,7 @@ TEST_F(MainFormTest, LongValuesShowWhole) {
   EXPECT_LE(d.edtAD3.Left() + d.edtAD3.Width(), d.pnl1.Left() + d.pnl1.Width());
 }
 
-// Every tool button, menu item and page button that navigates: the page it
-// selects, or the window it shows modally.
+// Every navigating tool button, menu item and page button: its page, or its modal window.
 TEST_F(MainFormTest, NavigationSelectsEveryPage) {
   TFormMain& m = *FormMain;
   m.SiteInfoPage.UncheckAllSiteInfoColumns();
@@ -127,7 +122,6 @@ class SettingsTest : public testing::ProgramWindowTest {
     SetMemos(saved.first, saved.second);
     ProgramWindowTest::TearDown();
   }
-  // The filter and the site-information keyword memos.
   std::pair<Lines, Lines> Memos() { return {filter.Lines(), siteInfo.Lines()}; }
   void SetMemos(const Lines& filterLines, const Lines& siteInfoLines) {
     filter.SetLines(filterLines);
@@ -139,8 +133,7 @@ class SettingsTest : public testing::ProgramWindowTest {
   std::pair<Lines, Lines> saved = Memos();
 };
 
-// What the lists keep through the file is the settings reader's test; here
-// which control writes or reads which memo and section.
+// Which control writes or reads which memo and section (the lists' contents: the reader's test).
 TEST_F(SettingsTest, SaveControlsWriteTheirSectionAndTheLoadMenuRefillsBoth) {
   SetMemos({"f1"}, {"not saved"});
   FormMain->N4.Click();
@@ -171,8 +164,7 @@ TEST_F(SettingsTest, UnwritableFileShowsTheErrorAndLoadingChangesNoMemo) {
   EXPECT_EQ(boxMessages.size(), 2u);
 }
 
-// A screen reader can tell every edit and memo of the seven windows apart
-// from the others: each has a name.
+// A screen reader can tell the edits and memos of the seven windows apart: each has a name.
 TEST_F(MainFormTest, EveryEditAndMemoHasAnAccessibleName) {
   std::vector<std::string> unnamed;
   int edits = 0;
@@ -240,10 +232,9 @@ TEST_F(MainFormTest, StatusWindowDocksUnderTheMainWindow) {
   FormMain->SetTop(30);
   FormStatShow->FormPaint();
   EXPECT_EQ(FormStatShow->FrameBounds().bottom, FormMain->WorkArea().bottom);
-  EXPECT_EQ(FormStatShow->lvStatShow.Top(),
-            FormStatShow->mmoStatShow.Top() + FormStatShow->mmoStatShow.Height());
-  EXPECT_EQ(FormStatShow->lvStatShow.Top() + FormStatShow->lvStatShow.Height(),
-            FormStatShow->ClientHeight());
+  const TFormStatShow& s = *FormStatShow;
+  EXPECT_EQ(s.lvStatShow.Top(), s.mmoStatShow.Top() + s.mmoStatShow.Height());
+  EXPECT_EQ(s.lvStatShow.Top() + s.lvStatShow.Height(), s.ClientHeight());
   FormStatShow->Hide();
 }
 
