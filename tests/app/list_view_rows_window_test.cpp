@@ -34,8 +34,7 @@ class ResultListTest : public testing::ProgramWindowTest {
   test::TempDir dir;
 };
 
-// A click adds the selected row to the status memo, or on the word-check
-// pages to the page's own memo; a short row shows the error instead.
+// A click adds the selected row to the status memo (word checks: their own); a short row errs.
 TEST_F(ResultListTest, ClickedRowGoesToItsPagesMemoAsOneLine) {
   FillAlexa();
   Memo& memo = FormStatShow->mmoStatShow;

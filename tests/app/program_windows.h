@@ -1,6 +1,5 @@
-// Shared by the window tests of the program: the seven windows, made once
-// for the whole test program with the settings file out of the way, and
-// hooks that record the exception box, modal windows and file dialogs.
+// The program's seven windows, made once per test program without a settings file, and hooks
+// that record the exception box, modal windows and file dialogs.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -44,8 +43,7 @@ inline void EnsureProgramWindows() {
       << "start-up raised: " << orlu::test::ExceptionMessages().front();
 }
 
-// Records what the exception box, ShowModal and the file dialogs are asked,
-// and answers the dialogs with `dialogAnswer`.
+// Records what the exception box, ShowModal and file dialogs are asked; answers `dialogAnswer`.
 class ProgramWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -20,8 +20,7 @@ TEST(RowDisplayLine, CaptionsAndValuesEachFollowedByTwoBlanks) {
 }
 
 TEST(Csv, ExactBytesOfHeaderAndRows) {
-  // Every field quoted and followed by a comma, a quote inside doubled,
-  // every other byte (line breaks, commas, GBK) kept, CR LF after each line.
+  // Fields quoted, each followed by a comma, quotes doubled, other bytes kept, CR LF per line.
   CsvBuilder csv({"ID", "d", "q\"c", "e"});
   csv.AddRowTexts({"1", "a.com", " ", ""});
   csv.AddRowTexts({"2", Gbk("中文.cn"), "say \"hi\"", "a,b\r\nc\""});
@@ -31,8 +30,7 @@ TEST(Csv, ExactBytesOfHeaderAndRows) {
 }
 
 TEST(Csv, ResultCellsThatAFormulaCouldStartWithGetAQuote) {
-  // Only the cells from column 2 on; the header, the row caption and the
-  // domain are written as they are, and "=" inside a cell is no formula.
+  // From column 2 on (not the header, caption or domain); "=" inside a cell is no formula.
   CsvBuilder csv({"=h", "-d", "r1", "r2", "r3", "r4", "r5", "r6", "r7"});
   csv.AddRowTexts({"=1", "-x.com", "=HYPERLINK(1)", "+1", "-2", "@SUM(A1)", "\tx", "\rx", "a=b"});
   EXPECT_EQ(csv.Bytes(),
