@@ -1,6 +1,5 @@
-// Shared by the window tests of the program: the seven windows, made once
-// for the whole test program with the settings file out of the way, and
-// hooks that record the exception box, modal windows and file dialogs.
+// The program's seven windows, made once per test program without a settings file, and hooks
+// that record the exception box, modal windows and file dialogs.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -23,16 +22,8 @@
 
 namespace orlu::testing {
 
-inline void RemovePath(const std::string& path) {
-  std::error_code ec;
-  std::filesystem::remove_all(path, ec);
-}
-
 // The page pgcMain showed right after the windows were made.
-inline int& PageAtStart() {
-  static int page = -1;
-  return page;
-}
+inline int PageAtStart = -1;
 
 // Makes the windows the first time it is called; later calls only check.
 inline void EnsureProgramWindows() {
@@ -40,19 +31,19 @@ inline void EnsureProgramWindows() {
   if (made) return;
   Application* app = Application::Instance();
   ASSERT_NE(app, nullptr) << "the window tests need the application object";
-  RemovePath(SettingsFileName());
+  std::error_code ec;
+  std::filesystem::remove_all(SettingsFileName(), ec);
   orlu::test::ExceptionMessages().clear();
   StartProgram(*app);
   made = true;
   // The sponsor list is fetched only by the tests that ask for it.
   if (FormMain) FormMain->tmrUrlBegin.Stop();
-  if (FormMain) PageAtStart() = FormMain->pgcMain.ActivePageIndex();
+  if (FormMain) PageAtStart = FormMain->pgcMain.ActivePageIndex();
   ASSERT_TRUE(orlu::test::ExceptionMessages().empty())
       << "start-up raised: " << orlu::test::ExceptionMessages().front();
 }
 
-// Records what the exception box, ShowModal and the file dialogs are asked,
-// and answers the dialogs with `dialogAnswer`.
+// Records what the exception box, ShowModal and file dialogs are asked; answers `dialogAnswer`.
 class ProgramWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -67,11 +58,11 @@ class ProgramWindowTest : public ::testing::Test {
       dialogRequests.push_back(r);
       return dialogAnswer;
     });
-    RemovePath(SettingsFileName());
   }
 
   void TearDown() override {
-    RemovePath(SettingsFileName());
+    std::error_code ec;
+    std::filesystem::remove_all(SettingsFileName(), ec);
     orlu::test::ResetWindowTestHooks();
   }
 

@@ -1,8 +1,7 @@
-// The start page, the sponsor-link strip and the small windows they open,
-// in the program's windows, against substitute servers.
+// The start page, the sponsor-link strip and the small windows they open, on substitute servers.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
 #include <string>
 #include <vector>
@@ -76,8 +75,7 @@ TEST_F(StartPageTest, PageRankBoxLeavesOnlyItsDomainWithThePageRankBox) {
     byEnter ? Enter(p.edtAllPr) : p.btnAllPrDo.Click();
     EXPECT_EQ(m.pgcMain.ActivePageIndex(), kPageSiteInfo);
     EXPECT_EQ(s.mmoSiteInfoDomainList1.Lines(), Lines{byEnter ? "pr2.com" : "pr.com"});
-    for (CheckBox* box : ServiceBoxes(s)) EXPECT_EQ(box->Checked(), box == &s.chkPr) << box->Caption();
-    // The page's query started on that list.
+    for (auto* box : ServiceBoxes(s)) EXPECT_EQ(box->Checked(), box == &s.chkPr) << box->Caption();
     ASSERT_EQ(s.lvSiteInfo.RowCount(), 1);
     EXPECT_EQ(s.lvSiteInfo.RowTexts(0)[1], byEnter ? "pr2.com" : "pr.com");
     EndSiteInfoWorkers(&SiteInfo);
@@ -87,8 +85,7 @@ TEST_F(StartPageTest, PageRankBoxLeavesOnlyItsDomainWithThePageRankBox) {
   s.lvSiteInfoBak.Clear();
 }
 
-// The single-site and ranking-detail boxes pass their text as typed and
-// start the page's query.
+// The single-site and ranking-detail boxes pass their text as typed and start the page's query.
 TEST_F(StartPageTest, ReportBoxesPassTheirTextUntrimmed) {
   TAlexaDetailPage& detail = m.AlexaDetailPage;
   TShouluPage& shoulu = m.ShouluPage;
@@ -112,8 +109,7 @@ TEST_F(StartPageTest, ReportBoxesPassTheirTextUntrimmed) {
   shoulu.tmrSingleInfo.Stop();
 }
 
-// The WHOIS and page-source boxes query with the trimmed text in the window
-// thread and show their window once the answer is in.
+// The WHOIS and page-source boxes query with the trimmed text, then show their window.
 TEST_F(StartPageTest, WhoisAndSourceBoxesQueryThenShowTheirWindow) {
   test::SubstituteWhoisServer whois;
   services.Map("*whois", whois.HostPort());
@@ -127,7 +123,7 @@ TEST_F(StartPageTest, WhoisAndSourceBoxesQueryThenShowTheirWindow) {
     byEnter ? Enter(p.edtAllWhois) : p.btnAllWhoisDo.Click();
     EXPECT_EQ(whois.LastRequest().raw, "wq.com\r\n");
     EXPECT_EQ(FormWhoisInfo->edtWhois.Text(), "wq.com");
-    EXPECT_NE(std::find(shownLines.begin(), shownLines.end(), "Domain Name: WQ.COM"), shownLines.end());
+    EXPECT_THAT(shownLines, ::testing::Contains("Domain Name: WQ.COM"));
 
     p.edtAllSouce.SetText("  http://pages.example/src ");
     byEnter ? Enter(p.edtAllSouce) : p.btnAllSourceDo.Click();
@@ -142,37 +138,31 @@ TEST_F(StartPageTest, WhoisAndSourceBoxesQueryThenShowTheirWindow) {
 }
 
 TEST_F(StartPageTest, LinksGoToTheirPagesAndReturnToTheirColours) {
-  const struct {
-    Control& control;
-    int page;  // -1: a deletion list (no page)
-    Color resting;
-  } links[] = {{p.lbl24, kPageSiteInfo, kDefaultColor},   {p.lbl23, kPageAlexa, kDefaultColor},
-               {p.lbl26, kPageSiteInfo, kDefaultColor},   {p.lbl28, kPageWhois, kDefaultColor},
-               {p.lbl30, kPageDomainFilter, kDefaultColor}, {p.lbl31, kPageDomainCreate, kDefaultColor},
-               {p.btn18, kPageKeyWordComp, kDefaultColor}, {p.btn17, kPagePinyin, kDefaultColor},
-               {p.btn19, kPageEngWord, kDefaultColor},    {p.lblAllDaoqi1, -1, colors::Blue},
-               {p.lblAllDaoqi5, -1, colors::Blue}};
-  for (const auto& link : links) {
-    SCOPED_TRACE(link.control.Caption());
+  // The deletion lists (page kPageAll: none) rest blue, the other links in the default colour.
+  const std::pair<Control*, MainPage> links[] = {
+      {&p.lbl24, kPageSiteInfo}, {&p.lbl23, kPageAlexa}, {&p.lbl26, kPageSiteInfo},
+      {&p.lbl28, kPageWhois}, {&p.lbl30, kPageDomainFilter}, {&p.lbl31, kPageDomainCreate},
+      {&p.btn18, kPageKeyWordComp}, {&p.btn17, kPagePinyin}, {&p.btn19, kPageEngWord},
+      {&p.lblAllDaoqi1, kPageAll}, {&p.lblAllDaoqi5, kPageAll}};
+  for (const auto& [link, page] : links) {
+    SCOPED_TRACE(link->Caption());
     m.pgcMain.SetActivePageIndex(kPageAll);
-    link.control.Click();
-    EXPECT_EQ(m.pgcMain.ActivePageIndex(), link.page < 0 ? kPageAll : link.page);
-    if (link.page == kPageSiteInfo) {
-      // lbl24 ticks every service box, lbl26 only the page rank.
-      for (CheckBox* box : ServiceBoxes(m.SiteInfoPage)) {
-        EXPECT_EQ(box->Checked(), &link.control == &p.lbl24 || box == &m.SiteInfoPage.chkPr);
-      }
+    link->Click();
+    EXPECT_EQ(m.pgcMain.ActivePageIndex(), page);
+    // lbl24 ticks every service box, lbl26 only the page rank.
+    for (CheckBox* box : ServiceBoxes(m.SiteInfoPage)) {
+      if (page != kPageSiteInfo) break;
+      EXPECT_EQ(box->Checked(), link == &p.lbl24 || box == &m.SiteInfoPage.chkPr);
     }
-    if (dynamic_cast<Label*>(&link.control) == nullptr) continue;  // a button
-    link.control.OnMouseEnter();
-    EXPECT_EQ(link.control.FontColor(), colors::Red);
-    link.control.OnMouseLeave();
-    EXPECT_EQ(link.control.FontColor(), link.resting);
+    if (dynamic_cast<Label*>(link) == nullptr) continue;  // a button
+    link->OnMouseEnter();
+    EXPECT_EQ(link->FontColor(), colors::Red);
+    link->OnMouseLeave();
+    EXPECT_EQ(link->FontColor(), page == kPageAll ? colors::Blue : kDefaultColor);
   }
 }
 
-// Each deletion list opens its own file, from the window's buttons and from
-// the start page's links, and no window is shown.
+// Each deletion list opens its own file, from the window's buttons and the start page's links.
 TEST_F(StartPageTest, EachDeletionListOpensItsOwnFile) {
   TFormDaoqi& d = *FormDaoqi;
   const std::string folder = "http://www.cnnic.cn/download/registar_list/";
@@ -195,7 +185,6 @@ TEST_F(StartPageTest, EachDeletionListOpensItsOwnFile) {
 TEST_F(StartPageTest, PageSourceShowsUtf8ConvertedAndAnythingElseAsReceived) {
   http.On("/utf8", HttpReply::Ok("<p>中文</p>\r\nend").Header("Set-Cookie", "s=1; Path=/"));
   http.On("/gbk", HttpReply::Ok(Gbk("<p>中文</p>")));
-  http.On("/empty", HttpReply::Ok(""));
   http.On("/gone", HttpReply::Status(404, "<p>missing</p>"));
   TFormSource& w = *FormSource;
 
@@ -203,21 +192,19 @@ TEST_F(StartPageTest, PageSourceShowsUtf8ConvertedAndAnythingElseAsReceived) {
   EXPECT_EQ(w.mmoShowSource.Lines(), (Lines{"<p>" + Gbk("中文") + "</p>", "end"}));
   // Enter in the box fetches its trimmed text; the cookie set above goes back.
   w.edtSource.SetText(" http://pages.example/gbk \t");
-  char enter = 13;
-  w.edtSource.OnKeyPress(enter);
+  Enter(w.edtSource);
   EXPECT_EQ(w.mmoShowSource.Lines(), Lines{Gbk("<p>中文</p>")});
   EXPECT_EQ(http.LastRequest().target, "/gbk");
   EXPECT_EQ(http.LastRequest().Header("Cookie"), "s=1");
 
-  // Empty and failed fetches: one empty line, no message.
-  for (const char* url : {"http://pages.example/empty", "http://pages.example/gone", ""}) {
+  // Failed fetches: one empty line, no message.
+  for (const char* url : {"http://pages.example/gone", ""}) {
     w.mmoShowSource.SetLines({"old"});
     w.ShowSource(url);
     EXPECT_EQ(w.mmoShowSource.Lines(), Lines{""}) << url;
   }
 
-  // The windows keep working during a slow reply; a second fetch meanwhile
-  // is ignored.
+  // The windows keep working during a slow reply; a second fetch meanwhile is ignored.
   http.On("/slow", HttpReply::Ok("slow page").Delay(400ms));
   http.ClearRequests();
   PostToWindowThread([&] { w.ShowSource("http://pages.example/gbk"); });
@@ -237,13 +224,11 @@ TEST_F(StartPageTest, PageFetchShowsTheBodyUnconvertedAndErrorsInTheBox) {
   // The UTF-8 bytes as they came, read as GBK text.
   EXPECT_EQ(w.mmoKWordMi2.Lines(), Lines{"\xC3\xA9\xC3\xA9"});
   EXPECT_EQ(w.mmoKWordMi1.LineCount(), 0);
-  EXPECT_TRUE(boxMessages.empty());
 
   w.edtKworMiUrl.SetText("http://pages.example/missing");
   w.btnKWrodMiSearch.Click();
   EXPECT_EQ(w.mmoKWordMi2.LineCount(), 0);
-  ASSERT_EQ(boxMessages.size(), 1u);
-  EXPECT_FALSE(boxMessages[0].empty());
+  EXPECT_EQ(boxMessages, Lines{Gbk("HTTP 错误 404：http://pages.example/missing")});
 }
 
 TEST_F(StartPageTest, FirstTickFetchesOnceAndLinksOpenTheirShownAddress) {
@@ -261,7 +246,6 @@ TEST_F(StartPageTest, FirstTickFetchesOnceAndLinksOpenTheirShownAddress) {
   ASSERT_TRUE(WaitUntil([&] { return m.tmrChangeUrl.Enabled(); }, 5000ms));
   EXPECT_EQ(http.RequestCount(), 1u);
   EXPECT_EQ(http.LastRequest().Host(), "tools.orlu.example");
-  EXPECT_EQ(m.SponsorTitles->Count(), 6);
   EXPECT_EQ(m.lblUrl1.Caption() + m.lblUrl4.Caption(), "AD");
   m.tmrChangeUrlTimer();
   EXPECT_EQ(m.lblUrl1.Caption() + m.lblUrl4.Caption(), "EB");
@@ -274,8 +258,7 @@ TEST_F(StartPageTest, FirstTickFetchesOnceAndLinksOpenTheirShownAddress) {
   ResetStrip();
   http.On("/SpUrl.aspx", HttpReply::Status(500, "A|a.cn<br>"));
   m.tmrUrlBeginTimer();
-  EXPECT_EQ(m.lblUrl2.Caption(), Gbk("赞助链接"));
-  EXPECT_EQ(m.SponsorTitles->Count(), 4);
+  EXPECT_EQ(m.lblUrl1.Caption() + m.lblUrl2.Caption(), Gbk("Orlu站长工具主页赞助链接"));
   EXPECT_TRUE(boxMessages.empty());
 }
 

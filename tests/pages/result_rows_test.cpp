@@ -6,38 +6,31 @@
 #include <vector>
 
 #include "platform/text/errors.h"
+#include "platform/text/gbk.h"
 #include "support/expect_error.h"
 
 namespace orlu {
 namespace {
 
-// "域名" and "排名" in GBK.
-const std::string kDomain = "\xD3\xF2\xC3\xFB";
-const std::string kRank = "\xC5\xC5\xC3\xFB";
-
 TEST(RowDisplayLine, CaptionsAndValuesEachFollowedByTwoBlanks) {
-  EXPECT_EQ(RowDisplayLine({"ID", kDomain, kRank}, "3", {"d", "1200"}),
-            "ID: 3  " + kDomain + ": d  " + kRank + ": 1200  ");
+  EXPECT_EQ(RowDisplayLine({"ID", "D", "R"}, "3", {"d", "1200"}), "ID: 3  D: d  R: 1200  ");
   EXPECT_EQ(RowDisplayLine({"ID"}, "7", {}), "ID: 7  ");
   // Cells beyond the columns are not shown.
   EXPECT_EQ(RowDisplayLine({"ID", "x"}, "1", {"a", "b"}), "ID: 1  x: a  ");
 }
 
 TEST(Csv, ExactBytesOfHeaderAndRows) {
-  // Every field quoted and followed by a comma, a quote inside doubled,
-  // every other byte (line breaks, commas, GBK) kept, CR LF after each line.
-  CsvBuilder csv({"ID", kDomain, "q\"c", "e"});
+  // Fields quoted, each followed by a comma, quotes doubled, other bytes kept, CR LF per line.
+  CsvBuilder csv({"ID", "d", "q\"c", "e"});
   csv.AddRowTexts({"1", "a.com", " ", ""});
-  csv.AddRowTexts({"2", kDomain + ".cn", "say \"hi\"", "a,b\r\nc\""});
-  EXPECT_EQ(csv.Bytes(), "\"ID\",\"" + kDomain + "\",\"q\"\"c\",\"e\",\r\n"
-                         "\"1\",\"a.com\",\" \",\"\",\r\n"
-                         "\"2\",\"" + kDomain + ".cn\",\"say \"\"hi\"\"\",\"a,b\r\nc\"\"\",\r\n");
+  csv.AddRowTexts({"2", Gbk("中文.cn"), "say \"hi\"", "a,b\r\nc\""});
+  EXPECT_EQ(csv.Bytes(), Gbk("\"ID\",\"d\",\"q\"\"c\",\"e\",\r\n\"1\",\"a.com\",\" \",\"\",\r\n"
+                             "\"2\",\"中文.cn\",\"say \"\"hi\"\"\",\"a,b\r\nc\"\"\",\r\n"));
   EXPECT_EQ(CsvBuilder({}).Bytes(), "\r\n");
 }
 
 TEST(Csv, ResultCellsThatAFormulaCouldStartWithGetAQuote) {
-  // Only the cells from column 2 on; the header, the row caption and the
-  // domain are written as they are, and "=" inside a cell is no formula.
+  // From column 2 on (not the header, caption or domain); "=" inside a cell is no formula.
   CsvBuilder csv({"=h", "-d", "r1", "r2", "r3", "r4", "r5", "r6", "r7"});
   csv.AddRowTexts({"=1", "-x.com", "=HYPERLINK(1)", "+1", "-2", "@SUM(A1)", "\tx", "\rx", "a=b"});
   EXPECT_EQ(csv.Bytes(),
