@@ -34,14 +34,10 @@ class AlexaDetailTest : public test::PlainLoopTest {
  protected:
   void SetUp() override {
     PlainLoopTest::SetUp();
+    AlexaDetailView = {.TrafficLv = &traffic, .IpEdit = &ip, .PvEdit = &pv, .CountryLv = &countries,
+                       .QueryButton = &button, .FailLabel = &fail};
     for (size_t k = 0; k < 14; ++k) AlexaDetailView.Edits[k] = &edits[k];
     for (size_t k = 0; k < 8; ++k) AlexaDetailView.RankEdits[k] = &ranks[k];
-    AlexaDetailView.TrafficLv = &traffic;
-    AlexaDetailView.CountryLv = &countries;
-    AlexaDetailView.IpEdit = &ip;
-    AlexaDetailView.PvEdit = &pv;
-    AlexaDetailView.QueryButton = &button;
-    AlexaDetailView.FailLabel = &fail;
     traffic.AddRow("stale", {"1%"});
   }
   void TearDown() override {

@@ -197,10 +197,7 @@ TEST(SingleInfoStore, ReadsWholeTextsWhilePublished) {
 TEST(SingleInfoWorker, AFailedTryIsShownWhileTheNextOneRuns) {
   test::SubstituteHttpServer http;
   test::ScopedServices services(&http);
-  auto asked = std::make_shared<std::atomic<int>>(0);
-  http.AddResponder([asked](const HttpRequest&) -> std::optional<HttpReply> {
-    return asked->fetch_add(1) == 0 ? HttpReply::Status(500) : HttpReply::Hang();
-  });
+  http.OnSequence("/s?wd=site%3Aa.com&ct=0", {HttpReply::Status(500), HttpReply::Hang()});
   SingleInfoStore store;
   store.NextGeneration();
   CSingleDomainInfo worker(false, "a.com", 10, store);
