@@ -1,6 +1,5 @@
-// The ranking detail cuts on arbitrary pages: the input is both the site
-// page and the XML data; every cut runs, and the estimates are checked to
-// be numbers the program itself wrote or its fixed words.
+// The ranking detail cuts on any page, taken as both the site page and the XML data; the
+// estimates are numbers the program itself wrote or its fixed words.
 #include "fuzz_input.h"
 #include "sitequery/alexa_detail.h"
 

@@ -1,5 +1,4 @@
-// The ranking data page cutter on arbitrary pages: the first line of the
-// input is the domain asked for, the rest the page as the service sent it.
+// The ranking data page cutter: the input's first line is the domain, the rest the page.
 #include "fuzz_input.h"
 #include "sitequery/alexa_rank.h"
 

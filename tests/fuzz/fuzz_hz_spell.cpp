@@ -1,5 +1,4 @@
-// Arbitrary bytes through the pinyin converter: no read outside the text or
-// the tables, and the initials always match the full reading.
+// The pinyin converter: no read outside the text or the tables; initials match the reading.
 #include "fuzz_input.h"
 #include "wordcheck/hz_spell.h"
 

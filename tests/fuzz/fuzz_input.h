@@ -1,6 +1,5 @@
-// What the fuzz targets share: the input as text, split at its first line
-// where that line is a name or key and the rest a page, and the check that
-// stops the run.
+// What the fuzz targets share: the input as text, split at its first line (a name or key,
+// then a page), and the check that stops the run.
 #pragma once
 
 #include <cstddef>

@@ -1,6 +1,5 @@
-// Word-file matching on arbitrary bytes: the domains found are exactly those
-// whose non-empty name is a whole line of the file (lines as the string list
-// splits them), and feeding the file in pieces changes nothing.
+// Word-file matching: the domains found are exactly those whose non-empty name is a whole line
+// of the file (as the string list splits it), and feeding the file in pieces changes nothing.
 #include <set>
 #include <vector>
 

@@ -1,6 +1,5 @@
-// Addresses and services files come from domain lists and the environment:
-// the escaping, the host:port split and the services-file reader must take
-// any bytes.
+// Addresses and services files come from domain lists and the environment: the escaping,
+// the host:port split and the services-file reader must take any bytes.
 #include "fuzz_input.h"
 #include "platform/net/page_client.h"
 #include "platform/net/services.h"

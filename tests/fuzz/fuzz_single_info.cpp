@@ -1,5 +1,4 @@
-// The single-site report's cuts on arbitrary pages: the first line of the
-// input is the domain asked for, the rest the page as the query leaves it.
+// The single-site report's cuts: the input's first line is the domain, the rest the page.
 #include "fuzz_input.h"
 #include "platform/text/gbk.h"
 #include "sitequery/single_info.h"

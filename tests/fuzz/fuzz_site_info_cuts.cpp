@@ -1,7 +1,5 @@
-// The site-information cuts on arbitrary pages: the first line of the input
-// is a keyword list's line, the rest the page as a service sent it. Every
-// cut answers with a piece of the page (trimmed cuts may drop its blanks)
-// or a fixed word, and never reads outside the page.
+// The site-information cuts: the input's first line is a keyword, the rest a service's page.
+// Every cut answers with a piece of the page (trimmed, maybe) or a fixed word.
 #include "fuzz_input.h"
 #include "platform/text/codepage.h"
 #include "platform/text/gbk.h"

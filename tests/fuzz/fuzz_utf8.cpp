@@ -1,5 +1,4 @@
-// The code-page conversions, the GBK helpers, line splitting and the INI
-// reader/writer on arbitrary bytes.
+// The code-page conversions, the GBK helpers, line splitting and the INI reader/writer.
 #include <unistd.h>
 
 #include "fuzz_input.h"
@@ -7,19 +6,6 @@
 #include "platform/text/gbk.h"
 #include "platform/text/ini_file.h"
 #include "platform/text/string_list.h"
-
-namespace {
-
-struct ScratchIni {  // one per process, removed at exit
-  ScratchIni() {
-    const char* dir = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-    name = std::string(dir) + "/fuzz_utf8-" + std::to_string(getpid()) + ".ini";
-  }
-  ~ScratchIni() { unlink(name.c_str()); }
-  std::string name;
-};
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text = fuzz::Text(data, size);
@@ -44,8 +30,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto lines = orlu::SplitLines(text);
   FUZZ_CHECK(orlu::SplitLines(orlu::JoinLines(lines)) == lines);
 
-  // INI: a value written is read back, from any file contents.
-  static const ScratchIni scratch;
+  // INI: a value written is read back, from any file contents (one scratch file, removed at exit).
+  static const struct Scratch {
+    std::string name = std::string(access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") +
+                       "/fuzz_utf8-" + std::to_string(getpid()) + ".ini";
+    ~Scratch() { unlink(name.c_str()); }
+  } scratch;
   orlu::WriteFileAtomically(scratch.name, text);
   orlu::IniFile file(scratch.name);
   file.ReadString("Filter Key", "KeyWord", "");

@@ -1,5 +1,4 @@
-// Registry replies of any bytes: preparation, the ten classifiers and
-// cutters, the IANA referral and the single-domain referral cut.
+// Registry replies: preparation, the classifiers and cutters, and the referral cuts.
 #include "fuzz_input.h"
 #include "whois/whois_info.h"
 #include "whois/whois_registry.h"

@@ -1,5 +1,4 @@
-// Domain lists as imported from any file: the rows the WHOIS page builds
-// from their lines.
+// The rows the WHOIS page builds from the lines of any imported domain list.
 #include "fuzz_input.h"
 #include "platform/text/gbk.h"
 #include "platform/text/string_list.h"

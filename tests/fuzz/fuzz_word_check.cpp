@@ -1,5 +1,4 @@
-// The cuts of the suggestion and dictionary pages on arbitrary pages: the
-// first line of the input is the name asked for, the rest the page.
+// The suggestion and dictionary page cuts: the input's first line is the name, the rest the page.
 #include "fuzz_input.h"
 #include "wordcheck/word_check.h"
 

@@ -25,13 +25,10 @@ inline const std::string kDetailSitePage =
     "<td><span class=\"geo_country\"> www.example.com </span></td></tr>\n"
     "<tr><td><span class=\"geo_number descbold\">31.0%</span></td>"
     "<td><span class=\"geo_country\">邮件.example.com</span></td></tr>\n"
-    "<tr><td><span class=\"geo_number descbold\">16.7%</span></td></tr>\n"
     "</table><a id=\"toggleMoreTraffic\">More</a>\n"
     "<p>example.com users come from these countries:</p><table>\n"
     "<tr><td><span class=\"geo_number descbold\">61.5%</span></td><td><span "
     "class=\"geo_country\"><a href=\"/topsites/countries/CN\"> 中国 </a></span></td></tr>\n"
-    "<tr><td><span class=\"geo_number descbold\">20.1%</span></td>"
-    "<td><span class=\"geo_country\">United States</span></td></tr>\n"
     "</table><a id=\"toggleMoreCountry\">More</a>\n</body></html>\n";
 
 inline const std::string kDetailXml =

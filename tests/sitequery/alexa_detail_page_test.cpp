@@ -2,6 +2,7 @@
 // and charts asking substitute services on loopback.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <set>
 #include <string>
@@ -27,11 +28,9 @@ class AlexaDetailPageTest : public testing::ProgramWindowTest {
     ProgramWindowTest::SetUp();
     f = &FormMain->AlexaDetailPage;
     FormMain->ShowPage(kPageAlexaDetail);
-    http.OnHost("traffic.alexa.com", "/graph", [](const HttpRequest&) {
-      return HttpReply::Ok(std::string(reinterpret_cast<const char*>(kAlexaPlaceholderJpeg),
-                                       kAlexaPlaceholderJpegSize),
-                           "image/jpeg");
-    });
+    const std::string jpeg(reinterpret_cast<const char*>(kAlexaPlaceholderJpeg),
+                           kAlexaPlaceholderJpegSize);
+    http.OnHost("traffic.alexa.com", "/graph", HttpReply::Ok(jpeg, "image/jpeg"));
   }
   void TearDown() override {
     f->Job().EndAll();
@@ -40,15 +39,9 @@ class AlexaDetailPageTest : public testing::ProgramWindowTest {
     ProgramWindowTest::TearDown();
   }
   bool Finish() {
-    return WaitUntil(
-        [this] {
-          if (f->Job().Running()) return false;
-          for (ChartView* c : f->Charts) {
-            if (c->Busy()) return false;
-          }
-          return true;
-        },
-        15s);
+    return WaitUntil([this] {
+      return !f->Job().Running() && std::ranges::none_of(f->Charts, &ChartView::Busy);
+    }, 15s);
   }
 
   TAlexaDetailPage* f = nullptr;
@@ -57,10 +50,8 @@ class AlexaDetailPageTest : public testing::ProgramWindowTest {
 };
 
 TEST_F(AlexaDetailPageTest, AQueryFillsThePageFromBothAnswersAndDrawsTheCharts) {
-  http.OnHost("www.alexa.com", "/siteinfo/",
-              [](const HttpRequest&) { return HttpReply::Ok(test::kDetailSitePage).Delay(200ms); });
-  http.OnHost("data.alexa.com", "/data/",
-              [](const HttpRequest&) { return HttpReply::Ok(test::kDetailXml); });
+  http.OnHost("www.alexa.com", "/siteinfo/", HttpReply::Ok(test::kDetailSitePage).Delay(200ms));
+  http.OnHost("data.alexa.com", "/data/", HttpReply::Ok(test::kDetailXml));
   f->lblAlexaFail.SetCaption("old");
   f->edtAlexaDetail.SetText("  HTTP://Example.COM ");
   char enter = '\r';

@@ -4,13 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <vector>
 
 #include "alexa_detail_fixture.h"
 #include "platform/text/gbk.h"
-#include "platform/thread/dispatcher.h"
+#include "support/plain_loop_test.h"
 #include "support/service_scope.h"
 #include "substitute-services/servers/substitute_http.h"
 
@@ -29,39 +30,33 @@ struct Field : DetailField {
   void SetEnabled(bool e) override { enabled = e; }
 };
 
-class AlexaDetailTest : public ::testing::Test {
+class AlexaDetailTest : public test::PlainLoopTest {
  protected:
   void SetUp() override {
+    PlainLoopTest::SetUp();
+    AlexaDetailView = {.TrafficLv = &traffic, .IpEdit = &ip, .PvEdit = &pv, .CountryLv = &countries,
+                       .QueryButton = &button, .FailLabel = &fail};
     for (size_t k = 0; k < 14; ++k) AlexaDetailView.Edits[k] = &edits[k];
     for (size_t k = 0; k < 8; ++k) AlexaDetailView.RankEdits[k] = &ranks[k];
-    AlexaDetailView.TrafficLv = &traffic;
-    AlexaDetailView.CountryLv = &countries;
-    AlexaDetailView.IpEdit = &ip;
-    AlexaDetailView.PvEdit = &pv;
-    AlexaDetailView.QueryButton = &button;
-    AlexaDetailView.FailLabel = &fail;
     traffic.AddRow("stale", {"1%"});
   }
   void TearDown() override {
     job.EndAll();
     AlexaDetailView = TAlexaDetailView{};
+    PlainLoopTest::TearDown();
   }
-  // Runs the window thread's queue until the job's workers have ended.
-  bool Finish() {
-    const auto end = std::chrono::steady_clock::now() + 15s;
-    while (job.Running()) {
-      if (std::chrono::steady_clock::now() > end) return false;
-      loop.ProcessEvents(5ms);
-    }
-    loop.ProcessEvents(0ms);
-    return true;
-  }
-  void ServeBoth(HttpReply site, HttpReply data) {
-    http.OnHost("www.alexa.com", "/siteinfo/", [site](const HttpRequest&) { return site; });
-    http.OnHost("data.alexa.com", "/data/", [data](const HttpRequest&) { return data; });
+  // Serves the workers' calls until they have ended.
+  bool Finish() { return PumpUntil([this] { return !job.Running(); }, 15s); }
+  // A query for example.com with the fail label and the button set back first.
+  bool Query(const HttpReply& site, const HttpReply& data) {
+    fail.text = "old";
+    button.enabled = false;
+    http.OnHost("www.alexa.com", "/siteinfo/", site);
+    http.OnHost("data.alexa.com", "/data/", data);
+    job.Start("example.com");
+    return Finish();
   }
 
-  PlainLoopDispatcher loop;
   test::SubstituteHttpServer http;
   test::ScopedServices services{&http};
   Field edits[14], ranks[8], ip, pv, button, fail;
@@ -70,67 +65,56 @@ class AlexaDetailTest : public ::testing::Test {
 };
 
 TEST_F(AlexaDetailTest, BothAnswersFillEveryFieldAndAskTheNormalisedDomain) {
-  ServeBoth(HttpReply::Ok(test::kDetailSitePage), HttpReply::Ok(test::kDetailXml));
+  http.OnHost("www.alexa.com", "/siteinfo/", HttpReply::Ok(test::kDetailSitePage));
+  http.OnHost("data.alexa.com", "/data/", HttpReply::Ok(test::kDetailXml));
   job.Start("  HTTP://Example.COM ");
   ASSERT_TRUE(Finish());
-
   // Every field's place is checked through the page; here the button,
   // which the site worker alone frees.
   EXPECT_TRUE(button.enabled);
   EXPECT_EQ(button.text, Gbk("查询"));
   EXPECT_EQ(fail.text, "old");
 
-  auto requests = http.Requests();
-  ASSERT_EQ(requests.size(), 2u);
-  if (requests[0].Host() != "www.alexa.com") std::swap(requests[0], requests[1]);
-  EXPECT_EQ(requests[0].target, "/siteinfo/example.com");
-  EXPECT_EQ(requests[1].Host(), "data.alexa.com");
-  EXPECT_EQ(requests[1].target,
-            "/data/qmRv52HtLw83Kx?cli=10&dat=snba&ver=7.0&cdt=alx_vw=20&wid=16865&act=00000000000"
-            "&ss=1024x768&bw=775&t=0&ttl=1125&vis=1&rq=2&url=http://example.com");
-  EXPECT_EQ(requests[1].Header("Accept-Language"), "zh-cn");
-  EXPECT_EQ(requests[1].Header("User-Agent"),
-            "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1; SV1; .NET CLR 2.0.50727; CIBA)");
+  Lines asked;
+  for (const HttpRequest& r : http.Requests()) {
+    asked.push_back(r.Host() + r.target);
+    EXPECT_EQ(r.Header("Accept-Language"), "zh-cn");
+    EXPECT_EQ(r.Header("User-Agent"),
+              "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1; SV1; .NET CLR 2.0.50727; CIBA)");
+  }
+  std::sort(asked.begin(), asked.end());
+  EXPECT_EQ(asked, (Lines{"data.alexa.com/data/qmRv52HtLw83Kx?cli=10&dat=snba&ver=7.0&cdt=alx_vw="
+                          "20&wid=16865&act=00000000000&ss=1024x768&bw=775&t=0&ttl=1125&vis=1&rq=2"
+                          "&url=http://example.com",
+                          "www.alexa.com/siteinfo/example.com"}));
 }
 
 TEST_F(AlexaDetailTest, AFailedFetchEmptiesItsFieldsAndOnlyTheSiteWorkerFreesTheButton) {
   const std::string partly = Gbk("部分查询失败，请检查网络并重查");
-  // The data answer fails (longer than any data answer can be): its edits
-  // are emptied, the site page's are not.
-  ServeBoth(HttpReply::Ok(test::kDetailSitePage),
-            HttpReply::Ok(test::kDetailXml + std::string(1 << 20, ' ')));
-  job.Start("example.com");
-  ASSERT_TRUE(Finish());
+  // The data answer over its 1 MiB cap fails: its edits are emptied, the site page's are not.
+  ASSERT_TRUE(Query(HttpReply::Ok(test::kDetailSitePage),
+                    HttpReply::Ok(test::kDetailXml + std::string(1 << 20, ' '))));
   EXPECT_EQ(edits[0].text, Gbk("示例网站 Example"));
   for (int k : {2, 3, 5, 6, 7, 8, 9, 10, 11, 12, 13}) EXPECT_EQ(edits[k].text, "") << k;
   EXPECT_EQ(fail.text, partly);
 
-  // The site page fails (over its 2 MiB): dashes, the domain, no lists; the
-  // button is freed.
-  fail.text = "old";
-  button.enabled = false;
-  ServeBoth(HttpReply::Ok(test::kDetailSitePage + std::string(2 << 20, ' ')),
-            HttpReply::Ok(test::kDetailXml));
-  job.Start("example.com");
-  ASSERT_TRUE(Finish());
+  // The site page over its 2 MiB cap fails: dashes, the domain, no lists; the button is freed.
+  ASSERT_TRUE(Query(HttpReply::Ok(test::kDetailSitePage + std::string(2 << 20, ' ')),
+                    HttpReply::Ok(test::kDetailXml)));
   Lines rankTexts;
   for (const Field& e : ranks) rankTexts.push_back(e.text);
   EXPECT_EQ(rankTexts, (Lines{"", "-", "", "-", "", "-", "", ""}));
-  EXPECT_EQ(edits[1].text, "example.com");
-  EXPECT_EQ(edits[0].text, "");
+  EXPECT_EQ((Lines{edits[0].text, edits[1].text, edits[3].text}),
+            (Lines{"", "example.com", "1234"}));
   EXPECT_EQ(traffic.RowCount() + countries.RowCount(), 0);
   EXPECT_EQ(ip.text + pv.text, "");
-  EXPECT_EQ(edits[3].text, "1234");
   EXPECT_EQ(fail.text, partly);
   EXPECT_TRUE(button.enabled);
 
   // A stray byte (Latin-1 in a UTF-8 page) becomes "?"; the rest is cut.
-  fail.text = "old";
   std::string xml = test::kDetailXml;
   xml.insert(xml.find("网站\"></SITE>"), "\xE9");
-  ServeBoth(HttpReply::Ok("<!-- caf\xE9 -->" + test::kDetailSitePage), HttpReply::Ok(xml));
-  job.Start("example.com");
-  ASSERT_TRUE(Finish());
+  ASSERT_TRUE(Query(HttpReply::Ok("<!-- caf\xE9 -->" + test::kDetailSitePage), HttpReply::Ok(xml)));
   EXPECT_EQ(edits[0].text, Gbk("示例网站 Example"));
   EXPECT_EQ(edits[13].text, Gbk("示例：一个?网站"));
   EXPECT_EQ(fail.text, "old");
@@ -151,9 +135,8 @@ TEST_F(AlexaDetailTest, AnEarlierQueryNeverWritesOverANewerOne) {
   // late answers show.
   ASSERT_TRUE(Finish());
   EXPECT_LT(std::chrono::steady_clock::now() - t0, 3s);
-  EXPECT_EQ(edits[1].text, "example.com");
-  EXPECT_EQ(edits[3].text, "1234");
-  EXPECT_EQ(fail.text, "old");
+  EXPECT_EQ((Lines{edits[1].text, edits[3].text, fail.text}),
+            (Lines{"example.com", "1234", "old"}));
 
   // A worker of an old query writes nothing at all, the button included.
   CAlexaDetail stale(true, "stale.com", 0);
@@ -163,8 +146,7 @@ TEST_F(AlexaDetailTest, AnEarlierQueryNeverWritesOverANewerOne) {
   stale.ShowAlexaDetail();
   stale.ShowAlexaDetailFail();
   EXPECT_FALSE(button.enabled);
-  EXPECT_EQ(edits[0].text, Gbk("示例网站 Example"));
-  EXPECT_EQ(fail.text, "old");
+  EXPECT_EQ((Lines{edits[0].text, fail.text}), (Lines{Gbk("示例网站 Example"), "old"}));
   // The data worker of the current query leaves the button to the other.
   CAlexaDetail data(true, "x.com", 1);
   data.ShowAlexaDetail();
@@ -173,7 +155,8 @@ TEST_F(AlexaDetailTest, AnEarlierQueryNeverWritesOverANewerOne) {
 }
 
 TEST_F(AlexaDetailTest, EndingTheJobAbortsHangingFetchesPromptly) {
-  ServeBoth(HttpReply::Hang(), HttpReply::Hang());
+  http.OnHost("www.alexa.com", "/siteinfo/", HttpReply::Hang());
+  http.OnHost("data.alexa.com", "/data/", HttpReply::Hang());
   job.Start("a.com");
   job.Start("b.com");
   loop.ProcessEvents(50ms);
@@ -185,20 +168,15 @@ TEST_F(AlexaDetailTest, EndingTheJobAbortsHangingFetchesPromptly) {
 }
 
 TEST(AlexaDetailCut, RankChangeTitleAndEndMarkers) {
-  CAlexaDetailInfo i;
+  CAlexaDetailInfo i, none;
   ParseSitePageHead("<div class=\"data down\"> 12 </a></div>", "d.com", i);
-  EXPECT_EQ(i.RankChange, "12");
-  EXPECT_EQ(i.SiteTitle, "");
-  EXPECT_EQ(i.SiteDomain, "d.com");
-  CAlexaDetailInfo none;
+  EXPECT_EQ((Lines{i.RankChange, i.SiteTitle, i.SiteDomain}), (Lines{"12", "", "d.com"}));
   ParseSitePageHead("<div class=\"data\">1</a></div>", "d.com", none);
   EXPECT_EQ(none.RankChange, "");
-  // A start marker without its end marker gives the empty text; the speed
-  // is then the unit alone.
+  // A start marker without its end marker gives the empty text; the speed is the unit alone.
   CAlexaDetailInfo x;
   ParseDetailXmlFields("<SPEED TEXT=\"12\" PCT=\"5\" /><EMAIL ADDR=\"a@b\"", x);
-  EXPECT_EQ(x.Speed, Gbk("分"));
-  EXPECT_EQ(x.Email, "");
+  EXPECT_EQ((Lines{x.Speed, x.Email}), (Lines{Gbk("分"), ""}));
   // A marker inside a double-byte character is no marker.
   CAlexaDetailInfo g;
   ParseDetailXmlFields(std::string("\x81") + "CODE=\"x\"/>", g);
@@ -210,26 +188,26 @@ TEST(AlexaDetailCut, RankChangeTitleAndEndMarkers) {
 TEST(AlexaDetailCut, ShareListsPairByIndex) {
   const std::string share = "<span class=\"geo_number descbold\">";
   const std::string name = "<span class=\"geo_country\">";
+  const std::string traffic = "<h2>Where people go on x</h2>";
+  const std::string more = "<a id=\"toggleMoreTraffic\">";
   CAlexaDetailInfo i;
   i.SubSiteNames = {"old"};
-  ParseSubDomains("<h2>Where people go on x</h2>" + share + "1%</span>" + name + "a</span>" + share +
-                      "2%</span>" + name + "b</span>" + share + "3%</span><a id=\"toggleMoreTraffic\">",
+  ParseSubDomains(traffic + share + "1%</span>" + name + "a</span>" + share + "2%</span>" + name +
+                      "b</span>" + share + "3%</span>" + more,
                   i);
   EXPECT_EQ(i.SubSiteShares, (Lines{"1%", "2%", "3%"}));
   EXPECT_EQ(i.SubSiteNames, (Lines{"a", "b"}));
   // A name without its "</span>" is empty.
-  ParseSubDomains("<h2>Where people go on x" + share + "1%</span>" + name + "a<a id=\"toggleMoreTraffic\">", i);
+  ParseSubDomains(traffic + share + "1%</span>" + name + "a" + more, i);
   EXPECT_EQ(i.SubSiteNames, (Lines{""}));
-  ParseSubDomains("<h2>Where people go on x</h2><p>none</p><a id=\"toggleMoreTraffic\">", i);
-  EXPECT_TRUE(i.SubSiteNames.empty());
-  EXPECT_TRUE(i.SubSiteShares.empty());
+  ParseSubDomains(traffic + "<p>none</p>" + more, i);
+  EXPECT_EQ(i.SubSiteNames.size() + i.SubSiteShares.size(), 0u);
 
-  const std::string section = "users come from these countries";
-  const std::string end = "<a id=\"toggleMoreCountry\">More</a>";
-  ParseCountries(section + share + "9%</span>" + name + "<a href=x>Japan</span>" + share + "8%</span>" +
-                     name + "<b> Peru </b></span>" + end,
-                 i);
   // A link without its closing "<" gives the empty text.
+  ParseCountries("users come from these countries" + share + "9%</span>" + name +
+                     "<a href=x>Japan</span>" + share + "8%</span>" + name +
+                     "<b> Peru </b></span><a id=\"toggleMoreCountry\">More</a>",
+                 i);
   EXPECT_EQ(i.CountryNames, (Lines{"", "Peru"}));
   EXPECT_EQ(i.CountryShares, (Lines{"9%", "8%"}));
 }
@@ -254,8 +232,7 @@ TEST(AlexaDetailEstimate, VisitorsAndPageViews) {
   for (const Case& c : cases) {
     CAlexaDetailInfo i;
     ParseReachPv(c.page, i);
-    EXPECT_EQ(i.IpEstimate, c.ip) << c.page;
-    EXPECT_EQ(i.PvEstimate, c.pv) << c.page;
+    EXPECT_EQ((Lines{i.IpEstimate, i.PvEstimate}), (Lines{c.ip, c.pv})) << c.page;
   }
 }
 

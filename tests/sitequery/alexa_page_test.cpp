@@ -31,18 +31,16 @@ class AlexaPageTest : public testing::ProgramWindowTest, protected test::RankSer
   void TearDown() override {
     EndAlexaWorkers(&AlexaSea);
     AlexaSea.Timer.SetEnabled(false);
-    f->lvAlexa.Clear();
-    f->lvAlexaBak.Clear();
-    f->mmoAlexaDomainList1.Clear();
-    f->mmoAlexaDomainList2.Clear();
+    for (ListView* list : {&f->lvAlexa, &f->lvAlexaBak}) list->Clear();
+    for (Memo* memo : {&f->mmoAlexaDomainList1, &f->mmoAlexaDomainList2}) memo->Clear();
     f->edtAlexaThCount.SetText("10");
     f->chkShowLv.SetChecked(true);
     FormStatShow->Hide();
     ProgramWindowTest::TearDown();
   }
 
-  bool WaitForGroup(std::chrono::milliseconds limit = 20s) {
-    const bool ended = WaitUntil([] { return test::GroupEnded(AlexaSea); }, limit);
+  bool WaitForGroup() {
+    const bool ended = WaitUntil([] { return test::GroupEnded(AlexaSea); }, 20s);
     ProcessEventsFor(10ms);
     return ended;
   }
@@ -95,8 +93,6 @@ TEST_F(AlexaPageTest, TooManyThreadsOrABoxWithoutANumberStartsNothing) {
   f->mmoAlexaDomainList1.SetLines({"x.com"});
   f->btnAlexaSeaPlay.Click();
   EXPECT_EQ(f->lvAlexaBak.RowCount(), 0);
-  EXPECT_EQ(StatusRows(), before);
-  EXPECT_TRUE(boxMessages.empty());
 
   f->lvAlexa.AddRow("1", {"old.com", "5"});
   for (Edit* box : {&f->edtAlexaReadTimeOut, &f->edtAlexaThCount, &f->edtReSearchTimes}) {
@@ -144,8 +140,7 @@ TEST_F(AlexaPageTest, ImportReplacesTheListAndClearEmptiesBothMemos) {
   EXPECT_EQ(f->mmoAlexaDomainList1.Lines(), (Lines{"one.com", "Two.com"}));
   f->mmoAlexaDomainList2.SetLines({"x"});
   f->btnAlexaClearMmo.Click();
-  EXPECT_TRUE(f->mmoAlexaDomainList1.Lines().empty());
-  EXPECT_TRUE(f->mmoAlexaDomainList2.Lines().empty());
+  EXPECT_EQ(f->mmoAlexaDomainList1.LineCount() + f->mmoAlexaDomainList2.LineCount(), 0);
 }
 
 }  // namespace

@@ -17,9 +17,7 @@ TEST(PrCalc, Checksums) {
   // The hashed text is "info:" + url; its length modulo 12 picks the tail of
   // the hash that takes the last bytes. GBK bytes are widened with their sign.
   const Case cases[] = {
-      {"abc", 2489421539u, "655950860"},
-      // The empty url still hashes the prefix; g = 2316959404 is above 2^31
-      // and is written without a sign.
+      // The empty url hashes the prefix alone; g = 2316959404 (over 2^31) is written unsigned.
       {"", 882688726u, "62316959404"},
       // 12 and 24 bytes: whole blocks, only the length goes into c after them.
       {"abcdefg", 1175743173u, "63499449888"},
