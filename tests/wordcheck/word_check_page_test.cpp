@@ -1,6 +1,5 @@
-// The pinyin and English-word pages in the real main window (offscreen), with
-// the workers asking a substitute HTTP server on loopback: import, "查询"
-// through the lists handed to the workers at start-up, and "清空".
+// The pinyin and English-word pages (offscreen) against a substitute HTTP server on
+// loopback: import, "查询" through the lists handed to the workers, and "清空".
 #include <gtest/gtest.h>
 
 #include <chrono>
