@@ -1,6 +1,5 @@
-// The domain filter page of the real main window under the offscreen
-// platform: which list each button reads and writes. What the rewrites do to
-// the lines is the filter's own test.
+// The domain filter page (offscreen): which list each button reads and writes. What the
+// rewrites do to the lines is the filter's own test.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -28,10 +27,7 @@ class DomainFilterPageTest : public ProgramWindowTest {
     f->pgcFilter.SetActivePageIndex(0);
     f->edtDomainFilterLongUp.SetText("1");
     f->edtDomainFilterLongDown.SetText("100");
-    for (CheckBox* box : {&f->chkFilterCn, &f->chkFilterComCn, &f->chkFilterCom, &f->chkFilterNet,
-                          &f->chkFilterOrg})
-      box->SetChecked(true);
-    for (CheckBox* box : {&f->chkFilterNetCn, &f->chkFilterOrgCn, &f->chkFilterDQ}) box->SetChecked(false);
+    f->chkFilterNet.SetChecked(true);  // the other boxes keep the page's defaults
     f->rbFilterAllDomain.SetChecked(true);
     f->mmoFilterKeyWord.SetLines(DefaultFilterKeyWordLines());
   }
