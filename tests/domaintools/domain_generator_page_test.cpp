@@ -1,6 +1,5 @@
-// The domain generation page of the real main window under the offscreen
-// platform: which lists each button reads and writes. The variants and
-// joins themselves are the generator's own test.
+// The domain generation page (offscreen): which lists each button reads and writes. The
+// variants and joins themselves are the generator's own test.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -133,7 +132,8 @@ TEST_F(DomainCreatePageTest, RunsAboveTheLimitsAreRefusedAndChangeNothing) {
   f->mmoDomainCreate2.SetLines(Lines(1000, "b"));
   f->mmoDomainCreate3.SetLines({"kept.com"});
   f->btnDomainCreateStart.Click();
-  EXPECT_EQ(test::MessageBoxTexts(), Lines{TooLargeMessage(OutputSize{5'000'000, 5'000'000LL * 302})});
+  EXPECT_EQ(test::MessageBoxTexts(),
+            Lines{TooLargeMessage(OutputSize{5'000'000, 5'000'000LL * 302})});
   EXPECT_EQ(f->mmoDomainCreate3.Lines(), Lines{"kept.com"});
 
   // The ticked modes add up: in modes 0 and 4 one long name gives 0.8 GB
