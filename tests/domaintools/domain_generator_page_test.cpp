@@ -15,12 +15,6 @@ namespace {
 using Lines = std::vector<std::string>;
 using testing::ProgramWindowTest;
 
-Lines Concat(std::initializer_list<Lines> parts) {
-  Lines all;
-  for (const auto& p : parts) all.insert(all.end(), p.begin(), p.end());
-  return all;
-}
-
 class DomainCreatePageTest : public ProgramWindowTest {
  protected:
   void SetUp() override {
@@ -28,9 +22,8 @@ class DomainCreatePageTest : public ProgramWindowTest {
     if (HasFatalFailure()) return;
     f = &FormMain->DomainGeneratorPage;
     FormMain->ShowPage(kPageDomainCreate);
-    f->mmoDomainCreate1.Clear();
-    f->mmoDomainCreate2.Clear();
-    f->mmoDomainCreate3.Clear();
+    for (Memo* list : {&f->mmoDomainCreate1, &f->mmoDomainCreate2, &f->mmoDomainCreate3})
+      list->Clear();
     f->chkCreateFan.SetChecked(false);
     f->pgcDomainCreate.SetActivePageIndex(0);
     for (CheckBox* box : TypoBoxes()) box->SetChecked(false);
@@ -46,10 +39,14 @@ class DomainCreatePageTest : public ProgramWindowTest {
 
 TEST_F(DomainCreatePageTest, FillButtonsAppendAndClearButtonsEmpty) {
   const Lines letters = LetterLines(), digits = DigitLines();
+  auto join = [](Lines a, const Lines& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+  };
   f->mmoDomainCreate2.SetText("typed");
   for (Button* b : {&f->btn3, &f->btn16, &f->btn15, &f->btn6}) b->Click();
-  EXPECT_EQ(f->mmoDomainCreate1.Lines(), Concat({letters, digits}));
-  EXPECT_EQ(f->mmoDomainCreate2.Lines(), Concat({{"typed"}, digits, letters}));
+  EXPECT_EQ(f->mmoDomainCreate1.Lines(), join(letters, digits));
+  EXPECT_EQ(f->mmoDomainCreate2.Lines(), join(join({"typed"}, digits), letters));
 
   f->mmoDomainCreate3.SetLines({"r"});
   f->btn4.Click();
@@ -150,21 +147,18 @@ TEST_F(DomainCreatePageTest, RunsAboveTheLimitsAreRefusedAndChangeNothing) {
 
 TEST_F(DomainCreatePageTest, FileButtonsReplaceTheListOrShowTheError) {
   test::TempDir dir;
-  const std::string path = dir / "names.txt";
-  test::Spit(path, "\xD6\xD0\xCE\xC4.com\r\nabc.net\n");  // 中文.com
+  dialogAnswer = dir / "names.txt";
+  test::Spit(*dialogAnswer, "one.com\r\nabc.net\n");
   f->mmoDomainCreate1.SetLines({"old1"});
-  dialogAnswer = path;
   f->btn1.Click();
-  EXPECT_EQ(f->mmoDomainCreate1.Lines(), (Lines{"\xD6\xD0\xCE\xC4.com", "abc.net"}));
-  test::Spit(path, "two.com\r\n");
+  test::Spit(*dialogAnswer, "two.com\r\n");
   f->btn5.Click();
   EXPECT_EQ(f->mmoDomainCreate2.Lines(), Lines{"two.com"});
 
-  const std::string missing = dir / "missing.txt";
-  dialogAnswer = missing;
+  dialogAnswer = dir / "missing.txt";
   f->btn1.Click();
-  ASSERT_EQ(boxMessages, Lines{"Cannot open file " + missing});
-  EXPECT_EQ(f->mmoDomainCreate1.Lines(), (Lines{"\xD6\xD0\xCE\xC4.com", "abc.net"}));
+  ASSERT_EQ(boxMessages, Lines{"Cannot open file " + *dialogAnswer});
+  EXPECT_EQ(f->mmoDomainCreate1.Lines(), (Lines{"one.com", "abc.net"}));
 }
 
 }  // namespace

@@ -89,11 +89,8 @@ TEST_F(KeyWordCompareTest, WholeLinesMatchByteForByteOneRowPerDomainAndFileInDom
 }
 
 TEST_F(KeyWordCompareTest, LineEndsNulBytesGbkAndEmptyNames) {
-  const Lines lines = {"x", "dom\t", "", Gbk("中華"), "dom", ""};
-  auto joined = [&](const std::string& eol) {
-    std::string out;
-    for (const auto& l : lines) out += l + eol;
-    return out;
+  auto joined = [](const std::string& eol) {
+    return "x" + eol + "dom\t" + eol + eol + Gbk("中華") + eol + "dom" + eol + eol;
   };
   // A NUL byte does not end the file.
   const std::string nul = std::string("x\0y\n\n", 5) + Gbk("中華") + "\r\ndom";

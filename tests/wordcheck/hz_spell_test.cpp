@@ -62,7 +62,6 @@ TEST(HzSpell, EverySingleByteAloneKeepsOnlyPrintableAscii) {
 
 TEST(HzSpell, SymbolRowsGiveDigitsAndLatinLetters) {
   // Full-width ASCII: brackets, digits and letters only, letters keeping case.
-  EXPECT_EQ(GetHzPyFull("\xA3\xC1\xA3\xC2"), "A B");  // ＡＢ
   std::string a3;
   for (int trail = 0x40; trail <= 0xFF; ++trail) a3 += Py(0xA3, trail);
   EXPECT_EQ(a3, "()0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ[]abcdefghijklmnopqrstuvwxyz");
@@ -131,12 +130,11 @@ TEST(HzSpell, EveryBytePairReadsInsideTheTables) {
 // A reading follows the text set, also after an empty one.
 TEST(THzSpell, FollowsNewText) {
   THzSpell spell;
-  spell.SetHzText("\xD6\xD0\xB9\xFA");  // 中国
-  EXPECT_EQ(spell.HzSpell() + "/" + spell.PyHead(), "zhong guo/zg");
-  spell.SetHzText("__");
-  EXPECT_EQ(spell.HzSpell() + "/" + spell.PyHead(), "/");
-  spell.SetHzText("abc");
-  EXPECT_EQ(spell.HzSpell() + "/" + spell.PyHead(), "a b c/abc");
+  auto read = [&spell](const std::string& text) {
+    spell.SetHzText(text);
+    return spell.HzSpell() + "/" + spell.PyHead();
+  };
+  EXPECT_EQ(read("\xD6\xD0\xB9\xFA") + read("__") + read("abc"), "zhong guo/zg/a b c/abc");
 }
 
 }  // namespace
