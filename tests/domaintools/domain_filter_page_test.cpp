@@ -35,8 +35,7 @@ class DomainFilterPageTest : public ProgramWindowTest {
   TDomainFilterPage* f = nullptr;
 };
 
-// "过滤出域名" and "去冗余" rewrite the list in front into list 2 and the
-// output, bring list 2 to the front and show the count.
+// "过滤出域名" and "去冗余": the list in front to list 2 and the output, list 2 in front, a count.
 TEST_F(DomainFilterPageTest, RewritesOfTheListInFrontGoToListTwoAndTheOutput) {
   f->mmoFilter1.SetLines({Gbk("域名 WWW.Dom.com 已到期"), "no domain", "a.cn/x"});
   f->btnFilterOutDomain.Click();

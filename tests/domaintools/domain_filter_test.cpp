@@ -40,9 +40,8 @@ TEST(ExtractDomainFromText, Examples) {
       {"@dom.com@x", "dom.com@x"},
       // No dot, nothing.
       {"", "<nothing>"}, {G("域名已到期"), "<nothing>"},
-      // Chinese characters stay whole: 園 is 88 40 (its second byte is "@");
-      // 福海 is B8 A3 BA A3 (a full-width colon A3 BA straddles the two); 乚
-      // is 81 5D (its second byte is "]").
+      // Chinese characters stay whole: 園 is 88 40 (second byte "@"); 乚 is 81 5D (second
+      // byte "]"); 福海 is B8 A3 BA A3 (a full-width colon A3 BA straddles the two).
       {"\xBB\xA8\x88\x40.com", "\xBB\xA8\x88\x40.com"},
       {"\xB8\xA3\xBA\xA3.com", "\xB8\xA3\xBA\xA3.com"}, {"dom.x\x81\x5D", "dom.x\x81\x5D"},
       // Lower-casing leaves the second bytes of 華 (C8 41) and 網 (BE 57).

@@ -66,8 +66,7 @@ TEST(KeyWordNameIndex, EveryNameIsFoundPastCollisionsAndLongLinesEndAcrossPieces
   for (int i = 0; i < 5000; ++i) missed += index.Find(names[i]) != i;
   EXPECT_EQ(missed, 0);
 
-  // A line longer than every name that spans two read pieces is skipped;
-  // the lines after it are read again.
+  // A line longer than every name across two read pieces is skipped, the next ones read.
   WordFileMatcher matcher(index);
   matcher.Feed(std::string(12, 'x'));
   matcher.Feed("xxxx\n" + names[42] + "\n");

@@ -128,8 +128,7 @@ TEST_F(WordCheckJobTest, EachEngineAsksEachNamedRowOnceAndFillsItsColumn) {
   EXPECT_EQ(Cells(0), Lines({"ZhongGuo.Com", Gbk("中国|'中国人'|"), Gbk("中国|")}));
   EXPECT_EQ(Cells(1), Lines({"", " ", " "}));
   EXPECT_EQ(Cells(2), Lines({"a b.net", Gbk("'中国'|'中国人'|"), Gbk("'中国'|")}));
-  // Each named row asked once per engine over the five passes, by its label
-  // in small letters, escaped on the wire.
+  // Each named row asked once per engine in five passes, by its lower-case label, escaped.
   std::map<std::string, int> once;
   for (const std::string label : {"zhongguo", "a%20b", "", "%D6%D0%B9%FA"}) {
     once["www.google.cn/search?hl=zh-CN&aq=f&oq=&q=" + label] = 1;
