@@ -122,10 +122,8 @@ TEST(FilterSuffixCandidates, RegionalBoxWithOthers) {
   // A suffix holding one of the boxed ".cn" suffixes never joins as regional,
   // also behind a "www." (and the boxed suffix itself needs S to equal it).
   s.comCn = s.netCn = s.orgCn = true;
-  EXPECT_EQ(FilterSuffixCandidates({"www.dom.com.cn", "www.dom.net.cn", "x.org.cn.bj.cn",
-                                    "www.dom.bj.cn"},
-                                   s),
-            (Lines{"www.dom.bj.cn"}));
+  const Lines www = {"www.dom.com.cn", "www.dom.net.cn", "x.org.cn.bj.cn", "www.dom.bj.cn"};
+  EXPECT_EQ(FilterSuffixCandidates(www, s), (Lines{"www.dom.bj.cn"}));
 }
 
 TEST(MatchesNamePattern, EveryButton) {

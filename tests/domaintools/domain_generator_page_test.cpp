@@ -26,15 +26,13 @@ class DomainCreatePageTest : public ProgramWindowTest {
       list->Clear();
     f->chkCreateFan.SetChecked(false);
     f->pgcDomainCreate.SetActivePageIndex(0);
-    for (CheckBox* box : TypoBoxes()) box->SetChecked(false);
-  }
-
-  std::vector<CheckBox*> TypoBoxes() {
-    return {&f->chkTypoLack1Letter,  &f->chkTypoNtoM,         &f->chkTypoMtoN,
-            &f->chkTypoLack2Letter,  &f->chkTypoDoubleLetter, &f->chkTypoxxxcom_cn};
+    boxes = {&f->chkTypoLack1Letter, &f->chkTypoNtoM,         &f->chkTypoMtoN,
+             &f->chkTypoLack2Letter, &f->chkTypoDoubleLetter, &f->chkTypoxxxcom_cn};
+    for (CheckBox* box : boxes) box->SetChecked(false);
   }
 
   TDomainGeneratorPage* f = nullptr;
+  std::vector<CheckBox*> boxes;  // the typo boxes in mode order
 };
 
 TEST_F(DomainCreatePageTest, FillButtonsAppendAndClearButtonsEmpty) {
@@ -74,7 +72,6 @@ TEST_F(DomainCreatePageTest, JoinAppendsAndTheReverseBoxMakesListTwoTheOuterList
 TEST_F(DomainCreatePageTest, EachTypoBoxRunsItsModeGroupedByModeThenLine) {
   // Box order decides, not the order they were ticked in.
   f->mmoDomainCreate1.SetLines({"nm.com", " Ab.CN ", "dog.com.cn"});
-  const auto boxes = TypoBoxes();
   for (int m = 5; m >= 0; --m) boxes[m]->SetChecked(true);
   f->btnTypoStart.Click();
   EXPECT_EQ(f->mmoDomainCreate3.Lines(),
