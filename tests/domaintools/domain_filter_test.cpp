@@ -22,34 +22,33 @@ TEST(ExtractDomainFromText, Examples) {
   const std::string name(5000, 'a');
   const std::pair<std::string, std::string> cases[] = {
       // Prefixes and paths.
-      {"http://www.dom.com/path/x.html", "dom.com/path/x.html"}, {"HTTP://WWW.Dom.COM", "dom.com"},
-      {"http://www.dom.cn/path/x.html", "dom.cn"}, {"dom.cn", "dom.cn"},
-      {"dom.cn" + G("中文"), "dom.cn"},
+      {"http://www.dom.com/path/x.html", "dom.com/path/x.html"},
+      {"HTTP://WWW.Dom.COM", "dom.com"}, {"http://www.dom.cn/path/x.html", "dom.cn"},
+      {"dom.cn", "dom.cn"}, {"dom.cn" + G("中文"), "dom.cn"},
       // Only 7 bytes of "http://" stay (nothing longer to cut) and hold no dot.
       {"http://", "<nothing>"}, {"http://x.y", "x.y"},
       // ".cn" is cut only where the host ends.
-      {"dom.cnnic.net", "dom.cnnic.net"}, {"x.cn.com", "x.cn.com"}, {"x.cn-a.com/p", "x.cn-a.com/p"},
-      {"x.cn9.com", "x.cn9.com"}, {"x.cnnic.cn/path?q=.cn", "x.cnnic.cn"},
+      {"dom.cnnic.net", "dom.cnnic.net"}, {"x.cn.com", "x.cn.com"}, {"x.cn9.com", "x.cn9.com"},
+      {"x.cn-a.com/p", "x.cn-a.com/p"}, {"x.cnnic.cn/path?q=.cn", "x.cnnic.cn"},
       // Words around the domain.
       {G("域名 dom.com 已到期"), "dom.com"}, {"a b c d.com e", "d.com"},
       {"mail me: admin@dom.com today", "dom.com"}, {G("联系人：王 电话：12.34"), "12.34"},
-      {"[dom.com]", "dom.com"},
-      {"dom.com(test)", "dom.com"},
+      {"[dom.com]", "dom.com"}, {"dom.com(test)", "dom.com"},
       {"www.abc(x)", "abc"},            // no dot left: cut at "(" anyway
       {"(a)b.com", "(a)b.com"},         // "(" before the dot stays
       {"a]b.com", "a]b.com"},           // first "]" is not the last byte
       {"@dom.com@x", "dom.com@x"},
       // No dot, nothing.
       {"", "<nothing>"}, {G("域名已到期"), "<nothing>"},
-      // Chinese characters stay whole: 園 is 88 40 (its second byte is "@");
-      // 福海 is B8 A3 BA A3 (a full-width colon A3 BA straddles the two); 乚
-      // is 81 5D (its second byte is "]").
-      {"\xBB\xA8\x88\x40.com", "\xBB\xA8\x88\x40.com"}, {"\xB8\xA3\xBA\xA3.com", "\xB8\xA3\xBA\xA3.com"},
-      {"dom.x\x81\x5D", "dom.x\x81\x5D"},
+      // Chinese characters stay whole: 園 is 88 40 (second byte "@"); 乚 is 81 5D (second
+      // byte "]"); 福海 is B8 A3 BA A3 (a full-width colon A3 BA straddles the two).
+      {"\xBB\xA8\x88\x40.com", "\xBB\xA8\x88\x40.com"},
+      {"\xB8\xA3\xBA\xA3.com", "\xB8\xA3\xBA\xA3.com"}, {"dom.x\x81\x5D", "dom.x\x81\x5D"},
       // Lower-casing leaves the second bytes of 華 (C8 41) and 網 (BE 57).
       {G("華網.COM"), "\xC8\x41\xBE\x57.com"},
       // Long lines are taken whole.
-      {"http://www." + name + ".com/" + std::string(3000, 'p'), name + ".com/" + std::string(3000, 'p')},
+      {"http://www." + name + ".com/" + std::string(3000, 'p'),
+       name + ".com/" + std::string(3000, 'p')},
       {std::string(4000, ' ') + name + ".cn/x", name + ".cn"},
   };
   for (const auto& [line, domain] : cases) EXPECT_EQ(Extract(line), domain) << line;
@@ -93,11 +92,7 @@ TEST(FilterSuffixCandidates, EachBoxExactly) {
   const Lines in = {"a.cn",     "b.com.cn", "c.net.cn", "d.org.cn",  "e.com",    "f.net",
                     "g.org",    "h.bj.cn",  "i.gov.cn", "j.cnn.com", "k.com.cn.net",
                     "www.l.com", "m.cn.com", "n.x.cn",  "o.CN"};
-  struct Case {
-    bool DomainFilterSettings::*box;
-    Lines expected;
-  };
-  const Case cases[] = {
+  const std::pair<bool DomainFilterSettings::*, Lines> cases[] = {
       {&DomainFilterSettings::cn, {"a.cn", "o.cn"}},
       {&DomainFilterSettings::comCn, {"b.com.cn"}},
       {&DomainFilterSettings::netCn, {"c.net.cn"}},
@@ -107,10 +102,10 @@ TEST(FilterSuffixCandidates, EachBoxExactly) {
       {&DomainFilterSettings::org, {"g.org"}},
       {&DomainFilterSettings::dq, {"h.bj.cn", "i.gov.cn", "n.x.cn"}},
   };
-  for (const auto& c : cases) {
+  for (const auto& [box, expected] : cases) {
     DomainFilterSettings s = NoBoxes();
-    s.*(c.box) = true;
-    EXPECT_EQ(FilterSuffixCandidates(in, s), c.expected) << c.expected.front();
+    s.*box = true;
+    EXPECT_EQ(FilterSuffixCandidates(in, s), expected) << expected.front();
   }
   EXPECT_EQ(FilterSuffixCandidates(in, NoBoxes()), Lines{});
 }
@@ -127,10 +122,8 @@ TEST(FilterSuffixCandidates, RegionalBoxWithOthers) {
   // A suffix holding one of the boxed ".cn" suffixes never joins as regional,
   // also behind a "www." (and the boxed suffix itself needs S to equal it).
   s.comCn = s.netCn = s.orgCn = true;
-  EXPECT_EQ(FilterSuffixCandidates({"www.dom.com.cn", "www.dom.net.cn", "x.org.cn.bj.cn",
-                                    "www.dom.bj.cn"},
-                                   s),
-            (Lines{"www.dom.bj.cn"}));
+  const Lines www = {"www.dom.com.cn", "www.dom.net.cn", "x.org.cn.bj.cn", "www.dom.bj.cn"};
+  EXPECT_EQ(FilterSuffixCandidates(www, s), (Lines{"www.dom.bj.cn"}));
 }
 
 TEST(MatchesNamePattern, EveryButton) {
@@ -167,9 +160,8 @@ TEST(KeyWordRules, EachRuleAddsTheCandidatesItPassesInTurn) {
         "dom.info", "myloan.cn"},
        DefaultFilterKeyWordLines(),
        {"domtv.com", "tvtv.com", "loantv.org", "myloan.net", "myloan.cn"}},
-      // "后": the name ends with the keyword. Candidates are lower-case, so an
-      // upper-case keyword finds nothing; a line without "|" has an empty
-      // keyword that matches nothing.
+      // "后": the name ends with the keyword; candidates are lower-case; a line
+      // without "|" has an empty keyword that matches nothing.
       {tv, {G("tv|后")}, {"domtv.com", "tvtv.com", "tv.com", "domtv.com"}},
       {tv, {G("TV|后")}, {}},
       {tv, {G("tv后")}, {}},
@@ -178,8 +170,7 @@ TEST(KeyWordRules, EachRuleAddsTheCandidatesItPassesInTurn) {
       {{G("花網.com")}, {G("網|后")}, {G("花網.com")}},
       // "前" wins over "后": only the start is tested.
       {china, {G("china|前后")}, {"chinadom.com", "china.cn"}},
-      // "中" looks at the whole candidate, suffix included, at character
-      // boundaries only (園 is 88 40); "无" turns a rule off.
+      // "中": the whole candidate, at character bounds only (園 is 88 40); "无": off.
       {china, {G("cn|中")}, {"china.cn", "dom.com.cn"}},
       {{G("花園.com"), "a@b.com"}, {G("@|中")}, {"a@b.com"}},
       {china, {G("cn|无中")}, {}},

@@ -1,6 +1,5 @@
-// The domain generation page of the real main window under the offscreen
-// platform: which lists each button reads and writes. The variants and
-// joins themselves are the generator's own test.
+// The domain generation page (offscreen): which lists each button reads and writes. The
+// variants and joins themselves are the generator's own test.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -16,12 +15,6 @@ namespace {
 using Lines = std::vector<std::string>;
 using testing::ProgramWindowTest;
 
-Lines Concat(std::initializer_list<Lines> parts) {
-  Lines all;
-  for (const auto& p : parts) all.insert(all.end(), p.begin(), p.end());
-  return all;
-}
-
 class DomainCreatePageTest : public ProgramWindowTest {
  protected:
   void SetUp() override {
@@ -29,28 +22,29 @@ class DomainCreatePageTest : public ProgramWindowTest {
     if (HasFatalFailure()) return;
     f = &FormMain->DomainGeneratorPage;
     FormMain->ShowPage(kPageDomainCreate);
-    f->mmoDomainCreate1.Clear();
-    f->mmoDomainCreate2.Clear();
-    f->mmoDomainCreate3.Clear();
+    for (Memo* list : {&f->mmoDomainCreate1, &f->mmoDomainCreate2, &f->mmoDomainCreate3})
+      list->Clear();
     f->chkCreateFan.SetChecked(false);
     f->pgcDomainCreate.SetActivePageIndex(0);
-    for (CheckBox* box : TypoBoxes()) box->SetChecked(false);
-  }
-
-  std::vector<CheckBox*> TypoBoxes() {
-    return {&f->chkTypoLack1Letter,  &f->chkTypoNtoM,         &f->chkTypoMtoN,
-            &f->chkTypoLack2Letter,  &f->chkTypoDoubleLetter, &f->chkTypoxxxcom_cn};
+    boxes = {&f->chkTypoLack1Letter, &f->chkTypoNtoM,         &f->chkTypoMtoN,
+             &f->chkTypoLack2Letter, &f->chkTypoDoubleLetter, &f->chkTypoxxxcom_cn};
+    for (CheckBox* box : boxes) box->SetChecked(false);
   }
 
   TDomainGeneratorPage* f = nullptr;
+  std::vector<CheckBox*> boxes;  // the typo boxes in mode order
 };
 
 TEST_F(DomainCreatePageTest, FillButtonsAppendAndClearButtonsEmpty) {
   const Lines letters = LetterLines(), digits = DigitLines();
+  auto join = [](Lines a, const Lines& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+  };
   f->mmoDomainCreate2.SetText("typed");
   for (Button* b : {&f->btn3, &f->btn16, &f->btn15, &f->btn6}) b->Click();
-  EXPECT_EQ(f->mmoDomainCreate1.Lines(), Concat({letters, digits}));
-  EXPECT_EQ(f->mmoDomainCreate2.Lines(), Concat({{"typed"}, digits, letters}));
+  EXPECT_EQ(f->mmoDomainCreate1.Lines(), join(letters, digits));
+  EXPECT_EQ(f->mmoDomainCreate2.Lines(), join(join({"typed"}, digits), letters));
 
   f->mmoDomainCreate3.SetLines({"r"});
   f->btn4.Click();
@@ -78,7 +72,6 @@ TEST_F(DomainCreatePageTest, JoinAppendsAndTheReverseBoxMakesListTwoTheOuterList
 TEST_F(DomainCreatePageTest, EachTypoBoxRunsItsModeGroupedByModeThenLine) {
   // Box order decides, not the order they were ticked in.
   f->mmoDomainCreate1.SetLines({"nm.com", " Ab.CN ", "dog.com.cn"});
-  const auto boxes = TypoBoxes();
   for (int m = 5; m >= 0; --m) boxes[m]->SetChecked(true);
   f->btnTypoStart.Click();
   EXPECT_EQ(f->mmoDomainCreate3.Lines(),
@@ -133,38 +126,34 @@ TEST_F(DomainCreatePageTest, RunsAboveTheLimitsAreRefusedAndChangeNothing) {
   f->mmoDomainCreate2.SetLines(Lines(1000, "b"));
   f->mmoDomainCreate3.SetLines({"kept.com"});
   f->btnDomainCreateStart.Click();
-  EXPECT_EQ(test::MessageBoxTexts(), Lines{TooLargeMessage(OutputSize{5'000'000, 5'000'000LL * 302})});
+  const std::string join = TooLargeMessage(OutputSize{5'000'000, 5'000'000LL * 302});
+  EXPECT_EQ(test::MessageBoxTexts(), Lines{join});
   EXPECT_EQ(f->mmoDomainCreate3.Lines(), Lines{"kept.com"});
 
-  // The ticked modes add up: in modes 0 and 4 one long name gives 0.8 GB
-  // each, 1.6 GB in all.
-  test::MessageBoxTexts().clear();
+  // The ticked modes add up: modes 0 and 4 give 0.8 GB each for one long name.
   f->mmoDomainCreate1.SetLines({std::string(28'000, 'q') + ".com"});
   f->chkTypoLack1Letter.SetChecked(true);
   f->chkTypoDoubleLetter.SetChecked(true);
   f->btnTypoStart.Click();
   EXPECT_EQ(test::MessageBoxTexts(),
-            Lines{TooLargeMessage(OutputSize{56'000, 28'000LL * (28'003 + 1 + 28'005 + 1)})});
+            (Lines{join, TooLargeMessage({56'000, 28'000LL * (28'003 + 1 + 28'005 + 1)})}));
   EXPECT_EQ(f->mmoDomainCreate3.Lines(), Lines{"kept.com"});
 }
 
 TEST_F(DomainCreatePageTest, FileButtonsReplaceTheListOrShowTheError) {
   test::TempDir dir;
-  const std::string path = dir / "names.txt";
-  test::Spit(path, "\xD6\xD0\xCE\xC4.com\r\nabc.net\n");  // 中文.com
+  dialogAnswer = dir / "names.txt";
+  test::Spit(*dialogAnswer, "one.com\r\nabc.net\n");
   f->mmoDomainCreate1.SetLines({"old1"});
-  dialogAnswer = path;
   f->btn1.Click();
-  EXPECT_EQ(f->mmoDomainCreate1.Lines(), (Lines{"\xD6\xD0\xCE\xC4.com", "abc.net"}));
-  test::Spit(path, "two.com\r\n");
+  test::Spit(*dialogAnswer, "two.com\r\n");
   f->btn5.Click();
   EXPECT_EQ(f->mmoDomainCreate2.Lines(), Lines{"two.com"});
 
-  const std::string missing = dir / "missing.txt";
-  dialogAnswer = missing;
+  dialogAnswer = dir / "missing.txt";
   f->btn1.Click();
-  ASSERT_EQ(boxMessages, Lines{"Cannot open file " + missing});
-  EXPECT_EQ(f->mmoDomainCreate1.Lines(), (Lines{"\xD6\xD0\xCE\xC4.com", "abc.net"}));
+  ASSERT_EQ(boxMessages, Lines{"Cannot open file " + *dialogAnswer});
+  EXPECT_EQ(f->mmoDomainCreate1.Lines(), (Lines{"one.com", "abc.net"}));
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <climits>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -20,20 +20,17 @@ using Lines = std::vector<std::string>;
 TEST(FolderScan, FilesBeforeSubFoldersInNameOrderWithoutLoopsOrSpecialFiles) {
   test::TempDir dir;
   const auto& root = dir.path();
-  for (const char* sub : {"sub", "sub/deep", ".dot", "zz", "locked"}) {
+  for (const char* sub : {"sub", "sub/deep", ".dot", "zz", "locked"})
     ASSERT_EQ(mkdir((root / sub).c_str(), 0755), 0);
-  }
   for (const char* f : {"b.txt", "a.TXT", "c.txt.bak", ".h.txt", "sub/deep/e.txt", "sub/d.txt",
-                        ".dot/x.txt", "zz/h.txt", "locked/g.txt", "noext"}) {
+                        ".dot/x.txt", "zz/h.txt", "locked/g.txt", "noext"})
     test::Spit(dir / f, "w\n");
-  }
   ASSERT_EQ(mkfifo((dir / "f.txt").c_str(), 0644), 0);
   ASSERT_EQ(symlink(root.c_str(), (dir / "sub/loop").c_str()), 0);  // leads back up
   ASSERT_EQ(symlink((dir / "b.txt").c_str(), (dir / "link.txt").c_str()), 0);
   ASSERT_EQ(chmod((dir / "locked").c_str(), 0), 0);
 
-  char before[PATH_MAX];
-  ASSERT_NE(getcwd(before, sizeof before), nullptr);
+  const auto before = std::filesystem::current_path();
 
   // Root lists any folder: the scan runs as an ordinary user then.
   const uid_t uid = geteuid();
@@ -44,17 +41,13 @@ TEST(FolderScan, FilesBeforeSubFoldersInNameOrderWithoutLoopsOrSpecialFiles) {
   FolderScan scan;
   Lines txt;
   scan.AddFolderTxtFiles(root.string(), txt);
-  if (uid == 0) {
-    ASSERT_EQ(seteuid(0), 0);
-  }
+  ASSERT_TRUE(uid != 0 || seteuid(0) == 0);
   const std::string r = root.string() + "/";
   const Lines expected = {r + ".h.txt",    r + "a.TXT",          r + "b.txt",
                           r + "sub/d.txt", r + "sub/deep/e.txt", r + "zz/h.txt"};
   EXPECT_EQ(txt, expected);
 
-  char after[PATH_MAX];
-  ASSERT_NE(getcwd(after, sizeof after), nullptr);
-  EXPECT_STREQ(before, after);
+  EXPECT_EQ(std::filesystem::current_path(), before);
   chmod((dir / "locked").c_str(), 0755);
   EXPECT_EQ(scan.ScanFileCount, static_cast<int64_t>(expected.size()) + 2);  // c.txt.bak, noext
 }

@@ -1,6 +1,5 @@
-// The keyword-file comparison page of the real main window under the
-// offscreen platform: the buttons that fill the lists, the run landing in the
-// list view and the status window. The matching is the comparison's own test.
+// The keyword-file comparison page (offscreen): the buttons that fill the lists, the run
+// landing in the list view and the status window. The matching is the comparison's test.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -36,11 +35,7 @@ class KeyWordCompPageTest : public ProgramWindowTest {
   // Presses the start button and serves the window until the run has ended.
   void Compare() {
     p->btnKeyWordFilesFiler.Click();
-    const auto end = std::chrono::steady_clock::now() + 20s;
-    while (!KeyWordWorkersEnded(KeyWordFilter) && std::chrono::steady_clock::now() < end) {
-      Application::Instance()->ProcessMessages();
-    }
-    Application::Instance()->ProcessMessages();
+    ASSERT_TRUE(WaitUntil([] { return KeyWordWorkersEnded(KeyWordFilter); }, 20s));
   }
 
   Lines Rows() const {
@@ -73,8 +68,7 @@ TEST_F(KeyWordCompPageTest, ButtonsFillTheListsAndTheComparisonWritesItsRows) {
   p->mmoKeyWordFiles.Add(dir / "missing.txt");
   EXPECT_EQ(p->mmoKeyWordFiles.Lines(),
             (Lines{dir / "w/b.txt", dir / "w/\xD6\xD0.txt", dir / "w/?.txt", dir / "w/?.txt",
-                   dir / "extra-?.txt",
-                   dir / "missing.txt"}));
+                   dir / "extra-?.txt", dir / "missing.txt"}));
   p->mmoKeyWordDomains.Add("old.com");
   dialogAnswer = dir / "domains.txt";
   p->btn20.Click();

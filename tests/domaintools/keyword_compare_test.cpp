@@ -1,5 +1,5 @@
-// The keyword-file comparison on real word files, driven through the start
-// routine with the plain-loop dispatcher (also under ThreadSanitizer).
+// The keyword-file comparison on real word files, through the start routine
+// (also under ThreadSanitizer).
 #include "domaintools/keyword_compare.h"
 
 #include <gtest/gtest.h>
@@ -14,8 +14,8 @@
 
 #include "platform/text/errors.h"
 #include "platform/text/gbk.h"
-#include "platform/thread/dispatcher.h"
 #include "support/expect_error.h"
+#include "support/plain_loop_test.h"
 #include "support/temp_files.h"
 
 namespace orlu {
@@ -24,45 +24,34 @@ namespace {
 using namespace std::chrono_literals;
 using Lines = std::vector<std::string>;
 
-class KeyWordCompareTest : public ::testing::Test {
+class KeyWordCompareTest : public test::PlainLoopTest {
  protected:
-  void SetUp() override { SetDispatcher(&loop); }
   void TearDown() override {
     EndKeyWordWorkers(job);
-    SetDispatcher(nullptr);
+    PlainLoopTest::TearDown();
   }
 
   std::string File(const std::string& name, const std::string& bytes) {
-    const std::string path = dir / name;
-    test::Spit(path, bytes);
-    return path;
+    test::Spit(dir / name, bytes);
+    return dir / name;
   }
 
   // Starts a run and serves the workers until the last one has ended.
   void Run(const std::string& count, const Lines& files, const Lines& domains) {
     StartKeyWordCompare(job, count, files, domains, &rows);
-    const auto end = std::chrono::steady_clock::now() + 30s;
-    while (!KeyWordWorkersEnded(job) && std::chrono::steady_clock::now() < end) {
-      loop.ProcessEvents(5ms);
-    }
-    loop.ProcessEvents(0ms);
-    ASSERT_TRUE(KeyWordWorkersEnded(job));
-  }
-
-  std::vector<ListRow> All() const {
-    std::vector<ListRow> all;
-    for (int i = 0; i < rows.RowCount(); ++i) all.push_back(rows.Row(i));
-    return all;
+    ASSERT_TRUE(PumpUntil([this] { return KeyWordWorkersEnded(job); }, 30s));
   }
 
   // Every row as "caption domain file".
   Lines Rows() const {
     Lines out;
-    for (const ListRow& r : All()) out.push_back(r.caption + " " + r.cells.at(0) + " " + r.cells.at(1));
+    for (int i = 0; i < rows.RowCount(); ++i) {
+      const ListRow r = rows.Row(i);
+      out.push_back(r.caption + " " + r.cells.at(0) + " " + r.cells.at(1));
+    }
     return out;
   }
 
-  PlainLoopDispatcher loop;
   MemoryRows rows;
   ThreadKeyWordStru job;
   test::TempDir dir;
@@ -77,8 +66,7 @@ TEST(KeyWordNameIndex, EveryNameIsFoundPastCollisionsAndLongLinesEndAcrossPieces
   for (int i = 0; i < 5000; ++i) missed += index.Find(names[i]) != i;
   EXPECT_EQ(missed, 0);
 
-  // A line longer than every name that spans two read pieces is skipped;
-  // the lines after it are read again.
+  // A line longer than every name across two read pieces is skipped, the next ones read.
   WordFileMatcher matcher(index);
   matcher.Feed(std::string(12, 'x'));
   matcher.Feed("xxxx\n" + names[42] + "\n");
@@ -100,11 +88,8 @@ TEST_F(KeyWordCompareTest, WholeLinesMatchByteForByteOneRowPerDomainAndFileInDom
 }
 
 TEST_F(KeyWordCompareTest, LineEndsNulBytesGbkAndEmptyNames) {
-  const Lines lines = {"x", "dom\t", "", Gbk("中華"), "dom", ""};
-  auto joined = [&](const std::string& eol) {
-    std::string out;
-    for (const auto& l : lines) out += l + eol;
-    return out;
+  auto joined = [](const std::string& eol) {
+    return "x" + eol + "dom\t" + eol + eol + Gbk("中華") + eol + "dom" + eol + eol;
   };
   // A NUL byte does not end the file.
   const std::string nul = std::string("x\0y\n\n", 5) + Gbk("中華") + "\r\ndom";
@@ -116,9 +101,9 @@ TEST_F(KeyWordCompareTest, LineEndsNulBytesGbkAndEmptyNames) {
   // the empty names of "nodot" and the blank lines match no empty line.
   std::multiset<std::string> got;
   std::set<std::string> captions;
-  for (const auto& r : All()) {
-    got.insert(r.cells.at(0) + " " + r.cells.at(1));
-    captions.insert(r.caption);
+  for (const std::string& r : Rows()) {
+    captions.insert(r.substr(0, r.find(' ')));
+    got.insert(r.substr(r.find(' ') + 1));
   }
   const std::string zh = Gbk("中華.cn");
   EXPECT_EQ(got, (std::multiset<std::string>{"dom.com crlf.txt", "dom.com lf.txt", "dom.com cr.txt",

@@ -1,6 +1,5 @@
-// The tag-stripping loop as written out step by step: one tag removed at a
-// time, quadratic; the reference the one-pass routine is tested and timed
-// against.
+// The tag stripper as a plain loop removing one tag at a time (quadratic): the
+// reference the one-pass routine is tested and timed against.
 #pragma once
 
 #include <string>

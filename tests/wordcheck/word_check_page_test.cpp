@@ -1,6 +1,5 @@
-// The pinyin and English-word pages in the real main window (offscreen), with
-// the workers asking a substitute HTTP server on loopback: import, "查询"
-// through the lists handed to the workers at start-up, and "清空".
+// The pinyin and English-word pages (offscreen) against a substitute HTTP server on
+// loopback: import, "查询" through the lists handed to the workers, and "清空".
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -45,33 +44,27 @@ class WordCheckPageTest : public testing::ProgramWindowTest {
 };
 
 TEST_F(WordCheckPageTest, ImportedLinesAreCheckedIntoThePagesListAndClearLeavesIt) {
-  TPinyinPage& p = FormMain->PinyinPage;
-  TEngWordPage& e = FormMain->EngWordPage;
-  struct Page {
-    Memo& domains;
-    Button &import, &start, &clear;
-    ListView& list;
-    WordCheckJob& job;
-    Lines first;  // the first row's texts once checked
-  };
-  const Page pages[] = {
-      {p.mmoPinyinDomain, p.btn21, p.btnPinyinStart, p.btn25, p.lvPinyin, p.PinyinJob.Workers,
-       {"1", "ZhongGuo.com", Gbk("中国|"), "0"}},
-      {e.mmoEngWord, e.btn24, e.btnEngWordStart, e.btn26, e.lvEngWord, e.EngWordJob.Workers,
-       {"1", "ZhongGuo.com", Gbk("网络翻译苹果"), "fail"}}};
   test::Spit(*dialogAnswer, "ZhongGuo.com\r\n\r\nx.cn\r\n");
-  for (const Page& page : pages) {
-    page.import.Click();
-    EXPECT_EQ(page.domains.Lines(), Lines({"ZhongGuo.com", "", "x.cn"}));
-    page.start.Click();
-    ASSERT_TRUE(WaitUntil([&] { return !page.job.Running(); }, 20s));
-    ASSERT_EQ(page.list.RowCount(), 3);
-    EXPECT_EQ(page.list.RowTexts(0), page.first);
-    EXPECT_EQ(page.list.RowTexts(1), Lines({"2", "", " ", " "}));
-    page.clear.Click();
-    EXPECT_EQ(page.domains.LineCount(), 0);
-    EXPECT_EQ(page.list.RowCount(), 3);
-  }
+  // One page; `first` is its first row's texts once checked.
+  auto check = [](Memo& domains, Button& import, Button& start, Button& clear, ListView& list,
+                  const WordCheckJob& job, const Lines& first) {
+    import.Click();
+    EXPECT_EQ(domains.Lines(), Lines({"ZhongGuo.com", "", "x.cn"}));
+    start.Click();
+    ASSERT_TRUE(WaitUntil([&] { return !job.Running(); }, 20s));
+    ASSERT_EQ(list.RowCount(), 3);
+    EXPECT_EQ(list.RowTexts(0), first);
+    EXPECT_EQ(list.RowTexts(1), Lines({"2", "", " ", " "}));
+    clear.Click();
+    EXPECT_EQ(domains.LineCount(), 0);
+    EXPECT_EQ(list.RowCount(), 3);
+  };
+  TPinyinPage& p = FormMain->PinyinPage;
+  check(p.mmoPinyinDomain, p.btn21, p.btnPinyinStart, p.btn25, p.lvPinyin, p.PinyinJob.Workers,
+        {"1", "ZhongGuo.com", Gbk("中国|"), "0"});
+  TEngWordPage& e = FormMain->EngWordPage;
+  check(e.mmoEngWord, e.btn24, e.btnEngWordStart, e.btn26, e.lvEngWord, e.EngWordJob.Workers,
+        {"1", "ZhongGuo.com", Gbk("网络翻译苹果"), "fail"});
   EXPECT_TRUE(boxMessages.empty());
 }
 
