@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "support/plain_loop_test.h"
+#include "whois/whois_batch.h"
 #include "whois_test_util.h"
 
 namespace orlu {
@@ -63,7 +64,7 @@ class WhoisBatchTest : public test::PlainLoopTest {
     PlainLoopTest::SetUp();
     WhoisConfig.ListView = &rows_;
     // Pauses are settings; short ones keep the tests quick.
-    test::NoPauses(WhoisConfig);
+    WhoisConfig.Delays.fill(0);
   }
   void TearDown() override {
     batch_.Stop();
@@ -227,11 +228,20 @@ TEST_F(WhoisBatchTest, AnAnswerForRowsRebuiltSinceItsStartIsDropped) {
 }
 
 TEST_F(WhoisBatchTest, StoppingWorkersInPausesAndSlowQueriesIsQuick) {
-  // The real pauses, and half of the servers never answer.
+  // The real pauses, and half of the servers never answer: those asked a
+  // name that starts with "h" (six domains under each of ten suffixes).
   WhoisConfig = saved_;
   WhoisConfig.ListView = &rows_;
-  server_.AddResponder(test::HangOnH());
-  Search(test::HalfHangingDomains());
+  server_.Fallback([](const WhoisRequest& r) {
+    return r.query.starts_with("h")
+               ? WhoisReply::Hang()
+               : WhoisReply::Text("Domain Name: x\r\nwhois server (port 43): w.x\r\n");
+  });
+  Texts lines;
+  for (const char* suffix : {"cn", "com", "org", "cc", "biz", "info", "name", "tv", "mobi", "xyz"})
+    for (int i = 0; i < 6; ++i)
+      lines.push_back((i % 2 ? "h" : "q") + std::to_string(i) + "." + suffix);
+  Search(lines);
   EXPECT_EQ(batch_.WorkerCount(), 24);
   ASSERT_TRUE(server_.WaitForRequests(18, 10s)) << server_.RequestCount();
   const auto t = Clock::now();

@@ -28,7 +28,7 @@ class WhoisPageTest : public testing::ProgramWindowTest {
     ProgramWindowTest::SetUp();
     f = &FormMain->WhoisPage;
     saved_ = WhoisConfig;
-    test::NoPauses(WhoisConfig);
+    WhoisConfig.Delays.fill(0);
     FormMain->ShowPage(kPageWhois);
   }
   void TearDown() override {
