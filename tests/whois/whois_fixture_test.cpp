@@ -51,12 +51,10 @@ std::vector<Sample> Samples() {
   for (const auto& e : fs::recursive_directory_iterator(ReplyDir())) {
     const fs::path rel = fs::relative(e.path(), ReplyDir());
     if (e.path().extension() != ".txt" || std::distance(rel.begin(), rel.end()) != 4) continue;
-    auto part = rel.begin();
-    const std::string server = (part++)->string();
-    const std::string folder = server + "/" + (part++)->string();
-    if (server == "whois.iana.org") continue;
-    const auto g = groupOf.find(folder);
-    out.push_back({rel.string(), (part++)->string(), g == groupOf.end() ? kGroupOther : g->second,
+    if (*rel.begin() == "whois.iana.org") continue;
+    const auto g = groupOf.find(rel.parent_path().parent_path().generic_string());  // server/suffix
+    out.push_back({rel.string(), rel.parent_path().filename().string(),
+                   g == groupOf.end() ? kGroupOther : g->second,
                    PrepareWhoisReply(ReadAsSent(e.path()))});
   }
   return out;
@@ -75,14 +73,12 @@ const std::map<std::string, const char*>& Exceptions() {
       // Filed as free; the reply holds the record.
       {"whois.nic.cd/cd/not-found/google.cd.txt", "已注册"},
       {"whois.nic.fr/fr/not-found/not_found_status_registered.txt", "已注册"},
-      // Filed as free; the name cannot be registered (the generic group
-      // knows no reserved wording of today).
+      // Filed as free; the name cannot be registered (no reserved wording here today).
       {"whois.nic.wed/wed/not-found/u34jedzcq.wed.txt", "已注册"},
       // The server refused the question for its rate.
       {"whois.dns.lu/lu/not-found/u34jedzcq.lu.txt", "失败"},
       {"whois.dns.lu/lu/found/google.lu.txt", "失败"},
-      // The server rejects the question itself, or gives the same text for
-      // a registered and a free name.
+      // The server rejects the question, or says the same for a taken and a free name.
       {"whois.nic.bo/bo/not-found/not_found.txt", nullptr},
       {"whois.nic.travel/travel/not-found/u34jedzcq.travel.txt", nullptr},
       {"whois.ax/ax/not-found/u34jedzcq.ax.txt", nullptr},

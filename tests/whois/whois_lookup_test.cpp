@@ -2,7 +2,6 @@
 // the wire, the IANA step, and failures.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
 
 #include "platform/text/gbk.h"
@@ -16,7 +15,6 @@ using test::SubstituteWhoisServer;
 using test::Texts;
 using test::WhoisReply;
 using Servers = test::WhoisHosts;
-using namespace std::chrono_literals;
 
 // Short waits, so a hung substitute costs little.
 struct Lookup : WhoisLookup {
