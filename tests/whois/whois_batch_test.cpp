@@ -121,21 +121,17 @@ TEST_F(WhoisBatchTest, EveryGroupEndsWithTheStateOfItsReply) {
       {"j.xyz", "Domain Name: J.XYZ\r\nCreation Date: 2020-01-01\r\n", WordRegistered()},
       {"k.zz", "Domain Name: K.ZZ\r\n", WordUnsupported()},
       {"retry.com", "", WordFailed()}};  // an empty reply: failed
-  Texts lines;
-  for (const auto& [domain, reply, state] : cases) {
-    server_.On(domain, WhoisReply::Text(reply));
-    lines.push_back(domain);
-  }
+  for (const auto& [domain, reply, state] : cases) server_.On(domain, WhoisReply::Text(reply));
   server_.On("mixed.com", WhoisReply::Text("No match for \"MIXED.COM\".\r\n"));
   // Blank lines have rows that are never asked; the query is lower-cased.
-  lines.insert(lines.end(), {"", "   ", "  MiXeD.Com \t"});
-  Search(lines);
+  Search({"a.cn", "b.com", "c.org", "d.cc", "e.biz", "f.info", "g.name", "h.tv", "i.mobi",
+          "j.xyz", "k.zz", "retry.com", "", "   ", "  MiXeD.Com \t"});
   RunToEnd();
   EXPECT_EQ(Cells(14), Blanks({"MiXeD.Com", WordUnregistered()}));
   EXPECT_EQ(Asked("mixed.com"), 1u);
   for (int i : {12, 13}) EXPECT_EQ(Cells(i), Blanks({""})) << i;
   for (int i = 0; i < 12; ++i)
-    EXPECT_EQ(rows_.Cell(i, kWhoisStatusCell), std::get<2>(cases[i])) << lines[i];
+    EXPECT_EQ(rows_.Cell(i, kWhoisStatusCell), std::get<2>(cases[i])) << std::get<0>(cases[i]);
   // "后缀不支持" leaves the other cells as they were, and is asked no more.
   EXPECT_EQ(Cells(10), Blanks({"k.zz", WordUnsupported()}));
   EXPECT_EQ(Asked("zz"), 1u);
@@ -189,7 +185,6 @@ TEST_F(WhoisBatchTest, AnAnswerForRowsRebuiltSinceItsStartIsDropped) {
   for (CWhois* w : {&old, &current}) {
     w->Row = 0;
     w->State = WordRegistered();
-    w->ResetWhoisFields();
   }
   old.ShowSuffixUnsupported();
   old.ShowWhoisRow();
