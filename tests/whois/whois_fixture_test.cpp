@@ -4,13 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "platform/text/gbk.h"
+#include "support/temp_files.h"
 #include "whois/whois_registry.h"
 #include "whois/whois_reply.h"
 #include "whois_test_util.h"
@@ -24,20 +23,20 @@ fs::path ReplyDir() { return fs::path(ORLU_FIXTURE_DIR) / "whois-replies"; }
 
 // Real servers end lines with CR LF; the stored copies were normalised to LF.
 std::string ReadAsSent(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::string out;
-  for (char c : std::string(std::istreambuf_iterator<char>(in), {})) {
-    if (c == '\n') out += '\r';
-    out += c;
-  }
+  std::string out = test::Slurp(p);
+  for (size_t i = 0; (i = out.find('\n', i)) != std::string::npos; i += 2) out.insert(i, 1, '\r');
   return out;
+}
+
+std::string Prepared(const std::string& rel) {
+  return PrepareWhoisReply(ReadAsSent(ReplyDir() / rel));
 }
 
 struct Sample {
   std::string rel;  // server/suffix/kind/name.txt
   std::string kind;
   int group;
-  std::string raw;
+  std::string prepared;
 };
 
 std::vector<Sample> Samples() {
@@ -52,13 +51,11 @@ std::vector<Sample> Samples() {
   for (const auto& e : fs::recursive_directory_iterator(ReplyDir())) {
     const fs::path rel = fs::relative(e.path(), ReplyDir());
     if (e.path().extension() != ".txt" || std::distance(rel.begin(), rel.end()) != 4) continue;
-    auto part = rel.begin();
-    const std::string server = (part++)->string();
-    const std::string folder = server + "/" + (part++)->string();
-    if (server == "whois.iana.org") continue;
-    const auto g = groupOf.find(folder);
-    out.push_back({rel.string(), (part++)->string(), g == groupOf.end() ? kGroupOther : g->second,
-                   ReadAsSent(e.path())});
+    if (*rel.begin() == "whois.iana.org") continue;
+    const auto g = groupOf.find(rel.parent_path().parent_path().generic_string());  // server/suffix
+    out.push_back({rel.string(), rel.parent_path().filename().string(),
+                   g == groupOf.end() ? kGroupOther : g->second,
+                   PrepareWhoisReply(ReadAsSent(e.path()))});
   }
   return out;
 }
@@ -76,14 +73,12 @@ const std::map<std::string, const char*>& Exceptions() {
       // Filed as free; the reply holds the record.
       {"whois.nic.cd/cd/not-found/google.cd.txt", "已注册"},
       {"whois.nic.fr/fr/not-found/not_found_status_registered.txt", "已注册"},
-      // Filed as free; the name cannot be registered (the generic group
-      // knows no reserved wording of today).
+      // Filed as free; the name cannot be registered (no reserved wording here today).
       {"whois.nic.wed/wed/not-found/u34jedzcq.wed.txt", "已注册"},
       // The server refused the question for its rate.
       {"whois.dns.lu/lu/not-found/u34jedzcq.lu.txt", "失败"},
       {"whois.dns.lu/lu/found/google.lu.txt", "失败"},
-      // The server rejects the question itself, or gives the same text for
-      // a registered and a free name.
+      // The server rejects the question, or says the same for a taken and a free name.
       {"whois.nic.bo/bo/not-found/not_found.txt", nullptr},
       {"whois.nic.travel/travel/not-found/u34jedzcq.travel.txt", nullptr},
       {"whois.ax/ax/not-found/u34jedzcq.ax.txt", nullptr},
@@ -97,17 +92,17 @@ const std::map<std::string, const char*>& Exceptions() {
 
 // The state a reply stands for, or empty when it is not checked.
 std::string Expected(const Sample& s) {
-  if (Trim(s.raw).empty()) return WordFailed();  // nothing said
+  if (Trim(s.prepared).empty()) return WordFailed();  // nothing said
   // An outage text that some registries send for registered and free names alike.
-  if (Trim(s.raw) == "Server can't process your request.") return WordFailed();
+  if (Trim(s.prepared) == "server can't process your request.") return WordFailed();
   if (const auto e = Exceptions().find(s.rel); e != Exceptions().end())
     return e->second ? Gbk(e->second) : std::string();
   if (s.kind == "found" || s.kind == "pending-delete") return WordRegistered();
   if (s.kind == "not-found") return WordUnregistered();
   if (s.kind == "throttled") return WordFailed();
   // Only these groups have a reserved wording that today's replies carry.
-  if (s.kind == "reserved" && (s.group == kGroupCn || s.group == kGroupInfo || s.group == kGroupName))
-    return WordReserved();
+  const bool worded = s.group == kGroupCn || s.group == kGroupInfo || s.group == kGroupName;
+  if (s.kind == "reserved" && worded) return WordReserved();
   return {};
 }
 
@@ -116,41 +111,38 @@ bool Filled(const std::string& field) { return !Trim(field).empty(); }
 TEST(WhoisFixtures, EveryReplyClassifiesAsItSays) {
   std::map<std::string, int> checked;  // per kind
   for (const Sample& s : Samples()) {
-    const std::string prepared = PrepareWhoisReply(s.raw);
-    const std::string state = ClassifyWhoisReply(s.group, prepared);
+    const std::string state = ClassifyWhoisReply(s.group, s.prepared);
     const std::string expected = Expected(s);
     if (!expected.empty()) {
       EXPECT_EQ(state, expected) << s.rel;
       ++checked[s.kind];
     }
     if (state != WordRegistered()) continue;
-    const WhoisFields f = test::Cut(s.group, prepared);
+    const WhoisFields f = test::Cut(s.group, s.prepared);
     for (const std::string& v : test::Fields(f))
       EXPECT_EQ(v.find_first_of("\r\n"), std::string::npos) << s.rel;
     // Today's expiry label, also behind an empty registrar's label that
     // holds the older one.
-    if (FindMarker(prepared, "registry expiry date: 2") != std::string::npos) {
-      EXPECT_TRUE(Filled(f.ExpirationDate)) << s.rel;
-    }
+    const bool todays = FindMarker(s.prepared, "registry expiry date: 2") != std::string::npos;
+    EXPECT_TRUE(!todays || Filled(f.ExpirationDate)) << s.rel;
     if (s.group == kGroupOther || s.kind != "found") continue;
     EXPECT_TRUE(Filled(f.StatusText)) << s.rel;
     if (s.group == kGroupName) continue;  // the name registry's cut takes the status only
-    EXPECT_TRUE(Filled(f.Registrar)) << s.rel;
-    EXPECT_TRUE(Filled(f.CreationDate)) << s.rel;
-    EXPECT_TRUE(Filled(f.ExpirationDate)) << s.rel;
+    for (const std::string* v : {&f.Registrar, &f.CreationDate, &f.ExpirationDate})
+      EXPECT_TRUE(Filled(*v)) << s.rel;
   }
-  EXPECT_EQ(checked, (std::map<std::string, int>{{"found", 470}, {"invalid", 1}, {"not-found", 298},
-                                                 {"pending-delete", 5}, {"reserved", 4}, {"throttled", 20}}));
+  EXPECT_EQ(checked, (std::map<std::string, int>{
+                         {"found", 470}, {"invalid", 1}, {"not-found", 298}, {"pending-delete", 5},
+                         {"reserved", 4}, {"throttled", 20}}));
 }
 
 // The one-pass label search finds what a search for each label finds.
 TEST(WhoisFixtures, OnePassLabelSearchAgreesWithEachLabelsSearch) {
   for (const Sample& s : Samples()) {
-    const std::string prepared = PrepareWhoisReply(s.raw);
     for (int g = 0; g < kWhoisGroupCount; ++g) {
       WhoisFields onePass, eachLabel;
-      CutWhoisFields(g, prepared, onePass, LabelSearch::OnePass);
-      CutWhoisFields(g, prepared, eachLabel, LabelSearch::EachLabel);
+      CutWhoisFields(g, s.prepared, onePass, LabelSearch::OnePass);
+      CutWhoisFields(g, s.prepared, eachLabel, LabelSearch::EachLabel);
       EXPECT_EQ(test::Fields(onePass), test::Fields(eachLabel)) << s.rel << " " << g;
     }
   }
@@ -166,7 +158,8 @@ TEST(WhoisFixtures, RegisteredRepliesWithFreeWordingsStayRegistered) {
       {"whois.eu/eu/found/google.eu.txt",
        "NOTICE: This service may not be used to find out whether a domain name\n"
        "is available for registration.\n"},
-      {"whois.nic.fr/fr/found/found.txt", "holder-c:\nNO OBJECT FOUND!\n\nadmin-c:\nNO OBJECT FOUND!\n"},
+      {"whois.nic.fr/fr/found/found.txt",
+       "holder-c:\nNO OBJECT FOUND!\n\nadmin-c:\nNO OBJECT FOUND!\n"},
   };
   for (const auto& [rel, added] : cases) {
     const std::string raw = ReadAsSent(ReplyDir() / rel) + "\r\n" + added;
@@ -177,51 +170,48 @@ TEST(WhoisFixtures, RegisteredRepliesWithFreeWordingsStayRegistered) {
 // The .br registry sends its registrants' names in Latin-1 (the stored
 // copies carry U+FFFD in their place).
 TEST(WhoisFixtures, Latin1BytesDoNotFailARegisteredName) {
-  for (const char* name : {"registro.br", "hostgator.com.br"}) {
-    std::string raw = ReadAsSent(ReplyDir() / "whois.registro.br/br/found" / (std::string(name) + ".txt"));
+  for (const char* name : {"registro.br.txt", "hostgator.com.br.txt"}) {
+    std::string raw = ReadAsSent(ReplyDir() / "whois.registro.br/br/found" / name);
     for (size_t p; (p = raw.find("\xEF\xBF\xBD")) != std::string::npos;) raw.replace(p, 3, "\xE9");
-    EXPECT_EQ(ClassifyWhoisReply(kGroupOther, PrepareWhoisReply(raw)), WordRegistered()) << name;
-    EXPECT_TRUE(Filled(test::Cut(kGroupOther, PrepareWhoisReply(raw)).StatusText)) << name;
+    const std::string prepared = PrepareWhoisReply(raw);
+    EXPECT_EQ(ClassifyWhoisReply(kGroupOther, prepared), WordRegistered()) << name;
+    EXPECT_TRUE(Filled(test::Cut(kGroupOther, prepared).StatusText)) << name;
   }
 }
 
 TEST(WhoisFixtures, FieldValuesOfSomeReplies) {
-  auto cut = [](const std::string& rel, int group) {
-    return test::Cut(group, PrepareWhoisReply(ReadAsSent(ReplyDir() / rel)));
+  const std::tuple<const char*, int, test::Texts> cases[] = {
+      {"whois.verisign-grs.com/net/found/google.com.txt", kGroupCom,
+       {"clientdeleteprohibited https://icann.org/epp#clientdeleteprohibited", " ", " ", " ",
+        "markmonitor inc.", "ns1.google.com", "1997-09-15t04:00:00z", "2028-09-14t04:00:00z"}},
+      {"whois.cnnic.cn/cn/found/google.cn.txt", kGroupCn,
+       {"clientdeleteprohibited", Gbk("北京谷翔信息技术有限公司"), " ", "dns-admin@google.com",
+        Gbk("厦门易名科技股份有限公司"), " ns2.google.com", "2003-03-17 12:20:05",
+        "2027-03-17 12:48:36"}},
+      {"whois.afilias.net/info/found/found.txt", kGroupInfo,
+       {"clientdeleteprohibited", "google inc.", "dns admin", "dns-admin@google.com",
+        "markmonitor inc. (r151-lrms)", "ns1.google.com", "2001-07-31t23:57:50z",
+        "2014-07-31t23:57:50z"}},
   };
-  const WhoisFields com = cut("whois.verisign-grs.com/net/found/google.com.txt", kGroupCom);
-  EXPECT_EQ(com.Registrar, "markmonitor inc.");
-  EXPECT_EQ(com.NameServer, "ns1.google.com");
-  EXPECT_EQ(com.CreationDate, "1997-09-15t04:00:00z");
-  EXPECT_EQ(com.ExpirationDate, "2028-09-14t04:00:00z");
-
-  EXPECT_EQ(test::Fields(cut("whois.cnnic.cn/cn/found/google.cn.txt", kGroupCn)),
-            (test::Texts{"clientdeleteprohibited", Gbk("北京谷翔信息技术有限公司"), " ",
-                         "dns-admin@google.com", Gbk("厦门易名科技股份有限公司"),
-                         " ns2.google.com", "2003-03-17 12:20:05", "2027-03-17 12:48:36"}));
-  EXPECT_EQ(test::Fields(cut("whois.afilias.net/info/found/found.txt", kGroupInfo)),
-            (test::Texts{"clientdeleteprohibited", "google inc.", "dns admin",
-                         "dns-admin@google.com", "markmonitor inc. (r151-lrms)", "ns1.google.com",
-                         "2001-07-31t23:57:50z", "2014-07-31t23:57:50z"}));
-
-  const WhoisFields biz = cut("whois.biz/biz/found/google.biz.txt", kGroupBiz);
+  for (const auto& [rel, group, fields] : cases)
+    EXPECT_EQ(test::Fields(test::Cut(group, Prepared(rel))), fields) << rel;
+  const WhoisFields biz = test::Cut(kGroupBiz, Prepared("whois.biz/biz/found/google.biz.txt"));
   EXPECT_EQ(biz.Organization, "google llc");
   EXPECT_EQ(biz.Registrar, "markmonitor, inc.");
   EXPECT_EQ(biz.CreationDate, "2002-03-27t16:03:44z");
 }
 
 TEST(WhoisFixtures, IanaReplies) {
-  std::string server;
-  auto iana = [](const std::string& rel) {
-    return PrepareWhoisReply(ReadAsSent(ReplyDir() / "whois.iana.org/tld" / rel));
-  };
-  ASSERT_TRUE(CutIanaReferral(iana("found/be.txt"), server));
-  EXPECT_EQ(server, "whois.dns.be");
-  ASSERT_TRUE(CutIanaReferral(iana("found/com.txt"), server));
-  EXPECT_EQ(server, "whois.verisign-grs.com");
-  for (const char* none : {"found/ip6.arpa.txt", "found/nato.int.txt", "not-assigned/not_assigned.txt",
-                           "not-found/u34jedzcq.arpa.txt", "not-found/u34jedzcq.int.txt"})
-    EXPECT_FALSE(CutIanaReferral(iana(none), server)) << none;
+  const std::pair<const char*, const char*> cases[] = {
+      {"found/be.txt", "whois.dns.be"},          {"found/com.txt", "whois.verisign-grs.com"},
+      {"found/ip6.arpa.txt", ""},                {"found/nato.int.txt", ""},
+      {"not-assigned/not_assigned.txt", ""},     {"not-found/u34jedzcq.arpa.txt", ""},
+      {"not-found/u34jedzcq.int.txt", ""}};  // "": no referral
+  for (const auto& [rel, referred] : cases) {
+    std::string server;
+    const bool found = CutIanaReferral(Prepared("whois.iana.org/tld/" + std::string(rel)), server);
+    EXPECT_EQ(found ? server : "", referred) << rel;
+  }
 }
 
 }  // namespace

@@ -20,20 +20,13 @@ using namespace std::chrono_literals;
 using test::WhoisReply;
 using Servers = test::WhoisHosts;
 
-struct Window : TFormWhoisInfo {
-  Window() {
-    m_thWhois.Client.ConnectTimeout = 2000;
-    m_thWhois.Client.ReadTimeout = 2000;
-  }
-};
-
-const char kFirst[] = "Domain Name: GOOGLE.COM\r\nRegistrar WHOIS Server: whois.markmonitor.com\r\n";
-
 TEST(WhoisInfoForm, ButtonAndEnterAskTheTrimmedBox) {
   Servers s;
-  s.com.On("google.com", WhoisReply::Text(kFirst));
+  s.com.On("google.com", WhoisReply::Text("Domain Name: GOOGLE.COM\r\n"
+                                          "Registrar WHOIS Server: whois.markmonitor.com\r\n"));
   s.referred.On("google.com", WhoisReply::Text("Registrant Organization: Google LLC\r\n"));
-  Window w;
+  TFormWhoisInfo w;
+  w.m_thWhois.Client.ConnectTimeout = w.m_thWhois.Client.ReadTimeout = 2000;
   w.edtWhois.SetText("  Google.COM \t");
   w.btnBaseInfo.Click();
   EXPECT_EQ(s.com.LastRequest().raw, "google.com\r\n");
@@ -66,7 +59,8 @@ TEST(WhoisInfoFormDeathTest, EndOfTheProgramGivesUpAWaitingQuestion) {
         const auto start = std::chrono::steady_clock::now();
         w.btnBaseInfo.Click();
         const bool quick = std::chrono::steady_clock::now() - start < 5s;
-        const bool failed = w.mmoWhoisInfo.Lines() == std::vector<std::string>{"hang.com" + Gbk("域名查询失败")};
+        const bool failed =
+            w.mmoWhoisInfo.Lines() == std::vector<std::string>{"hang.com" + Gbk("域名查询失败")};
         std::_Exit(quick && failed ? 0 : 1);
       },
       ::testing::ExitedWithCode(0), "");

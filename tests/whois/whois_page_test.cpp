@@ -28,7 +28,7 @@ class WhoisPageTest : public testing::ProgramWindowTest {
     ProgramWindowTest::SetUp();
     f = &FormMain->WhoisPage;
     saved_ = WhoisConfig;
-    test::NoPauses(WhoisConfig);
+    WhoisConfig.Delays.fill(0);
     FormMain->ShowPage(kPageWhois);
   }
   void TearDown() override {
@@ -43,7 +43,6 @@ class WhoisPageTest : public testing::ProgramWindowTest {
   bool WaitForRows() {
     return WaitUntil([this] { return !f->WhoisJob.Workers.Running(); }, 20s);
   }
-  Lines Row(int row) const { return f->lvWhois.RowTexts(row); }
 
   TWhoisPage* f = nullptr;
   WhoisSettings saved_;
@@ -58,10 +57,12 @@ TEST_F(WhoisPageTest, SearchBuildsRowsAndTheWorkersFillThem) {
   f->btnWhoisSearch.Click();
   ASSERT_TRUE(WaitForRows());
   ASSERT_EQ(f->lvWhois.RowCount(), 3);
-  EXPECT_EQ(Row(0), (Lines{"1", "Ab.COM", WordRegistered(), " ", "reg one", " ", " ", " ", " ", " ", " "}));
+  EXPECT_EQ(f->lvWhois.RowTexts(0),
+            (Lines{"1", "Ab.COM", WordRegistered(), " ", "reg one", " ", " ", " ", " ", " ", " "}));
   // The hidden twin got the prepared rows, nothing more.
   ASSERT_EQ(f->lvWhoisBak.RowCount(), 3);
-  EXPECT_EQ(f->lvWhoisBak.RowTexts(0), (Lines{"1", "Ab.COM", " ", " ", " ", " ", " ", " ", " ", " ", " "}));
+  EXPECT_EQ(f->lvWhoisBak.RowTexts(0),
+            (Lines{"1", "Ab.COM", " ", " ", " ", " ", " ", " ", " ", " ", " "}));
 
   // The row display: caption, then a tab before each of the ten cells.
   f->mmoWhoisShow.SetText("old");
@@ -95,7 +96,6 @@ TEST_F(WhoisPageTest, ReSearchAsksTheFailedRowsOfTheStartAndNothingWhileRunning)
   server.ClearRequests();
   f->btnWhoisReSearch.Click();
   ASSERT_TRUE(server.WaitForRequests(1, 5s));
-  EXPECT_EQ(f->WhoisJob.Workers.WorkerCount(), 24);
   f->btnWhoisReSearch.Click();
   EXPECT_EQ(f->WhoisJob.Workers.WorkerCount(), 24);
   ProcessEventsFor(100ms);
@@ -103,10 +103,9 @@ TEST_F(WhoisPageTest, ReSearchAsksTheFailedRowsOfTheStartAndNothingWhileRunning)
 }
 
 TEST_F(WhoisPageTest, SearchPressedAgainWhileTheFirstPressStopsTheWorkers) {
-  // The com workers answer at once and then wait in their row writes, as
-  // nothing serves the window thread's queue; the first press has to serve
-  // it while it stops them, and a second press queued meanwhile comes in
-  // then.
+  // The com workers answer and then wait in their row writes (nothing serves
+  // the window thread's queue): the first press serves it while it stops
+  // them, and a second press queued meanwhile comes in then.
   WhoisConfig.Delays[kGroupCom] = 60000;
   server.AddResponder([](const WhoisRequest& r) -> std::optional<WhoisReply> {
     return WhoisReply::Text("Domain Name: " + r.query + "\n");
@@ -125,12 +124,9 @@ TEST_F(WhoisPageTest, SearchPressedAgainWhileTheFirstPressStopsTheWorkers) {
   ASSERT_TRUE(pressedWhileStarting);
   // One start: 24 workers, each row asked once and answered.
   EXPECT_EQ(f->WhoisJob.Workers.WorkerCount(), 24);
-  ASSERT_TRUE(WaitUntil(
-      [this] {
-        return f->lvWhois.SubItem(0, 1) == WordRegistered() &&
-               f->lvWhois.SubItem(1, 1) == WordRegistered();
-      },
-      5s));
+  const std::string both = WordRegistered() + WordRegistered();
+  ASSERT_TRUE(WaitUntil([&] { return f->lvWhois.SubItem(0, 1) + f->lvWhois.SubItem(1, 1) == both; },
+                        5s));
   ProcessEventsFor(50ms);
   Lines asked = server.Queries();
   std::sort(asked.begin(), asked.end());
@@ -146,17 +142,16 @@ TEST_F(WhoisPageTest, PopupActionsNeedRowsASelectionAndTheFocus) {
   EXPECT_TRUE(modalForms.empty());
   FormWhoisInfo->Hide();
 
-  // Shown and made the active window, so its list can take the focus.
+  // Shown and made the active window, so its list can take the focus. Rows,
+  // but no selection; then a selection, but the focus elsewhere.
   FormMain->Restore();
   ProcessEventsFor(50ms);
   f->mmoWhoisDomain.SetLines({"Pop.COM"});
   f->FillWhoisRows();
-  // Rows, but no selection.
   f->lvWhois.SetSelectedIndex(-1);
   f->lvWhois.SetFocus();
   f->pmWhois.Item(0).Click();
   EXPECT_TRUE(modalForms.empty());
-  // A selection, but the focus elsewhere.
   f->lvWhois.SetSelectedIndex(0);
   f->edtWhoisGet.SetFocus();
   ProcessEventsFor(20ms);
@@ -168,8 +163,7 @@ TEST_F(WhoisPageTest, PopupActionsNeedRowsASelectionAndTheFocus) {
   if (!f->lvWhois.Focused()) GTEST_SKIP() << "no keyboard focus on this platform";
   // The domain as shown goes into the window, which asks it before it opens.
   f->actWhoisBaseInfo.Execute();
-  ASSERT_EQ(modalForms.size(), 1u);
-  EXPECT_EQ(modalForms[0], static_cast<Form*>(FormWhoisInfo));
+  EXPECT_EQ(modalForms, std::vector<Form*>{FormWhoisInfo});
   EXPECT_EQ(FormWhoisInfo->edtWhois.Text(), "Pop.COM");
   EXPECT_EQ(server.RequestCount(), 1u);
 
@@ -193,7 +187,6 @@ TEST_F(WhoisPageTest, ImportReplacesTheListAndExportWritesTheResultList) {
   EXPECT_EQ(f->lvWhois.RowCount(), 0);  // no rows until "查询"
 
   server.On("x.com", WhoisReply::Text("No match for \"X.COM\".\n"));
-  f->mmoWhoisDomain.SetLines({"x.com"});
   f->btnWhoisSearch.Click();
   ASSERT_TRUE(WaitForRows());
   dialogAnswer = dir / "out.csv";
