@@ -49,9 +49,9 @@ TEST(StringList, BoundsCheckedAccess) {
   ExpectError<ListIndexError>([&] { list.Insert(3, "x"); }, "List index out of bounds (3)");
   list.Insert(2, "c");
   list.Insert(0, "z");
-  list.Put(1, "A");
+  list.Put(0, "Z");
   list.Delete(2);
-  EXPECT_EQ(list.Lines(), (Lines{"z", "A", "c"}));
+  EXPECT_EQ(list.Lines(), (Lines{"Z", "a", "c"}));
   list.SetText("1\r2\n3");
   EXPECT_EQ(list.Text(), "1\r\n2\r\n3\r\n");
 }
