@@ -34,7 +34,7 @@ struct Reply {
 
 fs::path FixtureDir() {
   if (const char* env = std::getenv("ORLU_FIXTURE_DIR")) return fs::path(env) / "whois-replies";
-  return fs::path(__FILE__).parent_path().parent_path() / "tests" / "fixtures" / "whois-replies";
+  return fs::path(ORLU_FIXTURE_DIR) / "whois-replies";
 }
 
 std::vector<Reply> LoadReplies() {
