@@ -215,12 +215,9 @@ void SetupKeyWordFilter(ThreadKeyWordStru& job, int threadCount,
     job.Domains.push_back(std::move(domain));
   }
   job.Files = fileLines;
-  if (filePaths != nullptr && filePaths->size() == fileLines.size()) {
-    job.FilePaths = *filePaths;
-  } else {
-    job.FilePaths.clear();
-    for (const std::string& line : fileLines) job.FilePaths.push_back(AnsiToUtf8(line));
-  }
+  job.FilePaths = filePaths != nullptr && filePaths->size() == fileLines.size()
+                      ? *filePaths
+                      : WordFilePaths().Resolve(fileLines);
   job.ResultView = view;
   job.Names.Build(job.DomainNames);
 }

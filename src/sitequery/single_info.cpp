@@ -6,6 +6,7 @@
 #include "platform/net/page_client.h"
 #include "platform/text/codepage.h"
 #include "platform/text/gbk.h"
+#include "sitequery/alexa_rank.h"
 #include "sitequery/pr_checksum.h"
 
 namespace orlu {
@@ -85,9 +86,6 @@ constexpr char kChinaRankCell[] =
 constexpr char kSnapshotLine[] = "<font color=#008000>";
 constexpr char kAlexaRankStart[] = "/\" TEXT=\"";
 constexpr char kAlexaRankEnd[] = "\"/>";
-constexpr char kAlexaBlockPage[] = "Please click here to continue using Alexa";
-constexpr char kAlexaNoSiteList[] = "<RLS PREFIX=\"http://\" more=\"0\">";
-constexpr char kAlexaDataEnd[] = "</ALEXA>";
 
 // The longest reply a kind takes; a longer one is a failed fetch. The
 // page-rank answer is one short line; the ranking data (a few KB of XML),
@@ -311,9 +309,8 @@ std::string CSingleDomainInfo::ParseSogouRank(const std::string& page) const {
 
 std::string CSingleDomainInfo::ParseAlexaRank(const std::string& page) const {
   if (Has(page, kAlexaRankStart)) return CutBetween(page, kAlexaRankStart, kAlexaRankEnd);
-  if (Has(page, kAlexaBlockPage)) return WordFailed();
-  if (Has(page, kAlexaNoSiteList) || Has(page, kAlexaDataEnd)) return "0";
-  return WordFailed();
+  bool failed = false;
+  return DataPageWithoutValue(page, failed);
 }
 
 std::string CSingleDomainInfo::ParseChinaRank(const std::string& page) const {

@@ -217,19 +217,23 @@ void CSiteInfoth::QueryPr() {
 }
 
 void CSiteInfoth::QueryAlexaRank() {
-  RunProfile({false, false, &WordOtherPageFailed, false, false, kDataPageCap, &CSiteInfoth::ShowAlexaRank});
+  RunProfile({false, false, &WordOtherPageFailed, false, false,
+              kDataPageCap, &CSiteInfoth::ShowAlexaRank});
 }
 
 void CSiteInfoth::QueryArchive() {
-  RunProfile({false, true, &WordOtherPageFailed, false, false, kArchiveCap, &CSiteInfoth::ShowArchive});
+  RunProfile({false, true, &WordOtherPageFailed, false, false,
+              kArchiveCap, &CSiteInfoth::ShowArchive});
 }
 
 void CSiteInfoth::QueryKeyWord() {
-  RunProfile({false, false, &WordOtherPageFailed, true, false, kSearchPageCap, &CSiteInfoth::ShowKeyWord});
+  RunProfile({false, false, &WordOtherPageFailed, true, false,
+              kSearchPageCap, &CSiteInfoth::ShowKeyWord});
 }
 
 void CSiteInfoth::QueryBaiduZhidao() {
-  RunProfile({false, false, &WordFailed, true, false, kSmallPageCap, &CSiteInfoth::ShowBaiduZhidao});
+  RunProfile({false, false, &WordFailed, true, false,
+              kSmallPageCap, &CSiteInfoth::ShowBaiduZhidao});
 }
 
 void CSiteInfoth::QueryBaiduSite() {

@@ -96,18 +96,16 @@ void ControlGroup(Slots& slots, int count, GroupControl control) {
   }
 }
 
-// Ends every kept worker of every slot of the groups at once (transfers
-// aborted, pauses lifted), all of them told before the first wait so that
-// they end side by side, then waits for each and empties its slot. On the
-// window thread the wait keeps serving their Synchronize calls.
+// Ends every kept worker of every slot of the groups at once (the stop
+// aborts their transfers and lifts their pauses), all of them told before
+// the first wait so that they end side by side, then waits for each and
+// empties its slot. On the window thread the wait keeps serving their
+// Synchronize calls.
 template <class Slots>
 void EndGroups(const std::vector<Slots*>& groups) {
   for (Slots* slots : groups) {
     for (auto& slot : *slots) {
-      if (slot) {
-        slot->AbortTransfer();
-        slot->Terminate();
-      }
+      if (slot) slot->Terminate();
     }
   }
   for (Slots* slots : groups) JoinSlots(*slots);
