@@ -145,6 +145,20 @@ TEST(MatchesNamePattern, EveryButton) {
   EXPECT_EQ(pass(NamePattern::None), Lines{});
 }
 
+// The letter patterns take the whole range a..z, its ends included, and
+// nothing next to it.
+TEST(MatchesNamePattern, LettersRunFromAToZ) {
+  for (const char* name : {"xyz.com", "zzz.com", "aza.com"}) {
+    EXPECT_TRUE(MatchesNamePattern(name, NamePattern::ThreeWord)) << name;
+    EXPECT_FALSE(MatchesNamePattern(name, NamePattern::ThreeAll)) << name;
+  }
+  EXPECT_TRUE(MatchesNamePattern("wxyz.com", NamePattern::FourWord));
+  for (const char* name : {"xy{.com", "`ab.com"}) {
+    EXPECT_FALSE(MatchesNamePattern(name, NamePattern::ThreeWord)) << name;
+    EXPECT_TRUE(MatchesNamePattern(name, NamePattern::ThreeAll)) << name;
+  }
+}
+
 Lines RunRules(const Lines& lines, const Lines& rules, DomainFilterSettings s = {}) {
   s.pattern = NamePattern::CmpKey;
   return FilterDomainList(lines, s, rules);
