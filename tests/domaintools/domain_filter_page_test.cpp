@@ -91,6 +91,21 @@ TEST_F(DomainFilterPageTest, OtherButtonsLeaveTheTabAndListOne) {
   EXPECT_TRUE(boxMessages.empty());
 }
 
+// Each suffix box, ticked alone, lets through its own suffix and no other.
+TEST_F(DomainFilterPageTest, EachSuffixBoxReachesTheFilter) {
+  const Lines list = {"a.cn",  "b.com.cn", "c.net.cn", "d.org.cn",
+                      "e.com", "f.net",    "g.org",    "h.bj.cn"};
+  CheckBox* const boxes[] = {&f->chkFilterCn,  &f->chkFilterComCn, &f->chkFilterNetCn,
+                             &f->chkFilterOrgCn, &f->chkFilterCom, &f->chkFilterNet,
+                             &f->chkFilterOrg, &f->chkFilterDQ};
+  f->mmoFilter1.SetLines(list);
+  for (size_t k = 0; k < list.size(); ++k) {
+    for (size_t b = 0; b < std::size(boxes); ++b) boxes[b]->SetChecked(b == k);
+    f->btnFilterDownDomian.Click();
+    EXPECT_EQ(f->mmoFilter3.Lines(), Lines{list[k]}) << list[k];
+  }
+}
+
 TEST_F(DomainFilterPageTest, ABoundThatIsNoNumberChangesNothing) {
   f->mmoFilter1.SetLines({"ab.net"});
   f->mmoFilter3.SetLines({"kept3"});

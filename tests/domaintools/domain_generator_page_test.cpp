@@ -82,6 +82,23 @@ TEST_F(DomainCreatePageTest, EachTypoBoxRunsItsModeGroupedByModeThenLine) {
                    "dogcom.cn"}));  // 5
 }
 
+// Ticked alone, each box runs its own mode and no other.
+TEST_F(DomainCreatePageTest, EachTypoBoxAloneRunsItsOwnMode) {
+  f->mmoDomainCreate1.SetLines({"nm.com", "dog.com.cn"});
+  const Lines alone[] = {{"m.com", "n.com", "og.com.cn", "dg.com.cn", "do.com.cn"},
+                         {"mm.com"},
+                         {"nn.com"},
+                         {"g.com.cn"},
+                         {"nnm.com", "nmm.com", "ddog.com.cn", "doog.com.cn", "dogg.com.cn"},
+                         {"dogcom.cn"}};
+  for (size_t m = 0; m < boxes.size(); ++m) {
+    for (size_t b = 0; b < boxes.size(); ++b) boxes[b]->SetChecked(b == m);
+    f->btn9.Click();
+    f->btnTypoStart.Click();
+    EXPECT_EQ(f->mmoDomainCreate3.Lines(), alone[m]) << m;
+  }
+}
+
 TEST_F(DomainCreatePageTest, TypoSourceIsTheListInFrontAndTheRunAppends) {
   f->mmoDomainCreate1.SetLines({"one.com"});
   f->mmoDomainCreate2.SetLines({"two.com"});
