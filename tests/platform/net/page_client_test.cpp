@@ -90,6 +90,23 @@ TEST_F(PageClientTest, CookieGoesBackOnlyWithTheSameClient) {
   EXPECT_EQ(http.LastRequest().Header("Cookie"), "k=v");
 }
 
+// Turning cookies off drops those kept: none goes out then, nor once they are on again.
+TEST_F(PageClientTest, ACookieKeptIsDroppedWhenCookiesAreTurnedOff) {
+  http.On("/set", HttpReply::Ok("s").Header("Set-Cookie", "sid=abc123; Path=/"));
+  http.On("/next", HttpReply::Ok("n"));
+  PageClient c;
+  c.KeepCookies = true;
+  c.Get(http.Url("/set"));
+  c.Get(http.Url("/next"));
+  ASSERT_EQ(http.LastRequest().Header("Cookie"), "sid=abc123");
+  c.KeepCookies = false;
+  c.Get(http.Url("/next"));
+  EXPECT_FALSE(http.LastRequest().HasHeader("Cookie"));
+  c.KeepCookies = true;
+  c.Get(http.Url("/next"));
+  EXPECT_FALSE(http.LastRequest().HasHeader("Cookie"));
+}
+
 TEST_F(PageClientTest, ReadTimeOutCountsSilenceNotTheWholeTransfer) {
   std::string body;
   for (int i = 0; i < 1500; ++i) body += static_cast<char>('a' + i % 26);

@@ -197,9 +197,9 @@ TEST(Controls, UpDownStepsTheNumberInItsEdit) {
   EXPECT_EQ(edit.Text(), "100");
   EXPECT_EQ(edit.Width(), 100 - arrows.Width());
   EXPECT_EQ(arrows.Left(), edit.Left() + edit.Width());
-  // "abc" is no number: the step goes from the last position.
+  // "abc" and "12abc" are no numbers: the step goes from the last position.
   for (const auto& [text, up, after] : {std::tuple{"7", true, "8"}, {"1000", true, "1000"},
-                                        {"abc", false, "999"}}) {
+                                        {"abc", false, "999"}, {"12abc", false, "998"}}) {
     edit.SetText(text);
     up ? arrows.StepUp() : arrows.StepDown();
     EXPECT_EQ(edit.Text(), after) << text;

@@ -103,6 +103,20 @@ TEST(PictureDecode, BrokenDataAndPicturesOverThePixelBudgetAreRefused) {
   EXPECT_FALSE(DecodeJpeg(scans(150), picture));
 }
 
+// A side over its limit is refused though the area would fit the budget.
+TEST(PictureDecode, ASideOverItsLimitIsRefusedWhateverTheArea) {
+  DecodedPicture picture;
+  const auto gif = [](int width, int height) {
+    return test::MakeGif(width, height, kPalette, {test::SolidFrame(1, 1, 1, 0)}, -1);
+  };
+  EXPECT_TRUE(DecodeGif(gif(kMaxPictureSide, 1), picture));
+  EXPECT_FALSE(DecodeGif(gif(kMaxPictureSide + 1, 1), picture));
+  EXPECT_FALSE(DecodeGif(gif(1, kMaxPictureSide + 1), picture));
+  EXPECT_TRUE(DecodeJpeg(test::ClaimingJpeg(kMaxPictureSide, 1, false), picture));
+  EXPECT_FALSE(DecodeJpeg(test::ClaimingJpeg(kMaxPictureSide + 1, 1, false), picture));
+  EXPECT_FALSE(DecodeJpeg(test::ClaimingJpeg(1, kMaxPictureSide + 1, false), picture));
+}
+
 TEST(JpegDecode, DecodesAndRefusesGarbage) {
   DecodedPicture picture;
   ASSERT_TRUE(DecodeJpeg(test::MakeJpeg(16, 8, QColor(200, 30, 40)), picture));
