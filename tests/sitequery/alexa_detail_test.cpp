@@ -154,6 +154,24 @@ TEST_F(AlexaDetailTest, AnEarlierQueryNeverWritesOverANewerOne) {
   EXPECT_EQ(edits[3].text, "");
 }
 
+// The older query's workers end with the newer one's: their transfers, which
+// would drip on for hours and never time out, are aborted by the new start.
+TEST_F(AlexaDetailTest, ANewQueryAbortsTheOlderQueriesTransfers) {
+  const HttpReply endless = HttpReply::Ok(std::string(1 << 20, ' ')).Drip(1, 50ms);
+  http.OnHost("www.alexa.com", "/siteinfo/", [endless](const HttpRequest& r) {
+    return r.target == "/siteinfo/old.com" ? endless : HttpReply::Ok(test::kDetailSitePage);
+  });
+  http.OnHost("data.alexa.com", "/data/", [endless](const HttpRequest& r) {
+    return r.target.ends_with("old.com") ? endless : HttpReply::Ok(test::kDetailXml);
+  });
+  job.Start("old.com");
+  ASSERT_TRUE(http.WaitForRequests(2, 5s));
+  job.Start("example.com");
+  ASSERT_TRUE(Finish());
+  EXPECT_EQ((Lines{edits[1].text, edits[3].text, fail.text}),
+            (Lines{"example.com", "1234", "old"}));
+}
+
 TEST_F(AlexaDetailTest, EndingTheJobAbortsHangingFetchesPromptly) {
   http.OnHost("www.alexa.com", "/siteinfo/", HttpReply::Hang());
   http.OnHost("data.alexa.com", "/data/", HttpReply::Hang());
