@@ -45,10 +45,8 @@ class THzSpell {
   THzSpell() = default;
 
   static std::string PyOfHz(std::string_view text) { return GetHzPyFull(text); }
-  static std::string PyHeadOfHz(std::string_view text) { return GetPyChars(text); }
 
-  // Property HzText.
-  const std::string& HzText() const { return FHzText; }
+  // The text the readings below are of.
   void SetHzText(std::string text);
 
   // Property HzSpell (read-only).
