@@ -99,6 +99,28 @@ TEST(WhoisClassify, FailuresInEveryGroup) {
   EXPECT_EQ(ClassifyWhoisReply(kGroupCom, WordFailed() + "x"), WordReserved());
 }
 
+// A registry's record of the name, then its not-found statement for each
+// contact and name server the record names; its free answer names the
+// domain itself as the object not found.
+TEST(WhoisClassify, NotFoundStatementsAboutOtherObjectsLeaveTheNameRegistered) {
+  const std::string record =
+      "domain:             abc.xy\r\n"
+      "changed:            2023-05-04 10:11:12\r\n\r\n"
+      "NO OBJECT FOUND!\r\n"
+      "object:             c123-xy\r\n"
+      "type:               person\r\n\r\n"
+      "NO OBJECT FOUND!\r\n"
+      "type: nameserver\r\n\r\n";
+  EXPECT_EQ(State(kGroupOther, record), WordRegistered());
+  EXPECT_EQ(State(kGroupOther, "domain: abc.xy\nobject not found\ntype: host\n"), WordRegistered());
+  const std::string free =
+      "NO OBJECT FOUND!\r\nobject:.............abc.xy\r\ntype:...............domain\r\n\r\n";
+  EXPECT_EQ(State(kGroupOther, free), WordUnregistered());
+  // Any statement about the name counts, also after one about a contact.
+  EXPECT_EQ(State(kGroupOther, "NO OBJECT FOUND!\r\ntype: person\r\n\r\n" + free),
+            WordUnregistered());
+}
+
 // Whole records are cut from the real replies (whois_fixture_test); these
 // are the label rules they do not reach.
 TEST(WhoisCut, LabelRulesOfEachGroup) {
