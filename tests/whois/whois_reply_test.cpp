@@ -121,6 +121,45 @@ TEST(WhoisClassify, NotFoundStatementsAboutOtherObjectsLeaveTheNameRegistered) {
             WordUnregistered());
 }
 
+// A record label's value is its own line's: on the last line without a line
+// end, and never the line after an empty value.
+TEST(WhoisClassify, RecordLabelValueEndsWithItsLine) {
+  const std::string free = "No entries found.\r\n";
+  EXPECT_EQ(State(kGroupOther, free + "Registrar: Reg"), WordRegistered());
+  EXPECT_EQ(State(kGroupOther, free + "Registrar: Reg\r\nRemarks: none\r\n"), WordRegistered());
+  EXPECT_EQ(State(kGroupOther, free + "Registrar:\r\nRemarks: none\r\n"), WordUnregistered());
+}
+
+// A free wording that a legal notice wraps onto its next line belongs to the
+// notice's sentence, whatever the line ends; after a short line it starts a
+// statement of its own.
+TEST(WhoisClassify, WrappedNoticeLineCarriesItsSentenceOnEveryLineEnd) {
+  const std::string notice =
+      "NOTICE: This service may not be used to find out whether a domain name";
+  const std::string heading = "Whois server of the xy registry";
+  for (const std::string eol : {"\n", "\r\n"}) {
+    EXPECT_EQ(State(kGroupOther, notice + eol + "is available for registration." + eol),
+              WordRegistered())
+        << eol.size();
+    EXPECT_EQ(State(kGroupOther, heading + eol + "abc.xy is available for registration." + eol),
+              WordUnregistered())
+        << eol.size();
+  }
+}
+
+// At most four words before a free wording, at a line start or after the end
+// of a sentence, leave it a statement about the name.
+TEST(WhoisClassify, FreeStatementSubjectIsAtMostFourWords) {
+  for (const std::string before : {"", "Query done. "}) {
+    EXPECT_EQ(State(kGroupOther, before + "The domain name abc.xy does not exist.\r\n"),
+              WordUnregistered())
+        << before;
+    EXPECT_EQ(State(kGroupOther, before + "The requested domain name abc.xy does not exist.\r\n"),
+              WordRegistered())
+        << before;
+  }
+}
+
 // Whole records are cut from the real replies (whois_fixture_test); these
 // are the label rules they do not reach.
 TEST(WhoisCut, LabelRulesOfEachGroup) {
