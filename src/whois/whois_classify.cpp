@@ -239,10 +239,39 @@ bool StandsAlone(std::string_view text, size_t pos) {
   }
 }
 
-bool HoldsStatement(std::string_view reply, std::string_view wording) {
+// A not-found statement speaks of the object that the lines right after it
+// name ("no object found!", "object: x", "type: person"): one about a
+// contact or a name server of a record says nothing about the queried name.
+// Only the statement's own block is read: the lines up to an empty one, at
+// most a few.
+constexpr size_t kObjectLines = 4;
+
+bool AboutAnotherObject(std::string_view reply, size_t pos) {
+  constexpr std::string_view kTypeLabel = "type:";
+  size_t end = LineEndFrom(reply, pos);
+  for (size_t n = 0; n < kObjectLines && end != std::string_view::npos; ++n) {
+    size_t start = end + 1;
+    if (reply[end] == '\r' && start < reply.size() && reply[start] == '\n') ++start;
+    end = LineEndFrom(reply, start);
+    const size_t stop = end == std::string_view::npos ? reply.size() : end;
+    const std::string_view line = TrimBlanks(reply.substr(start, stop - start));
+    if (line.empty()) return false;
+    if (!line.starts_with(kTypeLabel)) continue;
+    // The type's first word, after the blanks or dots that pad the label.
+    std::string_view type = line.substr(kTypeLabel.size());
+    type.remove_prefix(std::min(type.find_first_not_of(". \t"), type.size()));
+    type = type.substr(0, type.find_first_of(" \t"));
+    return !type.empty() && type != "domain";
+  }
+  return false;
+}
+
+// An occurrence of a free wording that speaks of the queried name; for a
+// statement, one that also stands alone.
+bool HoldsFreeWording(std::string_view reply, std::string_view wording, bool statement) {
   for (size_t pos = FindMarker(reply, wording); pos != std::string_view::npos;
        pos = FindMarker(reply, wording, pos + 1))
-    if (StandsAlone(reply, pos)) return true;
+    if ((!statement || StandsAlone(reply, pos)) && !AboutAnotherObject(reply, pos)) return true;
   return false;
 }
 
@@ -297,8 +326,10 @@ bool HoldsNameRecord(std::string_view reply) {
 
 bool Holds(const StateTest& t, std::string_view reply) {
   switch (t.kind) {
-    case Test::Contains: return FindMarker(reply, t.text) != std::string_view::npos;
-    case Test::Statement: return HoldsStatement(reply, t.text);
+    case Test::Contains:
+      if (t.outcome == Outcome::Unregistered) return HoldsFreeWording(reply, t.text, false);
+      return FindMarker(reply, t.text) != std::string_view::npos;
+    case Test::Statement: return HoldsFreeWording(reply, t.text, true);
     case Test::Equals: return reply == t.text;
     case Test::IsFailureWord: return reply == WordFailed();
     case Test::StatusIs: return StatusIs(reply, t.text);

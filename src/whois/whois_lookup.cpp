@@ -43,18 +43,8 @@ bool WhoisLookup::WhoisBySuffix(std::string domain, bool& handled) {
     return true;
   }
   handled = true;
-  switch (group) {
-    case kGroupCn: WhoisCn(std::move(domain)); break;
-    case kGroupCom: WhoisCom(std::move(domain)); break;
-    case kGroupOrg: WhoisOrg(std::move(domain)); break;
-    case kGroupCc: WhoisCc(std::move(domain)); break;
-    case kGroupBiz: WhoisBiz(std::move(domain)); break;
-    case kGroupInfo: WhoisDotInfo(std::move(domain)); break;
-    case kGroupName: WhoisDotName(std::move(domain)); break;
-    case kGroupTv: WhoisTv(std::move(domain)); break;
-    case kGroupMobi: WhoisMobi(std::move(domain)); break;
-    default: return WhoisOther(std::move(domain));
-  }
+  if (group == kGroupOther) return WhoisOther(std::move(domain));
+  AskRegistry(group, domain);
   return true;
 }
 
@@ -64,16 +54,6 @@ void WhoisLookup::AskRegistry(int group, const std::string& domain) {
   const std::string query = group == kGroupCn ? AnsiToUtf8(domain) : domain;
   Classify(group, Ask(Whois, std::string(RegistryServer(group)), query));
 }
-
-void WhoisLookup::WhoisCn(std::string domain) { AskRegistry(kGroupCn, domain); }
-void WhoisLookup::WhoisCom(std::string domain) { AskRegistry(kGroupCom, domain); }
-void WhoisLookup::WhoisOrg(std::string domain) { AskRegistry(kGroupOrg, domain); }
-void WhoisLookup::WhoisCc(std::string domain) { AskRegistry(kGroupCc, domain); }
-void WhoisLookup::WhoisBiz(std::string domain) { AskRegistry(kGroupBiz, domain); }
-void WhoisLookup::WhoisDotInfo(std::string domain) { AskRegistry(kGroupInfo, domain); }
-void WhoisLookup::WhoisDotName(std::string domain) { AskRegistry(kGroupName, domain); }
-void WhoisLookup::WhoisTv(std::string domain) { AskRegistry(kGroupTv, domain); }
-void WhoisLookup::WhoisMobi(std::string domain) { AskRegistry(kGroupMobi, domain); }
 
 bool WhoisLookup::WhoisOther(std::string domain) {
   std::string server;
@@ -102,33 +82,7 @@ void WhoisLookup::Classify(int group, const std::string& reply) {
   if (State == WordRegistered()) CutWhoisFields(group, reply, *this);
 }
 
-void WhoisLookup::ParseCnState(std::string reply) { Classify(kGroupCn, reply); }
-void WhoisLookup::ParseComState(std::string reply) { Classify(kGroupCom, reply); }
-void WhoisLookup::ParseOrgState(std::string reply) { Classify(kGroupOrg, reply); }
-void WhoisLookup::ParseCcState(std::string reply) { Classify(kGroupCc, reply); }
-void WhoisLookup::ParseBizState(std::string reply) { Classify(kGroupBiz, reply); }
-void WhoisLookup::ParseDotInfoState(std::string reply) { Classify(kGroupInfo, reply); }
-void WhoisLookup::ParseDotNameState(std::string reply) { Classify(kGroupName, reply); }
-void WhoisLookup::ParseTvState(std::string reply) { Classify(kGroupTv, reply); }
-void WhoisLookup::ParseMobiState(std::string reply) { Classify(kGroupMobi, reply); }
 void WhoisLookup::ParseOtherState(std::string reply) { Classify(kGroupOther, reply); }
-
-void WhoisLookup::ParseCnFields(std::string reply) { CutWhoisFields(kGroupCn, reply, *this); }
-void WhoisLookup::ParseComFields(std::string reply) { CutWhoisFields(kGroupCom, reply, *this); }
-void WhoisLookup::ParseOrgFields(std::string reply) { CutWhoisFields(kGroupOrg, reply, *this); }
-void WhoisLookup::ParseCcFields(std::string reply) { CutWhoisFields(kGroupCc, reply, *this); }
-void WhoisLookup::ParseBizFields(std::string reply) { CutWhoisFields(kGroupBiz, reply, *this); }
-void WhoisLookup::ParseDotInfoFields(std::string reply) {
-  CutWhoisFields(kGroupInfo, reply, *this);
-}
-void WhoisLookup::ParseDotNameFields(std::string reply) {
-  CutWhoisFields(kGroupName, reply, *this);
-}
-void WhoisLookup::ParseTvFields(std::string reply) { CutWhoisFields(kGroupTv, reply, *this); }
-void WhoisLookup::ParseMobiFields(std::string reply) { CutWhoisFields(kGroupMobi, reply, *this); }
-void WhoisLookup::ParseOtherFields(std::string reply) {
-  CutWhoisFields(kGroupOther, reply, *this);
-}
 
 void WhoisLookup::ResetWhoisFields() { WhoisFields::Reset(); }
 

@@ -31,16 +31,8 @@ class WhoisLookup : public WhoisFields {
   // False only when an "other" domain has no server named by IANA.
   bool WhoisBySuffix(std::string domain, bool& handled);
 
-  // One question per registry group: ask, prepare the reply, classify it.
-  void WhoisCn(std::string domain);
-  void WhoisCom(std::string domain);
-  void WhoisOrg(std::string domain);
-  void WhoisCc(std::string domain);
-  void WhoisBiz(std::string domain);
-  void WhoisDotInfo(std::string domain);
-  void WhoisDotName(std::string domain);
-  void WhoisTv(std::string domain);
-  void WhoisMobi(std::string domain);
+  // The "other" group's question: the server IANA names for the suffix.
+  // Returns AskIanaServer's result.
   bool WhoisOther(std::string domain);
 
   // Asks IANA which server answers for the domain's suffix. `found` is false
@@ -48,29 +40,9 @@ class WhoisLookup : public WhoisFields {
   // false when IANA names no server.
   bool AskIanaServer(std::string domain, std::string& server, bool& found);
 
-  // Classifiers: set `State`, and cut the fields when it is "已注册".
-  void ParseCnState(std::string reply);
-  void ParseComState(std::string reply);
-  void ParseOrgState(std::string reply);
-  void ParseCcState(std::string reply);
-  void ParseBizState(std::string reply);
-  void ParseDotInfoState(std::string reply);
-  void ParseDotNameState(std::string reply);
-  void ParseTvState(std::string reply);
-  void ParseMobiState(std::string reply);
+  // The "other" group's classifier: sets `State`, and cuts the fields when
+  // it is "已注册".
   void ParseOtherState(std::string reply);
-
-  // Cutters: fill the fields whose labels the reply holds.
-  void ParseCnFields(std::string reply);
-  void ParseComFields(std::string reply);
-  void ParseOrgFields(std::string reply);
-  void ParseCcFields(std::string reply);
-  void ParseBizFields(std::string reply);
-  void ParseDotInfoFields(std::string reply);
-  void ParseDotNameFields(std::string reply);
-  void ParseTvFields(std::string reply);
-  void ParseMobiFields(std::string reply);
-  void ParseOtherFields(std::string reply);
 
   // Sets the eight fields to " " (not `State`).
   void ResetWhoisFields();
@@ -82,6 +54,7 @@ class WhoisLookup : public WhoisFields {
   // Asks `host` through `client` and prepares the reply; "失败" on any error,
   // an empty host, or a name that is no plain host name, included.
   static std::string Ask(WhoisClient& client, const std::string& host, const std::string& query);
+  // A question to a group's registry server as the registry table names it.
   void AskRegistry(int group, const std::string& domain);
   void Classify(int group, const std::string& reply);
 };

@@ -45,7 +45,9 @@ bool IsWhoisRefusal(std::string_view prepared);
 // reply stands for. An empty reply, the text "失败" and a refusal are "失败"
 // in every group, unless the refusal is a query-limit notice that heads an
 // answer. A reply that records the name (its registrar, creation date, name
-// servers or status) is never "未注册", whatever free wording it also holds.
+// servers or status) is never "未注册", whatever free wording it also holds;
+// nor is a not-found statement about another object of the reply (a contact
+// or name server whose "type:" line follows the statement) read as free.
 std::string ClassifyWhoisReply(int group, std::string_view prepared);
 
 // How the cutters find their labels: all labels of a group in one pass over

@@ -99,6 +99,67 @@ TEST(WhoisClassify, FailuresInEveryGroup) {
   EXPECT_EQ(ClassifyWhoisReply(kGroupCom, WordFailed() + "x"), WordReserved());
 }
 
+// A registry's record of the name, then its not-found statement for each
+// contact and name server the record names; its free answer names the
+// domain itself as the object not found.
+TEST(WhoisClassify, NotFoundStatementsAboutOtherObjectsLeaveTheNameRegistered) {
+  const std::string record =
+      "domain:             abc.xy\r\n"
+      "changed:            2023-05-04 10:11:12\r\n\r\n"
+      "NO OBJECT FOUND!\r\n"
+      "object:             c123-xy\r\n"
+      "type:               person\r\n\r\n"
+      "NO OBJECT FOUND!\r\n"
+      "type: nameserver\r\n\r\n";
+  EXPECT_EQ(State(kGroupOther, record), WordRegistered());
+  EXPECT_EQ(State(kGroupOther, "domain: abc.xy\nobject not found\ntype: host\n"), WordRegistered());
+  const std::string free =
+      "NO OBJECT FOUND!\r\nobject:.............abc.xy\r\ntype:...............domain\r\n\r\n";
+  EXPECT_EQ(State(kGroupOther, free), WordUnregistered());
+  // Any statement about the name counts, also after one about a contact.
+  EXPECT_EQ(State(kGroupOther, "NO OBJECT FOUND!\r\ntype: person\r\n\r\n" + free),
+            WordUnregistered());
+}
+
+// A record label's value is its own line's: on the last line without a line
+// end, and never the line after an empty value.
+TEST(WhoisClassify, RecordLabelValueEndsWithItsLine) {
+  const std::string free = "No entries found.\r\n";
+  EXPECT_EQ(State(kGroupOther, free + "Registrar: Reg"), WordRegistered());
+  EXPECT_EQ(State(kGroupOther, free + "Registrar: Reg\r\nRemarks: none\r\n"), WordRegistered());
+  EXPECT_EQ(State(kGroupOther, free + "Registrar:\r\nRemarks: none\r\n"), WordUnregistered());
+}
+
+// A free wording that a legal notice wraps onto its next line belongs to the
+// notice's sentence, whatever the line ends; after a short line it starts a
+// statement of its own.
+TEST(WhoisClassify, WrappedNoticeLineCarriesItsSentenceOnEveryLineEnd) {
+  const std::string notice =
+      "NOTICE: This service may not be used to find out whether a domain name";
+  const std::string heading = "Whois server of the xy registry";
+  for (const std::string eol : {"\n", "\r\n"}) {
+    EXPECT_EQ(State(kGroupOther, notice + eol + "is available for registration." + eol),
+              WordRegistered())
+        << eol.size();
+    EXPECT_EQ(State(kGroupOther, heading + eol + "abc.xy is available for registration." + eol),
+              WordUnregistered())
+        << eol.size();
+  }
+}
+
+// At most four words before a free wording, at a line start or after the end
+// of a sentence, leave it a statement about the name.
+TEST(WhoisClassify, FreeStatementSubjectIsAtMostFourWords) {
+  for (const std::string before : {"", "Query done. "}) {
+    EXPECT_EQ(State(kGroupOther, before + "The domain name abc.xy does not exist.\r\n"),
+              WordUnregistered())
+        << before;
+    EXPECT_EQ(State(kGroupOther, before + "The requested domain name abc.xy does not exist.\r\n"),
+              WordRegistered())
+        << before;
+  }
+}
+
 // Whole records are cut from the real replies (whois_fixture_test); these
 // are the label rules they do not reach.
 TEST(WhoisCut, LabelRulesOfEachGroup) {
