@@ -211,7 +211,7 @@ TEST_F(SiteInfoJobTest, DisplayDropsRowsThatAreGoneAndAnswersOfAnEarlierStart) {
   for (int row : {1, 5}) {
     old.ItemIndex = row;
     old.Result = "9";
-    old.ShowBaiduSite();
+    old.ShowResult();
   }
   EXPECT_EQ(bak.Cell(1, 7), "9");
   EXPECT_EQ(job.BaiduSiteCell.SuccessCount, 1);
@@ -219,7 +219,7 @@ TEST_F(SiteInfoJobTest, DisplayDropsRowsThatAreGoneAndAnswersOfAnEarlierStart) {
   StartSiteInfo(&job, 5000, 1, {"c.com", "d.com"}, 0, true, &status, &lv, &bak, {});
   old.ItemIndex = 1;
   old.Result = "8";
-  old.ShowBaiduSite();
+  old.ShowResult();
   EXPECT_EQ(bak.Cell(1, 7), "9");
   EXPECT_EQ(job.BaiduSiteCell.SuccessCount, 0);
 }
