@@ -15,7 +15,6 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "app/main_form.h"
 #include "app/program.h"
@@ -83,9 +82,7 @@ int main(int argc, char** argv) {
   orlu::ClearServiceOverrides();
   orlu::SetServiceOverride("*http", address);
 
-  std::vector<std::string> names;
-  for (int i = 0; i < kRows; ++i) names.push_back("site" + std::to_string(i) + ".com");
-  f.mmoSiteInfoDomainList1.SetLines(names);
+  f.mmoSiteInfoDomainList1.SetLines(orlu::test::Domains(kRows));
   f.edtSiteInfoThCount.SetText(std::to_string(kThreads));
   f.CheckAllSiteInfoColumns();
   const int rounds = orlu::StrToInt(f.edtSiteInfoRearchTimes.Text()) + 1;
