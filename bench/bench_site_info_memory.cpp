@@ -12,6 +12,7 @@
 #include "endless_server.h"
 #include "platform/net/page_client.h"
 #include "platform/thread/dispatcher.h"
+#include "platform/thread/memory_policy.h"
 #include "sitequery/site_info_test_util.h"
 
 int main() {
@@ -21,6 +22,7 @@ int main() {
   constexpr int kRetries = 1;
 
   orlu::InitNetwork();
+  orlu::ReturnLargeBlocksToSystem();  // as the program does
   orlu::PlainLoopDispatcher loop;
   orlu::SetDispatcher(&loop);
   int status = 0;

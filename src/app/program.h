@@ -11,7 +11,8 @@ class Application;
 // FormBanquan. Only the main window is shown (by the loop).
 void CreateProgramWindows(Application& app);
 
-// Sets the application's title ("Orlu站长工具") and makes the windows.
+// Sets how the allocator gives large blocks back (ReturnLargeBlocksToSystem),
+// the application's title ("Orlu站长工具"), and makes the windows.
 void StartProgram(Application& app);
 
 // The whole program; returns the process's exit code (0).

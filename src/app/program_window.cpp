@@ -5,6 +5,7 @@
 #include "pages/stat_show_form.h"
 #include "platform/net/page_client.h"
 #include "platform/text/gbk.h"
+#include "platform/thread/memory_policy.h"
 #include "platform/thread/thread.h"
 #include "platform/ui/application.h"
 #include "whois/whois_info_form.h"
@@ -25,6 +26,7 @@ void CreateProgramWindows(Application& app) {
 }
 
 void StartProgram(Application& app) {
+  ReturnLargeBlocksToSystem();  // before any worker
   app.SetTitle(Gbk("Orlu站长工具"));
   CreateProgramWindows(app);
 }

@@ -181,7 +181,6 @@ struct CSiteInfoth::Profile {
   bool reconnect;          // close the connection after a failed page check
   bool fromUtf8;           // convert the page to GBK before the cut
   size_t cap;              // longest page taken
-  void (CSiteInfoth::*show)();
 };
 
 CSiteInfoth::CSiteInfoth(bool CreateSuspended, int ThreadIndex, char Kind, ThreadSiteInfoStru& job)
@@ -212,36 +211,32 @@ void CSiteInfoth::Execute() {
 
 void CSiteInfoth::QueryPr() {
   prCalc_ = std::make_unique<PrCalc>();
-  RunProfile({false, false, nullptr, false, false, kPrCap, &CSiteInfoth::ShowPr});
+  RunProfile({false, false, nullptr, false, false, kPrCap});
   prCalc_.reset();
 }
 
 void CSiteInfoth::QueryAlexaRank() {
-  RunProfile({false, false, &WordOtherPageFailed, false, false,
-              kDataPageCap, &CSiteInfoth::ShowAlexaRank});
+  RunProfile({false, false, &WordOtherPageFailed, false, false, kDataPageCap});
 }
 
 void CSiteInfoth::QueryArchive() {
-  RunProfile({false, true, &WordOtherPageFailed, false, false,
-              kArchiveCap, &CSiteInfoth::ShowArchive});
+  RunProfile({false, true, &WordOtherPageFailed, false, false, kArchiveCap});
 }
 
 void CSiteInfoth::QueryKeyWord() {
-  RunProfile({false, false, &WordOtherPageFailed, true, false,
-              kSearchPageCap, &CSiteInfoth::ShowKeyWord});
+  RunProfile({false, false, &WordOtherPageFailed, true, false, kSearchPageCap});
 }
 
 void CSiteInfoth::QueryBaiduZhidao() {
-  RunProfile({false, false, &WordFailed, true, false,
-              kSmallPageCap, &CSiteInfoth::ShowBaiduZhidao});
+  RunProfile({false, false, &WordFailed, true, false, kSmallPageCap});
 }
 
 void CSiteInfoth::QueryBaiduSite() {
-  RunProfile({true, false, &WordFailed, true, false, kSearchPageCap, &CSiteInfoth::ShowBaiduSite});
+  RunProfile({true, false, &WordFailed, true, false, kSearchPageCap});
 }
 
 void CSiteInfoth::QueryYahooLink() {
-  RunProfile({true, false, &WordFailed, true, true, kSmallPageCap, &CSiteInfoth::ShowYahooLink});
+  RunProfile({true, false, &WordFailed, true, true, kSmallPageCap});
 }
 
 void CSiteInfoth::RunProfile(const Profile& profile) {
@@ -271,7 +266,7 @@ bool CSiteInfoth::AskRow(PageClient& client, int row) {
   const std::string domain = job_.Domains[row];
   const std::vector<std::string> urls =
       SiteInfoUrls(Kind, domain, prCalc_ ? prCalc_->CheckSum(domain) : std::string());
-  auto show = [this, &profile] { (this->*profile.show)(); };
+  auto show = [this] { ShowResult(); };
   SetDone(1);
   std::vector<std::string> pages;
   try {

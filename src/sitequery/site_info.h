@@ -87,17 +87,12 @@ class CSiteInfoth : public FetchWorker {
   std::string ParseBaiduSite(const std::string& page, const std::string& domain);
   std::string ParseYahooLink(const std::string& page, const std::string& domain);
 
-  // The display routines (window thread): Result into the row's cell of the
-  // kind's column in the visible list (when the job shows data) and in the
-  // twin, and one success or failure counted in the kind's cell. A row that
-  // no longer exists, or an answer from an earlier start, is dropped.
-  void ShowPr() { ShowResult(); }
-  void ShowAlexaRank() { ShowResult(); }
-  void ShowArchive() { ShowResult(); }
-  void ShowKeyWord() { ShowResult(); }
-  void ShowBaiduZhidao() { ShowResult(); }
-  void ShowBaiduSite() { ShowResult(); }
-  void ShowYahooLink() { ShowResult(); }
+  // The display routines (window thread). ShowResult, for every kind: Result
+  // into the row's cell of the kind's column in the visible list (when the
+  // job shows data) and in the twin, and one success or failure counted in
+  // the kind's cell. A row that no longer exists, or an answer from an
+  // earlier start, is dropped.
+  void ShowResult();
   // The "ALink" column (the column after the ranking kind's), uncounted.
   void ShowAlexaLinksIn();
 
@@ -112,7 +107,6 @@ class CSiteInfoth : public FetchWorker {
   struct Profile;
   // The rounds with the kind's client settings, page check and display.
   void RunProfile(const Profile& profile);
-  void ShowResult();
   void ShowCell(int cell, bool count);
   void SetDone(unsigned char value);
 

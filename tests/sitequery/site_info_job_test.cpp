@@ -81,6 +81,15 @@ TEST_F(SiteInfoJobTest, EveryStartAddsSevenStatusRowsThatTheirCellsTicksFill) {
   EXPECT_EQ(status.Row(13).cells, (Lines{"SiteInfo.YahooLinkCell", "0", "0", "0", off}));
 }
 
+// The first cell of the first start owns the list's row 0.
+TEST_F(SiteInfoJobTest, TheFirstStatusRowShowsItsCounts) {
+  StartSiteInfo(&job, 5000, 1, {"a.com", "b.com"}, 0, true, &status, &lv, &bak, {});
+  job.AlexaCell.SuccessCount = 2;
+  job.AlexaCell.FailCount = 1;
+  SiteInfoCellTimerTick(&job.AlexaCell);
+  EXPECT_EQ(status.Row(0).cells, (Lines{"SiteInfo.AlexaCell", "2", "2", "1", Gbk("定时器停止")}));
+}
+
 TEST_F(SiteInfoJobTest, EachKindAsksItsAddressWithItsClientProfile) {
   Serve([](const ServiceAsk& a, int) { return HttpReply::Ok(GoodPage(a)).Header("Set-Cookie", "k=1"); });
   http.OnHost("web.archive.org", "/web/*dc_/http://www.x", HttpReply::Redirect("/web/2005/x"));
@@ -127,6 +136,33 @@ TEST_F(SiteInfoJobTest, EachKindAsksItsAddressWithItsClientProfile) {
                                     Gbk("失败"), Gbk("失败"), Gbk("失败")}));
   EXPECT_EQ(lv.Cell(1, 4), "4.2");  // the redirect followed
   EXPECT_EQ(job.YahooLinkCell.Done, (std::vector<unsigned char>{1, 1, 0}));
+}
+
+// The page's highest thread count for every service at once: each group
+// fills exactly its hundred slots, and worker k answers the rows k, k + 100,
+// ... of its service, every row asked once.
+TEST_F(SiteInfoJobTest, EveryServiceRunsAHundredWorkersThatShareTheRows) {
+  ServeGood();
+  const Lines names = Domains(2 * kMaxSiteInfoThreads);
+  Start(names, kAllKinds, kMaxSiteInfoThreads, 0);
+  for (int kind : kAllKinds) {
+    const SiteInfoCell& cell = *job.CellOf(kind);
+    for (int k = 0; k < kMaxSiteInfoThreads; ++k) {
+      ASSERT_NE(cell.Threads[k], nullptr) << kind << " " << k;
+      EXPECT_EQ(cell.Threads[k]->ThreadIndex, k);
+    }
+  }
+  ASSERT_TRUE(Pump());
+  for (int kind : kAllKinds) {
+    const SiteInfoCell& cell = *job.CellOf(kind);
+    EXPECT_EQ(cell.SuccessCount, 2 * kMaxSiteInfoThreads) << kind;
+    EXPECT_EQ(cell.FailCount, 0) << kind;
+    for (int i = 0; i < static_cast<int>(names.size()); ++i) {
+      ASSERT_EQ(lv.Cell(i, kind + 1), GoodText(kind, names[i])) << kind << " " << i;
+      // The question service asks each row twice (the name, then "www.").
+      ASSERT_EQ(Asked(kind, names[i]), kind == kKindBaiduZhidao ? 2 : 1) << kind << " " << i;
+    }
+  }
 }
 
 // Kinds 4 to 7 close the connection after a page without the domain; the
@@ -211,7 +247,7 @@ TEST_F(SiteInfoJobTest, DisplayDropsRowsThatAreGoneAndAnswersOfAnEarlierStart) {
   for (int row : {1, 5}) {
     old.ItemIndex = row;
     old.Result = "9";
-    old.ShowBaiduSite();
+    old.ShowResult();
   }
   EXPECT_EQ(bak.Cell(1, 7), "9");
   EXPECT_EQ(job.BaiduSiteCell.SuccessCount, 1);
@@ -219,7 +255,7 @@ TEST_F(SiteInfoJobTest, DisplayDropsRowsThatAreGoneAndAnswersOfAnEarlierStart) {
   StartSiteInfo(&job, 5000, 1, {"c.com", "d.com"}, 0, true, &status, &lv, &bak, {});
   old.ItemIndex = 1;
   old.Result = "8";
-  old.ShowBaiduSite();
+  old.ShowResult();
   EXPECT_EQ(bak.Cell(1, 7), "9");
   EXPECT_EQ(job.BaiduSiteCell.SuccessCount, 0);
 }

@@ -50,6 +50,20 @@ class SiteInfoPageTest : public testing::ProgramWindowTest, protected test::Site
   Lines keyWords;
 };
 
+// Without a settings file the keyword memo holds its own list, each line
+// byte for byte in GBK; the blank after "外文导航" belongs to the line.
+TEST_F(SiteInfoPageTest, TheKeywordMemoStartsWithItsDefaultList) {
+  Lines expected;
+  for (const char* word : {"六月", "淫", "好色", "色情", "三级", "女体", "诱惑", "激情", "妹妹", "电影",
+                           "银行", "金融", "风投", "牙科", "牙医", "健康", "积分换礼", "网络答题", "积分",
+                           "外文导航 ", "英文导航", "英语导航", "英语"}) {
+    expected.push_back(Gbk(word));
+  }
+  EXPECT_EQ(keyWords, expected);
+  ASSERT_EQ(keyWords.size(), 23u);
+  EXPECT_EQ(keyWords[19], "\xCD\xE2\xCE\xC4\xB5\xBC\xBA\xBD ");
+}
+
 // The boxes ticked and the keywords reach the job; ticks and the buttons
 // reach the window. (What each column gets is the job's own test.)
 TEST_F(SiteInfoPageTest, ABatchFillsTheTickedColumnsAndTheStatusWindow) {
