@@ -26,8 +26,9 @@ TFormStatShow::TFormStatShow() {
   lvStatShow.SetAlign(Align::Client);
   lvStatShow.SetGridLines(true);
   lvStatShow.SetRowSelect(true);
+  // The task column holds the longest service name ("SiteInfo.BaiduZhidaoCell").
   lvStatShow.SetColumns({{"ID", 50},
-                         {Gbk("任务"), 100},
+                         {Gbk("任务"), 160},
                          {Gbk("总共"), 100},
                          {Gbk("成功次数"), 100},
                          {Gbk("共失败次数"), 100},
