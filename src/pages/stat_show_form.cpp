@@ -1,6 +1,7 @@
 #include "pages/stat_show_form.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "pages/page_host.h"
 #include "platform/text/gbk.h"
@@ -53,6 +54,13 @@ void TFormStatShow::ShowDocked() {
   FormPaint();
   if (!Visible()) Show();
   FormPaint();
+}
+
+int TFormStatShow::AddStatusRow(const std::string& caption, std::vector<std::string> cells) {
+  const int row = lvStatShow.AddRow(caption, std::move(cells));
+  ShowDocked();
+  lvStatShow.ScrollToRow(row);
+  return row;
 }
 
 Rect DockedStatusPlace(const Rect& mainFrame, const Rect& statusFrame, const Rect& workArea) {

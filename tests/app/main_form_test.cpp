@@ -10,6 +10,7 @@
 #include <variant>
 #include <vector>
 
+#include <QAbstractItemView>
 #include <QAbstractScrollArea>
 #include <QAccessible>
 #include <QFontMetrics>
@@ -20,6 +21,7 @@
 
 #include "platform/ui/ui_internal.h"
 #include "program_windows.h"
+#include "sitequery/alexa_page.h"
 
 namespace orlu {
 namespace {
@@ -261,6 +263,21 @@ TEST_F(MainFormTest, StatusWindowDocksUnderTheMainWindow) {
   const TFormStatShow& s = *FormStatShow;
   EXPECT_EQ(s.lvStatShow.Top(), s.mmoStatShow.Top() + s.mmoStatShow.Height());
   EXPECT_EQ(s.lvStatShow.Top() + s.lvStatShow.Height(), s.ClientHeight());
+  FormStatShow->Hide();
+}
+
+// Each status row a job adds is scrolled into the status list's view.
+TEST_F(MainFormTest, StatusListScrollsToEachRowAJobAdds) {
+  StatusWindowRows rows;
+  auto* view = static_cast<QAbstractItemView*>(FormStatShow->lvStatShow.Impl()->widget.data());
+  const int first = rows.RowCount();
+  for (int k = 0; k < 15; ++k) {
+    const int row = rows.AddRow(std::to_string(first + k + 1), {"SiteInfo.PrCell", "2", "0", "0", ""});
+    ASSERT_EQ(row, first + k);
+    const QRect shown = view->visualRect(view->model()->index(row, 0));
+    EXPECT_TRUE(view->viewport()->rect().contains(shown)) << row;
+  }
+  EXPECT_FALSE(view->viewport()->rect().intersects(view->visualRect(view->model()->index(first, 0))));
   FormStatShow->Hide();
 }
 
