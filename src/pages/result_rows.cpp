@@ -38,8 +38,6 @@ bool LooksLikeFormula(std::string_view text) {
   return !text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos;
 }
 
-constexpr std::size_t kFirstResultColumn = 2;
-
 }  // namespace
 
 std::string RowDisplayLine(const std::vector<std::string>& columns,
@@ -66,7 +64,7 @@ void CsvBuilder::AddRowTexts(const std::vector<std::string>& texts) {
     throw ListIndexError(static_cast<long long>(texts.empty() ? 0 : texts.size() - 1));
   }
   for (std::size_t c = 0; c < columnCount_; ++c) {
-    if (c >= kFirstResultColumn && LooksLikeFormula(texts[c])) {
+    if (LooksLikeFormula(texts[c])) {
       AppendCsvField(out_, "'" + texts[c]);
     } else {
       AppendCsvField(out_, texts[c]);

@@ -20,11 +20,11 @@ std::string RowDisplayLine(const std::vector<std::string>& columns,
 // Builds the bytes of a CSV file: every field is a double quote, the text (a
 // double quote inside it doubled), a double quote and a comma; every line,
 // the last included, ends with CR LF. No byte-order mark; text stays GBK.
-// The cells after the domain (column 2 on) hold what the workers brought
-// from outside (registry fields, cut pages): one that starts with "=", "+",
-// "-", "@", a tab or a CR gets a "'" in front, so that a spreadsheet shows it
-// as text instead of running it as a formula. The row caption and the domain
-// are the user's own and stay as they are.
+// A value of any column (row caption, domain, or what the workers brought
+// from outside) that starts with "=", "+", "-", "@", a tab or a CR gets a
+// "'" in front, so that a spreadsheet shows it as text instead of running it
+// as a formula. The header's captions are the program's own and stay as
+// they are.
 class CsvBuilder {
  public:
   explicit CsvBuilder(std::vector<std::string> columns);

@@ -1,6 +1,7 @@
 #include "pages/stat_show_form.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "pages/page_host.h"
 #include "platform/text/gbk.h"
@@ -26,8 +27,9 @@ TFormStatShow::TFormStatShow() {
   lvStatShow.SetAlign(Align::Client);
   lvStatShow.SetGridLines(true);
   lvStatShow.SetRowSelect(true);
+  // The task column holds the longest service name ("SiteInfo.BaiduZhidaoCell").
   lvStatShow.SetColumns({{"ID", 50},
-                         {Gbk("任务"), 100},
+                         {Gbk("任务"), 160},
                          {Gbk("总共"), 100},
                          {Gbk("成功次数"), 100},
                          {Gbk("共失败次数"), 100},
@@ -52,6 +54,13 @@ void TFormStatShow::ShowDocked() {
   FormPaint();
   if (!Visible()) Show();
   FormPaint();
+}
+
+int TFormStatShow::AddStatusRow(const std::string& caption, std::vector<std::string> cells) {
+  const int row = lvStatShow.AddRow(caption, std::move(cells));
+  ShowDocked();
+  lvStatShow.ScrollToRow(row);
+  return row;
 }
 
 Rect DockedStatusPlace(const Rect& mainFrame, const Rect& statusFrame, const Rect& workArea) {

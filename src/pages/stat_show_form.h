@@ -3,6 +3,9 @@
 // under the main window whenever it paints.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "platform/ui/ui.h"
 
 namespace orlu {
@@ -20,6 +23,9 @@ class TFormStatShow : public Form {
   // Shows the window under the main window: placed before it shows and again
   // once its frame is known.
   void ShowDocked();
+  // Adds a status row at the end of the list, shows the window docked and
+  // scrolls the list to the new row. Returns the row's index.
+  int AddStatusRow(const std::string& caption, std::vector<std::string> cells);
 };
 
 // Where the status window's frame goes: left edges equal and its top at the

@@ -30,12 +30,8 @@ int StatusWindowRows::RowCount() const {
 }
 
 int StatusWindowRows::AddRow(const std::string& caption, std::vector<std::string> cells) {
-  ListView* list = StatusList();
-  if (list == nullptr) return -1;
-  const int row = list->AddRow(caption, std::move(cells));
   // The job has a row to show now (the close box hides the window again).
-  FormStatShow->ShowDocked();
-  return row;
+  return FormStatShow != nullptr ? FormStatShow->AddStatusRow(caption, std::move(cells)) : -1;
 }
 
 void StatusWindowRows::Clear() {

@@ -38,6 +38,11 @@ SiteInfoPageJob::~SiteInfoPageJob() {
 TSiteInfoPage::TSiteInfoPage(TabSheet& page, OpenDialog& openDialog, SaveDialog& saveDialog)
     : page_(page), openDialog_(openDialog), saveDialog_(saveDialog) {
   const int pageHeight = PageHeight(page);
+  // The lists of domains and keywords take a narrow column on the left, so
+  // that the result list beside it has room for every value in its columns;
+  // the buttons and boxes above the result list start at its left edge.
+  constexpr int kListsWidth = 160;
+  constexpr int kRight = 10 + kListsWidth + 10;
   auto button = [this](Button& b, const char* caption, int left, int top, int width,
                        void (TSiteInfoPage::*handler)()) {
     b.SetCaption(Gbk(caption));
@@ -45,9 +50,10 @@ TSiteInfoPage::TSiteInfoPage(TabSheet& page, OpenDialog& openDialog, SaveDialog&
     Bind(b, this, handler);
   };
   button(btnSiteInfoFileOpen, "导入", 10, 8, 70, &TSiteInfoPage::btnSiteInfoFileOpenClick);
-  button(btnSiteInfoKeyWordSave, "保存关键字", 85, 8, 125, &TSiteInfoPage::btnSiteInfoKeyWordSaveClick);
+  button(btnSiteInfoKeyWordSave, "保存关键字", 85, 8, kListsWidth - 75,
+         &TSiteInfoPage::btnSiteInfoKeyWordSaveClick);
 
-  mmoSiteInfoKeyWord.SetBounds(10, 40, 200, pageHeight - 40);
+  mmoSiteInfoKeyWord.SetBounds(10, 40, kListsWidth, pageHeight - 40);
   mmoSiteInfoKeyWord.SetAnchors(kAnchorLeft | kAnchorTop | kAnchorBottom);
   ts7.SetCaption(Gbk("全部域名"));
   ts8.SetCaption(Gbk("关键字"));
@@ -63,14 +69,15 @@ TSiteInfoPage::TSiteInfoPage(TabSheet& page, OpenDialog& openDialog, SaveDialog&
                                        "牙医", "健康", "积分换礼", "网络答题", "积分",
                                        "外文导航 ", "英文导航", "英语导航", "英语"}));
 
-  button(btnSiteInfoPlay, "查询", 220, 8, 55, &TSiteInfoPage::btnSiteInfoPlayClick);
-  button(btnSiteInfoPause, "暂停", 280, 8, 55, &TSiteInfoPage::btnSiteInfoPauseClick);
-  button(btnSiteInfoResume, "继续", 340, 8, 55, &TSiteInfoPage::btnSiteInfoResumeClick);
-  button(btnSiteInfoStop, "停止", 400, 8, 55, &TSiteInfoPage::btnSiteInfoStopClick);
-  button(btnSiteInfoClearMmo, "清空", 460, 8, 55, &TSiteInfoPage::btnSiteInfoClearMmoClick);
-  button(btnSiteInfoRePlay, "重查", 520, 8, 55, &TSiteInfoPage::btnSiteInfoRePlayClick);
-  button(btnSiteInfoFileOut, "导出", 600, 8, 75, &TSiteInfoPage::btnSiteInfoFileOutClick);
-  button(btnInfoSiteStopTime, "停止定时器", 680, 8, 80, &TSiteInfoPage::btnInfoSiteStopTimeClick);
+  button(btnSiteInfoPlay, "查询", kRight, 8, 55, &TSiteInfoPage::btnSiteInfoPlayClick);
+  button(btnSiteInfoPause, "暂停", kRight + 60, 8, 55, &TSiteInfoPage::btnSiteInfoPauseClick);
+  button(btnSiteInfoResume, "继续", kRight + 120, 8, 55, &TSiteInfoPage::btnSiteInfoResumeClick);
+  button(btnSiteInfoStop, "停止", kRight + 180, 8, 55, &TSiteInfoPage::btnSiteInfoStopClick);
+  button(btnSiteInfoClearMmo, "清空", kRight + 240, 8, 55, &TSiteInfoPage::btnSiteInfoClearMmoClick);
+  button(btnSiteInfoRePlay, "重查", kRight + 300, 8, 55, &TSiteInfoPage::btnSiteInfoRePlayClick);
+  button(btnSiteInfoFileOut, "导出", kRight + 380, 8, 75, &TSiteInfoPage::btnSiteInfoFileOutClick);
+  button(btnInfoSiteStopTime, "停止定时器", kRight + 460, 8, 80,
+         &TSiteInfoPage::btnInfoSiteStopTimeClick);
   btnSiteInfoRePlay.SetEnabled(false);
 
   struct BoxDef {
@@ -81,9 +88,9 @@ TSiteInfoPage::TSiteInfoPage(TabSheet& page, OpenDialog& openDialog, SaveDialog&
     int left;
   };
   const BoxDef boxes[] = {
-      {lbl6, "超时：", edtSiteInfoTimeOut, "20", 220},
-      {lbl7, "线程：", edtSiteInfoThCount, "2", 320},
-      {lbl8, "重查数：", edtSiteInfoRearchTimes, "5", 420},
+      {lbl6, "超时：", edtSiteInfoTimeOut, "20", kRight},
+      {lbl7, "线程：", edtSiteInfoThCount, "2", kRight + 100},
+      {lbl8, "重查数：", edtSiteInfoRearchTimes, "5", kRight + 200},
   };
   for (const BoxDef& b : boxes) {
     b.label.SetCaption(Gbk(b.caption));
@@ -94,7 +101,7 @@ TSiteInfoPage::TSiteInfoPage(TabSheet& page, OpenDialog& openDialog, SaveDialog&
   }
 
   // The service boxes in a row, 70 apart.
-  int x = 220;
+  int x = kRight;
   auto box = [&x](CheckBox& b, const char* caption) {
     b.SetCaption(Gbk(caption));
     b.SetBounds(x, 72, 68, 20);
@@ -112,19 +119,21 @@ TSiteInfoPage::TSiteInfoPage(TabSheet& page, OpenDialog& openDialog, SaveDialog&
   button(btn14, "全选", x + 4, 70, 60, &TSiteInfoPage::btn14Click);
 
   for (ListView* list : {&lvSiteInfo, &lvSiteInfoBak}) {
-    list->SetBounds(220, 100, kPageWidth - 230, pageHeight - 100);
+    list->SetBounds(kRight, 100, kPageWidth - kRight - 10, pageHeight - 100);
     ReportStyle(*list);
-    // The counts of the last three columns run to "1,270,000", "约1,870,000"
-    // and "12,345,678"; with the row numbers and the page rank kept narrow,
-    // all columns fit beside the list's scroll bar.
+    // Every column as wide as its longest usual value: the archive's count
+    // and pages ("26,877.8,133"), two matched keywords ("外文导航 ,电影,"),
+    // the two question counts ("4,999,4,999") and the counts of the last
+    // three columns ("1,270,000", "约1,870,000", "12,345,678"); the ranks
+    // take seven digits, the page rank two. All fit beside the scroll bar.
     list->SetColumns({{"ID", 36},
                       {Gbk("域名"), 100},
                       {"PR", 28},
-                      {"Alexa", 80},
-                      {"ALink", 50},
-                      {"Archive", 80},
-                      {Gbk("关键字"), 60},
-                      {Gbk("知道"), 68},
+                      {"Alexa", 66},
+                      {"ALink", 44},
+                      {"Archive", 88},
+                      {Gbk("关键字"), 96},
+                      {Gbk("知道"), 80},
                       {"BSite", 80},
                       {"yLink", 76}});
   }

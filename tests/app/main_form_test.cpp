@@ -10,15 +10,18 @@
 #include <variant>
 #include <vector>
 
+#include <QAbstractItemView>
 #include <QAbstractScrollArea>
 #include <QAccessible>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QStyle>
+#include <QStyleOptionViewItem>
 
 #include "platform/ui/ui_internal.h"
 #include "program_windows.h"
+#include "sitequery/alexa_page.h"
 
 namespace orlu {
 namespace {
@@ -79,6 +82,31 @@ TEST_F(MainFormTest, LongValuesShowWhole) {
   EXPECT_LE(d.edtAD1.Left() + d.edtAD1.Width(), d.lbl35.Left());
   EXPECT_GE(d.edtAD3.Width() - 4, textWidth(d.edtAD3, "webmaster@example.com"));
   EXPECT_LE(d.edtAD3.Left() + d.edtAD3.Width(), d.pnl1.Left() + d.pnl1.Width());
+}
+
+// The width a list's cell needs to draw `text` whole (as the list's own items measure it).
+int CellWidth(ListView& list, const char* text) {
+  QWidget* view = list.Impl()->widget;
+  QStyleOptionViewItem option;
+  option.initFrom(view);
+  option.widget = view;
+  option.features = QStyleOptionViewItem::HasDisplay;
+  option.text = QString::fromUtf8(text);
+  option.displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+  return view->style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), view).width();
+}
+
+// The site-information values the services give and the status list's task names show whole.
+TEST_F(MainFormTest, SiteInformationAndStatusTaskValuesShowWhole) {
+  ListView& lv = FormMain->SiteInfoPage.lvSiteInfo;
+  const std::pair<int, const char*> cells[] = {
+      {3, "2500000"},     {4, "8999"},        {5, "26,877.8,133"}, {6, "外文导航 ,电影,"},
+      {7, "4,999,4,999"}, {8, "约1,870,000"}, {9, "12,345,678"}};
+  for (const auto& [column, text] : cells) EXPECT_GE(lv.ColumnWidth(column), CellWidth(lv, text)) << text;
+  ListView& status = FormStatShow->lvStatShow;
+  for (const char* task : {"SiteInfo.BaiduZhidaoCell", "SiteInfo.YahooLinkCell"}) {
+    EXPECT_GE(status.ColumnWidth(1), CellWidth(status, task)) << task;
+  }
 }
 
 // Every navigating tool button, menu item and page button: its page, or its modal window.
@@ -235,6 +263,21 @@ TEST_F(MainFormTest, StatusWindowDocksUnderTheMainWindow) {
   const TFormStatShow& s = *FormStatShow;
   EXPECT_EQ(s.lvStatShow.Top(), s.mmoStatShow.Top() + s.mmoStatShow.Height());
   EXPECT_EQ(s.lvStatShow.Top() + s.lvStatShow.Height(), s.ClientHeight());
+  FormStatShow->Hide();
+}
+
+// Each status row a job adds is scrolled into the status list's view.
+TEST_F(MainFormTest, StatusListScrollsToEachRowAJobAdds) {
+  StatusWindowRows rows;
+  auto* view = static_cast<QAbstractItemView*>(FormStatShow->lvStatShow.Impl()->widget.data());
+  const int first = rows.RowCount();
+  for (int k = 0; k < 15; ++k) {
+    const int row = rows.AddRow(std::to_string(first + k + 1), {"SiteInfo.PrCell", "2", "0", "0", ""});
+    ASSERT_EQ(row, first + k);
+    const QRect shown = view->visualRect(view->model()->index(row, 0));
+    EXPECT_TRUE(view->viewport()->rect().contains(shown)) << row;
+  }
+  EXPECT_FALSE(view->viewport()->rect().intersects(view->visualRect(view->model()->index(first, 0))));
   FormStatShow->Hide();
 }
 

@@ -19,6 +19,14 @@ TEST(RowDisplayLine, CaptionsAndValuesEachFollowedByTwoBlanks) {
   EXPECT_EQ(RowDisplayLine({"ID", "x"}, "1", {"a", "b"}), "ID: 1  x: a  ");
 }
 
+TEST(RowDisplayLine, CellJustPastTheRowRaisesTheListIndexError) {
+  // Three columns need two cells: the one cell there is read, the one after it is not.
+  test::ExpectError<ListIndexError>([] { RowDisplayLine({"ID", "D", "R"}, "3", {"d"}); },
+                                    "List index out of bounds (1)");
+  test::ExpectError<ListIndexError>([] { RowDisplayLine({"ID", "D"}, "3", {}); },
+                                    "List index out of bounds (0)");
+}
+
 TEST(Csv, ExactBytesOfHeaderAndRows) {
   // Fields quoted, each followed by a comma, quotes doubled, other bytes kept, CR LF per line.
   CsvBuilder csv({"ID", "d", "q\"c", "e"});
@@ -29,14 +37,16 @@ TEST(Csv, ExactBytesOfHeaderAndRows) {
   EXPECT_EQ(CsvBuilder({}).Bytes(), "\r\n");
 }
 
-TEST(Csv, ResultCellsThatAFormulaCouldStartWithGetAQuote) {
-  // From column 2 on (not the header, caption or domain); "=" inside a cell is no formula.
+TEST(Csv, EveryValueThatAFormulaCouldStartWithGetsAQuote) {
+  // In every column, the caption and the domain included (not the header); "=" inside is no formula.
   CsvBuilder csv({"=h", "-d", "r1", "r2", "r3", "r4", "r5", "r6", "r7"});
   csv.AddRowTexts({"=1", "-x.com", "=HYPERLINK(1)", "+1", "-2", "@SUM(A1)", "\tx", "\rx", "a=b"});
+  csv.AddRowTexts({"@SUM(A1)", "=1+1", "+x", "\tx", "\rx", "=\"q\"", "a@b", "", " =1"});
   EXPECT_EQ(csv.Bytes(),
             "\"=h\",\"-d\",\"r1\",\"r2\",\"r3\",\"r4\",\"r5\",\"r6\",\"r7\",\r\n"
-            "\"=1\",\"-x.com\",\"'=HYPERLINK(1)\",\"'+1\",\"'-2\",\"'@SUM(A1)\",\"'\tx\","
-            "\"'\rx\",\"a=b\",\r\n");
+            "\"'=1\",\"'-x.com\",\"'=HYPERLINK(1)\",\"'+1\",\"'-2\",\"'@SUM(A1)\",\"'\tx\","
+            "\"'\rx\",\"a=b\",\r\n"
+            "\"'@SUM(A1)\",\"'=1+1\",\"'+x\",\"'\tx\",\"'\rx\",\"'=\"\"q\"\"\",\"a@b\",\"\",\" =1\",\r\n");
 }
 
 TEST(Csv, ShortRowRaisesAndAddsNoHalfLine) {

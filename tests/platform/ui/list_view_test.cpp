@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
+
 #include <atomic>
 #include <thread>
+#include <utility>
 
 #include "platform/text/errors.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/form.h"
 #include "platform/ui/list_view.h"
+#include "platform/ui/ui_internal.h"
 #include "support/expect_error.h"
 #include "support/window_test.h"
 
@@ -40,6 +44,24 @@ TEST_F(Lists, RowsAddedInOneCallGoAfterTheRowsBefore) {
   ASSERT_EQ(list.RowCount(), 1002);
   EXPECT_EQ(list.RowTexts(5), (Texts{"6", "d5.com", "35", kFailed}));
   EXPECT_EQ(list.SubItem(1001, 0), "e1.com");
+}
+
+// The view learns of appended rows at their own places: a selected row stays the row it was.
+TEST_F(Lists, AppendedRowsReachTheViewAtTheirPlaces) {
+  auto* view = static_cast<QAbstractItemView*>(list.Impl()->widget.data());
+  std::vector<std::pair<int, int>> inserted;
+  QObject::connect(view->model(), &QAbstractItemModel::rowsInserted,
+                   [&](const QModelIndex&, int first, int last) { inserted.emplace_back(first, last); });
+  list.AddRows(MakeRows(8, "d"));
+  form.Show();
+  list.SetSelectedIndex(5);
+  list.AddRows(MakeRows(3, "e"));
+  list.AddRow("12", {"f.com"});
+  list.AddRows({});
+  EXPECT_EQ(inserted, (std::vector<std::pair<int, int>>{{0, 7}, {8, 10}, {11, 11}}));
+  EXPECT_EQ(view->model()->rowCount(), 12);
+  EXPECT_EQ(list.SelectedIndex(), 5);
+  EXPECT_EQ(view->model()->index(9, 1).data().toString().toStdString(), "e1.com");
 }
 
 TEST_F(Lists, IndexChecks) {
@@ -106,6 +128,20 @@ TEST_F(Lists, SelectionFromCodeIsReported) {
   EXPECT_EQ(selected, (std::vector<int>{3, 1, -1}));
   list.SetCheckBoxes(true);
   EXPECT_THROW(list.Checked(9), ListIndexError);
+}
+
+// Selecting row -1 clears the whole selection, every row of a multiple one included.
+TEST_F(Lists, SelectingNoRowClearsEverySelectedRow) {
+  list.AddRows(MakeRows(5, "s"));
+  list.SetMultiSelect(true);
+  list.SetSelectedIndex(1);
+  auto* view = static_cast<QAbstractItemView*>(list.Impl()->widget.data());
+  view->selectionModel()->select(view->model()->index(3, 0),
+                                 QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  ASSERT_EQ(list.SelectedRows(), (std::vector<int>{1, 3}));
+  list.SetSelectedIndex(-1);
+  EXPECT_EQ(list.SelectedRows(), std::vector<int>{});
+  EXPECT_EQ(list.SelectedIndex(), -1);
 }
 
 }  // namespace
