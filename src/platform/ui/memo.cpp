@@ -130,6 +130,16 @@ bool HasBreak(const std::string& s) {
   return s.find_first_of("\r\n") != std::string::npos;
 }
 
+// The lines `text` gives followed by one break (CR LF counts once).
+size_t LinesOf(const std::string& text) {
+  size_t lines = 1;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    if (text[i] == '\r' || text[i] == '\n') ++lines;
+  }
+  return lines;
+}
+
 MemoImpl* Mi(const Memo* m) { return static_cast<MemoImpl*>(m->Impl()); }
 
 std::unique_ptr<ControlImpl> NewMemo() {
@@ -239,8 +249,19 @@ void Memo::Add(const std::string& line) {
     LeaveView(impl, true);
   }
   QTextDocument* doc = impl->edit->document();
-  QString piece;
   const bool empty = doc->isEmpty();
+  // A large text added to an empty memo is its whole content, shown as one
+  // set in one piece: in the read view (a page of a hundred thousand lines
+  // takes the editor seconds and hundreds of MB).
+  if (empty && !impl->wrap && LinesOf(line) >= g_viewThreshold) {
+    std::vector<std::string> held;
+    if (AppendAsLines(line, held)) {
+      EnterView(impl, std::move(held));
+      Fire(OnChange);
+      return;
+    }
+  }
+  QString piece;
   if (!empty && !doc->lastBlock().text().isEmpty()) piece += QLatin1Char('\n');
   piece += ToQ(NormaliseBreaks(line));
   piece += QLatin1Char('\n');

@@ -187,6 +187,33 @@ TEST(MemoView, ALargeContentIsHeldUntilTheUserTurnsToIt) {
   EXPECT_FALSE(MemoHoldsLinesInView(wrapping));
 }
 
+// A text of many lines added to an empty memo (a fetched page) goes to the
+// view as if set in one piece; added to a memo that holds text, or to one
+// that wraps, it goes to the editor.
+TEST(MemoView, ALargeTextAddedToAnEmptyMemoIsHeld) {
+  Pair p;
+  const std::string page = "a\r\n\xD6\xD0\rb\nc\r";
+  {
+    ViewThreshold never(SIZE_MAX);
+    p.editor.Add(page);
+  }
+  ViewThreshold three(3);
+  p.view.Add(page);
+  EXPECT_TRUE(MemoHoldsLinesInView(p.view));
+  p.Same("added");
+  Memo wrapping(p.form);
+  wrapping.Add(page);
+  EXPECT_FALSE(MemoHoldsLinesInView(wrapping));
+  EXPECT_EQ(p.view.Lines(), (Lines{"a", "\xD6\xD0", "b", "c", ""}));
+
+  p.view.Clear();
+  p.view.Add("x\r\ny");  // two lines: below the mark
+  EXPECT_FALSE(MemoHoldsLinesInView(p.view));
+  p.view.Add(page);  // not empty any more
+  EXPECT_FALSE(MemoHoldsLinesInView(p.view));
+  EXPECT_EQ(p.view.Lines(), (Lines{"x", "y", "a", "\xD6\xD0", "b", "c", ""}));
+}
+
 // A click or focus by Tab opens the editor: every line, no change event, caret at the start.
 TEST(MemoView, ClickAndTabOpenTheEditor) {
   ViewThreshold low(100);
