@@ -37,58 +37,43 @@ using namespace std::chrono_literals;
 
 constexpr size_t kMiB = 1024 * 1024;
 
-std::string ShortLines(size_t bytes) {
-  std::string page;
-  page.reserve(bytes);
-  for (size_t i = 0; page.size() < bytes; ++i) page += "<p>line " + std::to_string(i) + "</p>\n";
-  page.resize(bytes);
-  return page;
+// `bytes` bytes of piece(0), piece(1), ... (the last one cut).
+std::string Repeated(size_t bytes, std::string (*piece)(size_t)) {
+  std::string text;
+  text.reserve(bytes);
+  for (size_t i = 0; text.size() < bytes; ++i) text += piece(i);
+  text.resize(bytes);
+  return text;
 }
 
-// No blank either: nowhere to wrap the line but anywhere.
-std::string OneWord(size_t bytes) {
-  std::string page;
-  page.reserve(bytes);
-  for (size_t i = 0; page.size() < bytes; ++i) page += "<b>x" + std::to_string(i) + "</b>";
-  page.resize(bytes);
-  return page;
-}
+std::string ShortLine(size_t i) { return "<p>line " + std::to_string(i) + "</p>\n"; }
 
 // Markup and Chinese text in UTF-8 without a line break.
-std::string OneLine(size_t bytes) {
-  std::string page;
-  page.reserve(bytes);
-  for (size_t i = 0; page.size() < bytes; ++i) page += "<p>中文网页内容，域名与站点" + std::to_string(i) + "</p>";
-  page.resize(bytes);
-  return page;
-}
+std::string InLine(size_t i) { return "<p>中文网页内容，域名与站点" + std::to_string(i) + "</p>"; }
 
-std::string SponsorList(size_t bytes) {
-  std::string list;
-  list.reserve(bytes);
-  for (size_t i = 0; list.size() < bytes; ++i) list += "S" + std::to_string(i) + "|s.cn<br>";
-  list.resize(bytes);
-  return list;
-}
+// No blank either: nowhere to wrap the line but anywhere.
+std::string InWord(size_t i) { return "<b>x" + std::to_string(i) + "</b>"; }
+
+std::string SponsorRecord(size_t i) { return "S" + std::to_string(i) + "|s.cn<br>"; }
 
 struct Case {
   const char* name;
   const char* window;  // "source", "fetch" or "sponsor"
-  std::string (*make)(size_t);
+  std::string (*piece)(size_t);  // the page repeats it
   size_t bytes;
   double peakTarget;  // MB
   double heldTarget;  // MB; 0: none
 };
 
 const Case kCases[] = {
-    {"page_source_64m_short_lines", "source", ShortLines, 64 * kMiB, 1024, 0},
-    {"page_source_4m_short_lines", "source", ShortLines, 4 * kMiB, 1024, 0},
-    {"page_source_4m_one_line", "source", OneLine, 4 * kMiB, 1024, 0},
-    {"page_fetch_64m_short_lines", "fetch", ShortLines, 64 * kMiB, 1024, 0},
-    {"page_fetch_4m_short_lines", "fetch", ShortLines, 4 * kMiB, 1024, 0},
-    {"page_fetch_4m_one_line", "fetch", OneLine, 4 * kMiB, 1024, 0},
-    {"page_fetch_4m_one_word", "fetch", OneWord, 4 * kMiB, 1024, 0},
-    {"sponsor_list_64m", "sponsor", SponsorList, 64 * kMiB, 400, 300},
+    {"page_source_64m_short_lines", "source", ShortLine, 64 * kMiB, 1024, 0},
+    {"page_source_4m_short_lines", "source", ShortLine, 4 * kMiB, 1024, 0},
+    {"page_source_4m_one_line", "source", InLine, 4 * kMiB, 1024, 0},
+    {"page_fetch_64m_short_lines", "fetch", ShortLine, 64 * kMiB, 1024, 0},
+    {"page_fetch_4m_short_lines", "fetch", ShortLine, 4 * kMiB, 1024, 0},
+    {"page_fetch_4m_one_line", "fetch", InLine, 4 * kMiB, 1024, 0},
+    {"page_fetch_4m_one_word", "fetch", InWord, 4 * kMiB, 1024, 0},
+    {"sponsor_list_64m", "sponsor", SponsorRecord, 64 * kMiB, 400, 300},
 };
 
 // Serves the case's page at every path from a child process (which alone
@@ -102,7 +87,7 @@ int ServeFromChild(const Case& c, int& keepAlive, pid_t& child) {
     close(lifePipe[1]);
     {
       orlu::test::SubstituteHttpServer server;
-      server.OnPrefix("/", orlu::test::HttpReply::Ok(c.make(c.bytes), "text/plain"));
+      server.OnPrefix("/", orlu::test::HttpReply::Ok(Repeated(c.bytes, c.piece), "text/plain"));
       const int port = server.Port();
       if (write(portPipe[1], &port, sizeof port) != sizeof port) _exit(1);
       char c;
