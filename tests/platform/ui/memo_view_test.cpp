@@ -103,6 +103,38 @@ TEST(Memo, SetLinesStartsAtTheTopWithoutUndo) {
   EXPECT_EQ(changes, 2);
 }
 
+// A wrapping memo holding a run of more than 16384 characters without a blank wraps anywhere
+// (word wrapping lays such a run out in quadratic time); ordinary words keep word wrapping.
+TEST(Memo, ARunTooLongForWordWrappingIsWrappedAnywhere) {
+  Form form;
+  Memo memo(form);
+  QPlainTextEdit* edit = EditOf(memo);
+  const std::string run(16385, 'a');
+  std::string words;
+  while (words.size() < 40000) words += "word ";
+  const auto mode = [&] { return edit->wordWrapMode(); };
+  constexpr auto kWords = QTextOption::WrapAtWordBoundaryOrAnywhere;
+
+  memo.SetLines({"x", words, run.substr(1)});
+  EXPECT_EQ(mode(), kWords);
+  memo.SetLines({"x", "y " + run});
+  EXPECT_EQ(mode(), QTextOption::WrapAnywhere);
+  memo.SetText("short");
+  EXPECT_EQ(mode(), kWords);
+  memo.Add(run);
+  EXPECT_EQ(mode(), QTextOption::WrapAnywhere);
+  memo.Add("z");  // still held
+  EXPECT_EQ(mode(), QTextOption::WrapAnywhere);
+  memo.Clear();
+  EXPECT_EQ(mode(), kWords);
+  memo.Add(run);  // the whole content of an empty memo
+  EXPECT_EQ(mode(), QTextOption::WrapAnywhere);
+  memo.Clear();
+  memo.Add("a\r\n" + run.substr(1));
+  EXPECT_EQ(mode(), kWords);
+  EXPECT_EQ(memo.Lines(), (Lines{"a", run.substr(1)}));
+}
+
 // One memo kept in the editor, one taking every content into its read view.
 struct Pair {
   Form form;
