@@ -26,7 +26,7 @@ class TFormKWordMi : public Form {
   PageClient idhtpKeyWordMi;
 
   // Fetches the trimmed address into mmoKWordMi2; a failure reaches the
-  // application's box.
+  // application's box. A page over 1 MiB shows its start, with a notice.
   void btnKWrodMiSearchClick();
 };
 
@@ -44,7 +44,8 @@ class TFormSource : public Form {
 
   // Shows the page at `url`: converted from UTF-8 when it is UTF-8, as
   // received otherwise; a failed fetch shows an empty line and no message.
-  // Ignored while an earlier fetch of this window waits.
+  // A page over 1 MiB shows its start, with a notice. Ignored while an
+  // earlier fetch of this window waits.
   void ShowSource(const std::string& url);
   void btnSourceDoClick();
   void edtSourceKeyPress(char& key);

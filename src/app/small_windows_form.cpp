@@ -1,5 +1,8 @@
 #include "app/small_windows.h"
 
+#include <optional>
+#include <utility>
+
 #include "app/sponsor_links.h"
 #include "app/window_fetch.h"
 #include "pages/page_layout.h"
@@ -24,6 +27,47 @@ void WindowClient(PageClient& client) {
   client.KeepCookies = true;
   client.ConnectTimeout = 15000;
   client.ReadTimeout = 30000;
+}
+
+// The page windows put a page into a memo for a person to read: 1 MiB is
+// some twenty thousand lines of markup, more than anyone reads there and more
+// than all but the heaviest pages carry, and a memo shows it in a fraction of
+// a second for some tens of MB. A longer page is cut there (the rest is not
+// fetched) and the window says so.
+constexpr size_t kPageWindowCap = 1u << 20;
+
+void PageWindowClient(PageClient& client) {
+  WindowClient(client);
+  client.MaxBody = kPageWindowCap;
+  client.CutLongBody = true;
+}
+
+// A page cut at the cap ends after its last byte below 0x80, so no GBK or
+// UTF-8 character is split: every byte of a UTF-8 character is 0x80 or above,
+// and a byte below 0x80 stands alone or ends a GBK pair.
+void EndAtWholeCharacter(std::string& page) {
+  size_t end = page.size();
+  while (end > 0 && static_cast<unsigned char>(page[end - 1]) >= 0x80) --end;
+  page.resize(end);
+}
+
+// Fetches `url` for a page window: cut pages end at a whole character, and
+// the window says it showed only the start once the page is in its memo.
+struct PageFetch {
+  std::optional<std::string> page;
+  bool cut = false;
+};
+
+PageFetch FetchForPageWindow(Form& window, PageClient& client, const std::string& url) {
+  PageFetch fetch;
+  fetch.page = FetchKeepingWindowsAlive(window, client, url);
+  fetch.cut = fetch.page && client.BodyWasCut();
+  if (fetch.cut) EndAtWholeCharacter(*fetch.page);
+  return fetch;
+}
+
+void SayPageWasCut() {
+  ShowMessage(Gbk("网页超过 1 MB，只显示了开头的 1 MB。"));
 }
 
 }  // namespace
@@ -56,15 +100,16 @@ TFormKWordMi::TFormKWordMi() {
   mmoKWordMi2.SetAnchors(kAnchorAll);
   mmoKWordMi2.SetScrollBars(ScrollBars::Vertical);
   mmoKWordMi2.SetAccessibleName(Gbk("搜索引擎抓取数据"));
-  WindowClient(idhtpKeyWordMi);
+  PageWindowClient(idhtpKeyWordMi);
 }
 
 void TFormKWordMi::btnKWrodMiSearchClick() {
   if (Busy()) return;  // a click while the page is still coming
   mmoKWordMi1.Clear();
   mmoKWordMi2.Clear();
-  const auto page = FetchKeepingWindowsAlive(*this, idhtpKeyWordMi, Trim(edtKworMiUrl.Text()));
-  if (page) mmoKWordMi2.Add(*page);
+  const PageFetch fetch = FetchForPageWindow(*this, idhtpKeyWordMi, Trim(edtKworMiUrl.Text()));
+  if (fetch.page) mmoKWordMi2.Add(*fetch.page);
+  if (fetch.cut) SayPageWasCut();
 }
 
 // --- Page source ---
@@ -89,20 +134,22 @@ TFormSource::TFormSource() {
   mmoShowSource.SetAnchors(kAnchorAll);
   mmoShowSource.SetScrollBars(ScrollBars::Both);
   mmoShowSource.SetAccessibleName(Gbk("网页源代码"));
-  WindowClient(idhtpSource);
+  PageWindowClient(idhtpSource);
 }
 
 void TFormSource::ShowSource(const std::string& url) {
   if (Busy()) return;
   mmoShowSource.Clear();
-  std::string page;
+  PageFetch fetch;
   try {
-    page = FetchKeepingWindowsAlive(*this, idhtpSource, url).value_or(std::string());
+    fetch = FetchForPageWindow(*this, idhtpSource, url);
   } catch (const NetError&) {
     // Not reported: the memo shows one empty line.
   }
+  const std::string page = std::move(fetch.page).value_or(std::string());
   const std::string converted = Utf8ToAnsi(page);
   mmoShowSource.Add(converted.empty() ? page : converted);
+  if (fetch.cut) SayPageWasCut();
 }
 
 void TFormSource::btnSourceDoClick() { ShowSource(Trim(edtSource.Text())); }

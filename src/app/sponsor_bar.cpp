@@ -8,10 +8,20 @@
 
 namespace orlu {
 
+namespace {
+
+// A sponsor list is a few records of a caption and an address; a longer
+// answer is not a list and is refused like a failed fetch (the built-in
+// entries stay).
+constexpr size_t kSponsorListCap = 64u << 10;
+
+}  // namespace
+
 void TFormMain::BuildSponsorBar() {
   idhtpGetUrl.ReadTimeout = 5000;
   idhtpGetUrl.ConnectTimeout = 5000;
   idhtpGetUrl.KeepCookies = true;
+  idhtpGetUrl.MaxBody = kSponsorListCap;
   tmrUrlBegin.OnTimer = [this] { tmrUrlBeginTimer(); };
   tmrChangeUrl.OnTimer = [this] { tmrChangeUrlTimer(); };
   for (int k = 0; k < 4; ++k) {

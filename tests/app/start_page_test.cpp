@@ -231,6 +231,52 @@ TEST_F(StartPageTest, PageFetchShowsTheBodyUnconvertedAndErrorsInTheBox) {
   EXPECT_EQ(boxMessages, Lines{Gbk("HTTP 错误 404：http://pages.example/missing")});
 }
 
+// Both page windows show at most 1 MiB of a page, ending at a whole character, and say when
+// they cut it.
+TEST_F(StartPageTest, PageWindowsCutAPageOverOneMegabyteAndSaySo) {
+  constexpr size_t kCap = 1024 * 1024;
+  const std::string cutNotice = Gbk("网页超过 1 MB，只显示了开头的 1 MB。");
+  const std::string as(kCap - 1, 'a');
+  // UTF-8 for the page-source window: "中" is three bytes.
+  http.On("/source-fits", HttpReply::Ok(std::string(kCap - 3, 'a') + "中"));
+  http.On("/source-long", HttpReply::Ok(as + "中文"));
+  // GBK, shown as received, in the page-fetch window.
+  http.On("/fetch-fits", HttpReply::Ok(std::string(kCap - 2, 'a') + Gbk("中")));
+  http.On("/fetch-long", HttpReply::Ok(as + Gbk("中文")));
+  TFormSource& s = *FormSource;
+  TFormKWordMi& f = *FormKWordMi;
+
+  s.ShowSource("http://pages.example/source-fits");
+  EXPECT_EQ(s.mmoShowSource.Lines(), Lines{std::string(kCap - 3, 'a') + Gbk("中")});
+  f.edtKworMiUrl.SetText("http://pages.example/fetch-fits");
+  f.btnKWrodMiSearch.Click();
+  EXPECT_EQ(f.mmoKWordMi2.Lines(), Lines{std::string(kCap - 2, 'a') + Gbk("中")});
+  EXPECT_TRUE(test::MessageBoxTexts().empty());
+
+  s.ShowSource("http://pages.example/source-long");
+  EXPECT_EQ(s.mmoShowSource.Lines(), Lines{as});
+  EXPECT_EQ(test::MessageBoxTexts(), Lines{cutNotice});
+  f.edtKworMiUrl.SetText("http://pages.example/fetch-long");
+  f.btnKWrodMiSearch.Click();
+  EXPECT_EQ(f.mmoKWordMi2.Lines(), Lines{as});
+  EXPECT_EQ(test::MessageBoxTexts(), (Lines{cutNotice, cutNotice}));
+  EXPECT_TRUE(boxMessages.empty());
+}
+
+// The sponsor list is refused past 64 KiB: the strip keeps its built-in entries.
+TEST_F(StartPageTest, SponsorListOver64KiBKeepsTheBuiltInEntries) {
+  const std::string list = "A|a.cn<br>";
+  http.On("/SpUrl.aspx", HttpReply::Ok(list + std::string(64 * 1024 - list.size(), ' ')));
+  m.tmrUrlBeginTimer();
+  EXPECT_EQ(m.lblUrl1.Caption(), "A");
+
+  ResetStrip();
+  http.On("/SpUrl.aspx", HttpReply::Ok(list + std::string(64 * 1024 - list.size() + 1, ' ')));
+  m.tmrUrlBeginTimer();
+  EXPECT_EQ(m.lblUrl1.Caption(), Gbk("Orlu站长工具主页"));
+  EXPECT_TRUE(boxMessages.empty());
+}
+
 TEST_F(StartPageTest, FirstTickFetchesOnceAndLinksOpenTheirShownAddress) {
   http.On("/SpUrl.aspx", HttpReply::Ok("A|a.cn<br>B|file:///etc/passwd<br>C|c.cn<br>"
                                        "D|d.cn<br>E|e.cn<br>F|f.cn<br>").Delay(600ms));

@@ -156,7 +156,9 @@ struct PageClient::Impl {
   // State of the transfer in progress (the calling thread only).
   std::string body;
   size_t cap = 0;
+  bool cutLong = false;  // a body over the cap is kept up to it
   bool overCap = false;
+  bool bodyCut = false;  // the last Get's page was cut at the cap
   bool headDone = false;  // the blank line after the reply's headers came
   Clock::time_point lastActivity;
   // Set when the Get's first connection is made.
@@ -173,6 +175,7 @@ struct PageClient::Impl {
     std::string& body = self->body;
     if (body.size() + n > self->cap) {
       self->overCap = true;
+      if (self->cutLong) body.append(data, self->cap - body.size());
       return 0;  // ends the transfer with a write error
     }
     // Grow by doubling, but never past the cap.
@@ -321,7 +324,7 @@ void PageClient::Impl::Transfer(int connectMs, int readMs, size_t maxBody, const
   if (ending == Ending::DeadlinePassed)
     throw NetError(Gbk("超时：") + std::to_string(static_cast<long long>(readMs) * kReplyDeadlineFactor) +
                    Gbk(" 毫秒内未收完回复：") + url);
-  if (result != CURLE_OK) RaiseTransferError(result, maxBody, a, url);
+  if (result != CURLE_OK && !(overCap && cutLong)) RaiseTransferError(result, maxBody, a, url);
   // A connection closed inside the reply's head is no reply.
   if (!headDone) throw NetError(Gbk("连接过早关闭：") + url + Gbk("（回复头不完整）"));
 }
@@ -411,6 +414,8 @@ void PageClient::Disconnect() {
   impl_->multi = fresh;
 }
 
+bool PageClient::BodyWasCut() const { return impl_->bodyCut; }
+
 void PageClient::Abort() {
   impl_->aborted.store(true);
   std::lock_guard lock(impl_->multiMutex);
@@ -426,6 +431,8 @@ std::string PageClient::Get(const std::string& url) {
   const int connectMs = ConnectTimeout > 0 ? ConnectTimeout : 30000;
   im.ApplySettings(headers, connectMs, RecvBufferSize, KeepCookies);
   im.replyDeadline.reset();
+  im.cutLong = CutLongBody;
+  im.bodyCut = false;
 
   CurlList connectTo;
   std::string current = url;
@@ -443,6 +450,7 @@ std::string PageClient::Get(const std::string& url) {
       throw;
     }
     if (!next) {
+      im.bodyCut = im.overCap;
       std::string out;
       out.swap(im.body);
       return out;

@@ -41,6 +41,9 @@ class PageClient {
   // A longer body raises NetError; the body's buffer never grows past it,
   // so a job sets it to what its page can need.
   size_t MaxBody = 64u << 20;
+  // On: a longer body is no error; the Get returns its first MaxBody bytes
+  // (the rest is not read) and BodyWasCut() tells so.
+  bool CutLongBody = false;
   bool HandleRedirects = false;
   // Cookies the server sets are sent back on later requests of this client
   // (redirect hops included). Off: none is kept or sent, and turning it off
@@ -60,6 +63,8 @@ class PageClient {
   // Raises NetError on every failure, also for a status of 400 or more, a
   // 3xx that is not followed, a header value with a line break.
   std::string Get(const std::string& url);
+  // The last Get returned a body cut at MaxBody (CutLongBody).
+  bool BodyWasCut() const;
 
   // Closes the connection kept open after the last Get: the next Get
   // connects anew.

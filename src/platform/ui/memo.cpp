@@ -130,6 +130,42 @@ bool HasBreak(const std::string& s) {
   return s.find_first_of("\r\n") != std::string::npos;
 }
 
+// The lines `text` gives followed by one break (CR LF counts once).
+size_t LinesOf(const std::string& text) {
+  size_t lines = 1;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    if (text[i] == '\r' || text[i] == '\n') ++lines;
+  }
+  return lines;
+}
+
+// The toolkit's wrapping at word boundaries looks across the whole of a run
+// without a blank for a place to break each row it lays out, so a line of a
+// million letters takes it minutes. A memo that wraps and holds a run longer
+// than this wraps anywhere instead (in one pass); text of ordinary words
+// keeps them whole.
+constexpr qsizetype kLongestRunWrappedAtWords = 16384;
+
+bool HasLongRun(const QString& text) {
+  qsizetype run = 0;
+  for (QChar c : text) {
+    const char16_t u = c.unicode();
+    run = u == '\n' || u == ' ' || u == '\t' ? 0 : run + 1;
+    if (run > kLongestRunWrappedAtWords) return true;
+  }
+  return false;
+}
+
+// `text` becomes the editor's content (`whole`) or is added to it.
+void WrapAnywhereFor(MemoImpl* impl, const QString& text, bool whole) {
+  if (!impl->wrap) return;
+  const bool anywhere = HasLongRun(text);
+  if (!anywhere && !whole) return;
+  impl->edit->setWordWrapMode(anywhere ? QTextOption::WrapAnywhere
+                                       : QTextOption::WrapAtWordBoundaryOrAnywhere);
+}
+
 MemoImpl* Mi(const Memo* m) { return static_cast<MemoImpl*>(m->Impl()); }
 
 std::unique_ptr<ControlImpl> NewMemo() {
@@ -149,6 +185,7 @@ std::unique_ptr<ControlImpl> NewMemo() {
 // returns to the start and the view to the top.
 void SetEditorText(MemoImpl* impl, const QString& text) {
   QTextDocument* doc = impl->edit->document();
+  WrapAnywhereFor(impl, text, true);
   doc->setPlainText(text);
   impl->edit->setTextCursor(QTextCursor(doc));
 }
@@ -239,11 +276,23 @@ void Memo::Add(const std::string& line) {
     LeaveView(impl, true);
   }
   QTextDocument* doc = impl->edit->document();
-  QString piece;
   const bool empty = doc->isEmpty();
+  // A large text added to an empty memo is its whole content, shown as one
+  // set in one piece: in the read view (a page of a hundred thousand lines
+  // takes the editor seconds and hundreds of MB).
+  if (empty && !impl->wrap && LinesOf(line) >= g_viewThreshold) {
+    std::vector<std::string> held;
+    if (AppendAsLines(line, held)) {
+      EnterView(impl, std::move(held));
+      Fire(OnChange);
+      return;
+    }
+  }
+  QString piece;
   if (!empty && !doc->lastBlock().text().isEmpty()) piece += QLatin1Char('\n');
   piece += ToQ(NormaliseBreaks(line));
   piece += QLatin1Char('\n');
+  WrapAnywhereFor(impl, piece, empty);
   QTextCursor cursor(doc);
   cursor.movePosition(QTextCursor::End);
   cursor.insertText(piece);
@@ -256,6 +305,7 @@ void Memo::Clear() {
     Fire(OnChange);
     return;
   }
+  WrapAnywhereFor(impl, QString(), true);
   impl->edit->clear();
 }
 

@@ -202,6 +202,26 @@ TEST_F(PageClientTest, LargeBodyWithBigReceiveBufferAndCap) {
   EXPECT_EQ(c.Get(http.Url("/fits")), big.substr(0, c.MaxBody));
 }
 
+// Cutting instead of raising: the first MaxBody bytes, said so until the
+// next Get; an error status still raises.
+TEST_F(PageClientTest, CutLongBodyKeepsTheStartOfALongerBody) {
+  std::string big(300 * 1024 + 3, '\0');
+  for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 131 % 251);
+  PageClient c;
+  c.MaxBody = 100 * 1024;
+  c.CutLongBody = true;
+  http.On("/big", HttpReply::Ok(big));
+  http.On("/fits", HttpReply::Ok(big.substr(0, c.MaxBody)));
+  http.On("/gone", HttpReply::Status(404, big));
+  EXPECT_EQ(c.Get(http.Url("/big")), big.substr(0, c.MaxBody));
+  EXPECT_TRUE(c.BodyWasCut());
+  EXPECT_THAT(GetOrError(c, http.Url("/gone")), HasSubstr("error:" + Gbk("HTTP 错误 404")));
+  EXPECT_FALSE(c.BodyWasCut());
+  EXPECT_EQ(c.Get(http.Url("/big")), big.substr(0, c.MaxBody));
+  EXPECT_EQ(c.Get(http.Url("/fits")), big.substr(0, c.MaxBody));
+  EXPECT_FALSE(c.BodyWasCut());
+}
+
 TEST_F(PageClientTest, UnsafeBytesInTheAddressArePercentEscapedOnTheWire) {
   http.OnPrefix("/s", HttpReply::Ok("s"));
   PageClient c;

@@ -103,6 +103,38 @@ TEST(Memo, SetLinesStartsAtTheTopWithoutUndo) {
   EXPECT_EQ(changes, 2);
 }
 
+// A wrapping memo holding a run of more than 16384 characters without a blank wraps anywhere
+// (word wrapping lays such a run out in quadratic time); ordinary words keep word wrapping.
+TEST(Memo, ARunTooLongForWordWrappingIsWrappedAnywhere) {
+  Form form;
+  Memo memo(form);
+  QPlainTextEdit* edit = EditOf(memo);
+  const std::string run(16385, 'a');
+  std::string words;
+  while (words.size() < 40000) words += "word ";
+  const auto mode = [&] { return edit->wordWrapMode(); };
+  constexpr auto kWords = QTextOption::WrapAtWordBoundaryOrAnywhere;
+
+  memo.SetLines({"x", words, run.substr(1)});
+  EXPECT_EQ(mode(), kWords);
+  memo.SetLines({"x", "y " + run});
+  EXPECT_EQ(mode(), QTextOption::WrapAnywhere);
+  memo.SetText("short");
+  EXPECT_EQ(mode(), kWords);
+  memo.Add(run);
+  EXPECT_EQ(mode(), QTextOption::WrapAnywhere);
+  memo.Add("z");  // still held
+  EXPECT_EQ(mode(), QTextOption::WrapAnywhere);
+  memo.Clear();
+  EXPECT_EQ(mode(), kWords);
+  memo.Add(run);  // the whole content of an empty memo
+  EXPECT_EQ(mode(), QTextOption::WrapAnywhere);
+  memo.Clear();
+  memo.Add("a\r\n" + run.substr(1));
+  EXPECT_EQ(mode(), kWords);
+  EXPECT_EQ(memo.Lines(), (Lines{"a", run.substr(1)}));
+}
+
 // One memo kept in the editor, one taking every content into its read view.
 struct Pair {
   Form form;
@@ -185,6 +217,33 @@ TEST(MemoView, ALargeContentIsHeldUntilTheUserTurnsToIt) {
   Memo wrapping(shown.form);  // a memo that wraps its words never holds a view
   wrapping.SetLines(lines);
   EXPECT_FALSE(MemoHoldsLinesInView(wrapping));
+}
+
+// A text of many lines added to an empty memo (a fetched page) goes to the
+// view as if set in one piece; added to a memo that holds text, or to one
+// that wraps, it goes to the editor.
+TEST(MemoView, ALargeTextAddedToAnEmptyMemoIsHeld) {
+  Pair p;
+  const std::string page = "a\r\n\xD6\xD0\rb\nc\r";
+  {
+    ViewThreshold never(SIZE_MAX);
+    p.editor.Add(page);
+  }
+  ViewThreshold three(3);
+  p.view.Add(page);
+  EXPECT_TRUE(MemoHoldsLinesInView(p.view));
+  p.Same("added");
+  Memo wrapping(p.form);
+  wrapping.Add(page);
+  EXPECT_FALSE(MemoHoldsLinesInView(wrapping));
+  EXPECT_EQ(p.view.Lines(), (Lines{"a", "\xD6\xD0", "b", "c", ""}));
+
+  p.view.Clear();
+  p.view.Add("x\r\ny");  // two lines: below the mark
+  EXPECT_FALSE(MemoHoldsLinesInView(p.view));
+  p.view.Add(page);  // not empty any more
+  EXPECT_FALSE(MemoHoldsLinesInView(p.view));
+  EXPECT_EQ(p.view.Lines(), (Lines{"x", "y", "a", "\xD6\xD0", "b", "c", ""}));
 }
 
 // A click or focus by Tab opens the editor: every line, no change event, caret at the start.
