@@ -17,7 +17,12 @@
 namespace orlu {
 
 std::vector<std::string> SplitLines(std::string_view text) {
+  // Counted first: a list grown line by line holds up to twice the room it
+  // needs, and both blocks at once while it moves.
+  size_t count = 0;
+  ForEachLine(text, [&](size_t, size_t, size_t) { ++count; });
   std::vector<std::string> lines;
+  lines.reserve(count);
   ForEachLine(text, [&](size_t begin, size_t end, size_t) {
     lines.emplace_back(text.substr(begin, end - begin));
   });
