@@ -1,6 +1,7 @@
 #include "app/main_form.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/banner_gif.h"
@@ -202,8 +203,8 @@ void TFormMain::ShowPage(int index) {
   pgcMain.Show();
 }
 
-void TFormMain::ShowWhoisDomains(const std::vector<std::string>& domains) {
-  WhoisPage.mmoWhoisDomain.SetLines(domains);
+void TFormMain::ShowWhoisDomains(std::vector<std::string> domains) {
+  WhoisPage.mmoWhoisDomain.TakeLines(std::move(domains));
   ShowPage(kPageWhois);
 }
 

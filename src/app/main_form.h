@@ -136,7 +136,7 @@ class TFormMain : public PageHost {
   // Shows page `index` of pgcMain.
   void ShowPage(int index) override;
   // Fills the WHOIS page's domain list (the generator's suffix buttons).
-  void ShowWhoisDomains(const std::vector<std::string>& domains) override;
+  void ShowWhoisDomains(std::vector<std::string> domains) override;
   // The start page's quick queries, each run on its page as its button does;
   // and its column links: every site-information column, or page rank alone.
   void QuerySingleInfo(const std::string& domain);

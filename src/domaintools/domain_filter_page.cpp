@@ -7,7 +7,7 @@
 #include "pages/page_layout.h"
 #include "pages/settings_file.h"
 #include "platform/text/gbk.h"
-#include "platform/text/string_list.h"
+#include "platform/ui/import_lines.h"
 
 namespace orlu {
 
@@ -176,11 +176,7 @@ TDomainFilterPage::TDomainFilterPage(TabSheet& page, OpenDialog& openDialog)
 }
 
 void TDomainFilterPage::btnFilterInPutClick() {
-  if (!openDialog_.Execute()) return;
-  edtFilterInPut.SetFileName(openDialog_.FileName());
-  StringList file;
-  file.LoadFromFile(openDialog_.FileName());
-  mmoFilter1.SetLines(file.Lines());
+  ImportLines(openDialog_, mmoFilter1, &edtFilterInPut);
 }
 
 void TDomainFilterPage::btn2Click() {

@@ -128,6 +128,13 @@ OutputSize& OutputSize::operator+=(const OutputSize& more) {
   return *this;
 }
 
+OutputSize SizeAfterAppend(long long lines, long long textLength, const OutputSize& added) {
+  // A break counts one byte here, two in the text.
+  OutputSize size{lines, textLength - lines};
+  size += added;
+  return size;
+}
+
 OutputSize SizeOfJoin(const std::vector<std::string>& outer,
                       const std::vector<std::string>& inner) {
   // Each outer line is written once per inner line, each inner line (with
@@ -211,9 +218,7 @@ std::vector<std::string> ExpandWithSuffixes(const std::vector<std::string>& line
   return out;
 }
 
-long long MemoryOf(const OutputSize& size) {
-  return SatAdd(size.bytes, SatMul(size.lines, kLineCostBytes));
-}
+long long MemoryOf(const OutputSize& size) { return ListMemory(size.lines, size.bytes); }
 
 bool WithinGeneratedLimits(const OutputSize& size) { return MemoryOf(size) <= kMaxGeneratedBytes; }
 

@@ -11,13 +11,9 @@
 
 namespace orlu {
 
-// When the lines it makes would take more than this many bytes of memory, a
+// When the list it fills would take more than this many bytes of memory, a
 // join, TYPO run or expansion is refused before anything is built.
-inline constexpr long long kMaxGeneratedBytes = 1LL << 30;
-// What a line takes in memory beyond its text and break, at most: the
-// string that holds it and, for a text too long to sit inside it, the heap
-// block's header and rounding.
-inline constexpr long long kLineCostBytes = static_cast<long long>(sizeof(std::string)) + 24;
+inline constexpr long long kMaxGeneratedBytes = kMaxListBytes;
 
 // The size of what an operation would make; sums saturate at the largest
 // value rather than wrap.
@@ -60,6 +56,11 @@ OutputSize SizeOfExpansion(const std::vector<std::string>& lines,
                            const std::array<bool, kSuffixCount>& selected);
 std::vector<std::string> ExpandWithSuffixes(const std::vector<std::string>& lines,
                                             const std::array<bool, kSuffixCount>& selected);
+
+// A list that holds `lines` lines, whose text with CR LF after each line is
+// `textLength` bytes long (a memo's line count and text length), once
+// `added` is appended to it.
+OutputSize SizeAfterAppend(long long lines, long long textLength, const OutputSize& added);
 
 // The memory lines of this size take: their bytes and kLineCostBytes each.
 long long MemoryOf(const OutputSize& size);

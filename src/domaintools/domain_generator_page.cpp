@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "domaintools/domain_generator.h"
@@ -16,17 +17,18 @@ namespace orlu {
 
 namespace {
 
-void AppendLines(Memo& memo, const std::vector<std::string>& more) {
-  std::vector<std::string> lines = memo.Lines();
-  lines.insert(lines.end(), more.begin(), more.end());
-  memo.SetLines(lines);
-}
-
 // True when an operation of this size may run; otherwise says why not.
 bool WithinLimit(const OutputSize& size) {
   if (WithinGeneratedLimits(size)) return true;
   ShowMessage(TooLargeMessage(size));
   return false;
+}
+
+// True when `added` more lines may go into the result list: the bound holds
+// for the list as a whole, what it holds and what the run adds.
+bool ResultListTakes(const Memo& list, const OutputSize& added) {
+  return WithinLimit(SizeAfterAppend(list.LineCount(), static_cast<long long>(list.TextLength()),
+                                     added));
 }
 
 // The suffix boxes in the order of the suffix table.
@@ -125,10 +127,10 @@ TDomainGeneratorPage::TDomainGeneratorPage(TabSheet& page, OpenDialog& openDialo
 
 void TDomainGeneratorPage::btn1Click() { ImportLines(openDialog_, mmoDomainCreate1); }
 void TDomainGeneratorPage::btn5Click() { ImportLines(openDialog_, mmoDomainCreate2); }
-void TDomainGeneratorPage::btn3Click() { AppendLines(mmoDomainCreate1, LetterLines()); }
-void TDomainGeneratorPage::btn6Click() { AppendLines(mmoDomainCreate2, LetterLines()); }
-void TDomainGeneratorPage::btn16Click() { AppendLines(mmoDomainCreate1, DigitLines()); }
-void TDomainGeneratorPage::btn15Click() { AppendLines(mmoDomainCreate2, DigitLines()); }
+void TDomainGeneratorPage::btn3Click() { mmoDomainCreate1.AddLines(LetterLines()); }
+void TDomainGeneratorPage::btn6Click() { mmoDomainCreate2.AddLines(LetterLines()); }
+void TDomainGeneratorPage::btn16Click() { mmoDomainCreate1.AddLines(DigitLines()); }
+void TDomainGeneratorPage::btn15Click() { mmoDomainCreate2.AddLines(DigitLines()); }
 void TDomainGeneratorPage::btn4Click() { mmoDomainCreate1.Clear(); }
 void TDomainGeneratorPage::btn7Click() { mmoDomainCreate2.Clear(); }
 void TDomainGeneratorPage::btn9Click() { mmoDomainCreate3.Clear(); }
@@ -142,10 +144,10 @@ void TDomainGeneratorPage::btnDomainCreateStartClick() {
   const auto& outer = swapped ? list2 : list1;
   const auto& inner = swapped ? list1 : list2;
   const OutputSize size = SizeOfJoin(outer, inner);
-  if (size.lines == 0 || !WithinLimit(size)) return;
-  std::vector<std::string> result = mmoDomainCreate3.Lines();
-  JoinLists(outer, inner, result);
-  mmoDomainCreate3.SetLines(result);
+  if (size.lines == 0 || !ResultListTakes(mmoDomainCreate3, size)) return;
+  std::vector<std::string> added;
+  JoinLists(outer, inner, added);
+  mmoDomainCreate3.AddLines(std::move(added));
 }
 
 void TDomainGeneratorPage::btnTypoStartClick() {
@@ -157,11 +159,11 @@ void TDomainGeneratorPage::btnTypoStartClick() {
   OutputSize size;
   for (std::uint8_t mode = 0; mode < 6; ++mode)
     if (modes[mode]->Checked()) size += SizeOfTypoDomains(source, mode);
-  if (size.lines == 0 || !WithinLimit(size)) return;
-  StringList result(mmoDomainCreate3.Lines());
+  if (size.lines == 0 || !ResultListTakes(mmoDomainCreate3, size)) return;
+  StringList added;
   for (std::uint8_t mode = 0; mode < 6; ++mode)
-    if (modes[mode]->Checked()) MakeTypoDomains(source, result, mode);
-  mmoDomainCreate3.SetLines(result.Lines());
+    if (modes[mode]->Checked()) MakeTypoDomains(source, added, mode);
+  mmoDomainCreate3.AddLines(std::move(added.Lines()));
 }
 
 // --- Suffix expansion into the WHOIS page ---
@@ -176,8 +178,7 @@ void ExpandIntoWhoisList(TDomainGeneratorPage& f, bool allSuffixes) {
   for (int k = 0; k < kSuffixCount; ++k) selected[k] = allSuffixes || boxes[k]->Checked();
   const std::vector<std::string> names = f.mmoDomainCreate3.Lines();
   if (!WithinLimit(SizeOfExpansion(names, selected))) return;
-  const std::vector<std::string> domains = ExpandWithSuffixes(names, selected);
-  MainPageHost->ShowWhoisDomains(domains);
+  MainPageHost->ShowWhoisDomains(ExpandWithSuffixes(names, selected));
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ class PageHost : public Form {
   virtual void ShowPage(int index) = 0;
   // Replaces the WHOIS page's domain list with `domains` in one call and
   // shows that page.
-  virtual void ShowWhoisDomains(const std::vector<std::string>& domains) = 0;
+  virtual void ShowWhoisDomains(std::vector<std::string> domains) = 0;
 };
 
 // The main window while it lives: set and taken back together with FormMain.

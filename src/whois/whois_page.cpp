@@ -9,7 +9,7 @@
 #include "pages/page_layout.h"
 #include "platform/text/errors.h"
 #include "platform/text/gbk.h"
-#include "platform/text/string_list.h"
+#include "platform/ui/import_lines.h"
 #include "platform/thread/start_guard.h"
 #include "whois/whois_info_form.h"
 namespace orlu {
@@ -145,15 +145,7 @@ void TWhoisPage::btnWhoisReSearchClick() {
   WhoisJob.Workers.Start(WhoisJob.RowLines);
 }
 
-void TWhoisPage::btnWhoisGetClick() {
-  if (!openDialog_.Execute()) return;
-  edtWhoisGet.SetFileName(openDialog_.FileName());
-  // Read whole before the memo changes, so a file that cannot be read leaves
-  // the memo as it was.
-  StringList lines;
-  lines.LoadFromFile(edtWhoisGet.FileName());
-  mmoWhoisDomain.SetLines(lines.Lines());
-}
+void TWhoisPage::btnWhoisGetClick() { ImportLines(openDialog_, mmoWhoisDomain, &edtWhoisGet); }
 
 void TWhoisPage::btnWhoisExcClick() { ExportWithDialog(saveDialog_, lvWhois); }
 

@@ -143,7 +143,8 @@ TEST_F(DomainCreatePageTest, RunsAboveTheLimitsAreRefusedAndChangeNothing) {
   f->mmoDomainCreate2.SetLines(Lines(1000, "b"));
   f->mmoDomainCreate3.SetLines({"kept.com"});
   f->btnDomainCreateStart.Click();
-  const std::string join = TooLargeMessage(OutputSize{5'000'000, 5'000'000LL * 302});
+  // The list as a whole: the line it holds counts too.
+  const std::string join = TooLargeMessage(OutputSize{5'000'001, 5'000'000LL * 302 + 9});
   EXPECT_EQ(test::MessageBoxTexts(), Lines{join});
   EXPECT_EQ(f->mmoDomainCreate3.Lines(), Lines{"kept.com"});
 
@@ -153,7 +154,7 @@ TEST_F(DomainCreatePageTest, RunsAboveTheLimitsAreRefusedAndChangeNothing) {
   f->chkTypoDoubleLetter.SetChecked(true);
   f->btnTypoStart.Click();
   EXPECT_EQ(test::MessageBoxTexts(),
-            (Lines{join, TooLargeMessage({56'000, 28'000LL * (28'003 + 1 + 28'005 + 1)})}));
+            (Lines{join, TooLargeMessage({56'001, 28'000LL * (28'003 + 1 + 28'005 + 1) + 9})}));
   EXPECT_EQ(f->mmoDomainCreate3.Lines(), Lines{"kept.com"});
 }
 

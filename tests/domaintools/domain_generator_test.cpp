@@ -117,5 +117,16 @@ TEST(Limits, MemoryOfTheLinesAboveTheBoundIsRefusedWithItsCount) {
   EXPECT_FALSE(WithinGeneratedLimits(huge));
 }
 
+// The bound is for the result list as a whole: what it holds and what a run adds.
+TEST(Limits, TheResultListCountsWhatItHoldsAndWhatARunAdds) {
+  // "ab" and "cdef" held (text "ab\r\ncdef\r\n"), three lines of 10 bytes added.
+  EXPECT_EQ(Of(SizeAfterAppend(2, 10, {3, 10})), Size(5, 8 + 10));
+  // 9 M lines of 8 letters held, as many added: each half alone fits.
+  const OutputSize added{9'000'000, 81'000'000};
+  EXPECT_TRUE(WithinGeneratedLimits(SizeAfterAppend(9'000'000, 90'000'000, {})));
+  EXPECT_TRUE(WithinGeneratedLimits(SizeAfterAppend(0, 0, added)));
+  EXPECT_FALSE(WithinGeneratedLimits(SizeAfterAppend(9'000'000, 90'000'000, added)));
+}
+
 }  // namespace
 }  // namespace orlu

@@ -163,15 +163,25 @@ std::string Utf8ToAnsi(std::string_view utf8) { return ConvertUtf8(utf8, false);
 std::string Utf8ToAnsiLenient(std::string_view utf8) { return ConvertUtf8(utf8, true); }
 
 std::string ListFileToAnsi(std::string_view bytes) {
+  std::string text(bytes);
+  ListFileToAnsiInPlace(text);
+  return text;
+}
+
+void ListFileToAnsiInPlace(std::string& text) {
   constexpr std::string_view kMark = "\xEF\xBB\xBF";
-  if (bytes.substr(0, kMark.size()) == kMark) return Utf8ToAnsiLenient(bytes.substr(kMark.size()));
+  const std::string_view bytes = text;
+  if (bytes.substr(0, kMark.size()) == kMark) {
+    text = Utf8ToAnsiLenient(bytes.substr(kMark.size()));
+    return;
+  }
   const bool ascii = std::all_of(bytes.begin(), bytes.end(),
                                  [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-  if (ascii) return std::string(bytes);
+  if (ascii) return;
   std::string converted = Utf8ToAnsi(bytes);
   // A text with a non-ASCII byte converts to something unless it is not
   // well-formed UTF-8, which makes it GBK.
-  return converted.empty() ? std::string(bytes) : converted;
+  if (!converted.empty()) text = std::move(converted);
 }
 
 std::string AnsiToUtf8(std::string_view gbk) {

@@ -23,6 +23,9 @@ std::string Utf8ToAnsiLenient(std::string_view utf8);
 // so is one that is well-formed UTF-8 holding at least one non-ASCII
 // character (Utf8ToAnsi). Any other file is GBK already and stays as it is.
 std::string ListFileToAnsi(std::string_view bytes);
+// The same on a file's bytes held in `text`, converted where they lie: a file
+// that is GBK already costs no second copy.
+void ListFileToAnsiInPlace(std::string& text);
 
 // GBK to UTF-8. A byte or byte pair that is not GBK becomes "?", so the
 // result is always well-formed UTF-8.

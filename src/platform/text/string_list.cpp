@@ -6,16 +6,23 @@
 
 #include <atomic>
 #include <cerrno>
+#include <limits>
 #include <optional>
 #include <string>
 
 #include "platform/text/codepage.h"
 #include "platform/text/errors.h"
+#include "platform/text/gbk.h"
 
 namespace orlu {
 
 std::vector<std::string> SplitLines(std::string_view text) {
+  // Counted first: a list grown line by line holds up to twice the room it
+  // needs, and both blocks at once while it moves.
+  size_t count = 0;
+  ForEachLine(text, [&](size_t, size_t, size_t) { ++count; });
   std::vector<std::string> lines;
+  lines.reserve(count);
   ForEachLine(text, [&](size_t begin, size_t end, size_t) {
     lines.emplace_back(text.substr(begin, end - begin));
   });
@@ -54,9 +61,36 @@ void StringList::Delete(int index) {
   lines_.erase(lines_.begin() + index);
 }
 
-void StringList::LoadFromFile(const std::string& fileName) {
-  // Read first, so that a failed load leaves the list as it was.
-  lines_ = SplitLines(ListFileToAnsi(ReadFileBytes(fileName)));
+long long ListMemory(long long lines, long long bytes) {
+  long long cost = 0, memory = 0;
+  if (__builtin_mul_overflow(lines, kLineCostBytes, &cost) ||
+      __builtin_add_overflow(bytes, cost, &memory)) {
+    return std::numeric_limits<long long>::max();
+  }
+  return memory;
+}
+
+void StringList::LoadFromFile(const std::string& fileName, long long limit) {
+  // Read first, so that a failed load leaves the list as it was. The file is
+  // held whole while its lines are made, so one larger than the limit is
+  // not read at all; the lines are counted before any is made.
+  const std::string name = DisplayFileName(fileName);
+  std::string text = ReadFileBytes(fileName, [&](long long size) {
+    if (size > limit) {
+      throw Error(Gbk("文件 ") + name + Gbk(" 有 ") + IntToStr(size) + Gbk(" 字节，超过导入上限 ") +
+                  IntToStr(limit) + Gbk(" 字节，未导入。"));
+    }
+  });
+  ListFileToAnsiInPlace(text);
+  long long lines = 0;
+  ForEachLine(text, [&](size_t, size_t, size_t) { ++lines; });
+  const long long memory = ListMemory(lines, static_cast<long long>(text.size()));
+  if (memory > limit) {
+    throw Error(Gbk("文件 ") + name + Gbk(" 共有 ") + IntToStr(lines) + Gbk(" 行，约需内存 ") +
+                IntToStr(memory) + Gbk(" 字节，超过上限 ") + IntToStr(limit) +
+                Gbk(" 字节，未导入。"));
+  }
+  lines_ = SplitLines(text);
 }
 
 void StringList::SaveToFile(const std::string& fileName) const {
@@ -65,16 +99,20 @@ void StringList::SaveToFile(const std::string& fileName) const {
 
 std::string DisplayFileName(const std::string& fileName) { return Utf8ToAnsiLenient(fileName); }
 
-std::string ReadFileBytes(const std::string& fileName) {
+std::string ReadFileBytes(const std::string& fileName,
+                          const std::function<void(long long size)>& checkSize) {
   const FileError failure("Cannot open file " + DisplayFileName(fileName));
   // Without waiting: opening a FIFO for reading would wait for a writer.
   const int fd = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) throw failure;
+  // Closed however the read ends (a refusal, a failure, no memory).
+  struct Closer {
+    int fd;
+    ~Closer() { ::close(fd); }
+  } closer{fd};
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
-    throw failure;
-  }
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) throw failure;
+  if (checkSize) checkSize(static_cast<long long>(st.st_size));
   std::string data;
   if (st.st_size > 0) data.reserve(static_cast<size_t>(st.st_size));
   char buf[65536];
@@ -83,12 +121,10 @@ std::string ReadFileBytes(const std::string& fileName) {
     if (r == 0) break;
     if (r < 0) {
       if (errno == EINTR) continue;
-      ::close(fd);
       throw failure;
     }
     data.append(buf, static_cast<size_t>(r));
   }
-  ::close(fd);
   return data;
 }
 

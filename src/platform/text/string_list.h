@@ -3,11 +3,22 @@
 // saving writes CR LF after every line.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace orlu {
+
+// What a line held in a list takes in memory beyond its text and break, at
+// most: the string that holds it and, for a text too long to sit inside it,
+// the heap block's header and rounding.
+inline constexpr long long kLineCostBytes = static_cast<long long>(sizeof(std::string)) + 24;
+// The most memory a list loaded or made for a memo may take.
+inline constexpr long long kMaxListBytes = 1LL << 30;
+// The memory `lines` lines take whose text with a break after each is
+// `bytes` bytes long; at the largest value rather than wrapping.
+long long ListMemory(long long lines, long long bytes);
 
 // Walks the lines of `text` by the rules above, calling
 // `line(begin, end, next)` for each: its text is [begin, end), its line
@@ -51,8 +62,12 @@ class StringList {
 
   // File names are the file system's bytes, used as they are. Load reads a
   // regular file only, takes a UTF-8 file to GBK (ListFileToAnsi) and raises
-  // FileError "Cannot open file %s". Save is WriteFileAtomically.
-  void LoadFromFile(const std::string& fileName);
+  // FileError "Cannot open file %s". A file of more than `limit` bytes is
+  // refused before it is read, and one whose lines would take more than
+  // `limit` bytes of memory (ListMemory) before they are made: both raise
+  // Error with a message that says so. A refused or failed load leaves the
+  // list as it was. Save is WriteFileAtomically.
+  void LoadFromFile(const std::string& fileName, long long limit = kMaxListBytes);
   void SaveToFile(const std::string& fileName) const;
 
   const std::vector<std::string>& Lines() const { return lines_; }
@@ -65,8 +80,11 @@ class StringList {
 // Whole-file helpers. File names are the file system's bytes; the messages
 // name the file in its display form (DisplayFileName).
 // Reads a regular file whole; anything else (a folder, a FIFO, a device)
-// raises FileError "Cannot open file %s" without waiting on it.
-std::string ReadFileBytes(const std::string& fileName);
+// raises FileError "Cannot open file %s" without waiting on it. `checkSize`,
+// when given, is told the file's size before anything is read and may raise
+// to refuse it.
+std::string ReadFileBytes(const std::string& fileName,
+                          const std::function<void(long long size)>& checkSize = nullptr);
 // Writes to a temporary name beside the file and renames it over the file,
 // so a failed write leaves the old file. A symbolic link is written through:
 // its final target is replaced, the link stays. A file we may not write, or

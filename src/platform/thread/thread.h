@@ -74,11 +74,13 @@ class Thread {
   virtual void Execute() = 0;
 
   // Runs `call` on the window thread and waits for it to finish. Rethrows in
-  // the worker what the call threw. On the window thread it runs `call`
-  // directly. With no dispatcher installed, `call` runs on the worker itself,
-  // one such call at a time process-wide, unless the worker was told to stop
-  // (then it is skipped). A call the dispatcher drops unrun (removed at
-  // shutdown) is skipped too and tells the worker to stop.
+  // the worker what the call threw; running out of memory (std::bad_alloc)
+  // is raised on the window thread as well, after the worker is released.
+  // On the window thread it runs `call` directly. With no dispatcher
+  // installed, `call` runs on the worker itself, one such call at a time
+  // process-wide, unless the worker was told to stop (then it is skipped).
+  // A call the dispatcher drops unrun (removed at shutdown) is skipped too
+  // and tells the worker to stop.
   void Synchronize(const std::function<void()>& call);
 
   // Holds while the worker is paused; false once the worker should stop.

@@ -14,8 +14,13 @@
 #include <algorithm>
 #include <exception>
 #include <mutex>
+#include <new>
+#include <string>
 #include <thread>
+#include <vector>
 
+#include "platform/text/errors.h"
+#include "platform/text/gbk.h"
 #include "platform/thread/dispatcher.h"
 #include "platform/ui/form.h"
 #include "platform/ui/ui_internal.h"
@@ -28,6 +33,34 @@ void DeactivateTimers();  // timer.cpp
 namespace {
 
 Application* g_application = nullptr;
+
+// What the box says for errors that carry no message of the system's own.
+// Made once, early: when memory has run out the words must not need much.
+const std::string& OutOfMemoryMessage() {
+  static const std::string message = Gbk("内存不足，操作未完成。请清空不需要的列表后再试。");
+  return message;
+}
+const std::string& InternalErrorMessage() {
+  static const std::string message = Gbk("程序内部出错，操作未完成。");
+  return message;
+}
+
+// The last catch of the window thread: an exception escaping anything the
+// toolkit dispatches (a paint, a list's data, a call not made through a
+// handler) is shown in the box, and the loop goes on.
+class GuardedQApplication : public QApplication {
+ public:
+  using QApplication::QApplication;
+
+  bool notify(QObject* receiver, QEvent* event) override {
+    try {
+      return QApplication::notify(receiver, event);
+    } catch (...) {
+      Application::ShowCurrentException();
+      return false;
+    }
+  }
+};
 
 std::mutex g_hookMutex;
 std::function<void(const std::string&)> g_exceptionHook;
@@ -80,7 +113,9 @@ struct ApplicationImpl {
 };
 
 Application::Application(int& argc, char** argv) : impl_(std::make_unique<ApplicationImpl>()) {
-  impl_->qapp = std::make_unique<QApplication>(argc, argv);
+  OutOfMemoryMessage();
+  InternalErrorMessage();
+  impl_->qapp = std::make_unique<GuardedQApplication>(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
   InstallAccessibility();
   // The toolkit's own texts (file dialogs, message-box buttons) in Chinese,
@@ -155,11 +190,18 @@ void Application::GuardedRun(const std::function<void()>& call) {
 }
 
 void Application::ShowCurrentException() {
+  // The system's own errors say what went wrong in its words; a library's
+  // text ("std::bad_alloc", "vector::_M_realloc_insert") is no message for
+  // a user.
   std::string message;
   try {
     throw;
-  } catch (const std::exception& e) {
+  } catch (const Error& e) {
     message = e.what();
+  } catch (const std::bad_alloc&) {
+    message = OutOfMemoryMessage();
+  } catch (const std::exception&) {
+    message = InternalErrorMessage();
   } catch (...) {
     // Not an exception object: shown with an empty message.
   }
@@ -188,6 +230,14 @@ void Application::ShowException(const std::string& message) {
     static char* argv[] = {name, nullptr};
     temporary = std::make_unique<QApplication>(argc, argv);
   }
+  // The same error raised again while its box is open (a timer, a repaint
+  // in the box's own loop) is not stacked on top of it.
+  static std::vector<std::string> onScreen;
+  if (std::find(onScreen.begin(), onScreen.end(), message) != onScreen.end()) return;
+  onScreen.push_back(message);
+  struct Closed {
+    ~Closed() { onScreen.pop_back(); }
+  } closed;
   const QString title = g_application != nullptr ? ToQ(g_application->Title()) : QString();
   QMessageBox box(QMessageBox::Critical, title, ToQ(message), QMessageBox::Ok,
                   QApplication::activeWindow());

@@ -47,12 +47,19 @@ class Memo : public Control {
   int LineCount() const;
   // Replaces the whole content in one call.
   void SetLines(const std::vector<std::string>& lines);
+  // The same, taking the lines over rather than copying them.
+  void TakeLines(std::vector<std::string> lines);
   // Appends one line (after a break when the text does not end in one).
   void Add(const std::string& line);
+  // Appends lines in one call, as SetLines with the old and the new lines
+  // would, without copying what the memo holds.
+  void AddLines(std::vector<std::string> lines);
   void Clear();
   // The raw text with CR LF line breaks, and its setter (any break style).
   std::string Text() const;
   void SetText(const std::string& text);
+  // The length of Text(), without making it where the lines are held.
+  size_t TextLength() const;
 
   void SetScrollBars(ScrollBars bars);  // a horizontal bar turns wrapping off
   std::function<void()> OnChange;

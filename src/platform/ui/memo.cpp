@@ -16,6 +16,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <iterator>
 
 #include "platform/text/string_list.h"
 #include "platform/ui/controls.h"
@@ -344,6 +345,83 @@ void Memo::SetScrollBars(ScrollBars bars) {
     impl->wrap = false;
   }
   ViewFollowBars(impl);
+}
+
+// --- Whole lists handed over without copies ---
+
+namespace {
+
+// Puts `lines` into the form the read view holds them in, in place unless a
+// line has breaks of its own. False, with `lines` untouched, when a line is
+// one the editor would not give back as a line of its own.
+bool IntoHeldForm(std::vector<std::string>& lines) {
+  bool breaks = false;
+  std::string changed;
+  for (const auto& l : lines) {
+    if (HasBreak(l)) {
+      breaks = true;
+    } else if (!KeptAsIs(l) && !AsEditorKeepsIt(l, changed)) {
+      return false;
+    }
+  }
+  if (breaks) {
+    std::vector<std::string> held;
+    held.reserve(lines.size());
+    for (const auto& l : lines) {
+      if (!AppendAsLines(l, held)) return false;
+    }
+    lines = std::move(held);
+    return true;
+  }
+  for (auto& l : lines) {
+    if (KeptAsIs(l)) continue;
+    AsEditorKeepsIt(l, changed);
+    l = std::move(changed);
+  }
+  return true;
+}
+
+}  // namespace
+
+void Memo::TakeLines(std::vector<std::string> lines) {
+  MemoImpl* impl = Mi(this);
+  if (lines.size() >= g_viewThreshold && !impl->wrap && IntoHeldForm(lines)) {
+    EnterView(impl, std::move(lines));
+    Fire(OnChange);
+    return;
+  }
+  SetLines(lines);
+}
+
+void Memo::AddLines(std::vector<std::string> lines) {
+  if (lines.empty()) return;
+  MemoImpl* impl = Mi(this);
+  if (impl->viewing && IntoHeldForm(lines)) {
+    // Room for exactly the new lines: the list may be most of the memory.
+    impl->lines.reserve(impl->lines.size() + lines.size());
+    std::move(lines.begin(), lines.end(), std::back_inserter(impl->lines));
+    lines = {};
+    ViewLinesAdded(impl);
+    Fire(OnChange);
+    return;
+  }
+  std::vector<std::string> all = Lines();
+  if (all.empty()) {
+    all = std::move(lines);
+  } else {
+    all.reserve(all.size() + lines.size());
+    std::move(lines.begin(), lines.end(), std::back_inserter(all));
+  }
+  lines = {};
+  TakeLines(std::move(all));
+}
+
+size_t Memo::TextLength() const {
+  const MemoImpl* impl = Mi(this);
+  if (!impl->viewing) return Text().size();
+  size_t length = 0;
+  for (const auto& l : impl->lines) length += l.size() + 2;
+  return length;
 }
 
 }  // namespace orlu

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/text/errors.h"
+#include "platform/text/gbk.h"
 #include "support/expect_error.h"
 #include "support/temp_files.h"
 
@@ -98,6 +99,27 @@ TEST(StringList, LoadReadsRegularFilesOnlyAndNamesTheFileForDisplay) {
   Spit(dir / "utf8.txt", "\xEF\xBB\xBF" "a\r\n\xE4\xB8\xAD\xE6\x96\x87\r\n");
   list.LoadFromFile(dir / "utf8.txt");
   EXPECT_EQ(list.Lines(), (Lines{"a", "\xD6\xD0\xCE\xC4"}));
+}
+
+// A list too large to hold is refused before it is read (the file's size) or before its lines are
+// made (their count), and the list stays as it was.
+TEST(StringList, LoadRefusesListsTooLargeToHold) {
+  TempDir dir;
+  const std::string file = dir / "list.txt";
+  StringList list({"kept"});
+  Spit(file, "ab\ncd\n");  // 6 bytes; 2 lines take 6 + 2 x 56 bytes
+  ExpectError<Error>([&] { list.LoadFromFile(file, 5); },
+                     Gbk("文件 ") + file + Gbk(" 有 6 字节，超过导入上限 5 字节，未导入。"));
+  ExpectError<Error>([&] { list.LoadFromFile(file, 117); },
+                     Gbk("文件 ") + file +
+                         Gbk(" 共有 2 行，约需内存 118 字节，超过上限 117 字节，未导入。"));
+  EXPECT_EQ(list.Lines(), Lines{"kept"});
+  list.LoadFromFile(file, 118);
+  EXPECT_EQ(list.Lines(), (Lines{"ab", "cd"}));
+  // Counted once the UTF-8 file is GBK: the 6 bytes of 中文 are 4 (with CR LF, 6 of 8).
+  Spit(file, "\xE4\xB8\xAD\xE6\x96\x87\r\n");
+  list.LoadFromFile(file, 4 + 2 + kLineCostBytes);
+  EXPECT_EQ(list.Lines(), Lines{"\xD6\xD0\xCE\xC4"});
 }
 
 TEST(StringList, FailedSaveRaisesAndKeepsTheOldFile) {

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <new>
 #include <shared_mutex>
 #include <stdexcept>
 #include <string>
@@ -142,6 +143,32 @@ TEST_F(Threads, WhatACallThrowsReachesItsCallerAndWhatExecuteThrowsIsKept) {
   // On the window thread a call runs at once and its error comes straight back.
   Worker unstarted([](Worker&) {}, /*createSuspended=*/true);
   EXPECT_THROW(unstarted.Synchronize([] { throw std::logic_error("direct"); }), std::logic_error);
+}
+
+// A call that runs out of memory: the worker gets it, and so does the window thread, whose last
+// catch tells the user (other errors stay the worker's: see above).
+TEST_F(Threads, RunningOutOfMemoryInACallIsRaisedOnTheWindowThreadToo) {
+  std::atomic<bool> workerGotIt{false};
+  Worker w([&](Worker& self) {
+    try {
+      self.Synchronize([] { throw std::bad_alloc(); });
+    } catch (const std::bad_alloc&) {
+      workerGotIt = true;
+    }
+  });
+  w.Start();
+  bool windowGotIt = false;
+  const auto end = Clock::now() + 10s;
+  while (!windowGotIt && Clock::now() < end) {
+    try {
+      loop_.ProcessEvents(5ms);
+    } catch (const std::bad_alloc&) {
+      windowGotIt = true;
+    }
+  }
+  EXPECT_TRUE(windowGotIt);
+  w.WaitFor();
+  EXPECT_TRUE(workerGotIt);
 }
 
 TEST(ThreadsWithoutWindows, SynchronizeRunsOnTheWorkerOneCallAtATime) {

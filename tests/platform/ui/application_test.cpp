@@ -2,16 +2,24 @@
 // its per-window guard; file dialogs' default extension and shell open.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 
+#include <algorithm>
 #include <memory>
+#include <new>
 #include <stdexcept>
 #include <thread>
+#include <vector>
 
 #include "platform/text/errors.h"
+#include "platform/text/gbk.h"
 #include "platform/thread/dispatcher.h"
 #include "platform/ui/ui.h"
 #include "support/window_test.h"
@@ -33,7 +41,7 @@ TEST(Application, ExceptionsEscapingHandlersAreShownAndTheLoopGoesOn) {
             (std::vector<std::string>{"Unable to write to /x/y.ini", ""}));
   EXPECT_EQ(after, 1);
 
-  CurrentDispatcher()->Post([] { throw std::runtime_error("late"); });
+  CurrentDispatcher()->Post([] { throw Error("late"); });
   EXPECT_TRUE(WaitUntil([] { return test::ExceptionMessages().size() == 3; }, milliseconds(2000)));
   EXPECT_EQ(test::ExceptionMessages().back(), "late");
 
@@ -48,12 +56,53 @@ TEST(Application, ExceptionsEscapingHandlersAreShownAndTheLoopGoesOn) {
   EXPECT_EQ(test::ExceptionMessages().size(), 3u + ticks);
 
   struct Broken : Form {
-    Broken() { throw std::runtime_error("broken form"); }
+    Broken() { throw Error("broken form"); }
   };
   Broken* global = reinterpret_cast<Broken*>(&form);
   Application::Instance()->CreateForm(global);
   EXPECT_EQ(global, nullptr);
   EXPECT_EQ(test::ExceptionMessages().back(), "broken form");
+}
+
+// A library's own text ("std::bad_alloc") never reaches the box: running out of memory and other
+// library errors are told in the program's words, its own errors keep theirs; whatever the toolkit
+// dispatches outside the handlers (here an event) is caught the same way.
+TEST(Application, LibraryErrorsAreToldInTheProgramsOwnWords) {
+  Form form;
+  Button a(form, "a"), b(form, "b"), c(form, "c");
+  a.OnClick = [] { throw std::bad_alloc(); };
+  b.OnClick = [] { (void)std::vector<int>().at(3); };
+  c.OnClick = [] { throw ConvertError("x9"); };
+  for (Button* button : {&a, &b, &c}) button->Click();
+  struct Thrower : QObject {
+    bool event(QEvent*) override { throw std::bad_alloc(); }
+  } thrower;
+  QEvent event(QEvent::User);
+  QCoreApplication::sendEvent(&thrower, &event);
+  const std::string noMemory = Gbk("内存不足，操作未完成。请清空不需要的列表后再试。");
+  EXPECT_EQ(test::ExceptionMessages(),
+            (std::vector<std::string>{noMemory, Gbk("程序内部出错，操作未完成。"),
+                                      Gbk("“x9”不是有效的整数"), noMemory}));
+}
+
+// An error raised again while its box is open (a timer in the box's loop) gets no second box.
+TEST(Application, AnErrorAlreadyInItsBoxIsNotShownTwice) {
+  Application::SetExceptionHook({});
+  int most = 0;
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    int open = 0;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      open += qobject_cast<QMessageBox*>(w) != nullptr && w->isVisible() ? 1 : 0;
+    }
+    most = std::max(most, open);
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->done(0);
+  });
+  closer.start(50);
+  QTimer::singleShot(10, [] { Application::ShowException("x"); });
+  Application::ShowException("x");
+  closer.stop();
+  EXPECT_EQ(most, 1);
 }
 
 // The toolkit's own dialogs speak Chinese like the program's windows.

@@ -14,10 +14,16 @@
 #include <QTabBar>
 #include <QWheelEvent>
 
+#include <filesystem>
+#include <optional>
+#include <string>
 #include <vector>
 
+#include "platform/text/gbk.h"
+#include "platform/ui/import_lines.h"
 #include "platform/ui/ui.h"
 #include "platform/ui/ui_internal.h"
+#include "support/temp_files.h"
 #include "support/window_test.h"
 
 namespace orlu {
@@ -235,6 +241,38 @@ TEST(Controls, FileNameBoxKeepsTheFileSystemBytes) {
   EXPECT_EQ(edit.Text(), "/tmp/???.txt");
   line->setText(QString::fromUtf8("/x/\uACB0.csv"));
   EXPECT_EQ(edit.FileName(), "/x/\xEA\xB2\xB0.csv");
+}
+
+// Every page's import: the lines replace the memo's and the file box then names the file; a file
+// too large to hold (2 GB, made sparse) is refused in words of the program's own, and the memo and
+// the box stay as they were.
+TEST(Controls, ImportFillsTheMemoAndThenTheFileBoxOrLeavesBothAsTheyWere) {
+  Form form;
+  Memo memo(form);
+  Edit box(form);
+  OpenDialog dialog;
+  Button import(form, "import");
+  import.OnClick = [&] { ImportLines(dialog, memo, &box); };
+  test::TempDir dir;
+  std::optional<std::string> answer;
+  SetFileDialogHook([&](const FileDialogRequest&) { return answer; });
+
+  answer = dir / "list.txt";
+  test::Spit(*answer, "a.com\r\nb.com\n");
+  import.Click();
+  EXPECT_EQ(memo.Lines(), (std::vector<std::string>{"a.com", "b.com"}));
+  EXPECT_EQ(box.FileName(), *answer);
+
+  const std::string kept = *answer;
+  answer = dir / "huge.txt";
+  test::Spit(*answer, "");
+  std::filesystem::resize_file(*answer, 2LL << 30);
+  import.Click();
+  EXPECT_EQ(test::ExceptionMessages(),
+            std::vector<std::string>{Gbk("文件 ") + *answer +
+                                     Gbk(" 有 2147483648 字节，超过导入上限 1073741824 字节，未导入。")});
+  EXPECT_EQ(memo.Lines(), (std::vector<std::string>{"a.com", "b.com"}));
+  EXPECT_EQ(box.FileName(), kept);
 }
 
 TEST(Controls, HoverEventsAndThePopupMenuOfARightClick) {

@@ -332,5 +332,35 @@ TEST(MemoView, TheViewLooksAsTheEditor) {
   EXPECT_TRUE(a == b);
 }
 
+// Lines handed over whole, added or taken, end as SetLines with the old and the new lines would
+// (breaks inside split, bytes the editor changes changed), a content large enough goes to the view
+// without a copy, and the text's length is known without making the text.
+TEST(MemoView, LinesHandedOverWholeEndAsSetLinesWouldLeaveThem) {
+  for (const Lines& added : {Lines{"y", "", "p\rq\r\nr", "z\r", "\xD6\xD0"}, Lines{"\x81", "a\xFF"}}) {
+    const std::string name = testing::PrintToString(added);
+    Pair p;
+    p.SetLines({"a", "\xB6\xFE", ""});
+    p.editor.AddLines(added);
+    p.view.AddLines(added);
+    p.Same("added " + name);
+    EXPECT_TRUE(MemoHoldsLinesInView(p.view)) << name;
+    EXPECT_EQ(p.view.TextLength(), p.view.Text().size()) << name;
+    EXPECT_EQ(p.editor.TextLength(), p.editor.Text().size()) << name;
+  }
+
+  ViewThreshold low(3);
+  Form form;
+  Memo set(form), taken(form), added(form);
+  for (Memo* m : {&set, &taken, &added}) m->SetScrollBars(ScrollBars::Both);
+  const Lines lines{"a", "b\rc", "\xD6\xD0"};
+  set.SetLines(lines);
+  taken.TakeLines(lines);
+  added.AddLines(lines);
+  for (Memo* m : {&taken, &added}) {
+    EXPECT_TRUE(MemoHoldsLinesInView(*m));
+    EXPECT_EQ(m->Lines(), set.Lines());
+  }
+}
+
 }  // namespace
 }  // namespace orlu
