@@ -350,12 +350,14 @@ std::string ClassifyWhoisReply(int group, std::string_view prepared) {
   const Refusal* refusal = FindRefusal(prepared);
   if (refusal && !refusal->answerMayFollow) return WordFailed();
   const Classifier& c = Classifiers()[static_cast<size_t>(group)];
-  int record = -1;  // whether the reply records the name; looked at when a free test holds
+  // Whether the reply records the name: looked at once, when the first free
+  // test holds; a reply that does skips every free test after it.
+  bool recorded = false;
   for (const StateTest& t : c.tests) {
     const bool free = t.outcome == Outcome::Unregistered;
-    if (free && record == 1) continue;
+    if (free && recorded) continue;
     if (!Holds(t, prepared)) continue;
-    if (free && (record = HoldsNameRecord(prepared)) == 1) continue;
+    if (free && (recorded = HoldsNameRecord(prepared))) continue;
     return OutcomeWord(t.outcome);
   }
   // After a query-limit notice only a record counts as an answer.
