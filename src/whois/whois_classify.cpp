@@ -220,8 +220,8 @@ bool StandsAlone(std::string_view text, size_t pos) {
   size_t words = 0;
   size_t end = pos;  // the part of the sentence still to read ends here
   for (;;) {
-    const size_t lineEnd = text.find_last_of("\r\n", end == 0 ? std::string_view::npos : end - 1);
-    const size_t start = end == 0 || lineEnd == std::string_view::npos ? 0 : lineEnd + 1;
+    const size_t lineEnd = end == 0 ? std::string_view::npos : text.find_last_of("\r\n", end - 1);
+    const size_t start = lineEnd == std::string_view::npos ? 0 : lineEnd + 1;
     std::string_view part = text.substr(start, end - start);
     for (size_t k = part.size(); k-- > 0;)
       if (EndsSentence(part, k)) return words + CountWords(part.substr(k + 1)) <= kSubjectWords;
