@@ -216,12 +216,18 @@ size_t CountWords(std::string_view part) {
   return words;
 }
 
+// Where the line that holds the bytes before `end` starts.
+size_t LineStartBefore(std::string_view text, size_t end) {
+  const size_t lineEnd = end == 0 ? std::string_view::npos : text.find_last_of("\r\n", end - 1);
+  return lineEnd == std::string_view::npos ? 0 : lineEnd + 1;
+}
+
 bool StandsAlone(std::string_view text, size_t pos) {
   size_t words = 0;
-  size_t end = pos;  // the part of the sentence still to read ends here
+  // The part of the sentence still to read: from its line's start to `end`.
+  size_t end = pos;
+  size_t start = LineStartBefore(text, pos);
   for (;;) {
-    const size_t lineEnd = end == 0 ? std::string_view::npos : text.find_last_of("\r\n", end - 1);
-    const size_t start = lineEnd == std::string_view::npos ? 0 : lineEnd + 1;
     std::string_view part = text.substr(start, end - start);
     for (size_t k = part.size(); k-- > 0;)
       if (EndsSentence(part, k)) return words + CountWords(part.substr(k + 1)) <= kSubjectWords;
@@ -231,11 +237,11 @@ bool StandsAlone(std::string_view text, size_t pos) {
     // The line before, without its line end.
     size_t prevEnd = start - 1;
     if (text[prevEnd] == '\n' && prevEnd > 0 && text[prevEnd - 1] == '\r') --prevEnd;
-    const size_t prevBreak = prevEnd == 0 ? std::string_view::npos : text.find_last_of("\r\n", prevEnd - 1);
-    const size_t prevStart = prevBreak == std::string_view::npos ? 0 : prevBreak + 1;
+    const size_t prevStart = LineStartBefore(text, prevEnd);
     const std::string_view prev = TrimBlanks(text.substr(prevStart, prevEnd - prevStart));
     if (prev.size() < kWrappedLine || EndsSentence(prev, prev.size() - 1)) return true;
     end = prevEnd;
+    start = prevStart;
   }
 }
 
