@@ -210,6 +210,7 @@ TEST(WhoisFixtures, IanaReplies) {
   for (const auto& [rel, referred] : cases) {
     std::string server;
     const bool found = CutIanaReferral(Prepared("whois.iana.org/tld/" + std::string(rel)), server);
+    EXPECT_EQ(found, *referred != '\0') << rel;  // no referral is not one to an empty host
     EXPECT_EQ(found ? server : "", referred) << rel;
   }
 }
