@@ -13,7 +13,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -25,6 +24,7 @@
 #include "app/program.h"
 #include "app/small_windows.h"
 #include "bench_util.h"
+#include "bench_window.h"
 #include "platform/net/services.h"
 #include "platform/ui/ui.h"
 #include "platform/ui/ui_internal.h"
@@ -113,19 +113,11 @@ int RunCase(const Case& c, int argc, char** argv) {
   orlu::ProcessEventsFor(100ms);
   const double before = orlu::bench::CurrentMegabytes();
 
-  // The window thread's longest silence: the gap between two ticks.
-  Clock::time_point lastTick = Clock::now();
-  double longest = 0;
-  orlu::Timer probe(10);
-  probe.OnTimer = [&] {
-    const Clock::time_point now = Clock::now();
-    longest = std::max(longest, orlu::bench::Seconds(now - lastTick));
-    lastTick = now;
-  };
+  orlu::bench::SilenceProbe probe;
   orlu::ProcessEventsFor(50ms);
 
   const Clock::time_point press = Clock::now();
-  lastTick = press;
+  probe.From(press);
   if (std::strcmp(c.window, "source") == 0) {
     orlu::FormSource->edtSource.SetText(url);
     orlu::FormSource->btnSourceDo.Click();
@@ -136,7 +128,7 @@ int RunCase(const Case& c, int argc, char** argv) {
     orlu::FormMain->tmrUrlBeginTimer();
   }
   window->Impl()->widget->grab();  // the result painted
-  longest = std::max(longest, orlu::bench::SecondsSince(lastTick));
+  const double longest = probe.Longest();
   const double answered = orlu::bench::SecondsSince(press);
   orlu::ProcessEventsFor(1000ms);
   const double held = orlu::bench::CurrentMegabytes();
