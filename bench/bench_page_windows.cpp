@@ -8,7 +8,6 @@
 // holds a second after the result was painted, and the longest time the
 // window thread answered nothing from the press to then (a 10 ms timer's
 // longest gap), beside the time from the press to the painted result.
-#include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -17,7 +16,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <string>
 
 #include "app/main_form.h"
