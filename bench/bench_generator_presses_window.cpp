@@ -14,7 +14,6 @@
 #include "app/main_form.h"
 #include "bench_util.h"
 #include "bench_window.h"
-#include "domaintools/domain_generator.h"
 #include "platform/text/codepage.h"
 #include "platform/ui/ui.h"
 

@@ -8,23 +8,21 @@
 // holds a second after the result was painted, and the longest time the
 // window thread answered nothing from the press to then (a 10 ms timer's
 // longest gap), beside the time from the press to the painted result.
-#include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <string>
 
 #include "app/main_form.h"
 #include "app/program.h"
 #include "app/small_windows.h"
 #include "bench_util.h"
+#include "bench_window.h"
 #include "platform/net/services.h"
 #include "platform/ui/ui.h"
 #include "platform/ui/ui_internal.h"
@@ -76,40 +74,14 @@ const Case kCases[] = {
     {"sponsor_list_64m", "sponsor", SponsorRecord, 64 * kMiB, 400, 300},
 };
 
-// Serves the case's page at every path from a child process (which alone
-// makes it) until the pipe closes; returns the port (0 on failure).
-int ServeFromChild(const Case& c, int& keepAlive, pid_t& child) {
-  int portPipe[2], lifePipe[2];
-  if (pipe(portPipe) != 0 || pipe(lifePipe) != 0) return 0;
-  child = fork();
-  if (child == 0) {
-    close(portPipe[0]);
-    close(lifePipe[1]);
-    {
-      orlu::test::SubstituteHttpServer server;
-      server.OnPrefix("/", orlu::test::HttpReply::Ok(Repeated(c.bytes, c.piece), "text/plain"));
-      const int port = server.Port();
-      if (write(portPipe[1], &port, sizeof port) != sizeof port) _exit(1);
-      char c;
-      while (read(lifePipe[0], &c, 1) > 0) {
-      }
-    }
-    _exit(0);
-  }
-  close(portPipe[1]);
-  close(lifePipe[0]);
-  keepAlive = lifePipe[1];
-  int port = 0;
-  if (read(portPipe[0], &port, sizeof port) != sizeof port) port = 0;
-  close(portPipe[0]);
-  return port;
-}
-
 int RunCase(const Case& c, int argc, char** argv) {
-  int keepAlive = -1;
-  pid_t server = -1;
-  const int port = ServeFromChild(c, keepAlive, server);
-  if (port == 0) {
+  // The case's page at every path, from a process that alone makes it.
+  const orlu::bench::ServerProcess server = orlu::bench::StartServerProcess([&c] {
+    auto* http = new orlu::test::SubstituteHttpServer;  // left to the child's end
+    http->OnPrefix("/", orlu::test::HttpReply::Ok(Repeated(c.bytes, c.piece), "text/plain"));
+    return static_cast<int>(http->Port());
+  });
+  if (server.port == 0) {
     std::fprintf(stderr, "bench %s: the server did not start\n", c.name);
     return 1;
   }
@@ -121,7 +93,7 @@ int RunCase(const Case& c, int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   orlu::Application app(argc, argv);
   orlu::ClearServiceOverrides();
-  orlu::SetServiceOverride("*http", "127.0.0.1:" + std::to_string(port));
+  orlu::SetServiceOverride("*http", server.HostPort());
   // A notice box is answered at once.
   bool told = false;
   orlu::SetMessageBoxHook([&told](const orlu::MessageRequest&) {
@@ -139,19 +111,11 @@ int RunCase(const Case& c, int argc, char** argv) {
   orlu::ProcessEventsFor(100ms);
   const double before = orlu::bench::CurrentMegabytes();
 
-  // The window thread's longest silence: the gap between two ticks.
-  Clock::time_point lastTick = Clock::now();
-  double longest = 0;
-  orlu::Timer probe(10);
-  probe.OnTimer = [&] {
-    const Clock::time_point now = Clock::now();
-    longest = std::max(longest, orlu::bench::Seconds(now - lastTick));
-    lastTick = now;
-  };
+  orlu::bench::SilenceProbe probe;
   orlu::ProcessEventsFor(50ms);
 
   const Clock::time_point press = Clock::now();
-  lastTick = press;
+  probe.From(press);
   if (std::strcmp(c.window, "source") == 0) {
     orlu::FormSource->edtSource.SetText(url);
     orlu::FormSource->btnSourceDo.Click();
@@ -162,7 +126,7 @@ int RunCase(const Case& c, int argc, char** argv) {
     orlu::FormMain->tmrUrlBeginTimer();
   }
   window->Impl()->widget->grab();  // the result painted
-  longest = std::max(longest, orlu::bench::SecondsSince(lastTick));
+  const double longest = probe.Longest();
   const double answered = orlu::bench::SecondsSince(press);
   orlu::ProcessEventsFor(1000ms);
   const double held = orlu::bench::CurrentMegabytes();
@@ -174,8 +138,7 @@ int RunCase(const Case& c, int argc, char** argv) {
   std::printf("bench %s_window_silent: %.2f s; press to painted result: %.2f s%s; target < 5 s\n",
               c.name, longest, answered, told ? " (a notice shown)" : "");
   std::fflush(stdout);
-  close(keepAlive);
-  waitpid(server, nullptr, 0);
+  server.End();
   std::_Exit(0);  // the windows are not taken down one by one
 }
 

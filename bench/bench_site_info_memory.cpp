@@ -5,8 +5,6 @@
 // stay under a gigabyte.
 #include <chrono>
 #include <cstdio>
-#include <string>
-#include <vector>
 
 #include "bench_util.h"
 #include "endless_server.h"
@@ -30,12 +28,10 @@ int main() {
     orlu::bench::EndlessServer server;
     orlu::ClearServiceOverrides();
     orlu::SetServiceOverride("*http", server.HostPort());
-    std::vector<std::string> domains;
-    for (int i = 0; i < kRows; ++i) domains.push_back("site" + std::to_string(i) + ".com");
     orlu::ThreadSiteInfoStru job;
     orlu::MemoryRows statusRows, rows, bak;
-    orlu::StartSiteInfo(&job, 5000, kThreads, domains, kRetries, true, &statusRows, &rows, &bak,
-                        orlu::test::kKeyWords);
+    orlu::StartSiteInfo(&job, 5000, kThreads, orlu::test::Domains(kRows), kRetries, true, &statusRows,
+                        &rows, &bak, orlu::test::kKeyWords);
     const auto t0 = orlu::bench::Clock::now();
     orlu::StartSiteInfoGroups(&job, orlu::test::kAllKinds);
     while (!orlu::test::AllEnded(job) && orlu::bench::Clock::now() - t0 < 300s) loop.ProcessEvents(5ms);

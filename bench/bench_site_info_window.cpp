@@ -6,10 +6,6 @@
 // cap; once every row of every service has ended, the figures are the
 // program's peak resident memory and what it still holds a few seconds
 // later.
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -31,33 +27,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// The endless server in a child process; its address, or "" when it did
-// not start. The child ends when the pipe `keep` closes (this process ends).
-std::string StartServerProcess(pid_t& child) {
-  int port[2], keep[2];
-  if (pipe(port) != 0 || pipe(keep) != 0) return "";
-  child = fork();
-  if (child < 0) return "";
-  if (child == 0) {
-    close(port[0]);
-    close(keep[1]);
-    auto* server = new orlu::bench::EndlessServer;  // never joined: the process just ends
-    const std::string address = server->HostPort();
-    if (write(port[1], address.data(), address.size()) < 0) _exit(1);
-    close(port[1]);
-    char c;
-    while (read(keep[0], &c, 1) > 0) {
-    }
-    _exit(0);
-  }
-  close(port[1]);
-  close(keep[0]);
-  char buf[64];
-  const ssize_t n = read(port[0], buf, sizeof buf);
-  close(port[0]);
-  return n > 0 ? std::string(buf, static_cast<size_t>(n)) : std::string();
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -65,9 +34,9 @@ int main(int argc, char** argv) {
   constexpr int kRows = 300;
   constexpr int kThreads = 100;
 
-  pid_t server = -1;
-  const std::string address = StartServerProcess(server);
-  if (address.empty()) {
+  const orlu::bench::ServerProcess server = orlu::bench::StartServerProcess(
+      [] { return (new orlu::bench::EndlessServer)->Port(); });  // never joined: the child just ends
+  if (server.port == 0) {
     std::fprintf(stderr, "bench site_info_page_peak_rss: the server did not start\n");
     return 1;
   }
@@ -80,7 +49,7 @@ int main(int argc, char** argv) {
   m.Show();
   m.ShowPage(orlu::kPageSiteInfo);
   orlu::ClearServiceOverrides();
-  orlu::SetServiceOverride("*http", address);
+  orlu::SetServiceOverride("*http", server.HostPort());
 
   f.mmoSiteInfoDomainList1.SetLines(orlu::test::Domains(kRows));
   f.edtSiteInfoThCount.SetText(std::to_string(kThreads));
@@ -117,7 +86,6 @@ int main(int argc, char** argv) {
   orlu::ShutdownAllThreads(std::chrono::milliseconds(1500));
   orlu::ClearServiceOverrides();
   app.reset();
-  kill(server, SIGTERM);
-  waitpid(server, nullptr, 0);
+  server.End();
   return status;
 }

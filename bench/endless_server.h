@@ -40,6 +40,7 @@ class EndlessServer {
     ended_.wait(lock, [this] { return serving_ == 0; });
     ::close(listen_);
   }
+  int Port() const { return port_; }
   std::string HostPort() const { return "127.0.0.1:" + std::to_string(port_); }
 
  private:

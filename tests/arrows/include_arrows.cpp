@@ -71,7 +71,7 @@ std::map<std::string, Rule> Rules() {
     Rule t = r[folder];
     t.uses.insert(folder);
     t.uses.insert({"tests/support", kServices, kServers});
-    t.qt = folder == kUi || t.uses.count(kUi) > 0;
+    t.qt = t.uses.count(kUi) > 0;  // the folder itself is among its uses
     if (folder == kPages || std::count(kToolFolders.begin(), kToolFolders.end(), folder) > 0) {
       t.uses.insert("tests/app/program_windows.h");
     }
