@@ -75,13 +75,12 @@ void StringList::LoadFromFile(const std::string& fileName, long long limit) {
   // held whole while its lines are made, so one larger than the limit is
   // not read at all; the lines are counted before any is made.
   const std::string name = DisplayFileName(fileName);
-  std::string text = ReadFileBytes(fileName, [&](long long size) {
+  const std::string text = ListFileToAnsi(ReadFileBytes(fileName, [&](long long size) {
     if (size > limit) {
       throw Error(Gbk("文件 ") + name + Gbk(" 有 ") + IntToStr(size) + Gbk(" 字节，超过导入上限 ") +
                   IntToStr(limit) + Gbk(" 字节，未导入。"));
     }
-  });
-  ListFileToAnsiInPlace(text);
+  }));
   long long lines = 0;
   ForEachLine(text, [&](size_t, size_t, size_t) { ++lines; });
   const long long memory = ListMemory(lines, static_cast<long long>(text.size()));
