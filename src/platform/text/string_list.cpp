@@ -16,17 +16,30 @@
 
 namespace orlu {
 
-std::vector<std::string> SplitLines(std::string_view text) {
-  // Counted first: a list grown line by line holds up to twice the room it
-  // needs, and both blocks at once while it moves.
+namespace {
+
+size_t CountLines(std::string_view text) {
   size_t count = 0;
   ForEachLine(text, [&](size_t, size_t, size_t) { ++count; });
+  return count;
+}
+
+// The lines of `text`, `count` of them, in a list sized once: a list grown
+// line by line holds up to twice the room it needs, and both blocks at once
+// while it moves.
+std::vector<std::string> SplitCountedLines(std::string_view text, size_t count) {
   std::vector<std::string> lines;
   lines.reserve(count);
   ForEachLine(text, [&](size_t begin, size_t end, size_t) {
     lines.emplace_back(text.substr(begin, end - begin));
   });
   return lines;
+}
+
+}  // namespace
+
+std::vector<std::string> SplitLines(std::string_view text) {
+  return SplitCountedLines(text, CountLines(text));
 }
 
 std::string JoinLines(const std::vector<std::string>& lines) {
@@ -81,15 +94,14 @@ void StringList::LoadFromFile(const std::string& fileName, long long limit) {
                   IntToStr(limit) + Gbk(" 字节，未导入。"));
     }
   }));
-  long long lines = 0;
-  ForEachLine(text, [&](size_t, size_t, size_t) { ++lines; });
+  const long long lines = static_cast<long long>(CountLines(text));
   const long long memory = ListMemory(lines, static_cast<long long>(text.size()));
   if (memory > limit) {
     throw Error(Gbk("文件 ") + name + Gbk(" 共有 ") + IntToStr(lines) + Gbk(" 行，约需内存 ") +
                 IntToStr(memory) + Gbk(" 字节，超过上限 ") + IntToStr(limit) +
                 Gbk(" 字节，未导入。"));
   }
-  lines_ = SplitLines(text);
+  lines_ = SplitCountedLines(text, static_cast<size_t>(lines));
 }
 
 void StringList::SaveToFile(const std::string& fileName) const {
