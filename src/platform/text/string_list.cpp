@@ -42,14 +42,14 @@ std::vector<std::string> SplitLines(std::string_view text) {
   return SplitCountedLines(text, CountLines(text));
 }
 
-std::string JoinLines(const std::vector<std::string>& lines) {
+std::string JoinLines(const std::vector<std::string>& lines, std::string_view lineEnd) {
   size_t size = 0;
-  for (const auto& l : lines) size += l.size() + 2;
+  for (const auto& l : lines) size += l.size() + lineEnd.size();
   std::string out;
   out.reserve(size);
   for (const auto& l : lines) {
     out += l;
-    out += "\r\n";
+    out += lineEnd;
   }
   return out;
 }
