@@ -179,7 +179,11 @@ struct PageClient::Impl {
     std::string& body = self->body;
     if (body.size() + n > self->cap) {
       self->overCap = true;
-      if (self->cutLong) body.append(data, self->cap - body.size());
+      if (self->cutLong) {
+        // Reserved exactly: an append past the capacity would double it.
+        body.reserve(self->cap);
+        body.append(data, self->cap - body.size());
+      }
       return 0;  // ends the transfer with a write error
     }
     // Grow by doubling, but never past the cap.
