@@ -11,15 +11,7 @@
 namespace orlu {
 
 std::string JoinKeyWordValue(const std::vector<std::string>& lines) {
-  std::size_t size = 0;
-  for (const auto& line : lines) size += line.size() + 1;
-  std::string value;
-  value.reserve(size);
-  for (const auto& line : lines) {
-    value += line;
-    value += ';';
-  }
-  return value;
+  return JoinLines(lines, ";");
 }
 
 std::vector<std::string> SplitKeyWordValue(std::string_view value) {

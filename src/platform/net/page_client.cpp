@@ -157,16 +157,20 @@ struct PageClient::Impl {
   std::string body;
   size_t cap = 0;
   bool cutLong = false;  // a body over the cap is kept up to it
+  // The body went over the cap; after a Get, whether the page it returned
+  // was cut there (what a failed Get received is dropped, and this with it).
   bool overCap = false;
-  bool bodyCut = false;  // the last Get's page was cut at the cap
   bool headDone = false;  // the blank line after the reply's headers came
   Clock::time_point lastActivity;
   // Set when the Get's first connection is made.
   std::optional<Clock::time_point> replyDeadline;
 
-  // Gives the body's memory back (clear() would keep its capacity, up to
-  // the cap, for as long as the client lives).
-  void ReleaseBody() { std::string().swap(body); }
+  // Drops the body received and gives its memory back (clear() would keep
+  // its capacity, up to the cap, for as long as the client lives).
+  void ReleaseBody() {
+    std::string().swap(body);
+    overCap = false;
+  }
 
   static size_t OnBody(char* data, size_t size, size_t count, void* user) {
     auto* self = static_cast<Impl*>(user);
@@ -175,7 +179,11 @@ struct PageClient::Impl {
     std::string& body = self->body;
     if (body.size() + n > self->cap) {
       self->overCap = true;
-      if (self->cutLong) body.append(data, self->cap - body.size());
+      if (self->cutLong) {
+        // Reserved exactly: an append past the capacity would double it.
+        body.reserve(self->cap);
+        body.append(data, self->cap - body.size());
+      }
       return 0;  // ends the transfer with a write error
     }
     // Grow by doubling, but never past the cap.
@@ -312,7 +320,6 @@ void PageClient::Impl::Transfer(int connectMs, int readMs, size_t maxBody, const
                                 const std::string& url) {
   ReleaseBody();
   cap = maxBody;
-  overCap = false;
   headDone = false;
   errbuf[0] = 0;
   CURLcode result = CURLE_OK;
@@ -414,7 +421,7 @@ void PageClient::Disconnect() {
   impl_->multi = fresh;
 }
 
-bool PageClient::BodyWasCut() const { return impl_->bodyCut; }
+bool PageClient::BodyWasCut() const { return impl_->overCap; }
 
 void PageClient::Abort() {
   impl_->aborted.store(true);
@@ -432,7 +439,6 @@ std::string PageClient::Get(const std::string& url) {
   im.ApplySettings(headers, connectMs, RecvBufferSize, KeepCookies);
   im.replyDeadline.reset();
   im.cutLong = CutLongBody;
-  im.bodyCut = false;
 
   CurlList connectTo;
   std::string current = url;
@@ -450,7 +456,6 @@ std::string PageClient::Get(const std::string& url) {
       throw;
     }
     if (!next) {
-      im.bodyCut = im.overCap;
       std::string out;
       out.swap(im.body);
       return out;

@@ -162,26 +162,18 @@ std::string Utf8ToAnsi(std::string_view utf8) { return ConvertUtf8(utf8, false);
 
 std::string Utf8ToAnsiLenient(std::string_view utf8) { return ConvertUtf8(utf8, true); }
 
-std::string ListFileToAnsi(std::string_view bytes) {
-  std::string text(bytes);
-  ListFileToAnsiInPlace(text);
-  return text;
-}
-
-void ListFileToAnsiInPlace(std::string& text) {
+std::string ListFileToAnsi(std::string bytes) {
   constexpr std::string_view kMark = "\xEF\xBB\xBF";
-  const std::string_view bytes = text;
-  if (bytes.substr(0, kMark.size()) == kMark) {
-    text = Utf8ToAnsiLenient(bytes.substr(kMark.size()));
-    return;
-  }
-  const bool ascii = std::all_of(bytes.begin(), bytes.end(),
+  const std::string_view view = bytes;
+  if (view.substr(0, kMark.size()) == kMark) return Utf8ToAnsiLenient(view.substr(kMark.size()));
+  const bool ascii = std::all_of(view.begin(), view.end(),
                                  [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-  if (ascii) return;
-  std::string converted = Utf8ToAnsi(bytes);
+  if (ascii) return bytes;
+  std::string converted = Utf8ToAnsi(view);
   // A text with a non-ASCII byte converts to something unless it is not
   // well-formed UTF-8, which makes it GBK.
-  if (!converted.empty()) text = std::move(converted);
+  if (converted.empty()) return bytes;
+  return converted;
 }
 
 std::string AnsiToUtf8(std::string_view gbk) {

@@ -22,10 +22,9 @@ std::string Utf8ToAnsiLenient(std::string_view utf8);
 // byte-order mark is UTF-8 (the mark dropped, converted as Utf8ToAnsiLenient);
 // so is one that is well-formed UTF-8 holding at least one non-ASCII
 // character (Utf8ToAnsi). Any other file is GBK already and stays as it is.
-std::string ListFileToAnsi(std::string_view bytes);
-// The same on a file's bytes held in `text`, converted where they lie: a file
-// that is GBK already costs no second copy.
-void ListFileToAnsiInPlace(std::string& text);
+// Takes the bytes over: a file that is GBK already is returned as it came,
+// without a second copy.
+std::string ListFileToAnsi(std::string bytes);
 
 // GBK to UTF-8. A byte or byte pair that is not GBK becomes "?", so the
 // result is always well-formed UTF-8.

@@ -16,11 +16,18 @@
 
 namespace orlu {
 
-std::vector<std::string> SplitLines(std::string_view text) {
-  // Counted first: a list grown line by line holds up to twice the room it
-  // needs, and both blocks at once while it moves.
+namespace {
+
+size_t CountLines(std::string_view text) {
   size_t count = 0;
   ForEachLine(text, [&](size_t, size_t, size_t) { ++count; });
+  return count;
+}
+
+// The lines of `text`, `count` of them, in a list sized once: a list grown
+// line by line holds up to twice the room it needs, and both blocks at once
+// while it moves.
+std::vector<std::string> SplitCountedLines(std::string_view text, size_t count) {
   std::vector<std::string> lines;
   lines.reserve(count);
   ForEachLine(text, [&](size_t begin, size_t end, size_t) {
@@ -29,14 +36,20 @@ std::vector<std::string> SplitLines(std::string_view text) {
   return lines;
 }
 
-std::string JoinLines(const std::vector<std::string>& lines) {
+}  // namespace
+
+std::vector<std::string> SplitLines(std::string_view text) {
+  return SplitCountedLines(text, CountLines(text));
+}
+
+std::string JoinLines(const std::vector<std::string>& lines, std::string_view lineEnd) {
   size_t size = 0;
-  for (const auto& l : lines) size += l.size() + 2;
+  for (const auto& l : lines) size += l.size() + lineEnd.size();
   std::string out;
   out.reserve(size);
   for (const auto& l : lines) {
     out += l;
-    out += "\r\n";
+    out += lineEnd;
   }
   return out;
 }
@@ -75,22 +88,20 @@ void StringList::LoadFromFile(const std::string& fileName, long long limit) {
   // held whole while its lines are made, so one larger than the limit is
   // not read at all; the lines are counted before any is made.
   const std::string name = DisplayFileName(fileName);
-  std::string text = ReadFileBytes(fileName, [&](long long size) {
+  const std::string text = ListFileToAnsi(ReadFileBytes(fileName, [&](long long size) {
     if (size > limit) {
       throw Error(Gbk("文件 ") + name + Gbk(" 有 ") + IntToStr(size) + Gbk(" 字节，超过导入上限 ") +
                   IntToStr(limit) + Gbk(" 字节，未导入。"));
     }
-  });
-  ListFileToAnsiInPlace(text);
-  long long lines = 0;
-  ForEachLine(text, [&](size_t, size_t, size_t) { ++lines; });
+  }));
+  const long long lines = static_cast<long long>(CountLines(text));
   const long long memory = ListMemory(lines, static_cast<long long>(text.size()));
   if (memory > limit) {
     throw Error(Gbk("文件 ") + name + Gbk(" 共有 ") + IntToStr(lines) + Gbk(" 行，约需内存 ") +
                 IntToStr(memory) + Gbk(" 字节，超过上限 ") + IntToStr(limit) +
                 Gbk(" 字节，未导入。"));
   }
-  lines_ = SplitLines(text);
+  lines_ = SplitCountedLines(text, static_cast<size_t>(lines));
 }
 
 void StringList::SaveToFile(const std::string& fileName) const {

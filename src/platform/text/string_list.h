@@ -40,8 +40,8 @@ void ForEachLine(std::string_view text, F&& line) {
 
 // Splits text into lines by the rules above.
 std::vector<std::string> SplitLines(std::string_view text);
-// Every line followed by CR LF.
-std::string JoinLines(const std::vector<std::string>& lines);
+// Every line followed by `lineEnd`.
+std::string JoinLines(const std::vector<std::string>& lines, std::string_view lineEnd = "\r\n");
 
 class StringList {
  public:

@@ -315,19 +315,17 @@ void Thread::Synchronize(const std::function<void()>& call) {
   const bool posted = PostToWindowThread([ticket] {
     ticket->ran = true;
     std::exception_ptr error;
-    bool outOfMemory = false;
     try {
       (*ticket->body)();
     } catch (const std::bad_alloc&) {
-      error = std::current_exception();
-      outOfMemory = true;
+      // Running out of memory is raised on the window thread too, once the
+      // worker is released, where the last catch tells the user.
+      ticket->call->Settle(true, std::current_exception());
+      throw;
     } catch (...) {
       error = std::current_exception();
     }
-    ticket->call->Settle(true, error);
-    // Running out of memory is raised on the window thread too, once the
-    // worker is released, where the last catch tells the user.
-    if (outOfMemory) std::rethrow_exception(error);
+    ticket->call->Settle(true, std::move(error));
   });
   ticket.reset();  // from now on only the queue holds it
 

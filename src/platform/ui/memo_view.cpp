@@ -20,6 +20,8 @@
 #include <algorithm>
 #include <climits>
 
+#include "platform/text/string_list.h"
+
 namespace orlu {
 
 // The read view. It covers the whole editor (frame and scroll bars) with the
@@ -229,14 +231,7 @@ void LeaveView(MemoImpl* impl, bool keepLines) {
   impl->edit->setVerticalScrollBarPolicy(impl->vertical);
   impl->edit->setHorizontalScrollBarPolicy(impl->horizontal);
   if (!keepLines) return;
-  size_t total = 0;
-  for (const auto& l : lines) total += l.size() + 1;
-  std::string text;
-  text.reserve(total);
-  for (const auto& l : lines) {
-    text += l;
-    text += '\n';
-  }
+  const std::string text = JoinLines(lines, "\n");
   lines = {};
   impl->silent = true;
   SetEditorText(impl, ToQ(text));
