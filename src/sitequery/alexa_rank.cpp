@@ -1,8 +1,7 @@
 #include "sitequery/alexa_rank.h"
 
-#include "platform/net/page_client.h"
 #include "pages/fail_words.h"
-#include "platform/text/gbk.h"
+#include "platform/net/page_client.h"
 
 namespace orlu {
 
