@@ -108,6 +108,9 @@ OutputSize SizeOfLines(const std::vector<std::string>& lines) {
   return size;
 }
 
+// The memory lines of this size take: their bytes and kLineCostBytes each.
+long long MemoryOf(const OutputSize& size) { return ListMemory(size.lines, size.bytes); }
+
 }  // namespace
 
 std::vector<std::string> LetterLines() {
@@ -217,8 +220,6 @@ std::vector<std::string> ExpandWithSuffixes(const std::vector<std::string>& line
   }
   return out;
 }
-
-long long MemoryOf(const OutputSize& size) { return ListMemory(size.lines, size.bytes); }
 
 bool WithinGeneratedLimits(const OutputSize& size) { return MemoryOf(size) <= kMaxGeneratedBytes; }
 

@@ -62,9 +62,6 @@ std::vector<std::string> ExpandWithSuffixes(const std::vector<std::string>& line
 // `added` is appended to it.
 OutputSize SizeAfterAppend(long long lines, long long textLength, const OutputSize& added);
 
-// The memory lines of this size take: their bytes and kLineCostBytes each.
-long long MemoryOf(const OutputSize& size);
-
 // True when an operation of this size may run; otherwise the message that
 // says why not.
 bool WithinGeneratedLimits(const OutputSize& size);

@@ -71,4 +71,33 @@ Rect DockedStatusPlace(const Rect& mainFrame, const Rect& statusFrame, const Rec
   return {left, top, left + width, top + height};
 }
 
+namespace {
+
+ListView* StatusList() { return FormStatShow != nullptr ? &FormStatShow->lvStatShow : nullptr; }
+
+}  // namespace
+
+int StatusWindowRows::RowCount() const {
+  ListView* list = StatusList();
+  return list != nullptr ? list->RowCount() : 0;
+}
+
+int StatusWindowRows::AddRow(const std::string& caption, std::vector<std::string> cells) {
+  // The job has a row to show now (the close box hides the window again).
+  return FormStatShow != nullptr ? FormStatShow->AddStatusRow(caption, std::move(cells)) : -1;
+}
+
+void StatusWindowRows::Clear() {
+  if (ListView* list = StatusList()) list->Clear();
+}
+
+std::string StatusWindowRows::Cell(int row, int index) const {
+  ListView* list = StatusList();
+  return list != nullptr ? ListViewRows(*list).Cell(row, index) : "";
+}
+
+void StatusWindowRows::SetCell(int row, int index, const std::string& text) {
+  if (ListView* list = StatusList()) ListViewRows(*list).SetCell(row, index, text);
+}
+
 }  // namespace orlu

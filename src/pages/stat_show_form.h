@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/text/rows.h"
 #include "platform/ui/ui.h"
 
 namespace orlu {
@@ -35,5 +36,16 @@ class TFormStatShow : public Form {
 Rect DockedStatusPlace(const Rect& mainFrame, const Rect& statusFrame, const Rect& workArea);
 
 extern TFormStatShow* FormStatShow;
+
+// The status window's job list, looked up each time (the status window may
+// be gone before the main window at the end).
+class StatusWindowRows : public RowStore {
+ public:
+  int RowCount() const override;
+  int AddRow(const std::string& caption, std::vector<std::string> cells) override;
+  void Clear() override;
+  std::string Cell(int row, int index) const override;
+  void SetCell(int row, int index, const std::string& text) override;
+};
 
 }  // namespace orlu

@@ -6,24 +6,11 @@
 // the job's status timer.
 #pragma once
 
-#include <string>
-#include <vector>
-
+#include "pages/stat_show_form.h"
 #include "platform/ui/ui.h"
 #include "sitequery/alexa_job.h"
 
 namespace orlu {
-
-// The status window's job list, looked up each time (the status window may
-// be gone before the main window at the end).
-class StatusWindowRows : public RowStore {
- public:
-  int RowCount() const override;
-  int AddRow(const std::string& caption, std::vector<std::string> cells) override;
-  void Clear() override;
-  std::string Cell(int row, int index) const override;
-  void SetCell(int row, int index, const std::string& text) override;
-};
 
 // Binds `AlexaSea` to the page while the main window lives: the result lists,
 // the status list and a window timer ticking AlexaSeaTimerTick whenever the

@@ -1,8 +1,7 @@
 #include "sitequery/alexa_rank.h"
 
-#include "platform/net/page_client.h"
 #include "pages/fail_words.h"
-#include "platform/text/gbk.h"
+#include "platform/net/page_client.h"
 
 namespace orlu {
 
@@ -91,19 +90,15 @@ void CAlexaInfoth::Execute() { RunRounds(job_.RetryNum, job_.ThreadCount, job_.D
 
 bool CAlexaInfoth::RowDone(int row) const { return job_.Done[row] == 1; }
 
-bool CAlexaInfoth::AskRow(PageClient& client, int row) {
-  Fetched(client, row);
-  return !Aborted();
-}
-
 void CAlexaInfoth::SetUpClient(PageClient& client) {
   client.ReadTimeout = job_.TimeOut;
   client.MaxBody = kDataPageCap;
 }
 
 // One row: mark it taken, ask, and hand the answer over. A transfer aborted
-// by a stop is no answer: the row goes back to be asked, nothing is shown.
-void CAlexaInfoth::Fetched(PageClient& client, int row) {
+// by a stop is no answer: the row goes back to be asked, nothing is shown,
+// and the worker ends.
+bool CAlexaInfoth::AskRow(PageClient& client, int row) {
   const std::string domain = job_.Domains[row];
   job_.Done[row] = 1;
   std::string page;
@@ -111,14 +106,15 @@ void CAlexaInfoth::Fetched(PageClient& client, int row) {
     page = client.Get(AlexaDataUrl(domain));
   } catch (...) {
     job_.Done[row] = 0;
-    if (Aborted()) return;
+    if (Aborted()) return false;
     Result = WordFailed();
     Synchronize([this] { ShowAlexaRank(); });
     NeedRetry = true;
-    return;
+    return !Aborted();
   }
   Result = ParseAlexaRank(page, domain, row);
   Synchronize([this] { ShowAlexaRank(); });
+  return !Aborted();
 }
 
 }  // namespace orlu

@@ -50,8 +50,6 @@ class CAlexaInfoth : public FetchWorker {
   void SetUpClient(PageClient& client) override;
 
  private:
-  void Fetched(PageClient& client, int row);
-
   ThreadControlStru& job_;
   const unsigned generation_;
 };

@@ -42,7 +42,7 @@ TSiteInfoPage::TSiteInfoPage(TabSheet& page, OpenDialog& openDialog, SaveDialog&
   // that the result list beside it has room for every value in its columns;
   // the buttons and boxes above the result list start at its left edge.
   constexpr int kListsWidth = 160;
-  constexpr int kRight = 10 + kListsWidth + 10;
+  constexpr int kResultsLeft = 10 + kListsWidth + 10;
   auto button = [this](Button& b, const char* caption, int left, int top, int width,
                        void (TSiteInfoPage::*handler)()) {
     b.SetCaption(Gbk(caption));
@@ -69,14 +69,18 @@ TSiteInfoPage::TSiteInfoPage(TabSheet& page, OpenDialog& openDialog, SaveDialog&
                                        "牙医", "健康", "积分换礼", "网络答题", "积分",
                                        "外文导航 ", "英文导航", "英语导航", "英语"}));
 
-  button(btnSiteInfoPlay, "查询", kRight, 8, 55, &TSiteInfoPage::btnSiteInfoPlayClick);
-  button(btnSiteInfoPause, "暂停", kRight + 60, 8, 55, &TSiteInfoPage::btnSiteInfoPauseClick);
-  button(btnSiteInfoResume, "继续", kRight + 120, 8, 55, &TSiteInfoPage::btnSiteInfoResumeClick);
-  button(btnSiteInfoStop, "停止", kRight + 180, 8, 55, &TSiteInfoPage::btnSiteInfoStopClick);
-  button(btnSiteInfoClearMmo, "清空", kRight + 240, 8, 55, &TSiteInfoPage::btnSiteInfoClearMmoClick);
-  button(btnSiteInfoRePlay, "重查", kRight + 300, 8, 55, &TSiteInfoPage::btnSiteInfoRePlayClick);
-  button(btnSiteInfoFileOut, "导出", kRight + 380, 8, 75, &TSiteInfoPage::btnSiteInfoFileOutClick);
-  button(btnInfoSiteStopTime, "停止定时器", kRight + 460, 8, 80,
+  button(btnSiteInfoPlay, "查询", kResultsLeft, 8, 55, &TSiteInfoPage::btnSiteInfoPlayClick);
+  button(btnSiteInfoPause, "暂停", kResultsLeft + 60, 8, 55, &TSiteInfoPage::btnSiteInfoPauseClick);
+  button(btnSiteInfoResume, "继续", kResultsLeft + 120, 8, 55,
+         &TSiteInfoPage::btnSiteInfoResumeClick);
+  button(btnSiteInfoStop, "停止", kResultsLeft + 180, 8, 55, &TSiteInfoPage::btnSiteInfoStopClick);
+  button(btnSiteInfoClearMmo, "清空", kResultsLeft + 240, 8, 55,
+         &TSiteInfoPage::btnSiteInfoClearMmoClick);
+  button(btnSiteInfoRePlay, "重查", kResultsLeft + 300, 8, 55,
+         &TSiteInfoPage::btnSiteInfoRePlayClick);
+  button(btnSiteInfoFileOut, "导出", kResultsLeft + 380, 8, 75,
+         &TSiteInfoPage::btnSiteInfoFileOutClick);
+  button(btnInfoSiteStopTime, "停止定时器", kResultsLeft + 460, 8, 80,
          &TSiteInfoPage::btnInfoSiteStopTimeClick);
   btnSiteInfoRePlay.SetEnabled(false);
 
@@ -88,9 +92,9 @@ TSiteInfoPage::TSiteInfoPage(TabSheet& page, OpenDialog& openDialog, SaveDialog&
     int left;
   };
   const BoxDef boxes[] = {
-      {lbl6, "超时：", edtSiteInfoTimeOut, "20", kRight},
-      {lbl7, "线程：", edtSiteInfoThCount, "2", kRight + 100},
-      {lbl8, "重查数：", edtSiteInfoRearchTimes, "5", kRight + 200},
+      {lbl6, "超时：", edtSiteInfoTimeOut, "20", kResultsLeft},
+      {lbl7, "线程：", edtSiteInfoThCount, "2", kResultsLeft + 100},
+      {lbl8, "重查数：", edtSiteInfoRearchTimes, "5", kResultsLeft + 200},
   };
   for (const BoxDef& b : boxes) {
     b.label.SetCaption(Gbk(b.caption));
@@ -101,7 +105,7 @@ TSiteInfoPage::TSiteInfoPage(TabSheet& page, OpenDialog& openDialog, SaveDialog&
   }
 
   // The service boxes in a row, 70 apart.
-  int x = kRight;
+  int x = kResultsLeft;
   auto box = [&x](CheckBox& b, const char* caption) {
     b.SetCaption(Gbk(caption));
     b.SetBounds(x, 72, 68, 20);
@@ -119,7 +123,7 @@ TSiteInfoPage::TSiteInfoPage(TabSheet& page, OpenDialog& openDialog, SaveDialog&
   button(btn14, "全选", x + 4, 70, 60, &TSiteInfoPage::btn14Click);
 
   for (ListView* list : {&lvSiteInfo, &lvSiteInfoBak}) {
-    list->SetBounds(kRight, 100, kPageWidth - kRight - 10, pageHeight - 100);
+    list->SetBounds(kResultsLeft, 100, kPageWidth - kResultsLeft - 10, pageHeight - 100);
     ReportStyle(*list);
     // Every column as wide as its longest usual value: the archive's count
     // and pages ("26,877.8,133"), two matched keywords ("外文导航 ,电影,"),

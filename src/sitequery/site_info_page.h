@@ -9,8 +9,8 @@
 #include <array>
 #include <vector>
 
+#include "pages/stat_show_form.h"
 #include "platform/ui/ui.h"
-#include "sitequery/alexa_page.h"
 #include "sitequery/site_info_job.h"
 
 namespace orlu {
