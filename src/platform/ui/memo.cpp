@@ -191,6 +191,25 @@ void SetEditorText(MemoImpl* impl, const QString& text) {
   impl->edit->setTextCursor(QTextCursor(doc));
 }
 
+namespace {
+
+// The lines become the editor's whole content: one text in the editor's
+// break form, converted once.
+void FillEditor(MemoImpl* impl, const std::vector<std::string>& lines) {
+  LeaveView(impl, false);
+  size_t total = 0;
+  for (const auto& l : lines) total += l.size() + 1;
+  std::string text;
+  text.reserve(total);
+  for (const auto& l : lines) {
+    AppendNormalised(text, l);
+    text += '\n';
+  }
+  SetEditorText(impl, ToQ(text));
+}
+
+}  // namespace
+
 void SetMemoViewThreshold(size_t lines) { g_viewThreshold = std::max<size_t>(1, lines); }
 size_t MemoViewThreshold() { return g_viewThreshold; }
 bool MemoHoldsLinesInView(const Memo& memo) { return Mi(&memo)->viewing; }
@@ -230,37 +249,12 @@ int Memo::LineCount() const {
 
 void Memo::SetLines(const std::vector<std::string>& lines) {
   MemoImpl* impl = Mi(this);
+  // A content for the read view is taken over as a copy.
   if (lines.size() >= g_viewThreshold && !impl->wrap) {
-    std::vector<std::string> held;
-    held.reserve(lines.size());
-    bool fits = true;
-    for (const auto& l : lines) {
-      if (HasBreak(l)) {
-        if (!(fits = AppendAsLines(l, held))) break;
-      } else if (KeptAsIs(l)) {
-        held.push_back(l);
-      } else {
-        held.emplace_back();
-        if (!(fits = AsEditorKeepsIt(l, held.back()))) break;
-      }
-    }
-    if (fits) {
-      EnterView(impl, std::move(held));
-      Fire(OnChange);
-      return;
-    }
+    TakeLines(lines);
+    return;
   }
-  LeaveView(impl, false);
-  size_t total = 0;
-  for (const auto& l : lines) total += l.size() + 1;
-  // One text in the editor's break form, converted once.
-  std::string text;
-  text.reserve(total);
-  for (const auto& l : lines) {
-    AppendNormalised(text, l);
-    text += '\n';
-  }
-  SetEditorText(impl, ToQ(text));
+  FillEditor(impl, lines);
 }
 
 void Memo::Add(const std::string& line) {
@@ -356,12 +350,14 @@ namespace {
 // one the editor would not give back as a line of its own.
 bool IntoHeldForm(std::vector<std::string>& lines) {
   bool breaks = false;
+  bool changes = false;
   std::string changed;
   for (const auto& l : lines) {
     if (HasBreak(l)) {
       breaks = true;
-    } else if (!KeptAsIs(l) && !AsEditorKeepsIt(l, changed)) {
-      return false;
+    } else if (!KeptAsIs(l)) {
+      if (!AsEditorKeepsIt(l, changed)) return false;
+      changes = true;
     }
   }
   if (breaks) {
@@ -373,6 +369,7 @@ bool IntoHeldForm(std::vector<std::string>& lines) {
     lines = std::move(held);
     return true;
   }
+  if (!changes) return true;
   for (auto& l : lines) {
     if (KeptAsIs(l)) continue;
     AsEditorKeepsIt(l, changed);
@@ -390,7 +387,7 @@ void Memo::TakeLines(std::vector<std::string> lines) {
     Fire(OnChange);
     return;
   }
-  SetLines(lines);
+  FillEditor(impl, lines);
 }
 
 void Memo::AddLines(std::vector<std::string> lines) {
