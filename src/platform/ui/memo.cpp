@@ -131,13 +131,12 @@ bool HasBreak(const std::string& s) {
   return s.find_first_of("\r\n") != std::string::npos;
 }
 
-// The lines `text` gives followed by one break (CR LF counts once).
+// The lines `text` gives followed by one break: one more than its breaks.
 size_t LinesOf(const std::string& text) {
   size_t lines = 1;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    if (text[i] == '\r' || text[i] == '\n') ++lines;
-  }
+  ForEachLine(text, [&](size_t, size_t end, size_t next) {
+    if (next > end) ++lines;
+  });
   return lines;
 }
 
