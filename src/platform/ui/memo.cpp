@@ -34,15 +34,10 @@ size_t g_viewThreshold = 50000;
 // Appends `text` with any line break (CR LF, lone CR) as LF, the editor's
 // form.
 void AppendNormalised(std::string& out, const std::string& text) {
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\r') {
-      out.push_back('\n');
-      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else {
-      out.push_back(c);
-    }
-  }
+  ForEachLine(text, [&](size_t begin, size_t end, size_t next) {
+    out.append(text, begin, end - begin);
+    if (next > end) out.push_back('\n');
+  });
 }
 
 std::string NormaliseBreaks(const std::string& text) {
@@ -190,12 +185,7 @@ void SetEditorText(MemoImpl* impl, const QString& text) {
   impl->edit->setTextCursor(QTextCursor(doc));
 }
 
-namespace {
-
-// The lines become the editor's whole content: one text in the editor's
-// break form, converted once.
-void FillEditor(MemoImpl* impl, const std::vector<std::string>& lines) {
-  LeaveView(impl, false);
+std::string EditorText(const std::vector<std::string>& lines) {
   size_t total = 0;
   for (const auto& l : lines) total += l.size() + 1;
   std::string text;
@@ -204,7 +194,15 @@ void FillEditor(MemoImpl* impl, const std::vector<std::string>& lines) {
     AppendNormalised(text, l);
     text += '\n';
   }
-  SetEditorText(impl, ToQ(text));
+  return text;
+}
+
+namespace {
+
+// The lines become the editor's whole content, converted once.
+void FillEditor(MemoImpl* impl, const std::vector<std::string>& lines) {
+  LeaveView(impl, false);
+  SetEditorText(impl, ToQ(EditorText(lines)));
 }
 
 }  // namespace

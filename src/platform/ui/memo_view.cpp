@@ -229,14 +229,7 @@ void LeaveView(MemoImpl* impl, bool keepLines) {
   impl->edit->setVerticalScrollBarPolicy(impl->vertical);
   impl->edit->setHorizontalScrollBarPolicy(impl->horizontal);
   if (!keepLines) return;
-  size_t total = 0;
-  for (const auto& l : lines) total += l.size() + 1;
-  std::string text;
-  text.reserve(total);
-  for (const auto& l : lines) {
-    text += l;
-    text += '\n';
-  }
+  const std::string text = EditorText(lines);
   lines = {};
   impl->silent = true;
   SetEditorText(impl, ToQ(text));
