@@ -241,7 +241,10 @@ std::vector<std::string> Memo::Lines() const {
 int Memo::LineCount() const {
   const MemoImpl* impl = Mi(this);
   if (impl->viewing) return static_cast<int>(impl->lines.size());
-  return static_cast<int>(Lines().size());
+  // Counted over the text, without making the lines.
+  size_t count = 0;
+  ForEachLine(FromQ(impl->edit->toPlainText()), [&](size_t, size_t, size_t) { ++count; });
+  return static_cast<int>(count);
 }
 
 void Memo::SetLines(const std::vector<std::string>& lines) {
@@ -412,7 +415,11 @@ void Memo::AddLines(std::vector<std::string> lines) {
 
 size_t Memo::TextLength() const {
   const MemoImpl* impl = Mi(this);
-  if (!impl->viewing) return Text().size();
+  if (!impl->viewing) {
+    // Text() gives each LF as CR LF.
+    const std::string lf = FromQ(impl->edit->toPlainText());
+    return lf.size() + static_cast<size_t>(std::count(lf.begin(), lf.end(), '\n'));
+  }
   size_t length = 0;
   for (const auto& l : impl->lines) length += l.size() + 2;
   return length;
