@@ -121,10 +121,7 @@ bool DecodeStill(const std::string& bytes, DecodedPicture& decoded) {
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer);
   const QSize size = reader.size();
-  if (!size.isValid() || size.width() > kMaxPictureSide || size.height() > kMaxPictureSide ||
-      static_cast<long long>(size.width()) * size.height() > kMaxPicturePixels) {
-    return false;
-  }
+  if (!size.isValid() || !WithinPictureBudget(size.width(), size.height())) return false;
   QImage img;
   if (!reader.read(&img) || img.width() > kMaxPictureSide || img.height() > kMaxPictureSide) {
     return false;

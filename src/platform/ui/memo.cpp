@@ -34,15 +34,10 @@ size_t g_viewThreshold = 50000;
 // Appends `text` with any line break (CR LF, lone CR) as LF, the editor's
 // form.
 void AppendNormalised(std::string& out, const std::string& text) {
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\r') {
-      out.push_back('\n');
-      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else {
-      out.push_back(c);
-    }
-  }
+  ForEachLine(text, [&](size_t begin, size_t end, size_t next) {
+    out.append(text, begin, end - begin);
+    if (next > end) out.push_back('\n');
+  });
 }
 
 std::string NormaliseBreaks(const std::string& text) {
@@ -131,13 +126,12 @@ bool HasBreak(const std::string& s) {
   return s.find_first_of("\r\n") != std::string::npos;
 }
 
-// The lines `text` gives followed by one break (CR LF counts once).
+// The lines `text` gives followed by one break: one more than its breaks.
 size_t LinesOf(const std::string& text) {
   size_t lines = 1;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    if (text[i] == '\r' || text[i] == '\n') ++lines;
-  }
+  ForEachLine(text, [&](size_t, size_t end, size_t next) {
+    if (next > end) ++lines;
+  });
   return lines;
 }
 
@@ -191,6 +185,28 @@ void SetEditorText(MemoImpl* impl, const QString& text) {
   impl->edit->setTextCursor(QTextCursor(doc));
 }
 
+std::string EditorText(const std::vector<std::string>& lines) {
+  size_t total = 0;
+  for (const auto& l : lines) total += l.size() + 1;
+  std::string text;
+  text.reserve(total);
+  for (const auto& l : lines) {
+    AppendNormalised(text, l);
+    text += '\n';
+  }
+  return text;
+}
+
+namespace {
+
+// The lines become the editor's whole content, converted once.
+void FillEditor(MemoImpl* impl, const std::vector<std::string>& lines) {
+  LeaveView(impl, false);
+  SetEditorText(impl, ToQ(EditorText(lines)));
+}
+
+}  // namespace
+
 void SetMemoViewThreshold(size_t lines) { g_viewThreshold = std::max<size_t>(1, lines); }
 size_t MemoViewThreshold() { return g_viewThreshold; }
 bool MemoHoldsLinesInView(const Memo& memo) { return Mi(&memo)->viewing; }
@@ -225,42 +241,20 @@ std::vector<std::string> Memo::Lines() const {
 int Memo::LineCount() const {
   const MemoImpl* impl = Mi(this);
   if (impl->viewing) return static_cast<int>(impl->lines.size());
-  return static_cast<int>(Lines().size());
+  // Counted over the text, without making the lines.
+  size_t count = 0;
+  ForEachLine(FromQ(impl->edit->toPlainText()), [&](size_t, size_t, size_t) { ++count; });
+  return static_cast<int>(count);
 }
 
 void Memo::SetLines(const std::vector<std::string>& lines) {
   MemoImpl* impl = Mi(this);
+  // A content for the read view is taken over as a copy.
   if (lines.size() >= g_viewThreshold && !impl->wrap) {
-    std::vector<std::string> held;
-    held.reserve(lines.size());
-    bool fits = true;
-    for (const auto& l : lines) {
-      if (HasBreak(l)) {
-        if (!(fits = AppendAsLines(l, held))) break;
-      } else if (KeptAsIs(l)) {
-        held.push_back(l);
-      } else {
-        held.emplace_back();
-        if (!(fits = AsEditorKeepsIt(l, held.back()))) break;
-      }
-    }
-    if (fits) {
-      EnterView(impl, std::move(held));
-      Fire(OnChange);
-      return;
-    }
+    TakeLines(lines);
+    return;
   }
-  LeaveView(impl, false);
-  size_t total = 0;
-  for (const auto& l : lines) total += l.size() + 1;
-  // One text in the editor's break form, converted once.
-  std::string text;
-  text.reserve(total);
-  for (const auto& l : lines) {
-    AppendNormalised(text, l);
-    text += '\n';
-  }
-  SetEditorText(impl, ToQ(text));
+  FillEditor(impl, lines);
 }
 
 void Memo::Add(const std::string& line) {
@@ -356,12 +350,14 @@ namespace {
 // one the editor would not give back as a line of its own.
 bool IntoHeldForm(std::vector<std::string>& lines) {
   bool breaks = false;
+  bool changes = false;
   std::string changed;
   for (const auto& l : lines) {
     if (HasBreak(l)) {
       breaks = true;
-    } else if (!KeptAsIs(l) && !AsEditorKeepsIt(l, changed)) {
-      return false;
+    } else if (!KeptAsIs(l)) {
+      if (!AsEditorKeepsIt(l, changed)) return false;
+      changes = true;
     }
   }
   if (breaks) {
@@ -373,6 +369,7 @@ bool IntoHeldForm(std::vector<std::string>& lines) {
     lines = std::move(held);
     return true;
   }
+  if (!changes) return true;
   for (auto& l : lines) {
     if (KeptAsIs(l)) continue;
     AsEditorKeepsIt(l, changed);
@@ -390,7 +387,7 @@ void Memo::TakeLines(std::vector<std::string> lines) {
     Fire(OnChange);
     return;
   }
-  SetLines(lines);
+  FillEditor(impl, lines);
 }
 
 void Memo::AddLines(std::vector<std::string> lines) {
@@ -418,7 +415,11 @@ void Memo::AddLines(std::vector<std::string> lines) {
 
 size_t Memo::TextLength() const {
   const MemoImpl* impl = Mi(this);
-  if (!impl->viewing) return Text().size();
+  if (!impl->viewing) {
+    // Text() gives each LF as CR LF.
+    const std::string lf = FromQ(impl->edit->toPlainText());
+    return lf.size() + static_cast<size_t>(std::count(lf.begin(), lf.end(), '\n'));
+  }
   size_t length = 0;
   for (const auto& l : impl->lines) length += l.size() + 2;
   return length;

@@ -231,7 +231,7 @@ void LeaveView(MemoImpl* impl, bool keepLines) {
   impl->edit->setVerticalScrollBarPolicy(impl->vertical);
   impl->edit->setHorizontalScrollBarPolicy(impl->horizontal);
   if (!keepLines) return;
-  const std::string text = JoinLines(lines, "\n");
+  const std::string text = EditorText(lines);
   lines = {};
   impl->silent = true;
   SetEditorText(impl, ToQ(text));

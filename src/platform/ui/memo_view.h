@@ -34,6 +34,9 @@ struct MemoImpl : ControlImpl {
 
 // Replaces the editor's whole text (memo.cpp).
 void SetEditorText(MemoImpl* impl, const QString& text);
+// The lines as one text in the editor's form, each followed by LF and any
+// break inside a line made LF (memo.cpp).
+std::string EditorText(const std::vector<std::string>& lines);
 
 // The editor shown again. With `keepLines` it takes the held lines (without
 // a change event: the content stays what it was); otherwise the caller

@@ -119,12 +119,9 @@ bool ReadGif(std::string_view bytes, DecodedPicture& out) {
   if (!gif) return false;
   const int width = gif->SWidth;
   const int height = gif->SHeight;
-  if (width <= 0 || height <= 0 || width > kMaxPictureSide || height > kMaxPictureSide) {
-    return false;
-  }
+  if (width <= 0 || height <= 0 || !WithinPictureBudget(width, height)) return false;
   const long long area = static_cast<long long>(width) * height;
   long long budget = kMaxPicturePixels;
-  if (area > budget) return false;
 
   std::vector<std::uint32_t> canvas;
   std::vector<std::uint32_t> saved;
@@ -269,9 +266,7 @@ bool RunJpeg(JpegState& s, std::string_view bytes, DecodedPicture& out) {
   const bool cmyk = s.cinfo.jpeg_color_space == JCS_CMYK || s.cinfo.jpeg_color_space == JCS_YCCK;
   s.cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
   if (s.cinfo.image_width == 0 || s.cinfo.image_height == 0 ||
-      s.cinfo.image_width > static_cast<unsigned>(kMaxPictureSide) ||
-      s.cinfo.image_height > static_cast<unsigned>(kMaxPictureSide) ||
-      static_cast<long long>(s.cinfo.image_width) * s.cinfo.image_height > kMaxPicturePixels) {
+      !WithinPictureBudget(s.cinfo.image_width, s.cinfo.image_height)) {
     return false;  // before the decoder takes memory for the picture
   }
   jpeg_start_decompress(&s.cinfo);

@@ -30,6 +30,12 @@ struct DecodedPicture {
 // its header and each frame's before its pixels are read.
 inline constexpr int kMaxPictureSide = 16384;
 inline constexpr long long kMaxPicturePixels = 4096LL * 4096;
+// True for a picture of these sides within those limits (sides of 0 and
+// below are the caller's to refuse).
+inline bool WithinPictureBudget(long long width, long long height) {
+  return width <= kMaxPictureSide && height <= kMaxPictureSide &&
+         width * height <= kMaxPicturePixels;
+}
 // A frame delay below 20 ms (0 included) is shown for this long.
 inline constexpr int kDefaultFrameDelayMs = 100;
 
