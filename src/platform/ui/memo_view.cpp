@@ -20,7 +20,6 @@
 #include <algorithm>
 #include <climits>
 
-#include "platform/text/string_list.h"
 
 namespace orlu {
 
