@@ -68,6 +68,7 @@ TEST_F(ResultListTest, ExportButtonAsksForAFileAndWritesTheExactBytes) {
   const FileDialogRequest& r = dialogRequests[0];
   EXPECT_EQ(std::tie(r.kind, r.initialDir, r.defaultExt),
             std::make_tuple(FileDialogKind::Save, ExtractFileDir(ProgramFileName()), "csv"));
+  EXPECT_EQ(r.filter, Gbk("csv文件|*.csv"));
   EXPECT_EQ(Slurp(*dialogAnswer), Gbk("\"ID\",\"域名\",\"排名\",\r\n\"1\",\"a.com\",\" \",\r\n"
                                       "\"2\",\"中文.cn\",\"1200\",\r\n"));
 

@@ -37,6 +37,7 @@ TEST(SplitLines, AnyLineBreakEndsALineAndAFinalBreakAddsNone) {
       {" x \t\r\n\xD6\xD0\xB0\x7C", {" x \t", "\xD6\xD0\xB0\x7C"}},
   };
   for (const auto& [text, lines] : cases) EXPECT_EQ(SplitLines(text), lines) << text;
+  EXPECT_EQ(JoinLines({}), "");
   EXPECT_EQ(JoinLines({""}), "\r\n");
 }
 

@@ -199,6 +199,7 @@ TEST(MemoView, BothStatesGiveTheSameLinesTextAndChanges) {
   p.editor.SetText("x\r\ny");
   EXPECT_FALSE(MemoHoldsLinesInView(p.view));
   p.Same("text set");
+  EXPECT_EQ(p.view.Text(), "x\r\ny");
 }
 
 TEST(MemoView, ALargeContentIsHeldUntilTheUserTurnsToIt) {
@@ -303,6 +304,7 @@ TEST(MemoView, ScrollingStaysInTheViewAndTheEditorOpensWhereItWas) {
   EXPECT_EQ(EditOf(memo)->verticalScrollBar()->value(), 500);
   EXPECT_EQ(EditOf(memo)->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
   EXPECT_EQ(EditOf(memo)->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+  EXPECT_EQ(EditOf(memo)->textCursor().position(), 0);
 }
 
 TEST(MemoView, TheViewLooksAsTheEditor) {
