@@ -5,6 +5,7 @@
 #include <regex>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -121,6 +122,23 @@ TEST(HzSpell, EveryBytePairReadsInsideTheTables) {
     }
   }
   EXPECT_EQ(hanzi, 6763);
+}
+
+// The word-check workers read names side by side: each conversion is its own.
+TEST(HzSpell, ConvertsInSeveralThreadsAtOnce) {
+  std::string text;
+  for (int lead = 0xB0; lead <= 0xF7; ++lead) text += Pair(lead, 0xA1) + "a-1 ";
+  const std::string full = GetHzPyFull(text), heads = GetPyChars(text);
+  std::vector<int> same(4, 0);
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([&, t] {
+      for (int i = 0; i < 50; ++i)
+        same[t] += GetHzPyFull(text) == full && GetPyChars(text) == heads;
+    });
+  }
+  for (auto& th : threads) th.join();
+  EXPECT_EQ(same, std::vector<int>(4, 50));
 }
 
 // A reading follows the text set, also after an empty one.
