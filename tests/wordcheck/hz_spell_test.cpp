@@ -151,5 +151,24 @@ TEST(THzSpell, FollowsNewText) {
   EXPECT_EQ(read("\xD6\xD0\xB9\xFA") + read("__") + read("abc"), "zhong guo/zg/a b c/abc");
 }
 
+// Opens the text behind the readings.
+class CacheView : public THzSpell {
+ public:
+  void ChangeTextBehindTheCache(std::string text) { FHzText = std::move(text); }
+};
+
+// A reading is kept until the text is set again, unless it was empty.
+TEST(THzSpell, KeepsOnlyNonEmptyReadings) {
+  CacheView spell;
+  spell.SetHzText("\xD6\xD0\xB9\xFA");  // 中国
+  EXPECT_EQ(spell.HzSpell() + "/" + spell.PyHead(), "zhong guo/zg");
+  spell.ChangeTextBehindTheCache("abc");
+  EXPECT_EQ(spell.HzSpell() + "/" + spell.PyHead(), "zhong guo/zg");
+  spell.SetHzText("__");
+  EXPECT_EQ(spell.HzSpell() + "/" + spell.PyHead(), "/");
+  spell.ChangeTextBehindTheCache("xy");
+  EXPECT_EQ(spell.HzSpell() + "/" + spell.PyHead(), "x y/xy");
+}
+
 }  // namespace
 }  // namespace orlu
