@@ -30,6 +30,7 @@ TEST(ExtractDomainFromText, Examples) {
       // ".cn" is cut only where the host ends.
       {"dom.cnnic.net", "dom.cnnic.net"}, {"x.cn.com", "x.cn.com"}, {"x.cn9.com", "x.cn9.com"},
       {"x.cn-a.com/p", "x.cn-a.com/p"}, {"x.cnnic.cn/path?q=.cn", "x.cnnic.cn"},
+      {"dom.cn:8080/a", "dom.cn"},  // a port is no part of the name
       // Words around the domain.
       {G("域名 dom.com 已到期"), "dom.com"}, {"a b c d.com e", "d.com"},
       {"mail me: admin@dom.com today", "dom.com"}, {G("联系人：王 电话：12.34"), "12.34"},
@@ -60,6 +61,7 @@ TEST(FilterByNameLength, BoundsInclusiveEntriesUnchangedAndNames) {
   EXPECT_EQ(FilterByNameLength(in, 5, 5), (Lines{" Abcd.NET", "abcde.org"}));
   EXPECT_EQ(FilterByNameLength(in, -1, -1), (Lines{"nodot"}));
   EXPECT_EQ(FilterByNameLength(in, 0, 0), (Lines{".com"}));
+  EXPECT_EQ(FilterByNameLength(in, 5, 2), Lines{});  // bounds the wrong way round: nothing
   EXPECT_EQ(FilterByNameLength(Lines{G("中文.com")}, 4, 4), (Lines{G("中文.com")}));
   // Bounds typed as text are taken as they are; a text that is no number raises.
   EXPECT_EQ(FilterByNameLength(in, "-5", "3"), (Lines{"ab.com", "abc.com", "nodot", ".com"}));

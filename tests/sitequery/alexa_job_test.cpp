@@ -102,6 +102,13 @@ TEST_F(AlexaJobTest, FailedRowsAreAskedAgainUntilTheyAnswerOrTheRoundsRunOut) {
   EXPECT_EQ(Asked("bad.com"), 1);
   EXPECT_EQ(lv.Cell(1, 1), Gbk("失败"));
   EXPECT_EQ(job.SuccessCount, 1);
+  EXPECT_EQ(job.Done[1], 0);  // left for a re-query
+  // Three retries: four rounds.
+  ClearAsked();
+  Start({"bad.com"}, 1, 3);
+  ASSERT_TRUE(Pump());
+  EXPECT_EQ(Asked("bad.com"), 4);
+  EXPECT_EQ(job.FailCount, 4);
 }
 
 TEST_F(AlexaJobTest, RequestsAskTheDomainAsHeldWithTheClientsOwnHeaders) {

@@ -59,6 +59,7 @@ TEST_F(AlexaPageTest, WholeBatchFillsTheRowsAndTheStatusWindow) {
   ASSERT_EQ(f->lvAlexa.RowCount(), 3);
   EXPECT_EQ(f->lvAlexaBak.RowTexts(2), (Lines{"3", "c.net", " "}));
   ASSERT_EQ(StatusRows(), before + 1);
+  EXPECT_EQ(FormStatShow->lvStatShow.SubItem(before, 0), "ALEXA");
   EXPECT_TRUE(FormStatShow->Visible());
 
   ASSERT_TRUE(WaitForGroup());

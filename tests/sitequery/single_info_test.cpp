@@ -37,6 +37,7 @@ TEST(SingleInfoParse, EveryKindsRules) {
     std::string (S::*parse)(const std::string&) const;
     std::string page, answer;
   } cases[] = {
+      {&S::ParsePr, "Rank_1:1:5\r\n", "5"},
       {&S::ParsePr, "<html>busy</html>", "0"},
       {&S::ParseSogouRank, Gbk("搜狗评级:7&nbsp;分 &nbsp;"), "7"},
       {&S::ParseSogouRank, Gbk("搜狗评级:7"), "0"},
@@ -233,6 +234,7 @@ TEST(SingleInfoWorker, TriesWhileTheAnswerIsFailure) {
       {0, {HttpReply::Status(503)}, 3, kFail},
       {1, {HttpReply::Status(503), HttpReply::Ok("<html>")}, 2, "0"},
       {17, {HttpReply::Ok("x")}, 0, "before"},  // a kind without a query asks nothing
+      {18, {HttpReply::Ok("x")}, 0, "before"},
   };
   for (const Tries& c : cases) {
     test::SubstituteHttpServer http;

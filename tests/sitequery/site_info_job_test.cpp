@@ -260,6 +260,30 @@ TEST_F(SiteInfoJobTest, DisplayDropsRowsThatAreGoneAndAnswersOfAnEarlierStart) {
   EXPECT_EQ(job.BaiduSiteCell.SuccessCount, 0);
 }
 
+// Pauses and resumes reach every service's group: nested pauses hold until the
+// last resume, a resume with nothing paused does nothing, and no row is lost
+// or asked twice.
+TEST_F(SiteInfoJobTest, PauseResumeStormsCountEveryRowOnce) {
+  ServeGood(2ms);
+  const Lines lines = Domains(120);
+  Start(lines, kAllKinds, 6, 2);
+  for (int i = 0; i < 20; ++i) {
+    PauseSiteInfoWorkers(&job);
+    if (i % 3 == 0) PauseSiteInfoWorkers(&job);
+    loop.ProcessEvents(1ms);
+    ResumeSiteInfoWorkers(&job);
+    if (i % 3 == 0) ResumeSiteInfoWorkers(&job);
+    ResumeSiteInfoWorkers(&job);  // one too many: does nothing
+    loop.ProcessEvents(3ms);
+  }
+  ASSERT_TRUE(Pump());
+  for (const auto& [key, n] : AskedAll())
+    EXPECT_EQ(n, key.first == 5 ? 2 : 1) << key.first << key.second;
+  for (int i = 0; i < 120; ++i)
+    for (int kind : kAllKinds)
+      ASSERT_EQ(lv.Cell(i, kind + 1), GoodText(kind, lines[i])) << i << " " << kind;
+}
+
 // The question service asks two pages a row: a stop between them leaves the
 // row unshown, to be asked whole by the next query.
 TEST_F(SiteInfoJobTest, AStopBetweenARowsTwoRequestsLeavesTheRowToTheNextQuery) {

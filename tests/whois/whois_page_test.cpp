@@ -187,6 +187,7 @@ TEST_F(WhoisPageTest, ImportReplacesTheListAndExportWritesTheResultList) {
   EXPECT_EQ(f->lvWhois.RowCount(), 0);  // no rows until "查询"
 
   server.On("x.com", WhoisReply::Text("No match for \"X.COM\".\n"));
+  f->mmoWhoisDomain.SetLines({"x.com"});
   f->btnWhoisSearch.Click();
   ASSERT_TRUE(WaitForRows());
   dialogAnswer = dir / "out.csv";
@@ -195,6 +196,11 @@ TEST_F(WhoisPageTest, ImportReplacesTheListAndExportWritesTheResultList) {
   // The shown list, not its twin (the header is the export's own test).
   EXPECT_NE(test::Slurp(*dialogAnswer).find("\r\n\"1\",\"x.com\",\"" + WordUnregistered() + "\""),
             std::string::npos);
+  // The whole file byte for byte: the list's own header, then the row's caption and ten cells.
+  EXPECT_EQ(test::Slurp(*dialogAnswer),
+            Gbk("\"ID\",\"域名\",\"域名状态\",\"注册单位\",\"注册商\",\"注册日期\",\"过期日期\","
+                "\"EMail\",\"域名状态\",\"联系人\",\"DNS\",\r\n"
+                "\"1\",\"x.com\",\"未注册\",\" \",\" \",\" \",\" \",\" \",\" \",\" \",\" \",\r\n"));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <regex>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -123,6 +124,23 @@ TEST(HzSpell, EveryBytePairReadsInsideTheTables) {
   EXPECT_EQ(hanzi, 6763);
 }
 
+// The word-check workers read names side by side: each conversion is its own.
+TEST(HzSpell, ConvertsInSeveralThreadsAtOnce) {
+  std::string text;
+  for (int lead = 0xB0; lead <= 0xF7; ++lead) text += Pair(lead, 0xA1) + "a-1 ";
+  const std::string full = GetHzPyFull(text), heads = GetPyChars(text);
+  std::vector<int> same(4, 0);
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([&, t] {
+      for (int i = 0; i < 50; ++i)
+        same[t] += GetHzPyFull(text) == full && GetPyChars(text) == heads;
+    });
+  }
+  for (auto& th : threads) th.join();
+  EXPECT_EQ(same, std::vector<int>(4, 50));
+}
+
 // A reading follows the text set, also after an empty one.
 TEST(THzSpell, FollowsNewText) {
   THzSpell spell;
@@ -131,6 +149,25 @@ TEST(THzSpell, FollowsNewText) {
     return spell.HzSpell() + "/" + spell.PyHead();
   };
   EXPECT_EQ(read("\xD6\xD0\xB9\xFA") + read("__") + read("abc"), "zhong guo/zg/a b c/abc");
+}
+
+// Opens the text behind the readings.
+class CacheView : public THzSpell {
+ public:
+  void ChangeTextBehindTheCache(std::string text) { FHzText = std::move(text); }
+};
+
+// A reading is kept until the text is set again, unless it was empty.
+TEST(THzSpell, KeepsOnlyNonEmptyReadings) {
+  CacheView spell;
+  spell.SetHzText("\xD6\xD0\xB9\xFA");  // 中国
+  EXPECT_EQ(spell.HzSpell() + "/" + spell.PyHead(), "zhong guo/zg");
+  spell.ChangeTextBehindTheCache("abc");
+  EXPECT_EQ(spell.HzSpell() + "/" + spell.PyHead(), "zhong guo/zg");
+  spell.SetHzText("__");
+  EXPECT_EQ(spell.HzSpell() + "/" + spell.PyHead(), "/");
+  spell.ChangeTextBehindTheCache("xy");
+  EXPECT_EQ(spell.HzSpell() + "/" + spell.PyHead(), "x y/xy");
 }
 
 }  // namespace
